@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Shared by run.sh and test.sh: installs the Debian packages the project needs (only the missing ones),
+# then configures and builds into build/.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev
+          libgl-dev clang-format)
+if [ -f cmake/extra-packages.txt ]; then
+    while read -r pkg; do
+        [ -n "$pkg" ] && [[ "$pkg" != \#* ]] && packages+=("$pkg")
+    done < cmake/extra-packages.txt
+fi
+missing=()
+for pkg in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel "$(nproc)"

@@ -1,0 +1,59 @@
+#include "analysis/exchangeanalysis.h"
+
+#include "analysis/countylist.h"
+#include "analysis/locator.h"
+#include "core/modes.h"
+#include "core/qsoline.h"
+
+QString analysisKey(QStringView receivedExchange, int keyLength) {
+    const QStringView trimmed = receivedExchange.trimmed();
+    return trimmed.right(std::min<qsizetype>(keyLength, trimmed.size())).toString();
+}
+
+bool countyCountsForCurrent(QStringView line, const AnalysisContext& context) {
+    const QStringView band = QsoLine::trimmedColumn(line, QsoColumns::Band);
+    if (band.compare(context.currentBand, Qt::CaseInsensitive) != 0)
+        return false;
+    return context.options.countiesAllModes ||
+           Modes::codeMatchesMode(QsoLine::column(line, QsoColumns::Mode), context.currentMode);
+}
+
+QString callInfoEntry(QStringView call, QStringView county, QStringView locator) {
+    QString entry = call.toString();
+    entry += QLatin1Char(';');
+    if (county.size() == 2)
+        entry += QLatin1Char('_');
+    entry += county;
+    entry += QLatin1Char(';');
+    entry += locator;
+    return entry;
+}
+
+QsoAnalysis AnalyseQso(QStringView line, bool dupe, const AnalysisContext& context) {
+    QsoAnalysis result;
+    if (!context.options.enabled || dupe)
+        return result;
+    const QString key =
+        analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
+    if (context.options.countyMode()) {
+        if (!context.counties || !context.counties->contains(key))
+            return result;
+        result.suffix = QLatin1Char(' ') + key;
+        result.county = key;
+        result.infoCounty = key;
+        result.logCounty = countyCountsForCurrent(line, context);
+        return result;
+    }
+    if (key.size() != 6 || LocatorInvalid(key))
+        return result;
+    result.infoLocator = key;
+    // A distance needs a usable own locator; without one the line simply gets no distance.
+    if (LocatorInvalid(context.ownLocator))
+        return result;
+    int km = DistanceAzimuth(context.ownLocator, key).km;
+    if (km == 0)
+        km = context.options.sameLocatorKm;
+    result.distanceKm = km;
+    result.suffix = QsoLine::rightJustify(QString::number(km), 4);
+    return result;
+}

@@ -1,0 +1,19 @@
+#include "analysis/loggedcounties.h"
+
+#include "analysis/countylist.h"
+#include "analysis/exchangeanalysis.h"
+#include "core/logbook.h"
+#include "core/qsoline.h"
+
+void RebuildLoggedCounties(LogBook& log, const AnalysisContext& context) {
+    if (!context.options.enabled || !context.options.countyMode())
+        return;
+    log.loggedCounties.clear();
+    for (const QString& line : log.lines()) {
+        if (QsoLine::isDupe(line) || !context.counties)
+            continue;
+        const QString key = analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
+        if (context.counties->contains(key) && countyCountsForCurrent(line, context))
+            log.loggedCounties.insert(key);
+    }
+}

@@ -1,0 +1,77 @@
+#include "analysis/countylist.h"
+#include "analysis/scoresummary.h"
+#include "clicontext.h"
+#include "core/bands.h"
+#include "core/logbook.h"
+#include "core/logloader.h"
+#include "core/modes.h"
+#include "core/qsoline.h"
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString countyFileMissingMessage() {
+    return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!\n\n"
+                          "Skopiuj plik \"powiaty.txt\" do głównego katalogu \nprogramu i urucham program ponownie.");
+}
+
+} // namespace
+
+int runSummary(CliContext& context) {
+    const QString synopsis = QStringLiteral("summary [LOG] [--band B] [--mode M]");
+    const IniFile settings(context.folder.settingsFile());
+    StartupOptions options = StartupOptions::read(settings, context.folder);
+    if (const auto band = context.takeOption(QStringLiteral("band")))
+        options.band = band->toUpper();
+    if (const auto mode = context.takeOption(QStringLiteral("mode")))
+        options.mode = mode->toUpper();
+    if (context.hasUnknownOptions() || context.args.size() > 1)
+        return Cli::usage(synopsis);
+    if (!Bands::find(options.band))
+        return Cli::usage(synopsis + QStringLiteral(": unknown band ") + options.band);
+    if (!Modes::byName(options.mode))
+        return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + options.mode);
+
+    LogBook log;
+    log.path = QFileInfo(context.args.isEmpty() ? options.logPath : context.args.first()).absoluteFilePath();
+    if (!context.args.isEmpty() && !QFileInfo::exists(log.path)) {
+        Cli::err(TextFile::openFailure(log.path, QStringLiteral("Plik nie istnieje.")));
+        return Cli::kFailure;
+    }
+
+    CountyList counties;
+    if (!QFileInfo::exists(context.folder.countyFile())) {
+        Cli::err(countyFileMissingMessage());
+        return Cli::kFailure;
+    }
+    counties.LoadCountyList(context.folder.countyFile(), options.analysis.mode);
+
+    LogContext logContext;
+    logContext.oneQsoPerBand = options.oneQsoPerBand;
+    logContext.analysis = {options.analysis, &counties, options.ownLocator, options.band, options.mode};
+    const LoadResult loaded = LoadLog(log, logContext);
+    if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError) {
+        Cli::err(loaded.message);
+        return Cli::kFailure;
+    }
+
+    qint64 dupes = 0;
+    for (const QString& line : log.lines())
+        dupes += QsoLine::isDupe(line) ? 1 : 0;
+    QStringList vhf;
+    for (int i = 0; i < Bands::kVhfCount; ++i)
+        vhf.append(Bands::vhfName(i) + QLatin1Char(':') + QString::number(log.vhfSerial[size_t(i)]));
+
+    Cli::out(BuildScoreSummary(log.path, log.scoreFigures(options.analysis)));
+    Cli::out(QStringLiteral("qsos=%1").arg(log.size()));
+    Cli::out(QStringLiteral("dupes=%1").arg(dupes));
+    Cli::out(QStringLiteral("phone=%1").arg(log.phoneCount));
+    Cli::out(QStringLiteral("cw=%1").arg(log.cwCount));
+    Cli::out(QStringLiteral("odx=%1").arg(log.odxTotal));
+    Cli::out(QStringLiteral("counties=") + log.loggedCountyList().join(QLatin1Char(',')));
+    Cli::out(QStringLiteral("vhf=") + vhf.join(QLatin1Char(',')));
+    return Cli::kOk;
+}

@@ -1,0 +1,92 @@
+#include "core/logloader.h"
+
+#include "core/bands.h"
+#include "core/logbook.h"
+#include "core/modes.h"
+#include "core/qsoline.h"
+#include "core/textfile.h"
+#include "platform/userdialogs.h"
+
+#include <QFileInfo>
+
+QString logFormatErrorMessage(const QString& badLine) {
+    return QStringLiteral("Wybrany plik ma niewłaściwy format i prawdopodobnie nie\njest logiem wygenerowanym przez "
+                          "program KVR_Log  !\nBłąd został znaleziony w linii:\n") +
+           badLine + QStringLiteral("\n\nWczytywanie zostało przerwane.");
+}
+
+namespace {
+
+// A VHF line's sent exchange ends with the own locator; the serial in front of it advances that band's counter.
+void noteVhfSerial(LogBook& log, QStringView line) {
+    const QStringView stx = QsoLine::trimmedColumn(line, QsoColumns::Stx);
+    if (stx.size() <= 6)
+        return;
+    const int band = Bands::vhfIndex(QsoLine::trimmedColumn(line, QsoColumns::Band));
+    if (band < 0)
+        return;
+    bool ok = false;
+    const int serial = stx.left(stx.size() - 6).trimmed().toInt(&ok);
+    if (ok && serial >= log.vhfSerial[size_t(band)])
+        log.vhfSerial[size_t(band)] = serial + 1;
+}
+
+} // namespace
+
+LoadResult LoadLog(LogBook& log, const LogContext& context) {
+    LoadResult result;
+    const QFileInfo info(log.path);
+    if (!info.exists()) {
+        result.status = LoadResult::Status::Missing;
+        return result;
+    }
+    if (info.isDir()) {
+        result.status = LoadResult::Status::ReadError;
+        result.message = TextFile::openFailure(log.path, QStringLiteral("To jest katalog, nie plik logu."));
+        return result;
+    }
+
+    log.clearContacts();
+    bool stopped = false;
+    const TextFile::Status read = TextFile::forEachLine(log.path, [&](QString&& raw) {
+        if (raw.isEmpty())
+            return true;
+        // Everything after column 74 is recomputed; a line stripped of its trailing blanks is padded back.
+        QString line = QsoLine::body(raw);
+        noteVhfSerial(log, line);
+
+        const BandInfo* band = Bands::fromLineField(QsoLine::column(line, QsoColumns::BandNumber));
+        if (!band) {
+            result.status = LoadResult::Status::FormatError;
+            result.badLine = line;
+            result.message = logFormatErrorMessage(line);
+            stopped = true;
+            return false;
+        }
+        const QStringView modeCode = QsoLine::column(line, QsoColumns::Mode);
+        log.countMode(modeCode);
+
+        const QStringView call = QsoLine::trimmedColumn(line, QsoColumns::Call);
+        const QString key =
+            dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(modeCode), context.oneQsoPerBand, call);
+        const bool dupe = !log.addWorkedKey(key);
+        if (dupe)
+            line += QStringLiteral("DUPE");
+        log.appendUnsorted(log.analyseAndRegister(line, dupe, context.analysis));
+        return true;
+    });
+    log.sortLines();
+    if (!read) {
+        result.status = LoadResult::Status::ReadError;
+        result.message = read.error;
+        return result;
+    }
+    if (!stopped)
+        log.selectedRow = log.size() - 1;
+    return result;
+}
+
+void reportLoadFailure(const LoadResult& result, UserDialogs& dialogs) {
+    if (result.status == LoadResult::Status::FormatError || result.status == LoadResult::Status::ReadError)
+        dialogs.error(result.message);
+}

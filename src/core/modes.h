@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <span>
+
+// The mode table, in the order of the mode selector.
+struct ModeInfo {
+    const char* name;          // selector text: "SSB", "CW", "FM", "RTTY", "PSK31", "HELL"
+    const char* code;          // two-letter code in the QSO line: "PH", "CW", …
+    char dupeCode;             // the mode's character of the dupe key
+    const char* rstOnChange;   // default report after a mode change
+    const char* rstAfterQso;   // default report after each logged QSO
+};
+
+namespace Modes {
+
+std::span<const ModeInfo> all();
+QStringList selectorList(bool withDigital);
+const ModeInfo* byName(QStringView name);
+const ModeInfo* byCode(QStringView code);
+const ModeInfo* byPosition(int position);
+// Whether a line's mode code belongs to the selector text (PH ↔ SSB, CW ↔ CW, …).
+bool codeMatchesMode(QStringView code, QStringView modeName);
+// The dupe-key character of a line's mode code; '?' for a code outside the table.
+char dupeCodeForLineCode(QStringView code);
+
+enum class ReportReset { ModeChange, AfterQso };
+// A report field keeps its propagation letter: "A" gives 59A, otherwise "S" gives 59S, otherwise the default.
+QString defaultReport(QStringView modeName, QStringView currentText, ReportReset when);
+
+} // namespace Modes

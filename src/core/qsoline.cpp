@@ -1,0 +1,78 @@
+#include "core/qsoline.h"
+
+QStringView QsoLine::column(QStringView line, QsoColumn c) {
+    const qsizetype start = c.first - 1;
+    if (start >= line.size())
+        return {};
+    return line.mid(start, std::min<qsizetype>(c.width, line.size() - start));
+}
+
+QString QsoLine::rightJustify(QStringView value, int width) {
+    if (value.size() >= width)
+        return value.right(width).toString();
+    return QString(width - value.size(), QLatin1Char(' ')) + value.toString();
+}
+
+QString QsoLine::leftJustify(QStringView value, int width) {
+    QString out = value.left(width).toString();
+    if (out.size() < width)
+        out += QString(width - out.size(), QLatin1Char(' '));
+    return out;
+}
+
+QString QsoLine::upperAscii(QStringView text) {
+    QString out = text.toString();
+    for (QChar& ch : out) {
+        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+            ch = QChar(ch.unicode() - 32);
+    }
+    return out;
+}
+
+QString QsoLine::body(QStringView line) {
+    return leftJustify(line, QsoColumns::kBodyLength);
+}
+
+QString QsoLine::joinSentExchange(QStringView first, QStringView fixed) {
+    QString joined = first.trimmed().toString() + fixed.toString();
+    joined.remove(QLatin1Char('_'));
+    joined.replace(QLatin1Char('-'), QLatin1Char(' '));
+    return joined;
+}
+
+QString QsoLine::normaliseReceivedExchange(QStringView typed) {
+    QString out = typed.toString();
+    out.remove(QLatin1Char(' '));
+    out.replace(QLatin1Char('-'), QLatin1Char(' '));
+    return out;
+}
+
+QString QsoLine::compose(const QsoFields& f) {
+    const QString time = f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2);
+    QString line;
+    line.reserve(80);
+    line += f.date;
+    line += QLatin1Char(' ');
+    line += time;
+    line += QLatin1Char(' ');
+    line += rightJustify(f.band, 4);
+    line += QLatin1Char(' ');
+    line += f.modeCode;
+    line += QLatin1Char(' ');
+    line += leftJustify(f.rstSent, 4);
+    line += rightJustify(joinSentExchange(f.stxFirst, f.stxFixed), 11);
+    line += QLatin1Char(' ');
+    line += leftJustify(f.call, 16);
+    line += leftJustify(f.rstRcvd, 4);
+    line += rightJustify(normaliseReceivedExchange(f.srx), 11);
+    return body(upperAscii(line));
+}
+
+QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView call) {
+    QString key;
+    key.reserve(call.size() + 2);
+    key += QLatin1Char(bandCode);
+    key += QLatin1Char(oneQsoPerBand ? 'x' : modeCode);
+    key += call;
+    return key;
+}

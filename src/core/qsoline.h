@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// One contact as the log file, the backups and the log window hold it: a 74-character body with fixed
+// columns, optionally followed by the dupe mark or the analysis suffix from column 75.
+struct QsoColumn {
+    int first; // 1-based
+    int width;
+};
+
+namespace QsoColumns {
+inline constexpr int kBodyLength = 74;
+inline constexpr QsoColumn Date{1, 10};
+inline constexpr QsoColumn Time{12, 6};
+inline constexpr QsoColumn Band{19, 4};
+inline constexpr QsoColumn BandNumber{19, 3}; // what the loader reads as the band's number
+inline constexpr QsoColumn Mode{24, 2};
+inline constexpr QsoColumn RstSent{27, 3};
+inline constexpr QsoColumn RstSentCell{27, 4};
+inline constexpr QsoColumn Stx{31, 11};
+inline constexpr QsoColumn Call{43, 15};
+inline constexpr QsoColumn CallCell{43, 16};
+inline constexpr QsoColumn RstRcvd{59, 3};
+inline constexpr QsoColumn RstRcvdCell{59, 4};
+inline constexpr QsoColumn Srx{63, 11};
+} // namespace QsoColumns
+
+// What the entry fields give for one contact; compose() turns it into the line body.
+struct QsoFields {
+    QString date;       // yyyy-mm-dd
+    QString time;       // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
+    QString band;       // band name, "20M"
+    QString modeCode;   // "PH", "CW", …
+    QString rstSent;
+    QString stxFirst;   // serial number or first part of the sent exchange
+    QString stxFixed;   // fixed part of the sent exchange
+    QString call;
+    QString rstRcvd;
+    QString srx;        // received exchange as typed
+};
+
+class QsoLine {
+public:
+    QsoLine() = default;
+    explicit QsoLine(QString text) : m_text(std::move(text)) {}
+
+    static QString compose(const QsoFields& fields);
+    // The sent exchange as stored: first part trimmed + fixed part, "_" removed, "-" turned into a blank.
+    static QString joinSentExchange(QStringView first, QStringView fixed);
+    // The received exchange as stored: blanks removed, "-" turned into a blank.
+    static QString normaliseReceivedExchange(QStringView typed);
+    static QString rightJustify(QStringView value, int width);
+    static QString leftJustify(QStringView value, int width);
+    static QString upperAscii(QStringView text);
+    // The line's body cut or blank-padded to exactly 74 characters.
+    static QString body(QStringView line);
+
+    static QStringView column(QStringView line, QsoColumn column);
+    static QStringView trimmedColumn(QStringView line, QsoColumn c) { return column(line, c).trimmed(); }
+
+    const QString& text() const { return m_text; }
+    QStringView date() const { return column(m_text, QsoColumns::Date); }
+    QStringView time() const { return column(m_text, QsoColumns::Time); }
+    QStringView band() const { return trimmedColumn(m_text, QsoColumns::Band); }
+    QStringView modeCode() const { return column(m_text, QsoColumns::Mode); }
+    QStringView rstSent() const { return trimmedColumn(m_text, QsoColumns::RstSent); }
+    QStringView rstRcvd() const { return trimmedColumn(m_text, QsoColumns::RstRcvd); }
+    QStringView stx() const { return trimmedColumn(m_text, QsoColumns::Stx); }
+    QStringView call() const { return trimmedColumn(m_text, QsoColumns::Call); }
+    QStringView srx() const { return trimmedColumn(m_text, QsoColumns::Srx); }
+    bool isDupe() const { return isDupe(m_text); }
+    static bool isDupe(QStringView line) { return line.contains(QLatin1String(" DUPE")); }
+
+private:
+    QString m_text;
+};
+
+// The dupe key: band character, mode character (or "x" for one QSO per band), callsign.
+QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView call);

@@ -1,0 +1,189 @@
+#include "core/textfile.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+
+#include <array>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr std::array<char16_t, 128> kHighHalf = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,};
+
+// Reverse map for the upper half, built once.
+const QHash<char16_t, char>& reverseTable() {
+    static const QHash<char16_t, char> table = [] {
+        QHash<char16_t, char> t;
+        for (int i = 0; i < 128; ++i)
+            t.insert(kHighHalf[size_t(i)], char(0x80 + i));
+        return t;
+    }();
+    return table;
+}
+
+constexpr qint64 kChunk = 1 << 20;
+
+} // namespace
+
+namespace TextFile {
+
+QString decode(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *dst++ = b < 0x80 ? QChar(b) : QChar(kHighHalf[b - 0x80]);
+    }
+    return out;
+}
+
+QByteArray encode(QStringView text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80) {
+            *dst++ = char(u);
+        } else {
+            *dst++ = reverseTable().value(u, '?');
+        }
+    }
+    return out;
+}
+
+QString openFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("Nie można otworzyć pliku:\n%1\n\n%2").arg(path, reason);
+}
+
+QString writeFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("Nie można zapisać pliku:\n%1\n\n%2").arg(path, reason);
+}
+
+Status forEachLine(const QString& path, const std::function<bool(QString&&)>& onLine) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::failure(openFailure(path, file.errorString()));
+    QByteArray pending;
+    bool lastWasCr = false;
+    QByteArray chunk;
+    while (true) {
+        chunk = file.read(kChunk);
+        if (chunk.isEmpty()) {
+            if (file.error() != QFileDevice::NoError)
+                return Status::failure(openFailure(path, file.errorString()));
+            break;
+        }
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < chunk.size(); ++i) {
+            const char c = chunk.at(i);
+            if (c != '\n' && c != '\r')
+                continue;
+            if (c == '\n' && lastWasCr && i == start && pending.isEmpty()) {
+                // second half of a CR LF pair
+                start = i + 1;
+                lastWasCr = false;
+                continue;
+            }
+            lastWasCr = (c == '\r');
+            pending.append(chunk.constData() + start, i - start);
+            const bool more = onLine(decode(pending));
+            pending.clear();
+            start = i + 1;
+            if (!more)
+                return {};
+        }
+        if (start < chunk.size()) {
+            pending.append(chunk.constData() + start, chunk.size() - start);
+            lastWasCr = false;
+        }
+    }
+    if (!pending.isEmpty())
+        onLine(decode(pending));
+    return {};
+}
+
+Status readLines(const QString& path, QStringList& lines) {
+    lines.clear();
+    return forEachLine(path, [&lines](QString&& line) {
+        lines.append(std::move(line));
+        return true;
+    });
+}
+
+Status writeText(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(writeFailure(path, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return Status::failure(writeFailure(path, file.errorString()));
+    return {};
+}
+
+Status writeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    qsizetype total = 0;
+    for (const QString& line : lines)
+        total += line.size() + 2;
+    bytes.reserve(total);
+    for (const QString& line : lines) {
+        bytes += encode(line);
+        bytes += "\r\n";
+    }
+    return writeText(path, bytes);
+}
+
+Status appendLine(const QString& path, QStringView line) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return Status::failure(writeFailure(path, file.errorString()));
+    QByteArray bytes = encode(line);
+    bytes += "\r\n";
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return Status::failure(writeFailure(path, file.errorString()));
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return Status::failure(writeFailure(path, QStringLiteral("fsync")));
+#endif
+    return {};
+}
+
+Status copyFile(const QString& from, const QString& to) {
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return Status::failure(openFailure(from, source.errorString()));
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return Status::failure(writeFailure(to, target.errorString()));
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            return Status::failure(openFailure(from, source.errorString()));
+        if (target.write(chunk) != chunk.size())
+            return Status::failure(writeFailure(to, target.errorString()));
+    }
+    if (!target.commit())
+        return Status::failure(writeFailure(to, target.errorString()));
+    return {};
+}
+
+} // namespace TextFile

@@ -1,0 +1,5 @@
+target_sources(kvr_core PRIVATE
+    platform/userdialogs.h
+    platform/clock.h
+    platform/programfolder.h platform/programfolder.cpp
+)

@@ -1,0 +1,222 @@
+#include "settings/inifile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <limits>
+
+#include <optional>
+
+namespace {
+
+QString sectionName(QStringView line) {
+    const QStringView trimmed = line.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        return {};
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return {};
+    return trimmed.mid(1, close - 1).trimmed().toString();
+}
+
+bool isSectionHeader(QStringView line) {
+    const QStringView trimmed = line.trimmed();
+    return trimmed.startsWith(QLatin1Char('[')) && trimmed.contains(QLatin1Char(']'));
+}
+
+QString cleanValue(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    m_exists = true;
+    // Settings files are small; anything past a few megabytes is not ours and is not worth reading.
+    const QByteArray bytes = file.read(8 << 20);
+    const QString text = decodeFile(bytes);
+    m_lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    while (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
+        m_lines.removeLast();
+}
+
+IniFile::~IniFile() = default;
+
+QString IniFile::decodeFile(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(view);
+    if (!utf8.hasError())
+        return text;
+    return TextFile::decode(view);
+}
+
+qsizetype IniFile::findSection(const QString& section) const {
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (isSectionHeader(m_lines.at(i)) &&
+            sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+IniFile::Found IniFile::findKey(const QString& section, const QString& key) const {
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return {};
+    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
+        const QString& line = m_lines.at(i);
+        if (isSectionHeader(line))
+            break;
+        if (line.trimmed().startsWith(QLatin1Char(';')))
+            continue;
+        // A key may itself hold "=": try every "=" of the line as the separator.
+        for (qsizetype eq = line.indexOf(QLatin1Char('=')); eq >= 0; eq = line.indexOf(QLatin1Char('='), eq + 1)) {
+            if (QStringView(line).left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+                return {i, eq + 1};
+        }
+    }
+    return {};
+}
+
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+    const Found found = findKey(section, key);
+    if (found.line < 0)
+        return std::nullopt;
+    QString text = m_lines.at(found.line).mid(found.valueStart).trimmed();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        text = text.mid(1, text.size() - 2);
+    return text;
+}
+
+bool IniFile::hasKey(const QString& section, const QString& key) const {
+    return findKey(section, key).line >= 0;
+}
+
+bool IniFile::hasSection(const QString& section) const {
+    return findSection(section) >= 0;
+}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
+    return value(section, key).value_or(defaultValue);
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
+    const std::optional<QString> text = value(section, key);
+    if (!text || text->isEmpty())
+        return defaultValue;
+    QString digits = *text;
+    bool negative = false;
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+'))) {
+        negative = digits.startsWith(QLatin1Char('-'));
+        digits.remove(0, 1);
+    }
+    int base = 10;
+    if (digits.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        digits.remove(0, 1);
+    } else if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        digits.remove(0, 2);
+    }
+    if (digits.isEmpty() || digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
+        return defaultValue;
+    bool ok = false;
+    const qlonglong number = digits.toLongLong(&ok, base);
+    if (!ok)
+        return defaultValue;
+    const qlonglong signedNumber = negative ? -number : number;
+    // Colours are written as signed values; a hexadecimal value may fill all 32 bits.
+    if (base == 16 && !negative && number <= 0xFFFFFFFFLL)
+        return static_cast<int>(static_cast<quint32>(number));
+    if (signedNumber < std::numeric_limits<int>::min() || signedNumber > std::numeric_limits<int>::max())
+        return defaultValue;
+    return static_cast<int>(signedNumber);
+}
+
+bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const {
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+double IniFile::readFloat(const QString& section, const QString& key, double defaultValue) const {
+    const std::optional<QString> text = value(section, key);
+    if (!text || text->isEmpty())
+        return defaultValue;
+    QString number = *text;
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double result = number.toDouble(&ok);
+    return ok ? result : defaultValue;
+}
+
+TextFile::Status IniFile::writeString(const QString& section, const QString& key, const QString& text) {
+    const QString valueText = cleanValue(text);
+    const Found found = findKey(section, key);
+    if (found.line >= 0) {
+        const QString line = m_lines.at(found.line).left(found.valueStart) + valueText;
+        if (line == m_lines.at(found.line) && m_exists)
+            return {};
+        m_lines[found.line] = line;
+    } else {
+        const QString line = key + QLatin1Char('=') + valueText;
+        const qsizetype header = findSection(section);
+        if (header < 0) {
+            if (!m_lines.isEmpty())
+                m_lines.append(QString());
+            m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+            m_lines.append(line);
+        } else {
+            // After the section's last non-blank line.
+            qsizetype insertAt = header + 1;
+            for (qsizetype i = header + 1; i < m_lines.size() && !isSectionHeader(m_lines.at(i)); ++i) {
+                if (!m_lines.at(i).trimmed().isEmpty())
+                    insertAt = i + 1;
+            }
+            m_lines.insert(insertAt, line);
+        }
+    }
+    return commit();
+}
+
+TextFile::Status IniFile::writeInteger(const QString& section, const QString& key, int number) {
+    return writeString(section, key, QString::number(number));
+}
+
+TextFile::Status IniFile::writeBool(const QString& section, const QString& key, bool flag) {
+    return writeString(section, key, flag ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+TextFile::Status IniFile::writeFloat(const QString& section, const QString& key, double number) {
+    return writeString(section, key, QString::number(number, 'g', 15));
+}
+
+TextFile::Status IniFile::commit() {
+    if (m_batchDepth > 0) {
+        m_dirty = true;
+        return {};
+    }
+    QByteArray bytes;
+    for (const QString& line : std::as_const(m_lines)) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    TextFile::Status status = TextFile::writeText(m_path, bytes);
+    if (status)
+        m_exists = true;
+    return status;
+}
+
+void IniFile::endBatch() {
+    if (--m_batchDepth > 0 || !m_dirty)
+        return;
+    m_dirty = false;
+    m_batchStatus = commit();
+}

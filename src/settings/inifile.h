@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/textfile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The settings file kvr_log.ini with the semantics of a Windows profile file: sections and keys are found
+// regardless of letter case, keys may hold blanks, Polish letters and even "=" ("Mnożnik=lokator"), and
+// every write is on the disk when it returns. Lines the class does not understand are kept as they are.
+// The file is written as UTF-8; an older file in Windows-1250 is recognised and read as such.
+class IniFile {
+public:
+    explicit IniFile(QString path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    const QString& path() const { return m_path; }
+    bool exists() const { return m_exists; }
+
+    QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Not a number: the default. Accepts decimal, "$" and "0x" hexadecimal.
+    int readInteger(const QString& section, const QString& key, int defaultValue) const;
+    bool readBool(const QString& section, const QString& key, bool defaultValue) const;
+    double readFloat(const QString& section, const QString& key, double defaultValue) const;
+    bool hasKey(const QString& section, const QString& key) const;
+    bool hasSection(const QString& section) const;
+
+    TextFile::Status writeString(const QString& section, const QString& key, const QString& value);
+    TextFile::Status writeInteger(const QString& section, const QString& key, int value);
+    TextFile::Status writeBool(const QString& section, const QString& key, bool value);
+    TextFile::Status writeFloat(const QString& section, const QString& key, double value);
+
+    // Groups the writes of one piece (closing the program writes hundreds of keys) into one durable rewrite
+    // at the end of the scope.
+    class Batch {
+    public:
+        explicit Batch(IniFile& file) : m_file(file) { ++m_file.m_batchDepth; }
+        ~Batch() { m_file.endBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        IniFile& m_file;
+    };
+
+    static QString decodeFile(const QByteArray& bytes);
+
+private:
+    struct Found {
+        qsizetype line = -1;
+        qsizetype valueStart = 0;
+    };
+    qsizetype findSection(const QString& section) const;
+    Found findKey(const QString& section, const QString& key) const;
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    TextFile::Status commit();
+    void endBatch();
+
+    QString m_path;
+    QStringList m_lines;
+    bool m_exists = false;
+    int m_batchDepth = 0;
+    bool m_dirty = false;
+    TextFile::Status m_batchStatus;
+};

@@ -1,0 +1,39 @@
+#include "testsupport.h"
+
+#include "core/textfile.h"
+
+#include <QDir>
+#include <QFile>
+
+TempProgramFolder::TempProgramFolder(bool withCountyList) {
+    if (withCountyList)
+        QFile::copy(shippedCountyFile(), file(QStringLiteral("powiaty.txt")));
+}
+
+QString TempProgramFolder::writeLines(const QString& name, const QStringList& lines) const {
+    const QString path = file(name);
+    TextFile::writeLines(path, lines);
+    return path;
+}
+
+QString TempProgramFolder::writeBytes(const QString& name, const QByteArray& bytes) const {
+    const QString path = file(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QStringList TempProgramFolder::readLines(const QString& name) const {
+    QStringList lines;
+    TextFile::readLines(file(name), lines);
+    return lines;
+}
+
+QString testDataFile(const QString& name) {
+    return QDir(QStringLiteral(KVR_SOURCE_DIR "/tests/data")).filePath(name);
+}
+
+QString shippedCountyFile() {
+    return QStringLiteral(KVR_SOURCE_DIR "/data/powiaty.txt");
+}

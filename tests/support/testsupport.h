@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A fresh program folder for one test: the county list is copied in, nothing else is there.
+class TempProgramFolder {
+public:
+    explicit TempProgramFolder(bool withCountyList = true);
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // Writes a file in Windows-1250 with CR LF line ends.
+    QString writeLines(const QString& name, const QStringList& lines) const;
+    QString writeBytes(const QString& name, const QByteArray& bytes) const;
+    QStringList readLines(const QString& name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A fixture file of tests/data.
+QString testDataFile(const QString& name);
+// The county list shipped with the program.
+QString shippedCountyFile();
