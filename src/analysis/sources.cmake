@@ -5,4 +5,5 @@ target_sources(kvr_core PRIVATE
     analysis/exchangeanalysis.h analysis/exchangeanalysis.cpp
     analysis/loggedcounties.h analysis/loggedcounties.cpp
     analysis/scoresummary.h analysis/scoresummary.cpp
+    analysis/operatordata.h analysis/operatordata.cpp
 )

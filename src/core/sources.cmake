@@ -5,4 +5,5 @@ target_sources(kvr_core PRIVATE
     core/textfile.h core/textfile.cpp
     core/logbook.h core/logbook.cpp
     core/logloader.h core/logloader.cpp
+    core/logsession.h core/logsession.cpp
 )

@@ -1,0 +1,41 @@
+#include "core/logsession.h"
+
+#include "analysis/scoresummary.h"
+#include "platform/userdialogs.h"
+
+LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_clock(clock) {}
+
+void LogSession::setLogPath(const QString& path) {
+    if (m_log.path == path)
+        return;
+    m_log.path = path;
+    emit logPathChanged(path);
+}
+
+TextFile::Status LogSession::LoadCountyList() {
+    return m_counties.LoadCountyList(m_folder.countyFile(), analysis.mode);
+}
+
+AnalysisContext LogSession::analysisContext() const {
+    return {analysis, &m_counties, operatorData.locator, band, mode};
+}
+
+LogContext LogSession::logContext() const {
+    return {oneQsoPerBand, analysisContext()};
+}
+
+LoadResult LogSession::reload() {
+    const LoadResult result = LoadLog(m_log, logContext());
+    reportLoadFailure(result, m_dialogs);
+    emit logReloaded();
+    return result;
+}
+
+QString LogSession::scoreSummary() const {
+    return BuildScoreSummary(m_log.path, m_log.scoreFigures(analysis));
+}
+
+QString LogSession::loggedCountiesCaption() const {
+    return ::loggedCountiesCaption(qsizetype(m_log.loggedCounties.size()));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "analysis/countylist.h"
+#include "analysis/operatordata.h"
+#include "core/logbook.h"
+#include "core/logloader.h"
+#include "platform/programfolder.h"
+
+#include <QObject>
+
+class Clock;
+class UserDialogs;
+
+// The contest's working state that every window shares: the open log with its indexes, the county list, the
+// analysis and entry options that decide how the log is read, the current band and mode, and the seams.
+// The main window owns one; the other windows and kvrlog-cli work on it. After a structural change the log
+// is rebuilt with reload() rather than patched.
+class LogSession : public QObject {
+    Q_OBJECT
+public:
+    LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock, QObject* parent = nullptr);
+
+    const ProgramFolder& folder() const { return m_folder; }
+    UserDialogs& dialogs() const { return m_dialogs; }
+    Clock& clock() const { return m_clock; }
+    QString settingsPath() const { return m_folder.settingsFile(); }
+
+    LogBook& log() { return m_log; }
+    const LogBook& log() const { return m_log; }
+    const QString& logPath() const { return m_log.path; }
+    void setLogPath(const QString& path);
+
+    CountyList& counties() { return m_counties; }
+    const CountyList& counties() const { return m_counties; }
+    // Reads powiaty.txt of the program folder in the form the analysis mode needs.
+    TextFile::Status LoadCountyList();
+
+    // Options that decide how lines are analysed and keyed.
+    AnalysisOptions analysis;
+    bool oneQsoPerBand = false;
+    OperatorData operatorData;
+    QString band = QStringLiteral("80M");
+    QString mode = QStringLiteral("CW");
+
+    AnalysisContext analysisContext() const;
+    LogContext logContext() const;
+
+    // LoadLog on the current path; a failure is shown through the dialog seam. Emits logReloaded().
+    LoadResult reload();
+    QString scoreSummary() const;
+    QString loggedCountiesCaption() const;
+
+signals:
+    void logReloaded();
+    void logPathChanged(const QString& path);
+    // A QSO line went into the log at row (after the file append).
+    void qsoAdded(qsizetype row);
+    // The logged counties changed without a reload (band or mode change, an added QSO).
+    void loggedCountiesChanged();
+
+private:
+    ProgramFolder m_folder;
+    UserDialogs& m_dialogs;
+    Clock& m_clock;
+    LogBook m_log;
+    CountyList m_counties;
+};

@@ -1,0 +1,153 @@
+#include "widgetdialogs.h"
+
+#include <QColor>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFont>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton toQt(DialogButton button) {
+    switch (button) {
+    case DialogButton::Ok:
+        return QMessageBox::Ok;
+    case DialogButton::Cancel:
+        return QMessageBox::Cancel;
+    case DialogButton::Yes:
+        return QMessageBox::Yes;
+    case DialogButton::No:
+        return QMessageBox::No;
+    case DialogButton::NoButton:
+        break;
+    }
+    return QMessageBox::NoButton;
+}
+
+DialogButton fromQt(int button) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return DialogButton::Ok;
+    case QMessageBox::Cancel:
+        return DialogButton::Cancel;
+    case QMessageBox::Yes:
+        return DialogButton::Yes;
+    case QMessageBox::No:
+        return DialogButton::No;
+    default:
+        return DialogButton::NoButton;
+    }
+}
+
+QMessageBox::Icon iconToQt(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+DialogButton WidgetDialogs::message(const QString& title,
+                                    const QString& text,
+                                    MessageIcon icon,
+                                    unsigned buttons,
+                                    DialogButton defaultButton) {
+    QMessageBox box(iconToQt(icon), title, text, QMessageBox::NoButton, m_parent);
+    for (DialogButton b : {DialogButton::Yes, DialogButton::No, DialogButton::Ok, DialogButton::Cancel}) {
+        if (buttons & unsigned(b))
+            box.addButton(toQt(b));
+    }
+    if (defaultButton != DialogButton::NoButton)
+        box.setDefaultButton(toQt(defaultButton));
+    const int result = box.exec();
+    const DialogButton pressed = fromQt(result);
+    return pressed == DialogButton::NoButton ? defaultButton : pressed;
+}
+
+std::optional<QString> WidgetDialogs::openFile(const FileRequest& request) {
+    const QString start = request.proposedName.isEmpty() ? request.directory
+                                                         : QDir(request.directory).filePath(request.proposedName);
+    const QString name = QFileDialog::getOpenFileName(m_parent, request.title, start, request.filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> WidgetDialogs::saveFile(const FileRequest& request) {
+    const QString start = request.proposedName.isEmpty() ? request.directory
+                                                         : QDir(request.directory).filePath(request.proposedName);
+    // The program asks its own overwrite questions.
+    const QString name = QFileDialog::getSaveFileName(m_parent, request.title, start, request.filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> WidgetDialogs::inputText(const QString& title, const QString& prompt, const QString& text) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<int> WidgetDialogs::chooseColour(int current) {
+    const QColor chosen = QColorDialog::getColor(colourFromWindows(current), m_parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return colourToWindows(chosen);
+}
+
+std::optional<FontSpec> WidgetDialogs::chooseFont(const FontSpec& current) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, fontFromSpec(current), m_parent);
+    if (!ok)
+        return std::nullopt;
+    return specFromFont(font, current.colour);
+}
+
+QColor colourFromWindows(int value) {
+    if (value < 0)
+        return QColor(Qt::white);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int colourToWindows(const QColor& colour) {
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+QFont fontFromSpec(const FontSpec& spec) {
+    QFont font(spec.face);
+    if (spec.pointSize > 0)
+        font.setPointSize(spec.pointSize);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    return font;
+}
+
+FontSpec specFromFont(const QFont& font, int colour) {
+    FontSpec spec;
+    spec.face = font.family();
+    spec.pointSize = font.pointSize();
+    spec.colour = colour;
+    spec.bold = font.bold();
+    spec.italic = font.italic();
+    spec.underline = font.underline();
+    spec.strikeOut = font.strikeOut();
+    return spec;
+}
