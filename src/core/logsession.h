@@ -57,6 +57,8 @@ signals:
     void qsoAdded(qsizetype row);
     // The logged counties changed without a reload (band or mode change, an added QSO).
     void loggedCountiesChanged();
+    // The entry window asks the log window to select (and show) this row, e.g. the earlier QSO of a dupe.
+    void rowSelectionRequested(qsizetype row);
 
 private:
     ProgramFolder m_folder;
