@@ -1,0 +1,251 @@
+#include "analysis/countylist.h"
+#include "core/logbook.h"
+#include "core/logloader.h"
+#include "core/qsoline.h"
+#include "scripteddialogs.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QString qso(const QString& time,
+            const QString& band,
+            const QString& mode,
+            const QString& call,
+            const QString& srx,
+            const QString& stx = QStringLiteral("001")) {
+    QsoFields f;
+    f.date = QStringLiteral("2024-06-01");
+    f.time = time;
+    f.band = band;
+    f.modeCode = mode;
+    f.rstSent = mode == QLatin1String("CW") ? QStringLiteral("599") : QStringLiteral("59");
+    f.rstRcvd = f.rstSent;
+    f.stxFirst = stx;
+    f.call = call;
+    f.srx = srx;
+    return QsoLine::compose(f);
+}
+
+struct Fixture {
+    TempProgramFolder folder;
+    CountyList counties;
+    LogBook log;
+    LogContext context;
+
+    explicit Fixture(AnalysisMode mode = AnalysisMode::County, bool analysis = false) {
+        context.analysis.options.enabled = analysis;
+        context.analysis.options.mode = mode;
+        context.analysis.counties = &counties;
+        context.analysis.ownLocator = QStringLiteral("JO91RU");
+        context.analysis.currentBand = QStringLiteral("80M");
+        context.analysis.currentMode = QStringLiteral("CW");
+        counties.LoadCountyList(folder.file(QStringLiteral("powiaty.txt")), mode);
+    }
+    LoadResult load(const QStringList& lines) {
+        log.path = folder.writeLines(QStringLiteral("log.kvr"), lines);
+        return LoadLog(log, context);
+    }
+    QStringList dupeLines() const {
+        QStringList dupes;
+        for (const QString& line : log.lines()) {
+            if (QsoLine::isDupe(line))
+                dupes.append(line);
+        }
+        return dupes;
+    }
+};
+
+} // namespace
+
+class TestLogLoader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onlyEmptyLinesGiveAnEmptyLog() {
+        Fixture f;
+        const LoadResult result = f.load({QString(), QString(), QString()});
+        QVERIFY(result.complete());
+        QCOMPARE(f.log.size(), 0);
+        QCOMPARE(f.log.selectedRow, -1);
+    }
+
+    void missingFileLeavesTheLogAsItWas() {
+        Fixture f;
+        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001")});
+        f.log.path = f.folder.file(QStringLiteral("gone.kvr"));
+        QCOMPARE(LoadLog(f.log, f.context).status, LoadResult::Status::Missing);
+        QCOMPARE(f.log.size(), 1);
+    }
+
+    void secondQsoWithTheSameKeyIsTheDupe() {
+        Fixture f;
+        f.load({qso("10:05:00", "20M", "CW", "SP9ABC", "002"), qso("10:00:00", "20M", "CW", "SP9ABC", "001"),
+                qso("10:10:00", "20M", "PH", "SP9ABC", "003"), qso("10:20:00", "40M", "CW", "SP9ABC", "004")});
+        QCOMPARE(f.log.size(), 4);
+        // The first line of the file holds the key; the later one in the file is marked, whatever its time.
+        QCOMPARE(f.dupeLines().size(), 1);
+        QVERIFY(f.dupeLines().first().startsWith(QStringLiteral("2024-06-01 100000")));
+        QCOMPARE(f.dupeLines().first().size(), 78);
+        QVERIFY(f.log.line(0).startsWith(QStringLiteral("2024-06-01 100000")));
+        QCOMPARE(f.log.selectedRow, 3);
+        QCOMPARE(f.log.cwCount, 3);
+        QCOMPARE(f.log.phoneCount, 1);
+    }
+
+    void oneQsoPerBandMarksOtherModesToo() {
+        Fixture f;
+        f.context.oneQsoPerBand = true;
+        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), qso("10:10:00", "20M", "PH", "SP9ABC", "003")});
+        QCOMPARE(f.dupeLines().size(), 1);
+        QVERIFY(f.dupeLines().first().contains(QStringLiteral(" PH ")));
+    }
+
+    void staleDupeMarksAreRecomputed() {
+        Fixture f;
+        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001") + QStringLiteral("DUPE"),
+                qso("10:10:00", "20M", "PH", "SP9ABC", "003") + QStringLiteral("DUPE")});
+        QVERIFY(f.dupeLines().isEmpty());
+        QCOMPARE(f.log.line(0).size(), 74);
+    }
+
+    void warcAndDigitalQsosKeepTheirOwnKeys() {
+        Fixture f;
+        f.load({qso("10:00:00", "30M", "RY", "SP9ABC", "1"), qso("10:01:00", "30M", "PS", "SP9ABC", "2"),
+                qso("10:02:00", "17M", "RY", "SP9ABC", "3"), qso("10:03:00", "30M", "RY", "SP9ABC", "4")});
+        QCOMPARE(f.dupeLines().size(), 1);
+        QVERIFY(f.dupeLines().first().startsWith(QStringLiteral("2024-06-01 100300")));
+    }
+
+    void lineWithoutTrailingBlanksStillGetsADetectableDupeMark() {
+        Fixture f;
+        const QString line = qso("10:00:00", "20M", "CW", "SP9ABC", "001");
+        f.load({line.trimmed(), line.trimmed()});
+        QCOMPARE(f.dupeLines().size(), 1);
+        QCOMPARE(f.dupeLines().first().mid(73), QStringLiteral(" DUPE"));
+    }
+
+    void vhfSerialsFollowTheHighestSerialBeforeTheLocator() {
+        Fixture f;
+        f.load({qso("10:00:00", "2M", "CW", "SP1A", "KO02MD", "017 KO02MD"),
+                qso("10:01:00", "2M", "CW", "SP1B", "KO02MD", "009 KO02MD"),
+                qso("10:02:00", "70CM", "CW", "SP1C", "KO02MD", "ABC KO02MD"),
+                qso("10:03:00", "6M", "CW", "SP1D", "KO02MD", "044"),
+                qso("10:04:00", "20M", "CW", "SP1E", "KO02MD", "099 KO02MD")});
+        QCOMPARE(f.log.vhfSerial, (std::array<int, 4>{1, 18, 1, 1}));
+    }
+
+    void badBandStopsTheLoadWithTheFormatError_data() {
+        QTest::addColumn<QString>("bad");
+        QTest::newRow("letters in the band") << qso("10:01:00", "XYZ", "CW", "SP9XX", "1");
+        QTest::newRow("number outside the table") << qso("10:01:00", "99M", "CW", "SP9XX", "1");
+        QTest::newRow("line shorter than the band") << QStringLiteral("2024-06-01 1001");
+    }
+    void badBandStopsTheLoadWithTheFormatError() {
+        QFETCH(QString, bad);
+        Fixture f;
+        const LoadResult result = f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), bad,
+                                          qso("10:02:00", "20M", "CW", "SP9DEF", "002")});
+        QCOMPARE(result.status, LoadResult::Status::FormatError);
+        QCOMPARE(f.log.size(), 1);
+        QCOMPARE(f.log.selectedRow, -1);
+        const QString expected =
+            QStringLiteral("Wybrany plik ma niewłaściwy format i prawdopodobnie nie\njest logiem wygenerowanym "
+                           "przez program KVR_Log  !\nBłąd został znaleziony w linii:\n") +
+            QsoLine::body(bad) + QStringLiteral("\n\nWczytywanie zostało przerwane.");
+        QCOMPARE(result.message, expected);
+        ScriptedDialogs dialogs;
+        reportLoadFailure(result, dialogs);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().title, QStringLiteral("Błąd"));
+        QCOMPARE(dialogs.messages.first().icon, MessageIcon::Error);
+    }
+
+    void garbageNeverCrashes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary.append(char((i * 7919) % 256));
+        QTest::newRow("binary") << binary;
+        QTest::newRow("NUL bytes") << QByteArray(300, '\0');
+        QTest::newRow("10 MB line") << QByteArray(10 << 20, 'x');
+        QTest::newRow("undefined code page bytes") << QByteArray("\x81\x83\x88\x90\x98\r\n");
+    }
+    void garbageNeverCrashes() {
+        QFETCH(QByteArray, bytes);
+        Fixture f(AnalysisMode::Locator, true);
+        f.log.path = f.folder.writeBytes(QStringLiteral("junk.kvr"), bytes);
+        const LoadResult result = LoadLog(f.log, f.context);
+        QCOMPARE(result.status, LoadResult::Status::FormatError);
+        QVERIFY(result.badLine.size() == 74);
+    }
+
+    void unreadableLogIsReportedWithItsPath() {
+        Fixture f;
+        f.log.path = f.folder.path();
+        const LoadResult result = LoadLog(f.log, f.context);
+        QCOMPARE(result.status, LoadResult::Status::ReadError);
+        QVERIFY(result.message.contains(f.folder.path()));
+    }
+
+    void countsDoNotWrapAt65535() {
+        Fixture f;
+        QStringList lines;
+        const QString line = qso("10:00:00", "20M", "PH", "SP9ABC", "001");
+        for (int i = 0; i < 70000; ++i)
+            lines.append(line);
+        f.load(lines);
+        QCOMPARE(f.log.phoneCount, 70000);
+    }
+
+    void countyModeSuffixesAndLogsCountiesOfTheCurrentBandAndMode() {
+        Fixture f(AnalysisMode::County, true);
+        f.load({qso("10:00:00", "80M", "CW", "SP1A", "001GW"), qso("10:01:00", "80M", "PH", "SP1B", "kd"),
+                qso("10:02:00", "40M", "CW", "SP1C", "AQ"), qso("10:03:00", "80M", "CW", "SP1A", "002GW"),
+                qso("10:04:00", "80M", "CW", "SP1D", "XX")});
+        QCOMPARE(f.log.line(0).mid(74), QStringLiteral(" GW"));
+        QCOMPARE(f.log.line(1).mid(74), QStringLiteral(" KD"));
+        QCOMPARE(f.log.line(3).mid(74), QStringLiteral("DUPE"));
+        QCOMPARE(f.log.line(4).size(), 74);
+        QCOMPARE(f.log.loggedCountyList(), QStringList{QStringLiteral("GW")});
+        QCOMPARE(f.log.workedCalls().infoFor(u"SP1A"), QStringLiteral("SP1A;_GW;"));
+        QCOMPARE(f.log.workedCalls().infoFor(u"SP1D"), QStringLiteral("SP1D;;"));
+
+        f.context.analysis.options.countiesAllModes = true;
+        f.load(QStringList(f.log.lines().begin(), f.log.lines().end()));
+        QCOMPARE(f.log.loggedCountyList(), (QStringList{QStringLiteral("GW"), QStringLiteral("KD")}));
+    }
+
+    void provinceModeNeedsTheProvinceLetter() {
+        Fixture f(AnalysisMode::ProvinceCounty, true);
+        f.load({qso("10:00:00", "80M", "CW", "SP1A", "BGW"), qso("10:01:00", "80M", "CW", "SP1B", "GW")});
+        QCOMPARE(f.log.loggedCountyList(), QStringList{QStringLiteral("BGW")});
+        QCOMPARE(f.log.workedCalls().infoFor(u"SP1A"), QStringLiteral("SP1A;BGW;"));
+    }
+
+    void locatorModeCreditsDistancesAndTheSameLocatorDistance() {
+        Fixture f(AnalysisMode::Locator, true);
+        f.context.analysis.options.sameLocatorKm = 3;
+        f.load({qso("10:00:00", "2M", "CW", "SP1A", "KO02AA"), qso("10:01:00", "2M", "CW", "SP1B", "001JO91RU"),
+                qso("10:02:00", "2M", "CW", "SP1A", "KO02AA"), qso("10:03:00", "2M", "CW", "SP1C", "KO02A")});
+        QCOMPARE(f.log.line(0).mid(74), QStringLiteral("  45"));
+        QCOMPARE(f.log.line(1).mid(74), QStringLiteral("   3"));
+        QCOMPARE(f.log.line(2).mid(74), QStringLiteral("DUPE"));
+        QCOMPARE(f.log.line(3).size(), 74);
+        QCOMPARE(f.log.odxTotal, 48);
+        QCOMPARE(f.log.workedCalls().infoFor(u"SP1A"), QStringLiteral("SP1A;;KO02AA"));
+    }
+
+    void workedCallsSurviveAReload() {
+        Fixture f;
+        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001")});
+        f.load({qso("10:00:00", "20M", "CW", "SP9DEF", "001")});
+        QCOMPARE(f.log.workedCalls().calls(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9DEF")}));
+        QCOMPARE(f.log.workedKeyCount(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLogLoader)
+#include "tst_logloader.moc"
