@@ -1,0 +1,1 @@
+kvr_add_test(settings_inifile settings/tst_inifile.cpp LIBS kvr_core)

@@ -1,0 +1,141 @@
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+#include "platform/programfolder.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingFileGivesTheDefaults() {
+        TempProgramFolder folder;
+        const IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
+        QVERIFY(!ini.exists());
+        QCOMPARE(ini.readString("Program", "Log", "x"), QStringLiteral("x"));
+        QCOMPARE(ini.readInteger("Klucz CW", "Predkosc", 25), 25);
+        QCOMPARE(ini.readBool("Program", "Jedno QSO", true), true);
+    }
+
+    void keysWithPolishLettersBlanksAndEqualsSignsRoundTrip() {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        {
+            IniFile ini(path);
+            QVERIFY(ini.writeString("Klucz CW", "Opóźnienie PTT", "30"));
+            QVERIFY(ini.writeInteger("Master", "Szerokość", -120));
+            QVERIFY(ini.writeBool("EDI", "Mnożnik=lokator", true));
+            QVERIFY(ini.writeFloat("Klucz CW", "Wsp. kalibracji", 1.025));
+            QVERIFY(ini.writeString("Operator", "Name", "Jan Kowalski = SP9ABC"));
+        }
+        // Every write is on the disk at once: a fresh reader sees it.
+        const IniFile ini(path);
+        QCOMPARE(ini.readString("klucz cw", "OPÓŹNIENIE PTT", ""), QStringLiteral("30"));
+        QCOMPARE(ini.readInteger("Master", "Szerokość", 0), -120);
+        QCOMPARE(ini.readBool("EDI", "Mnożnik=lokator", false), true);
+        QCOMPARE(ini.readFloat("Klucz CW", "Wsp. kalibracji", 0), 1.025);
+        QCOMPARE(ini.readString("Operator", "Name", ""), QStringLiteral("Jan Kowalski = SP9ABC"));
+    }
+
+    void rewritingAKeyKeepsTheRestOfTheFile() {
+        TempProgramFolder folder;
+        const QString path = folder.writeBytes(
+            QStringLiteral("kvr_log.ini"),
+            QByteArray("; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=20M\r\n\r\n[Operator]\r\nLokator=JO91RU\r\n"));
+        IniFile ini(path);
+        QVERIFY(ini.writeString("Program", "Pasmo", "40M"));
+        QVERIFY(ini.writeString("Program", "Emisja", "CW"));
+        QVERIFY(ini.writeString("Nowa", "Klucz", "1"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=40M\r\nEmisja=CW\r\n\r\n"
+                                            "[Operator]\r\nLokator=JO91RU\r\n\r\n[Nowa]\r\nKlucz=1\r\n"));
+    }
+
+    void windows1250FileIsReadAsSuch() {
+        TempProgramFolder folder;
+        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"),
+                                               QByteArray("[Klucz CW]\r\nG\xB3o\x9Cno\x9C\xE6=70\r\n"));
+        IniFile ini(path);
+        QCOMPARE(ini.readInteger("Klucz CW", "Głośność", 0), 70);
+        // Written back as UTF-8 without losing the old key.
+        QVERIFY(ini.writeInteger("Klucz CW", "Ton", 700));
+        const IniFile again(path);
+        QCOMPARE(again.readInteger("Klucz CW", "Głośność", 0), 70);
+        QCOMPARE(again.readInteger("Klucz CW", "Ton", 0), 700);
+    }
+
+    void numbersThatDoNotParseGiveTheDefault_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << "42" << 42;
+        QTest::newRow("negative colour") << "-16777201" << -16777201;
+        QTest::newRow("hexadecimal") << "$FF" << 255;
+        QTest::newRow("blanks around") << "  7 " << 7;
+        QTest::newRow("trailing junk") << "12abc" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("too large") << "99999999999" << -1;
+        QTest::newRow("sign only") << "-" << -1;
+    }
+    void numbersThatDoNotParseGiveTheDefault() {
+        QFETCH(QString, value);
+        QFETCH(int, expected);
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        IniFile(path).writeString("S", "K", value);
+        QCOMPARE(IniFile(path).readInteger("S", "K", -1), expected);
+    }
+
+    void junkFileNeverBreaksReading() {
+        TempProgramFolder folder;
+        QByteArray junk;
+        for (int i = 0; i < 20000; ++i)
+            junk.append(char((i * 131) % 256));
+        junk += "\n[Operator\n=\n==\n[]\nLokator\n[Operator]\nLokator=KO02AA\n";
+        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"), junk);
+        IniFile ini(path);
+        QCOMPARE(ini.readString("Operator", "Lokator", ""), QStringLiteral("KO02AA"));
+        QVERIFY(ini.writeString("Operator", "Lokator", "JO91RU"));
+        QCOMPARE(IniFile(path).readString("Operator", "Lokator", ""), QStringLiteral("JO91RU"));
+    }
+
+    void batchWritesOnceAtTheEnd() {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        IniFile ini(path);
+        {
+            IniFile::Batch batch(ini);
+            ini.writeInteger("Widok", "Log", 1);
+            ini.writeInteger("Widok", "Powiaty", 0);
+            QVERIFY(!QFile::exists(path));
+        }
+        QCOMPARE(IniFile(path).readInteger("Widok", "Powiaty", -1), 0);
+    }
+
+    void startupOptionsFollowTheStartupRules() {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        {
+            IniFile ini(path);
+            ini.writeString("Analiza grupy", "Opcja", "Lokator");
+            ini.writeString("Analiza grupy", "ODX", "9");
+            ini.writeString("Analiza grupy", "Analiza", "1");
+            ini.writeString("Program", "Log", folder.file(QStringLiteral("gone.kvr")));
+        }
+        const ProgramFolder programFolder(folder.path());
+        StartupOptions options = StartupOptions::read(IniFile(path), programFolder);
+        // "Lokator" without an own locator falls back to the county mode.
+        QCOMPARE(options.analysis.mode, AnalysisMode::County);
+        QCOMPARE(options.analysis.sameLocatorKm, 5);
+        QVERIFY(options.analysis.enabled);
+        QCOMPARE(options.logPath, programFolder.file(QStringLiteral("log.kvr")));
+        IniFile(path).writeString("Operator", "Lokator", "JO91RU");
+        options = StartupOptions::read(IniFile(path), programFolder);
+        QCOMPARE(options.analysis.mode, AnalysisMode::Locator);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"
