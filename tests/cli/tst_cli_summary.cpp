@@ -1,0 +1,108 @@
+#include "core/qsoline.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+Run cli(const QString& home, const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("--home"), home} + args);
+    process.waitForFinished(60000);
+    Run run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString qso(const QString& time, const QString& band, const QString& mode, const QString& call, const QString& srx,
+            const QString& stx = QStringLiteral("001")) {
+    QsoFields f{QStringLiteral("2024-06-01"), time, band, mode, QStringLiteral("599"), stx, {}, call,
+                QStringLiteral("599"), srx};
+    return QsoLine::compose(f);
+}
+
+} // namespace
+
+class TestCliSummary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void summaryOfTheStartupLogWithSettingsFromTheProgramFolder() {
+        TempProgramFolder folder;
+        const QString log = folder.writeLines(
+            QStringLiteral("zawody.kvr"),
+            {qso("10:00:00", "80M", "CW", "SP1A", "GW"), qso("10:01:00", "80M", "PH", "SP1B", "KD"),
+             qso("10:02:00", "80M", "CW", "SP1A", "GW"), qso("10:03:00", "2M", "CW", "SP1C", "KO02AA", "007 JO91RU")});
+        {
+            IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
+            ini.writeString("Program", "Log", log);
+            ini.writeString("Analiza grupy", "Opcja", "Powiat");
+            ini.writeString("Analiza grupy", "Analiza", "1");
+        }
+        Run run = cli(folder.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.value(0), QStringLiteral("Log ") + log +
+                                       QStringLiteral("          QSO:      4       CW:    3       SSB:    1"));
+        QCOMPARE(run.out.mid(1), (QStringList{"qsos=4", "dupes=1", "phone=1", "cw=3", "odx=0", "counties=GW",
+                                              "vhf=6M:1,2M:8,70CM:1,23CM:1"}));
+
+        run = cli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--mode"), QStringLiteral("SSB")});
+        QCOMPARE(run.out.value(6), QStringLiteral("counties=KD"));
+    }
+
+    void locatorModeNeedsTheOwnLocatorAndShowsTheOdxTotal() {
+        TempProgramFolder folder;
+        const QString log = folder.writeLines(QStringLiteral("vhf.kvr"), {qso("10:00:00", "2M", "CW", "SP1A", "KO02AA")});
+        IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
+        ini.writeString("Analiza grupy", "Opcja", "Lokator");
+        ini.writeString("Analiza grupy", "Analiza", "1");
+        Run run = cli(folder.path(), {QStringLiteral("summary"), log});
+        QVERIFY(!run.out.value(0).contains(QStringLiteral("Suma ODX")));
+        ini.writeString("Operator", "Lokator", "JO91RU");
+        run = cli(folder.path(), {QStringLiteral("summary"), log});
+        QVERIFY(run.out.value(0).endsWith(QStringLiteral("       Suma ODX:      45")));
+        QCOMPARE(run.out.value(5), QStringLiteral("odx=45"));
+    }
+
+    void failuresAreReportedWithTheProgramsMessages() {
+        TempProgramFolder folder;
+        const QString bad = folder.writeLines(QStringLiteral("bad.kvr"), {QStringLiteral("to nie jest log")});
+        Run run = cli(folder.path(), {QStringLiteral("summary"), bad});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("Wczytywanie zostało przerwane.")));
+        run = cli(folder.path(), {QStringLiteral("summary"), folder.file(QStringLiteral("brak.kvr"))});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("brak.kvr")));
+        run = cli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--band"), QStringLiteral("11M")});
+        QCOMPARE(run.exitCode, 2);
+        TempProgramFolder noCounties(false);
+        run = cli(noCounties.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\")")));
+    }
+
+    void locatorCommand() {
+        TempProgramFolder folder;
+        Run run = cli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("KO02AA")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringList{QStringLiteral("km=45 azimuth=64.9")});
+        run = cli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("XX99")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.trimmed(), QStringLiteral("Został wprowadzony niepoprawny lokator !!"));
+        QCOMPARE(cli(folder.path(), {QStringLiteral("locator")}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSummary)
+#include "tst_cli_summary.moc"
