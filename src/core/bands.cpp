@@ -43,15 +43,23 @@ char dupeCode(QStringView name) {
 }
 
 const BandInfo* fromLineField(QStringView field) {
-    QString digits;
-    digits.reserve(field.size());
+    // Every "C" is dropped ("70CM" reads as 70); what is left must be a whole number between blanks.
+    int value = 0;
+    int digits = 0;
+    bool trailingBlank = false;
     for (const QChar ch : field) {
-        if (ch != QLatin1Char('C'))
-            digits.append(ch);
+        if (ch == QLatin1Char('C'))
+            continue;
+        if (ch == QLatin1Char(' ')) {
+            trailingBlank = digits > 0;
+            continue;
+        }
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9') || trailingBlank || digits >= 6)
+            return nullptr;
+        value = value * 10 + (ch.unicode() - '0');
+        ++digits;
     }
-    bool ok = false;
-    const int value = digits.trimmed().toInt(&ok);
-    if (!ok)
+    if (digits == 0)
         return nullptr;
     for (const BandInfo& band : kBands) {
         if (band.numericValue == value)

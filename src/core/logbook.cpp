@@ -72,7 +72,9 @@ QString LogBook::analyseAndRegister(const QString& line, bool dupe, const Analys
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
     if (analysis.suffix.isEmpty())
         return line;
-    return line.left(QsoColumns::kBodyLength) + analysis.suffix;
+    QString analysed = line;
+    analysed.truncate(QsoColumns::kBodyLength);
+    return analysed + analysis.suffix;
 }
 
 ScoreFigures LogBook::scoreFigures(const AnalysisOptions& options) const {

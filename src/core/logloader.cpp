@@ -52,7 +52,7 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
         if (raw.isEmpty())
             return true;
         // Everything after column 74 is recomputed; a line stripped of its trailing blanks is padded back.
-        QString line = QsoLine::body(raw);
+        QString line = QsoLine::body(std::move(raw));
         noteVhfSerial(log, line);
 
         const BandInfo* band = Bands::fromLineField(QsoLine::column(line, QsoColumns::BandNumber));

@@ -33,6 +33,14 @@ QString QsoLine::body(QStringView line) {
     return leftJustify(line, QsoColumns::kBodyLength);
 }
 
+QString QsoLine::body(QString&& line) {
+    if (line.size() > QsoColumns::kBodyLength)
+        line.truncate(QsoColumns::kBodyLength);
+    else if (line.size() < QsoColumns::kBodyLength)
+        line.append(QString(QsoColumns::kBodyLength - line.size(), QLatin1Char(' ')));
+    return std::move(line);
+}
+
 QString QsoLine::joinSentExchange(QStringView first, QStringView fixed) {
     QString joined = first.trimmed().toString() + fixed.toString();
     joined.remove(QLatin1Char('_'));

@@ -56,6 +56,7 @@ public:
     static QString upperAscii(QStringView text);
     // The line's body cut or blank-padded to exactly 74 characters.
     static QString body(QStringView line);
+    static QString body(QString&& line);
 
     static QStringView column(QStringView line, QsoColumn column);
     static QStringView trimmedColumn(QStringView line, QsoColumn c) { return column(line, c).trimmed(); }

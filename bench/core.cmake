@@ -1,0 +1,11 @@
+add_library(kvr_benchsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/loggenerator.h ${CMAKE_CURRENT_LIST_DIR}/loggenerator.cpp)
+target_include_directories(kvr_benchsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(kvr_benchsupport PUBLIC kvr_core)
+kvr_warnings(kvr_benchsupport)
+
+add_executable(bench_load ${CMAKE_CURRENT_LIST_DIR}/bench_load.cpp)
+target_link_libraries(bench_load PRIVATE kvr_benchsupport)
+target_compile_definitions(bench_load PRIVATE KVR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+set_target_properties(bench_load PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+kvr_warnings(bench_load)
+add_dependencies(bench bench_load)
