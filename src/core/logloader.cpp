@@ -51,18 +51,21 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     const TextFile::Status read = TextFile::forEachLine(log.path, [&](QString&& raw) {
         if (raw.isEmpty())
             return true;
-        // Everything after column 74 is recomputed; a line stripped of its trailing blanks is padded back.
-        QString line = QsoLine::body(std::move(raw));
-        noteVhfSerial(log, line);
+        // Everything after column 74 is recomputed.
+        raw.truncate(QsoColumns::kBodyLength);
+        noteVhfSerial(log, raw);
 
-        const BandInfo* band = Bands::fromLineField(QsoLine::column(line, QsoColumns::BandNumber));
+        const BandInfo* band = Bands::fromLineField(QsoLine::column(raw, QsoColumns::BandNumber));
         if (!band) {
             result.status = LoadResult::Status::FormatError;
-            result.badLine = line;
-            result.message = logFormatErrorMessage(line);
+            result.badLine = raw;
+            result.message = logFormatErrorMessage(raw);
             stopped = true;
             return false;
         }
+        // A line stripped of its trailing blanks (by an editor) is padded back, so marks and suffixes
+        // still start at column 75.
+        QString line = QsoLine::body(std::move(raw));
         const QStringView modeCode = QsoLine::column(line, QsoColumns::Mode);
         log.countMode(modeCode);
 
