@@ -1,4 +1,5 @@
 #include "analysis/analysishandlers.h"
+#include "helpfile.h"
 #include "lifecyclefixture.h"
 #include "settings/inifile.h"
 #include "tfanaliza_grupy.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +191,31 @@ private slots:
         QVERIFY(!IniFile(f.session.settingsPath()).exists());
         QVERIFY(f.session.operatorData.contestCall.isEmpty());
         QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9ABC"));
+    }
+
+    void aboutBoxAndMissingHelpPage() {
+        ScriptedDialogs dialogs;
+        HelpFile::about(dialogs);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().title, QStringLiteral("O programie..."));
+        QCOMPARE(dialogs.messages.first().icon, MessageIcon::Information);
+        QCOMPARE(dialogs.lastText(), QStringLiteral("Uniwersalny program do logowania w zawodach."));
+
+        // The tests run outside the folder the help page is copied to.
+        QVERIFY(!QFileInfo::exists(HelpFile::path()));
+        QVERIFY(!HelpFile::open(dialogs));
+        QCOMPARE(dialogs.lastText(),
+                 QStringLiteral("Plik pomocy:\n") + HelpFile::path() + QStringLiteral("\nnie został znaleziony."));
+    }
+
+    void helpPageShipsBesideTheProgram() {
+        const QString shipped = QStringLiteral(KVR_BIN_DIR "/KVR_Log.html");
+        QVERIFY(QFileInfo::exists(shipped));
+        QFile page(shipped);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        for (const char* topic : {"lang=\"pl\"", "Okno logu", "Menu", "Pliki programu", "Backup_logs"})
+            QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
     }
 };
 
