@@ -93,8 +93,18 @@ TextFile::Status rewriteLogFile(LogSession& session) {
     return TextFile::writeLines(path, logLines(session));
 }
 
+QString incompleteLogMessage() {
+    return QStringLiteral("Log nie został wczytany w całości (plik ma niewłaściwy format).\n"
+                          "Zmiany nie zostały wprowadzone, aby nie utracić łączności zapisanych za błędną linią.\n\n"
+                          "Popraw plik logu i otwórz go ponownie.");
+}
+
 EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fields) {
     UserDialogs& dialogs = session.dialogs();
+    if (!session.logComplete()) {
+        dialogs.error(incompleteLogMessage());
+        return {EditOutcome::Refused, row};
+    }
     if (const std::optional<QString> refusal = fields.validationError()) {
         dialogs.error(*refusal);
         return {EditOutcome::Refused, row};
@@ -130,6 +140,10 @@ DeleteResult DeleteQso(LogSession& session, qsizetype row) {
     LogBook& log = session.log();
     if (row < 0 || row >= log.size()) {
         dialogs.error(QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!"));
+        return {};
+    }
+    if (!session.logComplete()) {
+        dialogs.error(incompleteLogMessage());
         return {};
     }
     // No is the default: Enter pressed by habit must not remove a contact.

@@ -56,6 +56,9 @@ struct DeleteResult {
 // Asks for confirmation and removes the line at row; row < 0 means nothing is selected.
 DeleteResult DeleteQso(LogSession& session, qsizetype row);
 
+// Refusal shown when the log stopped loading at a bad line: rewriting it from memory would drop the rest.
+QString incompleteLogMessage();
+
 // The serial field after the newest QSO was deleted: one less, padded; nullopt when it is not a number.
 std::optional<QString> serialAfterDeletingNewest(const QString& serialText, int serialDigits);
 

@@ -155,6 +155,24 @@ private slots:
         QVERIFY(result.newestDeleted);
     }
 
+    void aLogThatStoppedAtABadLineIsNeverRewritten() {
+        QStringList lines = dupePair();
+        lines.insert(1, QStringLiteral("2024-06-01 100200 XYZ  CW 599          001 SP9BAD          599          SIC "));
+        SessionFixture f(lines);
+        QCOMPARE(f.session.log().size(), 1);
+        QVERIFY(!f.session.logComplete());
+        const QByteArray before = fileBytes(f.session.logPath());
+        f.dialogs.buttonAnswers = {DialogButton::Yes};
+
+        QVERIFY(!LogEdit::DeleteQso(f.session, 0).deleted);
+        EditedQso fields = EditedQso::fromLine(f.session.log().line(0));
+        fields.call = QStringLiteral("SP7ZZZ");
+        QCOMPARE(LogEdit::SaveEditedQso(f.session, 0, fields).outcome, LogEdit::EditOutcome::Refused);
+
+        QCOMPARE(fileBytes(f.session.logPath()), before);
+        QCOMPARE(f.dialogs.texts().count(LogEdit::incompleteLogMessage()), 2);
+    }
+
     void serialStepsBackAfterTheNewestIsDeleted_data() {
         QTest::addColumn<QString>("serial");
         QTest::addColumn<int>("digits");
