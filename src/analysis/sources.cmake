@@ -6,4 +6,5 @@ target_sources(kvr_core PRIVATE
     analysis/loggedcounties.h analysis/loggedcounties.cpp
     analysis/scoresummary.h analysis/scoresummary.cpp
     analysis/operatordata.h analysis/operatordata.cpp
+    analysis/analysishandlers.h analysis/analysishandlers.cpp
 )

@@ -34,6 +34,9 @@ qsizetype LogBook::insertLine(const QString& line) {
 }
 
 void LogBook::sortLines() {
+    // A file written from the log (edit, delete, save as) is already in order: one pass instead of a sort.
+    if (std::is_sorted(m_lines.begin(), m_lines.end()))
+        return;
     std::stable_sort(m_lines.begin(), m_lines.end());
 }
 

@@ -27,6 +27,7 @@ LogContext LogSession::logContext() const {
 
 LoadResult LogSession::reload() {
     const LoadResult result = LoadLog(m_log, logContext());
+    m_logComplete = result.status != LoadResult::Status::FormatError && result.status != LoadResult::Status::ReadError;
     reportLoadFailure(result, m_dialogs);
     emit logReloaded();
     return result;

@@ -47,6 +47,9 @@ public:
 
     // LoadLog on the current path; a failure is shown through the dialog seam. Emits logReloaded().
     LoadResult reload();
+    // False after a load that stopped at a bad line: the lines after it are in the file but not in memory,
+    // so the log must not be rewritten from memory.
+    bool logComplete() const { return m_logComplete; }
     QString scoreSummary() const;
     QString loggedCountiesCaption() const;
 
@@ -66,4 +69,5 @@ private:
     Clock& m_clock;
     LogBook m_log;
     CountyList m_counties;
+    bool m_logComplete = true;
 };

@@ -6,4 +6,6 @@ target_sources(kvr_core PRIVATE
     core/logbook.h core/logbook.cpp
     core/logloader.h core/logloader.cpp
     core/logsession.h core/logsession.cpp
+    core/loglifecycle.h core/loglifecycle.cpp
+    core/logedit.h core/logedit.cpp
 )

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "analysis/analysisoptions.h"
+
+#include <QString>
+
+#include <optional>
+
+class IniFile;
+class LogSession;
+
+// The handlers of the analysis options dialog, on the shared log session. The dialog only ticks its controls
+// to match the session afterwards and passes on what the entry window has to change.
+namespace AnalysisHandlers {
+
+// What a handler asks of the windows around the dialog.
+struct Effect {
+    // Show and tick (true) or hide and untick (false) the logged-counties window; nullopt leaves it.
+    std::optional<bool> countiesWindowVisible;
+    // SpinEdit1 and Label1 enabled (locator mode); nullopt leaves them.
+    std::optional<bool> sameLocatorEnabled;
+    // The new fixed part of the sent exchange (Edit9 of the entry window); nullopt leaves it.
+    std::optional<QString> sentFixedPart;
+    bool reloaded = false;
+};
+
+// "Lokator  [JO91RU]": the caption of the locator mode button.
+QString locatorOptionCaption(const QString& locator);
+
+// RadioButton1Click: the county or province-and-county mode was selected.
+Effect RadioButton1Click(LogSession& session, AnalysisMode mode);
+// RadioButton3Click: the locator mode was selected; asks for the own locator when there is none.
+Effect RadioButton3Click(LogSession& session);
+// CheckBox1Click: the analysis switch changed; switching it on runs the selected mode's handler.
+Effect CheckBox1Click(LogSession& session, bool on);
+// CheckBox2Click: the all-modes switch changed.
+Effect CheckBox2Click(LogSession& session, bool on);
+
+// A band of the VHF set was chosen: locator mode and the analysis on, as if the operator had clicked both.
+Effect VhfBandChosen(LogSession& session);
+
+// A band or mode change: the logged counties of the new band and mode, from the whole log.
+void BandOrModeChanged(LogSession& session);
+
+// "Analiza grupy", written when the program closes.
+void writeSettings(IniFile& settings, const AnalysisOptions& options);
+
+} // namespace AnalysisHandlers

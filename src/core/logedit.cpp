@@ -1,0 +1,173 @@
+#include "core/logedit.h"
+
+#include "core/bands.h"
+#include "core/loglifecycle.h"
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "platform/clock.h"
+#include "platform/userdialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+EditedQso EditedQso::fromLine(const QString& line) {
+    EditedQso f;
+    f.date = QsoLine::column(line, QsoColumns::Date).toString();
+    f.time = QsoLine::column(line, QsoColumns::Time).toString();
+    f.band = QsoLine::trimmedColumn(line, QsoColumns::Band).toString();
+    f.modeCode = QsoLine::column(line, QsoColumns::Mode).toString();
+    f.rstSent = QsoLine::trimmedColumn(line, QsoColumns::RstSent).toString();
+    f.stx = QsoLine::trimmedColumn(line, QsoColumns::Stx).toString();
+    f.call = QsoLine::trimmedColumn(line, QsoColumns::Call).toString();
+    f.rstRcvd = QsoLine::trimmedColumn(line, QsoColumns::RstRcvd).toString();
+    f.srx = QsoLine::trimmedColumn(line, QsoColumns::Srx).toString();
+    return f;
+}
+
+QString EditedQso::compose() const {
+    const QString blank = QStringLiteral(" ");
+    QString line = date + blank + time + blank + QsoLine::rightJustify(band, 4) + blank + modeCode + blank +
+                   (rstSent + QStringLiteral("   ")).left(3) + blank + QsoLine::rightJustify(stx, 11) + blank +
+                   (call + QString(15, QLatin1Char(' '))).left(15) + blank + (rstRcvd + QStringLiteral("   ")).left(3) +
+                   blank + QsoLine::rightJustify(srx, 11) + blank;
+    return QsoLine::upperAscii(line);
+}
+
+std::optional<QString> EditedQso::validationError() const {
+    if (date.size() != 10)
+        return QStringLiteral("Została wprowadzona niewłaściwa data!\n\nZmiany nie została wprowadzone.");
+    if (time.size() != 6)
+        return QStringLiteral("Został wprowadzony niewłaściwy czas!\n\nZmiany nie została wprowadzone.");
+    if (modeCode.size() != 2)
+        return QStringLiteral("Została wprowadzona niewłaściwa emisja!\n\nZmiany nie została wprowadzone.");
+    // A band outside the table would stop every later load at this line and hide the contacts after it.
+    if (!Bands::find(QsoLine::upperAscii(band.trimmed())))
+        return QStringLiteral("Zostało wprowadzone niewłaściwe pasmo!\n\nZmiany nie została wprowadzone.");
+    return std::nullopt;
+}
+
+namespace LogEdit {
+
+QString editBackupName(const QDateTime& now) {
+    return QStringLiteral("edit_") + now.toString(QStringLiteral("yyyy_MM_dd_HHmmss")) + QStringLiteral(".kvr");
+}
+
+namespace {
+
+QStringList logLines(const LogSession& session) {
+    const auto& lines = session.log().lines();
+    return QStringList(lines.begin(), lines.end());
+}
+
+// The row of the line whose body is body, after a reload added suffixes.
+qsizetype rowOfBody(const LogSession& session, const QString& body) {
+    const auto& lines = session.log().lines();
+    auto it = std::lower_bound(lines.begin(), lines.end(), body);
+    for (; it != lines.end() && it->startsWith(body); ++it) {
+        if (QsoLine::body(*it) == body)
+            return it - lines.begin();
+    }
+    return -1;
+}
+
+} // namespace
+
+TextFile::Status writeEditBackup(LogSession& session) {
+    const QString folder = session.folder().backupFolder();
+    if (!QDir().mkpath(folder))
+        return TextFile::Status::failure(
+            TextFile::writeFailure(folder, QStringLiteral("Nie można utworzyć katalogu.")));
+    const QString path = QDir(folder).filePath(editBackupName(session.clock().now()));
+    return TextFile::writeLines(path, logLines(session));
+}
+
+TextFile::Status rewriteLogFile(LogSession& session) {
+    const QString path = session.logPath();
+    if (QFileInfo::exists(path)) {
+        const TextFile::Status copied = TextFile::copyFile(path, path + QStringLiteral("~"));
+        if (!copied)
+            return copied;
+    }
+    return TextFile::writeLines(path, logLines(session));
+}
+
+QString incompleteLogMessage() {
+    return QStringLiteral("Log nie został wczytany w całości (plik ma niewłaściwy format).\n"
+                          "Zmiany nie zostały wprowadzone, aby nie utracić łączności zapisanych za błędną linią.\n\n"
+                          "Popraw plik logu i otwórz go ponownie.");
+}
+
+EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fields) {
+    UserDialogs& dialogs = session.dialogs();
+    if (!session.logComplete()) {
+        dialogs.error(incompleteLogMessage());
+        return {EditOutcome::Refused, row};
+    }
+    if (const std::optional<QString> refusal = fields.validationError()) {
+        dialogs.error(*refusal);
+        return {EditOutcome::Refused, row};
+    }
+    LogBook& log = session.log();
+    if (row < 0 || row >= log.size())
+        return {EditOutcome::Refused, row};
+    const QString selected = log.line(row);
+    const QString edited = fields.compose();
+    if (edited == selected)
+        return {EditOutcome::Unchanged, row};
+
+    log.removeLine(row);
+    log.insertLine(edited);
+    const TextFile::Status written = rewriteLogFile(session);
+    if (!written) {
+        dialogs.error(written.error);
+        // The file still holds the log as it was; the reload brings the list back in line with it.
+        session.reload();
+        return {EditOutcome::Failed, -1};
+    }
+    session.reload();
+    const qsizetype newRow = rowOfBody(session, edited);
+    if (newRow >= 0) {
+        log.selectedRow = newRow;
+        emit session.rowSelectionRequested(newRow);
+    }
+    return {EditOutcome::Saved, newRow};
+}
+
+DeleteResult DeleteQso(LogSession& session, qsizetype row) {
+    UserDialogs& dialogs = session.dialogs();
+    LogBook& log = session.log();
+    if (row < 0 || row >= log.size()) {
+        dialogs.error(QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!"));
+        return {};
+    }
+    if (!session.logComplete()) {
+        dialogs.error(incompleteLogMessage());
+        return {};
+    }
+    // No is the default: Enter pressed by habit must not remove a contact.
+    if (dialogs.confirmYesNo(QStringLiteral("Czy na pewno usunąć zaznaczoną łączność?"), DialogButton::No) !=
+        DialogButton::Yes)
+        return {};
+    const bool newest = row == log.size() - 1;
+    log.removeLine(row);
+    const TextFile::Status written = rewriteLogFile(session);
+    if (!written) {
+        dialogs.error(written.error);
+        session.reload();
+        return {};
+    }
+    session.reload();
+    return {true, newest};
+}
+
+std::optional<QString> serialAfterDeletingNewest(const QString& serialText, int serialDigits) {
+    bool ok = false;
+    const int serial = serialText.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return formatSerial(serial - 1, serialDigits);
+}
+
+} // namespace LogEdit

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/userdialogs.h"
+
+#include <QString>
+
+#include <optional>
+
+class IniFile;
+
+// The style string of a stored font: "pogrubienie,kursywa" and so on; empty for a regular font.
+QString fontStyleText(const FontSpec& font);
+// Sets the four style flags from a stored style string; a word that is missing clears its flag.
+void applyFontStyle(FontSpec& font, const QString& style);
+
+// One auxiliary window's section of the settings file: geometry, list font and background colour.
+// A key missing from the file stays unset, so the window keeps its design-time value.
+struct WindowSettings {
+    std::optional<int> x;
+    std::optional<int> y;
+    std::optional<int> width;  // "Szerokość", only for windows that keep their width
+    std::optional<int> height; // "Wysokość"
+    std::optional<FontSpec> font;
+    std::optional<int> background; // "Kolor tła", Windows colour value
+
+    struct Keys {
+        bool width = true;
+        bool font = true;
+    };
+    static WindowSettings read(const IniFile& settings, const QString& section, Keys keys);
+    void write(IniFile& settings, const QString& section) const;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/userdialogs.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TFPowiaty;
+}
+class IniFile;
+class LogSession;
+
+// The counties worked on the current band (and mode), with their number in the caption.
+class TFPowiaty : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFPowiaty(LogSession& session, QWidget* parent = nullptr);
+    ~TFPowiaty() override;
+
+    QStringList counties() const;
+
+    FontSpec listFont() const;
+    void setListFont(const FontSpec& font);
+    int backgroundColour() const;
+    void setBackgroundColour(int colour);
+    // Section "Powiaty": geometry, font and background colour.
+    void readSettings(const IniFile& settings);
+    void writeSettings(IniFile& settings) const;
+
+public slots:
+    // Shows the session's logged counties.
+    void refresh();
+
+private:
+    std::unique_ptr<Ui::TFPowiaty> m_ui;
+    LogSession& m_session;
+    int m_fontColour = 0;
+};

@@ -1,0 +1,178 @@
+#include "tlog.h"
+
+#include "analysis/scoresummary.h"
+#include "core/logedit.h"
+#include "core/logsession.h"
+#include "loglistmodel.h"
+#include "settings/inifile.h"
+#include "settings/windowsettings.h"
+#include "tfedycja.h"
+#include "ui_tlog.h"
+#include "widgetdialogs.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+const QString kSection = QStringLiteral("Log");
+}
+
+TLog::TLog(LogSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint),
+      m_ui(std::make_unique<Ui::TLog>()), m_session(session), m_model(new LogListModel(session.log(), this)),
+      m_menu(new QMenu(this)), m_edit(new TFEdycja(session, this)) {
+    m_ui->setupUi(this);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_ui->ListBox1->setFont(fixed);
+    m_ui->ListBox1->setModel(m_model);
+    m_ui->ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_ui->Header->setColumnFont(fixed);
+    m_ui->Header->setTextOffset(m_ui->ListBox1->frameWidth() + 3);
+
+    m_menu->addAction(m_ui->EdytujQSO);
+    m_menu->addSeparator();
+    m_menu->addAction(m_ui->Usu1);
+
+    connect(m_ui->ListBox1, &QListView::doubleClicked, this, &TLog::ListBox1DblClick);
+    connect(m_ui->EdytujQSO, &QAction::triggered, this, &TLog::ListBox1DblClick);
+    connect(m_ui->Usu1, &QAction::triggered, this, &TLog::Usu1Click);
+    connect(m_ui->ListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_ui->ListBox1->viewport()->mapToGlobal(at)); });
+    m_ui->ListBox1->installEventFilter(this);
+    m_ui->ListBox1->viewport()->installEventFilter(this);
+
+    connect(&m_session, &LogSession::logReloaded, this, &TLog::logReloaded);
+    connect(&m_session, &LogSession::logPathChanged, this, &TLog::showPathCaption);
+    connect(&m_session, &LogSession::qsoAdded, this, &TLog::qsoAdded);
+    connect(&m_session, &LogSession::rowSelectionRequested, this, &TLog::selectRow);
+    logReloaded();
+}
+
+TLog::~TLog() = default;
+
+void TLog::showSummary() {
+    setWindowTitle(m_session.scoreSummary());
+}
+
+void TLog::showPathCaption(const QString& path) {
+    setWindowTitle(QStringLiteral("Log ") + ShortenPath(path, 60));
+}
+
+void TLog::logReloaded() {
+    m_model->reset();
+    showSummary();
+    selectRow(m_session.log().selectedRow);
+}
+
+void TLog::qsoAdded(qsizetype row) {
+    m_model->rowInserted(row);
+    showSummary();
+    selectRow(row);
+}
+
+qsizetype TLog::selectedRow() const {
+    const QModelIndexList selected = m_ui->ListBox1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void TLog::selectRow(qsizetype row) {
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(int(row));
+    m_ui->ListBox1->setCurrentIndex(index);
+    m_ui->ListBox1->scrollTo(index);
+}
+
+void TLog::ListBox1DblClick() {
+    // The backup is written first, so even a cancelled edit leaves the log as it was on the disk.
+    const TextFile::Status backup = LogEdit::writeEditBackup(m_session);
+    if (!backup) {
+        m_session.dialogs().error(backup.error);
+        return;
+    }
+    const qsizetype row = selectedRow();
+    if (row < 0) {
+        m_session.dialogs().error(QStringLiteral("Należy najpierw zaznaczyć łączność!"));
+        return;
+    }
+    m_edit->setQso(row);
+    m_edit->move(x(), y() - 64);
+    m_edit->exec();
+    emit callsignFocusRequested();
+}
+
+void TLog::Usu1Click() {
+    const LogEdit::DeleteResult result = LogEdit::DeleteQso(m_session, selectedRow());
+    if (!result.deleted)
+        return;
+    if (result.newestDeleted && m_serial.text && m_serial.autoIncrement && m_serial.autoIncrement()) {
+        const int digits = m_serial.digits ? m_serial.digits() : 1;
+        if (const auto serial = LogEdit::serialAfterDeletingNewest(m_serial.text(), digits))
+            m_serial.setText(*serial);
+    }
+    emit callsignFocusRequested();
+}
+
+bool TLog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // A right click first selects the row under the pointer, so the popup menu acts on it.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            const QModelIndex index = m_ui->ListBox1->indexAt(mouse->position().toPoint());
+            if (index.isValid())
+                m_ui->ListBox1->setCurrentIndex(index);
+        }
+    }
+    if (watched == m_ui->ListBox1 && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Home || (key->key() == Qt::Key_W && key->modifiers() == Qt::AltModifier)) {
+            emit callsignFocusRequested();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            emit escapeToCallsign();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            ListBox1DblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TLog::closeEvent(QCloseEvent* event) {
+    // The log window lives as long as the program; the view menu hides it.
+    event->ignore();
+}
+
+int TLog::backgroundColour() const {
+    return colourToWindows(m_ui->ListBox1->palette().color(QPalette::Base));
+}
+
+void TLog::setBackgroundColour(int colour) {
+    QPalette palette = m_ui->ListBox1->palette();
+    palette.setColor(QPalette::Base, colourFromWindows(colour));
+    m_ui->ListBox1->setPalette(palette);
+}
+
+void TLog::readSettings(const IniFile& settings) {
+    const WindowSettings w = WindowSettings::read(settings, kSection, {false, false});
+    move(w.x.value_or(x()), w.y.value_or(y()));
+    if (w.height)
+        resize(width(), *w.height);
+    if (w.background)
+        setBackgroundColour(*w.background);
+}
+
+void TLog::writeSettings(IniFile& settings) const {
+    WindowSettings w;
+    w.height = height();
+    w.x = x();
+    w.y = y();
+    w.background = backgroundColour();
+    w.write(settings, kSection);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TLog;
+}
+class IniFile;
+class LogListModel;
+class LogSession;
+class QMenu;
+class TFEdycja;
+
+// The log window: the in-memory log one QSO line per row, with the score summary as its caption. Contacts
+// are corrected in the edit dialog or removed here; each change rewrites the log file and reloads it.
+class TLog : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLog(LogSession& session, QWidget* parent = nullptr);
+    ~TLog() override;
+
+    // The entry window's serial field, which steps back when the newest QSO is deleted.
+    struct SerialField {
+        std::function<QString()> text;
+        std::function<void(const QString&)> setText;
+        std::function<bool()> autoIncrement;
+        std::function<int()> digits; // 1, 2 or 3: "1", "01", "001"
+    };
+    void setSerialField(SerialField field) { m_serial = std::move(field); }
+
+    qsizetype selectedRow() const;
+    TFEdycja* editDialog() const { return m_edit; }
+    QMenu* popupMenu() const { return m_menu; }
+
+    int backgroundColour() const; // Windows colour value
+    void setBackgroundColour(int colour);
+    // Section "Log": position, height and background colour.
+    void readSettings(const IniFile& settings);
+    void writeSettings(IniFile& settings) const;
+
+signals:
+    // Home or Alt+W in the list, after an edit or a delete: the cursor goes back to the callsign field.
+    void callsignFocusRequested();
+    // Esc in the list: the cursor goes back to the callsign field and the field gets the Esc key.
+    void escapeToCallsign();
+
+public slots:
+    // Opens the edit dialog for the selected QSO (double click, Enter, "Edytuj QSO").
+    void ListBox1DblClick();
+    // "Usuń QSO".
+    void Usu1Click();
+    void selectRow(qsizetype row);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showSummary();
+    void showPathCaption(const QString& path);
+    void logReloaded();
+    void qsoAdded(qsizetype row);
+
+    std::unique_ptr<Ui::TLog> m_ui;
+    LogSession& m_session;
+    LogListModel* m_model;
+    QMenu* m_menu;
+    TFEdycja* m_edit;
+    SerialField m_serial;
+};

@@ -1,0 +1,174 @@
+#include "analysis/analysishandlers.h"
+#include "lifecyclefixture.h"
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestAnalysisHandlers : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList mixedLog() {
+        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("80M"),
+                        QStringLiteral("CW"), QStringLiteral("001"), QStringLiteral("BGP")),
+                qsoLine(QStringLiteral("10:01:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
+                        QStringLiteral("CW"), QStringLiteral("002"), QStringLiteral("BGW")),
+                qsoLine(QStringLiteral("10:02:00"), QStringLiteral("SP3CCC"), QStringLiteral("80M"),
+                        QStringLiteral("PH"), QStringLiteral("003"), QStringLiteral("BKD")),
+                qsoLine(QStringLiteral("10:03:00"), QStringLiteral("SP4DDD"), QStringLiteral("2M"),
+                        QStringLiteral("FM"), QStringLiteral("004"), QStringLiteral("JO91RU"))};
+    }
+
+private slots:
+    void locatorModeWithoutOwnLocatorAndCancelledPromptSwitchesAnalysisOff() {
+        SessionFixture f(mixedLog());
+        f.session.analysis.enabled = true;
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+
+        QCOMPARE(f.dialogs.inputPrompts, QStringList{QStringLiteral("Własny lokator|Wprowadź lokator")});
+        QCOMPARE(f.session.analysis.mode, AnalysisMode::Locator);
+        QVERIFY(!f.session.analysis.enabled);
+        QCOMPARE(effect.sentFixedPart.value_or(QStringLiteral("<none>")), QString());
+        QCOMPARE(effect.sameLocatorEnabled, std::optional<bool>(true));
+        QCOMPARE(effect.countiesWindowVisible, std::optional<bool>(false));
+        QVERIFY(!IniFile(f.session.settingsPath()).hasKey(QStringLiteral("Operator"), QStringLiteral("Lokator")));
+    }
+
+    void invalidOwnLocatorIsAskedAgainUntilValid() {
+        SessionFixture f(mixedLog());
+        f.session.analysis.enabled = true;
+        f.dialogs.inputAnswers = {QStringLiteral("jo91r"), QStringLiteral("xx"), QStringLiteral("jo91ru")};
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+
+        QCOMPARE(f.dialogs.inputPrompts, (QStringList{QStringLiteral("Własny lokator|Wprowadź lokator"),
+                                                      QStringLiteral("Własny lokator|Wprowadź poprawny lokator"),
+                                                      QStringLiteral("Własny lokator|Wprowadź poprawny lokator")}));
+        QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("Został wprowadzony niepoprawny lokator !!")));
+        QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
+        QVERIFY(f.session.analysis.enabled);
+        QVERIFY(effect.reloaded);
+        QCOMPARE(effect.sentFixedPart.value_or(QString()), QStringLiteral("JO91RU"));
+        QCOMPARE(
+            IniFile(f.session.settingsPath()).readString(QStringLiteral("Operator"), QStringLiteral("Lokator"), {}),
+            QStringLiteral("JO91RU"));
+        // The own locator is credited the same-locator distance.
+        QCOMPARE(f.session.log().odxTotal, 1);
+        QVERIFY(f.session.scoreSummary().endsWith(QStringLiteral("       Suma ODX:       1")));
+    }
+
+    void emptyAnswerAfterAnInvalidLocatorEndsTheHandler() {
+        SessionFixture f(mixedLog());
+        f.session.analysis.enabled = true;
+        f.dialogs.inputAnswers = {QStringLiteral("abc"), QString()};
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+
+        QVERIFY(!f.session.analysis.enabled);
+        QVERIFY(f.session.operatorData.locator.isEmpty());
+        QVERIFY(!effect.sameLocatorEnabled);
+        QVERIFY(!effect.sentFixedPart);
+        QVERIFY(!effect.reloaded);
+    }
+
+    void switchingAnalysisOnInCountyModeReloadsAndShowsTheCounties() {
+        SessionFixture f(mixedLog());
+        QVERIFY(f.session.log().loggedCounties.empty());
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::CheckBox1Click(f.session, true);
+
+        QVERIFY(effect.reloaded);
+        QCOMPARE(effect.countiesWindowVisible, std::optional<bool>(true));
+        QCOMPARE(effect.sameLocatorEnabled, std::optional<bool>(false));
+        QCOMPARE(f.session.log().loggedCountyList(), QStringList{QStringLiteral("BGP")});
+        QVERIFY(!AnalysisHandlers::CheckBox1Click(f.session, false).reloaded);
+        QVERIFY(!f.session.analysis.enabled);
+    }
+
+    void countyModeChangeRebuildsTheList() {
+        SessionFixture f(mixedLog());
+        f.session.analysis.enabled = true;
+        AnalysisHandlers::RadioButton1Click(f.session, AnalysisMode::County);
+        QVERIFY(f.session.counties().contains(QStringLiteral("GP")));
+        // BGP ends in GP: the county mode counts it too.
+        QCOMPARE(f.session.log().loggedCountyList(), QStringList{QStringLiteral("GP")});
+    }
+
+    void loggedCountiesFollowBandAndMode_data() {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("allModes");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("80M CW") << "80M"
+                                << "CW" << false << QStringList{"BGP"};
+        QTest::newRow("80M SSB") << "80M"
+                                 << "SSB" << false << QStringList{"BKD"};
+        QTest::newRow("80M any mode") << "80M"
+                                      << "CW" << true << QStringList{"BGP", "BKD"};
+        QTest::newRow("40M CW") << "40M"
+                                << "CW" << false << QStringList{"BGW"};
+        QTest::newRow("20M has none") << "20M"
+                                      << "CW" << false << QStringList{};
+    }
+    void loggedCountiesFollowBandAndMode() {
+        QFETCH(QString, band);
+        QFETCH(QString, mode);
+        QFETCH(bool, allModes);
+        QFETCH(QStringList, expected);
+        SessionFixture f(mixedLog());
+        f.session.analysis.enabled = true;
+        f.session.analysis.countiesAllModes = allModes;
+        f.session.reload();
+        QSignalSpy changed(&f.session, &LogSession::loggedCountiesChanged);
+        f.session.band = band;
+        f.session.mode = mode;
+
+        AnalysisHandlers::BandOrModeChanged(f.session);
+
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(f.session.log().loggedCountyList(), expected);
+        QCOMPARE(f.session.loggedCountiesCaption(), QStringLiteral("[%1] Zalogowane powiaty").arg(expected.size()));
+    }
+
+    void vhfBandTurnsLocatorAnalysisOn() {
+        SessionFixture f(mixedLog());
+        f.session.operatorData.locator = QStringLiteral("KO02MD");
+        f.session.band = QStringLiteral("2M");
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::VhfBandChosen(f.session);
+
+        QVERIFY(f.session.analysis.enabled);
+        QCOMPARE(f.session.analysis.mode, AnalysisMode::Locator);
+        QVERIFY(f.dialogs.inputPrompts.isEmpty());
+        QCOMPARE(effect.sentFixedPart.value_or(QString()), QStringLiteral("KO02MD"));
+        QVERIFY(f.session.log().odxTotal > 100);
+        QVERIFY(!AnalysisHandlers::VhfBandChosen(f.session).reloaded);
+    }
+
+    void settingsRoundTrip() {
+        TempProgramFolder folder;
+        AnalysisOptions options;
+        options.enabled = true;
+        options.mode = AnalysisMode::Locator;
+        options.sameLocatorKm = 4;
+        options.countiesAllModes = true;
+        {
+            IniFile settings(folder.file(QStringLiteral("kvr_log.ini")));
+            AnalysisHandlers::writeSettings(settings, options);
+        }
+        const IniFile settings(folder.file(QStringLiteral("kvr_log.ini")));
+        const AnalysisOptions back = StartupOptions::readAnalysis(settings, QStringLiteral("JO91RU"), {});
+        QCOMPARE(back.enabled, true);
+        QCOMPARE(back.mode, AnalysisMode::Locator);
+        QCOMPARE(back.sameLocatorKm, 4);
+        QCOMPARE(back.countiesAllModes, true);
+        QCOMPARE(settings.readString(QStringLiteral("Analiza grupy"), QStringLiteral("Opcja"), {}),
+                 QStringLiteral("Lokator"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysisHandlers)
+#include "tst_analysishandlers.moc"

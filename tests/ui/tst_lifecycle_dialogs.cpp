@@ -1,0 +1,223 @@
+#include "analysis/analysishandlers.h"
+#include "helpfile.h"
+#include "lifecyclefixture.h"
+#include "settings/inifile.h"
+#include "tfanaliza_grupy.h"
+#include "tform22.h"
+#include "tfpowiaty.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+class TestLifecycleDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList countyLog() {
+        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("80M"),
+                        QStringLiteral("CW"), QStringLiteral("001"), QStringLiteral("BGP")),
+                qsoLine(QStringLiteral("10:01:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
+                        QStringLiteral("CW"), QStringLiteral("002"), QStringLiteral("BGW")),
+                qsoLine(QStringLiteral("10:02:00"), QStringLiteral("SP4DDD"), QStringLiteral("2M"),
+                        QStringLiteral("FM"), QStringLiteral("004"), QStringLiteral("KO02MD"))};
+    }
+    template <typename T> static T* child(QWidget& w, const char* name) {
+        return w.findChild<T*>(QString::fromLatin1(name));
+    }
+    static void leaveField(QLineEdit* edit) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(edit, &out);
+    }
+
+private slots:
+    void locatorModeAsksForTheOwnLocator() {
+        SessionFixture f(countyLog());
+        TFAnaliza_grupy dialog(f.session);
+        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
+        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+        f.dialogs.inputAnswers = {QStringLiteral("zz11"), QStringLiteral("jo91ru")};
+        QVERIFY(!child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+
+        QTest::mouseClick(child<QRadioButton>(dialog, "RadioButton3"), Qt::LeftButton);
+
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Został wprowadzony niepoprawny lokator !!")});
+        QCOMPARE(child<QRadioButton>(dialog, "RadioButton3")->text(), QStringLiteral("Lokator  [JO91RU]"));
+        QVERIFY(child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+        QCOMPARE(counties.count(), 1);
+        QCOMPARE(counties.first().first().toBool(), false);
+        QCOMPARE(fixedPart.count(), 1);
+        QCOMPARE(fixedPart.first().first().toString(), QString());
+        QCOMPARE(
+            IniFile(f.session.settingsPath()).readString(QStringLiteral("Operator"), QStringLiteral("Lokator"), {}),
+            QStringLiteral("JO91RU"));
+    }
+
+    void analysisSwitchShowsTheCountiesOfTheCurrentBand() {
+        SessionFixture f(countyLog());
+        TFAnaliza_grupy dialog(f.session);
+        TFPowiaty powiaty(f.session);
+        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
+        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+
+        QTest::mouseClick(child<QCheckBox>(dialog, "CheckBox1"), Qt::LeftButton);
+
+        QVERIFY(f.session.analysis.enabled);
+        QCOMPARE(counties.count(), 1);
+        QCOMPARE(counties.first().first().toBool(), true);
+        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGP")});
+        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
+
+        f.session.band = QStringLiteral("40M");
+        AnalysisHandlers::BandOrModeChanged(f.session);
+        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGW")});
+        f.session.band = QStringLiteral("20M");
+        AnalysisHandlers::BandOrModeChanged(f.session);
+        QVERIFY(powiaty.counties().isEmpty());
+        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+    }
+
+    void vhfBandTicksLocatorModeAndTheSwitch() {
+        SessionFixture f(countyLog());
+        f.session.operatorData.locator = QStringLiteral("JO91RU");
+        TFAnaliza_grupy dialog(f.session);
+        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+
+        dialog.VhfBandChosen();
+
+        QVERIFY(child<QRadioButton>(dialog, "RadioButton3")->isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "CheckBox1")->isChecked());
+        QCOMPARE(fixedPart.count(), 1);
+        QCOMPARE(fixedPart.first().first().toString(), QStringLiteral("JO91RU"));
+        QVERIFY(f.session.scoreSummary().contains(QStringLiteral("Suma ODX:")));
+    }
+
+    void countiesWindowSettingsRoundTrip() {
+        SessionFixture f;
+        FontSpec font;
+        font.face = QStringLiteral("DejaVu Sans");
+        font.pointSize = 12;
+        font.bold = true;
+        font.italic = true;
+        font.colour = 0x000000FF;
+        {
+            TFPowiaty powiaty(f.session);
+            powiaty.setGeometry(50, 60, 210, 330);
+            powiaty.setListFont(font);
+            powiaty.setBackgroundColour(0x00E0E0E0);
+            IniFile settings(f.session.settingsPath());
+            powiaty.writeSettings(settings);
+        }
+        const IniFile settings(f.session.settingsPath());
+        QCOMPARE(settings.readString(QStringLiteral("Powiaty"), QStringLiteral("Styl czcionki"), {}),
+                 QStringLiteral("pogrubienie,kursywa"));
+        TFPowiaty powiaty(f.session);
+        powiaty.readSettings(settings);
+        QCOMPARE(powiaty.size(), QSize(210, 330));
+        QCOMPARE(powiaty.backgroundColour(), 0x00E0E0E0);
+        const FontSpec back = powiaty.listFont();
+        QVERIFY(back.bold && back.italic && !back.underline);
+        QCOMPARE(back.pointSize, 12);
+        QCOMPARE(back.colour, 0x000000FF);
+    }
+
+    void operatorDataIsReadAtCreationAndWrittenInOrderOnOk() {
+        SessionFixture f;
+        {
+            IniFile settings(f.session.settingsPath());
+            settings.writeString(QStringLiteral("Operator"), QStringLiteral("Uzywany znak"), QStringLiteral("SP9KVR"));
+            settings.writeString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QStringLiteral("SP-DX"));
+        }
+        TForm22 form(f.session);
+        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9KVR"));
+        QCOMPARE(form.contestName(), QStringLiteral("SP-DX"));
+        QCOMPARE(f.session.operatorData.contestCall, QStringLiteral("SP9KVR"));
+        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
+
+        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        QTest::keyClicks(locator, QStringLiteral("jo91ru"));
+        QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
+        QTest::keyClicks(child<QLineEdit>(form, "Edit2"), QStringLiteral("Jan Kowalski"));
+        QTest::mouseClick(child<QPushButton>(form, "Button3"), Qt::LeftButton);
+
+        QCOMPARE(caption.count(), 1);
+        QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
+        const IniFile settings(f.session.settingsPath());
+        QCOMPARE(settings.readString(QStringLiteral("Operator"), QStringLiteral("Name"), {}),
+                 QStringLiteral("Jan Kowalski"));
+        QStringList keys;
+        bool inOperator = false;
+        for (const QString& line : f.folder.readLines(QStringLiteral("kvr_log.ini"))) {
+            if (line.startsWith(QLatin1Char('[')))
+                inOperator = line == QStringLiteral("[Operator]");
+            else if (inOperator && line.contains(QLatin1Char('=')))
+                keys.append(line.section(QLatin1Char('='), 0, 0));
+        }
+        QCOMPARE(keys, (QStringList{"Uzywany znak", "Name", "E-mail", "Adres1", "Adres2", "Miejscowosc", "Kod",
+                                    "Lokator", "Znak operatora"}));
+    }
+
+    void invalidLocatorIsRefusedWhenLeavingTheField() {
+        SessionFixture f;
+        TForm22 form(f.session);
+        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+
+        locator->setText(QStringLiteral("JO91R"));
+        leaveField(locator);
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Został wprowadzony niepoprawny lokator !!")});
+        QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
+        QCOMPARE(caption.count(), 0);
+
+        locator->clear();
+        leaveField(locator);
+        QCOMPARE(caption.count(), 1);
+        QCOMPARE(AnalysisHandlers::locatorOptionCaption(caption.first().first().toString()),
+                 QStringLiteral("Lokator  []"));
+    }
+
+    void backLeavesTheSettingsFileAlone() {
+        SessionFixture f;
+        TForm22 form(f.session);
+        QTest::keyClicks(child<QLineEdit>(form, "Edit1"), QStringLiteral("sp9abc"));
+        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+        QVERIFY(!IniFile(f.session.settingsPath()).exists());
+        QVERIFY(f.session.operatorData.contestCall.isEmpty());
+        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9ABC"));
+    }
+
+    void aboutBoxAndMissingHelpPage() {
+        ScriptedDialogs dialogs;
+        HelpFile::about(dialogs);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().title, QStringLiteral("O programie..."));
+        QCOMPARE(dialogs.messages.first().icon, MessageIcon::Information);
+        QCOMPARE(dialogs.lastText(), QStringLiteral("Uniwersalny program do logowania w zawodach."));
+
+        // The tests run outside the folder the help page is copied to.
+        QVERIFY(!QFileInfo::exists(HelpFile::path()));
+        QVERIFY(!HelpFile::open(dialogs));
+        QCOMPARE(dialogs.lastText(),
+                 QStringLiteral("Plik pomocy:\n") + HelpFile::path() + QStringLiteral("\nnie został znaleziony."));
+    }
+
+    void helpPageShipsBesideTheProgram() {
+        const QString shipped = QStringLiteral(KVR_BIN_DIR "/KVR_Log.html");
+        QVERIFY(QFileInfo::exists(shipped));
+        QFile page(shipped);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        for (const char* topic : {"lang=\"pl\"", "Okno logu", "Menu", "Pliki programu", "Backup_logs"})
+            QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+    }
+};
+
+QTEST_MAIN(TestLifecycleDialogs)
+#include "tst_lifecycle_dialogs.moc"

@@ -1,0 +1,242 @@
+#include "lifecyclefixture.h"
+#include "settings/inifile.h"
+#include "tfedycja.h"
+#include "tlog.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+class TestTLog : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList threeQsos() {
+        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("20M"),
+                        QStringLiteral("CW"), QStringLiteral("013")),
+                qsoLine(QStringLiteral("10:05:00"), QStringLiteral("SP1AAA"), QStringLiteral("20M"),
+                        QStringLiteral("CW"), QStringLiteral("014")),
+                qsoLine(QStringLiteral("10:10:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
+                        QStringLiteral("PH"), QStringLiteral("015"))};
+    }
+    static QListView* list(TLog& log) { return log.findChild<QListView*>(QStringLiteral("ListBox1")); }
+    static QLineEdit* edit(TFEdycja* dialog, const char* name) {
+        return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    // Runs the action on the edit dialog once it is shown modally.
+    static void whenEditorShown(TLog& log, std::function<void(TFEdycja*)> action) {
+        QTimer::singleShot(0, &log, [&log, action] {
+            TFEdycja* dialog = log.editDialog();
+            QVERIFY(dialog->isVisible());
+            action(dialog);
+        });
+    }
+    static QString backupPath(const SessionFixture& f) {
+        return QDir(f.folder.file(QStringLiteral("Backup_logs")))
+            .filePath(QStringLiteral("edit_2024_06_01_123456.kvr"));
+    }
+
+private slots:
+    void showsTheLogWithTheSummaryAsCaption() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        QCOMPARE(list(log)->model()->rowCount(), 3);
+        QCOMPARE(log.windowTitle(), f.session.scoreSummary());
+        QVERIFY(log.windowTitle().startsWith(QStringLiteral("Log ")));
+        QCOMPARE(log.selectedRow(), 2);
+        QVERIFY(list(log)->model()->index(1, 0).data().toString().endsWith(QStringLiteral(" DUPE")));
+        QCOMPARE(log.width(), 658);
+        QCOMPARE(list(log)->toolTip(), QStringLiteral("Menu rozwijalne - prawy klawisz myszy"));
+        const QList<QAction*> menu = log.popupMenu()->actions();
+        QCOMPARE(menu.size(), 3);
+        QCOMPARE(menu.at(0)->text(), QStringLiteral("Edytuj QSO"));
+        QVERIFY(menu.at(1)->isSeparator());
+        QCOMPARE(menu.at(2)->text(), QStringLiteral("Usuń QSO"));
+
+        emit f.session.rowSelectionRequested(0);
+        QCOMPARE(log.selectedRow(), 0);
+    }
+
+    void editingTheReceivedExchangeRewritesAndReloads() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        log.selectRow(1);
+        const QByteArray before = fileBytes(f.session.logPath());
+        QSignalSpy focus(&log, &TLog::callsignFocusRequested);
+        whenEditorShown(log, [](TFEdycja* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Edycja QSO"));
+            QCOMPARE(edit(dialog, "Edit2")->text(), QStringLiteral("100500"));
+            QLineEdit* srx = edit(dialog, "Edit9");
+            QCOMPARE(dialog->focusWidget(), srx);
+            srx->clear();
+            QTest::keyClicks(srx, QStringLiteral("bgp"));
+            QCOMPARE(srx->text(), QStringLiteral("BGP"));
+            QTest::keyClick(srx, Qt::Key_Return);
+        });
+
+        log.ListBox1DblClick();
+
+        QVERIFY(QFileInfo::exists(backupPath(f)));
+        QCOMPARE(fileBytes(f.session.logPath() + QStringLiteral("~")), before);
+        const QStringList onDisk = f.folder.readLines(QStringLiteral("log.kvr"));
+        QVERIFY(onDisk.at(1).startsWith(QsoLine::body(threeQsos().at(1)).left(62) + QStringLiteral("        BGP")));
+        QCOMPARE(list(log)->model()->rowCount(), 3);
+        QCOMPARE(log.selectedRow(), 1);
+        QCOMPARE(focus.count(), 1);
+    }
+
+    void escapeInTheEditorChangesNothingButLeavesTheBackup() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        const QByteArray before = fileBytes(f.session.logPath());
+        whenEditorShown(log, [](TFEdycja* dialog) {
+            QTest::keyClicks(edit(dialog, "Edit7"), QStringLiteral("X"));
+            QTest::keyClick(edit(dialog, "Edit7"), Qt::Key_Escape);
+        });
+
+        log.ListBox1DblClick();
+
+        QVERIFY(QFileInfo::exists(backupPath(f)));
+        QCOMPARE(fileBytes(f.session.logPath()), before);
+        QVERIFY(!QFileInfo::exists(f.session.logPath() + QStringLiteral("~")));
+    }
+
+    void editorRefusesBadFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("time with 5 digits")
+            << "Edit2"
+            << "10050"
+            << "Został wprowadzony niewłaściwy czas!\n\nZmiany nie została wprowadzone.";
+        QTest::newRow("band outside the table")
+            << "Edit3"
+            << "21M"
+            << "Zostało wprowadzone niewłaściwe pasmo!\n\nZmiany nie została wprowadzone.";
+        QTest::newRow("date cut short") << "Edit1"
+                                        << "2024-06"
+                                        << "Została wprowadzona niewłaściwa data!\n\nZmiany nie została wprowadzone.";
+    }
+    void editorRefusesBadFields() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        const QByteArray before = fileBytes(f.session.logPath());
+        whenEditorShown(log, [field, value](TFEdycja* dialog) {
+            QLineEdit* e = edit(dialog, field.toLatin1().constData());
+            e->setText(value);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+        });
+
+        log.ListBox1DblClick();
+
+        QCOMPARE(f.dialogs.texts(), QStringList{message});
+        QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
+        QCOMPARE(fileBytes(f.session.logPath()), before);
+        QCOMPARE(f.session.log().size(), 3);
+    }
+
+    void editWithoutSelectionIsRefused() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        list(log)->selectionModel()->clearSelection();
+        log.ListBox1DblClick();
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Należy najpierw zaznaczyć łączność!")});
+        QVERIFY(!log.editDialog()->isVisible());
+    }
+
+    void deleteFromThePopupMenu_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("serialAfter");
+        QTest::addColumn<bool>("dupeLeft");
+        QTest::newRow("newest QSO steps the serial back") << 2 << "014" << true;
+        QTest::newRow("older QSO leaves the serial") << 0 << "015" << false;
+    }
+    void deleteFromThePopupMenu() {
+        QFETCH(int, row);
+        QFETCH(QString, serialAfter);
+        QFETCH(bool, dupeLeft);
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        log.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&log));
+        QString serial = QStringLiteral("015");
+        log.setSerialField(
+            {[&] { return serial; }, [&](const QString& s) { serial = s; }, [] { return true; }, [] { return 3; }});
+        f.dialogs.buttonAnswers = {DialogButton::Yes};
+
+        // The right button selects the row under the pointer before the menu acts on it.
+        QListView* view = list(log);
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, rect.center());
+        QCOMPARE(log.selectedRow(), qsizetype(row));
+        log.popupMenu()->hide();
+        log.popupMenu()->actions().at(2)->trigger();
+
+        QCOMPARE(f.dialogs.lastText(), QStringLiteral("Czy na pewno usunąć zaznaczoną łączność?"));
+        QCOMPARE(serial, serialAfter);
+        QCOMPARE(view->model()->rowCount(), 2);
+        QCOMPARE(f.folder.readLines(QStringLiteral("log.kvr")).size(), 2);
+        bool anyDupe = false;
+        for (const QString& line : f.session.log().lines())
+            anyDupe = anyDupe || QsoLine::isDupe(line);
+        QCOMPARE(anyDupe, dupeLeft);
+        QCOMPARE(log.windowTitle(), f.session.scoreSummary());
+    }
+
+    void keysReturnToTheCallsignField() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        QSignalSpy focus(&log, &TLog::callsignFocusRequested);
+        QSignalSpy escape(&log, &TLog::escapeToCallsign);
+        QTest::keyClick(list(log), Qt::Key_Home);
+        QTest::keyClick(list(log), Qt::Key_W, Qt::AltModifier);
+        QTest::keyClick(list(log), Qt::Key_Escape);
+        QCOMPARE(focus.count(), 2);
+        QCOMPARE(escape.count(), 1);
+        QCOMPARE(log.selectedRow(), 2);
+    }
+
+    void newLogShowsItsNameAsCaption() {
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        const QString other = f.folder.file(QStringLiteral("nowy.kvr"));
+        f.session.log().clearContacts();
+        emit f.session.logReloaded();
+        f.session.setLogPath(other);
+        QCOMPARE(log.windowTitle(), QStringLiteral("Log ") + other);
+        QCOMPARE(list(log)->model()->rowCount(), 0);
+    }
+
+    void settingsRoundTrip() {
+        SessionFixture f;
+        {
+            TLog log(f.session);
+            log.move(120, 340);
+            log.resize(658, 410);
+            log.setBackgroundColour(0x00C0FFEE);
+            IniFile settings(f.session.settingsPath());
+            log.writeSettings(settings);
+        }
+        const IniFile settings(f.session.settingsPath());
+        QCOMPARE(settings.readInteger(QStringLiteral("Log"), QStringLiteral("Wysokość"), 0), 410);
+        QCOMPARE(settings.readInteger(QStringLiteral("Log"), QStringLiteral("Kolor tła"), 0), 0x00C0FFEE);
+        TLog log(f.session);
+        log.readSettings(settings);
+        QCOMPARE(log.pos(), QPoint(120, 340));
+        QCOMPARE(log.height(), 410);
+        QCOMPARE(log.backgroundColour(), 0x00C0FFEE);
+    }
+};
+
+QTEST_MAIN(TestTLog)
+#include "tst_tlog.moc"
