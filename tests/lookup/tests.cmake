@@ -1,0 +1,2 @@
+kvr_add_test(lookup_mastercalldb lookup/tst_lookup_mastercalldb.cpp LIBS kvr_core)
+kvr_add_test(lookup_masterfile lookup/tst_lookup_masterfile.cpp LIBS kvr_core)
