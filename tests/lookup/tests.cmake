@@ -1,2 +1,4 @@
 kvr_add_test(lookup_mastercalldb lookup/tst_lookup_mastercalldb.cpp LIBS kvr_core)
 kvr_add_test(lookup_masterfile lookup/tst_lookup_masterfile.cpp LIBS kvr_core)
+kvr_add_test(lookup_suggestions lookup/tst_lookup_suggestions.cpp LIBS kvr_core)
+kvr_add_test(lookup_workedcalls lookup/tst_lookup_workedcalls.cpp LIBS kvr_core)
