@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <vector>
 
 class LogBook;
 class MasterSelection;
@@ -53,6 +54,18 @@ public:
     void qsoAdded() { m_refresh = true; }
 
 private:
+    // The worked-calls list as one UTF-8 text, callsign after callsign, so that a keystroke is one fast
+    // substring scan instead of 85,000 string searches. Rebuilt when the list changes.
+    struct FlatList {
+        const WorkedCalls* owner = nullptr;
+        quint64 revision = 0;
+        QByteArray text;
+        std::vector<qsizetype> starts; // where each callsign begins in text, plus the end
+    };
+    const FlatList& flatList(const WorkedCalls& calls);
+    void appendMatches(const WorkedCalls& calls, const QString& typed, QStringList& entries);
+
+    FlatList m_flat;
     bool m_refresh = true;
     int m_takenLength = 0;
 };
