@@ -9,6 +9,7 @@
 bool WorkedCalls::add(const QString& call, const QString& info) {
     if (m_index.contains(call))
         return false;
+    ++m_revision;
     m_index.insert(call, m_calls.size());
     m_calls.append(call);
     m_infos.append(info);
@@ -21,6 +22,7 @@ QString WorkedCalls::infoFor(QStringView call) const {
 }
 
 void WorkedCalls::clear() {
+    ++m_revision;
     m_calls.clear();
     m_infos.clear();
     m_index.clear();

@@ -25,11 +25,14 @@ public:
     const QStringList& infos() const { return m_infos; }
     QString infoFor(QStringView call) const;
     void clear();
+    // Changes with every add and clear, so a search index built over the list knows when to rebuild.
+    quint64 revision() const { return m_revision; }
 
 private:
     QStringList m_calls;
     QStringList m_infos;
     QHash<QString, qsizetype> m_index;
+    quint64 m_revision = 0;
 };
 
 // The in-memory log and every index derived from it.

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "analysis/analysisoptions.h"
+
+#include <QString>
+
+#include <optional>
+
+class CallSuggestions;
+class WorkedCalls;
+
+// Space moves between the callsign field and the received-exchange field without typing the blank, and
+// each field gets its cursor back where the operator left it. Going to the exchange may pre-fill it from
+// what is known of the station (its county or locator from the call-info list).
+class EntryFieldHops {
+public:
+    // What the entry window shows: both fields, with their cursor positions.
+    struct Fields {
+        QString call;
+        int callCursor = 0;
+        QString exchange;
+        int exchangeCursor = 0;
+    };
+    // Where the focus goes and what changes on the way.
+    struct ToExchange {
+        std::optional<QString> call;     // Ctrl+Space: the callsign field takes this
+        std::optional<QString> exchange; // the received-exchange field is pre-filled with this
+        int cursor = 0;                  // the cursor in the received-exchange field, no selection
+    };
+    struct ToCall {
+        int cursor = 0; // the cursor in the callsign field, no selection
+    };
+    enum class ClickFocus { Exchange, SuggestionList };
+    struct Click {
+        std::optional<QString> exchange;
+        ClickFocus focus = ClickFocus::Exchange;
+        int cursor = 0;
+    };
+
+    // The pre-fill of the received exchange for this station, if the rules give one: the analysis is on, the
+    // exchange is still empty and the callsign is known. County modes take the county field (its characters
+    // 2–3 in the county mode, where it is stored as "_IC"); the locator mode the locator field when allowed.
+    static std::optional<QString> exchangePrefill(const QString& call,
+                                                  const QString& exchange,
+                                                  const AnalysisOptions& analysis,
+                                                  const WorkedCalls& calls,
+                                                  bool locatorAllowed);
+
+    ToExchange spaceInCall(const Fields& fields, const AnalysisOptions& analysis, const WorkedCalls& calls);
+    ToCall spaceInExchange(const Fields& fields, CallSuggestions& suggestions);
+    // Ctrl+Space in the callsign field: takes the first suggestion (when there is one) and moves on.
+    ToExchange ctrlSpace(const Fields& fields,
+                         const std::optional<QString>& firstSuggestion,
+                         bool suggestionsShown,
+                         CallSuggestions& suggestions,
+                         const AnalysisOptions& analysis,
+                         const WorkedCalls& calls);
+    // A click on a suggestion, after the callsign field has taken it.
+    static Click suggestionChosen(const QString& call,
+                                  const QString& exchange,
+                                  const AnalysisOptions& analysis,
+                                  const WorkedCalls& calls);
+
+    std::optional<int> callCursor() const { return m_callCursor; }
+    std::optional<int> exchangeCursor() const { return m_exchangeCursor; }
+
+private:
+    std::optional<int> m_callCursor;
+    std::optional<int> m_exchangeCursor;
+};

@@ -1,0 +1,56 @@
+#include "lookup/listwindowsettings.h"
+
+#include "settings/inifile.h"
+
+QString ListWindowSettings::styleText(const FontSpec& font) {
+    QString text;
+    if (font.bold)
+        text += QStringLiteral("pogrubienie ");
+    if (font.italic)
+        text += QStringLiteral("kursywa ");
+    if (font.underline)
+        text += QStringLiteral("podkreslenie ");
+    if (font.strikeOut)
+        text += QStringLiteral("przekreslenie ");
+    text.chop(text.endsWith(QLatin1Char(' ')) ? 1 : 0);
+    text.replace(QLatin1Char(' '), QLatin1Char(','));
+    return text;
+}
+
+void ListWindowSettings::applyStyle(const QString& text, FontSpec& font) {
+    font.bold = text.contains(QLatin1String("pogrubienie"));
+    font.italic = text.contains(QLatin1String("kursywa"));
+    font.underline = text.contains(QLatin1String("podkreslenie"));
+    font.strikeOut = text.contains(QLatin1String("przekreslenie"));
+}
+
+void ListWindowSettings::read(const IniFile& settings, const QString& section) {
+    x = settings.readInteger(section, QStringLiteral("X"), x);
+    y = settings.readInteger(section, QStringLiteral("Y"), y);
+    if (hasWidth)
+        width = settings.readInteger(section, QStringLiteral("Szerokość"), width);
+    height = settings.readInteger(section, QStringLiteral("Wysokość"), height);
+    font.face = settings.readString(section, QStringLiteral("Czcionka"), font.face);
+    font.pointSize = settings.readInteger(section, QStringLiteral("Rozmiar czcionki"), font.pointSize);
+    if (hasFontColour)
+        font.colour = settings.readInteger(section, QStringLiteral("Kolor czcionki"), font.colour);
+    font.charset = settings.readInteger(section, QStringLiteral("Skrypt"), font.charset);
+    applyStyle(settings.readString(section, QStringLiteral("Styl czcionki"), styleText(font)), font);
+    background = settings.readInteger(section, QStringLiteral("Kolor tła"), background);
+}
+
+void ListWindowSettings::write(IniFile& settings, const QString& section) const {
+    IniFile::Batch batch(settings);
+    settings.writeInteger(section, QStringLiteral("X"), x);
+    settings.writeInteger(section, QStringLiteral("Y"), y);
+    if (hasWidth)
+        settings.writeInteger(section, QStringLiteral("Szerokość"), width);
+    settings.writeInteger(section, QStringLiteral("Wysokość"), height);
+    settings.writeString(section, QStringLiteral("Czcionka"), font.face);
+    settings.writeInteger(section, QStringLiteral("Rozmiar czcionki"), font.pointSize);
+    if (hasFontColour)
+        settings.writeInteger(section, QStringLiteral("Kolor czcionki"), font.colour);
+    settings.writeInteger(section, QStringLiteral("Skrypt"), font.charset);
+    settings.writeString(section, QStringLiteral("Styl czcionki"), styleText(font));
+    settings.writeInteger(section, QStringLiteral("Kolor tła"), background);
+}

@@ -1,0 +1,147 @@
+#include "tfmaster.h"
+
+#include "core/logsession.h"
+#include "lookup/masterselection.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+#include "suggestiondelegates.h"
+#include "ui_tfmaster.h"
+#include "widgetdialogs.h"
+
+#include <QKeyEvent>
+
+namespace {
+const QString kSection = QStringLiteral("Master");
+constexpr int kColumnWidth = 80;
+} // namespace
+
+TFMaster::TFMaster(LogSession& session, MasterSelection& master, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::TFMaster>()), m_session(session), m_master(master) {
+    m_ui->setupUi(this);
+    m_ui->ListBox1->setItemDelegate(new SuggestionDelegate(m_ui->ListBox1));
+    m_ui->ListBox1->installEventFilter(this);
+    setWindowTitle(master.caption());
+    m_settings.font = specFromFont(m_ui->ListBox1->font(), 0x800000);
+    m_settings.background = colourToWindows(m_ui->ListBox1->palette().color(QPalette::Base));
+
+    connect(m_ui->ListBox1, &QListWidget::itemClicked, this, &TFMaster::ListBox1Click);
+    connect(&session, &LogSession::logReloaded, this, &TFMaster::refreshColours);
+    connect(&session, &LogSession::qsoAdded, this, [this] {
+        m_suggestions.qsoAdded();
+        refreshColours();
+    });
+}
+
+TFMaster::~TFMaster() = default;
+
+void TFMaster::UpdateSuggestions(const QString& callsign) {
+    const CallSuggestions::Update update =
+        m_suggestions.UpdateSuggestions(callsign, m_master, m_session.log().workedCalls(), m_startupDone);
+    if (update.change == CallSuggestions::Change::Replaced)
+        showEntries(update.entries);
+    else if (update.change == CallSuggestions::Change::Cleared)
+        m_ui->ListBox1->clear();
+}
+
+void TFMaster::showEntries(const QStringList& entries) {
+    m_ui->ListBox1->setUpdatesEnabled(false);
+    m_ui->ListBox1->clear();
+    m_ui->ListBox1->addItems(entries);
+    refreshColours();
+    m_ui->ListBox1->setUpdatesEnabled(true);
+}
+
+void TFMaster::refreshColours() {
+    for (int row = 0; row < m_ui->ListBox1->count(); ++row) {
+        QListWidgetItem* item = m_ui->ListBox1->item(row);
+        const auto colour = CallSuggestions::colourFor(item->text(), m_session.log(), m_session.band, m_session.mode,
+                                                       m_session.oneQsoPerBand);
+        item->setData(kSuggestionColourRole, int(colour));
+    }
+}
+
+QStringList TFMaster::entries() const {
+    QStringList list;
+    for (int row = 0; row < m_ui->ListBox1->count(); ++row)
+        list.append(m_ui->ListBox1->item(row)->text());
+    return list;
+}
+
+std::optional<QString> TFMaster::firstEntry() const {
+    if (m_ui->ListBox1->count() == 0)
+        return std::nullopt;
+    return m_ui->ListBox1->item(0)->text();
+}
+
+EntryFieldHops::ToExchange TFMaster::CtrlSpace(const EntryFieldHops::Fields& fields, EntryFieldHops& hops) {
+    return hops.ctrlSpace(fields, firstEntry(), isVisible(), m_suggestions, m_session.analysis,
+                          m_session.log().workedCalls());
+}
+
+void TFMaster::ListBox1Click(QListWidgetItem* item) {
+    // The marker only says that more callsigns match; it is not a callsign to take.
+    if (!item || item->text() == CallSuggestions::moreMarker())
+        return;
+    emit suggestionChosen(item->text());
+}
+
+bool TFMaster::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->ListBox1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home) {
+        emit homePressed();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFMaster::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void TFMaster::applyLayout() {
+    // As many whole 80-pixel columns as the width holds.
+    const int columns = std::max(1, width() / kColumnWidth);
+    const int rowHeight = m_ui->ListBox1->fontMetrics().height() + 2;
+    m_ui->ListBox1->setGridSize(QSize(std::max(1, m_ui->ListBox1->viewport()->width() / columns), rowHeight));
+}
+
+void TFMaster::loadSettings(const IniFile& settings) {
+    m_settings.x = x();
+    m_settings.y = y();
+    m_settings.width = width();
+    m_settings.height = height();
+    m_settings.read(settings, kSection);
+    setGeometry(m_settings.x, m_settings.y, std::max(kColumnWidth, m_settings.width), m_settings.height);
+    m_ui->ListBox1->setFont(fontFromSpec(m_settings.font));
+    QPalette palette = m_ui->ListBox1->palette();
+    palette.setColor(QPalette::Base, colourFromWindows(m_settings.background));
+    m_ui->ListBox1->setPalette(palette);
+    applyLayout();
+}
+
+void TFMaster::saveSettings(IniFile& settings) const {
+    ListWindowSettings current = m_settings;
+    current.x = x();
+    current.y = y();
+    current.width = width();
+    current.height = height();
+    current.write(settings, kSection);
+}
+
+void TFMaster::chooseFont() {
+    if (const auto font = m_session.dialogs().chooseFont(m_settings.font)) {
+        m_settings.font = *font;
+        m_ui->ListBox1->setFont(fontFromSpec(*font));
+        applyLayout();
+    }
+}
+
+void TFMaster::chooseBackground() {
+    if (const auto colour = m_session.dialogs().chooseColour(m_settings.background)) {
+        m_settings.background = *colour;
+        QPalette palette = m_ui->ListBox1->palette();
+        palette.setColor(QPalette::Base, colourFromWindows(*colour));
+        m_ui->ListBox1->setPalette(palette);
+    }
+}

@@ -1,0 +1,95 @@
+#include "workedcallswindows.h"
+
+#include "core/logsession.h"
+#include "settings/inifile.h"
+
+namespace {
+const QString kSsbSection = QStringLiteral("Lista SSB");
+const char* const kPrefixKeys[] = {"Kolor czcionki stacji SP", "Kolor czcionki stacji SQ", "Kolor czcionki stacji SN",
+                                   "Kolor czcionki stacji innych"};
+} // namespace
+
+WorkedCallsWindows::WorkedCallsWindows(LogSession& session, QWidget* parentWindow)
+    : QObject(parentWindow), m_session(session),
+      m_ssb(new TFLista_SSB(m_prefixColours, session.dialogs(), parentWindow)),
+      m_cw(new TFLista_CW(m_prefixColours, session.dialogs(), parentWindow)),
+      m_fm(new TFLista_FM(m_prefixColours, session.dialogs(), parentWindow)) {
+    for (TWorkedCallsWindow* window : {static_cast<TWorkedCallsWindow*>(m_ssb), static_cast<TWorkedCallsWindow*>(m_cw),
+                                       static_cast<TWorkedCallsWindow*>(m_fm)})
+        connect(window, &TWorkedCallsWindow::prefixColourRequested, this, &WorkedCallsWindows::choosePrefixColour);
+    connect(&session, &LogSession::logReloaded, this, &WorkedCallsWindows::RefreshWorkedCallsWindows);
+    connect(&session, &LogSession::qsoAdded, this, &WorkedCallsWindows::qsoAdded);
+}
+
+WorkedCallsWindows::~WorkedCallsWindows() {
+    // Without a parent window the windows are ours to delete.
+    if (!parent()) {
+        delete m_ssb;
+        delete m_cw;
+        delete m_fm;
+    }
+}
+
+TWorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) const {
+    switch (list) {
+    case WorkedCallsGroups::List::SSB:
+        return m_ssb;
+    case WorkedCallsGroups::List::CW:
+        return m_cw;
+    case WorkedCallsGroups::List::FM:
+        return m_fm;
+    }
+    return m_ssb;
+}
+
+void WorkedCallsWindows::RefreshWorkedCallsWindows() {
+    m_band = m_session.band;
+    m_groups.rebuild(m_session.log(), m_band);
+    showAll();
+}
+
+void WorkedCallsWindows::qsoAdded(qsizetype row) {
+    if (row < 0 || row >= m_session.log().size() || m_band != m_session.band) {
+        RefreshWorkedCallsWindows();
+        return;
+    }
+    // One new line changes at most one entry: add it rather than rebuild from the whole log.
+    m_groups.addLine(m_session.log().line(row), m_band);
+    showAll();
+}
+
+void WorkedCallsWindows::showAll() {
+    for (int list = 0; list < WorkedCallsGroups::kLists; ++list) {
+        TWorkedCallsWindow* shown = window(WorkedCallsGroups::List(list));
+        shown->showGroups(m_groups, m_band);
+        shown->redraw();
+    }
+}
+
+void WorkedCallsWindows::setPrefixColour(WorkedCallsGroups::Prefix prefix, int colour) {
+    m_prefixColours[size_t(prefix)] = colour;
+}
+
+void WorkedCallsWindows::choosePrefixColour(WorkedCallsGroups::Prefix prefix) {
+    if (const auto colour = m_session.dialogs().chooseColour(prefixColour(prefix)))
+        setPrefixColour(prefix, *colour);
+    RefreshWorkedCallsWindows();
+}
+
+void WorkedCallsWindows::loadSettings(const IniFile& settings) {
+    for (int i = 0; i < 4; ++i)
+        m_prefixColours[size_t(i)] =
+            settings.readInteger(kSsbSection, QString::fromUtf8(kPrefixKeys[i]), m_prefixColours[size_t(i)]);
+    m_ssb->loadSettings(settings);
+    m_cw->loadSettings(settings);
+    m_fm->loadSettings(settings);
+}
+
+void WorkedCallsWindows::saveSettings(IniFile& settings) const {
+    IniFile::Batch batch(settings);
+    m_ssb->saveSettings(settings);
+    for (int i = 0; i < 4; ++i)
+        settings.writeInteger(kSsbSection, QString::fromUtf8(kPrefixKeys[i]), m_prefixColours[size_t(i)]);
+    m_cw->saveSettings(settings);
+    m_fm->saveSettings(settings);
+}
