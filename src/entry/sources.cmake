@@ -8,4 +8,5 @@ target_sources(kvr_core PRIVATE
     entry/workedbefore.h entry/workedbefore.cpp
     entry/addqso.h entry/addqso.cpp
     entry/entrystartup.h entry/entrystartup.cpp
+    entry/entrysession.h entry/entrysession.cpp
 )

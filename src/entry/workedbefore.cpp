@@ -87,11 +87,10 @@ QString serialAfterBandChange(const LogBook& log,
                               bool separateVhfSerials,
                               bool autoIncrement,
                               SerialFormat format) {
-    QString serial = serialField;
+    if (!separateVhfSerials || !autoIncrement)
+        return serialField;
     const int vhf = Bands::vhfIndex(band);
-    if (separateVhfSerials && autoIncrement && vhf >= 0)
-        serial = QString::number(log.vhfSerial[size_t(vhf)]);
-    return SerialNumber::pad(serial, format);
+    return SerialNumber::pad(vhf >= 0 ? QString::number(log.vhfSerial[size_t(vhf)]) : serialField, format);
 }
 
 std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call) {

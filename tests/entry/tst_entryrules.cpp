@@ -175,7 +175,9 @@ private slots:
         QCOMPARE(serialAfterBandChange(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
         QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), false, true, SerialFormat::Three),
-                 QStringLiteral("012"));
+                 QStringLiteral("12"));
+        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("SP"), true, false, SerialFormat::Three),
+                 QStringLiteral("SP"));
     }
 
     void prefillFromTheCallInfo() {
