@@ -155,7 +155,8 @@ bool TForm1::startUp() {
 }
 
 void TForm1::applyOptions() {
-    const EntryOptions& o = m_entry.options();
+    // A copy: rebuilding the lists writes the selection back into the options.
+    const EntryOptions o = m_entry.options();
     m_ui->AllBand->setChecked(o.warcBands);
     m_ui->AllMode->setChecked(o.digitalModes);
     m_ui->JednoQSO->setChecked(o.oneQsoPerBand);
