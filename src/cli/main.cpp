@@ -16,6 +16,9 @@ const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("summary"), {runSummary, "summary [LOG] [--band B] [--mode M]"}},
         {QStringLiteral("locator"), {runLocator, "locator FROM TO"}},
+        {QStringLiteral("add"),
+         {runAdd, "add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] [--stx S] "
+                  "[--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]"}},
     };
     return table;
 }
