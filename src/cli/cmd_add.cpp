@@ -38,6 +38,10 @@ int runAdd(CliContext& context) {
     if (date &&
         (!QDate::fromString(*date, QStringLiteral("yyyy-MM-dd")).isValid() || !EntryClock::validManualTime(*time)))
         return Cli::usage(synopsis + QStringLiteral(": bad --date or --time"));
+    if (band && !Bands::find(band->toUpper()))
+        return Cli::usage(synopsis + QStringLiteral(": unknown band ") + *band);
+    if (mode && !Modes::byName(mode->toUpper()))
+        return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + *mode);
 
     if (!EntryStartup::countyListPresent(context.folder)) {
         Cli::err(EntryStartup::countyListMissingMessage());
@@ -56,18 +60,10 @@ int runAdd(CliContext& context) {
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
         return Cli::kFailure;
 
-    if (band) {
-        const QString name = band->toUpper();
-        if (!Bands::find(name))
-            return Cli::usage(synopsis + QStringLiteral(": unknown band ") + *band);
-        entry.changeBand(name, entry.options().stx);
-    }
-    if (mode) {
-        const QString name = mode->toUpper();
-        if (!Modes::byName(name))
-            return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + *mode);
-        entry.changeMode(name);
-    }
+    if (band)
+        entry.changeBand(band->toUpper(), entry.options().stx);
+    if (mode)
+        entry.changeMode(mode->toUpper());
     const QString currentMode = session.mode;
     const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeChange);
     QString serial = entry.options().stx;

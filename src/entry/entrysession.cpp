@@ -9,7 +9,12 @@
 #include "settings/inifile.h"
 
 EntrySession::EntrySession(LogSession& session) : m_session(session) {
-    QObject::connect(&m_session, &LogSession::logReloaded, &m_session, [this] { m_index.rebuild(m_session.log()); });
+    m_reloaded = QObject::connect(&m_session, &LogSession::logReloaded, &m_session,
+                                  [this] { m_index.rebuild(m_session.log()); });
+}
+
+EntrySession::~EntrySession() {
+    QObject::disconnect(m_reloaded);
 }
 
 EntrySession::Start EntrySession::start(const QDateTime& shown) {

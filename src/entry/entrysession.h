@@ -8,6 +8,7 @@
 #include "entry/workedbefore.h"
 
 #include <QDateTime>
+#include <QMetaObject>
 
 #include <memory>
 
@@ -19,6 +20,9 @@ class LogSession;
 class EntrySession {
 public:
     explicit EntrySession(LogSession& session);
+    ~EntrySession();
+    EntrySession(const EntrySession&) = delete;
+    EntrySession& operator=(const EntrySession&) = delete;
 
     LogSession& session() { return m_session; }
     EntryOptions& options() { return m_options; }
@@ -66,4 +70,5 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     bool m_secondCopy = false;
     int m_utcOffset = 0;
+    QMetaObject::Connection m_reloaded;
 };

@@ -70,6 +70,20 @@ struct Window {
     std::unique_ptr<TForm1> form;
 };
 
+// Records what the window tells the keyer; takes F1 as a keyer key.
+class RecordingKeyer final : public KeyerHooks {
+public:
+    void qsoLogged() override { ++logged; }
+    void clockTick() override { ++ticks; }
+    void callsignChanged(const QString& call) override { calls.append(call); }
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override {
+        return key == Qt::Key_F1 && modifiers == Qt::NoModifier;
+    }
+    int logged = 0;
+    int ticks = 0;
+    QStringList calls;
+};
+
 } // namespace
 
 class TestTForm1 : public QObject {
@@ -322,6 +336,25 @@ private slots:
                  w.folder.file(QStringLiteral("log.kvr")));
         QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Pasmo"), {}), QStringLiteral("80M"));
         QVERIFY(ini.hasKey(QStringLiteral("Analiza grupy"), QStringLiteral("Analiza")));
+    }
+
+    void keyerIsToldOfCallsignsTicksAndLoggedContacts() {
+        Window w;
+        QVERIFY(w.start());
+        RecordingKeyer keyer;
+        w.form->setKeyerHooks(&keyer);
+        QVERIFY(w.form->keyerArea());
+        w.type("Edit4", QStringLiteral("SP9"));
+        QCOMPARE(keyer.calls.last(), QStringLiteral("SP9"));
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1);
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9"));
+        QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
+        QCOMPARE(keyer.ticks, 1);
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
+        w.enter("Edit6");
+        QCOMPARE(keyer.logged, 1);
+        w.form->setKeyerHooks(nullptr);
     }
 
     void missingCountyListEndsTheProgram() {
