@@ -81,6 +81,13 @@ TForm1::TForm1(LogSession& session, QWidget* parent)
         w->setContextMenuPolicy(Qt::ActionsContextMenu);
         w->addAction(m_ui->WprowadzanieQSOwtrybieoffline1);
     }
+    // The panels come and go while typing; the fields must not jump when they do.
+    for (QWidget* panel : {static_cast<QWidget*>(m_ui->Panel3), static_cast<QWidget*>(m_ui->Panel2),
+                           static_cast<QWidget*>(m_ui->Label12)}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
     m_ui->Panel3->hide();
     m_ui->Panel2->hide();
     m_ui->Label12->hide();
@@ -278,6 +285,13 @@ void TForm1::workedBeforeCheck() {
         m_ui->Panel3->show();
         QApplication::beep();
     } else {
+        // The panels come and go while typing; the fields must not jump when they do.
+        for (QWidget* panel : {static_cast<QWidget*>(m_ui->Panel3), static_cast<QWidget*>(m_ui->Panel2),
+                               static_cast<QWidget*>(m_ui->Label12)}) {
+            QSizePolicy policy = panel->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            panel->setSizePolicy(policy);
+        }
         m_ui->Panel3->hide();
     }
 }
