@@ -284,7 +284,7 @@ private slots:
         QCheckBox* box = w.child<QCheckBox>("CheckBox1");
         w.type("Edit8", QStringLiteral("A"));
         QVERIFY(!box->isChecked());
-        QTest::mouseClick(box, Qt::LeftButton);
+        box->click();
         QVERIFY(!box->isChecked());
         QVERIFY(w.dialogs.lastText().startsWith(
             QStringLiteral("Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\n")));
