@@ -357,6 +357,26 @@ private slots:
         w.form->setKeyerHooks(nullptr);
     }
 
+    void azimuthLabelFollowsTheTypedLocator() {
+        Window w;
+        w.folder.writeBytes(QStringLiteral("kvr_log.ini"),
+                            "[Program]\r\nCzas UTC manualny=1\r\n[Operator]\r\nLokator=JO90LN\r\n"
+                            "[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n");
+        QVERIFY(w.start());
+        QLabel* label = w.child<QLabel>("Label12");
+        QVERIFY(!label->isVisible());
+        w.type("Edit6", QStringLiteral("jo90ln"));
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), QStringLiteral("Azymut: ???"));
+        w.edit("Edit6")->clear();
+        w.type("Edit6", QStringLiteral("001KO02MD"));
+        QVERIFY(label->isVisible());
+        QVERIFY(label->text().startsWith(QStringLiteral("Azymut:  ")));
+        QVERIFY(label->text().endsWith(QStringLiteral("°")));
+        QTest::keyClick(w.edit("Edit6"), Qt::Key_Backspace);
+        QVERIFY(!label->isVisible());
+    }
+
     void missingCountyListEndsTheProgram() {
         TempProgramFolder folder(false);
         ScriptedDialogs dialogs;
