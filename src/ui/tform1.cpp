@@ -314,6 +314,7 @@ void TForm1::Edit4Change() {
     m_keyer->callsignChanged(m_ui->Edit4->text());
     workedBeforeCheck();
     setCallsignColour();
+    emit callsignChanged(m_ui->Edit4->text());
     updateSuggestions();
 }
 
@@ -422,8 +423,7 @@ void TForm1::moveToCallsign() {
     m_callCursor.reset();
 }
 
-void TForm1::Button4Click() {
-    m_ui->Panel2->hide();
+EntryForm TForm1::entryFields() const {
     EntryForm form;
     form.call = m_ui->Edit4->text();
     form.srx = m_ui->Edit6->text();
@@ -435,7 +435,16 @@ void TForm1::Button4Click() {
     form.time = m_ui->Edit3->text();
     if (isOffline())
         form.offline = EntryClock::ManualTime{m_ui->DateTimePicker1->date(), m_ui->czas_reczny->text()};
+    return form;
+}
 
+void TForm1::setSerialField(const QString& serial) {
+    m_ui->Edit8->setText(serial);
+}
+
+void TForm1::Button4Click() {
+    m_ui->Panel2->hide();
+    const EntryForm form = entryFields();
     const AddQsoResult result = m_entry.addQso(form);
     switch (result.outcome) {
     case AddQsoResult::Outcome::NothingTyped:

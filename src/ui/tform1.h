@@ -35,6 +35,14 @@ public:
     QAction* menuAction(const QString& objectName) const;
     QWidget* keyerArea() const;
     bool isOffline() const;
+    // What the entry fields hold now (the keyer's macros read the callsign, the exchanges and the reports).
+    EntryForm entryFields() const;
+    // The serial field, set by "Nowy log" / "Otwórz log".
+    void setSerialField(const QString& serial);
+
+signals:
+    // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
+    void callsignChanged(const QString& call);
 
 public slots:
     void Button4Click();

@@ -344,8 +344,11 @@ private slots:
         RecordingKeyer keyer;
         w.form->setKeyerHooks(&keyer);
         QVERIFY(w.form->keyerArea());
+        QSignalSpy changed(w.form.get(), &TForm1::callsignChanged);
         w.type("Edit4", QStringLiteral("SP9"));
         QCOMPARE(keyer.calls.last(), QStringLiteral("SP9"));
+        QCOMPARE(changed.last().at(0).toString(), QStringLiteral("SP9"));
+        QCOMPARE(w.form->entryFields().call, QStringLiteral("SP9"));
         QTest::keyClick(w.edit("Edit4"), Qt::Key_F1);
         QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9"));
         QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
