@@ -35,3 +35,4 @@ int usage(const QString& text);
 int runSummary(CliContext& context);
 int runLocator(CliContext& context);
 int runMaster(CliContext& context);
+int runAdd(CliContext& context);

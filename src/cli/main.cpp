@@ -17,6 +17,9 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("summary"), {runSummary, "summary [LOG] [--band B] [--mode M]"}},
         {QStringLiteral("locator"), {runLocator, "locator FROM TO"}},
         {QStringLiteral("master"), {runMaster, "master FILE PATTERN"}},
+        {QStringLiteral("add"),
+         {runAdd, "add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] [--stx S] "
+                  "[--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]"}},
     };
     return table;
 }

@@ -1,0 +1,25 @@
+#include "core/logsession.h"
+#include "platform/clock.h"
+#include "platform/programfolder.h"
+#include "tform1.h"
+#include "widgetdialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KVR Log"));
+    QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    QStringList args = QApplication::arguments().mid(1);
+    const ProgramFolder folder = ProgramFolder::resolve(args, QApplication::applicationDirPath());
+
+    WidgetDialogs dialogs;
+    SystemClock clock;
+    LogSession session(folder, dialogs, clock);
+    TForm1 form1(session);
+    dialogs.setParent(&form1);
+    if (!form1.startUp())
+        return 1;
+    form1.show();
+    return app.exec();
+}

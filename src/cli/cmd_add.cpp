@@ -1,0 +1,94 @@
+#include "clicontext.h"
+#include "core/bands.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "entry/entryclock.h"
+#include "entry/entrysession.h"
+#include "entry/entrystartup.h"
+#include "platform/clock.h"
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const char* const kSynopsis = "add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] [--stx S] "
+                              "[--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]";
+
+} // namespace
+
+int runAdd(CliContext& context) {
+    const QString synopsis = QString::fromLatin1(kSynopsis);
+    const auto logOption = context.takeOption(QStringLiteral("log"));
+    const auto call = context.takeOption(QStringLiteral("call"));
+    const auto band = context.takeOption(QStringLiteral("band"));
+    const auto mode = context.takeOption(QStringLiteral("mode"));
+    const auto rstSent = context.takeOption(QStringLiteral("rst-sent"));
+    const auto rstRcvd = context.takeOption(QStringLiteral("rst-rcvd"));
+    const auto stx = context.takeOption(QStringLiteral("stx"));
+    const auto stxFixed = context.takeOption(QStringLiteral("stx-fixed"));
+    const auto srx = context.takeOption(QStringLiteral("srx"));
+    const auto date = context.takeOption(QStringLiteral("date"));
+    const auto time = context.takeOption(QStringLiteral("time"));
+    if (context.hasUnknownOptions() || !context.args.isEmpty() || !call)
+        return Cli::usage(synopsis);
+    if (date.has_value() != time.has_value())
+        return Cli::usage(synopsis + QStringLiteral(": --date and --time go together"));
+    if (date &&
+        (!QDate::fromString(*date, QStringLiteral("yyyy-MM-dd")).isValid() || !EntryClock::validManualTime(*time)))
+        return Cli::usage(synopsis + QStringLiteral(": bad --date or --time"));
+    if (band && !Bands::find(band->toUpper()))
+        return Cli::usage(synopsis + QStringLiteral(": unknown band ") + *band);
+    if (mode && !Modes::byName(mode->toUpper()))
+        return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + *mode);
+
+    if (!EntryStartup::countyListPresent(context.folder)) {
+        Cli::err(EntryStartup::countyListMissingMessage());
+        return Cli::kFailure;
+    }
+    SystemClock clock;
+    LogSession session(context.folder, context.dialogs, clock);
+    EntrySession entry(session);
+    QString logPath;
+    {
+        const IniFile settings(context.folder.settingsFile());
+        logPath = logOption ? QFileInfo(*logOption).absoluteFilePath()
+                            : StartupOptions::startupLogPath(settings, context.folder);
+    }
+    const LoadResult loaded = entry.loadFor(logPath);
+    if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
+        return Cli::kFailure;
+
+    if (band)
+        entry.changeBand(band->toUpper(), entry.options().stx);
+    if (mode)
+        entry.changeMode(mode->toUpper());
+    const QString currentMode = session.mode;
+    const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeChange);
+    QString serial = entry.options().stx;
+    if (!stx && entry.options().separateVhfSerials && entry.options().autoIncrement)
+        serial = serialAfterBandChange(session.log(), session.band, serial, true, true, entry.options().serialFormat);
+
+    EntryForm form;
+    form.call = call->toUpper().remove(QLatin1Char(' '));
+    form.srx = srx.value_or(QString()).toUpper().remove(QLatin1Char(' '));
+    form.rstSent = rstSent.value_or(defaultRst).toUpper().left(3);
+    form.rstRcvd = rstRcvd.value_or(defaultRst).toUpper().left(3);
+    form.stx = stx.value_or(serial).toUpper();
+    form.stxFixed = stxFixed.value_or(entry.options().stxFixed).toUpper().remove(QLatin1Char(' ')).left(11);
+    const QDateTime utc = entry.utcNow();
+    form.date = date.value_or(EntryClock::formatDate(utc.date()));
+    form.time = time.value_or(EntryClock::formatTime(utc.time()));
+
+    const AddQsoResult result = entry.addQso(form);
+    if (!result.added())
+        return Cli::kFailure;
+    // The next contact from the command line goes on with the next serial, as the window would.
+    if (!stx && entry.options().autoIncrement) {
+        IniFile settings(context.folder.settingsFile());
+        settings.writeString(QStringLiteral("Program"), QStringLiteral("STX"), result.stx);
+    }
+    Cli::out(result.line);
+    return Cli::kOk;
+}

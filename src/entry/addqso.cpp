@@ -1,0 +1,120 @@
+#include "entry/addqso.h"
+
+#include "analysis/exchangeanalysis.h"
+#include "core/bands.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "core/qsoline.h"
+#include "core/textfile.h"
+#include "entry/entryindex.h"
+#include "entry/logbackups.h"
+#include "entry/workedbefore.h"
+#include "platform/userdialogs.h"
+
+#include <QFileInfo>
+
+AddQso::AddQso(LogSession& session, const EntryOptions& options, TemporaryBackups& backups, EntryIndex& index)
+    : m_session(session), m_options(options), m_backups(backups), m_index(index) {}
+
+AddQsoResult AddQso::run(const EntryForm& form) {
+    using Outcome = AddQsoResult::Outcome;
+    AddQsoResult result;
+    result.stx = form.stx;
+    result.rstSent = form.rstSent;
+    result.rstRcvd = form.rstRcvd;
+    result.offline = form.offline;
+    UserDialogs& dialogs = m_session.dialogs();
+    LogBook& log = m_session.log();
+
+    if (form.call.isEmpty() && form.srx.isEmpty())
+        return result;
+    if (form.call.isEmpty()) {
+        dialogs.error(QStringLiteral("Brak znaku stacji!"));
+        result.outcome = Outcome::MissingCall;
+        return result;
+    }
+    if (form.srx.isEmpty() && !m_options.withoutExchange &&
+        dialogs.warningYesNo(QStringLiteral("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?")) !=
+            DialogButton::Yes) {
+        result.outcome = Outcome::Declined;
+        return result;
+    }
+
+    QString date = form.date;
+    QString time = form.time;
+    if (form.offline) {
+        EntryClock::ManualTime manual = *form.offline;
+        if (!log.isEmpty())
+            manual = EntryClock::resolveOfflineCollision(manual, QsoLine::column(log.lastLine(), QsoColumns::Time));
+        result.offline = manual;
+        date = EntryClock::formatDate(manual.date);
+        time = manual.time;
+    }
+
+    const QString band = m_session.band;
+    const QString mode = m_session.mode;
+    const ModeInfo* modeInfo = Modes::byName(mode);
+    const QString stx = form.stx.trimmed();
+    result.stx = stx;
+
+    QString line = QsoLine::compose({date, time, band, modeInfo ? QString::fromLatin1(modeInfo->code) : QString(),
+                                     form.rstSent, stx, form.stxFixed, form.call, form.rstRcvd, form.srx});
+    const QString key = currentDupeKey(band, mode, form.call, m_session.oneQsoPerBand);
+    const bool checked = !form.srx.isEmpty();
+    const bool dupe = checked && log.hasWorkedKey(key);
+    if (dupe)
+        line += QStringLiteral("DUPE");
+    const QsoAnalysis analysis = AnalyseQso(line, dupe, m_session.analysisContext());
+    if (!analysis.suffix.isEmpty())
+        line = line.left(QsoColumns::kBodyLength) + analysis.suffix;
+
+    // The "~" copy holds the log as it was; only when the new line is on the disk does memory follow.
+    const QString& path = m_session.logPath();
+    if (QFileInfo(path).isFile()) {
+        if (const TextFile::Status copied = TextFile::copyFile(path, path + QLatin1Char('~')); !copied) {
+            dialogs.error(copied.error);
+            result.outcome = Outcome::WriteFailed;
+            return result;
+        }
+    }
+    if (const TextFile::Status appended = TextFile::appendLine(path, line); !appended) {
+        dialogs.error(appended.error);
+        result.outcome = Outcome::WriteFailed;
+        return result;
+    }
+
+    const int vhf = Bands::vhfIndex(band);
+    if (m_options.separateVhfSerials && m_options.autoIncrement && vhf >= 0) {
+        bool ok = false;
+        const int serial = stx.toInt(&ok);
+        if (ok)
+            log.vhfSerial[size_t(vhf)] = serial + 1;
+    }
+    if (checked && !dupe)
+        log.addWorkedKey(key);
+    const auto countiesBefore = log.loggedCounties.size();
+    log.analyseAndRegister(line, dupe, m_session.analysisContext());
+    result.countiesChanged = log.loggedCounties.size() != countiesBefore;
+    result.row = log.insertLine(line);
+    log.selectedRow = result.row;
+    m_index.noteAdded(log, line);
+    log.countMode(QsoLine::column(line, QsoColumns::Mode));
+    result.line = line;
+    result.outcome = Outcome::Added;
+
+    if (const TextFile::Status backup = m_backups.write(m_session.folder(), log.lines()); !backup)
+        dialogs.error(backup.error);
+
+    if (m_options.autoIncrement) {
+        // A serial field that holds no number stays as it is; the contact is already stored.
+        if (const auto next = SerialNumber::next(stx, m_options.serialFormat))
+            result.stx = *next;
+    }
+    result.rstSent = Modes::defaultReport(mode, form.rstSent, Modes::ReportReset::AfterQso);
+    result.rstRcvd = Modes::defaultReport(mode, form.rstRcvd, Modes::ReportReset::AfterQso);
+
+    emit m_session.qsoAdded(result.row);
+    if (result.countiesChanged)
+        emit m_session.loggedCountiesChanged();
+    return result;
+}

@@ -1,0 +1,123 @@
+#include "entry/entrysession.h"
+
+#include "analysis/loggedcounties.h"
+#include "core/bands.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "platform/clock.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+
+EntrySession::EntrySession(LogSession& session) : m_session(session) {
+    m_reloaded = QObject::connect(&m_session, &LogSession::logReloaded, &m_session,
+                                  [this] { m_index.rebuild(m_session.log()); });
+}
+
+EntrySession::~EntrySession() {
+    QObject::disconnect(m_reloaded);
+}
+
+EntrySession::Start EntrySession::start(const QDateTime& shown) {
+    const ProgramFolder& folder = m_session.folder();
+    if (!EntryStartup::countyListPresent(folder)) {
+        m_session.dialogs().error(EntryStartup::countyListMissingMessage());
+        return Start::CountyListMissing;
+    }
+    m_instance = std::make_unique<SingleInstance>(folder);
+    const IniFile settings(m_session.settingsPath());
+    const EntryStartup::LogChoice choice =
+        EntryStartup::chooseLog(folder, settings, m_instance->isFirst(), shown, m_session.dialogs());
+    m_secondCopy = choice.secondCopy;
+    m_backups.setNumber(choice.temporaryBackupNumber);
+    m_session.setLogPath(choice.logPath);
+    EntryStartup::loadSession(m_session, settings, m_options);
+    computeUtcOffset(m_session.clock().now());
+    return Start::Ready;
+}
+
+LoadResult EntrySession::loadFor(const QString& logPath) {
+    const IniFile settings(m_session.settingsPath());
+    m_session.setLogPath(logPath);
+    const LoadResult result = EntryStartup::loadSession(m_session, settings, m_options);
+    m_backups.setNumber(TemporaryBackups::firstFreeNumber(m_session.folder()));
+    computeUtcOffset(m_session.clock().now());
+    return result;
+}
+
+AddQsoResult EntrySession::addQso(const EntryForm& form) {
+    return AddQso(m_session, m_options, m_backups, m_index).run(form);
+}
+
+WorkedBeforeResult EntrySession::checkCall(QStringView call) {
+    const WorkedBeforeResult result =
+        checkWorkedBefore(m_session.log(), m_index, m_session.band, m_session.mode, call, m_session.oneQsoPerBand);
+    if (result.row >= 0) {
+        m_session.log().selectedRow = result.row;
+        emit m_session.rowSelectionRequested(result.row);
+    }
+    return result;
+}
+
+QStringList EntrySession::loggedCallSuggestions(QStringView call) {
+    if (call.size() < 2)
+        return {};
+    const ModeInfo* mode = Modes::byName(m_session.mode);
+    return m_index.suggestions(m_session.log(), m_session.band, mode ? QString::fromLatin1(mode->code) : QString(),
+                               call);
+}
+
+std::optional<QString> EntrySession::crossModeExchange(QStringView call) {
+    return ::crossModeExchange(m_session.log(), m_index, m_session.band, m_session.mode, call, m_session.oneQsoPerBand);
+}
+
+EntrySession::BandChange EntrySession::changeBand(const QString& band, const QString& serialField) {
+    BandChange change;
+    m_session.band = band;
+    m_options.band = band;
+    if (Bands::isVhf(band) && (!m_session.analysis.enabled || m_session.analysis.mode != AnalysisMode::Locator)) {
+        m_session.analysis.enabled = true;
+        m_session.analysis.mode = AnalysisMode::Locator;
+        m_session.LoadCountyList();
+        m_session.reload();
+        change.analysisSwitched = true;
+    }
+    RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
+    emit m_session.loggedCountiesChanged();
+    change.serial = serialAfterBandChange(m_session.log(), band, serialField, m_options.separateVhfSerials,
+                                          m_options.autoIncrement, m_options.serialFormat);
+    return change;
+}
+
+void EntrySession::changeMode(const QString& mode) {
+    m_session.mode = mode;
+    m_options.mode = mode;
+    RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
+    emit m_session.loggedCountiesChanged();
+}
+
+void EntrySession::setOneQsoPerBand(bool on) {
+    m_options.oneQsoPerBand = on;
+    if (m_session.oneQsoPerBand == on)
+        return;
+    m_session.oneQsoPerBand = on;
+    m_session.reload();
+}
+
+void EntrySession::computeUtcOffset(const QDateTime& localNow) {
+    m_utcOffset = EntryClock::ComputeUtcOffset(m_options.manualUtc, m_options.utcOffsetHours, localNow);
+}
+
+QDateTime EntrySession::utcNow() const {
+    return EntryClock::utcFromLocal(m_session.clock().now(), m_utcOffset);
+}
+
+void EntrySession::saveSettings(IniFile& settings) const {
+    IniFile::Batch batch(settings);
+    settings.writeString(QStringLiteral("Program"), QStringLiteral("Log"), m_session.logPath());
+    m_options.write(settings);
+    const QString section = QStringLiteral("Analiza grupy");
+    settings.writeString(section, QStringLiteral("Opcja"), AnalysisSettings::modeText(m_session.analysis.mode));
+    settings.writeInteger(section, QStringLiteral("ODX"), m_session.analysis.sameLocatorKm);
+    settings.writeBool(section, QStringLiteral("Analiza"), m_session.analysis.enabled);
+    settings.writeBool(section, QStringLiteral("Powiaty-emisja"), m_session.analysis.countiesAllModes);
+}

@@ -1,0 +1,86 @@
+#include "entry/entrystartup.h"
+
+#include "core/logsession.h"
+#include "entry/logbackups.h"
+#include "platform/programfolder.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+
+#include <QFileInfo>
+
+SingleInstance::SingleInstance(const ProgramFolder& folder)
+    : m_lock(std::make_unique<QLockFile>(folder.file(QStringLiteral("kvrlog.lock")))) {
+    m_lock->setStaleLockTime(0);
+    m_first = m_lock->tryLock(0);
+}
+
+namespace EntryStartup {
+
+QString countyListMissingMessage() {
+    return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!\n\n"
+                          "Skopiuj plik \"powiaty.txt\" do głównego katalogu \nprogramu i urucham program ponownie.");
+}
+
+bool countyListPresent(const ProgramFolder& folder) {
+    const QFileInfo info(folder.countyFile());
+    return info.isFile() && info.isReadable();
+}
+
+QString secondCopyLogPath(const ProgramFolder& folder) {
+    for (int n = 1; n <= 65000; ++n) {
+        const QString path = folder.file(QStringLiteral("log%1.kvr").arg(n));
+        const QFileInfo info(path);
+        if (!info.exists() || (info.isFile() && info.size() < 10))
+            return path;
+    }
+    // Every name taken: a name with the time in it cannot collide with the numbered ones.
+    return folder.file(QStringLiteral("log_%1.kvr").arg(QDateTime::currentMSecsSinceEpoch()));
+}
+
+QString secondCopyMessage(const QString& logPath) {
+    return QStringLiteral("Program KVR_Log jest juz uruchomiony !\n\nPonieważ nie jest możliwe ponowne otworzenie \n"
+                          "tego samego logu, program utworzył automatycznie\nnowy log o nazwie:\n\n") +
+           logPath + QStringLiteral("\n") + QStringLiteral("\n") +
+           QStringLiteral("Skorzystaj z funkcji ZAPISZ LOG JAKO.. w celu zmiany ") + QStringLiteral("\n") +
+           QStringLiteral("nazwy logu. Przy ponownym uruchomieniu programu") + QStringLiteral("\n") +
+           QStringLiteral("automatycznie zostanie otwarty log, który został ") + QStringLiteral("\n") +
+           QStringLiteral("zamknięty jako ostatni.");
+}
+
+LogChoice chooseLog(const ProgramFolder& folder,
+                    const IniFile& settings,
+                    bool firstCopy,
+                    const QDateTime& shown,
+                    UserDialogs& dialogs) {
+    LogChoice choice;
+    if (!firstCopy) {
+        choice.secondCopy = true;
+        choice.logPath = secondCopyLogPath(folder);
+        choice.temporaryBackupNumber = 0;
+        dialogs.information(secondCopyMessage(choice.logPath));
+        return choice;
+    }
+    choice.logPath = StartupOptions::startupLogPath(settings, folder);
+    if (const TextFile::Status made = StartupBackups::make(folder, choice.logPath, shown); !made)
+        dialogs.error(made.error);
+    choice.temporaryBackupNumber = TemporaryBackups::firstFreeNumber(folder);
+    return choice;
+}
+
+LoadResult loadSession(LogSession& session, const IniFile& settings, EntryOptions& options) {
+    session.operatorData = OperatorData::read(settings);
+    session.analysis = StartupOptions::readAnalysis(settings, session.operatorData.locator, session.analysis);
+    options = EntryOptions::read(settings);
+    session.oneQsoPerBand = options.oneQsoPerBand;
+    session.band = options.band;
+    session.mode = options.mode;
+    session.LoadCountyList();
+    if (!QFileInfo::exists(session.logPath())) {
+        if (const TextFile::Status created = TextFile::writeText(session.logPath(), QByteArray()); !created)
+            session.dialogs().error(created.error);
+    }
+    return session.reload();
+}
+
+} // namespace EntryStartup

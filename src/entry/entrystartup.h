@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/logloader.h"
+#include "entry/entryoptions.h"
+
+#include <QDateTime>
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+
+class IniFile;
+class LogSession;
+class ProgramFolder;
+
+// One running copy per program folder owns the log named in the settings; a second copy gets a log of its
+// own. The lock file is held until the object is destroyed, and a copy that crashed leaves a stale lock that
+// the next start takes over.
+class SingleInstance {
+public:
+    explicit SingleInstance(const ProgramFolder& folder);
+    bool isFirst() const { return m_first; }
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_first = false;
+};
+
+namespace EntryStartup {
+
+QString countyListMissingMessage();
+bool countyListPresent(const ProgramFolder& folder);
+
+// program folder + "log" + n + ".kvr" for the first n whose file is missing or shorter than 10 bytes.
+QString secondCopyLogPath(const ProgramFolder& folder);
+QString secondCopyMessage(const QString& logPath);
+inline constexpr const char* kSecondCopyCaption = "KVR_Log  [kopia]";
+
+struct LogChoice {
+    QString logPath;
+    bool secondCopy = false;
+    int temporaryBackupNumber = 1;
+};
+
+// Which log this copy works on, with the start-up backups of a first copy (made with the time shown in the
+// entry window) and the temporary-backup number. A second copy is told so through the dialog seam.
+LogChoice chooseLog(
+    const ProgramFolder& folder, const IniFile& settings, bool firstCopy, const QDateTime& shown, UserDialogs& dialogs);
+
+// Reads the operator data, the analysis options and the entry options into the session, loads the county
+// list and the log; a log file that does not exist yet is created empty.
+LoadResult loadSession(LogSession& session, const IniFile& settings, EntryOptions& options);
+
+} // namespace EntryStartup

@@ -1,0 +1,71 @@
+#include "entry/logbackups.h"
+
+#include "platform/programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+TextFile::Status ensureFolder(const QString& path) {
+    if (QFileInfo(path).isDir() || QDir().mkpath(path))
+        return {};
+    return TextFile::Status::failure(TextFile::writeFailure(path, QStringLiteral("Nie można utworzyć katalogu.")));
+}
+
+} // namespace
+
+QString TemporaryBackups::fileName(int number) {
+    return QStringLiteral("temporary_%1.kvr").arg(number);
+}
+
+int TemporaryBackups::firstFreeNumber(const ProgramFolder& folder) {
+    const QDir dir(folder.backupFolder());
+    if (!dir.exists()) {
+        QDir().mkpath(folder.backupFolder());
+        return 1;
+    }
+    for (int n = 1; n <= 9; ++n) {
+        if (!dir.exists(fileName(n)))
+            return n;
+    }
+    return 1;
+}
+
+TextFile::Status TemporaryBackups::write(const ProgramFolder& folder, const std::vector<QString>& lines) {
+    const QString dir = folder.backupFolder();
+    if (TextFile::Status made = ensureFolder(dir); !made)
+        return made;
+    const TextFile::Status written =
+        TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), QStringList(lines.begin(), lines.end()));
+    if (!written)
+        return written;
+    m_number = m_number >= 9 ? 1 : m_number + 1;
+    QFile::remove(QDir(dir).filePath(fileName(m_number)));
+    return {};
+}
+
+namespace StartupBackups {
+
+QString backupBaseName(const QString& logPath, const QDateTime& shown) {
+    const QString name = QFileInfo(logPath).fileName();
+    return name.left(std::max<qsizetype>(0, name.size() - 4)) + QLatin1Char('_') +
+           shown.toString(QStringLiteral("yyyyMMdd_hhmmss")) + QStringLiteral(".txt");
+}
+
+TextFile::Status make(const ProgramFolder& folder, const QString& logPath, const QDateTime& shown) {
+    const QString target = QDir(folder.backupFolder()).filePath(backupBaseName(logPath, shown));
+    const QString tilde = logPath + QLatin1Char('~');
+    for (const auto& [from, to] : {std::pair{logPath, target}, std::pair{tilde, target + QLatin1Char('~')}}) {
+        if (!QFileInfo(from).isFile())
+            continue;
+        if (TextFile::Status made = ensureFolder(folder.backupFolder()); !made)
+            return made;
+        if (TextFile::Status copied = TextFile::copyFile(from, to); !copied)
+            return copied;
+    }
+    return {};
+}
+
+} // namespace StartupBackups

@@ -1,0 +1,46 @@
+#include "entry/serialnumber.h"
+
+namespace SerialNumber {
+
+SerialFormat formatFromIndex(int index) {
+    if (index == 0)
+        return SerialFormat::One;
+    if (index == 1)
+        return SerialFormat::Two;
+    return SerialFormat::Three;
+}
+
+QString first(SerialFormat format) {
+    return pad(QStringLiteral("1"), format);
+}
+
+QString pad(QStringView serial, SerialFormat format) {
+    const qsizetype width = format == SerialFormat::One ? 1 : format == SerialFormat::Two ? 2 : 3;
+    QString out = serial.toString();
+    if (out.size() < width)
+        out.prepend(QString(width - out.size(), QLatin1Char('0')));
+    return out;
+}
+
+bool isDigitsOnly(QStringView text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+std::optional<QString> next(QStringView serial, SerialFormat format) {
+    const QStringView trimmed = serial.trimmed();
+    if (!isDigitsOnly(trimmed))
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong value = trimmed.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return pad(QString::number(value + 1), format);
+}
+
+} // namespace SerialNumber

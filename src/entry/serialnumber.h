@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// How the serial number in the sent exchange is padded: "1", "01" or "001" (the keyer configuration's
+// "Format raportu", stored as the item's index).
+enum class SerialFormat { One = 0, Two = 1, Three = 2 };
+
+namespace SerialNumber {
+
+SerialFormat formatFromIndex(int index);
+// "1", "01" or "001": the first serial of a new log.
+QString first(SerialFormat format);
+// Left-pads with zeros to the format's width; a longer serial is left alone.
+QString pad(QStringView serial, SerialFormat format);
+bool isDigitsOnly(QStringView text);
+// The serial after this one, padded; nullopt when the text is not a number.
+std::optional<QString> next(QStringView serial, SerialFormat format);
+
+} // namespace SerialNumber

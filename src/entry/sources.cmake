@@ -1,0 +1,12 @@
+target_sources(kvr_core PRIVATE
+    entry/keyerhooks.h
+    entry/serialnumber.h entry/serialnumber.cpp
+    entry/entryoptions.h entry/entryoptions.cpp
+    entry/entryclock.h entry/entryclock.cpp
+    entry/logbackups.h entry/logbackups.cpp
+    entry/entryindex.h entry/entryindex.cpp
+    entry/workedbefore.h entry/workedbefore.cpp
+    entry/addqso.h entry/addqso.cpp
+    entry/entrystartup.h entry/entrystartup.cpp
+    entry/entrysession.h entry/entrysession.cpp
+)

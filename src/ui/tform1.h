@@ -1,0 +1,108 @@
+#pragma once
+
+#include "entry/entrysession.h"
+#include "entry/keyerhooks.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+class LogSession;
+class QAction;
+class QLineEdit;
+class QTimer;
+class TForm8;
+namespace Ui {
+class TForm1;
+}
+
+// The entry window: the fields of one contact, band and mode, the UTC clock, the dupe panels and the menu.
+// It binds the controls to EntrySession; the rules live there.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(LogSession& session, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Start-up of the program in its fixed order. False: the county list is missing and the program ends.
+    bool startUp();
+
+    void setKeyerHooks(KeyerHooks* hooks);
+    EntrySession& entry() { return m_entry; }
+    TForm8* loggedCallsWindow() const { return m_form8; }
+    // A menu item by its name ("Nowylog1", "PokazLog", "DaneOperatora" …) for the windows that handle it.
+    QAction* menuAction(const QString& objectName) const;
+    QWidget* keyerArea() const;
+    bool isOffline() const;
+    // What the entry fields hold now (the keyer's macros read the callsign, the exchanges and the reports).
+    EntryForm entryFields() const;
+    // The serial field, set by "Nowy log" / "Otwórz log".
+    void setSerialField(const QString& serial);
+
+signals:
+    // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
+    void callsignChanged(const QString& call);
+
+public slots:
+    void Button4Click();
+    void Koniec1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void Edit4Change();
+    void Edit6Change();
+    void Edit8Change();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void AllBandClick();
+    void AllModeClick();
+    void JednoQSOClick();
+    void BezGrupyClick();
+    void OsobnenumeryClick();
+    void CheckBox1Click();
+    void PokazzalogowaneClick();
+    void Timer1Timer();
+    void WprowadzanieQSOwtrybieoffline1Click();
+    void Panel1Click();
+    void Oprogramie1Click();
+    void Plikpomocy1Click();
+
+private:
+    void connectSignals();
+    void applyOptions();
+    void rebuildLists();
+    void selectBand(const QString& band);
+    void selectMode(const QString& mode);
+    void workedBeforeCheck();
+    void updateSuggestions();
+    void setCallsignColour();
+    void Edit4Exit();
+    void Edit6Exit();
+    void Edit2Exit();
+    void czas_recznyEnter();
+    void czas_recznyExit();
+    void Edit4Enter();
+    void moveToExchange();
+    void moveToCallsign();
+    void stepManualTime(int minutes);
+    bool handleShortcut(QKeyEvent* key);
+    bool handleReportKey(QLineEdit* field, QKeyEvent* key);
+    void showClock(const QDateTime& shown);
+    void focusCallsign();
+
+    std::unique_ptr<Ui::TForm1> m_ui;
+    LogSession& m_session;
+    EntrySession m_entry;
+    NullKeyerHooks m_nullKeyer;
+    KeyerHooks* m_keyer = &m_nullKeyer;
+    TForm8* m_form8 = nullptr;
+    QTimer* m_timer1 = nullptr;
+    bool m_starting = true;
+    QString m_manualTimeBefore;
+    std::optional<int> m_callCursor;
+    std::optional<int> m_exchangeCursor;
+};

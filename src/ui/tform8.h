@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QStringListModel;
+namespace Ui {
+class TForm8;
+}
+
+// "Zalogowane znaki": the callsigns of the log on the current band and mode that contain the typed text.
+class TForm8 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm8(QWidget* parent = nullptr);
+    ~TForm8() override;
+
+    void setCalls(const QStringList& calls);
+    QStringList calls() const;
+
+signals:
+    // Home in the list: the cursor goes back to the callsign field.
+    void returnToCallsign();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormResize();
+
+    std::unique_ptr<Ui::TForm8> m_ui;
+    QStringListModel* m_model;
+};

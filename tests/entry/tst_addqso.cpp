@@ -1,0 +1,262 @@
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "entry/addqso.h"
+#include "entry/entryindex.h"
+#include "entry/logbackups.h"
+#include "platform/clock.h"
+#include "scripteddialogs.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0)); }
+};
+
+// One program folder with a session on its log.kvr, as the entry window has it after start-up.
+struct Fixture {
+    explicit Fixture(const QStringList& logLines = {}) {
+        session.setLogPath(folder.file(QStringLiteral("log.kvr")));
+        if (!logLines.isEmpty())
+            folder.writeLines(QStringLiteral("log.kvr"), logLines);
+        session.LoadCountyList();
+        session.reload();
+    }
+    EntryForm form(const QString& call, const QString& srx, const QString& time = QStringLiteral("08:10:00")) const {
+        EntryForm f;
+        f.call = call;
+        f.srx = srx;
+        f.rstSent = QStringLiteral("599");
+        f.rstRcvd = QStringLiteral("599");
+        f.stx = QStringLiteral("001");
+        f.stxFixed = QString();
+        f.date = QStringLiteral("2026-03-14");
+        f.time = time;
+        return f;
+    }
+    AddQsoResult add(const EntryForm& f) { return AddQso(session, options, backups, index).run(f); }
+    QStringList fileLines(const QString& name = QStringLiteral("log.kvr")) const { return folder.readLines(name); }
+    QString backup(int n) const {
+        return QDir(folder.path()).filePath(QStringLiteral("Backup_logs/") + TemporaryBackups::fileName(n));
+    }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    EntryOptions options;
+    TemporaryBackups backups{1};
+    EntryIndex index;
+};
+
+} // namespace
+
+class TestAddQso : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyFieldsDoNothing() {
+        Fixture f;
+        const AddQsoResult r = f.add(f.form(QString(), QString()));
+        QCOMPARE(r.outcome, AddQsoResult::Outcome::NothingTyped);
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(f.fileLines().isEmpty());
+    }
+
+    void missingCallsignIsRefused() {
+        Fixture f;
+        const AddQsoResult r = f.add(f.form(QString(), QStringLiteral("012GW")));
+        QCOMPARE(r.outcome, AddQsoResult::Outcome::MissingCall);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Błąd"));
+        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("Brak znaku stacji!"));
+        QVERIFY(f.fileLines().isEmpty());
+    }
+
+    void missingExchangeAsksAndNoKeepsTheContactOut() {
+        Fixture f;
+        f.dialogs.buttonAnswers.push_back(DialogButton::No);
+        const AddQsoResult r = f.add(f.form(QStringLiteral("SP9ABC"), QString()));
+        QCOMPARE(r.outcome, AddQsoResult::Outcome::Declined);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Ostrzeżenie"));
+        QCOMPARE(f.dialogs.messages[0].text,
+                 QStringLiteral("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?"));
+        QCOMPARE(f.session.log().size(), 0);
+        QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("log.kvr"))));
+    }
+
+    void withoutExchangeLogsAtOnceWithoutDupeCheck() {
+        Fixture f({QStringLiteral("2026-03-14 080012  80M CW 599         001 SP9ABC          599      012 GW")});
+        f.options.withoutExchange = true;
+        const AddQsoResult r = f.add(f.form(QStringLiteral("SP9ABC"), QString()));
+        QVERIFY(r.added());
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(!QsoLine::isDupe(r.line));
+        QCOMPARE(f.session.log().workedKeyCount(), 1);
+    }
+
+    void contactGoesToFileMemoryAndBackups() {
+        Fixture f({QStringLiteral("2026-03-14 080012  80M CW 599         001 SP9ABC          599      012 GW")});
+        QSignalSpy added(&f.session, &LogSession::qsoAdded);
+        const AddQsoResult r = f.add(f.form(QStringLiteral("SP6XYZ"), QStringLiteral("044KD")));
+        QVERIFY(r.added());
+        QCOMPARE(r.line, QStringLiteral("2026-03-14 081000  80M CW 599         001 SP6XYZ          599       044KD "));
+        QCOMPARE(f.fileLines().size(), 2);
+        QCOMPARE(f.fileLines().last(), r.line);
+        // The "~" copy is the log before this contact.
+        QCOMPARE(
+            f.fileLines(QStringLiteral("log.kvr~")),
+            QStringList{QStringLiteral("2026-03-14 080012  80M CW 599         001 SP9ABC          599      012 GW")});
+        const std::vector<QString>& memory = f.session.log().lines();
+        QCOMPARE(f.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")),
+                 QStringList(memory.begin(), memory.end()));
+        QCOMPARE(r.row, 1);
+        QCOMPARE(added.size(), 1);
+        QCOMPARE(f.session.log().cwCount, 2);
+        QCOMPARE(r.stx, QStringLiteral("002"));
+    }
+
+    void secondContactWithTheStationIsMarkedDupe() {
+        Fixture f;
+        f.session.analysis.enabled = true;
+        f.session.analysis.mode = AnalysisMode::County;
+        f.session.LoadCountyList();
+        const AddQsoResult first = f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("012GW")));
+        QVERIFY(first.line.endsWith(QStringLiteral(" GW")));
+        const AddQsoResult second = f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("012GW"), "08:11:00"));
+        QCOMPARE(second.line.mid(73), QStringLiteral(" DUPE"));
+        QCOMPARE(f.session.log().workedKeyCount(), 1);
+        // Another mode is another contact.
+        f.session.mode = QStringLiteral("SSB");
+        const AddQsoResult third = f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("012GW"), "08:12:00"));
+        QVERIFY(!QsoLine::isDupe(third.line));
+        QCOMPARE(f.session.log().phoneCount, 1);
+    }
+
+    void memoryEqualsAReloadAfterAdding() {
+        Fixture f;
+        f.session.analysis.enabled = true;
+        f.session.analysis.mode = AnalysisMode::Locator;
+        f.session.operatorData.locator = QStringLiteral("JO90LN");
+        f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("001KO02MD")));
+        f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("001KO02MD"), "08:11:00"));
+        f.add(f.form(QStringLiteral("OK1AB"), QStringLiteral("5JO70AA"), "08:09:00"));
+        const std::vector<QString> before = f.session.log().lines();
+        const qint64 odx = f.session.log().odxTotal;
+        QVERIFY(odx > 0);
+        f.session.reload();
+        QCOMPARE(f.session.log().lines(), before);
+        QCOMPARE(f.session.log().odxTotal, odx);
+        QCOMPARE(f.session.log().line(0).left(17), QStringLiteral("2026-03-14 080900"));
+    }
+
+    void serialAdvances_data() {
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("009 in 001 format") << "009" << 2 << "010";
+        QTest::newRow("009 in 1 format") << "009" << 0 << "10";
+        QTest::newRow("7 in 01 format") << "7" << 1 << "08";
+        QTest::newRow("blank-padded serial is trimmed") << " 12 " << 2 << "013";
+        QTest::newRow("not a number stays") << "AB" << 2 << "AB";
+    }
+    void serialAdvances() {
+        QFETCH(QString, serial);
+        QFETCH(int, format);
+        QFETCH(QString, after);
+        Fixture f;
+        f.options.serialFormat = SerialNumber::formatFromIndex(format);
+        EntryForm form = f.form(QStringLiteral("SP9ABC"), QStringLiteral("1"));
+        form.stx = serial;
+        QCOMPARE(f.add(form).stx, after);
+    }
+
+    void reportsResetKeepingTheirLetter() {
+        Fixture f;
+        EntryForm form = f.form(QStringLiteral("SP9ABC"), QStringLiteral("1"));
+        form.rstSent = QStringLiteral("57");
+        form.rstRcvd = QStringLiteral("55A");
+        const AddQsoResult r = f.add(form);
+        QCOMPARE(r.rstSent, QStringLiteral("599"));
+        QCOMPARE(r.rstRcvd, QStringLiteral("59A"));
+    }
+
+    void temporaryBackupsRotateThroughNine() {
+        Fixture f;
+        QDir().mkpath(f.folder.file(QStringLiteral("Backup_logs")));
+        for (int i = 0; i < 11; ++i) {
+            const AddQsoResult r = f.add(
+                f.form(QStringLiteral("SP%1AA").arg(i), QStringLiteral("1"), QStringLiteral("08:%1:00").arg(10 + i)));
+            QVERIFY(r.added());
+            const int written = i % 9 + 1;
+            const int next = written % 9 + 1;
+            QCOMPARE(f.folder.readLines(QStringLiteral("Backup_logs/") + TemporaryBackups::fileName(written)).size(),
+                     i + 1);
+            QVERIFY(!QFile::exists(f.backup(next)));
+        }
+        QCOMPARE(f.backups.number(), 3);
+    }
+
+    void vhfSerialCounterFollowsTheSerial() {
+        Fixture f;
+        f.options.separateVhfSerials = true;
+        f.session.band = QStringLiteral("2M");
+        EntryForm form = f.form(QStringLiteral("SP9ABC"), QStringLiteral("1KO02MD"));
+        form.stx = QStringLiteral("005");
+        const AddQsoResult r = f.add(form);
+        QCOMPARE(f.session.log().vhfSerial[1], 6);
+        QCOMPARE(r.stx, QStringLiteral("006"));
+    }
+
+    void failedWriteKeepsMemoryEqualToTheFile() {
+        Fixture f({QStringLiteral("2026-03-14 080012  80M CW 599         001 SP9ABC          599      012 GW")});
+        // A folder where the log should be: the append cannot open it.
+        const QString bad = f.folder.file(QStringLiteral("gone/log.kvr"));
+        f.session.setLogPath(bad);
+        const AddQsoResult r = f.add(f.form(QStringLiteral("SP6XYZ"), QStringLiteral("044KD")));
+        QCOMPARE(r.outcome, AddQsoResult::Outcome::WriteFailed);
+        QCOMPARE(f.session.log().size(), 1);
+        QCOMPARE(f.session.log().workedKeyCount(), 1);
+        QCOMPARE(r.stx, QStringLiteral("001"));
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY2(f.dialogs.lastText().contains(bad), qPrintable(f.dialogs.lastText()));
+        QVERIFY(!QFile::exists(f.backup(1)));
+    }
+
+    void offlineContactsNeverShareATime_data() {
+        QTest::addColumn<QString>("manual");
+        QTest::addColumn<QString>("expectedTime");
+        QTest::addColumn<QString>("expectedDate");
+        QTest::newRow("seconds raised") << "12:00:00"
+                                        << "12:00:01"
+                                        << "2026-03-14";
+        QTest::newRow("59 seconds carry into the minute") << "12:00:59"
+                                                          << "12:01:00"
+                                                          << "2026-03-14";
+        QTest::newRow("end of the day carries into the date") << "23:59:59"
+                                                              << "00:00:00"
+                                                              << "2026-03-15";
+    }
+    void offlineContactsNeverShareATime() {
+        QFETCH(QString, manual);
+        QFETCH(QString, expectedTime);
+        QFETCH(QString, expectedDate);
+        Fixture f;
+        EntryForm form = f.form(QStringLiteral("SP9ABC"), QStringLiteral("1"));
+        form.offline = EntryClock::ManualTime{QDate(2026, 3, 14), manual};
+        QVERIFY(f.add(form).added());
+        form.call = QStringLiteral("SP9XYZ");
+        const AddQsoResult r = f.add(form);
+        QCOMPARE(r.offline->time, expectedTime);
+        QCOMPARE(r.line.left(17), expectedDate + QLatin1Char(' ') + QString(expectedTime).remove(QLatin1Char(':')));
+        QCOMPARE(r.row, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAddQso)
+#include "tst_addqso.moc"

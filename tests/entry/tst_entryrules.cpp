@@ -1,0 +1,294 @@
+#include "core/bands.h"
+#include "core/logbook.h"
+#include "core/logloader.h"
+#include "core/modes.h"
+#include "core/qsoline.h"
+#include "entry/entryclock.h"
+#include "entry/entryindex.h"
+#include "entry/entryoptions.h"
+#include "entry/workedbefore.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+// A log loaded from lines, as the loader builds it.
+LogBook loadedLog(const TempProgramFolder& folder, const QStringList& lines, bool oneQso = false) {
+    LogBook log;
+    log.path = folder.writeLines(QStringLiteral("log.kvr"), lines);
+    LogContext context;
+    context.oneQsoPerBand = oneQso;
+    LoadLog(log, context);
+    return log;
+}
+
+QString qso(const char* time, const char* band, const char* code, const char* call, const char* srx) {
+    const QString mode =
+        QString::fromLatin1(code) == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
+    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QString::fromLatin1(band),
+                             QString::fromLatin1(code), mode, QStringLiteral("1"), QString(), QString::fromLatin1(call),
+                             mode, QString::fromLatin1(srx)});
+}
+
+const QStringList kLog = {
+    qso("08:00:00", "20M", "CW", "SP9ABC", "123SIC"), qso("08:01:00", "20M", "CW", "SP6XYZ", "044KD"),
+    qso("08:02:00", "40M", "PH", "SP9ABC", "007AQ"),  qso("08:03:00", "20M", "RY", "DL1AA", "5"),
+    qso("08:04:00", "20M", "PH", "SP6XYZ", "045KD"),
+};
+
+} // namespace
+
+class TestEntryRules : public QObject {
+    Q_OBJECT
+private slots:
+    void serialPadding_data() {
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("padded");
+        QTest::newRow("1 in format 1") << "1" << 0 << "1";
+        QTest::newRow("1 in format 01") << "1" << 1 << "01";
+        QTest::newRow("1 in format 001") << "1" << 2 << "001";
+        QTest::newRow("12 in format 001") << "12" << 2 << "012";
+        QTest::newRow("longer than the format is kept") << "1234" << 1 << "1234";
+    }
+    void serialPadding() {
+        QFETCH(QString, serial);
+        QFETCH(int, format);
+        QFETCH(QString, padded);
+        QCOMPARE(SerialNumber::pad(serial, SerialNumber::formatFromIndex(format)), padded);
+    }
+
+    void dupeSelectsTheEarlierContactOnThisBandAndMode() {
+        TempProgramFolder folder;
+        const LogBook log = loadedLog(folder, kLog);
+        EntryIndex index;
+        WorkedBeforeResult r = checkWorkedBefore(log, index, u"20M", u"CW", u"SP9ABC", false);
+        QVERIFY(r.dupe);
+        QCOMPARE(r.panelText, QStringLiteral("SP9ABC - QSO zaliczone!"));
+        QCOMPARE(r.row, 0);
+        // Another mode: not a dupe, the last line is selected.
+        r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP9ABC", false);
+        QVERIFY(!r.dupe);
+        QCOMPARE(r.row, 4);
+        r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP6XYZ", false);
+        QCOMPARE(r.row, 4);
+        QVERIFY(r.dupe);
+        r = checkWorkedBefore(log, index, u"20M", u"RTTY", u"DL1AA", false);
+        QVERIFY(r.dupe);
+        QCOMPARE(r.row, 3);
+        // A prefix of a logged callsign is not that station.
+        QVERIFY(!checkWorkedBefore(log, index, u"20M", u"CW", u"SP9AB", false).dupe);
+        QVERIFY(!checkWorkedBefore(log, index, u"20M", u"CW", u"", false).dupe);
+    }
+
+    void oneQsoPerBandIgnoresTheMode() {
+        TempProgramFolder folder;
+        const LogBook log = loadedLog(folder, kLog, true);
+        EntryIndex index;
+        const WorkedBeforeResult r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP9ABC", true);
+        QVERIFY(r.dupe);
+        QCOMPARE(r.row, 0);
+        QVERIFY(!checkWorkedBefore(log, index, u"80M", u"SSB", u"SP9ABC", true).dupe);
+        // The first line of the station anywhere in the log is the one selected.
+        QCOMPARE(checkWorkedBefore(log, index, u"40M", u"CW", u"SP9ABC", true).row, 0);
+    }
+
+    void indexFollowsAReloadedLog() {
+        TempProgramFolder folder;
+        LogBook log = loadedLog(folder, kLog);
+        EntryIndex index;
+        QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 1);
+        // An earlier contact arrives through a reload (an import or an edit).
+        QStringList more = kLog;
+        more.prepend(qso("07:00:00", "20M", "CW", "SP6XYZ", "1"));
+        log = loadedLog(folder, more);
+        QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 0);
+    }
+
+    void crossModePanelShowsTheOtherModesExchange() {
+        TempProgramFolder folder;
+        const LogBook log = loadedLog(folder, kLog);
+        EntryIndex index;
+        QCOMPARE(crossModeExchange(log, index, u"20M", u"SSB", u"SP6XYZ", false), QStringLiteral(" CW:  044KD"));
+        QCOMPARE(crossModeExchange(log, index, u"20M", u"CW", u"SP6XYZ", false), QStringLiteral(" PH:  045KD"));
+        QCOMPARE(crossModeExchange(log, index, u"40M", u"SSB", u"SP9ABC", false), std::nullopt);
+        QCOMPARE(crossModeExchange(log, index, u"20M", u"CW", u"NOBODY", false), std::nullopt);
+    }
+
+    void suggestionsFollowTheTypedText() {
+        TempProgramFolder folder;
+        QStringList lines = kLog;
+        lines << qso("08:05:00", "20M", "CW", "SP9ABD", "1") << qso("08:06:00", "20M", "CW", "SP9ABC", "1");
+        const LogBook log = loadedLog(folder, lines);
+        EntryIndex index;
+        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"SP"),
+                 (QStringList{QStringLiteral("SP6XYZ"), QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
+        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"SP9"),
+                 (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
+        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"ABD"), QStringList{QStringLiteral("SP9ABD")});
+        QCOMPARE(index.suggestions(log, u"20M", u"PH", u"XY"), QStringList{QStringLiteral("SP6XYZ")});
+        QCOMPARE(index.suggestions(log, u"40M", u"CW", u"SP"), QStringList());
+    }
+
+    void commandsTypedIntoTheCallsignField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("band") << "20M" << int(EntryCommand::Band);
+        QTest::newRow("WARC band outside the list") << "30M" << int(EntryCommand::None);
+        QTest::newRow("mode") << "SSB" << int(EntryCommand::Mode);
+        QTest::newRow("four digits") << "1430" << int(EntryCommand::Time);
+        QTest::newRow("impossible time is still a command") << "2530" << int(EntryCommand::Time);
+        QTest::newRow("date") << "2026-03-15" << int(EntryCommand::Date);
+        QTest::newRow("callsign") << "SP9ABC" << int(EntryCommand::None);
+        QTest::newRow("five digits") << "12345" << int(EntryCommand::None);
+    }
+    void commandsTypedIntoTheCallsignField() {
+        QFETCH(QString, text);
+        QFETCH(int, kind);
+        QCOMPARE(int(classifyCommand(text, Bands::selectorList(false), Modes::selectorList(false))), kind);
+    }
+
+    void bandAndModeLists() {
+        SelectorList bands = bandSelector(true, QStringLiteral("30M"));
+        QCOMPARE(bands.items.size(), 13);
+        QCOMPARE(bands.selected, QStringLiteral("30M"));
+        bands = bandSelector(false, QStringLiteral("30M"));
+        QCOMPARE(bands.items.size(), 10);
+        QCOMPARE(bands.selected, QStringLiteral("160M"));
+        SelectorList modes = modeSelector(true, QStringLiteral("CW"));
+        QCOMPARE(modes.items, (QStringList{"SSB", "CW", "FM", "RTTY", "PSK31", "HELL"}));
+        modes = modeSelector(false, QStringLiteral("PSK31"));
+        QCOMPARE(modes.items.size(), 3);
+        QCOMPARE(modes.selected, QStringLiteral("SSB"));
+        QCOMPARE(stepInList(bands.items, QStringLiteral("23CM"), 1), QStringLiteral("160M"));
+        QCOMPARE(stepInList(bands.items, QStringLiteral("160M"), -1), QStringLiteral("23CM"));
+    }
+
+    void serialOnBandChange() {
+        LogBook log;
+        log.vhfSerial = {1, 6, 1, 1};
+        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), true, true, SerialFormat::Three),
+                 QStringLiteral("006"));
+        QCOMPARE(serialAfterBandChange(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),
+                 QStringLiteral("006"));
+        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), false, true, SerialFormat::Three),
+                 QStringLiteral("12"));
+        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("SP"), true, false, SerialFormat::Three),
+                 QStringLiteral("SP"));
+    }
+
+    void prefillFromTheCallInfo() {
+        TempProgramFolder folder;
+        LogBook log;
+        log.workedCalls().add(QStringLiteral("SP9ABC"), QStringLiteral("SP9ABC;_GW;"));
+        log.workedCalls().add(QStringLiteral("OK1AB"), QStringLiteral("OK1AB;;JO70AA"));
+        AnalysisOptions analysis;
+        analysis.enabled = true;
+        analysis.mode = AnalysisMode::County;
+        QCOMPARE(prefilledExchange(log, analysis, u"SP9ABC"), QStringLiteral("GW"));
+        analysis.mode = AnalysisMode::Locator;
+        QCOMPARE(prefilledExchange(log, analysis, u"OK1AB"), QStringLiteral("JO70AA"));
+        QCOMPARE(prefilledExchange(log, analysis, u"DL1AA"), std::nullopt);
+        analysis.enabled = false;
+        QCOMPARE(prefilledExchange(log, analysis, u"OK1AB"), std::nullopt);
+    }
+
+    void azimuthLabelWhileTypingALocator() {
+        QCOMPARE(azimuthLabel(QStringLiteral("JO90LN"), u"JO90LN"), QStringLiteral("Azymut: ???"));
+        QCOMPARE(azimuthLabel(QStringLiteral("JO90LN"), u"JO9"), std::nullopt);
+        const auto label = azimuthLabel(QStringLiteral("JO90LN"), u"12345KO02MD");
+        QVERIFY(label && label->startsWith(QStringLiteral("Azymut:  ")) && label->endsWith(QStringLiteral("°")));
+    }
+
+    void utcOffset() {
+        // Central European summer time is two hours ahead of UTC.
+        const QDateTime cest(QDate(2026, 7, 1), QTime(12, 0), QTimeZone("Europe/Warsaw"));
+        QCOMPARE(EntryClock::ComputeUtcOffset(false, 0, cest), 2);
+        const QDateTime india(QDate(2026, 7, 1), QTime(12, 0), QTimeZone("Asia/Kolkata"));
+        QCOMPARE(EntryClock::ComputeUtcOffset(false, 0, india), 5);
+        const QDateTime newfoundland(QDate(2026, 1, 1), QTime(12, 0), QTimeZone("America/St_Johns"));
+        QCOMPARE(EntryClock::ComputeUtcOffset(false, 0, newfoundland), -3);
+        QCOMPARE(EntryClock::ComputeUtcOffset(true, -3, cest), -3);
+        const QDateTime utc = EntryClock::utcFromLocal(QDateTime(QDate(2026, 3, 14), QTime(22, 30)), -3);
+        QCOMPARE(EntryClock::formatTime(utc.time()), QStringLiteral("01:30:00"));
+        QCOMPARE(EntryClock::formatDate(utc.date()), QStringLiteral("2026-03-15"));
+    }
+
+    void manualTimeCheck_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("valid") << "12:05:00" << true;
+        QTest::newRow("last second of the day") << "23:59:59" << true;
+        QTest::newRow("hour 24") << "24:00:00" << false;
+        QTest::newRow("one-digit minute") << "12:5:00" << false;
+        QTest::newRow("minute 60") << "12:60:00" << false;
+        QTest::newRow("dots") << "12.05.00" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void manualTimeCheck() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QCOMPARE(EntryClock::validManualTime(text), valid);
+    }
+
+    void minuteSteps() {
+        using EntryClock::ManualTime;
+        ManualTime t = EntryClock::stepMinute({QDate(2026, 3, 14), QStringLiteral("23:59:30")}, 1);
+        QCOMPARE(t.time, QStringLiteral("00:00:00"));
+        QCOMPARE(t.date, QDate(2026, 3, 15));
+        t = EntryClock::stepMinute({QDate(2026, 3, 15), QStringLiteral("00:00:10")}, -1);
+        QCOMPARE(t.time, QStringLiteral("23:59:00"));
+        QCOMPARE(t.date, QDate(2026, 3, 14));
+    }
+
+    void timeAndDateCommands() {
+        QCOMPARE(EntryClock::timeCommand(u"1430").time, QStringLiteral("14:30:00"));
+        QVERIFY(EntryClock::timeCommand(u"2530").isFourDigits);
+        QCOMPARE(EntryClock::timeCommand(u"2530").time, std::nullopt);
+        QCOMPARE(EntryClock::timeCommand(u"1260").time, std::nullopt);
+        QCOMPARE(EntryClock::dateCommand(u"2026-03-15"), QDate(2026, 3, 15));
+        QCOMPARE(EntryClock::dateCommand(u"2026-13-15"), std::nullopt);
+        QCOMPARE(EntryClock::dateFieldError(u"2026-3-15"), QStringLiteral("Błędny format daty!"));
+        QCOMPARE(EntryClock::dateFieldError(u"2026-03-1x"), QStringLiteral("Niewłaściwe dane w polu daty!"));
+        QCOMPARE(EntryClock::dateFieldError(u"2026-03-15 "), std::nullopt);
+    }
+
+    void optionsSurviveTheSettingsFile() {
+        TempProgramFolder folder;
+        IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
+        EntryOptions o;
+        o.autoIncrement = false;
+        o.stx = QStringLiteral("017");
+        o.stxFixed = QStringLiteral("KO02MD");
+        o.withoutExchange = true;
+        o.oneQsoPerBand = true;
+        o.warcBands = true;
+        o.digitalModes = true;
+        o.band = QStringLiteral("30M");
+        o.mode = QStringLiteral("PSK31");
+        o.separateVhfSerials = true;
+        o.manualUtc = true;
+        o.utcOffsetHours = -3;
+        o.write(ini);
+        const IniFile again(folder.file(QStringLiteral("kvr_log.ini")));
+        const EntryOptions r = EntryOptions::read(again);
+        QCOMPARE(r.autoIncrement, false);
+        QCOMPARE(r.stx, o.stx);
+        QCOMPARE(r.stxFixed, o.stxFixed);
+        QCOMPARE(r.withoutExchange, true);
+        QCOMPARE(r.oneQsoPerBand, true);
+        QCOMPARE(r.band, QStringLiteral("30M"));
+        QCOMPARE(r.mode, QStringLiteral("PSK31"));
+        QCOMPARE(r.separateVhfSerials, true);
+        QCOMPARE(r.manualUtc, true);
+        QCOMPARE(r.utcOffsetHours, -3);
+        QCOMPARE(again.readString(QStringLiteral("Program"), QStringLiteral("Osobna numeracja na UKF"), {}),
+                 QStringLiteral("1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntryRules)
+#include "tst_entryrules.moc"

@@ -1,0 +1,396 @@
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "platform/clock.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+#include "tform1.h"
+#include "tform8.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class SteppedClock final : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& now) { m_now = now; }
+
+private:
+    QDateTime m_now{QDate(2026, 3, 14), QTime(8, 0, 5)};
+};
+
+QString qso(const char* time, const char* band, const char* code, const char* call, const char* srx) {
+    const QString rst = QString::fromLatin1(code) == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
+    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QString::fromLatin1(band),
+                             QString::fromLatin1(code), rst, QStringLiteral("1"), QString(), QString::fromLatin1(call),
+                             rst, QString::fromLatin1(srx)});
+}
+
+// A program folder with settings (UTC time taken as it is, so the clock decides the logged time) and a window
+// started on it.
+struct Window {
+    explicit Window(const QStringList& logLines = {}, const QString& extraSettings = {}) {
+        folder.writeBytes(
+            QStringLiteral("kvr_log.ini"),
+            (QStringLiteral("[Program]\r\nCzas UTC manualny=1\r\nOffset=0\r\n") + extraSettings).toUtf8());
+        if (!logLines.isEmpty())
+            folder.writeLines(QStringLiteral("log.kvr"), logLines);
+    }
+    bool start() {
+        form = std::make_unique<TForm1>(session);
+        if (!form->startUp())
+            return false;
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+    template <typename T> T* child(const char* name) const { return form->findChild<T*>(QLatin1String(name)); }
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
+    void type(const char* field, const QString& text) {
+        edit(field)->setFocus();
+        QTest::keyClicks(edit(field), text);
+    }
+    void enter(const char* field) { QTest::keyClick(edit(field), Qt::Key_Return); }
+    QStringList logLines() const { return folder.readLines(QStringLiteral("log.kvr")); }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    SteppedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    std::unique_ptr<TForm1> form;
+};
+
+// Records what the window tells the keyer; takes F1 as a keyer key.
+class RecordingKeyer final : public KeyerHooks {
+public:
+    void qsoLogged() override { ++logged; }
+    void clockTick() override { ++ticks; }
+    void callsignChanged(const QString& call) override { calls.append(call); }
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override {
+        return key == Qt::Key_F1 && modifiers == Qt::NoModifier;
+    }
+    int logged = 0;
+    int ticks = 0;
+    QStringList calls;
+};
+
+} // namespace
+
+class TestTForm1 : public QObject {
+    Q_OBJECT
+private slots:
+    void keyboardOnlyContactIsLoggedAndBackedUp() {
+        Window w;
+        QVERIFY(w.start());
+        QCOMPARE(w.edit("Edit2")->text(), QStringLiteral("2026-03-14"));
+        QCOMPARE(w.edit("Edit3")->text(), QStringLiteral("08:00:05"));
+        w.type("Edit4", QStringLiteral("sp9abc+"));
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        // A blank moves on to the exchange field and back, inserting nothing.
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_Space);
+        QVERIFY(w.edit("Edit6")->hasFocus());
+        QTest::keyClick(w.edit("Edit6"), Qt::Key_Space);
+        QVERIFY(w.edit("Edit4")->hasFocus());
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        w.enter("Edit4");
+        QVERIFY(w.edit("Edit6")->hasFocus());
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("012gw"));
+        w.clock.set(QDateTime(QDate(2026, 3, 14), QTime(8, 1, 7)));
+        QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
+        w.enter("Edit6");
+
+        QCOMPARE(w.logLines(), QStringList{QStringLiteral(
+                                   "2026-03-14 080107  80M CW 599     0KO88WW SP9ABC          599       012GW ")});
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QVERIFY(QFile::exists(w.folder.file(QStringLiteral("log.kvr~"))));
+        QCOMPARE(w.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 1);
+        QCOMPARE(w.edit("Edit4")->text(), QString());
+        QCOMPARE(w.edit("Edit6")->text(), QString());
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("001"));
+        QVERIFY(w.edit("Edit4")->hasFocus());
+
+        // The same station again on the same band and mode: the panel, and the line is marked.
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("Panel3")->isVisible());
+        QCOMPARE(w.child<QLabel>("Panel3")->text(), QStringLiteral("SP9ABC - QSO zaliczone!"));
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("013GW"));
+        w.enter("Edit6");
+        QCOMPARE(w.logLines().size(), 2);
+        QVERIFY(w.logLines().last().endsWith(QStringLiteral(" DUPE")));
+        QCOMPARE(w.folder.readLines(QStringLiteral("log.kvr~")).size(), 1);
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
+        QVERIFY(!w.child<QLabel>("Panel3")->isVisible());
+    }
+
+    void dupeSelectsTheEarlierContactAndFollowsTheMode() {
+        Window w({qso("08:00:00", "20M", "CW", "SP9ABC", "1"), qso("08:01:00", "20M", "CW", "SP6XYZ", "2")},
+                 QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
+        QVERIFY(w.start());
+        QSignalSpy selected(&w.session, &LogSession::rowSelectionRequested);
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("Panel3")->isVisible());
+        QCOMPARE(selected.last().at(0).value<qsizetype>(), 0);
+        // Ctrl+F1 from CW goes back to SSB: not worked there, the last line is selected.
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(w.child<QComboBox>("ComboBox2")->currentText(), QStringLiteral("SSB"));
+        QVERIFY(!w.child<QLabel>("Panel3")->isVisible());
+        QCOMPARE(selected.last().at(0).value<qsizetype>(), 1);
+        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("59"));
+        // Leaving the callsign field in SSB shows what the station gave in CW.
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_Return);
+        QVERIFY(w.child<QLabel>("Panel2")->isVisible());
+        QCOMPARE(w.child<QLabel>("Panel2")->text(), QStringLiteral(" CW:  1"));
+    }
+
+    void bandShortcutsWrapAndCommandsSelect() {
+        Window w;
+        QVERIFY(w.start());
+        QComboBox* band = w.child<QComboBox>("ComboBox1");
+        QCOMPARE(band->currentText(), QStringLiteral("80M"));
+        w.edit("Edit4")->setFocus();
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F2, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("40M"));
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("160M"));
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("23CM"));
+
+        w.type("Edit4", QStringLiteral("20m"));
+        QCOMPARE(w.edit("Edit4")->palette().color(QPalette::Text), QColor(0xFF, 0x00, 0xFF));
+        w.enter("Edit4");
+        QCOMPARE(band->currentText(), QStringLiteral("20M"));
+        QCOMPARE(w.edit("Edit4")->text(), QString());
+        w.type("Edit4", QStringLiteral("SP9"));
+        QCOMPARE(w.edit("Edit4")->palette().color(QPalette::Text), QColor(0x00, 0x00, 0x80));
+    }
+
+    void vhfBandTurnsOnLocatorAnalysisAndItsSerial() {
+        Window w({}, QStringLiteral("Osobna numeracja na UKF=1\r\n"));
+        QVERIFY(w.start());
+        QVERIFY(!w.session.analysis.enabled);
+        w.type("Edit4", QStringLiteral("2M"));
+        w.enter("Edit4");
+        QVERIFY(w.session.analysis.enabled);
+        QCOMPARE(w.session.analysis.mode, AnalysisMode::Locator);
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("001"));
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("KO02MD"));
+        w.enter("Edit6");
+        QCOMPARE(w.session.log().vhfSerial[1], 2);
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
+        w.type("Edit4", QStringLiteral("20M"));
+        w.enter("Edit4");
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
+    }
+
+    void validationMessages() {
+        Window w;
+        QVERIFY(w.start());
+        w.type("Edit6", QStringLiteral("5"));
+        w.enter("Edit6");
+        QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("Brak znaku stacji!")});
+        QVERIFY(w.edit("Edit4")->hasFocus());
+        w.edit("Edit6")->clear();
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        w.dialogs.buttonAnswers.push_back(DialogButton::No);
+        QMetaObject::invokeMethod(w.form.get(), "Button4Click");
+        QCOMPARE(w.dialogs.lastText(), QStringLiteral("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?"));
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        QVERIFY(w.logLines().isEmpty());
+    }
+
+    void failedWriteKeepsTheContactInTheFields() {
+        Window w;
+        QVERIFY(w.start());
+        const QString bad = w.folder.file(QStringLiteral("missing/log.kvr"));
+        w.session.setLogPath(bad);
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("12GW"));
+        w.enter("Edit6");
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].title, QStringLiteral("Błąd"));
+        QVERIFY(w.dialogs.lastText().contains(bad));
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("Edit6")->text(), QStringLiteral("12GW"));
+        QCOMPARE(w.session.log().size(), 0);
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("0"));
+    }
+
+    void offlineEntryWithTimeCommandsAndMinuteSteps() {
+        Window w;
+        QVERIFY(w.start());
+        w.form->menuAction(QStringLiteral("WprowadzanieQSOwtrybieoffline1"))->trigger();
+        QVERIFY(w.form->isOffline());
+        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("08:00:00"));
+        w.type("Edit4", QStringLiteral("2530"));
+        w.enter("Edit4");
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("2530"));
+        w.edit("Edit4")->clear();
+        w.type("Edit4", QStringLiteral("2359"));
+        w.enter("Edit4");
+        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("23:59:00"));
+        QCOMPARE(w.edit("Edit4")->text(), QString());
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_PageUp);
+        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(w.child<QDateEdit>("DateTimePicker1")->date(), QDate(2026, 3, 15));
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
+        w.enter("Edit6");
+        w.type("Edit4", QStringLiteral("SP9XYZ"));
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("2"));
+        w.enter("Edit6");
+        QCOMPARE(w.logLines().size(), 2);
+        QVERIFY(w.logLines()[0].startsWith(QStringLiteral("2026-03-15 000000")));
+        QVERIFY(w.logLines()[1].startsWith(QStringLiteral("2026-03-15 000001")));
+        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:01"));
+
+        // A wrong manual time is put back when the field is left.
+        w.edit("czas_reczny")->setFocus();
+        w.edit("czas_reczny")->setText(QStringLiteral("24:00:00"));
+        w.edit("Edit4")->setFocus();
+        QCOMPARE(w.dialogs.lastText(), QStringLiteral("Niewłaściwy format czasu!"));
+        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:01"));
+
+        QMetaObject::invokeMethod(w.form.get(), "Panel1Click");
+        QVERIFY(!w.form->isOffline());
+    }
+
+    void configuredOffsetShiftsTheClock() {
+        Window w({}, QStringLiteral("Czas UTC manualny=1\r\n"));
+        w.folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nCzas UTC manualny=1\r\nOffset=-3\r\n");
+        QVERIFY(w.start());
+        QCOMPARE(w.edit("Edit3")->text(), QStringLiteral("11:00:05"));
+    }
+
+    void autoIncrementNeedsDigits() {
+        Window w;
+        QVERIFY(w.start());
+        QCheckBox* box = w.child<QCheckBox>("CheckBox1");
+        w.type("Edit8", QStringLiteral("A"));
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(!box->isChecked());
+        QVERIFY(w.dialogs.lastText().startsWith(
+            QStringLiteral("Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\n")));
+    }
+
+    void reportFieldsTakeDigitsAandS() {
+        Window w;
+        QVERIFY(w.start());
+        w.edit("Edit5")->clear();
+        w.type("Edit5", QStringLiteral("5x7s9"));
+        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("57S"));
+    }
+
+    void loggedCallSuggestions() {
+        Window w({qso("08:00:00", "80M", "CW", "SP9ABC", "1"), qso("08:01:00", "80M", "CW", "SP9ABD", "2"),
+                  qso("08:02:00", "40M", "CW", "SP9ABE", "3")});
+        QVERIFY(w.start());
+        w.form->menuAction(QStringLiteral("Pokazzalogowane"))->trigger();
+        w.type("Edit4", QStringLiteral("S"));
+        QCOMPARE(w.form->loggedCallsWindow()->calls(), QStringList());
+        w.type("Edit4", QStringLiteral("P9AB"));
+        QCOMPARE(w.form->loggedCallsWindow()->calls(), (QStringList{"SP9ABC", "SP9ABD"}));
+    }
+
+    void secondCopyWorksOnItsOwnLog() {
+        Window w;
+        QVERIFY(w.start());
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("KVR_Log"));
+        ScriptedDialogs dialogs;
+        LogSession session(ProgramFolder(w.folder.path()), dialogs, w.clock);
+        TForm1 second(session);
+        QVERIFY(second.startUp());
+        QCOMPARE(second.windowTitle(), QStringLiteral("KVR_Log  [kopia]"));
+        QCOMPARE(session.logPath(), w.folder.file(QStringLiteral("log1.kvr")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Program KVR_Log jest juz uruchomiony !")));
+    }
+
+    void closingWritesTheEntrySettings() {
+        Window w;
+        QVERIFY(w.start());
+        w.edit("Edit9")->setText(QStringLiteral("KO02MD"));
+        w.form->menuAction(QStringLiteral("JednoQSO"))->trigger();
+        w.form->close();
+        const IniFile ini(w.folder.file(QStringLiteral("kvr_log.ini")));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Grupa"), {}), QStringLiteral("KO02MD"));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Jedno QSO"), {}), QStringLiteral("1"));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Log"), {}),
+                 w.folder.file(QStringLiteral("log.kvr")));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Pasmo"), {}), QStringLiteral("80M"));
+        QVERIFY(ini.hasKey(QStringLiteral("Analiza grupy"), QStringLiteral("Analiza")));
+    }
+
+    void keyerIsToldOfCallsignsTicksAndLoggedContacts() {
+        Window w;
+        QVERIFY(w.start());
+        RecordingKeyer keyer;
+        w.form->setKeyerHooks(&keyer);
+        QVERIFY(w.form->keyerArea());
+        QSignalSpy changed(w.form.get(), &TForm1::callsignChanged);
+        w.type("Edit4", QStringLiteral("SP9"));
+        QCOMPARE(keyer.calls.last(), QStringLiteral("SP9"));
+        QCOMPARE(changed.last().at(0).toString(), QStringLiteral("SP9"));
+        QCOMPARE(w.form->entryFields().call, QStringLiteral("SP9"));
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1);
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9"));
+        QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
+        QCOMPARE(keyer.ticks, 1);
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
+        w.enter("Edit6");
+        QCOMPARE(keyer.logged, 1);
+        w.form->setKeyerHooks(nullptr);
+    }
+
+    void azimuthLabelFollowsTheTypedLocator() {
+        Window w;
+        w.folder.writeBytes(QStringLiteral("kvr_log.ini"),
+                            "[Program]\r\nCzas UTC manualny=1\r\n[Operator]\r\nLokator=JO90LN\r\n"
+                            "[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n");
+        QVERIFY(w.start());
+        QLabel* label = w.child<QLabel>("Label12");
+        QVERIFY(!label->isVisible());
+        w.type("Edit6", QStringLiteral("jo90ln"));
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), QStringLiteral("Azymut: ???"));
+        w.edit("Edit6")->clear();
+        w.type("Edit6", QStringLiteral("001KO02MD"));
+        QVERIFY(label->isVisible());
+        QVERIFY(label->text().startsWith(QStringLiteral("Azymut:  ")));
+        QVERIFY(label->text().endsWith(QStringLiteral("°")));
+        QTest::keyClick(w.edit("Edit6"), Qt::Key_Backspace);
+        QVERIFY(!label->isVisible());
+    }
+
+    void missingCountyListEndsTheProgram() {
+        TempProgramFolder folder(false);
+        ScriptedDialogs dialogs;
+        SteppedClock clock;
+        LogSession session(ProgramFolder(folder.path()), dialogs, clock);
+        TForm1 form(session);
+        QVERIFY(!form.startUp());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \n")));
+    }
+};
+
+QTEST_MAIN(TestTForm1)
+#include "tst_tform1.moc"
