@@ -1,0 +1,123 @@
+#include "interchange/adifimport.h"
+
+#include "core/bands.h"
+#include "core/qsoline.h"
+
+#include <QFile>
+
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
+
+QString skippedRecordsMessage(int skipped) {
+    return QStringLiteral("Pominięto łączności bez pasma obsługiwanego przez program: ") + QString::number(skipped) +
+           QStringLiteral(".\nLog nie może zawierać linii z nieznanym pasmem.");
+}
+
+QString AdifImport::modeCode(const QString& mode) {
+    static const QHash<QString, QString> kModes = {
+        {QStringLiteral("SSB"), QStringLiteral("PH")},   {QStringLiteral("PH"), QStringLiteral("PH")},
+        {QStringLiteral("CW"), QStringLiteral("CW")},    {QStringLiteral("FM"), QStringLiteral("FM")},
+        {QStringLiteral("RTTY"), QStringLiteral("RY")},  {QStringLiteral("RY"), QStringLiteral("RY")},
+        {QStringLiteral("PSK31"), QStringLiteral("PS")}, {QStringLiteral("PS"), QStringLiteral("PS")},
+        {QStringLiteral("HELL"), QStringLiteral("HE")},  {QStringLiteral("HE"), QStringLiteral("HE")},
+    };
+    return kModes.value(mode, QStringLiteral("??"));
+}
+
+QString AdifImport::qsoLine(const QHash<QString, QString>& f) {
+    const QString band = f.value(QStringLiteral("BAND")).trimmed().toUpper();
+    if (!Bands::find(band))
+        return {};
+    const QString d = f.value(QStringLiteral("QSO_DATE")).trimmed();
+    QString time = f.value(QStringLiteral("TIME_ON")).trimmed();
+    if (time.size() == 4)
+        time += QStringLiteral("00");
+    time = time.left(6).leftJustified(6, QLatin1Char('0'));
+
+    QString line;
+    line.reserve(80);
+    line += d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2);
+    line += QLatin1Char(' ');
+    line += time;
+    line += QLatin1Char(' ');
+    line += QsoLine::rightJustify(band, 4);
+    line += QLatin1Char(' ');
+    line += modeCode(f.value(QStringLiteral("MODE")).trimmed().toUpper());
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f.value(QStringLiteral("RST_SENT")).trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f.value(QStringLiteral("STX")).trimmed(), 11);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f.value(QStringLiteral("CALL")).trimmed(), 15);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f.value(QStringLiteral("RST_RCVD")).trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f.value(QStringLiteral("SRX")).trimmed(), 11);
+    return QsoLine::body(QsoLine::upperAscii(line));
+}
+
+AdifImport::Result AdifImport::parse(QStringView text) {
+    Result result;
+    // Text before <EOH> is the header; a file without one starts with its first record.
+    qsizetype pos = 0;
+    {
+        const qsizetype eoh = text.indexOf(QLatin1String("<EOH>"), 0, Qt::CaseInsensitive);
+        if (eoh >= 0)
+            pos = eoh + 5;
+    }
+    QHash<QString, QString> fields;
+    const qsizetype n = text.size();
+    while (pos < n) {
+        const qsizetype open = text.indexOf(QLatin1Char('<'), pos);
+        if (open < 0)
+            break;
+        const qsizetype close = text.indexOf(QLatin1Char('>'), open + 1);
+        if (close < 0)
+            break;
+        const QStringView spec = text.mid(open + 1, close - open - 1);
+        pos = close + 1;
+        const qsizetype colon = spec.indexOf(QLatin1Char(':'));
+        const QString name = (colon < 0 ? spec : spec.left(colon)).trimmed().toString().toUpper();
+        if (colon < 0) {
+            if (name == QLatin1String("EOR")) {
+                ++result.records;
+                QString line = qsoLine(fields);
+                if (line.isEmpty())
+                    ++result.skippedNoBand;
+                else
+                    result.lines.append(std::move(line));
+                fields.clear();
+            }
+            continue;
+        }
+        // <NAME:LENGTH> or <NAME:LENGTH:TYPE>: the length is every digit up to the next ":" or ">".
+        QStringView lengthText = spec.mid(colon + 1);
+        const qsizetype typeColon = lengthText.indexOf(QLatin1Char(':'));
+        if (typeColon >= 0)
+            lengthText = lengthText.left(typeColon);
+        lengthText = lengthText.trimmed();
+        bool digits = !lengthText.isEmpty();
+        for (const QChar c : lengthText)
+            digits = digits && isDigit(c);
+        if (!digits)
+            continue;
+        const qsizetype length = std::min<qsizetype>(lengthText.toLongLong(), n - pos);
+        fields.insert(name, text.mid(pos, length).toString());
+        pos += length;
+    }
+    return result;
+}
+
+AdifImport::Result AdifImport::readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Result result;
+        result.status = TextFile::Status::failure(TextFile::openFailure(path, file.errorString()));
+        return result;
+    }
+    const QString text = TextFile::decode(file.readAll());
+    return parse(text);
+}

@@ -1,0 +1,5 @@
+kvr_add_test(interchange_cabrillo interchange/tst_interchange_cabrillo.cpp LIBS kvr_core)
+kvr_add_test(interchange_adif interchange/tst_interchange_adif.cpp LIBS kvr_core)
+kvr_add_test(interchange_edi interchange/tst_interchange_edi.cpp LIBS kvr_core)
+kvr_add_test(interchange_csv interchange/tst_interchange_csv.cpp LIBS kvr_core)
+kvr_add_test(interchange_commands interchange/tst_interchange_commands.cpp LIBS kvr_core)
