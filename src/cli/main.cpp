@@ -16,6 +16,9 @@ const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("summary"), {runSummary, "summary [LOG] [--band B] [--mode M]"}},
         {QStringLiteral("locator"), {runLocator, "locator FROM TO"}},
+        {QStringLiteral("export"),
+         {runExport, "export cabrillo|adif|csv [--log LOG] OUT | export edi [--log LOG] [--band B] DIR"}},
+        {QStringLiteral("import"), {runImport, "import adif|cabrillo IN [--log LOG]"}},
     };
     return table;
 }

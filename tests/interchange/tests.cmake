@@ -3,3 +3,5 @@ kvr_add_test(interchange_adif interchange/tst_interchange_adif.cpp LIBS kvr_core
 kvr_add_test(interchange_edi interchange/tst_interchange_edi.cpp LIBS kvr_core)
 kvr_add_test(interchange_csv interchange/tst_interchange_csv.cpp LIBS kvr_core)
 kvr_add_test(interchange_commands interchange/tst_interchange_commands.cpp LIBS kvr_core)
+kvr_add_test(interchange_cli interchange/tst_interchange_cli.cpp LIBS kvr_core)
+add_dependencies(interchange_cli kvrlog-cli)
