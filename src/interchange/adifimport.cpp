@@ -7,6 +7,10 @@
 
 namespace {
 
+const QString kWanted[] = {QStringLiteral("QSO_DATE"), QStringLiteral("TIME_ON"),  QStringLiteral("BAND"),
+                           QStringLiteral("MODE"),     QStringLiteral("RST_SENT"), QStringLiteral("STX"),
+                           QStringLiteral("CALL"),     QStringLiteral("RST_RCVD"), QStringLiteral("SRX")};
+
 bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
@@ -80,9 +84,9 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         const QStringView spec = text.mid(open + 1, close - open - 1);
         pos = close + 1;
         const qsizetype colon = spec.indexOf(QLatin1Char(':'));
-        const QString name = (colon < 0 ? spec : spec.left(colon)).trimmed().toString().toUpper();
+        const QStringView name = (colon < 0 ? spec : spec.left(colon)).trimmed();
         if (colon < 0) {
-            if (name == QLatin1String("EOR")) {
+            if (name.compare(QLatin1String("EOR"), Qt::CaseInsensitive) == 0) {
                 ++result.records;
                 QString line = qsoLine(fields);
                 if (line.isEmpty())
@@ -105,7 +109,13 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         if (!digits)
             continue;
         const qsizetype length = std::min<qsizetype>(lengthText.toLongLong(), n - pos);
-        fields.insert(name, text.mid(pos, length).toString());
+        // Only the fields a QSO line holds are kept; every other field is skipped by its length.
+        for (const QString& wanted : kWanted) {
+            if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
+                fields.insert(wanted, text.mid(pos, length).toString());
+                break;
+            }
+        }
         pos += length;
     }
     return result;
