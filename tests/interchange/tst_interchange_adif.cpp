@@ -316,27 +316,36 @@ void TestAdif::fileWithoutRecordsHasNone() {
 void TestAdif::exportThenImportGivesTheSameContacts() {
     TempProgramFolder folder;
     std::vector<QString> log;
+    QStringList bodies;
     const char* const modes[] = {"PH", "CW", "FM", "RY", "PS", "HE"};
     const char* const bands[] = {"160M", "80M", "40M", "30M", "20M",  "17M", "15M",
                                  "12M",  "10M", "6M",  "2M",  "70CM", "23CM"};
     int i = 0;
     for (const char* band : bands) {
         for (const char* mode : modes) {
-            log.push_back(qso(
-                "2024-06-01",
-                QStringLiteral("12:%1:%2").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')),
-                band, mode, QStringLiteral("SP%1ABC/P").arg(i % 10), "59", QString::number(i + 1), "599",
-                QStringLiteral("%1 KO02MD").arg(i)));
+            const QString time =
+                QStringLiteral("12:%1:%2").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
+            // Distances and dupe marks in the suffix give extra fields that the import must pass over.
+            const QString suffix = i % 5 == 0 ? QStringLiteral("DUPE") : QString::number(100 + i).rightJustified(4);
+            log.push_back(qso("2024-06-01", time, band, mode, QStringLiteral("SP%1ABC/P").arg(i % 10), "59",
+                              QString::number(i + 1), "599", QStringLiteral("%1KO02MD").arg(i), suffix));
+            bodies.append(QsoLine::body(log.back()));
             ++i;
         }
     }
     const QString path = folder.file("out.adi");
-    AdifExportOptions o = plainOptions();
-    o.comment = QStringLiteral("test");
+    AdifExportOptions o;
+    o.analysis.enabled = true;
+    o.analysis.mode = AnalysisMode::Locator;
+    o.odxComment = true;
+    o.comment = QStringLiteral("test <EOR> inside");
+    o.operatorCall = QStringLiteral("SP9XYZ");
+    o.contest = QStringLiteral("SP DX 2024");
     QVERIFY(AdifExport(o).write(path, log).ok);
     const AdifImport::Result back = AdifImport::readFile(path);
+    QCOMPARE(back.records, qsizetype(log.size()));
     QCOMPARE(back.skippedNoBand, 0);
-    QCOMPARE(back.lines, QStringList(log.begin(), log.end()));
+    QCOMPARE(back.lines, bodies);
 }
 
 QTEST_GUILESS_MAIN(TestAdif)
