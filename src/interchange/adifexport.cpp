@@ -65,17 +65,22 @@ QStringList AdifExport::headerLines() {
             QStringLiteral("<EOH>")};
 }
 
-QString AdifExport::field(QStringView name, QStringView data) {
-    QString out;
-    out.reserve(name.size() + data.size() + 8);
+void AdifExport::appendField(QString& out, QStringView name, QStringView data) {
     out += QLatin1Char('<');
     out += name;
     out += QLatin1Char(':');
-    out += QString::number(data.size());
+    qsizetype length = data.size();
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + length % 10);
+        length /= 10;
+    } while (length > 0);
+    while (n > 0)
+        out += QLatin1Char(digits[--n]);
     out += QLatin1Char('>');
     out += data;
     out += QLatin1Char(' ');
-    return out;
 }
 
 QString AdifExport::record(QStringView line) const {
@@ -92,25 +97,25 @@ QString AdifExport::record(QStringView line) const {
     out += QLatin1Char(' ');
     const QString band = sub(line, 19, 22);
     const QString mode = sub(line, 24, 25);
-    out += field(u"BAND", band);
+    appendField(out, u"BAND", band);
     if (const char* freq = frequencyField(band, mode == QLatin1String("CW")))
         out += QLatin1String(freq);
     if (const char* m = modeField(mode))
         out += QLatin1String(m);
-    out += field(u"CALL", sub(line, 43, 57));
-    out += field(u"RST_RCVD", sub(line, 59, 61));
+    appendField(out, u"CALL", sub(line, 43, 57));
+    appendField(out, u"RST_RCVD", sub(line, 59, 61));
     const QString srx = sub(line, 63, 73);
     if (!srx.isEmpty())
-        out += field(u"SRX", srx);
+        appendField(out, u"SRX", srx);
     if (m_options.analysis.mode == AnalysisMode::Locator) {
         const QString locator = srx.right(6);
         if (!LocatorInvalid(locator))
-            out += field(u"GRIDSQUARE", locator);
+            appendField(out, u"GRIDSQUARE", locator);
     }
-    out += field(u"RST_SENT", sub(line, 27, 29));
+    appendField(out, u"RST_SENT", sub(line, 27, 29));
     const QString stx = sub(line, 31, 41);
     if (!stx.isEmpty())
-        out += field(u"STX", stx);
+        appendField(out, u"STX", stx);
 
     QString note = sub(line, 75, 78);
     if (note == QLatin1String("DUPE"))
@@ -120,31 +125,31 @@ QString AdifExport::record(QStringView line) const {
         case AnalysisMode::County: {
             const auto found = m_provinceOfCounty.constFind(note.toUpper());
             if (found != m_provinceOfCounty.constEnd()) {
-                out += field(u"STATE", QString(*found));
-                out += field(u"APP_LOGGER32_CNTY", QString(*found) + QLatin1Char('-') + note);
+                appendField(out, u"STATE", QString(*found));
+                appendField(out, u"APP_LOGGER32_CNTY", QString(*found) + QLatin1Char('-') + note);
             }
             note = m_options.sppaComment ? QStringLiteral(" SPPA: ") + note : QString();
             break;
         }
         case AnalysisMode::ProvinceCounty:
-            out += field(u"STATE", note.left(1));
-            out += field(u"APP_LOGGER32_CNTY", note.left(1) + QLatin1Char('-') + note.mid(1, 2));
+            appendField(out, u"STATE", note.left(1));
+            appendField(out, u"APP_LOGGER32_CNTY", note.left(1) + QLatin1Char('-') + note.mid(1, 2));
             note = m_options.sppaComment ? QStringLiteral(" SPPA: ") + note : QString();
             break;
         case AnalysisMode::Locator:
-            out += field(u"DISTANCE", note);
+            appendField(out, u"DISTANCE", note);
             note = m_options.odxComment ? QStringLiteral(" ODX: ") + note + QStringLiteral("KM") : QString();
             break;
         }
     }
     const QString comment = (note + QLatin1Char(' ') + m_options.comment).trimmed();
     if (!comment.isEmpty())
-        out += field(u"COMMENT", comment);
+        appendField(out, u"COMMENT", comment);
     const QString op = m_options.operatorCall.trimmed();
     if (!op.isEmpty())
-        out += field(u"OPERATOR", op);
+        appendField(out, u"OPERATOR", op);
     if (!m_options.contest.isEmpty())
-        out += field(u"CONTEST_ID", m_options.contest);
+        appendField(out, u"CONTEST_ID", m_options.contest);
     out += QLatin1String("<EOR>");
     return out;
 }

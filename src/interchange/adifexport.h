@@ -28,7 +28,7 @@ public:
     static QStringList headerLines();
     // One record on one line, ending with <EOR>; empty for an empty log line.
     QString record(QStringView line) const;
-    static QString field(QStringView name, QStringView data);
+    static void appendField(QString& out, QStringView name, QStringView data);
 
     TextFile::Status write(const QString& path, const std::vector<QString>& log) const;
 

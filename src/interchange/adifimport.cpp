@@ -4,6 +4,7 @@
 #include "core/qsoline.h"
 
 #include <QFile>
+#include <QHash>
 
 namespace {
 
@@ -33,12 +34,12 @@ QString AdifImport::modeCode(const QString& mode) {
     return kModes.value(mode, QStringLiteral("??"));
 }
 
-QString AdifImport::qsoLine(const QHash<QString, QString>& f) {
-    const QString band = f.value(QStringLiteral("BAND")).trimmed().toUpper();
+QString AdifImport::qsoLine(const Fields& f) {
+    const QString band = f[Band].trimmed().toUpper();
     if (!Bands::find(band))
         return {};
-    const QString d = f.value(QStringLiteral("QSO_DATE")).trimmed();
-    QString time = f.value(QStringLiteral("TIME_ON")).trimmed();
+    const QString d = f[QsoDate].trimmed();
+    QString time = f[TimeOn].trimmed();
     if (time.size() == 4)
         time += QStringLiteral("00");
     time = time.left(6).leftJustified(6, QLatin1Char('0'));
@@ -51,15 +52,15 @@ QString AdifImport::qsoLine(const QHash<QString, QString>& f) {
     line += QLatin1Char(' ');
     line += QsoLine::rightJustify(band, 4);
     line += QLatin1Char(' ');
-    line += modeCode(f.value(QStringLiteral("MODE")).trimmed().toUpper());
+    line += modeCode(f[Mode].trimmed().toUpper());
     line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f.value(QStringLiteral("RST_SENT")).trimmed().left(3), 4);
-    line += QsoLine::rightJustify(f.value(QStringLiteral("STX")).trimmed(), 11);
+    line += QsoLine::leftJustify(f[RstSent].trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f[Stx].trimmed(), 11);
     line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f.value(QStringLiteral("CALL")).trimmed(), 15);
+    line += QsoLine::leftJustify(f[Call].trimmed(), 15);
     line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f.value(QStringLiteral("RST_RCVD")).trimmed().left(3), 4);
-    line += QsoLine::rightJustify(f.value(QStringLiteral("SRX")).trimmed(), 11);
+    line += QsoLine::leftJustify(f[RstRcvd].trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f[Srx].trimmed(), 11);
     return QsoLine::body(QsoLine::upperAscii(line));
 }
 
@@ -72,7 +73,7 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         if (eoh >= 0)
             pos = eoh + 5;
     }
-    QHash<QString, QString> fields;
+    Fields fields;
     const qsizetype n = text.size();
     while (pos < n) {
         const qsizetype open = text.indexOf(QLatin1Char('<'), pos);
@@ -93,7 +94,7 @@ AdifImport::Result AdifImport::parse(QStringView text) {
                     ++result.skippedNoBand;
                 else
                     result.lines.append(std::move(line));
-                fields.clear();
+                fields = Fields();
             }
             continue;
         }
@@ -110,9 +111,9 @@ AdifImport::Result AdifImport::parse(QStringView text) {
             continue;
         const qsizetype length = std::min<qsizetype>(lengthText.toLongLong(), n - pos);
         // Only the fields a QSO line holds are kept; every other field is skipped by its length.
-        for (const QString& wanted : kWanted) {
-            if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
-                fields.insert(wanted, text.mid(pos, length).toString());
+        for (int i = 0; i < FieldCount; ++i) {
+            if (name.compare(kWanted[i], Qt::CaseInsensitive) == 0) {
+                fields[size_t(i)] = text.mid(pos, length).toString();
                 break;
             }
         }

@@ -2,9 +2,9 @@
 
 #include "core/textfile.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 // Turns an ADIF file (any logger's) into QSO lines. Fields are read by their whole tag name and their full
 // data length, in any letter case, over any number of lines; the header up to <EOH> is skipped.
@@ -20,8 +20,11 @@ public:
     static Result parse(QStringView text);
     static Result readFile(const QString& path);
 
-    // The QSO line of one record's fields (names in upper case); empty when the band is unusable.
-    static QString qsoLine(const QHash<QString, QString>& fields);
+    // The fields of a record that a QSO line holds, in this order.
+    enum Field { QsoDate, TimeOn, Band, Mode, RstSent, Stx, Call, RstRcvd, Srx, FieldCount };
+    using Fields = std::array<QString, FieldCount>;
+    // The QSO line of one record; empty when the band is unusable.
+    static QString qsoLine(const Fields& fields);
     // ADIF mode name -> the line's mode code; "??" for a mode outside the program's table.
     static QString modeCode(const QString& adifMode);
 

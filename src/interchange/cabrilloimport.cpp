@@ -59,17 +59,24 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     const QString upper = QsoLine::upperAscii(input);
     if (!upper.startsWith(QLatin1String("QSO:")))
         return {};
-    const QStringList t = QStringView(upper).mid(4).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    auto token = [&t](int i) { return i < t.size() ? t.at(i) : QString(); };
+    // Tokens are views into the line: any run of blanks separates them, as other loggers align their columns.
+    const QList<QStringView> t = QStringView(upper).mid(4).split(u' ', Qt::SkipEmptyParts);
+    auto token = [&t](int i) { return i < t.size() ? t.at(i) : QStringView(); };
     const QString band = bandOf(token(0));
     if (band.isEmpty()) {
         skipped = true;
         return {};
     }
-    const QString minute = token(2) + QLatin1Char(' ') + token(3).left(4);
     QString stamp;
+    stamp.reserve(17);
+    stamp += token(2);
+    stamp += QLatin1Char(' ');
+    stamp += token(3).left(4);
+    stamp += QLatin1String("00");
+    const qsizetype tens = stamp.size() - 2;
     for (int seconds = 0; seconds <= 59; ++seconds) {
-        stamp = minute + QString::number(seconds).rightJustified(2, QLatin1Char('0'));
+        stamp[tens] = QChar(u'0' + seconds / 10);
+        stamp[tens + 1] = QChar(u'0' + seconds % 10);
         if (!m_taken.contains(stamp))
             break;
     }
