@@ -62,6 +62,7 @@ private slots:
     void adifExportThenImportKeepsTheLogAndABackup();
     void cabrilloImportAppends();
     void badUsageExitsWithTwo();
+    void ediAndCsvMatchTheCheckedFiles();
 };
 
 void TestInterchangeCli::cabrilloExportTakesTheOptionsTheSettingsDoNotHold() {
@@ -145,6 +146,40 @@ void TestInterchangeCli::badUsageExitsWithTwo() {
     QCOMPARE(cli(folder, {"export", "edi", "--band", "80M", folder.file("x")}).code, 2);
     QCOMPARE(cli(folder, {"import", "xml", folder.file("x")}).code, 2);
     QCOMPARE(cli(folder, {"export", "csv"}).code, 2);
+}
+
+// The expected files were checked field by field against the REG1TEST and CSV layouts.
+void TestInterchangeCli::ediAndCsvMatchTheCheckedFiles() {
+    TempProgramFolder folder;
+    {
+        IniFile ini(folder.file("kvr_log.ini"));
+        IniFile::Batch batch(ini);
+        ini.writeString("Operator", "Uzywany znak", "SP9XYZ/P");
+        ini.writeString("Operator", "Name", "Jan Kowalski");
+        ini.writeString("Operator", "Adres1", "ul. Długa 1");
+        ini.writeString("Operator", "Lokator", "KO02MD");
+        ini.writeString("Operator", "Znak operatora", "SP9XYZ");
+        ini.writeString("Operator", "Kod", "43-300");
+        ini.writeString("Operator", "Miejscowosc", "Bielsko-Biała");
+        ini.writeString("Analiza grupy", "Opcja", "Lokator");
+        ini.writeBool("Analiza grupy", "Analiza", true);
+        ini.writeString("EDI", "TName", "SP VHF");
+        ini.writeString("EDI", "PAdr1", "Szczyt");
+        ini.writeString("EDI", "PSect", "SO");
+        ini.writeInteger("EDI", "SpinEdit2_2M", 500);
+        ini.writeString("EDI", "Remarks_2M", "Pierwsza|Druga");
+    }
+    const QString log = testDataFile("edi_locator_log.kvr");
+    QCOMPARE(cli(folder, {"export", "edi", "--log", log, folder.file("out")}).code, 0);
+    QCOMPARE(cli(folder, {"export", "csv", "--log", log, folder.file("out/x.csv")}).code, 0);
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(bytes(folder.file("out/sp9xyz_p_2M.edi")), bytes(testDataFile("edi_expected_2M.edi")));
+    QCOMPARE(bytes(folder.file("out/sp9xyz_p_70CM.edi")), bytes(testDataFile("edi_expected_70CM.edi")));
+    QCOMPARE(bytes(folder.file("out/x.csv")), bytes(testDataFile("csv_expected_locator.csv")));
+    QVERIFY(!bytes(testDataFile("edi_expected_2M.edi")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCli)
