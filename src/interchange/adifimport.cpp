@@ -66,10 +66,13 @@ QString AdifImport::qsoLine(const Fields& f) {
 
 AdifImport::Result AdifImport::parse(QStringView text) {
     Result result;
-    // Text before <EOH> is the header; a file without one starts with its first record.
+    // A file that starts with anything but "<" has a header up to <EOH>; one that starts with a tag has none,
+    // so an "<EOH>" inside a later field cannot swallow its records.
     qsizetype pos = 0;
-    {
-        const qsizetype eoh = text.indexOf(QLatin1String("<EOH>"), 0, Qt::CaseInsensitive);
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    if (pos < text.size() && text[pos] != QLatin1Char('<')) {
+        const qsizetype eoh = text.indexOf(QLatin1String("<EOH>"), pos, Qt::CaseInsensitive);
         if (eoh >= 0)
             pos = eoh + 5;
     }

@@ -31,6 +31,7 @@ private slots:
     void modesMapBack_data();
     void modesMapBack();
     void shortTimeGetsZeroSeconds();
+    void headerIsOnlyTheTextBeforeTheFirstTag();
     void fileWithoutRecordsHasNone();
     void exportThenImportGivesTheSameContacts();
 };
@@ -304,6 +305,20 @@ void TestAdif::shortTimeGetsZeroSeconds() {
     QCOMPARE(QsoLine(line).time(), QStringLiteral("123400"));
     QCOMPARE(QsoLine::column(line, QsoColumns::Band), QStringLiteral(" 80M"));
     QCOMPARE(QsoLine::column(line, QsoColumns::RstSentCell), QStringLiteral("59  "));
+}
+
+void TestAdif::headerIsOnlyTheTextBeforeTheFirstTag() {
+    // No header: the <EOH> in the comment is data, and the record before it counts.
+    const AdifImport::Result r = AdifImport::parse(
+        u"<QSO_DATE:8>20240601 <TIME_ON:4>1234 <BAND:3>80M <MODE:2>CW <CALL:3>A1A <COMMENT:5><EOH> <EOR>\n"
+        u"<QSO_DATE:8>20240601 <TIME_ON:4>1235 <BAND:3>80M <MODE:2>CW <CALL:3>B1B <EOR>");
+    QCOMPARE(r.lines.size(), 2);
+    // A header whose text holds a tag-like string ends at <EOH>.
+    const AdifImport::Result h = AdifImport::parse(
+        u"Log of <SP9XYZ> with <CALL:3>X1X in the header\n<EOH>\n<QSO_DATE:8>20240601 <TIME_ON:4>1234 "
+        u"<BAND:3>80M <MODE:2>CW <CALL:3>A1A <EOR>");
+    QCOMPARE(h.records, 1);
+    QCOMPARE(QsoLine(h.lines.first()).call(), QStringLiteral("A1A"));
 }
 
 void TestAdif::fileWithoutRecordsHasNone() {
