@@ -85,10 +85,10 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         const qsizetype close = text.indexOf(QLatin1Char('>'), open + 1);
         if (close < 0)
             break;
-        const QStringView spec = text.mid(open + 1, close - open - 1);
+        const QStringView tag = text.mid(open + 1, close - open - 1);
         pos = close + 1;
-        const qsizetype colon = spec.indexOf(QLatin1Char(':'));
-        const QStringView name = (colon < 0 ? spec : spec.left(colon)).trimmed();
+        const qsizetype colon = tag.indexOf(QLatin1Char(':'));
+        const QStringView name = (colon < 0 ? tag : tag.left(colon)).trimmed();
         if (colon < 0) {
             if (name.compare(QLatin1String("EOR"), Qt::CaseInsensitive) == 0) {
                 ++result.records;
@@ -102,7 +102,7 @@ AdifImport::Result AdifImport::parse(QStringView text) {
             continue;
         }
         // <NAME:LENGTH> or <NAME:LENGTH:TYPE>: the length is every digit up to the next ":" or ">".
-        QStringView lengthText = spec.mid(colon + 1);
+        QStringView lengthText = tag.mid(colon + 1);
         const qsizetype typeColon = lengthText.indexOf(QLatin1Char(':'));
         if (typeColon >= 0)
             lengthText = lengthText.left(typeColon);
