@@ -1,5 +1,12 @@
 #include "clicontext.h"
 
+#include "analysis/operatordata.h"
+#include "core/logsession.h"
+#include "settings/inifile.h"
+#include "settings/startupoptions.h"
+
+#include <QFileInfo>
+
 #include <cstdio>
 
 std::optional<QString> CliContext::takeOption(const QString& name) {
@@ -46,6 +53,24 @@ void err(const QString& text) {
 int usage(const QString& text) {
     err(QStringLiteral("usage: kvrlog-cli [--home DIR] ") + text);
     return kUsage;
+}
+
+QString prepareSession(LogSession& session, const std::optional<QString>& log) {
+    const IniFile settings(session.folder().settingsFile());
+    const StartupOptions options = StartupOptions::read(settings, session.folder());
+    session.analysis = options.analysis;
+    session.oneQsoPerBand = options.oneQsoPerBand;
+    session.operatorData = OperatorData::read(settings);
+    session.band = options.band;
+    session.mode = options.mode;
+    session.setLogPath(QFileInfo(log.value_or(options.logPath)).absoluteFilePath());
+    if (!QFileInfo::exists(session.folder().countyFile()))
+        return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!");
+    session.LoadCountyList();
+    const LoadResult loaded = LoadLog(session.log(), session.logContext());
+    if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
+        return loaded.message;
+    return {};
 }
 
 } // namespace Cli

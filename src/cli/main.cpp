@@ -20,6 +20,9 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("add"),
          {runAdd, "add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] [--stx S] "
                   "[--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]"}},
+        {QStringLiteral("export"),
+         {runExport, "export cabrillo|adif|csv [--log LOG] OUT | export edi [--log LOG] [--band B] DIR"}},
+        {QStringLiteral("import"), {runImport, "import adif|cabrillo IN [--log LOG]"}},
     };
     return table;
 }

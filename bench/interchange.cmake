@@ -1,0 +1,5 @@
+add_executable(bench_interchange ${CMAKE_CURRENT_LIST_DIR}/bench_interchange.cpp)
+target_link_libraries(bench_interchange PRIVATE kvr_core)
+kvr_warnings(bench_interchange)
+set_target_properties(bench_interchange PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench bench_interchange)

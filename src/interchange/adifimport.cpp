@@ -1,0 +1,137 @@
+#include "interchange/adifimport.h"
+
+#include "core/bands.h"
+#include "core/qsoline.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace {
+
+const QString kWanted[] = {QStringLiteral("QSO_DATE"), QStringLiteral("TIME_ON"),  QStringLiteral("BAND"),
+                           QStringLiteral("MODE"),     QStringLiteral("RST_SENT"), QStringLiteral("STX"),
+                           QStringLiteral("CALL"),     QStringLiteral("RST_RCVD"), QStringLiteral("SRX")};
+
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
+
+QString skippedRecordsMessage(int skipped) {
+    return QStringLiteral("Pominięto łączności bez pasma obsługiwanego przez program: ") + QString::number(skipped) +
+           QStringLiteral(".\nLog nie może zawierać linii z nieznanym pasmem.");
+}
+
+QString AdifImport::modeCode(const QString& mode) {
+    static const QHash<QString, QString> kModes = {
+        {QStringLiteral("SSB"), QStringLiteral("PH")},   {QStringLiteral("PH"), QStringLiteral("PH")},
+        {QStringLiteral("CW"), QStringLiteral("CW")},    {QStringLiteral("FM"), QStringLiteral("FM")},
+        {QStringLiteral("RTTY"), QStringLiteral("RY")},  {QStringLiteral("RY"), QStringLiteral("RY")},
+        {QStringLiteral("PSK31"), QStringLiteral("PS")}, {QStringLiteral("PS"), QStringLiteral("PS")},
+        {QStringLiteral("HELL"), QStringLiteral("HE")},  {QStringLiteral("HE"), QStringLiteral("HE")},
+    };
+    return kModes.value(mode, QStringLiteral("??"));
+}
+
+QString AdifImport::qsoLine(const Fields& f) {
+    const QString band = f[Band].trimmed().toUpper();
+    if (!Bands::find(band))
+        return {};
+    const QString d = f[QsoDate].trimmed();
+    QString time = f[TimeOn].trimmed();
+    if (time.size() == 4)
+        time += QStringLiteral("00");
+    time = time.left(6).leftJustified(6, QLatin1Char('0'));
+
+    QString line;
+    line.reserve(80);
+    line += d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2);
+    line += QLatin1Char(' ');
+    line += time;
+    line += QLatin1Char(' ');
+    line += QsoLine::rightJustify(band, 4);
+    line += QLatin1Char(' ');
+    line += modeCode(f[Mode].trimmed().toUpper());
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f[RstSent].trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f[Stx].trimmed(), 11);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f[Call].trimmed(), 15);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(f[RstRcvd].trimmed().left(3), 4);
+    line += QsoLine::rightJustify(f[Srx].trimmed(), 11);
+    return QsoLine::body(QsoLine::upperAscii(line));
+}
+
+AdifImport::Result AdifImport::parse(QStringView text) {
+    Result result;
+    // A file that starts with anything but "<" has a header up to <EOH>; one that starts with a tag has none,
+    // so an "<EOH>" inside a later field cannot swallow its records.
+    qsizetype pos = 0;
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    if (pos < text.size() && text[pos] != QLatin1Char('<')) {
+        const qsizetype eoh = text.indexOf(QLatin1String("<EOH>"), pos, Qt::CaseInsensitive);
+        if (eoh >= 0)
+            pos = eoh + 5;
+    }
+    Fields fields;
+    const qsizetype n = text.size();
+    while (pos < n) {
+        const qsizetype open = text.indexOf(QLatin1Char('<'), pos);
+        if (open < 0)
+            break;
+        const qsizetype close = text.indexOf(QLatin1Char('>'), open + 1);
+        if (close < 0)
+            break;
+        const QStringView tag = text.mid(open + 1, close - open - 1);
+        pos = close + 1;
+        const qsizetype colon = tag.indexOf(QLatin1Char(':'));
+        const QStringView name = (colon < 0 ? tag : tag.left(colon)).trimmed();
+        if (colon < 0) {
+            if (name.compare(QLatin1String("EOR"), Qt::CaseInsensitive) == 0) {
+                ++result.records;
+                QString line = qsoLine(fields);
+                if (line.isEmpty())
+                    ++result.skippedNoBand;
+                else
+                    result.lines.append(std::move(line));
+                fields = Fields();
+            }
+            continue;
+        }
+        // <NAME:LENGTH> or <NAME:LENGTH:TYPE>: the length is every digit up to the next ":" or ">".
+        QStringView lengthText = tag.mid(colon + 1);
+        const qsizetype typeColon = lengthText.indexOf(QLatin1Char(':'));
+        if (typeColon >= 0)
+            lengthText = lengthText.left(typeColon);
+        lengthText = lengthText.trimmed();
+        bool digits = !lengthText.isEmpty();
+        for (const QChar c : lengthText)
+            digits = digits && isDigit(c);
+        if (!digits)
+            continue;
+        const qsizetype length = std::min<qsizetype>(lengthText.toLongLong(), n - pos);
+        // Only the fields a QSO line holds are kept; every other field is skipped by its length.
+        for (int i = 0; i < FieldCount; ++i) {
+            if (name.compare(kWanted[i], Qt::CaseInsensitive) == 0) {
+                fields[size_t(i)] = text.mid(pos, length).toString();
+                break;
+            }
+        }
+        pos += length;
+    }
+    return result;
+}
+
+AdifImport::Result AdifImport::readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Result result;
+        result.status = TextFile::Status::failure(TextFile::openFailure(path, file.errorString()));
+        return result;
+    }
+    const QString text = TextFile::decode(file.readAll());
+    return parse(text);
+}

@@ -1,0 +1,289 @@
+#include "interchange/cabrilloexport.h"
+
+#include "core/qsoline.h"
+#include "interchange/exportfile.h"
+#include "settings/inifile.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("Cabrillo");
+
+QString sub(QStringView line, int first, int last) {
+    return QsoLine::column(line, {first, last - first + 1}).toString();
+}
+
+} // namespace
+
+namespace CabrilloLists {
+
+QStringList contests() {
+    return {QStringLiteral(" Zawody nie wymienione na liście"),
+            QStringLiteral("AP-SPRINT"),
+            QStringLiteral("ARRL-10"),
+            QStringLiteral("ARRL-160"),
+            QStringLiteral("ARRL-DX-CW"),
+            QStringLiteral("ARRL-DX-SSB"),
+            QStringLiteral("ARRL-SS-CW"),
+            QStringLiteral("ARRL-SS-SSB"),
+            QStringLiteral("ARRL-UHF-AUG"),
+            QStringLiteral("ARRL-VHF-JAN"),
+            QStringLiteral("ARRL-VHF-JUN"),
+            QStringLiteral("ARRL-VHF-SEP"),
+            QStringLiteral("ARRL-RTTY"),
+            QStringLiteral("BARTG-RTTY"),
+            QStringLiteral("CQ-160-CW"),
+            QStringLiteral("CQ-160-SSB"),
+            QStringLiteral("CQ-WPX-CW"),
+            QStringLiteral("CQ-WPX-RTTY"),
+            QStringLiteral("CQ-WPX-SSB"),
+            QStringLiteral("CQ-VHF"),
+            QStringLiteral("CQ-WW-CW"),
+            QStringLiteral("CQ-WW-RTTY"),
+            QStringLiteral("CQ-WW-SSB"),
+            QStringLiteral("DARC-WAEDC-CW"),
+            QStringLiteral("DARC-WAEDC-RTTY"),
+            QStringLiteral("DARC-WAEDC-SSB"),
+            QStringLiteral("FCG-FQP"),
+            QStringLiteral("IARU-HF"),
+            QStringLiteral("JIDX-CW"),
+            QStringLiteral("JIDX-SSB"),
+            QStringLiteral("NAQP-CW"),
+            QStringLiteral("NAQP-RTTY"),
+            QStringLiteral("NAQP-SSB"),
+            QStringLiteral("NA-SPRINT-CW"),
+            QStringLiteral("NA-SPRINT-SSB"),
+            QStringLiteral("NCCC-CQP"),
+            QStringLiteral("NEQP"),
+            QStringLiteral("OCEANIA-DX-CW"),
+            QStringLiteral("OCEANIA-DX-SSB"),
+            QStringLiteral("RDXC"),
+            QStringLiteral("RSGB-IOTA"),
+            QStringLiteral("SAC-CW"),
+            QStringLiteral("SAC-SSB"),
+            QStringLiteral("STEW-PERRY"),
+            QStringLiteral("TARA-RTTY"),
+            QString()};
+}
+QStringList categoryOperator() {
+    return {QStringLiteral("CHECKLOG"), QStringLiteral("SINGLE-OP"), QStringLiteral("MULTI-OP")};
+}
+QStringList transmitter() {
+    return {QStringLiteral("ONE"), QStringLiteral("TWO"), QStringLiteral("LIMITED"), QStringLiteral("UNLIMITED"),
+            QStringLiteral("SWL")};
+}
+QStringList assisted() {
+    return {QStringLiteral("ASSISTED"), QStringLiteral("NON-ASSISTED")};
+}
+QStringList band() {
+    return {QStringLiteral("ALL "), QStringLiteral("160M "), QStringLiteral("80M "), QStringLiteral("40M "),
+            QStringLiteral("20M "), QStringLiteral("15M "),  QStringLiteral("10M "), QStringLiteral("6M "),
+            QStringLiteral("2M "),  QStringLiteral("222 "),  QStringLiteral("432 "), QStringLiteral("902 "),
+            QStringLiteral("1.2G")};
+}
+QStringList mode() {
+    return {QStringLiteral("SSB"), QStringLiteral("CW"), QStringLiteral("RTTY"), QStringLiteral("MIXED")};
+}
+QStringList power() {
+    return {QStringLiteral("HIGH "), QStringLiteral("LOW"), QStringLiteral("QRP")};
+}
+QStringList time() {
+    return {QString(), QStringLiteral("6-HOURS "), QStringLiteral("12-HOURS "), QStringLiteral("24-HOURS")};
+}
+QStringList station() {
+    return {QStringLiteral("FIXED "), QStringLiteral("MOBILE "),     QStringLiteral("PORTABLE "),
+            QStringLiteral("ROVER "), QStringLiteral("EXPEDITION "), QStringLiteral("HQ "),
+            QStringLiteral("SCHOOL")};
+}
+QStringList overlay() {
+    return {QString(), QStringLiteral("ROOKIE"), QStringLiteral("TB-WIRES"), QStringLiteral("NOVICE-TECH"),
+            QStringLiteral("OVER-50")};
+}
+QString item(const QStringList& list, int index) {
+    return index >= 0 && index < list.size() ? list.at(index) : QString();
+}
+
+} // namespace CabrilloLists
+
+CabrilloSettings CabrilloSettings::read(const IniFile& settings, const QString& operatorCall) {
+    CabrilloSettings s;
+    s.operators = operatorCall;
+    if (!settings.exists())
+        return s;
+    const QString operators = settings.readString(kSection, QStringLiteral("Operatorzy"), QString());
+    if (!operators.isEmpty())
+        s.operators = operators;
+    s.club = settings.readString(kSection, QStringLiteral("Klub"), s.club);
+    const QString remarks = settings.readString(kSection, QStringLiteral("Uwagi"), QString());
+    if (!remarks.isEmpty())
+        s.remarks = remarks.split(QLatin1Char('|'));
+    s.category = settings.readString(kSection, QStringLiteral("Kategoria"), s.category);
+    s.version3 = settings.readString(kSection, QStringLiteral("Wersja"), QString()) != QLatin1String("2.0");
+    s.contest = settings.readInteger(kSection, QStringLiteral("Zawody_międzynarodowe"), s.contest);
+    s.categoryOperator = settings.readInteger(kSection, QStringLiteral("Operator"), s.categoryOperator);
+    s.transmitter = settings.readInteger(kSection, QStringLiteral("Nadajnik"), s.transmitter);
+    s.assisted = settings.readInteger(kSection, QStringLiteral("Asysta"), s.assisted);
+    s.band = settings.readInteger(kSection, QStringLiteral("Pasmo"), s.band);
+    s.mode = settings.readInteger(kSection, QStringLiteral("Emisja"), s.mode);
+    s.power = settings.readInteger(kSection, QStringLiteral("Moc"), s.power);
+    s.time = settings.readInteger(kSection, QStringLiteral("Czas"), s.time);
+    s.station = settings.readInteger(kSection, QStringLiteral("Stacja"), s.station);
+    s.overlay = settings.readInteger(kSection, QStringLiteral("Overlay"), s.overlay);
+    s.domesticContest = settings.readString(kSection, QStringLiteral("Zawody_krajowe"), s.domesticContest);
+    return s;
+}
+
+void CabrilloSettings::write(IniFile& settings) const {
+    IniFile::Batch batch(settings);
+    settings.writeString(kSection, QStringLiteral("Wersja"), version3 ? QStringLiteral("3.0") : QStringLiteral("2.0"));
+    settings.writeInteger(kSection, QStringLiteral("Zawody_międzynarodowe"), contest);
+    settings.writeInteger(kSection, QStringLiteral("Operator"), categoryOperator);
+    settings.writeInteger(kSection, QStringLiteral("Nadajnik"), transmitter);
+    settings.writeInteger(kSection, QStringLiteral("Asysta"), assisted);
+    settings.writeInteger(kSection, QStringLiteral("Pasmo"), band);
+    settings.writeInteger(kSection, QStringLiteral("Emisja"), mode);
+    settings.writeInteger(kSection, QStringLiteral("Moc"), power);
+    settings.writeInteger(kSection, QStringLiteral("Czas"), time);
+    settings.writeInteger(kSection, QStringLiteral("Stacja"), station);
+    settings.writeInteger(kSection, QStringLiteral("Overlay"), overlay);
+    settings.writeString(kSection, QStringLiteral("Operatorzy"), operators);
+    settings.writeString(kSection, QStringLiteral("Zawody_krajowe"), domesticContest);
+    settings.writeString(kSection, QStringLiteral("Klub"), club);
+    settings.writeString(kSection, QStringLiteral("Uwagi"), remarks.join(QLatin1Char('|')));
+    settings.writeString(kSection, QStringLiteral("Kategoria"), category);
+}
+
+QStringList CabrilloExport::headerLines(const CabrilloHeader& h) {
+    QStringList out;
+    if (!h.version3) {
+        out << QStringLiteral("START-OF-LOG: 2.0") << QStringLiteral("CONTEST: ") + h.domesticContest
+            << QStringLiteral("CALLSIGN: ") + h.callsign << QStringLiteral("CATEGORY: ") + h.category
+            << QStringLiteral("LOCATOR: ") + h.locator << QStringLiteral("PROVINCE: ") + h.province;
+    } else {
+        out << QStringLiteral("START-OF-LOG: 3.0") << QStringLiteral("CONTEST: ") + h.contestName
+            << QStringLiteral("CALLSIGN: ") + h.callsign << QStringLiteral("CATEGORY-OPERATOR: ") + h.categoryOperator
+            << QStringLiteral("CATEGORY-TRANSMITTER: ") + h.transmitter << QStringLiteral("CATEGORY-POWER: ") + h.power
+            << QStringLiteral("CATEGORY-BAND: ") + h.band << QStringLiteral("CATEGORY-MODE: ") + h.mode
+            << QStringLiteral("CATEGORY-ASSISTED: ") + h.assisted << QStringLiteral("CATEGORY-STATION: ") + h.station;
+        if (!h.time.isEmpty())
+            out << QStringLiteral("CATEGORY-TIME: ") + h.time;
+        out << QStringLiteral("LOCATION: ") + h.location;
+        if (!h.overlay.isEmpty())
+            out << QStringLiteral("CATEGORY-OVERLAY: ") + h.overlay;
+    }
+    out << QStringLiteral("CLUB: ") + h.club << QStringLiteral("CLAIMED-SCORE: ") + h.claimed
+        << QStringLiteral("OPERATORS: ") + h.operators << QStringLiteral("EMAIL: ") + h.email
+        << QStringLiteral("NAME: ") + h.name << QStringLiteral("ADDRESS: ") + h.address1;
+    if (!h.address2.isEmpty())
+        out << QStringLiteral("ADDRESS: ") + h.address2;
+    if (!h.address3.isEmpty())
+        out << QStringLiteral("ADDRESS: ") + h.address3;
+    out << QStringLiteral("CREATED-BY: KVR_Log v. ") + QLatin1String(ExportFile::kProgramVersion);
+    if (h.remarks.isEmpty())
+        out << QStringLiteral("SOAPBOX: ");
+    for (const QString& remark : h.remarks)
+        out << QStringLiteral("SOAPBOX: ") + remark;
+    return out;
+}
+
+QString CabrilloExport::iotaExchange(QStringView field) {
+    QString g = field.toString();
+    g.remove(QLatin1Char(' '));
+    static const char* const kContinents[] = {"AF", "AS", "EU", "NA", "OC", "AN", "SA"};
+    QString serial = g;
+    QString rest;
+    for (const char* code : kContinents) {
+        const qsizetype p = g.indexOf(QLatin1String(code));
+        if (p >= 0) {
+            serial = g.left(p);
+            rest = g.mid(p);
+            break;
+        }
+    }
+    QString reference;
+    if (rest.size() == 5) {
+        reference = rest.left(2) + QLatin1Char('-') + rest.mid(2);
+    } else if (rest.size() < 5) {
+        static const QStringList kPrefixes = {QStringLiteral("AN"), QStringLiteral("NA"), QStringLiteral("OC"),
+                                              QStringLiteral("EU"), QStringLiteral("AF"), QStringLiteral("AS"),
+                                              QStringLiteral("SA")};
+        if (rest.size() >= 2 && kPrefixes.contains(rest.left(2)))
+            reference = rest.left(2) + QLatin1Char('-') + rest.mid(2).rightJustified(3, QLatin1Char('0'));
+        else
+            reference = QStringLiteral("------");
+    } else {
+        reference = rest;
+    }
+    return QsoLine::rightJustify(serial, 4) + QLatin1Char(' ') + reference + QLatin1Char(' ');
+}
+
+QString CabrilloExport::qsoLine(QStringView line, const QString& callsign, bool iota) {
+    if (line.isEmpty())
+        return {};
+    const QStringView band = QsoLine::column(line, QsoColumns::Band);
+    QString frequency;
+    if (band == QLatin1String("160M"))
+        frequency = QStringLiteral(" 1800");
+    else if (band == QLatin1String(" 80M"))
+        frequency = QStringLiteral(" 3500");
+    else if (band == QLatin1String(" 40M"))
+        frequency = QStringLiteral(" 7000");
+    else if (band == QLatin1String(" 20M"))
+        frequency = QStringLiteral("14000");
+    else if (band == QLatin1String(" 15M"))
+        frequency = QStringLiteral("21000");
+    else if (band == QLatin1String(" 10M"))
+        frequency = QStringLiteral("28000");
+    else if (band == QLatin1String("  6M"))
+        frequency = QStringLiteral("50000");
+    else if (band == QLatin1String("  2M"))
+        frequency = QStringLiteral("  144");
+    else if (band == QLatin1String("70CM"))
+        frequency = QStringLiteral("  432");
+    else if (band == QLatin1String(" 30M") || band == QLatin1String(" 17M") || band == QLatin1String(" 12M"))
+        return {};
+    else
+        frequency = QStringLiteral(" 1200");
+
+    QString out;
+    out.reserve(96);
+    out += QLatin1String("QSO: ");
+    out += frequency;
+    out += QLatin1Char(' ');
+    out += QsoLine::column(line, QsoColumns::Mode);
+    out += QLatin1Char(' ');
+    out += sub(line, 1, 15);
+    out += QLatin1Char(' ');
+    out += QsoLine::leftJustify(callsign, 13);
+    if (iota) {
+        out += sub(line, 26, 30);
+        out += iotaExchange(sub(line, 31, 41));
+        out += sub(line, 43, 56);
+        out += sub(line, 59, 62);
+        out += iotaExchange(sub(line, 63, 73));
+    } else {
+        out += sub(line, 26, 73);
+    }
+    return out.toUpper();
+}
+
+bool CabrilloExport::isIota(const CabrilloHeader& header) {
+    return header.version3 && header.contestName == QLatin1String("RSGB-IOTA");
+}
+
+QStringList CabrilloExport::lines(const CabrilloHeader& header, const std::vector<QString>& log) {
+    QStringList out = headerLines(header);
+    out.reserve(out.size() + qsizetype(log.size()) + 1);
+    const bool iota = isIota(header);
+    for (const QString& line : log) {
+        QString qso = qsoLine(line, header.callsign, iota);
+        if (!qso.isEmpty())
+            out.append(std::move(qso));
+    }
+    out << QStringLiteral("END-OF-LOG:");
+    return out;
+}
+
+TextFile::Status
+CabrilloExport::write(const QString& path, const CabrilloHeader& header, const std::vector<QString>& log) {
+    return TextFile::writeLines(path, lines(header, log));
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/textfile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class IniFile;
+
+// The choices of the Cabrillo header window that the settings file keeps (section "Cabrillo").
+struct CabrilloSettings {
+    bool version3 = false;    // "Wersja": "2.0" or "3.0"
+    int contest = 0;          // "Zawody_międzynarodowe"
+    int categoryOperator = 0; // "Operator"
+    int transmitter = 0;      // "Nadajnik"
+    int assisted = 1;         // "Asysta"
+    int band = 0;             // "Pasmo"
+    int mode = 3;             // "Emisja"
+    int power = 1;            // "Moc"
+    int time = 0;             // "Czas"
+    int station = 0;          // "Stacja"
+    int overlay = 0;          // "Overlay"
+    QString operators;        // "Operatorzy"
+    QString domesticContest;  // "Zawody_krajowe"
+    QString club;             // "Klub"
+    QStringList remarks;      // "Uwagi", joined with "|"
+    QString category;         // "Kategoria"
+
+    // Without a settings file the window starts at 2.0; with one, anything but "2.0" means 3.0.
+    static CabrilloSettings read(const IniFile& settings, const QString& operatorCall);
+    void write(IniFile& settings) const;
+};
+
+namespace CabrilloLists {
+QStringList contests();
+QStringList categoryOperator();
+QStringList transmitter();
+QStringList assisted();
+QStringList band();
+QStringList mode();
+QStringList power();
+QStringList time();
+QStringList station();
+QStringList overlay();
+// The list item at index, or "" outside the list.
+QString item(const QStringList& list, int index);
+} // namespace CabrilloLists
+
+// Everything the header and the "QSO: " lines are written from.
+struct CabrilloHeader {
+    bool version3 = false;
+    QString contestName;     // 3.0: the chosen contest or the name typed for the first list entry
+    QString domesticContest; // 2.0
+    QString callsign;
+    QString category; // 2.0
+    QString locator;  // 2.0
+    QString province; // 2.0
+    QString categoryOperator, transmitter, power, band, mode, assisted, station;
+    QString time; // written only when not empty
+    QString location;
+    QString overlay; // written only when not empty
+    QString club;
+    QString claimed = QStringLiteral("0");
+    QString operators;
+    QString email;
+    QString name;
+    QString address1, address2, address3;
+    QStringList remarks;
+};
+
+class CabrilloExport {
+public:
+    static QStringList headerLines(const CabrilloHeader& header);
+    // The "QSO: " line of a log line; empty for an empty line and for the WARC bands.
+    static QString qsoLine(QStringView line, const QString& callsign, bool iota);
+    // An RSGB-IOTA exchange: serial right-justified in 4, a blank, the reference (EU-005), a blank.
+    static QString iotaExchange(QStringView field);
+    static bool isIota(const CabrilloHeader& header);
+
+    static QStringList lines(const CabrilloHeader& header, const std::vector<QString>& log);
+    static TextFile::Status write(const QString& path, const CabrilloHeader& header, const std::vector<QString>& log);
+};

@@ -1,0 +1,157 @@
+#include "interchange/cabrilloimport.h"
+
+#include "core/qsoline.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct Edge {
+    qint64 low;
+    qint64 high;
+    const char* band;
+};
+
+// Band edges in kHz of every band of the band table (IARU region 1 allocations, widened to cover regions 2 and 3).
+constexpr Edge kEdges[] = {
+    {1800, 2000, "160M"},       {3500, 4000, "80M"},   {7000, 7300, "40M"},    {10100, 10150, "30M"},
+    {14000, 14350, "20M"},      {18068, 18168, "17M"}, {21000, 21450, "15M"},  {24890, 24990, "12M"},
+    {28000, 29700, "10M"},      {50000, 54000, "6M"},  {144000, 148000, "2M"}, {420000, 450000, "70CM"},
+    {1240000, 1300000, "23CM"},
+};
+
+} // namespace
+
+QString CabrilloImport::bandOf(QStringView f) {
+    if (f == QLatin1String("50"))
+        return QStringLiteral("6M");
+    if (f == QLatin1String("144"))
+        return QStringLiteral("2M");
+    if (f == QLatin1String("432"))
+        return QStringLiteral("70CM");
+    // "1200" is what the program's own export writes for 23 cm.
+    if ((f.size() == 4 && f.startsWith(QLatin1String("1."))) || f == QLatin1String("1200"))
+        return QStringLiteral("23CM");
+    bool ok = false;
+    const qint64 khz = f.toLongLong(&ok);
+    if (!ok)
+        return {};
+    for (const Edge& e : kEdges) {
+        if (khz >= e.low && khz <= e.high)
+            return QLatin1String(e.band);
+    }
+    return {};
+}
+
+CabrilloImport::CabrilloImport(const std::vector<QString>& existing) {
+    m_taken.reserve(qsizetype(existing.size()));
+    for (const QString& line : existing)
+        m_taken.insert(line.left(17));
+}
+
+QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
+    skipped = false;
+    const QString upper = QsoLine::upperAscii(input);
+    if (!upper.startsWith(QLatin1String("QSO:")))
+        return {};
+    // Tokens are views into the line: any run of blanks separates them, as other loggers align their columns.
+    const QList<QStringView> t = QStringView(upper).mid(4).split(u' ', Qt::SkipEmptyParts);
+    auto token = [&t](int i) { return i < t.size() ? t.at(i) : QStringView(); };
+    const QString band = bandOf(token(0));
+    if (band.isEmpty()) {
+        skipped = true;
+        return {};
+    }
+    QString stamp;
+    stamp.reserve(17);
+    stamp += token(2);
+    stamp += QLatin1Char(' ');
+    stamp += token(3).left(4);
+    stamp += QLatin1String("00");
+    const qsizetype tens = stamp.size() - 2;
+    for (int seconds = 0; seconds <= 59; ++seconds) {
+        stamp[tens] = QChar(u'0' + seconds / 10);
+        stamp[tens + 1] = QChar(u'0' + seconds % 10);
+        if (!m_taken.contains(stamp))
+            break;
+    }
+    m_taken.insert(stamp);
+
+    QString line;
+    line.reserve(80);
+    line += stamp;
+    line += QLatin1Char(' ');
+    line += QsoLine::rightJustify(band, 4);
+    line += QLatin1Char(' ');
+    line += token(1).left(2);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(token(5), 4);
+    line += QsoLine::rightJustify(token(6), 11);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(token(7), 15);
+    line += QLatin1Char(' ');
+    line += QsoLine::leftJustify(token(8), 3);
+    line += QsoLine::rightJustify(token(9), 12);
+    return QsoLine::body(line);
+}
+
+CabrilloImport::Result CabrilloImport::parse(QStringView text) {
+    Result result;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        bool skipped = false;
+        QString line = lineFor(text.mid(start, end - start), skipped);
+        if (skipped)
+            ++result.skipped;
+        else if (!line.isEmpty())
+            result.lines.append(std::move(line));
+        if (end >= text.size())
+            break;
+        start = end + 1;
+    }
+    return result;
+}
+
+CabrilloImport::Result CabrilloImport::readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Result result;
+        result.status = TextFile::Status::failure(TextFile::openFailure(path, file.errorString()));
+        return result;
+    }
+    return parse(TextFile::decode(file.readAll()));
+}
+
+TextFile::Status CabrilloImport::appendToLog(const QString& logPath, const QStringList& lines) {
+    if (QFileInfo::exists(logPath)) {
+        const TextFile::Status copied = TextFile::copyFile(logPath, logPath + QLatin1Char('~'));
+        if (!copied)
+            return copied;
+    }
+    if (lines.isEmpty())
+        return {};
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += TextFile::encode(line);
+        bytes += "\r\n";
+    }
+    // One append and one sync for the whole file: the contacts are on the disk before the reload.
+    QFile file(logPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return TextFile::Status::failure(TextFile::writeFailure(logPath, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return TextFile::Status::failure(TextFile::writeFailure(logPath, file.errorString()));
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return TextFile::Status::failure(TextFile::writeFailure(logPath, QStringLiteral("fsync")));
+#endif
+    return {};
+}

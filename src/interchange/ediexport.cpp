@@ -1,0 +1,308 @@
+#include "interchange/ediexport.h"
+
+#include "core/qsoline.h"
+#include "interchange/exportfile.h"
+#include "settings/inifile.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace {
+
+const QString kSection = QStringLiteral("EDI");
+
+QString sub(QStringView line, int first, int last) {
+    return QsoLine::column(line, {first, last - first + 1}).toString();
+}
+
+std::optional<int> distanceOf(QStringView line) {
+    bool ok = false;
+    const int km = QsoLine::column(line, {75, 4}).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(km) : std::nullopt;
+}
+
+// Serial numbers shorter than three digits are zero-padded; a bare "000" means no number.
+QString serial(QStringView field) {
+    QString s = field.trimmed().toString();
+    if (s.size() < 3)
+        s = s.rightJustified(3, QLatin1Char('0'));
+    return s == QLatin1String("000") ? QString() : s;
+}
+
+} // namespace
+
+namespace Edi {
+
+QString bandName(int band) {
+    static const char* const kNames[] = {"6M", "2M", "70CM", "23CM"};
+    return QLatin1String(kNames[band]);
+}
+QString fileSuffix(int band) {
+    return QLatin1Char('_') + bandName(band) + QStringLiteral(".edi");
+}
+QString pbandLine(int band) {
+    static const char* const kLines[] = {"PBand=50MHz", "PBand=144MHz", "PBand=432MHz", "PBand=1,3GHz"};
+    return QLatin1String(kLines[band]);
+}
+QString keySuffix(int band) {
+    return QLatin1Char('_') + bandName(band);
+}
+int bandIndex(QStringView name) {
+    for (int i = 0; i < kBandCount; ++i) {
+        if (name == bandName(i))
+            return i;
+    }
+    return -1;
+}
+
+Statistics Statistics::gather(const std::vector<QString>& log) {
+    Statistics s;
+    if (!log.empty()) {
+        QString first = sub(log.front(), 1, 10);
+        QString last = sub(log.back(), 1, 10);
+        s.dates = first.remove(QLatin1Char('-')) + QLatin1Char(';') + last.remove(QLatin1Char('-'));
+    }
+    std::array<QSet<QString>, kBandCount> seen;
+    for (size_t row = 0; row < log.size(); ++row) {
+        const QString& line = log[row];
+        const int band = bandIndex(QsoLine::trimmedColumn(line, QsoColumns::Band));
+        if (band < 0)
+            continue;
+        BandStatistics& b = s.bands[size_t(band)];
+        if (!s.bandsFound.contains(bandName(band)))
+            s.bandsFound.append(bandName(band));
+        ++b.qsoCount;
+        const std::optional<int> km = distanceOf(line);
+        if (!km)
+            continue;
+        ++b.counted;
+        b.kmSum += *km;
+        if (*km > b.bestDistance) {
+            b.bestDistance = *km;
+            b.bestLine = qsizetype(row);
+        }
+        const QString square = QsoLine::trimmedColumn(line, QsoColumns::Srx).right(6).left(4).toString();
+        if (!seen[size_t(band)].contains(square)) {
+            seen[size_t(band)].insert(square);
+            b.squares.append(square);
+        }
+    }
+    return s;
+}
+
+void ClaimedScore::computeMultiplier(const BandStatistics& b, int multiplier, int bonus, bool squaresMultiply) {
+    const qint64 points = qint64(multiplier) * b.kmSum;
+    const qint64 squares = b.squares.size();
+    CQSOs = QString::number(b.counted) + QLatin1Char(';') + QString::number(multiplier);
+    CQSOP = QString::number(points);
+    CToSc = QString::number(squaresMultiply ? points * squares : points + squares * bonus);
+}
+
+void ClaimedScore::computeBonus(const BandStatistics& b, int multiplier, int bonus, bool squaresMultiply) {
+    const qint64 points = qint64(multiplier) * b.kmSum;
+    const qint64 squares = b.squares.size();
+    CWWLs = QString::number(squares) + QLatin1Char(';') + QString::number(bonus) + QStringLiteral(";1");
+    CWWLB = QString::number(squares * bonus);
+    CToSc = QString::number(squaresMultiply ? points * squares : points + squares * bonus);
+}
+
+void ClaimedScore::computeAll(
+    const BandStatistics& b, const std::vector<QString>& log, int multiplier, int bonus, bool squaresMultiply) {
+    if (b.qsoCount <= 0)
+        return;
+    computeMultiplier(b, multiplier, bonus, squaresMultiply);
+    computeBonus(b, multiplier, bonus, squaresMultiply);
+    const QString best = b.bestLine < qsizetype(log.size()) ? log[size_t(b.bestLine)] : QString();
+    CODXC = QsoLine::trimmedColumn(best, QsoColumns::Call).toString() + QLatin1Char(';') + sub(best, 68, 73) +
+            QLatin1Char(';') + QString::number(b.bestDistance);
+    squaresLabel = QStringLiteral("Lok. [") + QString::number(b.squares.size()) + QLatin1Char(']');
+}
+
+Settings Settings::read(const IniFile& ini, const Settings& d) {
+    Settings s = d;
+    if (!ini.exists())
+        return s;
+    auto str = [&](const QString& key, const QString& def) { return ini.readString(kSection, key, def); };
+    s.TName = str(QStringLiteral("TName"), d.TName);
+    s.PExch = str(QStringLiteral("PExch"), d.PExch);
+    s.PAdr1 = str(QStringLiteral("PAdr1"), d.PAdr1);
+    s.PAdr2 = str(QStringLiteral("PAdr2"), d.PAdr2);
+    s.PSect = str(QStringLiteral("PSect"), d.PSect);
+    s.PClub = str(QStringLiteral("PClub"), d.PClub);
+    s.RPhon = str(QStringLiteral("RPhon"), d.RPhon);
+    s.RHBBS = str(QStringLiteral("RHBBS"), d.RHBBS);
+    s.MOpe1 = str(QStringLiteral("MOpe1"), d.MOpe1);
+    s.MOpe2 = str(QStringLiteral("MOpe2"), d.MOpe2);
+    for (int i = 0; i < kBandCount; ++i) {
+        const QString k = keySuffix(i);
+        BandSettings& b = s.bands[size_t(i)];
+        const BandSettings& db = d.bands[size_t(i)];
+        b.txEquipment = str(QStringLiteral("STXEq") + k, db.txEquipment);
+        b.power = str(QStringLiteral("SPowe") + k, db.power);
+        b.rxEquipment = str(QStringLiteral("SRXEq") + k, db.rxEquipment);
+        b.antenna = str(QStringLiteral("SAnt") + k, db.antenna);
+        b.antennaHeight = str(QStringLiteral("SAntH") + k, db.antennaHeight);
+        b.mastHeight = str(QStringLiteral("Wys_masztu") + k, db.mastHeight);
+        b.multiplier = ini.readInteger(kSection, QStringLiteral("SpinEdit") + k, db.multiplier);
+        b.bonus = ini.readInteger(kSection, QStringLiteral("SpinEdit2") + k, b.multiplier);
+        const QString remarks = str(QStringLiteral("Remarks") + k, QString());
+        b.remarks = db.remarks;
+        if (!remarks.isEmpty())
+            b.remarks += remarks.split(QLatin1Char('|'));
+    }
+    s.squaresMultiply = ini.readBool(kSection, QStringLiteral("Mnożnik=lokator"), d.squaresMultiply);
+    return s;
+}
+
+void Settings::writeHeader(IniFile& ini) const {
+    IniFile::Batch batch(ini);
+    ini.writeString(kSection, QStringLiteral("TName"), TName);
+    ini.writeString(kSection, QStringLiteral("PExch"), PExch);
+    ini.writeString(kSection, QStringLiteral("PAdr1"), PAdr1);
+    ini.writeString(kSection, QStringLiteral("PAdr2"), PAdr2);
+    ini.writeString(kSection, QStringLiteral("PSect"), PSect);
+    ini.writeString(kSection, QStringLiteral("PClub"), PClub);
+    ini.writeString(kSection, QStringLiteral("RPhon"), RPhon);
+    ini.writeString(kSection, QStringLiteral("RHBBS"), RHBBS);
+    ini.writeString(kSection, QStringLiteral("MOpe1"), MOpe1);
+    ini.writeString(kSection, QStringLiteral("MOpe2"), MOpe2);
+}
+
+void Settings::writeBands(IniFile& ini) const {
+    IniFile::Batch batch(ini);
+    for (int i = 0; i < kBandCount; ++i) {
+        const QString k = keySuffix(i);
+        const BandSettings& b = bands[size_t(i)];
+        ini.writeString(kSection, QStringLiteral("STXEq") + k, b.txEquipment);
+        ini.writeString(kSection, QStringLiteral("SPowe") + k, b.power);
+        ini.writeString(kSection, QStringLiteral("SRXEq") + k, b.rxEquipment);
+        ini.writeString(kSection, QStringLiteral("SAnt") + k, b.antenna);
+        ini.writeString(kSection, QStringLiteral("SAntH") + k, b.antennaHeight);
+        ini.writeString(kSection, QStringLiteral("Wys_masztu") + k, b.mastHeight);
+        ini.writeInteger(kSection, QStringLiteral("SpinEdit") + k, b.multiplier);
+        ini.writeInteger(kSection, QStringLiteral("SpinEdit2") + k, b.bonus);
+        ini.writeString(kSection, QStringLiteral("Remarks") + k, b.remarks.join(QLatin1Char('|')));
+    }
+    ini.writeBool(kSection, QStringLiteral("Mnożnik=lokator"), squaresMultiply);
+}
+
+std::array<int, kBandCount> presetBonus(int preset) {
+    switch (preset) {
+    case 2:
+        return {500, 500, 500, 500};
+    case 3:
+        return {500, 500, 300, 300};
+    default:
+        return {0, 0, 0, 0};
+    }
+}
+
+QString validate(const Header& h) {
+    if (h.PCall.isEmpty())
+        return QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!");
+    if (h.RName.isEmpty())
+        return QStringLiteral("Proszę wprowadzić imię i nazwisko!");
+    if (h.PAdr1.isEmpty() || h.RAdr1.isEmpty())
+        return QStringLiteral("Proszę wprowadzić adres!");
+    if (h.TName.isEmpty())
+        return QStringLiteral("Proszę wprowadzić nazwę zawodow!");
+    if (h.PSect.isEmpty())
+        return QStringLiteral("Proszę wprowadzić kategorie zawodow!");
+    return {};
+}
+
+QString fileName(const QString& folder, const QString& pcall, int band) {
+    return QDir(folder).filePath(ExportFile::proposedName(pcall) + fileSuffix(band));
+}
+
+QStringList bandLines(const Header& h,
+                      int band,
+                      const BandSettings& b,
+                      const ClaimedScore& c,
+                      const Statistics& statistics,
+                      const std::vector<QString>& log) {
+    const BandStatistics& stats = statistics.bands[size_t(band)];
+    QStringList out;
+    out.reserve(stats.qsoCount + 48);
+    out << QStringLiteral("[REG1TEST;1]") << QStringLiteral("TName=") + h.TName << QStringLiteral("TDate=") + h.TDate
+        << QStringLiteral("PCall=") + h.PCall << QStringLiteral("PWWLo=") + h.PWWLo
+        << QStringLiteral("PExch=") + h.PExch << QStringLiteral("PAdr1=") + h.PAdr1
+        << QStringLiteral("PAdr2=") + h.PAdr2 << QStringLiteral("PSect=") + h.PSect << pbandLine(band)
+        << QStringLiteral("Pclub=") + h.PClub << QStringLiteral("RName=") + h.RName
+        << QStringLiteral("RCall=") + h.RCall << QStringLiteral("RAdr1=") + h.RAdr1
+        << QStringLiteral("RAdr2=") + h.RAdr2 << QStringLiteral("RPoCo=") + h.RPoCo
+        << QStringLiteral("RCity=") + h.RCity << QStringLiteral("RCoun=") + h.RCoun
+        << QStringLiteral("RPhon=") + h.RPhon << QStringLiteral("RHBBS=") + h.RHBBS
+        << QStringLiteral("MOpe1=") + h.MOpe1 << QStringLiteral("MOpe2=") + h.MOpe2
+        << QStringLiteral("STXEq=") + b.txEquipment << QStringLiteral("SPowe=") + b.power
+        << QStringLiteral("SRXEq=") + b.rxEquipment << QStringLiteral("SAnte=") + b.antenna
+        << QStringLiteral("SAntH=") + b.mastHeight + QLatin1Char(';') + b.antennaHeight
+        << QStringLiteral("CQSOs=") + c.CQSOs << QStringLiteral("CQSOP=") + c.CQSOP
+        << QStringLiteral("CWWLs=") + c.CWWLs << QStringLiteral("CWWLB=") + c.CWWLB
+        << QStringLiteral("CExcs=") + c.CExcs << QStringLiteral("CExcB=") + c.CExcB
+        << QStringLiteral("CDXCs=") + c.CDXCs << QStringLiteral("CDXCB=") + c.CDXCB
+        << QStringLiteral("CToSc=") + c.CToSc << QStringLiteral("CODXC=") + c.CODXC << QStringLiteral("[Remarks]");
+    out += b.remarks;
+    out << QStringLiteral("[QSORecords;") + QString::number(stats.qsoCount) + QLatin1Char(']');
+
+    QSet<QString> unmarked(stats.squares.begin(), stats.squares.end());
+    const QString name = bandName(band);
+    const QChar sep = QLatin1Char(';');
+    for (const QString& line : log) {
+        if (QsoLine::trimmedColumn(line, QsoColumns::Band) != name)
+            continue;
+        const QStringView mode = QsoLine::column(line, QsoColumns::Mode);
+        const std::optional<int> km = distanceOf(line);
+        const QString square = sub(line, 68, 71);
+        const bool isNew = unmarked.remove(square);
+        QString r;
+        r.reserve(96);
+        r += sub(line, 3, 10).remove(QLatin1Char('-'));
+        r += sep;
+        r += sub(line, 12, 15);
+        r += sep;
+        r += QsoLine::trimmedColumn(line, QsoColumns::Call);
+        r += sep;
+        r += mode == QLatin1String("PH")   ? QLatin1Char('1')
+             : mode == QLatin1String("CW") ? QLatin1Char('2')
+                                           : QLatin1Char('6');
+        r += sep;
+        r += QsoLine::trimmedColumn(line, QsoColumns::RstSent);
+        r += sep;
+        r += serial(sub(line, 31, 35));
+        r += sep;
+        r += QsoLine::trimmedColumn(line, QsoColumns::RstRcvd);
+        r += sep;
+        r += serial(sub(line, 63, 67));
+        r += sep; // received exchange
+        r += sep;
+        r += sub(line, 68, 73).trimmed();
+        r += sep;
+        r += QString::number(km ? qint64(*km) * b.multiplier : 0);
+        r += sep; // new exchange
+        r += sep;
+        if (isNew)
+            r += QLatin1Char('N');
+        r += sep; // new DXCC
+        r += sep;
+        if (QsoLine::column(line, {75, 4}).trimmed() == QLatin1String("DUPE"))
+            r += QLatin1Char('D');
+        out.append(std::move(r));
+    }
+    out << QStringLiteral("[END;KVR_Log, version ") + QLatin1String(ExportFile::kProgramVersion) + QLatin1Char(']');
+    return out;
+}
+
+TextFile::Status writeBand(const QString& path,
+                           const Header& header,
+                           int band,
+                           const BandSettings& settings,
+                           const ClaimedScore& claimed,
+                           const Statistics& statistics,
+                           const std::vector<QString>& log) {
+    if (statistics.bands[size_t(band)].qsoCount <= 0)
+        return {};
+    return TextFile::writeLines(path, bandLines(header, band, settings, claimed, statistics, log));
+}
+
+} // namespace Edi

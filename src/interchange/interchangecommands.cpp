@@ -1,0 +1,246 @@
+#include "interchange/interchangecommands.h"
+
+#include "core/logsession.h"
+#include "interchange/adifimport.h"
+#include "interchange/cabrilloimport.h"
+#include "interchange/csvexport.h"
+#include "interchange/exportfile.h"
+#include "platform/clock.h"
+#include "platform/userdialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace InterchangeCommands {
+
+QString cabrilloValidation(const CabrilloHeader& header, const QString& logPath) {
+    if (header.callsign.isEmpty())
+        return QStringLiteral(
+            "Proszę wprowadzić znak używany podczas zawodów!\nWszystkie niebieskie pola muszą być wypełnione!");
+    if (header.name.isEmpty())
+        return QStringLiteral("Proszę wprowadzić imię i nazwisko!\nWszystkie niebieskie pola muszą być wypełnione!");
+    if (header.address1.isEmpty())
+        return QStringLiteral("Proszę wprowadzić adres!\nWszystkie szare pola muszą być wypełnione!");
+    if (!QFileInfo::exists(logPath))
+        return QStringLiteral("Plik \"") + logPath + QStringLiteral("\" nie istnieje!");
+    return {};
+}
+
+QString cabrilloTownLine(const OperatorData& data) {
+    const QString town = data.postcode + data.town;
+    if (town.isEmpty())
+        return QStringLiteral("Poland");
+    return data.postcode + QLatin1Char(' ') + data.town + QStringLiteral(", Poland");
+}
+
+std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex) {
+    UserDialogs& dialogs = session.dialogs();
+    const ExportFile::Kind kind = ExportFile::cabrillo();
+    while (true) {
+        const QString problem = cabrilloValidation(header, session.logPath());
+        if (!problem.isEmpty()) {
+            dialogs.error(problem);
+            return std::nullopt;
+        }
+        if (header.version3 && contestIndex == 0) {
+            header.contestName = dialogs
+                                     .inputText(QStringLiteral("Wprowadzanie nazwy zawodów"),
+                                                QStringLiteral("Nazwa zawodów:"), QString())
+                                     .value_or(QString());
+        }
+        const std::optional<QString> chosen =
+            dialogs.saveFile({QString(), QString(), kind.filter, ExportFile::proposedName(header.callsign)});
+        if (!chosen || chosen->isEmpty())
+            return std::nullopt;
+        const QString path = ExportFile::withDefaultExtension(*chosen, kind.extension);
+        if (QFileInfo::exists(path) &&
+            dialogs.warningYesNo(ExportFile::overwriteQuestion(kind, path)) != DialogButton::Yes)
+            continue;
+        const TextFile::Status written = CabrilloExport::write(path, header, session.log().lines());
+        if (!written) {
+            dialogs.error(written.error);
+            return std::nullopt;
+        }
+        dialogs.information(ExportFile::savedMessage(kind, path));
+        return path;
+    }
+}
+
+AdifExportOptions adifOptions(const LogSession& session) {
+    AdifExportOptions options;
+    options.analysis = session.analysis;
+    if (session.analysis.mode == AnalysisMode::County) {
+        CountyList provinces;
+        provinces.LoadCountyList(session.folder().countyFile(), AnalysisMode::ProvinceCounty);
+        options.provinceCountyEntries = provinces.entries();
+    }
+    return options;
+}
+
+std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& options) {
+    const ExportFile::Kind kind = ExportFile::adif();
+    const std::optional<QString> path = ExportFile::choose(session.dialogs(), kind, session.operatorData.contestCall);
+    if (!path)
+        return std::nullopt;
+    const TextFile::Status written = AdifExport(options).write(*path, session.log().lines());
+    if (!written) {
+        session.dialogs().error(written.error);
+        return std::nullopt;
+    }
+    session.dialogs().information(ExportFile::savedMessage(kind, *path));
+    return path;
+}
+
+std::optional<QString> exportCsv(LogSession& session) {
+    const ExportFile::Kind kind = ExportFile::csv();
+    const std::optional<QString> path = ExportFile::choose(session.dialogs(), kind, session.operatorData.contestCall);
+    if (!path)
+        return std::nullopt;
+    const TextFile::Status written = CsvExport::write(*path, session.analysis, session.log().lines());
+    if (!written) {
+        session.dialogs().error(written.error);
+        return std::nullopt;
+    }
+    session.dialogs().information(ExportFile::savedMessage(kind, *path));
+    return path;
+}
+
+QString adifReplaceQuestion() {
+    return QStringLiteral("W logu znajdują się łączności. Wybierz:\n\nTak - aby zapisać dotychczasowe łączności i "
+                          "zaimportować plik ADIF\n\nNie - aby zaimportować plik ADIF bez zapisywania łączności,\n\n"
+                          "Anuluj - aby powrócić do programu");
+}
+
+QString adifNotSavedQuestion() {
+    return QStringLiteral("Czy na pewno chcesz zaimportować plik ADIF\nnie zapisując dotychczasowych łączności z "
+                          "logu?\nJeśli nie zapisałeś dotychczas tych łączności,\nzostaną one utracone!!");
+}
+
+QString adifNoSaveQuestion() {
+    return QStringLiteral("Czy na pewno chcesz zaimportować plik ADIF,\nnie zapisując aktualnych łączności ?\nJeśli "
+                          "nie zapisałeś dotychczas tych łączności, \nzostaną one utracone!!");
+}
+
+namespace {
+
+bool confirmLoss(UserDialogs& dialogs, const QString& text) {
+    return dialogs.message(QStringLiteral("Ostrzeżenie"), text, MessageIcon::Warning,
+                           DialogButton::Ok | DialogButton::Cancel, DialogButton::Cancel) == DialogButton::Ok;
+}
+
+} // namespace
+
+ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy) {
+    UserDialogs& dialogs = session.dialogs();
+    if (!session.log().isEmpty()) {
+        const DialogButton answer =
+            dialogs.message(QStringLiteral("Ostrzeżenie"), adifReplaceQuestion(), MessageIcon::Warning,
+                            (DialogButton::Yes | DialogButton::No) | unsigned(DialogButton::Cancel), DialogButton::Yes);
+        if (answer == DialogButton::Yes) {
+            const QString proposed =
+                ExportFile::proposedName(session.operatorData.contestCall) + QStringLiteral(".kvr");
+            const bool saved = saveLogCopy && saveLogCopy(proposed);
+            if (!saved && !confirmLoss(dialogs, adifNotSavedQuestion()))
+                return {};
+        } else if (answer == DialogButton::No) {
+            if (!confirmLoss(dialogs, adifNoSaveQuestion()))
+                return {};
+        } else {
+            return {};
+        }
+    }
+    const std::optional<QString> path = dialogs.openFile({QString(), QString(), ExportFile::adif().filter, QString()});
+    if (!path || path->isEmpty())
+        return {};
+    return importAdifFile(session, *path);
+}
+
+ImportOutcome importAdifFile(LogSession& session, const QString& path) {
+    ImportOutcome outcome;
+    UserDialogs& dialogs = session.dialogs();
+    const AdifImport::Result read = AdifImport::readFile(path);
+    if (!read.status) {
+        outcome.error = read.status.error;
+    } else if (read.records == 0) {
+        outcome.error = AdifImport::noRecordMessage();
+    } else if (read.lines.isEmpty()) {
+        // Every record lacks a usable band: replacing the log with nothing would only lose contacts.
+        outcome.skipped = read.skippedNoBand;
+        outcome.error =
+            skippedRecordsMessage(read.skippedNoBand) + QStringLiteral("\n\nImport danych został przerwany.");
+    }
+    if (!outcome.error.isEmpty()) {
+        dialogs.error(outcome.error);
+        return outcome;
+    }
+    const QString logPath = session.logPath();
+    if (QFileInfo::exists(logPath)) {
+        const TextFile::Status copied = TextFile::copyFile(logPath, logPath + QLatin1Char('~'));
+        if (!copied) {
+            outcome.error = copied.error;
+            dialogs.error(outcome.error);
+            return outcome;
+        }
+    }
+    // The new content replaces the log in one step: a crash leaves the old log or the imported one.
+    const TextFile::Status written = TextFile::writeLines(logPath, read.lines);
+    if (!written) {
+        outcome.error = written.error;
+        dialogs.error(outcome.error);
+        return outcome;
+    }
+    outcome.changed = true;
+    outcome.imported = int(read.lines.size());
+    outcome.skipped = read.skippedNoBand;
+    session.log().clearContacts();
+    session.reload();
+    if (outcome.skipped > 0)
+        dialogs.information(skippedRecordsMessage(outcome.skipped));
+    return outcome;
+}
+
+ImportOutcome importCabrillo(LogSession& session) {
+    const std::optional<QString> path = session.dialogs().openFile(
+        {QString(), QString(), QStringLiteral("Pliki Cabrillo (*.log *.cbr);;Wszystkie pliki (*.*)"), QString()});
+    if (!path || path->isEmpty())
+        return {};
+    return importCabrilloFile(session, *path);
+}
+
+ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {
+    ImportOutcome outcome;
+    UserDialogs& dialogs = session.dialogs();
+    CabrilloImport import(session.log().lines());
+    const CabrilloImport::Result read = import.readFile(path);
+    TextFile::Status status = read.status;
+    if (status)
+        status = CabrilloImport::appendToLog(session.logPath(), read.lines);
+    if (!status) {
+        outcome.error = status.error;
+        dialogs.error(outcome.error);
+        return outcome;
+    }
+    outcome.changed = true;
+    outcome.imported = int(read.lines.size());
+    outcome.skipped = read.skipped;
+    session.reload();
+    if (outcome.skipped > 0)
+        dialogs.information(skippedRecordsMessage(outcome.skipped));
+    return outcome;
+}
+
+BackupResult backupCurrentLog(LogSession& session) {
+    BackupResult result;
+    const QString logPath = session.logPath();
+    if (!QFileInfo::exists(logPath))
+        return result;
+    const QString folder = session.folder().backupFolder();
+    QDir().mkpath(folder);
+    const QString stamp = session.clock().now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    result.path = QDir(folder).filePath(QFileInfo(logPath).completeBaseName() + QLatin1Char('_') + stamp +
+                                        QStringLiteral(".txt"));
+    result.status = TextFile::copyFile(logPath, result.path);
+    return result;
+}
+
+} // namespace InterchangeCommands

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "analysis/operatordata.h"
+#include "interchange/adifexport.h"
+#include "interchange/cabrilloexport.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class LogSession;
+
+// The export and import commands of the "Plik" menu as the windows and kvrlog-cli run them: every question
+// and message goes through the session's dialog seam.
+namespace InterchangeCommands {
+
+// --- Cabrillo
+// The validation message of the "OK" action, or empty.
+QString cabrilloValidation(const CabrilloHeader& header, const QString& logPath);
+inline QString warcSkippedMessage() {
+    return QStringLiteral("Ponieważ wybrana jest opcja logowania na pasmach WARC,\na podczas zawodów nie można "
+                          "pracować  na tych pasmach,\nwszystkie QSO z  pasm  WARC zostaną   pominięte  w  pliku "
+                          "\nCabrillo.");
+}
+// The third address line: postal code, town and "Poland", or "Poland" alone.
+QString cabrilloTownLine(const OperatorData& data);
+// The "OK" action: validation, the contest name (asked for the first list entry), the file, writing.
+// An overwrite declined starts the action again. Returns the file written, nullopt when the dialog stays open.
+std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex);
+
+// --- ADIF
+// The options of a record besides the window's fields: analysis options and, in the county mode, the
+// county list in its province-and-county form.
+AdifExportOptions adifOptions(const LogSession& session);
+std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& options);
+
+// --- CSV
+std::optional<QString> exportCsv(LogSession& session);
+
+// --- imports
+struct ImportOutcome {
+    bool changed = false; // the log file was changed and reloaded
+    int imported = 0;
+    int skipped = 0;
+    QString error; // shown already through the seam
+};
+
+// Copies the current log and reports whether the copy was written (false: the operator cancelled).
+using SaveLogCopy = std::function<bool(const QString& proposedName)>;
+
+// The menu command: questions, the copy, the open dialog, then importAdifFile().
+ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy);
+// Replaces the current log with the records of the file and reloads it.
+ImportOutcome importAdifFile(LogSession& session, const QString& path);
+
+ImportOutcome importCabrillo(LogSession& session);
+// Appends the contacts of the file to the current log and reloads it.
+ImportOutcome importCabrilloFile(LogSession& session, const QString& path);
+
+// A copy of the current log in Backup_logs (logname_yyyymmdd_hhmmss.txt), made before an import replaces it.
+struct BackupResult {
+    QString path; // empty when there was no log file to copy
+    TextFile::Status status;
+};
+BackupResult backupCurrentLog(LogSession& session);
+
+QString adifReplaceQuestion();
+QString adifNotSavedQuestion();
+QString adifNoSaveQuestion();
+
+} // namespace InterchangeCommands

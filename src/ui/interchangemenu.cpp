@@ -1,0 +1,61 @@
+#include "interchangemenu.h"
+
+#include "core/logsession.h"
+#include "interchange/ediexport.h"
+#include "platform/userdialogs.h"
+#include "tfedi.h"
+#include "tform2.h"
+#include "tform3.h"
+
+#include <QWidget>
+
+InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow)
+    : QObject(mainWindow), m_session(session), m_hooks(std::move(hooks)), m_mainWindow(mainWindow),
+      m_form2(new TForm2(session, mainWindow)), m_form3(new TForm3(session, mainWindow)) {
+    connect(m_form2, &TForm2::exported, this, &InterchangeMenu::focusCallsignRequested);
+    connect(m_form3, &QDialog::finished, this, [this] {
+        if (m_mainWindow)
+            m_mainWindow->raise();
+    });
+}
+
+InterchangeMenu::~InterchangeMenu() = default;
+
+void InterchangeMenu::ZapiszplikCabrillo1Click() {
+    m_form2->prepare(m_hooks.warcOption && m_hooks.warcOption());
+    m_form2->exec();
+}
+
+void InterchangeMenu::ZapiszplikADIF1Click() {
+    m_form3->prepare();
+    m_form3->exec();
+}
+
+void InterchangeMenu::doplikuEDI1Click() {
+    if (!m_session.analysis.enabled || m_session.analysis.mode != AnalysisMode::Locator) {
+        m_session.dialogs().error(Edi::noAnalysisMessage());
+        return;
+    }
+    if (m_edi && m_edi->isVisible()) {
+        m_edi->raise();
+        m_edi->activateWindow();
+        return;
+    }
+    delete m_edi;
+    m_edi = new TFEDI(m_session, m_hooks.sentExchange, m_mainWindow);
+    connect(m_edi, &TFEDI::closedWithReturn, this, &InterchangeMenu::focusCallsignRequested);
+    m_edi->prepare();
+    m_edi->show();
+}
+
+void InterchangeMenu::ZapiszplikCSV1Click() {
+    InterchangeCommands::exportCsv(m_session);
+}
+
+void InterchangeMenu::zplikuADIF1Click() {
+    InterchangeCommands::importAdif(m_session, m_hooks.saveLogCopy);
+}
+
+void InterchangeMenu::z_Cabrillo1Click() {
+    InterchangeCommands::importCabrillo(m_session);
+}

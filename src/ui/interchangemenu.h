@@ -1,0 +1,53 @@
+#pragma once
+
+#include "interchange/interchangecommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class LogSession;
+class QWidget;
+class TFEDI;
+class TForm2;
+class TForm3;
+
+// The "Eksportuj log" and "Importuj log" commands of the main window's "Plik" menu. The main window creates
+// one at start-up (which creates the Cabrillo and ADIF dialogs) and connects its menu items to the slots.
+class InterchangeMenu : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<bool()> warcOption;             // "Wszystkie pasma KF (łącznie z WARC)" is on
+        std::function<QString()> sentExchange;        // "PExch=": empty with auto-increment on, else the field
+        InterchangeCommands::SaveLogCopy saveLogCopy; // the log-lifecycle copy; true when written
+    };
+
+    InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow);
+    ~InterchangeMenu() override;
+
+    TForm2* cabrilloDialog() const { return m_form2; }
+    TForm3* adifDialog() const { return m_form3; }
+    TFEDI* ediDialog() const { return m_edi; }
+
+signals:
+    // After an export the focus goes back to the callsign field (Edit4).
+    void focusCallsignRequested();
+
+public slots:
+    void ZapiszplikCabrillo1Click();
+    void ZapiszplikADIF1Click();
+    void doplikuEDI1Click();
+    void ZapiszplikCSV1Click();
+    void zplikuADIF1Click();
+    void z_Cabrillo1Click();
+
+private:
+    LogSession& m_session;
+    Hooks m_hooks;
+    QWidget* m_mainWindow;
+    TForm2* m_form2;
+    TForm3* m_form3;
+    QPointer<TFEDI> m_edi;
+};

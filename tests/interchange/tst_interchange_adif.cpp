@@ -1,0 +1,367 @@
+#include "analysis/countylist.h"
+#include "interchange/adifexport.h"
+#include "interchange/adifimport.h"
+#include "qsofixtures.h"
+#include "testsupport.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+class TestAdif : public QObject {
+    Q_OBJECT
+private slots:
+    void recordOfAnSsbContactOn80m();
+    void frequencyFollowsBandAndMode_data();
+    void frequencyFollowsBandAndMode();
+    void everyCountedFieldHasItsExactLength();
+    void emptyExchangeGivesNoSrxButRstRcvd();
+    void analysisFieldsByMode_data();
+    void analysisFieldsByMode();
+    void dupeSuffixGivesNoAnalysisFields();
+    void operatorOfBlanksIsLeftOut();
+    void countyUnderSeveralProvincesTakesTheFirstProvince();
+    void headerLines();
+
+    void importReadsFixtureFiles_data();
+    void importReadsFixtureFiles();
+    void longFieldsAreReadWhole();
+    void wholeTagNamesAreMatched();
+    void everyRecordOfALineIsImported();
+    void recordsWithoutUsableBandAreSkippedAndCounted();
+    void modesMapBack_data();
+    void modesMapBack();
+    void shortTimeGetsZeroSeconds();
+    void headerIsOnlyTheTextBeforeTheFirstTag();
+    void fileWithoutRecordsHasNone();
+    void exportThenImportGivesTheSameContacts();
+};
+
+static AdifExportOptions plainOptions() {
+    AdifExportOptions o;
+    o.analysis.enabled = false;
+    return o;
+}
+
+void TestAdif::recordOfAnSsbContactOn80m() {
+    const QString line = qso("2024-06-01", "12:34:56", "80M", "PH", "SP1ABC", "59", "001", "57", "012");
+    const QString r = AdifExport(plainOptions()).record(line);
+    QCOMPARE(r, QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:6>123456 <BAND:3>80M <FREQ:5>3.700 <MODE:3>SSB "
+                               "<CALL:6>SP1ABC <RST_RCVD:2>57 <SRX:3>012 <RST_SENT:2>59 <STX:3>001 <EOR>"));
+}
+
+void TestAdif::frequencyFollowsBandAndMode_data() {
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("160M CW") << "160M"
+                             << "CW"
+                             << "<BAND:4>160M <FREQ:5>1.810 <MODE:2>CW ";
+    QTest::newRow("40M RTTY") << "40M"
+                              << "RY"
+                              << "<BAND:3>40M <FREQ:5>7.040 <MODE:4>RTTY ";
+    QTest::newRow("30M CW") << "30M"
+                            << "CW"
+                            << "<BAND:3>30M <FREQ:6>10.100 <MODE:2>CW ";
+    QTest::newRow("17M PSK31") << "17M"
+                               << "PS"
+                               << "<BAND:3>17M <FREQ:6>18.150 <MODE:5>PSK31 ";
+    QTest::newRow("12M HELL") << "12M"
+                              << "HE"
+                              << "<BAND:3>12M <FREQ:6>24.950 <MODE:4>HELL ";
+    QTest::newRow("6M SSB") << "6M"
+                            << "PH"
+                            << "<BAND:2>6M <FREQ:6>50.105 <MODE:3>SSB ";
+    QTest::newRow("2M FM") << "2M"
+                           << "FM"
+                           << "<BAND:2>2M <FREQ:7>145.000 <MODE:2>FM ";
+    QTest::newRow("70CM without frequency") << "70CM"
+                                            << "CW"
+                                            << "<BAND:4>70CM <MODE:2>CW ";
+    QTest::newRow("23CM without frequency") << "23CM"
+                                            << "PH"
+                                            << "<BAND:4>23CM <MODE:3>SSB ";
+}
+
+void TestAdif::frequencyFollowsBandAndMode() {
+    QFETCH(QString, band);
+    QFETCH(QString, mode);
+    QFETCH(QString, expected);
+    const QString r = AdifExport(plainOptions()).record(qso("2024-06-01", "12:00:00", band, mode, "SP1AA"));
+    QVERIFY2(r.contains(" " + expected + "<CALL:"), qPrintable(r));
+}
+
+void TestAdif::everyCountedFieldHasItsExactLength() {
+    AdifExportOptions o = plainOptions();
+    o.comment = QStringLiteral("Zawody Świętego Mikołaja");
+    o.contest = QStringLiteral("SP DX 2024");
+    o.operatorCall = QStringLiteral("SP9XYZ");
+    const QString r = AdifExport(o).record(
+        qso("2024-06-01", "12:00:00", "20M", "CW", "SP9ABC/P", "599", "12345678901", "599", "1234JO90AB"));
+    static const QRegularExpression tag(QStringLiteral("<([A-Z_0-9]+):(\\d+)>"));
+    int count = 0;
+    for (auto it = tag.globalMatch(r); it.hasNext();) {
+        const auto m = it.next();
+        const int length = m.captured(2).toInt();
+        const qsizetype dataStart = m.capturedEnd();
+        QCOMPARE(r.at(dataStart + length), QLatin1Char(' ')); // the data end exactly before the blank
+        QVERIFY(r.mid(dataStart, length).indexOf('<') < 0);
+        ++count;
+    }
+    QCOMPARE(count, 13);
+    QVERIFY(r.contains("<COMMENT:24>Zawody Świętego Mikołaja "));
+    QVERIFY(r.endsWith("<CONTEST_ID:10>SP DX 2024 <EOR>"));
+}
+
+void TestAdif::emptyExchangeGivesNoSrxButRstRcvd() {
+    const QString r =
+        AdifExport(plainOptions()).record(qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA", "", "", "", ""));
+    QVERIFY(!r.contains("<SRX:"));
+    QVERIFY(!r.contains("<STX:"));
+    QVERIFY(r.contains("<RST_RCVD:0> "));
+    QVERIFY(r.contains("<RST_SENT:0> "));
+    QVERIFY(!r.contains("COMMENT"));
+}
+
+void TestAdif::analysisFieldsByMode_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("srx");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("sppa");
+    QTest::addColumn<bool>("odx");
+    QTest::addColumn<QString>("comment");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("county found, no note") << int(AnalysisMode::County) << "012GW"
+                                           << " GW" << false << false << ""
+                                           << "<STATE:1>B <APP_LOGGER32_CNTY:4>B-GW <EOR>";
+    QTest::newRow("county with note and comment")
+        << int(AnalysisMode::County) << "012GW"
+        << " GW" << true << false << "tnx"
+        << "<STATE:1>B <APP_LOGGER32_CNTY:4>B-GW <COMMENT:12>SPPA: GW tnx <EOR>";
+    QTest::newRow("county missing from the list") << int(AnalysisMode::County) << "012QQ"
+                                                  << " QQ" << true << false << ""
+                                                  << "<STX:3>001 <COMMENT:8>SPPA: QQ <EOR>";
+    QTest::newRow("province and county") << int(AnalysisMode::ProvinceCounty) << "012SIC"
+                                         << " SIC" << true << false << ""
+                                         << "<STATE:1>S <APP_LOGGER32_CNTY:4>S-IC <COMMENT:9>SPPA: SIC <EOR>";
+    QTest::newRow("locator distance with note") << int(AnalysisMode::Locator) << "017JO90AB"
+                                                << " 512" << false << true << ""
+                                                << "<DISTANCE:3>512 <COMMENT:10>ODX: 512KM <EOR>";
+    QTest::newRow("locator distance without note") << int(AnalysisMode::Locator) << "017JO90AB"
+                                                   << " 512" << true << false << ""
+                                                   << "<DISTANCE:3>512 <EOR>";
+}
+
+void TestAdif::analysisFieldsByMode() {
+    QFETCH(int, mode);
+    QFETCH(QString, srx);
+    QFETCH(QString, suffix);
+    QFETCH(bool, sppa);
+    QFETCH(bool, odx);
+    QFETCH(QString, comment);
+    QFETCH(QString, expected);
+    AdifExportOptions o;
+    o.analysis.enabled = true;
+    o.analysis.mode = AnalysisMode(mode);
+    o.sppaComment = sppa;
+    o.odxComment = odx;
+    o.comment = comment;
+    CountyList provinces;
+    provinces.LoadCountyList(shippedCountyFile(), AnalysisMode::ProvinceCounty);
+    o.provinceCountyEntries = provinces.entries();
+    const QString r =
+        AdifExport(o).record(qso("2024-06-01", "12:00:00", "2M", "CW", "SP1AA", "599", "001", "599", srx, suffix));
+    QVERIFY2(r.endsWith(expected), qPrintable(r));
+    if (mode == int(AnalysisMode::Locator))
+        QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB "));
+    else
+        QVERIFY(!r.contains("GRIDSQUARE"));
+}
+
+void TestAdif::dupeSuffixGivesNoAnalysisFields() {
+    AdifExportOptions o;
+    o.analysis.enabled = true;
+    o.analysis.mode = AnalysisMode::Locator;
+    o.sppaComment = o.odxComment = true;
+    const QString r = AdifExport(o).record(
+        qso("2024-06-01", "12:00:00", "2M", "CW", "SP1AA", "599", "001", "599", "017JO90AB", "DUPE"));
+    QVERIFY(!r.contains("DISTANCE"));
+    QVERIFY(!r.contains("COMMENT"));
+    QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB"));
+}
+
+void TestAdif::operatorOfBlanksIsLeftOut() {
+    AdifExportOptions o = plainOptions();
+    o.operatorCall = QStringLiteral("   ");
+    QVERIFY(!AdifExport(o).record(qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")).contains("OPERATOR"));
+}
+
+void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
+    AdifExportOptions o;
+    o.analysis.enabled = true;
+    o.analysis.mode = AnalysisMode::County;
+    o.provinceCountyEntries = {QStringLiteral("KAB"), QStringLiteral("SAB"), QStringLiteral("BAB")};
+    const QString r = AdifExport(o).record(
+        qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA", "599", "001", "599", "AB", QStringLiteral(" AB")));
+    QVERIFY2(r.contains("<STATE:1>B <APP_LOGGER32_CNTY:4>B-AB "), qPrintable(r));
+}
+
+void TestAdif::headerLines() {
+    QCOMPARE(AdifExport::headerLines(),
+             QStringList({"ADIF 2.0", "Wygenerowany przez program KVR_Log v.3.2.5", "<EOH>"}));
+}
+
+void TestAdif::importReadsFixtureFiles_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("records over several lines, header before EOH")
+        << "adif_multiline_records.adi"
+        << QStringList{qso("2024-06-01", "12:34:56", "20M", "CW", "SP9ABC", "599", "001", "579", "12-SIC"),
+                       qso("2024-06-01", "12:40:00", "40M", "PH", "DL1AA", "59", "", "57", "")};
+    QTest::newRow("lower-case tags and data")
+        << "adif_lowercase_tags.adi"
+        << QStringList{qso("2024-06-01", "12:34:56", "70CM", "FM", "SP9ABC", "59", "001KO02MD", "59", "017JO90AB")};
+}
+
+void TestAdif::importReadsFixtureFiles() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, expected);
+    const AdifImport::Result r = AdifImport::readFile(testDataFile(file));
+    QVERIFY(r.status.ok);
+    QCOMPARE(r.lines, expected);
+}
+
+void TestAdif::longFieldsAreReadWhole() {
+    const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_long_fields.adi"));
+    QCOMPARE(r.lines.size(), 1);
+    const QsoLine line(r.lines.first());
+    QCOMPARE(line.call(), QStringLiteral("SP9ABCDEFGHI"));
+    QCOMPARE(line.stx(), QStringLiteral("12345678901"));
+    QCOMPARE(line.srx(), QStringLiteral("1234JO90AB"));
+    QCOMPARE(line.text().size(), 74);
+}
+
+void TestAdif::wholeTagNamesAreMatched() {
+    const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_band_rx_before_band.adi"));
+    QCOMPARE(r.lines.size(), 1);
+    const QsoLine line(r.lines.first());
+    QCOMPARE(line.band(), QStringLiteral("20M"));
+    QCOMPARE(line.stx(), QStringLiteral("005"));
+    QCOMPARE(line.srx(), QStringLiteral("007"));
+}
+
+void TestAdif::everyRecordOfALineIsImported() {
+    const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_several_records_one_line.adi"));
+    QCOMPARE(r.records, 3);
+    QCOMPARE(r.lines.size(), 3);
+    QCOMPARE(QsoLine(r.lines.at(2)).call(), QStringLiteral("SP3CC"));
+    QCOMPARE(QsoLine(r.lines.at(2)).modeCode(), QStringLiteral("PH"));
+}
+
+void TestAdif::recordsWithoutUsableBandAreSkippedAndCounted() {
+    const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_records_without_usable_band.adi"));
+    QCOMPARE(r.records, 3);
+    QCOMPARE(r.skippedNoBand, 2);
+    QCOMPARE(r.lines.size(), 1);
+    QCOMPARE(QsoLine(r.lines.first()).call(), QStringLiteral("SP1AA"));
+}
+
+void TestAdif::modesMapBack_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("SSB") << "SSB"
+                         << "PH";
+    QTest::newRow("CW") << "CW"
+                        << "CW";
+    QTest::newRow("FM") << "FM"
+                        << "FM";
+    QTest::newRow("RTTY") << "RTTY"
+                          << "RY";
+    QTest::newRow("PSK31") << "PSK31"
+                           << "PS";
+    QTest::newRow("HELL") << "HELL"
+                          << "HE";
+    QTest::newRow("lower-case rtty") << "rtty"
+                                     << "RY";
+    QTest::newRow("unknown") << "FT8"
+                             << "??";
+}
+
+void TestAdif::modesMapBack() {
+    QFETCH(QString, mode);
+    QFETCH(QString, code);
+    const QString text =
+        QStringLiteral("<BAND:3>20M <QSO_DATE:8>20240601 <TIME_ON:6>120000 <MODE:%1>%2 <CALL:3>A1A <EOR>")
+            .arg(mode.size())
+            .arg(mode);
+    const AdifImport::Result r = AdifImport::parse(text);
+    QCOMPARE(r.lines.size(), 1);
+    QCOMPARE(QsoLine(r.lines.first()).modeCode(), code);
+}
+
+void TestAdif::shortTimeGetsZeroSeconds() {
+    const AdifImport::Result r = AdifImport::parse(
+        u"<QSO_DATE:8>20240601 <TIME_ON:4>1234 <BAND:3>80M <MODE:2>CW <RST_SENT:2>59 <CALL:3>A1A <EOR>");
+    const QString line = r.lines.first();
+    QCOMPARE(QsoLine(line).time(), QStringLiteral("123400"));
+    QCOMPARE(QsoLine::column(line, QsoColumns::Band), QStringLiteral(" 80M"));
+    QCOMPARE(QsoLine::column(line, QsoColumns::RstSentCell), QStringLiteral("59  "));
+}
+
+void TestAdif::headerIsOnlyTheTextBeforeTheFirstTag() {
+    // No header: the <EOH> in the comment is data, and the record before it counts.
+    const AdifImport::Result r = AdifImport::parse(
+        u"<QSO_DATE:8>20240601 <TIME_ON:4>1234 <BAND:3>80M <MODE:2>CW <CALL:3>A1A <COMMENT:5><EOH> <EOR>\n"
+        u"<QSO_DATE:8>20240601 <TIME_ON:4>1235 <BAND:3>80M <MODE:2>CW <CALL:3>B1B <EOR>");
+    QCOMPARE(r.lines.size(), 2);
+    // A header whose text holds a tag-like string ends at <EOH>.
+    const AdifImport::Result h = AdifImport::parse(
+        u"Log of <SP9XYZ> with <CALL:3>X1X in the header\n<EOH>\n<QSO_DATE:8>20240601 <TIME_ON:4>1234 "
+        u"<BAND:3>80M <MODE:2>CW <CALL:3>A1A <EOR>");
+    QCOMPARE(h.records, 1);
+    QCOMPARE(QsoLine(h.lines.first()).call(), QStringLiteral("A1A"));
+}
+
+void TestAdif::fileWithoutRecordsHasNone() {
+    const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_no_records.txt"));
+    QVERIFY(r.status.ok);
+    QCOMPARE(r.records, 0);
+    QVERIFY(!AdifImport::readFile(testDataFile("no_such_file.adi")).status.ok);
+}
+
+void TestAdif::exportThenImportGivesTheSameContacts() {
+    TempProgramFolder folder;
+    std::vector<QString> log;
+    QStringList bodies;
+    const char* const modes[] = {"PH", "CW", "FM", "RY", "PS", "HE"};
+    const char* const bands[] = {"160M", "80M", "40M", "30M", "20M",  "17M", "15M",
+                                 "12M",  "10M", "6M",  "2M",  "70CM", "23CM"};
+    int i = 0;
+    for (const char* band : bands) {
+        for (const char* mode : modes) {
+            const QString time =
+                QStringLiteral("12:%1:%2").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
+            // Distances and dupe marks in the suffix give extra fields that the import must pass over.
+            const QString suffix = i % 5 == 0 ? QStringLiteral("DUPE") : QString::number(100 + i).rightJustified(4);
+            log.push_back(qso("2024-06-01", time, band, mode, QStringLiteral("SP%1ABC/P").arg(i % 10), "59",
+                              QString::number(i + 1), "599", QStringLiteral("%1KO02MD").arg(i), suffix));
+            bodies.append(QsoLine::body(log.back()));
+            ++i;
+        }
+    }
+    const QString path = folder.file("out.adi");
+    AdifExportOptions o;
+    o.analysis.enabled = true;
+    o.analysis.mode = AnalysisMode::Locator;
+    o.odxComment = true;
+    o.comment = QStringLiteral("test <EOR> inside");
+    o.operatorCall = QStringLiteral("SP9XYZ");
+    o.contest = QStringLiteral("SP DX 2024");
+    QVERIFY(AdifExport(o).write(path, log).ok);
+    const AdifImport::Result back = AdifImport::readFile(path);
+    QCOMPARE(back.records, qsizetype(log.size()));
+    QCOMPARE(back.skippedNoBand, 0);
+    QCOMPARE(back.lines, bodies);
+}
+
+QTEST_GUILESS_MAIN(TestAdif)
+#include "tst_interchange_adif.moc"

@@ -1,0 +1,186 @@
+#include "qsofixtures.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const TempProgramFolder& folder, const QStringList& args) {
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{"--home", folder.path()} + args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeSettings(const TempProgramFolder& folder, bool locatorAnalysis) {
+    IniFile ini(folder.file("kvr_log.ini"));
+    IniFile::Batch batch(ini);
+    ini.writeString("Operator", "Uzywany znak", "SP9XYZ/P");
+    ini.writeString("Operator", "Name", "Jan Kowalski");
+    ini.writeString("Operator", "Adres1", "ul. Długa 1");
+    ini.writeString("Operator", "Lokator", "KO02MD");
+    ini.writeString("Operator", "Znak operatora", "SP9XYZ");
+    ini.writeString("Program", "Log", folder.file("log.kvr"));
+    ini.writeString("Cabrillo", "Wersja", "3.0");
+    ini.writeInteger("Cabrillo", "Zawody_międzynarodowe", 0);
+    ini.writeString("EDI", "TName", "SP VHF");
+    ini.writeString("EDI", "PAdr1", "Szczyt");
+    ini.writeString("EDI", "PSect", "SO");
+    ini.writeInteger("EDI", "SpinEdit_2M", 2);
+    if (locatorAnalysis) {
+        ini.writeString("Analiza grupy", "Opcja", "Lokator");
+        ini.writeBool("Analiza grupy", "Analiza", true);
+    }
+}
+
+QStringList vhfLog() {
+    return {qso("2024-06-01", "10:00:00", "2M", "CW", "SP1AA", "599", "001 KO02MD", "599", "005JO90AB"),
+            qso("2024-06-01", "10:01:00", "70CM", "PH", "SP2BB", "59", "002 KO02MD", "59", "006JO91CD"),
+            qso("2024-06-01", "10:02:00", "20M", "CW", "DL1ABC", "599", "003", "599", "017")};
+}
+
+} // namespace
+
+class TestInterchangeCli : public QObject {
+    Q_OBJECT
+private slots:
+    void cabrilloExportTakesTheOptionsTheSettingsDoNotHold();
+    void ediExportWritesOneFilePerBand_data();
+    void ediExportWritesOneFilePerBand();
+    void ediExportNeedsLocatorAnalysis();
+    void adifExportThenImportKeepsTheLogAndABackup();
+    void cabrilloImportAppends();
+    void badUsageExitsWithTwo();
+    void ediAndCsvMatchTheCheckedFiles();
+};
+
+void TestInterchangeCli::cabrilloExportTakesTheOptionsTheSettingsDoNotHold() {
+    TempProgramFolder folder;
+    writeSettings(folder, false);
+    folder.writeLines("log.kvr", vhfLog());
+    const Run run = cli(folder, {"export", "cabrillo", "--claimed", "123", "--location", "EU", "--contest-name", "MOJE",
+                                 folder.file("out.cbr")});
+    QCOMPARE(run.code, 0);
+    const QStringList lines = folder.readLines("out.cbr");
+    QVERIFY(lines.contains("CONTEST: MOJE"));
+    QVERIFY(lines.contains("CLAIMED-SCORE: 123"));
+    QVERIFY(lines.contains("LOCATION: EU"));
+    QVERIFY(lines.contains("ADDRESS: ul. Długa 1"));
+    QCOMPARE(lines.filter("QSO:").size(), 3);
+}
+
+void TestInterchangeCli::ediExportWritesOneFilePerBand_data() {
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("all") << "all" << QStringList{"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"};
+    QTest::newRow("2M") << "2M" << QStringList{"sp9xyz_p_2M.edi"};
+    QTest::newRow("6M without contacts") << "6M" << QStringList{};
+}
+
+void TestInterchangeCli::ediExportWritesOneFilePerBand() {
+    QFETCH(QString, band);
+    QFETCH(QStringList, files);
+    TempProgramFolder folder;
+    writeSettings(folder, true);
+    folder.writeLines("log.kvr", vhfLog());
+    const Run run = cli(folder, {"export", "edi", "--band", band, folder.file("edi")});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(QDir(folder.file("edi")).entryList(QDir::Files), files);
+    if (band == "2M") {
+        const QStringList lines = folder.readLines("edi/sp9xyz_p_2M.edi");
+        QVERIFY(lines.contains("CQSOs=1;2"));
+        QVERIFY(lines.contains("[QSORecords;1]"));
+    }
+}
+
+void TestInterchangeCli::ediExportNeedsLocatorAnalysis() {
+    TempProgramFolder folder;
+    writeSettings(folder, false);
+    folder.writeLines("log.kvr", vhfLog());
+    const Run run = cli(folder, {"export", "edi", folder.file("edi")});
+    QCOMPARE(run.code, 1);
+    QVERIFY(run.err.contains("Eksport logu do  pliku  EDI jest możliwy"));
+}
+
+void TestInterchangeCli::adifExportThenImportKeepsTheLogAndABackup() {
+    TempProgramFolder folder;
+    writeSettings(folder, false);
+    folder.writeLines("log.kvr", vhfLog());
+    QCOMPARE(cli(folder, {"export", "adif", "--comment", "tnx", folder.file("out.adi")}).code, 0);
+    folder.writeLines("log.kvr", {qso("2020-01-01", "00:00:00", "80M", "CW", "SP7OLD")});
+    const Run run = cli(folder, {"import", "adif", folder.file("out.adi")});
+    QCOMPARE(run.code, 0);
+    QVERIFY(run.out.contains("imported=3"));
+    QStringList expected = vhfLog();
+    expected.sort();
+    QCOMPARE(folder.readLines("log.kvr"), expected);
+    const QStringList backups = QDir(folder.file("Backup_logs")).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QCOMPARE(folder.readLines("Backup_logs/" + backups.first()).size(), 1);
+}
+
+void TestInterchangeCli::cabrilloImportAppends() {
+    TempProgramFolder folder;
+    writeSettings(folder, false);
+    folder.writeLines("log.kvr", vhfLog());
+    const Run run = cli(folder, {"import", "cabrillo", testDataFile("cabrillo_several_blanks_crlf.cbr")});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out.trimmed(), QStringLiteral("imported=3"));
+    QCOMPARE(folder.readLines("log.kvr").size(), 6);
+    QCOMPARE(folder.readLines("log.kvr~").size(), 3);
+}
+
+void TestInterchangeCli::badUsageExitsWithTwo() {
+    TempProgramFolder folder;
+    QCOMPARE(cli(folder, {"export", "edi", "--band", "80M", folder.file("x")}).code, 2);
+    QCOMPARE(cli(folder, {"import", "xml", folder.file("x")}).code, 2);
+    QCOMPARE(cli(folder, {"export", "csv"}).code, 2);
+}
+
+// The expected files were checked field by field against the REG1TEST and CSV layouts.
+void TestInterchangeCli::ediAndCsvMatchTheCheckedFiles() {
+    TempProgramFolder folder;
+    {
+        IniFile ini(folder.file("kvr_log.ini"));
+        IniFile::Batch batch(ini);
+        ini.writeString("Operator", "Uzywany znak", "SP9XYZ/P");
+        ini.writeString("Operator", "Name", "Jan Kowalski");
+        ini.writeString("Operator", "Adres1", "ul. Długa 1");
+        ini.writeString("Operator", "Lokator", "KO02MD");
+        ini.writeString("Operator", "Znak operatora", "SP9XYZ");
+        ini.writeString("Operator", "Kod", "43-300");
+        ini.writeString("Operator", "Miejscowosc", "Bielsko-Biała");
+        ini.writeString("Analiza grupy", "Opcja", "Lokator");
+        ini.writeBool("Analiza grupy", "Analiza", true);
+        ini.writeString("EDI", "TName", "SP VHF");
+        ini.writeString("EDI", "PAdr1", "Szczyt");
+        ini.writeString("EDI", "PSect", "SO");
+        ini.writeInteger("EDI", "SpinEdit2_2M", 500);
+        ini.writeString("EDI", "Remarks_2M", "Pierwsza|Druga");
+    }
+    const QString log = testDataFile("edi_locator_log.kvr");
+    QCOMPARE(cli(folder, {"export", "edi", "--log", log, folder.file("out")}).code, 0);
+    QCOMPARE(cli(folder, {"export", "csv", "--log", log, folder.file("out/x.csv")}).code, 0);
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(bytes(folder.file("out/sp9xyz_p_2M.edi")), bytes(testDataFile("edi_expected_2M.edi")));
+    QCOMPARE(bytes(folder.file("out/sp9xyz_p_70CM.edi")), bytes(testDataFile("edi_expected_70CM.edi")));
+    QCOMPARE(bytes(folder.file("out/x.csv")), bytes(testDataFile("csv_expected_locator.csv")));
+    QVERIFY(!bytes(testDataFile("edi_expected_2M.edi")).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestInterchangeCli)
+#include "tst_interchange_cli.moc"

@@ -1,0 +1,378 @@
+#include "core/logsession.h"
+#include "interchange/adifimport.h"
+#include "interchange/cabrilloimport.h"
+#include "interchange/interchangecommands.h"
+#include "platform/clock.h"
+#include "qsofixtures.h"
+#include "scripteddialogs.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+class FixedClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10)); }
+};
+
+struct Fixture {
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+
+    explicit Fixture(const QStringList& log = {}) {
+        session.setLogPath(folder.file("log.kvr"));
+        session.operatorData.contestCall = QStringLiteral("SP9XYZ/P");
+        session.LoadCountyList();
+        if (!log.isEmpty())
+            folder.writeLines("log.kvr", log);
+        session.reload();
+    }
+};
+
+const QString kImportWarning = QStringLiteral("Ostrzeżenie");
+
+} // namespace
+
+class TestInterchangeCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void csvExportProposesTheCallAndAsksBeforeOverwriting();
+    void csvExportCancelledWritesNothing();
+    void cabrilloExportValidatesBeforeAskingForAFile_data();
+    void cabrilloExportValidatesBeforeAskingForAFile();
+    void cabrilloExportAsksTheNameOfAnUnlistedContest();
+    void adifExportWritesWithTheDefaultExtension();
+    void adifImportIntoEmptyLogAsksNothingBeforeTheFile();
+    void adifImportAnswers_data();
+    void adifImportAnswers();
+    void adifImportWithoutRecordsLeavesTheLog();
+    void adifImportTellsHowManyRecordsWereSkipped();
+    void cabrilloImportGivesUniqueSecondsAfterTheLog();
+    void cabrilloImportUsesSecond59WhenTheMinuteIsFull();
+    void cabrilloImportMapsFrequenciesToEveryBand_data();
+    void cabrilloImportMapsFrequenciesToEveryBand();
+    void cabrilloImportSkipsUnknownBandsAndKeepsTheRest();
+    void cabrilloImportReadsOtherLoggersFiles();
+    void backupCopyGoesToBackupLogs();
+};
+
+void TestInterchangeCommands::csvExportProposesTheCallAndAsksBeforeOverwriting() {
+    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    f.folder.writeLines("first.csv", {"old"});
+    f.dialogs.fileAnswers = {f.folder.file("first"), f.folder.file("second")};
+    f.dialogs.buttonAnswers = {DialogButton::No};
+    const auto path = InterchangeCommands::exportCsv(f.session);
+    QCOMPARE(path, f.folder.file("second.csv"));
+    QCOMPARE(f.dialogs.fileRequests.first().proposedName, QStringLiteral("sp9xyz_p"));
+    QCOMPARE(f.dialogs.fileRequests.first().filter, QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*.*)"));
+    QCOMPARE(f.dialogs.messages.at(0).text,
+             "Plik CSV:\n" + f.folder.file("first.csv") + "\nistnieje.\nCzy zastąpić ten plik ?");
+    QCOMPARE(f.dialogs.messages.at(0).title, kImportWarning);
+    QCOMPARE(f.dialogs.messages.at(1).text, "Plik CSV: \n" + f.folder.file("second.csv") + "\nzostał zapisany!");
+    QCOMPARE(f.dialogs.messages.at(1).title, QStringLiteral("Informacja"));
+    QCOMPARE(f.folder.readLines("first.csv"), QStringList{"old"});
+    QCOMPARE(f.folder.readLines("second.csv").size(), 2);
+}
+
+void TestInterchangeCommands::csvExportCancelledWritesNothing() {
+    Fixture f;
+    QVERIFY(!InterchangeCommands::exportCsv(f.session));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void TestInterchangeCommands::cabrilloExportValidatesBeforeAskingForAFile_data() {
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("callsign") << "callsign"
+                              << "Proszę wprowadzić znak używany podczas zawodów!\nWszystkie niebieskie pola muszą "
+                                 "być wypełnione!";
+    QTest::newRow("name") << "name"
+                          << "Proszę wprowadzić imię i nazwisko!\nWszystkie niebieskie pola muszą być "
+                             "wypełnione!";
+    QTest::newRow("address") << "address"
+                             << "Proszę wprowadzić adres!\nWszystkie szare pola muszą być wypełnione!";
+    QTest::newRow("log file") << "log"
+                              << "";
+}
+
+void TestInterchangeCommands::cabrilloExportValidatesBeforeAskingForAFile() {
+    QFETCH(QString, missing);
+    QFETCH(QString, message);
+    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    CabrilloHeader h;
+    h.callsign = missing == "callsign" ? QString() : QStringLiteral("SP9XYZ");
+    h.name = missing == "name" ? QString() : QStringLiteral("Jan");
+    h.address1 = missing == "address" ? QString() : QStringLiteral("Adres");
+    if (missing == "log") {
+        f.session.setLogPath(f.folder.file("gone.kvr"));
+        message = "Plik \"" + f.folder.file("gone.kvr") + "\" nie istnieje!";
+    }
+    QVERIFY(!InterchangeCommands::exportCabrillo(f.session, h, 1));
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
+    QCOMPARE(f.dialogs.messages.first().text, message);
+    QVERIFY(f.dialogs.fileRequests.isEmpty());
+}
+
+void TestInterchangeCommands::cabrilloExportAsksTheNameOfAnUnlistedContest() {
+    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    CabrilloHeader h;
+    h.version3 = true;
+    h.callsign = QStringLiteral("SP9XYZ/P");
+    h.name = QStringLiteral("Jan");
+    h.address1 = QStringLiteral("Adres");
+    f.dialogs.inputAnswers = {QStringLiteral("MOJE ZAWODY")};
+    f.dialogs.fileAnswers = {f.folder.file("abc")};
+    const auto path = InterchangeCommands::exportCabrillo(f.session, h, 0);
+    QCOMPARE(path, f.folder.file("abc.cbr"));
+    QCOMPARE(f.dialogs.inputPrompts, QStringList{"Wprowadzanie nazwy zawodów|Nazwa zawodów:"});
+    QCOMPARE(f.dialogs.fileRequests.first().proposedName, QStringLiteral("sp9xyz_p"));
+    const QStringList lines = f.folder.readLines("abc.cbr");
+    QCOMPARE(lines.at(1), QStringLiteral("CONTEST: MOJE ZAWODY"));
+    QCOMPARE(lines.filter("QSO:").size(), 1);
+    QCOMPARE(f.dialogs.lastText(), "Plik Cabrillo: \n" + f.folder.file("abc.cbr") + "\nzostał zapisany!");
+
+    f.dialogs.fileAnswers = {f.folder.file("abc.log")};
+    QCOMPARE(InterchangeCommands::exportCabrillo(f.session, h, 5), f.folder.file("abc.log"));
+    QCOMPARE(f.dialogs.inputPrompts.size(), 1);
+}
+
+void TestInterchangeCommands::adifExportWritesWithTheDefaultExtension() {
+    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    f.dialogs.fileAnswers = {f.folder.file("x")};
+    QCOMPARE(InterchangeCommands::exportAdif(f.session, InterchangeCommands::adifOptions(f.session)),
+             f.folder.file("x.adi"));
+    QCOMPARE(f.folder.readLines("x.adi").size(), 4);
+    QCOMPARE(f.dialogs.fileRequests.first().filter, QStringLiteral("Pliki ADIF (*.adi);;Wszystkie pliki (*.*)"));
+}
+
+void TestInterchangeCommands::adifImportIntoEmptyLogAsksNothingBeforeTheFile() {
+    Fixture f;
+    f.dialogs.fileAnswers = {testDataFile("adif_multiline_records.adi")};
+    bool copyAsked = false;
+    const auto outcome = InterchangeCommands::importAdif(f.session, [&](const QString&) {
+        copyAsked = true;
+        return true;
+    });
+    QVERIFY(!copyAsked);
+    QVERIFY(f.dialogs.messages.isEmpty());
+    QCOMPARE(outcome.imported, 2);
+    QCOMPARE(f.session.log().size(), 2);
+    QCOMPARE(f.folder.readLines("log.kvr").size(), 2);
+}
+
+void TestInterchangeCommands::adifImportAnswers_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<bool>("copySaved");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QString>("secondText");
+    QTest::newRow("cancel") << int(DialogButton::Cancel) << false << 0 << false << QString();
+    QTest::newRow("yes, copy saved") << int(DialogButton::Yes) << true << 0 << true << QString();
+    QTest::newRow("yes, copy cancelled, confirmed") << int(DialogButton::Yes) << false << int(DialogButton::Ok) << true
+                                                    << InterchangeCommands::adifNotSavedQuestion();
+    QTest::newRow("yes, copy cancelled, cancelled") << int(DialogButton::Yes) << false << int(DialogButton::Cancel)
+                                                    << false << InterchangeCommands::adifNotSavedQuestion();
+    QTest::newRow("no, confirmed") << int(DialogButton::No) << false << int(DialogButton::Ok) << true
+                                   << InterchangeCommands::adifNoSaveQuestion();
+    QTest::newRow("no, cancelled") << int(DialogButton::No) << false << int(DialogButton::Cancel) << false
+                                   << InterchangeCommands::adifNoSaveQuestion();
+}
+
+void TestInterchangeCommands::adifImportAnswers() {
+    QFETCH(int, first);
+    QFETCH(bool, copySaved);
+    QFETCH(int, second);
+    QFETCH(bool, replaced);
+    QFETCH(QString, secondText);
+    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    Fixture f({old});
+    f.dialogs.buttonAnswers = {DialogButton(first)};
+    if (second)
+        f.dialogs.buttonAnswers.push_back(DialogButton(second));
+    f.dialogs.fileAnswers = {testDataFile("adif_several_records_one_line.adi")};
+    QString proposed;
+    InterchangeCommands::importAdif(f.session, [&](const QString& name) {
+        proposed = name;
+        return copySaved;
+    });
+    const ShownMessage& question = f.dialogs.messages.first();
+    QCOMPARE(question.text, InterchangeCommands::adifReplaceQuestion());
+    QCOMPARE(question.title, kImportWarning);
+    QCOMPARE(question.buttons,
+             unsigned(DialogButton::Yes) | unsigned(DialogButton::No) | unsigned(DialogButton::Cancel));
+    if (first == int(DialogButton::Yes))
+        QCOMPARE(proposed, QStringLiteral("sp9xyz_p.kvr"));
+    if (!secondText.isEmpty()) {
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.dialogs.messages.at(1).text, secondText);
+        QCOMPARE(f.dialogs.messages.at(1).defaultButton, DialogButton::Cancel);
+        QCOMPARE(f.dialogs.messages.at(1).buttons, DialogButton::Ok | DialogButton::Cancel);
+    }
+    const QStringList onDisk = f.folder.readLines("log.kvr");
+    if (replaced) {
+        QCOMPARE(onDisk.size(), 3);
+        QCOMPARE(f.session.log().size(), 3);
+        QCOMPARE(f.folder.readLines("log.kvr~"), QStringList{old});
+    } else {
+        QCOMPARE(onDisk, QStringList{old});
+        QCOMPARE(f.dialogs.fileRequests.size(), 0);
+    }
+}
+
+void TestInterchangeCommands::adifImportWithoutRecordsLeavesTheLog() {
+    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    Fixture f({old});
+    f.dialogs.buttonAnswers = {DialogButton::No, DialogButton::Ok};
+    f.dialogs.fileAnswers = {testDataFile("adif_no_records.txt")};
+    InterchangeCommands::importAdif(f.session, {});
+    QCOMPARE(
+        f.dialogs.lastText(),
+        QStringLiteral("Wybrany plik ma format niezgodny ze standardem ADIF  !\n\nImport danych został przerwany."));
+    QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Błąd"));
+    QCOMPARE(f.folder.readLines("log.kvr"), QStringList{old});
+}
+
+void TestInterchangeCommands::adifImportTellsHowManyRecordsWereSkipped() {
+    Fixture f;
+    const auto outcome =
+        InterchangeCommands::importAdifFile(f.session, testDataFile("adif_records_without_usable_band.adi"));
+    QCOMPARE(outcome.imported, 1);
+    QCOMPARE(outcome.skipped, 2);
+    QCOMPARE(f.dialogs.lastText(), skippedRecordsMessage(2));
+    // The log loads whole: no line stops the loader.
+    QCOMPARE(f.session.reload().status, LoadResult::Status::Loaded);
+}
+
+void TestInterchangeCommands::cabrilloImportGivesUniqueSecondsAfterTheLog() {
+    Fixture f({qso("2007-05-12", "12:05:00", "80M", "CW", "SP7OLD")});
+    const QString in = f.folder.writeLines(
+        "in.cbr", {"START-OF-LOG: 3.0", "QSO: 14025 CW 2007-05-12 1205 SP9XYZ 599 001 DL1ABC 599 017",
+                   "QSO: 14025 CW 2007-05-12 1205 SP9XYZ 599 002 DL2ABC 599 018",
+                   "QSO: 14025 CW 2007-05-12 1205 SP9XYZ 599 003 DL3ABC 599 019", "END-OF-LOG:"});
+    f.dialogs.fileAnswers = {in};
+    const auto outcome = InterchangeCommands::importCabrillo(f.session);
+    QCOMPARE(outcome.imported, 3);
+    QCOMPARE(f.dialogs.fileRequests.first().filter,
+             QStringLiteral("Pliki Cabrillo (*.log *.cbr);;Wszystkie pliki (*.*)"));
+    QVERIFY(f.dialogs.messages.isEmpty());
+    const QStringList lines = f.folder.readLines("log.kvr");
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(1).left(17), QStringLiteral("2007-05-12 120501"));
+    QCOMPARE(lines.at(2).left(17), QStringLiteral("2007-05-12 120502"));
+    QCOMPARE(lines.at(3).left(17), QStringLiteral("2007-05-12 120503"));
+    const QString& first = lines.at(1);
+    QCOMPARE(QsoLine::column(first, QsoColumns::Band), QStringLiteral(" 20M"));
+    QCOMPARE(QsoLine::column(first, QsoColumns::RstSentCell), QStringLiteral("599 "));
+    QCOMPARE(QsoLine::column(first, QsoColumns::Stx), QStringLiteral("        001"));
+    QCOMPARE(first.mid(62, 11), QStringLiteral("        017"));
+    QCOMPARE(f.folder.readLines("log.kvr~").size(), 1);
+    QCOMPARE(f.session.log().size(), 4);
+}
+
+void TestInterchangeCommands::cabrilloImportUsesSecond59WhenTheMinuteIsFull() {
+    QStringList text;
+    for (int i = 0; i < 62; ++i)
+        text << QStringLiteral("QSO: 3510 CW 2024-06-01 1000 SP9XYZ 599 %1 SP%2AA 599 1").arg(i).arg(i);
+    CabrilloImport import({});
+    const CabrilloImport::Result r = import.parse(text.join('\n'));
+    QCOMPARE(r.lines.size(), 62);
+    QCOMPARE(QsoLine(r.lines.at(0)).time(), QStringLiteral("100000"));
+    QCOMPARE(QsoLine(r.lines.at(58)).time(), QStringLiteral("100058"));
+    QCOMPARE(QsoLine(r.lines.at(59)).time(), QStringLiteral("100059"));
+    QCOMPARE(QsoLine(r.lines.at(61)).time(), QStringLiteral("100059"));
+}
+
+void TestInterchangeCommands::cabrilloImportMapsFrequenciesToEveryBand_data() {
+    QTest::addColumn<QString>("frequency");
+    QTest::addColumn<QString>("band");
+    QTest::newRow("1830 kHz") << "1830"
+                              << "160M";
+    QTest::newRow("3510 kHz") << "3510"
+                              << "80M";
+    QTest::newRow("7010 kHz") << "7010"
+                              << "40M";
+    QTest::newRow("10110 kHz WARC") << "10110"
+                                    << "30M";
+    QTest::newRow("14025 kHz") << "14025"
+                               << "20M";
+    QTest::newRow("18100 kHz WARC") << "18100"
+                                    << "17M";
+    QTest::newRow("21050 kHz") << "21050"
+                               << "15M";
+    QTest::newRow("24900 kHz WARC") << "24900"
+                                    << "12M";
+    QTest::newRow("28500 kHz") << "28500"
+                               << "10M";
+    QTest::newRow("50 designator") << "50"
+                                   << "6M";
+    QTest::newRow("50150 kHz") << "50150"
+                               << "6M";
+    QTest::newRow("144 designator") << "144"
+                                    << "2M";
+    QTest::newRow("144300 kHz") << "144300"
+                                << "2M";
+    QTest::newRow("432 designator") << "432"
+                                    << "70CM";
+    QTest::newRow("432200 kHz") << "432200"
+                                << "70CM";
+    QTest::newRow("1.2G designator") << "1.2G"
+                                     << "23CM";
+    QTest::newRow("1200 of our own export") << "1200"
+                                            << "23CM";
+    QTest::newRow("1296200 kHz") << "1296200"
+                                 << "23CM";
+    QTest::newRow("222 designator") << "222"
+                                    << "";
+    QTest::newRow("5000 kHz") << "5000"
+                              << "";
+    QTest::newRow("no number") << "abc"
+                               << "";
+}
+
+void TestInterchangeCommands::cabrilloImportMapsFrequenciesToEveryBand() {
+    QFETCH(QString, frequency);
+    QFETCH(QString, band);
+    QCOMPARE(CabrilloImport::bandOf(frequency), band);
+}
+
+void TestInterchangeCommands::cabrilloImportSkipsUnknownBandsAndKeepsTheRest() {
+    Fixture f;
+    const auto outcome =
+        InterchangeCommands::importCabrilloFile(f.session, testDataFile("cabrillo_vhf_designators_lf.log"));
+    QCOMPARE(outcome.imported, 7);
+    QCOMPARE(outcome.skipped, 1);
+    QCOMPARE(f.dialogs.lastText(), skippedRecordsMessage(1));
+    QCOMPARE(f.session.log().size(), 7);
+    QStringList bands;
+    for (const QString& line : f.session.log().lines())
+        bands << QsoLine(line).band().toString();
+    QCOMPARE(bands, QStringList({"2M", "70CM", "6M", "23CM", "12M", "30M", "6M"}));
+    QCOMPARE(QsoLine(f.session.log().line(0)).srx(), QStringLiteral("005JO90AB"));
+}
+
+void TestInterchangeCommands::cabrilloImportReadsOtherLoggersFiles() {
+    CabrilloImport import({});
+    const CabrilloImport::Result r = import.readFile(testDataFile("cabrillo_several_blanks_crlf.cbr"));
+    QVERIFY(r.status.ok);
+    QCOMPARE(r.lines.size(), 3);
+    QCOMPARE(r.lines.at(0), qso("2007-05-12", "12:05:00", "20M", "CW", "DL1ABC", "599", "001", "599", "017"));
+    QCOMPARE(r.lines.at(1), qso("2007-05-12", "12:05:01", "40M", "CW", "OK1AA", "599", "002", "599", "018"));
+    QCOMPARE(r.lines.at(2), qso("2007-05-12", "12:06:00", "80M", "CW", "G3ABC", "599", "003", "599", "019"));
+}
+
+void TestInterchangeCommands::backupCopyGoesToBackupLogs() {
+    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    Fixture f({old});
+    const auto backup = InterchangeCommands::backupCurrentLog(f.session);
+    QVERIFY(backup.status.ok);
+    QCOMPARE(backup.path, QDir(f.folder.file("Backup_logs")).filePath("log_20240602_080910.txt"));
+    QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910.txt"), QStringList{old});
+}
+
+QTEST_GUILESS_MAIN(TestInterchangeCommands)
+#include "tst_interchange_commands.moc"

@@ -1,0 +1,403 @@
+#include "core/logsession.h"
+#include "interchangemenu.h"
+#include "platform/clock.h"
+#include "qsofixtures.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+#include "tfedi.h"
+#include "tfedi_pasma.h"
+#include "tform2.h"
+#include "tform3.h"
+#include "ui_tfedi.h"
+#include "ui_tfedi_pasma.h"
+#include "ui_tform2.h"
+#include "ui_tform3.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FixedClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10)); }
+};
+
+struct Fixture {
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    QWidget mainWindow;
+
+    explicit Fixture(const QStringList& log = {}) {
+        session.setLogPath(folder.file("log.kvr"));
+        OperatorData& op = session.operatorData;
+        op.contestCall = QStringLiteral("sp9xyz/p");
+        op.operatorCall = QStringLiteral("SP9XYZ");
+        op.name = QStringLiteral("Jan Kowalski");
+        op.address1 = QStringLiteral("ul. Długa 1");
+        op.postcode = QStringLiteral("43-300");
+        op.town = QStringLiteral("Bielsko-Biała");
+        op.locator = QStringLiteral("KO02MD");
+        folder.writeLines("log.kvr", log);
+        session.LoadCountyList();
+        session.reload();
+    }
+    IniFile settings() const { return IniFile(folder.file("kvr_log.ini")); }
+};
+
+QStringList vhfLog() {
+    return {qso("2024-06-01", "10:00:00", "2M", "CW", "SP1AA", "599", "001 KO02MD", "599", "005JO90AB"),
+            qso("2024-06-01", "10:01:00", "2M", "CW", "SP2BB", "599", "002 KO02MD", "599", "006JO80CD"),
+            qso("2024-06-02", "10:02:00", "70CM", "PH", "SP3CC", "59", "003 KO02MD", "59", "007JO91EF")};
+}
+
+// Closes the next modal dialog once the event loop runs it.
+void closeModalSoon() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+}
+
+} // namespace
+
+class TestInterchangeDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void cabrilloDialogStartsAtTwoPointZeroWithoutSettings();
+    void cabrilloVersionSwitchesTheEnabledControls();
+    void cabrilloFieldsFilterTheirInput();
+    void cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData();
+    void cabrilloOkWritesTheFileAndSavesTheSettings();
+    void cabrilloSettingsAreRestoredByTheNextWindow();
+    void adifDialogFillsContestAndOperatorAndWrites();
+    void ediCommandNeedsLocatorAnalysis();
+    void ediDialogShowsStatisticsAndScores();
+    void ediSpinsAndPresetsRecompute();
+    void ediSaveValidatesThenWritesEveryBand();
+    void ediSettingsAreWrittenOnClose();
+    void importCommandsUseTheHooks();
+};
+
+void TestInterchangeDialogs::cabrilloDialogStartsAtTwoPointZeroWithoutSettings() {
+    Fixture f;
+    TForm2 form(f.session);
+    const auto ui = form.ui();
+    QCOMPARE(form.windowTitle(), QStringLiteral("Nagłówek pliku Cabrillo"));
+    QVERIFY(ui->RadioButton1->isChecked());
+    QCOMPARE(ui->Edit7->text(), QStringLiteral("0"));
+    QCOMPARE(ui->Edit12->text(), QStringLiteral("DX"));
+    QCOMPARE(ui->Edit13->text(), QStringLiteral("SP9XYZ"));
+    QCOMPARE(ui->ComboBox3->currentText(), QStringLiteral("NON-ASSISTED"));
+    QCOMPARE(ui->ComboBox5->currentText(), QStringLiteral("MIXED"));
+    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("LOW"));
+    QCOMPARE(ui->ComboBox4->currentText(), QStringLiteral("ALL "));
+    QCOMPARE(ui->Contest1->count(), 46);
+    QCOMPARE(ui->Contest1->itemText(0), QStringLiteral(" Zawody nie wymienione na liście"));
+    QCOMPARE(ui->Contest1->itemText(40), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->ComboBox9->isEditable(), true);
+    QCOMPARE(ui->Edit8->toolTip(),
+             QStringLiteral("Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp."));
+}
+
+void TestInterchangeDialogs::cabrilloVersionSwitchesTheEnabledControls() {
+    Fixture f;
+    TForm2 form(f.session);
+    form.show();
+    const auto ui = form.ui();
+    QVERIFY(ui->Edit11->isEnabled() && ui->Edit8->isEnabled() && ui->Label_Edit11->isEnabled());
+    QVERIFY(!ui->Contest1->isEnabled() && !ui->ComboBox8->isEnabled() && !ui->Edit12->isEnabled());
+    QVERIFY(ui->ComboBox9->isEnabled());
+    QTest::mouseClick(ui->RadioButton2, Qt::LeftButton);
+    QVERIFY(!ui->Edit11->isEnabled() && !ui->Edit8->isEnabled() && !ui->Label_Edit8->isEnabled());
+    QVERIFY(ui->Contest1->isEnabled() && ui->ComboBox1->isEnabled() && ui->Edit12->isEnabled() &&
+            ui->Label_ComboBox7->isEnabled());
+    QVERIFY(ui->ComboBox9->isEnabled());
+    QTest::mouseClick(ui->RadioButton1, Qt::LeftButton);
+    QVERIFY(ui->Edit11->isEnabled() && !ui->Contest1->isEnabled());
+}
+
+void TestInterchangeDialogs::cabrilloFieldsFilterTheirInput() {
+    Fixture f;
+    TForm2 form(f.session);
+    form.show();
+    const auto ui = form.ui();
+    ui->Edit7->clear();
+    QTest::keyClicks(ui->Edit7, "12a-3");
+    QCOMPARE(ui->Edit7->text(), QStringLiteral("123"));
+    QTest::keyClicks(ui->Edit1, "sp9abc/p");
+    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9ABC/P"));
+    QTest::keyClicks(ui->Edit2, "jan");
+    QCOMPARE(ui->Edit2->text(), QStringLiteral("jan"));
+}
+
+void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData() {
+    Fixture f;
+    InterchangeMenu menu(f.session, {[] { return true; }, {}, {}}, &f.mainWindow);
+    closeModalSoon();
+    menu.ZapiszplikCabrillo1Click();
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Informacja"));
+    QCOMPARE(f.dialogs.messages.first().text,
+             QStringLiteral("Ponieważ wybrana jest opcja logowania na pasmach WARC,\na podczas zawodów nie można "
+                            "pracować  na tych pasmach,\nwszystkie QSO z  pasm  WARC zostaną   pominięte  w  pliku "
+                            "\nCabrillo."));
+    const auto ui = menu.cabrilloDialog()->ui();
+    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->Edit6->text(), QStringLiteral("43-300 Bielsko-Biała, Poland"));
+    QCOMPARE(ui->Edit10->text(), QStringLiteral("KO02MD"));
+    // Closing by the window's box saves the settings.
+    QCOMPARE(f.settings().readString("Cabrillo", "Wersja", {}), QStringLiteral("2.0"));
+}
+
+void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
+    Fixture f(
+        {qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA"), qso("2024-06-01", "12:01:00", "30M", "CW", "SP2BB")});
+    TForm2 form(f.session);
+    form.prepare(false);
+    form.show();
+    const auto ui = form.ui();
+    QTest::keyClicks(ui->Edit11, "sp dx");
+    QTest::keyClicks(ui->Memo1, "pierwsza");
+    QTest::keyClick(ui->Memo1, Qt::Key_Return);
+    QTest::keyClicks(ui->Memo1, "druga");
+    ui->Edit4->clear();
+    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(),
+             QStringLiteral("Proszę wprowadzić adres!\nWszystkie szare pola muszą być wypełnione!"));
+    QVERIFY(form.isVisible());
+    QTest::keyClicks(ui->Edit4, "Adres 1");
+    f.dialogs.fileAnswers = {f.folder.file("wynik")};
+    QSignalSpy exported(&form, &TForm2::exported);
+    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QCOMPARE(exported.size(), 1);
+    QVERIFY(!form.isVisible());
+    const QStringList lines = f.folder.readLines("wynik.cbr");
+    QCOMPARE(lines.mid(0, 3), QStringList({"START-OF-LOG: 2.0", "CONTEST: SP DX", "CALLSIGN: SP9XYZ/P"}));
+    QVERIFY(lines.contains("SOAPBOX: pierwsza"));
+    QVERIFY(lines.contains("SOAPBOX: druga"));
+    QCOMPARE(lines.filter("QSO:").size(), 1); // the 30 m contact is left out
+    QCOMPARE(f.dialogs.lastText(), "Plik Cabrillo: \n" + f.folder.file("wynik.cbr") + "\nzostał zapisany!");
+    const IniFile ini = f.settings();
+    QCOMPARE(ini.readString("Cabrillo", "Zawody_krajowe", {}), QStringLiteral("SP DX"));
+    QCOMPARE(ini.readString("Cabrillo", "Uwagi", {}), QStringLiteral("pierwsza|druga"));
+    QVERIFY(!ini.hasKey("Cabrillo", "Edit7"));
+}
+
+void TestInterchangeDialogs::cabrilloSettingsAreRestoredByTheNextWindow() {
+    Fixture f;
+    {
+        IniFile ini(f.folder.file("kvr_log.ini"));
+        ini.writeString("Cabrillo", "Wersja", "3.0");
+        ini.writeInteger("Cabrillo", "Zawody_międzynarodowe", 40);
+        ini.writeInteger("Cabrillo", "Moc", 2);
+        ini.writeString("Cabrillo", "Klub", "SP9KAT");
+        ini.writeString("Cabrillo", "Uwagi", "a|b");
+    }
+    TForm2 form(f.session);
+    const auto ui = form.ui();
+    QVERIFY(ui->RadioButton2->isChecked());
+    QVERIFY(ui->Contest1->isEnabled());
+    QCOMPARE(ui->Contest1->currentText(), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("QRP"));
+    QCOMPARE(ui->Edit14->text(), QStringLiteral("SP9KAT"));
+    QCOMPARE(ui->Memo1->toPlainText(), QStringLiteral("a\nb"));
+}
+
+void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
+    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    IniFile(f.folder.file("kvr_log.ini")).writeString("Cabrillo", "Zawody", "SP DX");
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    TForm3* form = menu.adifDialog();
+    closeModalSoon();
+    menu.ZapiszplikADIF1Click();
+    const auto ui = form->ui();
+    QCOMPARE(ui->Edit3->text(), QStringLiteral("SP DX 2024"));
+    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
+    form->show();
+    ui->Edit2->setText(QStringLiteral("   "));
+    form->Edit2Exit();
+    QCOMPARE(ui->Edit2->text(), QString());
+    QTest::keyClicks(ui->Edit1, "tnx");
+    ui->CheckBox1->setChecked(true);
+    f.dialogs.fileAnswers = {f.folder.file("log")};
+    QTest::mouseClick(ui->Button1, Qt::LeftButton);
+    QVERIFY(!form->isVisible());
+    const QStringList lines = f.folder.readLines("log.adi");
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines.at(3).contains("<COMMENT:3>tnx <CONTEST_ID:10>SP DX 2024 <EOR>"));
+    QVERIFY(!lines.at(3).contains("OPERATOR"));
+    QCOMPARE(f.dialogs.lastText(), "Plik ADIF: \n" + f.folder.file("log.adi") + "\nzostał zapisany!");
+    // The comment and the check boxes stay for the next export of the run.
+    closeModalSoon();
+    menu.ZapiszplikADIF1Click();
+    QCOMPARE(ui->Edit1->text(), QStringLiteral("tnx"));
+    QVERIFY(ui->CheckBox1->isChecked());
+    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
+}
+
+void TestInterchangeDialogs::ediCommandNeedsLocatorAnalysis() {
+    Fixture f(vhfLog());
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    menu.doplikuEDI1Click();
+    QCOMPARE(f.dialogs.lastText(),
+             QStringLiteral("Eksport logu do  pliku  EDI jest możliwy \ntylko przy włączonej opcji analizy grupy "
+                            "\nkontrolnej pod kątem lokatorów."));
+    QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Błąd"));
+    QVERIFY(!menu.ediDialog());
+}
+
+static void locatorAnalysis(Fixture& f) {
+    f.session.analysis.enabled = true;
+    f.session.analysis.mode = AnalysisMode::Locator;
+    f.session.reload();
+}
+
+void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
+    Fixture f(vhfLog());
+    locatorAnalysis(f);
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    menu.doplikuEDI1Click();
+    TFEDI* edi = menu.ediDialog();
+    QVERIFY(edi && edi->isVisible());
+    QCOMPARE(edi->windowTitle(), QStringLiteral("Dane do pliku EDI"));
+    const auto ui = edi->ui();
+    QCOMPARE(ui->TDate->text(), QStringLiteral("20240601;20240602"));
+    QCOMPARE(ui->PCall->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->RCoun->text(), QStringLiteral("Poland"));
+    QCOMPARE(ui->PBand->count(), 3);
+    QCOMPARE(ui->PBand->itemText(1), QStringLiteral("2M"));
+    QCOMPARE(ui->PBand->currentText(), QStringLiteral("wszystkie"));
+    const auto bands = edi->bands()->ui();
+    QCOMPARE(bands->LabelLok_2M->text(), QStringLiteral("Lok. [2]"));
+    QCOMPARE(bands->Lokatory_2M->count(), 2);
+    QCOMPARE(bands->CQSOs_2M->text(), QStringLiteral("2;1"));
+    QCOMPARE(bands->CExcs_6M->text(), QStringLiteral("0;0;1"));
+    QCOMPARE(bands->CQSOs_6M->text(), QString());
+    QVERIFY(bands->CODXC_2M->text().startsWith("SP"));
+    // A second run while the window is shown only raises it.
+    menu.doplikuEDI1Click();
+    QCOMPARE(menu.ediDialog(), edi);
+}
+
+void TestInterchangeDialogs::ediSpinsAndPresetsRecompute() {
+    Fixture f(vhfLog());
+    locatorAnalysis(f);
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    menu.doplikuEDI1Click();
+    const auto b = menu.ediDialog()->bands()->ui();
+    const int km = b->CQSOP_2M->text().toInt();
+    QVERIFY(km > 0);
+    QCOMPARE(b->SpinEdit_6M->minimum(), 1);
+    QCOMPARE(b->SpinEdit_2M->minimum(), 0);
+    QCOMPARE(b->SpinEdit2_6M->maximum(), 2000);
+    QCOMPARE(b->SpinEdit2_23CM->singleStep(), 50);
+    b->SpinEdit_2M->setValue(3);
+    QCOMPARE(b->CQSOs_2M->text(), QStringLiteral("2;3"));
+    QCOMPARE(b->CQSOP_2M->text(), QString::number(3 * km));
+    b->SpinEdit2_2M->setValue(100);
+    QCOMPARE(b->CWWLs_2M->text(), QStringLiteral("2;100;1"));
+    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km + 200));
+    QTest::mouseClick(b->CheckBox1, Qt::LeftButton);
+    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km * 2));
+    QTest::mouseClick(b->Button5, Qt::LeftButton); // "Letnie Zaw. UKF"
+    QVERIFY(!b->CheckBox1->isChecked());
+    QCOMPARE(b->SpinEdit_2M->value(), 1);
+    QCOMPARE(b->SpinEdit2_2M->value(), 500);
+    QCOMPARE(b->SpinEdit2_70CM->value(), 300);
+    QCOMPARE(b->CToSc_2M->text(), QString::number(km + 1000));
+}
+
+void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
+    Fixture f(vhfLog());
+    locatorAnalysis(f);
+    InterchangeMenu menu(f.session, {{}, [] { return QStringLiteral("001 KO02MD"); }, {}}, &f.mainWindow);
+    menu.doplikuEDI1Click();
+    const auto ui = menu.ediDialog()->ui();
+    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić adres!"));
+    QTest::keyClicks(ui->PAdr1, "Szczyt");
+    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić nazwę zawodow!"));
+    QTest::keyClicks(ui->TName, "SP VHF");
+    QTest::keyClicks(ui->PSect, "SO");
+    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Pliki zostały zapisane."));
+    QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"}));
+    const QStringList two = f.folder.readLines("sp9xyz_p_2M.edi");
+    QVERIFY(two.contains("PExch=001 KO02MD"));
+    QVERIFY(two.contains("PBand=144MHz"));
+    QVERIFY(two.contains("[QSORecords;2]"));
+
+    QFile::remove(f.folder.file("sp9xyz_p_2M.edi"));
+    QFile::remove(f.folder.file("sp9xyz_p_70CM.edi"));
+    ui->PBand->setCurrentIndex(2);
+    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Plik(i) został zapisany."));
+    QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_70CM.edi"}));
+}
+
+void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
+    Fixture f(vhfLog());
+    locatorAnalysis(f);
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    menu.doplikuEDI1Click();
+    TFEDI* edi = menu.ediDialog();
+    QTest::keyClicks(edi->ui()->TName, "Zawody");
+    QTest::keyClicks(edi->ui()->MOpe1, "SP1AA;SP2BB");
+    edi->Button3Click();
+    TFEDI_pasma* bands = edi->bands();
+    QVERIFY(bands->isVisible());
+    QTest::keyClicks(bands->ui()->STXEq_23CM, "IC-9700");
+    bands->ui()->SpinEdit_70CM->setValue(4);
+    QTest::mouseClick(bands->ui()->Button2, Qt::LeftButton);
+    QVERIFY(!bands->isVisible());
+    IniFile ini = f.settings();
+    QCOMPARE(ini.readString("EDI", "STXEq_23CM", {}), QStringLiteral("IC-9700"));
+    QCOMPARE(ini.readInteger("EDI", "SpinEdit_70CM", 0), 4);
+    QVERIFY(ini.hasKey("EDI", "Mnożnik=lokator"));
+    QSignalSpy back(&menu, &InterchangeMenu::focusCallsignRequested);
+    QTest::mouseClick(edi->ui()->Button1, Qt::LeftButton);
+    QCOMPARE(back.size(), 1);
+    QTest::qWait(0);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!menu.ediDialog());
+    IniFile after = f.settings();
+    QCOMPARE(after.readString("EDI", "TName", {}), QStringLiteral("Zawody"));
+    QCOMPARE(after.readString("EDI", "MOpe1", {}), QStringLiteral("SP1AA;SP2BB"));
+
+    // The next run reads them back.
+    menu.doplikuEDI1Click();
+    QCOMPARE(menu.ediDialog()->ui()->TName->text(), QStringLiteral("Zawody"));
+    QCOMPARE(menu.ediDialog()->bands()->ui()->SpinEdit_70CM->value(), 4);
+}
+
+void TestInterchangeDialogs::importCommandsUseTheHooks() {
+    Fixture f({qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD")});
+    QString proposed;
+    InterchangeMenu menu(f.session,
+                         {{},
+                          {},
+                          [&](const QString& name) {
+                              proposed = name;
+                              return true;
+                          }},
+                         &f.mainWindow);
+    f.dialogs.buttonAnswers = {DialogButton::Yes};
+    f.dialogs.fileAnswers = {testDataFile("adif_multiline_records.adi")};
+    menu.zplikuADIF1Click();
+    QCOMPARE(proposed, QStringLiteral("sp9xyz_p.kvr"));
+    QCOMPARE(f.session.log().size(), 2);
+    f.dialogs.fileAnswers = {testDataFile("cabrillo_several_blanks_crlf.cbr")};
+    menu.z_Cabrillo1Click();
+    QCOMPARE(f.session.log().size(), 5);
+}
+
+QTEST_MAIN(TestInterchangeDialogs)
+#include "tst_interchange_dialogs.moc"
