@@ -30,7 +30,7 @@ EntrySession::Start EntrySession::start(const QDateTime& shown) {
     m_secondCopy = choice.secondCopy;
     m_backups.setNumber(choice.temporaryBackupNumber);
     m_session.setLogPath(choice.logPath);
-    EntryStartup::loadSession(m_session, settings, m_options);
+    EntryStartup::loadSession(m_session, settings, m_options, m_beforeLoad);
     computeUtcOffset(m_session.clock().now());
     return Start::Ready;
 }
@@ -74,13 +74,8 @@ EntrySession::BandChange EntrySession::changeBand(const QString& band, const QSt
     BandChange change;
     m_session.band = band;
     m_options.band = band;
-    if (Bands::isVhf(band) && (!m_session.analysis.enabled || m_session.analysis.mode != AnalysisMode::Locator)) {
-        m_session.analysis.enabled = true;
-        m_session.analysis.mode = AnalysisMode::Locator;
-        m_session.LoadCountyList();
-        m_session.reload();
-        change.analysisSwitched = true;
-    }
+    if (Bands::isVhf(band))
+        change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
     RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
     emit m_session.loggedCountiesChanged();
     change.serial = serialAfterBandChange(m_session.log(), band, serialField, m_options.separateVhfSerials,

@@ -10,6 +10,9 @@
 #include <QDateTime>
 #include <QMetaObject>
 
+#include "analysis/analysishandlers.h"
+
+#include <functional>
 #include <memory>
 
 class IniFile;
@@ -35,6 +38,9 @@ public:
     // temporary-backup number and the load. A missing county list has been reported when this returns.
     Start start(const QDateTime& shown);
     bool isSecondCopy() const { return m_secondCopy; }
+    // Runs after the entry settings are chosen and before the log is loaded at start-up (the MASTER file, whose
+    // callsigns come before the log's in the worked-calls lists).
+    void setBeforeLoad(std::function<void()> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
 
     // The same load as start() for a given log, without the single-instance lock or backups (kvrlog-cli).
     LoadResult loadFor(const QString& logPath);
@@ -48,7 +54,9 @@ public:
 
     struct BandChange {
         QString serial;                // the serial field afterwards
-        bool analysisSwitched = false; // a VHF band turned the locator analysis on (the log was reloaded)
+        // A VHF band chose the locator analysis as the analysis dialog's handlers do (with the own-locator
+        // prompt); what the entry window has to change.
+        AnalysisHandlers::Effect analysis;
     };
     BandChange changeBand(const QString& band, const QString& serialField);
     void changeMode(const QString& mode);
@@ -71,4 +79,5 @@ private:
     bool m_secondCopy = false;
     int m_utcOffset = 0;
     QMetaObject::Connection m_reloaded;
+    std::function<void()> m_beforeLoad;
 };

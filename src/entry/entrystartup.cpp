@@ -68,14 +68,22 @@ LogChoice chooseLog(const ProgramFolder& folder,
     return choice;
 }
 
-LoadResult loadSession(LogSession& session, const IniFile& settings, EntryOptions& options) {
+LoadResult loadSession(LogSession& session,
+                       const IniFile& settings,
+                       EntryOptions& options,
+                       const std::function<void()>& beforeLoad) {
     session.operatorData = OperatorData::read(settings);
     session.analysis = StartupOptions::readAnalysis(settings, session.operatorData.locator, session.analysis);
     options = EntryOptions::read(settings);
+    // With the analysis on, the fixed part of the sent exchange is the own locator, whatever the mode.
+    if (session.analysis.enabled)
+        options.stxFixed = session.operatorData.locator;
     session.oneQsoPerBand = options.oneQsoPerBand;
     session.band = options.band;
     session.mode = options.mode;
     session.LoadCountyList();
+    if (beforeLoad)
+        beforeLoad();
     if (!QFileInfo::exists(session.logPath())) {
         if (const TextFile::Status created = TextFile::writeText(session.logPath(), QByteArray()); !created)
             session.dialogs().error(created.error);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/logloader.h"
 #include "entry/entryoptions.h"
 
@@ -49,6 +51,9 @@ LogChoice chooseLog(
 
 // Reads the operator data, the analysis options and the entry options into the session, loads the county
 // list and the log; a log file that does not exist yet is created empty.
-LoadResult loadSession(LogSession& session, const IniFile& settings, EntryOptions& options);
+LoadResult loadSession(LogSession& session,
+                       const IniFile& settings,
+                       EntryOptions& options,
+                       const std::function<void()>& beforeLoad = {});
 
 } // namespace EntryStartup

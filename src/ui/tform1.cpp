@@ -8,16 +8,16 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "helpfile.h"
+#include "lookup/entryfieldhops.h"
+#include "tfmaster.h"
 #include "tform8.h"
 #include "ui_tform1.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
-#include <QUrl>
 #include <QValidator>
 
 namespace {
@@ -235,11 +235,16 @@ void TForm1::selectMode(const QString& mode) {
 
 void TForm1::ComboBox1Change() {
     const EntrySession::BandChange change = m_entry.changeBand(m_ui->ComboBox1->currentText(), m_ui->Edit8->text());
+    if (change.analysis.sentFixedPart)
+        m_ui->Edit9->setText(*change.analysis.sentFixedPart);
+    if (change.analysis.countiesWindowVisible)
+        emit countiesWindowRequested(*change.analysis.countiesWindowVisible);
     workedBeforeCheck();
     updateSuggestions();
     if (!m_starting)
         focusCallsign();
     m_ui->Edit8->setText(change.serial);
+    emit bandChanged(m_session.band);
 }
 
 void TForm1::ComboBox2Change() {
@@ -251,6 +256,7 @@ void TForm1::ComboBox2Change() {
     updateSuggestions();
     if (!m_starting)
         focusCallsign();
+    emit modeChanged(mode);
 }
 
 void TForm1::AllBandClick() {
@@ -285,13 +291,6 @@ void TForm1::workedBeforeCheck() {
         m_ui->Panel3->show();
         QApplication::beep();
     } else {
-        // The panels come and go while typing; the fields must not jump when they do.
-        for (QWidget* panel : {static_cast<QWidget*>(m_ui->Panel3), static_cast<QWidget*>(m_ui->Panel2),
-                               static_cast<QWidget*>(m_ui->Label12)}) {
-            QSizePolicy policy = panel->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            panel->setSizePolicy(policy);
-        }
         m_ui->Panel3->hide();
     }
 }
@@ -417,6 +416,8 @@ void TForm1::moveToExchange() {
 }
 
 void TForm1::moveToCallsign() {
+    if (m_fmaster)
+        m_fmaster->suggestions().setRefreshFlag(false);
     m_exchangeCursor = m_ui->Edit6->cursorPosition();
     m_ui->Edit4->setFocus();
     m_ui->Edit4->setCursorPosition(m_callCursor.value_or(int(m_ui->Edit4->text().size())));
@@ -440,6 +441,32 @@ EntryForm TForm1::entryFields() const {
 
 void TForm1::setSerialField(const QString& serial) {
     m_ui->Edit8->setText(serial);
+}
+
+void TForm1::setSentFixedPart(const QString& text) {
+    m_ui->Edit9->setText(text);
+}
+
+QString TForm1::shownDate() const {
+    return m_ui->Edit2->text();
+}
+
+bool TForm1::autoIncrement() const {
+    return m_ui->CheckBox1->isChecked();
+}
+
+void TForm1::takeSuggestion(const QString& call) {
+    m_ui->Edit4->setText(call);
+    Edit4Exit();
+    const EntryFieldHops::Click click =
+        EntryFieldHops::suggestionChosen(call, m_ui->Edit6->text(), m_session.analysis, m_session.log().workedCalls());
+    if (click.focus == EntryFieldHops::ClickFocus::SuggestionList)
+        return;
+    if (click.exchange)
+        m_ui->Edit6->setText(*click.exchange);
+    activateWindow();
+    m_ui->Edit6->setFocus();
+    m_ui->Edit6->setCursorPosition(click.exchange ? 0 : int(m_ui->Edit6->text().size()));
 }
 
 void TForm1::Button4Click() {
@@ -607,6 +634,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 Edit4Enter();
                 return true;
             }
+            if (k == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier) && m_fmaster) {
+                EntryFieldHops hops;
+                const EntryFieldHops::ToExchange move =
+                    m_fmaster->CtrlSpace({m_ui->Edit4->text(), m_ui->Edit4->cursorPosition(), m_ui->Edit6->text(),
+                                          m_ui->Edit6->cursorPosition()},
+                                         hops);
+                if (move.call)
+                    m_ui->Edit4->setText(*move.call);
+                m_callCursor = m_ui->Edit4->cursorPosition();
+                Edit4Exit();
+                if (move.exchange)
+                    m_ui->Edit6->setText(*move.exchange);
+                m_ui->Edit6->setFocus();
+                m_ui->Edit6->setCursorPosition(move.exchange ? move.cursor : int(m_ui->Edit6->text().size()));
+                return true;
+            }
             if (k == Qt::Key_Space) {
                 moveToExchange();
                 return true;
@@ -664,15 +707,29 @@ void TForm1::PokazzalogowaneClick() {
 }
 
 void TForm1::Oprogramie1Click() {
-    m_session.dialogs().message(QStringLiteral("O programie..."),
-                                QStringLiteral("Uniwersalny program do logowania w zawodach."),
-                                MessageIcon::Information, unsigned(DialogButton::Ok), DialogButton::Ok);
+    HelpFile::about(m_session.dialogs());
 }
 
 void TForm1::Plikpomocy1Click() {
-    const QString help = m_session.folder().file(QStringLiteral("KVR_Log.chm"));
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
-        m_session.dialogs().error(QStringLiteral("Nie można otworzyć pliku pomocy:\n") + help);
+    HelpFile::open(m_session.dialogs());
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm1::FormActivate() {
+    // Only the first activation restores the windows around the entry window.
+    if (m_activated || m_starting)
+        return;
+    m_activated = true;
+    const IniFile settings(m_session.settingsPath());
+    if (!settings.exists())
+        return;
+    m_form8->readSettings(settings);
+    emit firstActivation(settings);
 }
 
 void TForm1::Koniec1Click() {
@@ -694,6 +751,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         settings.writeInteger(QStringLiteral("Program"), QStringLiteral("X"), x());
         settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Y"), y());
         settings.writeBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"), m_ui->Pokazzalogowane->isChecked());
+        m_form8->writeSettings(settings);
+        emit closing(settings);
     }
     m_form8->close();
     event->accept();

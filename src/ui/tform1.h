@@ -9,6 +9,8 @@
 #include <optional>
 
 class LogSession;
+class IniFile;
+class TFMaster;
 class QAction;
 class QLineEdit;
 class QTimer;
@@ -40,17 +42,36 @@ public:
     // The serial field, set by "Nowy log" / "Otwórz log".
     void setSerialField(const QString& serial);
 
+    // The MASTER suggestions window: Ctrl+Space takes its first entry, Space in the exchange stops its refresh.
+    void setMasterSuggestions(TFMaster* suggestions) { m_fmaster = suggestions; }
+    // A suggestion was clicked: the callsign field takes it and the cursor moves on as the rules say.
+    void takeSuggestion(const QString& call);
+    void setSentFixedPart(const QString& text);
+    QString shownDate() const;
+    bool autoIncrement() const;
+
 signals:
     // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
     void callsignChanged(const QString& call);
+    void bandChanged(const QString& band);
+    void modeChanged(const QString& mode);
+    // A VHF band switched to the locator analysis: the logged-counties window is to be shown or hidden.
+    void countiesWindowRequested(bool visible);
+    // The main window's first activation: the other windows restore their layout.
+    void firstActivation(const IniFile& settings);
+    // Closing: the other windows write their settings into the same piece.
+    void closing(IniFile& settings);
 
 public slots:
     void Button4Click();
+    // The first activation restores the layout of the windows around the entry window; later ones do nothing.
+    void FormActivate();
     void Koniec1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void Edit4Change();
@@ -102,6 +123,8 @@ private:
     TForm8* m_form8 = nullptr;
     QTimer* m_timer1 = nullptr;
     bool m_starting = true;
+    bool m_activated = false;
+    TFMaster* m_fmaster = nullptr;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;
     std::optional<int> m_exchangeCursor;

@@ -8,6 +8,7 @@
 TForm8::TForm8(QWidget* parent)
     : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::TForm8>()), m_model(new QStringListModel(this)) {
     m_ui->setupUi(this);
+    m_layout.emplace(this, m_ui->ListBox1, QStringLiteral("Zalogowane"));
     m_ui->ListBox1->setModel(m_model);
     m_ui->ListBox1->installEventFilter(this);
     FormResize();

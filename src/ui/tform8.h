@@ -1,9 +1,13 @@
 #pragma once
 
+#include "listwindowlayout.h"
+
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
+class IniFile;
 class QStringListModel;
 namespace Ui {
 class TForm8;
@@ -18,6 +22,10 @@ public:
 
     void setCalls(const QStringList& calls);
     QStringList calls() const;
+    // Section "Zalogowane": geometry, list font and background.
+    ListWindowLayout& layout() { return *m_layout; }
+    void readSettings(const IniFile& settings) { m_layout->readSettings(settings); }
+    void writeSettings(IniFile& settings) const { m_layout->writeSettings(settings); }
 
 signals:
     // Home in the list: the cursor goes back to the callsign field.
@@ -32,4 +40,5 @@ private:
 
     std::unique_ptr<Ui::TForm8> m_ui;
     QStringListModel* m_model;
+    std::optional<ListWindowLayout> m_layout;
 };

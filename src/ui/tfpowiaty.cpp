@@ -2,17 +2,12 @@
 
 #include "core/logsession.h"
 #include "settings/inifile.h"
-#include "settings/windowsettings.h"
 #include "ui_tfpowiaty.h"
-#include "widgetdialogs.h"
-
-namespace {
-const QString kSection = QStringLiteral("Powiaty");
-}
 
 TFPowiaty::TFPowiaty(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::TFPowiaty>()), m_session(session) {
     m_ui->setupUi(this);
+    m_layout.emplace(this, m_ui->ListBox1, QStringLiteral("Powiaty"));
     connect(&m_session, &LogSession::logReloaded, this, &TFPowiaty::refresh);
     connect(&m_session, &LogSession::loggedCountiesChanged, this, &TFPowiaty::refresh);
     connect(&m_session, &LogSession::qsoAdded, this, &TFPowiaty::refresh);
@@ -35,44 +30,25 @@ QStringList TFPowiaty::counties() const {
 }
 
 FontSpec TFPowiaty::listFont() const {
-    return specFromFont(m_ui->ListBox1->font(), m_fontColour);
+    return m_layout->listFont();
 }
 
 void TFPowiaty::setListFont(const FontSpec& font) {
-    m_ui->ListBox1->setFont(fontFromSpec(font));
-    m_fontColour = font.colour;
-    QPalette palette = m_ui->ListBox1->palette();
-    palette.setColor(QPalette::Text, colourFromWindows(font.colour));
-    m_ui->ListBox1->setPalette(palette);
+    m_layout->setListFont(font);
 }
 
 int TFPowiaty::backgroundColour() const {
-    return colourToWindows(m_ui->ListBox1->palette().color(QPalette::Base));
+    return m_layout->backgroundColour();
 }
 
 void TFPowiaty::setBackgroundColour(int colour) {
-    QPalette palette = m_ui->ListBox1->palette();
-    palette.setColor(QPalette::Base, colourFromWindows(colour));
-    m_ui->ListBox1->setPalette(palette);
+    m_layout->setBackgroundColour(colour);
 }
 
 void TFPowiaty::readSettings(const IniFile& settings) {
-    const WindowSettings w = WindowSettings::read(settings, kSection, {});
-    move(w.x.value_or(x()), w.y.value_or(y()));
-    resize(w.width.value_or(width()), w.height.value_or(height()));
-    if (w.font)
-        setListFont(*w.font);
-    if (w.background)
-        setBackgroundColour(*w.background);
+    m_layout->readSettings(settings);
 }
 
 void TFPowiaty::writeSettings(IniFile& settings) const {
-    WindowSettings w;
-    w.x = x();
-    w.y = y();
-    w.width = width();
-    w.height = height();
-    w.font = listFont();
-    w.background = backgroundColour();
-    w.write(settings, kSection);
+    m_layout->writeSettings(settings);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "listwindowlayout.h"
 #include "platform/userdialogs.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFPowiaty;
@@ -28,6 +30,7 @@ public:
     // Section "Powiaty": geometry, font and background colour.
     void readSettings(const IniFile& settings);
     void writeSettings(IniFile& settings) const;
+    ListWindowLayout& layout() { return *m_layout; }
 
 public slots:
     // Shows the session's logged counties.
@@ -36,5 +39,5 @@ public slots:
 private:
     std::unique_ptr<Ui::TFPowiaty> m_ui;
     LogSession& m_session;
-    int m_fontColour = 0;
+    std::optional<ListWindowLayout> m_layout;
 };

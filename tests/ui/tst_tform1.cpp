@@ -180,10 +180,20 @@ private slots:
         Window w({}, QStringLiteral("Osobna numeracja na UKF=1\r\n"));
         QVERIFY(w.start());
         QVERIFY(!w.session.analysis.enabled);
+        // Without an own locator the analysis asks for one; cancelled, the analysis stays off.
+        w.type("Edit4", QStringLiteral("2M"));
+        w.enter("Edit4");
+        QCOMPARE(w.dialogs.inputPrompts, QStringList{QStringLiteral("Własny lokator|Wprowadź lokator")});
+        QVERIFY(!w.session.analysis.enabled);
+        w.type("Edit4", QStringLiteral("80M"));
+        w.enter("Edit4");
+        w.dialogs.inputAnswers.push_back(QStringLiteral("jo91ru"));
         w.type("Edit4", QStringLiteral("2M"));
         w.enter("Edit4");
         QVERIFY(w.session.analysis.enabled);
         QCOMPARE(w.session.analysis.mode, AnalysisMode::Locator);
+        QCOMPARE(w.session.operatorData.locator, QStringLiteral("JO91RU"));
+        QCOMPARE(w.edit("Edit9")->text(), QStringLiteral("JO91RU"));
         QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("001"));
         w.type("Edit4", QStringLiteral("SP9ABC"));
         w.enter("Edit4");

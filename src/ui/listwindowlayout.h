@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/userdialogs.h"
+
+#include <QString>
+
+class IniFile;
+class QWidget;
+
+// An auxiliary window with one list: its settings section (geometry, list font, background colour), and the
+// font and colour commands of the main menu, shared by the windows that have nothing more to keep.
+class ListWindowLayout {
+public:
+    ListWindowLayout(QWidget* window, QWidget* list, QString section);
+
+    FontSpec listFont() const;
+    void setListFont(const FontSpec& font);
+    int backgroundColour() const;
+    void setBackgroundColour(int colour);
+
+    void readSettings(const IniFile& settings);
+    void writeSettings(IniFile& settings) const;
+
+    // The menu commands: the chooser preset to the current value; a cancelled chooser changes nothing.
+    void chooseFont(UserDialogs& dialogs);
+    void chooseBackground(UserDialogs& dialogs);
+
+private:
+    QWidget* m_window;
+    QWidget* m_list;
+    QString m_section;
+    int m_fontColour = 0;
+};
