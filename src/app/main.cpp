@@ -1,4 +1,5 @@
 #include "core/logsession.h"
+#include "kvrwindows.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "tform1.h"
@@ -16,10 +17,9 @@ int main(int argc, char* argv[]) {
     WidgetDialogs dialogs;
     SystemClock clock;
     LogSession session(folder, dialogs, clock);
-    TForm1 form1(session);
-    dialogs.setParent(&form1);
-    if (!form1.startUp())
+    KvrWindows windows(session);
+    dialogs.setParent(windows.form1());
+    if (!windows.startUp())
         return 1;
-    form1.show();
     return app.exec();
 }

@@ -205,13 +205,13 @@ bool LogLifecycle::SaveLogAs(const OperatorData& operatorData) {
     }
 }
 
-bool LogLifecycle::SaveLogCopy() {
+bool LogLifecycle::SaveLogCopy(const QString& proposedName) {
     UserDialogs& dialogs = m_session.dialogs();
     m_copyPending = true;
     for (;;) {
         const std::optional<QString> chosen =
             dialogs.saveFile({QStringLiteral("Zapisz kopię logu"), QFileInfo(m_session.logPath()).path(),
-                              QStringLiteral("Wszystkie pliki (*)"), QString()});
+                              QStringLiteral("Wszystkie pliki (*)"), proposedName});
         if (!chosen || chosen->isEmpty())
             return false;
         const QString path = QFileInfo(*chosen).absoluteFilePath();

@@ -39,7 +39,7 @@ public:
     bool SaveLogAs(const OperatorData& operatorData);
 
     // Copies the log file to a chosen file; the current log stays. True when the copy was written.
-    bool SaveLogCopy();
+    bool SaveLogCopy(const QString& proposedName = QString());
     // Set while a copy is asked for and cleared only once it has been written: a cancelled copy leaves it set.
     bool copyPending() const { return m_copyPending; }
 

@@ -13,6 +13,7 @@
 #include "tfmaster.h"
 #include "tform8.h"
 #include "ui_tform1.h"
+#include "widgetdialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,6 +99,7 @@ TForm1::TForm1(LogSession& session, QWidget* parent)
     m_ui->Edit7->setText(QStringLiteral("59"));
     m_ui->Edit8->setText(QStringLiteral("0"));
     m_ui->Edit9->setText(QStringLiteral("KO88WW"));
+    setSentExchangeColour(m_sentExchangeColour);
     m_ui->LabelWersja->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
     rebuildLists();
     selectBand(QStringLiteral("80M"));
@@ -445,6 +447,13 @@ void TForm1::setSerialField(const QString& serial) {
 
 void TForm1::setSentFixedPart(const QString& text) {
     m_ui->Edit9->setText(text);
+}
+
+void TForm1::setSentExchangeColour(int colour) {
+    m_sentExchangeColour = colour;
+    QPalette palette = m_ui->Edit8->palette();
+    palette.setColor(QPalette::Base, colourFromWindows(colour));
+    m_ui->Edit8->setPalette(palette);
 }
 
 QString TForm1::shownDate() const {

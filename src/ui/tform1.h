@@ -49,6 +49,9 @@ public:
     void setSentFixedPart(const QString& text);
     QString shownDate() const;
     bool autoIncrement() const;
+    // The background of the sent-exchange field (Windows colour value).
+    int sentExchangeColour() const { return m_sentExchangeColour; }
+    void setSentExchangeColour(int colour);
 
 signals:
     // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
@@ -124,6 +127,7 @@ private:
     QTimer* m_timer1 = nullptr;
     bool m_starting = true;
     bool m_activated = false;
+    int m_sentExchangeColour = 12778705; // pale green
     TFMaster* m_fmaster = nullptr;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;

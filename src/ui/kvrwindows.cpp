@@ -1,0 +1,345 @@
+#include "kvrwindows.h"
+
+#include "analysis/analysishandlers.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "interchangemenu.h"
+#include "tfedi.h"
+#include "lookup/workedcallsgroups.h"
+#include "settings/inifile.h"
+#include "tfanaliza_grupy.h"
+#include "tfmaster.h"
+#include "tform1.h"
+#include "tform22.h"
+#include "tform8.h"
+#include "tfpowiaty.h"
+#include "tlog.h"
+#include "tmaster.h"
+#include "tworkedcallswindow.h"
+#include "workedcallswindows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+const QString kView = QStringLiteral("Widok");
+
+// The view items and the "Widok" flag each one keeps.
+struct ViewItem {
+    const char* action;
+    const char* flag;
+};
+constexpr ViewItem kViewItems[] = {
+    {"pokazMASTER", "Podpowiedzi"}, {"Pokazliste_SSB", "Lista SSB"}, {"PokazLog", "Log"},
+    {"Pokazliste_CW", "Lista CW"},  {"Pokazliste_FM", "Lista FM"},   {"PokazPowiaty", "Powiaty"},
+};
+
+} // namespace
+
+KvrWindows::KvrWindows(LogSession& session)
+    : m_session(session), m_form1(std::make_unique<TForm1>(session)), m_lifecycle(session) {
+    TForm1* main = m_form1.get();
+    // The windows in the program's order of creation; each follows the log session by its signals.
+    m_lists = new WorkedCallsWindows(session, main);
+    m_log = new TLog(session, main);
+    m_fmaster = new TFMaster(session, m_master, main);
+    m_powiaty = new TFPowiaty(session, main);
+    m_analiza = new TFAnaliza_grupy(session, main);
+    m_form22 = new TForm22(session, main);
+    main->setMasterSuggestions(m_fmaster);
+    buildColourAndFontMenus();
+    connectMenu();
+    connectWindows();
+}
+
+KvrWindows::~KvrWindows() = default;
+
+QAction* KvrWindows::action(const QString& name) const {
+    return m_form1->menuAction(name);
+}
+
+int KvrWindows::serialDigits() const {
+    return int(m_form1->entry().options().serialFormat) + 1;
+}
+
+void KvrWindows::focusCallsign() {
+    m_form1->activateWindow();
+    if (auto* call = m_form1->findChild<QLineEdit*>(QStringLiteral("Edit4")))
+        call->setFocus();
+}
+
+bool KvrWindows::startUp() {
+    TForm1* main = m_form1.get();
+    m_fmaster->setStartupDone(false);
+    // The operator data window's creation: the operator data and the MASTER file come before the log.
+    main->entry().setBeforeLoad([this] {
+        m_form22->FormCreate();
+        IniFile settings(m_session.settingsPath());
+        m_master.loadAtStartup(settings, m_session.dialogs(), m_session.log().workedCalls());
+        m_fmaster->setCaption(m_master.caption());
+    });
+    if (!main->startUp())
+        return false;
+    m_fmaster->setStartupDone(true);
+    m_analiza->syncFromSession();
+    // The Cabrillo header window reads its settings when it is created, after the operator data.
+    InterchangeMenu::Hooks hooks;
+    hooks.warcOption = [this] { return m_form1->entry().options().warcBands; };
+    hooks.sentExchange = [this] { return m_form1->autoIncrement() ? QString() : m_form1->entryFields().stx; };
+    hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
+    m_interchange = new InterchangeMenu(m_session, hooks, main);
+    connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &KvrWindows::focusCallsign);
+    for (const char* name :
+         {"ZapiszplikCabrillo1", "ZapiszplikADIF1", "doplikuEDI1", "ZapiszplikCSV1", "zplikuADIF1", "z_Cabrillo1"})
+        action(QString::fromLatin1(name))->setEnabled(true);
+    connect(action(QStringLiteral("ZapiszplikCabrillo1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::ZapiszplikCabrillo1Click);
+    connect(action(QStringLiteral("ZapiszplikADIF1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::ZapiszplikADIF1Click);
+    connect(action(QStringLiteral("doplikuEDI1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::doplikuEDI1Click);
+    connect(action(QStringLiteral("ZapiszplikCSV1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::ZapiszplikCSV1Click);
+    connect(action(QStringLiteral("zplikuADIF1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::zplikuADIF1Click);
+    connect(action(QStringLiteral("z_Cabrillo1")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::z_Cabrillo1Click);
+
+    main->show();
+    // The log window is shown once the log is loaded; the first activation may hide it again.
+    setWindowShown(QStringLiteral("PokazLog"), m_log, true);
+    return true;
+}
+
+QMenu* KvrWindows::submenu(const QString& actionName) {
+    QAction* item = action(actionName);
+    auto* menu = new QMenu(m_form1.get());
+    item->setMenu(menu);
+    item->setEnabled(true);
+    return menu;
+}
+
+QAction* KvrWindows::addItem(QMenu* menu, const QString& name, const QString& text) {
+    QAction* item = menu->addAction(text);
+    item->setObjectName(name);
+    return item;
+}
+
+void KvrWindows::buildColourAndFontMenus() {
+    UserDialogs& dialogs = m_session.dialogs();
+    QMenu* colours = submenu(QStringLiteral("KolorTla"));
+    connect(addItem(colours, QStringLiteral("Kolortaoknalogu1"), QStringLiteral("Log")), &QAction::triggered, this,
+            [this, &dialogs] {
+                if (const auto colour = dialogs.chooseColour(m_log->backgroundColour()))
+                    m_log->setBackgroundColour(*colour);
+            });
+    connect(addItem(colours, QStringLiteral("Kolortaoknapodpowiedziznakw1"), QStringLiteral("Podpowiedzi znaków")),
+            &QAction::triggered, m_fmaster, &TFMaster::chooseBackground);
+    connect(addItem(colours, QStringLiteral("Kolortaoknazalogowanychstacji1"), QStringLiteral("Zalogowane znaki")),
+            &QAction::triggered, this,
+            [this, &dialogs] { m_form1->loggedCallsWindow()->layout().chooseBackground(dialogs); });
+    connect(addItem(colours, QStringLiteral("KolorPowiatow"), QStringLiteral("Powiaty")), &QAction::triggered, this,
+            [this, &dialogs] { m_powiaty->layout().chooseBackground(dialogs); });
+    QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
+    connect(addItem(listColours, QStringLiteral("ListaSSB1"), QStringLiteral("SSB")), &QAction::triggered,
+            m_lists->ssb(), &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("ListaCW1"), QStringLiteral("CW")), &QAction::triggered,
+            m_lists->cw(), &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("ListaFM1"), QStringLiteral("FM")), &QAction::triggered,
+            m_lists->fm(), &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(colours, QStringLiteral("Grupa_nadana_tlo"), QStringLiteral("Grupa nadawana - 1 składnik")),
+            &QAction::triggered, this, [this, &dialogs] {
+                if (const auto colour = dialogs.chooseColour(m_form1->sentExchangeColour()))
+                    m_form1->setSentExchangeColour(*colour);
+            });
+
+    QMenu* fonts = submenu(QStringLiteral("Czcionki"));
+    connect(addItem(fonts, QStringLiteral("Podpowiedziznakw1"), QStringLiteral("Podpowiedzi znaków")),
+            &QAction::triggered, m_fmaster, &TFMaster::chooseFont);
+    connect(addItem(fonts, QStringLiteral("Zalogowanychznakw1"), QStringLiteral("Zalogowane znaki")),
+            &QAction::triggered, this,
+            [this, &dialogs] { m_form1->loggedCallsWindow()->layout().chooseFont(dialogs); });
+    connect(addItem(fonts, QStringLiteral("CzcionkaPowiaty"), QStringLiteral("Powiaty")), &QAction::triggered, this,
+            [this, &dialogs] { m_powiaty->layout().chooseFont(dialogs); });
+    QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
+    connect(addItem(listFonts, QStringLiteral("CzcinkalistySSB1"), QStringLiteral("SSB")), &QAction::triggered,
+            m_lists->ssb(), &TWorkedCallsWindow::chooseFont);
+    connect(addItem(listFonts, QStringLiteral("CzcionkalistyCW1"), QStringLiteral("CW")), &QAction::triggered,
+            m_lists->cw(), &TWorkedCallsWindow::chooseFont);
+    connect(addItem(listFonts, QStringLiteral("CzcionkalistyFM1"), QStringLiteral("FM")), &QAction::triggered,
+            m_lists->fm(), &TWorkedCallsWindow::chooseFont);
+
+    QMenu* prefixes = submenu(QStringLiteral("KolorCzcionek"));
+    const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
+        {"kolor_sp1", WorkedCallsGroups::Prefix::SP},
+        {"kolor_sq1", WorkedCallsGroups::Prefix::SQ},
+        {"kolor_sn1", WorkedCallsGroups::Prefix::SN},
+        {"kolor_innych1", WorkedCallsGroups::Prefix::Other},
+    };
+    const char* prefixTexts[] = {"dla prefiksów SP", "dla prefiksów SQ", "dla prefiksów SN",
+                                 "dla prefiksów pozostałych"};
+    for (size_t i = 0; i < std::size(prefixItems); ++i) {
+        const auto prefix = prefixItems[i].second;
+        connect(addItem(prefixes, QString::fromLatin1(prefixItems[i].first), QString::fromUtf8(prefixTexts[i])),
+                &QAction::triggered, this, [this, prefix] { m_lists->choosePrefixColour(prefix); });
+    }
+}
+
+void KvrWindows::connectMenu() {
+    TForm1* main = m_form1.get();
+    auto enable = [this](const char* name) {
+        QAction* item = action(QString::fromLatin1(name));
+        item->setEnabled(true);
+        return item;
+    };
+    connect(enable("Nowylog1"), &QAction::triggered, this, [this] {
+        if (const auto result = m_lifecycle.NewLog(m_form1->shownDate(), serialDigits())) {
+            m_form1->setSerialField(result->serialText);
+            m_form22->exec();
+        }
+    });
+    connect(enable("Otwrzlog1"), &QAction::triggered, this, [this] {
+        const auto result = m_lifecycle.OpenLog(m_form1->autoIncrement(), serialDigits());
+        if (result && result->serialText)
+            m_form1->setSerialField(*result->serialText);
+        focusCallsign();
+    });
+    connect(enable("Zapiszlogjako1"), &QAction::triggered, this,
+            [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
+    connect(enable("DaneOperatora"), &QAction::triggered, m_form22, &QDialog::exec);
+    connect(enable("AnalizaGrupy"), &QAction::triggered, m_analiza, &QDialog::exec);
+    connect(enable("KonfigMaster"), &QAction::triggered, this, [this] {
+        TMaster dialog(m_master, m_session, m_form1.get());
+        connect(&dialog, &TMaster::suggestionsCaptionChanged, m_fmaster, &TFMaster::setCaption);
+        dialog.exec();
+        focusCallsign();
+    });
+
+    bindViewItem(QStringLiteral("PokazLog"), m_log);
+    bindViewItem(QStringLiteral("pokazMASTER"), m_fmaster);
+    bindViewItem(QStringLiteral("PokazPowiaty"), m_powiaty);
+    bindViewItem(QStringLiteral("Pokazliste_SSB"), m_lists->ssb());
+    bindViewItem(QStringLiteral("Pokazliste_CW"), m_lists->cw());
+    bindViewItem(QStringLiteral("Pokazliste_FM"), m_lists->fm());
+    connect(enable("ListaAktualnejEmisji"), &QAction::triggered, this, [this](bool checked) {
+        if (checked)
+            showCurrentModeListOnly();
+        focusCallsign();
+    });
+    connect(main, &TForm1::firstActivation, this, &KvrWindows::restoreLayout);
+    connect(main, &TForm1::closing, this, &KvrWindows::saveLayout);
+}
+
+void KvrWindows::bindViewItem(const QString& actionName, QWidget* window) {
+    QAction* item = action(actionName);
+    item->setEnabled(true);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, window](bool checked) {
+        window->setVisible(checked);
+        if (checked)
+            focusCallsign();
+    });
+}
+
+void KvrWindows::setWindowShown(const QString& actionName, QWidget* window, bool shown) {
+    action(actionName)->setChecked(shown);
+    window->setVisible(shown);
+}
+
+void KvrWindows::showCurrentModeListOnly() {
+    const int mode = Modes::selectorList(true).indexOf(m_session.mode);
+    const std::pair<QString, QWidget*> lists[] = {
+        {QStringLiteral("Pokazliste_SSB"), m_lists->ssb()},
+        {QStringLiteral("Pokazliste_CW"), m_lists->cw()},
+        {QStringLiteral("Pokazliste_FM"), m_lists->fm()},
+    };
+    // The digital modes have no list of their own; nothing changes for them.
+    if (mode < 0 || mode > 2)
+        return;
+    for (int i = 0; i < 3; ++i)
+        setWindowShown(lists[i].first, lists[i].second, i == mode);
+}
+
+void KvrWindows::connectWindows() {
+    TForm1* main = m_form1.get();
+    connect(main, &TForm1::callsignChanged, m_fmaster, &TFMaster::UpdateSuggestions);
+    connect(main, &TForm1::bandChanged, this, [this] {
+        m_fmaster->refreshColours();
+        m_lists->RefreshWorkedCallsWindows();
+    });
+    connect(main, &TForm1::modeChanged, this, [this] {
+        m_fmaster->refreshColours();
+        if (action(QStringLiteral("ListaAktualnejEmisji"))->isChecked())
+            showCurrentModeListOnly();
+    });
+    auto countiesWindow = [this](bool visible) { setWindowShown(QStringLiteral("PokazPowiaty"), m_powiaty, visible); };
+    connect(main, &TForm1::countiesWindowRequested, this, countiesWindow);
+    connect(m_analiza, &TFAnaliza_grupy::countiesWindowRequested, this, countiesWindow);
+    connect(m_analiza, &TFAnaliza_grupy::sentFixedPartChanged, main, &TForm1::setSentFixedPart);
+    connect(m_form22, &TForm22::locatorCaptionChanged, m_analiza, &TFAnaliza_grupy::setLocatorCaption);
+    connect(m_form22, &TForm22::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_fmaster, &TFMaster::suggestionChosen, main, &TForm1::takeSuggestion);
+    connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);
+    connect(m_log, &TLog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_log, &TLog::escapeToCallsign, this, [this] {
+        focusCallsign();
+        if (auto* call = m_form1->findChild<QLineEdit*>(QStringLiteral("Edit4"))) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(call, &escape);
+        }
+    });
+    const std::pair<const char*, TWorkedCallsWindow*> lists[] = {
+        {"Pokazliste_SSB", m_lists->ssb()}, {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()}};
+    for (const auto& [name, window] : lists) {
+        const QString item = QString::fromLatin1(name);
+        connect(window, &TWorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
+        connect(window, &TWorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
+    }
+    m_log->setSerialField({[main] { return main->entryFields().stx; },
+                           [main](const QString& text) { main->setSerialField(text); },
+                           [main] { return main->autoIncrement(); }, [this] { return serialDigits(); }});
+}
+
+void KvrWindows::restoreLayout(const IniFile& settings) {
+    m_log->readSettings(settings);
+    m_powiaty->readSettings(settings);
+    m_fmaster->loadSettings(settings);
+    m_lists->loadSettings(settings);
+    m_form1->setSentExchangeColour(settings.readInteger(
+        QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"), m_form1->sentExchangeColour()));
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"pokazMASTER", m_fmaster}, {"Pokazliste_SSB", m_lists->ssb()}, {"PokazLog", m_log},
+        {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()}, {"PokazPowiaty", m_powiaty},
+    };
+    for (size_t i = 0; i < std::size(windows); ++i) {
+        const QString name = QString::fromLatin1(windows[i].first);
+        const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
+        setWindowShown(name, windows[i].second, shown);
+    }
+    QAction* currentOnly = action(QStringLiteral("ListaAktualnejEmisji"));
+    currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
+    if (currentOnly->isChecked())
+        showCurrentModeListOnly();
+    focusCallsign();
+}
+
+void KvrWindows::saveLayout(IniFile& settings) {
+    for (const ViewItem& item : kViewItems)
+        settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
+    settings.writeBool(kView, QStringLiteral("Aktualna emisja"),
+                       action(QStringLiteral("ListaAktualnejEmisji"))->isChecked());
+    settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
+                          m_form1->sentExchangeColour());
+    m_log->writeSettings(settings);
+    m_powiaty->writeSettings(settings);
+    m_fmaster->saveSettings(settings);
+    m_lists->saveSettings(settings);
+    m_master.save(settings);
+    for (QWidget* window : std::initializer_list<QWidget*>{m_log, m_fmaster, m_powiaty, m_lists->ssb(),
+                                                            m_lists->cw(), m_lists->fm()})
+        window->hide();
+}

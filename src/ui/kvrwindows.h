@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/loglifecycle.h"
+#include "lookup/masterselection.h"
+
+#include <QObject>
+
+#include <memory>
+
+class IniFile;
+class InterchangeMenu;
+class LogSession;
+class QAction;
+class QMenu;
+class TFAnaliza_grupy;
+class TFMaster;
+class TFPowiaty;
+class TForm1;
+class TForm22;
+class TLog;
+class WorkedCallsWindows;
+
+// Every window of the program around the entry window: created once at start-up in the program's order,
+// reached from the main menu, restored at the first activation and written back when the program closes.
+class KvrWindows : public QObject {
+    Q_OBJECT
+public:
+    explicit KvrWindows(LogSession& session);
+    ~KvrWindows() override;
+
+    // The start-up of the program; false when it must end (the county list is missing).
+    bool startUp();
+
+    TForm1* form1() const { return m_form1.get(); }
+    TLog* logWindow() const { return m_log; }
+    TFMaster* suggestions() const { return m_fmaster; }
+    TFPowiaty* counties() const { return m_powiaty; }
+    TFAnaliza_grupy* analysisDialog() const { return m_analiza; }
+    TForm22* operatorDialog() const { return m_form22; }
+    WorkedCallsWindows* workedCalls() const { return m_lists; }
+    InterchangeMenu* interchange() const { return m_interchange; }
+    MasterSelection& master() { return m_master; }
+    LogLifecycle& lifecycle() { return m_lifecycle; }
+    QAction* action(const QString& name) const;
+
+private:
+    void buildColourAndFontMenus();
+    void connectMenu();
+    void connectWindows();
+    // A view item: ticked, its window is shown and the cursor goes back to the callsign field; unticked, hidden.
+    void bindViewItem(const QString& actionName, QWidget* window);
+    void setWindowShown(const QString& actionName, QWidget* window, bool shown);
+    // "Wyświetlaj tylko listę aktualnej emisji": only the worked-calls list of the current mode is shown.
+    void showCurrentModeListOnly();
+    void restoreLayout(const IniFile& settings);
+    void saveLayout(IniFile& settings);
+    void focusCallsign();
+    int serialDigits() const;
+    QMenu* submenu(const QString& actionName);
+    QAction* addItem(QMenu* menu, const QString& name, const QString& text);
+
+    LogSession& m_session;
+    std::unique_ptr<TForm1> m_form1;
+    LogLifecycle m_lifecycle;
+    MasterSelection m_master;
+    WorkedCallsWindows* m_lists = nullptr;
+    TLog* m_log = nullptr;
+    InterchangeMenu* m_interchange = nullptr;
+    TFMaster* m_fmaster = nullptr;
+    TFPowiaty* m_powiaty = nullptr;
+    TFAnaliza_grupy* m_analiza = nullptr;
+    TForm22* m_form22 = nullptr;
+};
