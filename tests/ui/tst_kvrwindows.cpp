@@ -1,0 +1,156 @@
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "kvrwindows.h"
+#include "platform/clock.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+#include "tfmaster.h"
+#include "tform1.h"
+#include "tform22.h"
+#include "tfpowiaty.h"
+#include "tlog.h"
+#include "tworkedcallswindow.h"
+#include "workedcallswindows.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 5)); }
+};
+
+QString qso(const char* time, const char* call, const char* srx) {
+    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QStringLiteral("80M"),
+                             QStringLiteral("CW"), QStringLiteral("599"), QStringLiteral("1"), QString(),
+                             QString::fromLatin1(call), QStringLiteral("599"), QString::fromLatin1(srx)});
+}
+
+// The whole program on a fresh program folder.
+struct Program {
+    explicit Program(const QString& settings) {
+        folder.writeBytes(QStringLiteral("kvr_log.ini"), settings.toUtf8());
+        folder.writeLines(QStringLiteral("log.kvr"), {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SQ2X", "KD")});
+    }
+    bool start() {
+        windows = std::make_unique<KvrWindows>(session);
+        if (!windows->startUp())
+            return false;
+        windows->form1()->FormActivate();
+        return true;
+    }
+    QAction* item(const char* name) const { return windows->action(QString::fromLatin1(name)); }
+    QLineEdit* edit(const char* name) const { return windows->form1()->findChild<QLineEdit*>(QLatin1String(name)); }
+    void close() {
+        windows->form1()->close();
+        settings = std::make_unique<IniFile>(folder.file(QStringLiteral("kvr_log.ini")));
+    }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    std::unique_ptr<KvrWindows> windows;
+    std::unique_ptr<IniFile> settings;
+};
+
+} // namespace
+
+class TestKvrWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void viewFlagsRestoreTheWindowsAndClosingWritesThemBack() {
+        Program p(QStringLiteral("[Widok]\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
+                                 "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
+        QVERIFY(p.start());
+        QVERIFY(!p.windows->logWindow()->isVisible());
+        QVERIFY(!p.item("PokazLog")->isChecked());
+        QVERIFY(p.windows->suggestions()->isVisible());
+        QVERIFY(p.windows->workedCalls()->cw()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
+        QCOMPARE(p.windows->logWindow()->height(), 222);
+
+        // The view items show and hide their windows.
+        p.item("PokazLog")->trigger();
+        QVERIFY(p.windows->logWindow()->isVisible());
+        p.item("pokazMASTER")->trigger();
+        QVERIFY(!p.windows->suggestions()->isVisible());
+
+        p.close();
+        QCOMPARE(p.settings->readInteger("Widok", "Log", -1), 1);
+        QCOMPARE(p.settings->readInteger("Widok", "Podpowiedzi", -1), 0);
+        QCOMPARE(p.settings->readInteger("Widok", "Lista CW", -1), 1);
+        QCOMPARE(p.settings->readInteger("Log", "Wysokość", -1), 222);
+        QVERIFY(p.settings->hasKey("Powiaty", "Szerokość"));
+        QVERIFY(p.settings->hasKey("Lista FM", "Wysokość"));
+        QVERIFY(p.settings->hasKey("Zalogowane", "X"));
+        QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 12778705);
+        QVERIFY(p.settings->hasKey("Master", "Plik"));
+        QVERIFY(p.settings->hasKey("Analiza grupy", "Opcja"));
+    }
+
+    void onlyTheCurrentModeListIsShown() {
+        Program p(QStringLiteral("[Widok]\r\nLista SSB=1\r\nLista CW=0\r\nLista FM=1\r\nAktualna emisja=1\r\n"));
+        QVERIFY(p.start());
+        QVERIFY(p.item("ListaAktualnejEmisji")->isChecked());
+        QVERIFY(p.windows->workedCalls()->cw()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->fm()->isVisible());
+        QVERIFY(p.item("Pokazliste_CW")->isChecked());
+        // A mode change follows with its own list.
+        p.edit("Edit4")->setFocus();
+        QTest::keyClicks(p.edit("Edit4"), QStringLiteral("SSB"));
+        QTest::keyClick(p.edit("Edit4"), Qt::Key_Return);
+        QVERIFY(p.windows->workedCalls()->ssb()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->cw()->isVisible());
+    }
+
+    void logWindowFollowsTheLogAndTheDupeSelection() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        QVERIFY(p.windows->logWindow()->isVisible());
+        QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      2")));
+        p.edit("Edit4")->setFocus();
+        QTest::keyClicks(p.edit("Edit4"), QStringLiteral("SP9ABC"));
+        QCOMPARE(p.windows->logWindow()->selectedRow(), 0);
+        QTest::keyClick(p.edit("Edit4"), Qt::Key_Return);
+        QTest::keyClicks(p.edit("Edit6"), QStringLiteral("GW"));
+        QTest::keyClick(p.edit("Edit6"), Qt::Key_Return);
+        QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      3")));
+        QCOMPARE(p.windows->logWindow()->selectedRow(), 2);
+    }
+
+    void newLogFromTheMenuStartsAgainAtSerialOne() {
+        Program p(QStringLiteral("[Klucz CW]\r\nFormat=2\r\n"));
+        QVERIFY(p.start());
+        const QString chosen = p.folder.file(QStringLiteral("Zawody.kvr"));
+        p.dialogs.fileAnswers.push_back(chosen);
+        // The operator data dialog opens for the new log; it is closed at once.
+        QTimer::singleShot(0, p.windows->operatorDialog(), &QDialog::reject);
+        p.item("Nowylog1")->trigger();
+        QCOMPARE(p.session.logPath(), p.folder.file(QStringLiteral("zawody.kvr")));
+        QCOMPARE(p.edit("Edit8")->text(), QStringLiteral("001"));
+        QCOMPARE(p.session.log().size(), 0);
+    }
+
+    void cancelledColourChoiceChangesNothing() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const int before = p.windows->form1()->sentExchangeColour();
+        p.windows->form1()->findChild<QAction*>(QStringLiteral("Grupa_nadana_tlo"))->trigger();
+        QCOMPARE(p.windows->form1()->sentExchangeColour(), before);
+        p.dialogs.colourAnswers.push_back(0x0000FF);
+        p.windows->form1()->findChild<QAction*>(QStringLiteral("Grupa_nadana_tlo"))->trigger();
+        QCOMPARE(p.windows->form1()->sentExchangeColour(), 0x0000FF);
+        p.close();
+        QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 0x0000FF);
+    }
+};
+
+QTEST_MAIN(TestKvrWindows)
+#include "tst_kvrwindows.moc"
