@@ -1,27 +1,14 @@
 #include "lookup/listwindowsettings.h"
 
 #include "settings/inifile.h"
+#include "settings/windowsettings.h"
 
 QString ListWindowSettings::styleText(const FontSpec& font) {
-    QString text;
-    if (font.bold)
-        text += QStringLiteral("pogrubienie ");
-    if (font.italic)
-        text += QStringLiteral("kursywa ");
-    if (font.underline)
-        text += QStringLiteral("podkreslenie ");
-    if (font.strikeOut)
-        text += QStringLiteral("przekreslenie ");
-    text.chop(text.endsWith(QLatin1Char(' ')) ? 1 : 0);
-    text.replace(QLatin1Char(' '), QLatin1Char(','));
-    return text;
+    return fontStyleText(font);
 }
 
 void ListWindowSettings::applyStyle(const QString& text, FontSpec& font) {
-    font.bold = text.contains(QLatin1String("pogrubienie"));
-    font.italic = text.contains(QLatin1String("kursywa"));
-    font.underline = text.contains(QLatin1String("podkreslenie"));
-    font.strikeOut = text.contains(QLatin1String("przekreslenie"));
+    applyFontStyle(font, text);
 }
 
 void ListWindowSettings::read(const IniFile& settings, const QString& section) {
