@@ -1,0 +1,5 @@
+kvr_add_test(keyer_morsetiming keyer/tst_morsetiming.cpp LIBS kvr_core)
+kvr_add_test(keyer_engine keyer/tst_morseengine.cpp LIBS kvr_core)
+kvr_add_test(keyer_macros keyer/tst_macros.cpp LIBS kvr_core)
+kvr_add_test(keyer_keys keyer/tst_keyerkeys.cpp LIBS kvr_core)
+kvr_add_test(keyer_ports keyer/tst_keyerports.cpp LIBS kvr_core)
