@@ -34,3 +34,4 @@ int usage(const QString& text);
 // Subcommands: each returns the exit code.
 int runSummary(CliContext& context);
 int runLocator(CliContext& context);
+int runMorse(CliContext& context);

@@ -16,6 +16,7 @@ const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("summary"), {runSummary, "summary [LOG] [--band B] [--mode M]"}},
         {QStringLiteral("locator"), {runLocator, "locator FROM TO"}},
+        {QStringLiteral("morse"), {runMorse, "morse [--wpm N] [--dash T] [--gap T] [--long T] [--factor F] TEXT"}},
     };
     return table;
 }

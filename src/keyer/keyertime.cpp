@@ -1,5 +1,10 @@
 #include "keyer/keyertime.h"
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 
@@ -48,4 +53,19 @@ void VirtualKeyerTime::sleepUntil(Nanoseconds deadline) {
 void VirtualKeyerTime::at(qint64 ms, std::function<void()> action) {
     std::lock_guard lock(m_mutex);
     m_actions.emplace(Nanoseconds(std::chrono::milliseconds(ms)), std::move(action));
+}
+
+bool KeyerThread::raiseCurrentThread() {
+#ifdef __linux__
+    int policy = 0;
+    sched_param current{};
+    if (pthread_getschedparam(pthread_self(), &policy, &current) == 0 && policy == SCHED_FIFO)
+        return true;
+    sched_param param{};
+    param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
+    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0)
+        return true;
+    setpriority(PRIO_PROCESS, 0, -10); // the calling thread on Linux; refused without the right, harmlessly
+#endif
+    return false;
 }

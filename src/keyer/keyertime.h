@@ -39,3 +39,10 @@ private:
     Nanoseconds m_now{0};
     std::multimap<Nanoseconds, std::function<void()>> m_actions;
 };
+
+namespace KeyerThread {
+// Raises the calling (sender) thread to real-time scheduling where the system allows it, else to the
+// highest normal priority it may take, so that element edges stay on time on a busy machine. Returns
+// whether real-time scheduling was granted.
+bool raiseCurrentThread();
+} // namespace KeyerThread

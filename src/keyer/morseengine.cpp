@@ -229,6 +229,7 @@ void MorseEngine::directLoop() {
 
 void MorseEngine::threadedLoop() {
     m_startNs = m_time.now().count();
+    bool realTime = false;
     QChar previous;
     for (;;) {
         if (m_terminate || m_sendAbort) {
@@ -240,7 +241,8 @@ void MorseEngine::threadedLoop() {
             endOfTransmission(previous);
             return;
         }
-        QThread::currentThread()->setPriority(QThread::TimeCriticalPriority);
+        if (!realTime)
+            realTime = KeyerThread::raiseCurrentThread();
         appendSent(previous);
         setCurrentChar(QString(*c));
         sendQueueChar(*c);

@@ -348,11 +348,12 @@ private slots:
         connect(&f.engine, &MorseEngine::outgoingChanged, this, [&](const QString& t) { outgoing << t; });
         QSignalSpy finished(&f.engine, &MorseEngine::transmissionFinished);
         f.engine.SendText(QStringLiteral("E E"));
-        QVERIFY(finished.wait(5000));
         f.engine.waitForSender();
+        QCOMPARE(finished.size(), 1);
         QCOMPARE(f.timeline, lines({"pause 50", "key 60", "pause 180", "pause 180", "key 60", "pause 180"}));
         QVERIFY(!f.engine.txDown());
-        QCOMPARE(outgoing.last(), QString());
+        // Display updates arrive through the window thread's event queue.
+        QTRY_VERIFY(!outgoing.isEmpty() && outgoing.last().isEmpty());
     }
 
     void threadedSenderRunsControlActionsOnTheWindowThread() {
@@ -361,7 +362,8 @@ private slots:
         KeyerFixture f(c);
         QSignalSpy finished(&f.engine, &MorseEngine::transmissionFinished);
         f.engine.SendText(QStringLiteral("E*"));
-        QVERIFY(finished.wait(5000));
+        f.engine.waitForSender();
+        QCOMPARE(finished.size(), 1);
         QTRY_COMPARE(f.entry.addQsoCount, 1);
     }
 
