@@ -19,6 +19,8 @@ target_sources(
             keyer/morseengine.cpp
             keyer/keyerkeys.h
             keyer/keyerkeys.cpp
+            keyer/keyerstartup.h
+            keyer/keyerstartup.cpp
             keyer/ports/portseams.h
             keyer/ports/recordingport.h
             keyer/ports/recordingport.cpp

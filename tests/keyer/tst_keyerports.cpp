@@ -1,4 +1,5 @@
 #include "keyer/keyerconfig.h"
+#include "keyer/keyerstartup.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/messagebuffers.h"
 #include "keyer/ports/lptaddress.h"
@@ -206,6 +207,50 @@ private slots:
         QCOMPARE(reread.readString(QStringLiteral("Bufory"), QStringLiteral("Bufor3-tekst"), {}),
                  QStringLiteral("TU<CALL>"));
         QCOMPARE(reread.readString(QStringLiteral("Bufory"), QStringLiteral("Bufor3-petla"), {}), QStringLiteral("1"));
+    }
+
+    void startUpOpensTheSavedPort() {
+        VirtualKeyerTime time;
+        RecordingPort port(time);
+        KeyingInterface keying(&port, &port, &port);
+        ScriptedDialogs dialogs;
+        port.setAvailablePorts({QStringLiteral("COM2")});
+
+        KeyerConfig none;
+        const PortStatus noPorts = KeyerStartup::openPort(none, keying, &port, dialogs);
+        QCOMPARE(noPorts.text, QStringLiteral("Brak ustawionych portów"));
+        QCOMPARE(noPorts.colour, QStringLiteral("navy"));
+
+        KeyerConfig missing;
+        missing.port = KeyingPort::Com;
+        missing.comPort = QStringLiteral("COM1");
+        const PortStatus inactive = KeyerStartup::openPort(missing, keying, &port, dialogs);
+        QCOMPARE(inactive.text, QStringLiteral("Port COM nieaktywny"));
+        QCOMPARE(inactive.colour, QStringLiteral("red"));
+        QCOMPARE(missing.port, KeyingPort::None);
+        QVERIFY(dialogs.messages.isEmpty());
+
+        KeyerConfig com;
+        com.port = KeyingPort::Com;
+        com.comPort = QStringLiteral("COM2");
+        QVERIFY(KeyerStartup::openPort(com, keying, &port, dialogs).text.isEmpty());
+        QVERIFY(port.isOpen());
+
+        KeyerConfig lpt;
+        lpt.port = KeyingPort::Lpt;
+        QVERIFY(KeyerStartup::openPort(lpt, keying, &port, dialogs).text.isEmpty());
+        QCOMPARE(port.lptWrites(), QList<int>{8});
+    }
+
+    void reopenReportsAMissingPort() {
+        VirtualKeyerTime time;
+        RecordingPort port(time);
+        ScriptedDialogs dialogs;
+        port.setAvailablePorts({});
+        const PortStatus s = KeyerStartup::reopenSerial(QStringLiteral("COM7"), port, dialogs);
+        QCOMPARE(s.text, QStringLiteral("Port COM nieaktywny"));
+        QCOMPARE(dialogs.messages.first().title, QStringLiteral("Błąd"));
+        QCOMPARE(dialogs.messages.first().text, QStringLiteral("Brak portu szeregowego COM7\nlub port jest zajęty !"));
     }
 };
 
