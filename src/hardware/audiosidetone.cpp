@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QMediaDevices>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -60,17 +61,22 @@ AudioSidetone::AudioSidetone() {
         m_hasDevice = false;
         return;
     }
-    // The stream lives on its own thread with its own event loop, independent of a busy window thread.
-    auto* generator = new ToneGenerator(m_shared);
-    auto* sink = new QAudioSink(device, format);
-    sink->setBufferSize(kSampleRate / 50 * int(sizeof(qint16))); // 20 ms: a short delay from key to tone
-    generator->moveToThread(&m_thread);
-    sink->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::started, sink, [sink, generator] { sink->start(generator); });
-    QObject::connect(&m_thread, &QThread::finished, sink, [sink, generator] {
-        sink->stop();
-        delete sink;
-        delete generator;
+    // The stream is created on its own thread and runs on that thread's event loop, independent of a busy
+    // window thread.
+    auto* owner = new QObject;
+    owner->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::started, owner, [this, owner, device, format] {
+        auto* generator = new ToneGenerator(m_shared);
+        generator->setParent(owner);
+        auto* sink = new QAudioSink(device, format, owner);
+        sink->setBufferSize(kSampleRate / 50 * int(sizeof(qint16))); // 20 ms from key to tone
+        sink->start(generator);
+    });
+    // Emitted on the stream's thread as its loop ends: the sink stops and goes with its owner there.
+    QObject::connect(&m_thread, &QThread::finished, owner, [owner] {
+        for (QAudioSink* sink : owner->findChildren<QAudioSink*>())
+            sink->stop();
+        delete owner;
     });
     m_thread.start();
 }

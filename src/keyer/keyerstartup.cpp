@@ -3,7 +3,7 @@
 #include "keyer/keyinginterface.h"
 #include "platform/userdialogs.h"
 
-#include <QThread>
+#include "keyer/keyertime.h"
 
 namespace {
 const PortStatus kNoPorts{QStringLiteral("Brak ustawionych portów"), QStringLiteral("navy")};
@@ -39,9 +39,9 @@ PortStatus openPort(KeyerConfig& config, KeyingInterface& keying, SerialLines* s
     return kNoPorts;
 }
 
-PortStatus reopenSerial(const QString& name, SerialLines& serial, UserDialogs& dialogs) {
+PortStatus reopenSerial(const QString& name, SerialLines& serial, UserDialogs& dialogs, KeyerTime& time) {
     serial.close();
-    QThread::msleep(50);
+    time.sleepUntil(time.now() + std::chrono::milliseconds(50));
     if (!serial.open(name).ok) {
         dialogs.error(serialMissingMessage(name));
         return kComInactive;

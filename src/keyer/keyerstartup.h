@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class KeyerTime;
 class KeyingInterface;
 class SerialLines;
 class UserDialogs;
@@ -20,5 +21,5 @@ QString serialMissingMessage(const QString& name); // "Brak portu szeregowego CO
 // fails to open is reported; the parallel port is set to 8. config.port may change.
 PortStatus openPort(KeyerConfig& config, KeyingInterface& keying, SerialLines* serial, UserDialogs& dialogs);
 // Another COM entry chosen (and the main window's 5 s reopen): close, wait 50 ms, open; failures reported.
-PortStatus reopenSerial(const QString& name, SerialLines& serial, UserDialogs& dialogs);
+PortStatus reopenSerial(const QString& name, SerialLines& serial, UserDialogs& dialogs, KeyerTime& time);
 } // namespace KeyerStartup

@@ -35,8 +35,8 @@ MorseEngine::MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& e
 MorseEngine::~MorseEngine() {
     m_sendAbort = true;
     m_terminate = true;
-    m_queue.changed = nullptr;
     waitForSender();
+    m_queue.changed = nullptr;
     m_keying.keyLedChanged = nullptr;
     m_keying.pttLedChanged = nullptr;
 }
@@ -473,6 +473,8 @@ void MorseEngine::clockTick() {
     const qint64 elapsedSeconds = (m_time.now().count() - m_loopStartNs) / 1'000'000'000;
     if (elapsedSeconds >= delay) {
         m_loopArmed = false;
+        // As a click on the buffer's button: the callsign field gets the focus first.
+        m_entry.focusCallsign();
         StartBuffer(m_lastBuffer);
     }
 }

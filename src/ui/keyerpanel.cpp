@@ -34,6 +34,7 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         devices.sidetone = m_ownSidetone.get();
     }
     m_serial = devices.serial;
+    m_time = devices.time;
     m_keying = std::make_unique<KeyingInterface>(devices.parallel, devices.serial, devices.sidetone);
     m_engine = std::make_unique<MorseEngine>(*devices.time, *m_keying, m_entry);
     m_keys = std::make_unique<KeyerKeys>(*m_engine, m_entry);
@@ -105,10 +106,7 @@ KeyerHooks& KeyerPanel::hooks() {
 
 void KeyerPanel::writeSettings() {
     IniFile ini(m_session.settingsPath());
-    KeyerConfig config = m_engine->config();
-    config.port = m_config.port; // a COM port that fell back to none at start-up is kept as chosen
-    config.comPort = m_config.comPort;
-    config.write(ini);
+    m_engine->config().write(ini);
 }
 
 void KeyerPanel::shutdown() {
@@ -124,7 +122,7 @@ void KeyerPanel::shutdown() {
 void KeyerPanel::reopenSerialPort() {
     if (m_config.port != KeyingPort::Com || !m_serial || m_engine->sending())
         return;
-    const PortStatus status = KeyerStartup::reopenSerial(m_config.comPort, *m_serial, m_session.dialogs());
+    const PortStatus status = KeyerStartup::reopenSerial(m_config.comPort, *m_serial, m_session.dialogs(), *m_time);
     showPortStatus(status.text, status.colour);
 }
 

@@ -77,6 +77,7 @@ private:
     std::unique_ptr<SerialLines> m_ownSerial;
     std::unique_ptr<Sidetone> m_ownSidetone;
     SerialLines* m_serial = nullptr;
+    KeyerTime* m_time = nullptr;
     std::unique_ptr<KeyingInterface> m_keying;
     std::unique_ptr<MorseEngine> m_engine;
     std::unique_ptr<KeyerKeys> m_keys;

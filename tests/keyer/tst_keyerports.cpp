@@ -247,7 +247,8 @@ private slots:
         RecordingPort port(time);
         ScriptedDialogs dialogs;
         port.setAvailablePorts({});
-        const PortStatus s = KeyerStartup::reopenSerial(QStringLiteral("COM7"), port, dialogs);
+        const PortStatus s = KeyerStartup::reopenSerial(QStringLiteral("COM7"), port, dialogs, time);
+        QCOMPARE(time.nowMs(), 50);
         QCOMPARE(s.text, QStringLiteral("Port COM nieaktywny"));
         QCOMPARE(dialogs.messages.first().title, QStringLiteral("Błąd"));
         QCOMPARE(dialogs.messages.first().text, QStringLiteral("Brak portu szeregowego COM7\nlub port jest zajęty !"));

@@ -125,6 +125,24 @@ private slots:
         QVERIFY(!f.port.dtr());
     }
 
+    void stopOnTheSenderThreadEndsAtTheElementWithPttReleased() {
+        KeyerConfig c = lptConfig(true, 0);
+        c.multithreaded = true;
+        KeyerFixture f(c);
+        QSignalSpy finished(&f.engine, &MorseEngine::transmissionFinished);
+        // The stop arrives while the sender thread keys the second dash of the first O (290..470 ms).
+        f.time.at(300, [&] { f.engine.StopSending(); });
+        f.engine.SendText(QStringLiteral("OOO"));
+        f.engine.waitForSender();
+        QCOMPARE(f.timeline, lines({"pause 50", "key 180", "pause 60", "key 180"}));
+        QCOMPARE(f.port.lptRegister(), 8);
+        QCOMPARE(f.port.events().last().ms(), 470);
+        QVERIFY(!f.engine.pttLit());
+        QVERIFY(!f.engine.txDown());
+        QVERIFY(f.engine.outgoingText().isEmpty());
+        QCOMPARE(finished.size(), 1);
+    }
+
     void emptyCallsignSendsNothingAndContinues() {
         KeyerFixture f;
         f.engine.SendText(QStringLiteral("$E"));
