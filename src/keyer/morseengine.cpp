@@ -18,6 +18,8 @@ constexpr int kSentPadding = 41;
 } // namespace
 
 void morse::run() {
+    // Held for the whole run: whoever takes it afterwards sees everything the sender wrote.
+    std::lock_guard lock(m_engine.m_senderMutex);
     m_engine.threadedLoop();
 }
 
@@ -103,6 +105,7 @@ void MorseEngine::setSidetone(bool on) {
 void MorseEngine::waitForSender() {
     if (m_worker) {
         m_worker->wait();
+        { const std::lock_guard lock(m_senderMutex); }
         m_worker.reset();
     }
 }

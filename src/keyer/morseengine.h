@@ -165,5 +165,6 @@ private:
     KeyerTime::Nanoseconds m_deadline{0};
     QString m_sent;
 
+    std::mutex m_senderMutex;
     std::unique_ptr<morse> m_worker;
 };
