@@ -44,3 +44,4 @@ int runMaster(CliContext& context);
 int runAdd(CliContext& context);
 int runExport(CliContext& context);
 int runImport(CliContext& context);
+int runMorse(CliContext& context);

@@ -23,6 +23,7 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("export"),
          {runExport, "export cabrillo|adif|csv [--log LOG] OUT | export edi [--log LOG] [--band B] DIR"}},
         {QStringLiteral("import"), {runImport, "import adif|cabrillo IN [--log LOG]"}},
+        {QStringLiteral("morse"), {runMorse, "morse [--wpm N] [--dash T] [--gap T] [--long T] [--factor F] TEXT"}},
     };
     return table;
 }

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "analysis/analysisoptions.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the keyer reads from and does to the entry window. Every call is made on the window thread; the
+// sender thread never calls it (it asks the engine to run such steps on the window thread).
+class KeyerEntry {
+public:
+    virtual ~KeyerEntry() = default;
+
+    virtual QString callsign() const = 0;         // Edit4
+    virtual QString rstSent() const = 0;          // Edit5
+    virtual QString exchangeFirst() const = 0;    // Edit8: serial number or fixed exchange
+    virtual QString exchangeSecond() const = 0;   // Edit9
+    virtual QString receivedExchange() const = 0; // Edit6
+    virtual bool dupeShown() const = 0;           // the "QSO powtórzone" panel
+    virtual QString mode() const = 0;             // the mode box, "CW"
+    virtual QString contestCallsign() const = 0;  // operator data
+    virtual QString lastLogLine() const = 0;      // the last line of the sorted log, empty when none
+    virtual AnalysisOptions analysis() const = 0;
+    // The call-info entry ("CALL;county;locator") of a worked callsign.
+    virtual std::optional<QString> callInfo(const QString& call) const = 0;
+
+    virtual bool callsignHasFocus() const = 0;
+    virtual void setReceivedExchange(const QString& text) = 0;
+    virtual void focusReceivedExchange() = 0;
+    virtual void focusCallsign() = 0;
+    // The focus moves on to the next control in tab order.
+    virtual void focusNext() = 0;
+    // The "Dodaj QSO do logu" action.
+    virtual void addQso() = 0;
+    // F11: clear the callsign and received-exchange fields and focus the callsign.
+    virtual void clearCallAndReceived() = 0;
+    // Phone modes play the buffer's WAV file instead of keying (the voice keyer).
+    virtual void playBufferWav(int buffer, const QString& file) {
+        Q_UNUSED(buffer);
+        Q_UNUSED(file);
+    }
+    virtual void stopVoice() {}
+};
+
+// Entry values held in plain fields: kvrlog-cli and the tests.
+class PlainKeyerEntry : public KeyerEntry {
+public:
+    QString call, rst = QStringLiteral("599"), first, second, received, modeText = QStringLiteral("CW"), contestCall,
+                  lastLine;
+    bool dupe = false;
+    bool callFocused = true;
+    AnalysisOptions options;
+    QStringList calls, infos;
+    int addQsoCount = 0;
+    int focusNextCount = 0;
+    int clearCount = 0;
+    QList<int> wavBuffers;
+    QString focused = QStringLiteral("Edit4");
+
+    QString callsign() const override { return call; }
+    QString rstSent() const override { return rst; }
+    QString exchangeFirst() const override { return first; }
+    QString exchangeSecond() const override { return second; }
+    QString receivedExchange() const override { return received; }
+    bool dupeShown() const override { return dupe; }
+    QString mode() const override { return modeText; }
+    QString contestCallsign() const override { return contestCall; }
+    QString lastLogLine() const override { return lastLine; }
+    AnalysisOptions analysis() const override { return options; }
+    std::optional<QString> callInfo(const QString& c) const override {
+        const qsizetype i = calls.indexOf(c);
+        return i >= 0 && i < infos.size() ? std::optional<QString>(infos.at(i)) : std::nullopt;
+    }
+    bool callsignHasFocus() const override { return callFocused; }
+    void setReceivedExchange(const QString& text) override { received = text; }
+    void focusReceivedExchange() override {
+        callFocused = false;
+        focused = QStringLiteral("Edit6");
+    }
+    void focusCallsign() override {
+        callFocused = true;
+        focused = QStringLiteral("Edit4");
+    }
+    void focusNext() override { ++focusNextCount; }
+    void addQso() override { ++addQsoCount; }
+    void clearCallAndReceived() override {
+        call.clear();
+        received.clear();
+        ++clearCount;
+        focusCallsign();
+    }
+    void playBufferWav(int buffer, const QString& file) override {
+        Q_UNUSED(file);
+        wavBuffers.append(buffer);
+    }
+};

@@ -1,0 +1,177 @@
+#include "keyer/keyinginterface.h"
+
+namespace {
+constexpr int kRetries = 3;
+}
+
+KeyingInterface::KeyingInterface(ParallelPortIo* parallel, SerialLines* serial, Sidetone* sidetone)
+    : m_parallel(parallel), m_serial(serial), m_sidetone(sidetone) {}
+
+void KeyingInterface::configure(const KeyerConfig& config) {
+    std::lock_guard lock(m_mutex);
+    m_lines.port = config.port;
+    m_lines.control = config.lptBase() + 2;
+    m_lines.keyingOnRts = config.keyingOnRts;
+    m_lines.ptt = config.ptt;
+    m_lines.pttDelayMs = config.pttDelayMs;
+    m_lines.sidetone = config.sidetone;
+    m_lines.toneHz = config.toneHz;
+    m_lines.volume = config.volume;
+}
+
+void KeyingInterface::setSidetone(bool on) {
+    std::lock_guard lock(m_mutex);
+    m_lines.sidetone = on;
+}
+
+bool KeyingInterface::sidetoneOn() const {
+    return lines().sidetone;
+}
+
+bool KeyingInterface::pttOption() const {
+    return lines().ptt;
+}
+
+int KeyingInterface::pttDelayMs() const {
+    return lines().pttDelayMs;
+}
+
+KeyingPort KeyingInterface::port() const {
+    return lines().port;
+}
+
+KeyingInterface::Lines KeyingInterface::lines() const {
+    std::lock_guard lock(m_mutex);
+    return m_lines;
+}
+
+bool KeyingInterface::writeLpt(int control, quint8 value) {
+    if (!m_parallel)
+        return false;
+    const bool ok = m_parallel->out(control, value);
+    if (ok)
+        m_lastControl = value;
+    return ok;
+}
+
+quint8 KeyingInterface::readControl(int control) {
+    // Only the low four bits are used; a failed read falls back to the last value written.
+    const std::optional<quint8> value = m_parallel ? m_parallel->in(control) : std::nullopt;
+    return quint8(value.value_or(m_lastControl) & 15);
+}
+
+bool KeyingInterface::setKeyLine(const Lines& l, bool on) {
+    switch (l.port) {
+    case KeyingPort::None:
+        return true;
+    case KeyingPort::Com:
+        if (!m_serial)
+            return true;
+        return l.keyingOnRts ? m_serial->setRts(on) : m_serial->setDtr(on);
+    case KeyingPort::Lpt:
+        if (l.ptt)
+            return on ? writeLpt(l.control, quint8(readControl(l.control) & 7)) : writeLpt(l.control, 13);
+        return writeLpt(l.control, on ? 1 : 9);
+    }
+    return true;
+}
+
+bool KeyingInterface::forceRest(const Lines& l) {
+    bool ok = true;
+    for (int attempt = 0; attempt < kRetries; ++attempt) {
+        ok = true;
+        if (l.port == KeyingPort::Lpt)
+            ok = writeLpt(l.control, 8);
+        else if (l.port == KeyingPort::Com && m_serial) {
+            const bool dtr = m_serial->setDtr(false);
+            const bool rts = m_serial->setRts(false);
+            ok = dtr && rts;
+        }
+        if (ok)
+            break;
+    }
+    if (pttLedChanged)
+        pttLedChanged(false);
+    return ok;
+}
+
+bool KeyingInterface::keyDown() {
+    const Lines l = lines();
+    if (keyLedChanged)
+        keyLedChanged(true);
+    if (!setKeyLine(l, true)) {
+        // The line may be in any state now: bring everything to rest.
+        forceRest(l);
+        if (keyLedChanged)
+            keyLedChanged(false);
+        return false;
+    }
+    if (l.sidetone && m_sidetone) {
+        m_sidetone->toneOn(l.toneHz, l.volume);
+        m_toneSounding = true;
+    }
+    return true;
+}
+
+bool KeyingInterface::keyUp() {
+    const Lines l = lines();
+    if (m_toneSounding && m_sidetone)
+        m_sidetone->toneOff();
+    m_toneSounding = false;
+    bool ok = false;
+    for (int attempt = 0; attempt < kRetries && !ok; ++attempt)
+        ok = setKeyLine(l, false);
+    if (!ok)
+        forceRest(l); // at rest if the port allows it, but the transmission must end: report the failure
+    if (keyLedChanged)
+        keyLedChanged(false);
+    return ok;
+}
+
+bool KeyingInterface::pttOn() {
+    const Lines l = lines();
+    if (!l.ptt)
+        return true;
+    if (pttLedChanged)
+        pttLedChanged(true);
+    bool ok = true;
+    if (l.port == KeyingPort::Com && m_serial)
+        ok = l.keyingOnRts ? m_serial->setDtr(true) : m_serial->setRts(true);
+    else if (l.port == KeyingPort::Lpt)
+        ok = writeLpt(l.control, quint8(readControl(l.control) | 5));
+    if (!ok)
+        forceRest(l);
+    return ok;
+}
+
+bool KeyingInterface::pttOff() {
+    const Lines l = lines();
+    bool ok = true;
+    if (l.port == KeyingPort::Com && m_serial) {
+        const bool dtr = m_serial->setDtr(false);
+        const bool rts = m_serial->setRts(false);
+        ok = dtr && rts;
+    } else if (l.port == KeyingPort::Lpt) {
+        ok = writeLpt(l.control, 8);
+    }
+    if (!ok)
+        ok = forceRest(l);
+    if (pttLedChanged)
+        pttLedChanged(false);
+    return ok;
+}
+
+void KeyingInterface::stoppedState() {
+    const Lines l = lines();
+    if (l.port == KeyingPort::Lpt) {
+        if (!writeLpt(l.control, 8))
+            forceRest(l);
+        if (pttLedChanged)
+            pttLedChanged(false);
+    }
+}
+
+bool KeyingInterface::lptChosen() {
+    const Lines l = lines();
+    return writeLpt(l.control, 8);
+}

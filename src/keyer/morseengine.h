@@ -1,0 +1,170 @@
+#pragma once
+
+#include "keyer/keyerconfig.h"
+#include "keyer/keyertime.h"
+#include "keyer/messagebuffers.h"
+#include "keyer/morsetiming.h"
+#include "keyer/outgoingqueue.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class KeyerEntry;
+class KeyingInterface;
+class MorseEngine;
+
+// The sender thread of one transmission.
+class morse final : public QThread {
+public:
+    explicit morse(MorseEngine& engine) : m_engine(engine) {}
+
+protected:
+    void run() override;
+
+private:
+    MorseEngine& m_engine;
+};
+
+// The Morse engine: timing, the sending loop (on a morse thread or on the caller's thread), the control
+// characters, the message buffers and the message loop. It lives on the window thread; the sender shares
+// with it only atomics, the outgoing queue and the callsign copy, and reaches the window through signals
+// and queued calls, never by touching a widget.
+class MorseEngine : public QObject {
+    Q_OBJECT
+public:
+    enum class TraceKind { Key, Pause };
+    using Trace = std::function<void(TraceKind, int ms)>;
+
+    MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& entry, QObject* parent = nullptr);
+    ~MorseEngine() override;
+
+    void setConfig(const KeyerConfig& config);
+    KeyerConfig config() const;
+    MessageBuffers& buffers() { return m_buffers; }
+    const MessageBuffers& buffers() const { return m_buffers; }
+    KeyingInterface& keying() { return m_keying; }
+    void setTrace(Trace trace) { m_trace = std::move(trace); }
+
+    void ComputeTiming();
+    MorseTiming timing() const;
+
+    // Starts a transmission of macroInput (expanded first). Returns at once on a sender thread, otherwise
+    // when the transmission has ended or was stopped.
+    void SendText(const QString& macroInput);
+    // Keys one character on the caller's thread (manual CW).
+    void SendChar(QChar c);
+    void StopSending();
+    void StartBuffer(int number);
+    // Buffer keys with Shift: exchange macros without cut numbers for this transmission.
+    void setFullDigitsOnce(bool on) { m_fullDigitsOnce = on; }
+    bool fullDigitsOnce() const { return m_fullDigitsOnce; }
+    void setCalibrationRunning(bool on) { m_calibrationRunning = on; }
+
+    int speed() const { return m_speed; }
+    // The slider: clamped to 10..60, timing recomputed. Any thread.
+    void setSpeed(int wpm);
+    // The speed keys and the speed display: ±1 WPM that survives the end of the transmission.
+    void changeSpeedBy(int delta);
+    int savedSpeed() const { return m_savedSpeed; }
+    void setSidetone(bool on);
+
+    QString outgoingText() const { return m_queue.text(); }
+    // The operator edited Edit10.
+    void setOutgoingText(const QString& text) { m_queue.replace(text.toUpper()); }
+    bool txDown() const { return m_txDown; }
+    bool pttLit() const { return m_pttLit; }
+    bool sending() const { return m_senderRunning || m_directSending; }
+    bool sendAbort() const { return m_sendAbort; }
+    // Blocks until a running sender thread has finished (tests, shutdown).
+    void waitForSender();
+
+    // Message loop and the entry window's events.
+    void clockTick();
+    void callsignChanged(const QString& call);
+    void cancelLoop();
+    bool loopArmed() const { return m_loopArmed; }
+    int lastBuffer() const { return m_lastBuffer; }
+    bool keyingFailed() const { return m_portFailed; }
+    KeyerTime::Nanoseconds lastStart() const { return KeyerTime::Nanoseconds(m_startNs.load()); }
+    KeyerTime::Nanoseconds lastEnd() const { return KeyerTime::Nanoseconds(m_endNs.load()); }
+
+signals:
+    void outgoingChanged(const QString& text);    // Edit10
+    void sentChanged(const QString& text);        // Edit11
+    void currentCharChanged(const QString& text); // Edit1
+    void txChanged(bool down, bool enabled);      // SpeedButton1
+    void speedChanged(int wpm);
+    void loopLabelChanged(bool visible); // Label15
+    void keyLedChanged(bool lit);        // Led1
+    void pttLedChanged(bool lit);        // LED_PTT
+    void cutNumbersChanged(bool on);
+    void transmissionFinished();
+
+private:
+    friend class morse;
+    void startTransmission(const QString& input, bool expanded);
+    void appendExpansion(const QString& input);
+    QString expand(const QString& input);
+    void directLoop();
+    void threadedLoop();
+    void sendQueueChar(QChar c);
+    void SendCode(QChar c);
+    void sendElement(bool dash, bool last);
+    void wait(int ms);
+    void catchUp();
+    void endOfTransmission(QChar last);
+    void abortExit();
+    void appendSent(QChar c);
+    void setCurrentChar(const QString& text);
+    void setTx(bool down, bool enabled);
+    void PrefillReceivedExchange();
+    void runOnWindowThread(std::function<void()> action);
+    QString currentCallsign() const;
+    bool onWindowThread() const { return QThread::currentThread() == thread(); }
+
+    KeyerTime& m_time;
+    KeyingInterface& m_keying;
+    KeyerEntry& m_entry;
+    MessageBuffers m_buffers;
+    OutgoingQueue m_queue;
+    Trace m_trace;
+
+    mutable std::mutex m_configMutex;
+    KeyerConfig m_config;
+
+    std::atomic<int> m_speed{30};
+    std::atomic<int> m_savedSpeed{30};
+    std::atomic<int> m_speedBeforeStep{0};
+    std::atomic<int> m_dotLength{40}, m_dashLength{120}, m_elementGap{40}, m_longGap{120};
+    std::atomic<int> m_elementLength{0};
+
+    std::atomic<bool> m_sendAbort{false};
+    std::atomic<bool> m_senderRunning{false};
+    std::atomic<bool> m_directSending{false};
+    std::atomic<bool> m_terminate{false};
+    std::atomic<bool> m_calibrationRunning{false};
+    std::atomic<bool> m_fullDigitsOnce{false};
+    std::atomic<bool> m_txDown{false};
+    std::atomic<bool> m_pttLit{false};
+    std::atomic<bool> m_portFailed{false};
+    std::atomic<bool> m_loopArmed{false};
+    std::atomic<bool> m_loopMessage{false};
+    std::atomic<qint64> m_loopStartNs{0};
+    std::atomic<int> m_lastBuffer{1};
+    std::atomic<qint64> m_startNs{0}, m_endNs{0};
+
+    mutable std::mutex m_callMutex;
+    QString m_callsign; // the sender's copy of Edit4
+
+    // Only the sending thread touches these while a transmission runs.
+    KeyerTime::Nanoseconds m_deadline{0};
+    QString m_sent;
+
+    std::mutex m_senderMutex;
+    std::unique_ptr<morse> m_worker;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The keyer's hardware seams. Every call may come from the sender thread; implementations are thread-safe.
+
+// Port I/O on the parallel port's registers. A write that did not reach the port returns false.
+class ParallelPortIo {
+public:
+    virtual ~ParallelPortIo() = default;
+    virtual bool out(int address, quint8 value) = 0;
+    virtual std::optional<quint8> in(int address) = 0;
+};
+
+struct SerialOpenResult {
+    bool ok = false;
+    QString error; // the system's error text when not ok
+};
+
+// The RTS and DTR lines of a serial port. Line changes on a closed port do nothing and report success.
+class SerialLines {
+public:
+    virtual ~SerialLines() = default;
+    virtual SerialOpenResult open(const QString& name) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool setRts(bool on) = 0;
+    virtual bool setDtr(bool on) = 0;
+    // The ports that can be opened now, sorted.
+    virtual QStringList enumerate() = 0;
+};
+
+// The sidetone: sounds from toneOn until toneOff. The keyer times the element itself, so the key-down time
+// does not depend on whether a sound device exists.
+class Sidetone {
+public:
+    virtual ~Sidetone() = default;
+    virtual void toneOn(int frequencyHz, int volumePercent) = 0;
+    virtual void toneOff() = 0;
+};

@@ -1,0 +1,30 @@
+target_sources(
+    kvr_core
+    PRIVATE keyer/keyertime.h
+            keyer/keyertime.cpp
+            keyer/morsetiming.h
+            keyer/morsetiming.cpp
+            keyer/keyerconfig.h
+            keyer/keyerconfig.cpp
+            keyer/keyerentry.h
+            keyer/keyinginterface.h
+            keyer/keyinginterface.cpp
+            keyer/outgoingqueue.h
+            keyer/outgoingqueue.cpp
+            keyer/messagebuffers.h
+            keyer/messagebuffers.cpp
+            keyer/macroexpander.h
+            keyer/macroexpander.cpp
+            keyer/morseengine.h
+            keyer/morseengine.cpp
+            keyer/keyerkeys.h
+            keyer/keyerkeys.cpp
+            keyer/keyerstartup.h
+            keyer/keyerstartup.cpp
+            keyer/ports/portseams.h
+            keyer/ports/recordingport.h
+            keyer/ports/recordingport.cpp
+            keyer/ports/ppdevparallelport.h
+            keyer/ports/ppdevparallelport.cpp
+            keyer/ports/lptaddress.h
+            keyer/ports/lptaddress.cpp)

@@ -1,0 +1,180 @@
+#include "keyerpanel.h"
+
+#include "audiosidetone.h"
+#include "core/logsession.h"
+#include "keyer/keyerentry.h"
+#include "keyer/keyerkeys.h"
+#include "keyer/keyerstartup.h"
+#include "keyer/keyinginterface.h"
+#include "keyer/morseengine.h"
+#include "keyer/ports/ppdevparallelport.h"
+#include "serialportlines.h"
+#include "settings/inifile.h"
+#include "ui_keyerpanel.h"
+
+#include <QMouseEvent>
+
+KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, KeyerDevices devices)
+    : QWidget(parent), m_ui(std::make_unique<Ui::KeyerPanel>()), m_session(session), m_entry(entry) {
+    m_ui->setupUi(this);
+    if (!devices.time) {
+        m_ownTime = std::make_unique<PreciseKeyerTime>();
+        devices.time = m_ownTime.get();
+    }
+    if (!devices.parallel) {
+        m_ownParallel = std::make_unique<PpdevParallelPort>();
+        devices.parallel = m_ownParallel.get();
+    }
+    if (!devices.serial) {
+        m_ownSerial = std::make_unique<SerialPortLines>();
+        devices.serial = m_ownSerial.get();
+    }
+    if (!devices.sidetone) {
+        m_ownSidetone = std::make_unique<AudioSidetone>();
+        devices.sidetone = m_ownSidetone.get();
+    }
+    m_serial = devices.serial;
+    m_time = devices.time;
+    m_keying = std::make_unique<KeyingInterface>(devices.parallel, devices.serial, devices.sidetone);
+    m_engine = std::make_unique<MorseEngine>(*devices.time, *m_keying, m_entry);
+    m_keys = std::make_unique<KeyerKeys>(*m_engine, m_entry);
+
+    // The display follows the engine through queued signals: the sender thread never touches a widget.
+    MorseEngine* engine = m_engine.get();
+    connect(
+        engine, &MorseEngine::outgoingChanged, this,
+        [this](const QString& text) {
+            if (m_ui->Edit10->text() != text)
+                m_ui->Edit10->setText(text);
+        },
+        Qt::QueuedConnection);
+    connect(engine, &MorseEngine::sentChanged, m_ui->Edit11, &QLineEdit::setText, Qt::QueuedConnection);
+    connect(engine, &MorseEngine::currentCharChanged, m_ui->Edit1, &QLineEdit::setText, Qt::QueuedConnection);
+    connect(
+        engine, &MorseEngine::txChanged, this,
+        [this](bool down, bool enabled) {
+            const QSignalBlocker block(m_ui->SpeedButton1);
+            m_ui->SpeedButton1->setChecked(down);
+            m_ui->SpeedButton1->setEnabled(enabled);
+        },
+        Qt::QueuedConnection);
+    connect(
+        engine, &MorseEngine::speedChanged, this, [this](int wpm) { m_ui->Label13->setText(QString::number(wpm)); },
+        Qt::QueuedConnection);
+    connect(engine, &MorseEngine::loopLabelChanged, m_ui->Label15, &QWidget::setVisible, Qt::QueuedConnection);
+    connect(
+        engine, &MorseEngine::keyLedChanged, this, [this](bool lit) { setLed(m_ui->Led1, lit, "red"); },
+        Qt::QueuedConnection);
+    connect(
+        engine, &MorseEngine::pttLedChanged, this, [this](bool lit) { setLed(m_ui->LED_PTT, lit, "lime"); },
+        Qt::QueuedConnection);
+    connect(engine, &MorseEngine::cutNumbersChanged, this, [this](bool on) { m_config.cutNumbers = on; });
+
+    connect(m_ui->SpeedButton1, &QToolButton::clicked, this, &KeyerPanel::SpeedButton1Click);
+    connect(m_ui->Edit10, &QLineEdit::textEdited, this, &KeyerPanel::Edit10Change);
+    connect(m_ui->CheckBox2, &QCheckBox::clicked, this, &KeyerPanel::CheckBox2Click);
+    for (int n = 1; n <= MessageBuffers::kCount; ++n) {
+        auto* button = findChild<QAbstractButton*>(QStringLiteral("F%1").arg(n));
+        m_bufferButtons << button;
+        button->installEventFilter(this);
+        connect(button, &QAbstractButton::clicked, this, [this, n] { bufferButtonClick(n); });
+    }
+    m_ui->Label13->installEventFilter(this);
+    setLed(m_ui->Led1, false, "red");
+    setLed(m_ui->LED_PTT, false, "lime");
+
+    // The keyer settings and the buffers are read once, at creation.
+    IniFile ini(m_session.settingsPath());
+    m_config = KeyerConfig::read(ini);
+    if (ini.exists())
+        m_engine->buffers().read(ini);
+    const PortStatus status = KeyerStartup::openPort(m_config, *m_keying, m_serial, m_session.dialogs());
+    m_engine->setConfig(m_config);
+    m_ui->CheckBox2->setChecked(m_config.sidetone);
+    m_ui->Label13->setText(QString::number(m_engine->speed()));
+    showPortStatus(status.text, status.colour);
+    refreshBufferButtons();
+}
+
+KeyerPanel::~KeyerPanel() {
+    shutdown();
+}
+
+KeyerHooks& KeyerPanel::hooks() {
+    return *m_keys;
+}
+
+void KeyerPanel::writeSettings() {
+    IniFile ini(m_session.settingsPath());
+    m_engine->config().write(ini);
+}
+
+void KeyerPanel::shutdown() {
+    if (!m_engine)
+        return;
+    m_engine->StopSending();
+    m_engine->waitForSender();
+    m_keying->pttOff();
+    if (m_serial)
+        m_serial->close();
+}
+
+void KeyerPanel::reopenSerialPort() {
+    if (m_config.port != KeyingPort::Com || !m_serial || m_engine->sending())
+        return;
+    const PortStatus status = KeyerStartup::reopenSerial(m_config.comPort, *m_serial, m_session.dialogs(), *m_time);
+    showPortStatus(status.text, status.colour);
+}
+
+void KeyerPanel::refreshBufferButtons() {
+    for (int n = 1; n <= MessageBuffers::kCount; ++n) {
+        const MessageBuffer& buffer = m_engine->buffers().at(n);
+        m_bufferButtons.at(n - 1)->setText(buffer.name);
+        m_bufferButtons.at(n - 1)->setToolTip(buffer.text);
+    }
+}
+
+bool KeyerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->Label13 && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        m_engine->changeSpeedBy(mouse->button() == Qt::RightButton ? 1 : -1);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        const qsizetype index = m_bufferButtons.indexOf(qobject_cast<QAbstractButton*>(watched));
+        if (index >= 0) {
+            emit editBufferRequested(int(index) + 1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void KeyerPanel::SpeedButton1Click(bool checked) {
+    if (!checked)
+        m_engine->StopSending();
+}
+
+void KeyerPanel::Edit10Change(const QString& text) {
+    m_engine->setOutgoingText(text);
+}
+
+void KeyerPanel::CheckBox2Click(bool checked) {
+    m_engine->setSidetone(checked);
+}
+
+void KeyerPanel::bufferButtonClick(int number) {
+    m_entry.focusCallsign();
+    m_engine->StartBuffer(number);
+}
+
+void KeyerPanel::showPortStatus(const QString& text, const QString& colour) {
+    m_ui->Label1->setText(text);
+    m_ui->Label1->setStyleSheet(QStringLiteral("color: %1;").arg(colour.isEmpty() ? QStringLiteral("black") : colour));
+    m_ui->Label1->setVisible(!text.isEmpty());
+}
+
+void KeyerPanel::setLed(QWidget* led, bool lit, const char* colour) {
+    led->setStyleSheet(QStringLiteral("border: 1px solid gray; border-radius: 6px; background: %1;")
+                           .arg(lit ? QString::fromLatin1(colour) : QStringLiteral("#404040")));
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "keyer/keyerconfig.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class KeyerPanel;
+}
+
+class KeyerEntry;
+class KeyerHooks;
+class KeyerKeys;
+class KeyerTime;
+class KeyingInterface;
+class LogSession;
+class MorseEngine;
+class ParallelPortIo;
+class QAbstractButton;
+class SerialLines;
+class Sidetone;
+
+// Where the keyer reaches hardware; anything left null gets the real back-end.
+struct KeyerDevices {
+    KeyerTime* time = nullptr;
+    ParallelPortIo* parallel = nullptr;
+    SerialLines* serial = nullptr;
+    Sidetone* sidetone = nullptr;
+};
+
+// The keyer area of the main window: outgoing (Edit10), sent (Edit11) and current-character (Edit1) fields,
+// the "TX" button, the speed display, the loop label, the sidetone box, the two LEDs, the port status and the
+// twelve buffer buttons. It owns the engine and its ports; the engine reaches it only through queued signals.
+class KeyerPanel : public QWidget {
+    Q_OBJECT
+public:
+    KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent = nullptr, KeyerDevices devices = {});
+    ~KeyerPanel() override;
+
+    MorseEngine& engine() { return *m_engine; }
+    // For the main window's key handling, clock tick and callsign changes.
+    KeyerHooks& hooks();
+    // "Klucz CW" from the current settings (the main window's close).
+    void writeSettings();
+    // Closing the main window: stop any sending, release the lines, close the serial port.
+    void shutdown();
+    // The main window's 5 s timer after activation: reopen a selected serial port.
+    void reopenSerialPort();
+    // Captions and hints of the buffer buttons from the buffer table (after the editor changed it).
+    void refreshBufferButtons();
+
+signals:
+    // The right button was released over a buffer button: the buffer editor opens for it.
+    void editBufferRequested(int number);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void SpeedButton1Click(bool checked);
+    void Edit10Change(const QString& text);
+    void CheckBox2Click(bool checked);
+
+private:
+    void bufferButtonClick(int number);
+    void showPortStatus(const QString& text, const QString& colour);
+    static void setLed(QWidget* led, bool lit, const char* colour);
+
+    std::unique_ptr<Ui::KeyerPanel> m_ui;
+    LogSession& m_session;
+    KeyerEntry& m_entry;
+    KeyerConfig m_config;
+    std::unique_ptr<KeyerTime> m_ownTime;
+    std::unique_ptr<ParallelPortIo> m_ownParallel;
+    std::unique_ptr<SerialLines> m_ownSerial;
+    std::unique_ptr<Sidetone> m_ownSidetone;
+    SerialLines* m_serial = nullptr;
+    KeyerTime* m_time = nullptr;
+    std::unique_ptr<KeyingInterface> m_keying;
+    std::unique_ptr<MorseEngine> m_engine;
+    std::unique_ptr<KeyerKeys> m_keys;
+    QList<QAbstractButton*> m_bufferButtons;
+};
