@@ -3,7 +3,9 @@
 #include "analysis/analysishandlers.h"
 #include "core/logsession.h"
 #include "core/modes.h"
+#include "formkeyerentry.h"
 #include "interchangemenu.h"
+#include "keyerpanel.h"
 #include "tfedi.h"
 #include "lookup/workedcallsgroups.h"
 #include "settings/inifile.h"
@@ -23,6 +25,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -44,6 +49,7 @@ KvrWindows::KvrWindows(LogSession& session)
     : m_session(session), m_form1(std::make_unique<TForm1>(session)), m_lifecycle(session) {
     TForm1* main = m_form1.get();
     // The windows in the program's order of creation; each follows the log session by its signals.
+    createKeyer();
     m_lists = new WorkedCallsWindows(session, main);
     m_log = new TLog(session, main);
     m_fmaster = new TFMaster(session, m_master, main);
@@ -56,7 +62,48 @@ KvrWindows::KvrWindows(LogSession& session)
     connectWindows();
 }
 
-KvrWindows::~KvrWindows() = default;
+KvrWindows::~KvrWindows() {
+    // The keyer reads the entry binding until it is gone.
+    delete m_keyerPanel;
+}
+
+void KvrWindows::createKeyer() {
+    TForm1* main = m_form1.get();
+    auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
+    m_keyerEntry = std::make_unique<FormKeyerEntry>(
+        m_session, FormKeyerEntry::Fields{field("Edit4"), field("Edit5"), field("Edit6"), field("Edit8"),
+                                          field("Edit9"), main->findChild<QWidget*>(QStringLiteral("Panel3")),
+                                          main->findChild<QPushButton*>(QStringLiteral("Button4"))});
+    m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea());
+    auto* layout = new QVBoxLayout(main->keyerArea());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_keyerPanel);
+    main->setKeyerHooks(&m_keyerPanel->hooks());
+    // Timer2: five seconds after every activation a chosen serial keying port is opened again.
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setSingleShot(true);
+    m_timer2->setInterval(5000);
+    connect(m_timer2, &QTimer::timeout, m_keyerPanel, &KeyerPanel::reopenSerialPort);
+    connect(main, &TForm1::activated, m_timer2, qOverload<>(&QTimer::start));
+    // Sending stops and the port closes before anything of the settings is written.
+    connect(main, &TForm1::aboutToClose, this, [this] {
+        m_timer2->stop();
+        m_keyerPanel->shutdown();
+        m_keyerPanel->writeSettings();
+    });
+    QAction* bufferBar = action(QStringLiteral("MBufor_CW1"));
+    bufferBar->setEnabled(true);
+    bufferBar->setCheckable(true);
+    bufferBar->setChecked(true);
+    connect(bufferBar, &QAction::triggered, this, &KvrWindows::showBufferBar);
+}
+
+void KvrWindows::showBufferBar(bool shown) {
+    action(QStringLiteral("MBufor_CW1"))->setChecked(shown);
+    m_form1->keyerArea()->setVisible(shown);
+    m_form1->adjustSize();
+}
 
 QAction* KvrWindows::action(const QString& name) const {
     return m_form1->menuAction(name);
@@ -320,6 +367,7 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
         const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
         setWindowShown(name, windows[i].second, shown);
     }
+    showBufferBar(settings.readBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked()));
     QAction* currentOnly = action(QStringLiteral("ListaAktualnejEmisji"));
     currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
     if (currentOnly->isChecked())
@@ -330,6 +378,7 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
 void KvrWindows::saveLayout(IniFile& settings) {
     for (const ViewItem& item : kViewItems)
         settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
+    settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked());
     settings.writeBool(kView, QStringLiteral("Aktualna emisja"),
                        action(QStringLiteral("ListaAktualnejEmisji"))->isChecked());
     settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),

@@ -8,10 +8,13 @@
 #include <memory>
 
 class IniFile;
+class FormKeyerEntry;
 class InterchangeMenu;
+class KeyerPanel;
 class LogSession;
 class QAction;
 class QMenu;
+class QTimer;
 class TFAnaliza_grupy;
 class TFMaster;
 class TFPowiaty;
@@ -39,6 +42,7 @@ public:
     TForm22* operatorDialog() const { return m_form22; }
     WorkedCallsWindows* workedCalls() const { return m_lists; }
     InterchangeMenu* interchange() const { return m_interchange; }
+    KeyerPanel* keyer() const { return m_keyerPanel; }
     MasterSelection& master() { return m_master; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
     QAction* action(const QString& name) const;
@@ -55,6 +59,9 @@ private:
     void restoreLayout(const IniFile& settings);
     void saveLayout(IniFile& settings);
     void focusCallsign();
+    void createKeyer();
+    // "Bufory CW": the keyer's buffer bar below the entry fields.
+    void showBufferBar(bool shown);
     int serialDigits() const;
     QMenu* submenu(const QString& actionName);
     QAction* addItem(QMenu* menu, const QString& name, const QString& text);
@@ -70,4 +77,7 @@ private:
     TFPowiaty* m_powiaty = nullptr;
     TFAnaliza_grupy* m_analiza = nullptr;
     TForm22* m_form22 = nullptr;
+    std::unique_ptr<FormKeyerEntry> m_keyerEntry;
+    KeyerPanel* m_keyerPanel = nullptr;
+    QTimer* m_timer2 = nullptr;
 };

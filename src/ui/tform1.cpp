@@ -725,8 +725,10 @@ void TForm1::Plikpomocy1Click() {
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        emit activated();
         FormActivate();
+    }
 }
 
 void TForm1::FormActivate() {
@@ -747,6 +749,7 @@ void TForm1::Koniec1Click() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_timer1->stop();
+    emit aboutToClose();
     EntryOptions& o = m_entry.options();
     o.autoIncrement = m_ui->CheckBox1->isChecked();
     o.stx = m_ui->Edit8->text();

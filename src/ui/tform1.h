@@ -62,6 +62,10 @@ signals:
     void countiesWindowRequested(bool visible);
     // The main window's first activation: the other windows restore their layout.
     void firstActivation(const IniFile& settings);
+    // Every activation of the window.
+    void activated();
+    // Closing, before any setting is written: sending stops and the keying port is closed.
+    void aboutToClose();
     // Closing: the other windows write their settings into the same piece.
     void closing(IniFile& settings);
 

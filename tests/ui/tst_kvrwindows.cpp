@@ -65,7 +65,7 @@ class TestKvrWindows : public QObject {
     Q_OBJECT
 private slots:
     void viewFlagsRestoreTheWindowsAndClosingWritesThemBack() {
-        Program p(QStringLiteral("[Widok]\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
+        Program p(QStringLiteral("[Widok]\r\nBufor CW=0\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
                                  "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
         QVERIFY(p.start());
         QVERIFY(!p.windows->logWindow()->isVisible());
@@ -74,6 +74,10 @@ private slots:
         QVERIFY(p.windows->workedCalls()->cw()->isVisible());
         QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
         QCOMPARE(p.windows->logWindow()->height(), 222);
+        QVERIFY(!p.item("MBufor_CW1")->isChecked());
+        QVERIFY(!p.windows->form1()->keyerArea()->isVisibleTo(p.windows->form1()));
+        p.item("MBufor_CW1")->trigger();
+        QVERIFY(p.windows->form1()->keyerArea()->isVisibleTo(p.windows->form1()));
 
         // The view items show and hide their windows.
         p.item("PokazLog")->trigger();
@@ -92,6 +96,9 @@ private slots:
         QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 12778705);
         QVERIFY(p.settings->hasKey("Master", "Plik"));
         QVERIFY(p.settings->hasKey("Analiza grupy", "Opcja"));
+        // The keyer's settings are written first and survive the main window's own piece.
+        QVERIFY(p.settings->hasKey("Klucz CW", "Predkosc"));
+        QCOMPARE(p.settings->readInteger("Widok", "Bufor CW", -1), 1);
     }
 
     void onlyTheCurrentModeListIsShown() {
