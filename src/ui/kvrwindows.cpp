@@ -157,6 +157,8 @@ bool KvrWindows::startUp() {
             &InterchangeMenu::z_Cabrillo1Click);
 
     main->show();
+    // Until the settings say otherwise the log window sits below the entry window.
+    m_log->move(main->x(), main->frameGeometry().bottom() + 8);
     // The log window is shown once the log is loaded; the first activation may hide it again.
     setWindowShown(QStringLiteral("PokazLog"), m_log, true);
     return true;
