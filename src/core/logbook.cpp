@@ -42,6 +42,11 @@ void LogBook::sortLines() {
     std::stable_sort(m_lines.begin(), m_lines.end());
 }
 
+void LogBook::reserve(qsizetype contacts) {
+    m_lines.reserve(size_t(contacts));
+    m_workedKeys.reserve(contacts);
+}
+
 void LogBook::clearContacts() {
     m_lines.clear();
     m_workedKeys.clear();

@@ -50,6 +50,8 @@ public:
     // Appends without keeping the order; the loader sorts once at the end.
     void appendUnsorted(QString line) { m_lines.push_back(std::move(line)); }
     void sortLines();
+    // Room for about this many contacts, so a large load does not grow its containers step by step.
+    void reserve(qsizetype contacts);
     void removeLine(qsizetype row) { m_lines.erase(m_lines.begin() + row); }
 
     // Forgets the contacts and what was derived from them; the worked-calls lists stay (they span logs).

@@ -47,6 +47,8 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     }
 
     log.clearContacts();
+    // A line of the log is about 76 bytes with its line end.
+    log.reserve(qsizetype(std::min<qint64>(info.size() / 70, 50'000'000)) + 16);
     bool stopped = false;
     const TextFile::Status read = TextFile::forEachLine(log.path, [&](QString&& raw) {
         if (raw.isEmpty())
