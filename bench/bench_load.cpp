@@ -25,8 +25,8 @@ int main(int argc, char* argv[]) {
             CountyList counties;
             LogContext context;
             context.analysis.options.enabled = name != QLatin1String("off");
-            context.analysis.options.mode = name == QLatin1String("locator") ? AnalysisMode::Locator
-                                                                             : AnalysisMode::ProvinceCounty;
+            context.analysis.options.mode =
+                name == QLatin1String("locator") ? AnalysisMode::Locator : AnalysisMode::ProvinceCounty;
             counties.LoadCountyList(countyFile, context.analysis.options.mode);
             context.analysis.counties = &counties;
             context.analysis.ownLocator = QStringLiteral("JO91RU");

@@ -49,7 +49,10 @@ QStringList lines(int count, unsigned seed) {
                         .arg(QLatin1Char(char('A' + random() % 24)))
                         .arg(QLatin1Char(char('A' + random() % 24)));
         } else {
-            f.srx = QStringLiteral("%1%2%3").arg(random() % 100).arg(QLatin1String(provinces[c])).arg(QLatin1String(counties[c]));
+            f.srx = QStringLiteral("%1%2%3")
+                        .arg(random() % 100)
+                        .arg(QLatin1String(provinces[c]))
+                        .arg(QLatin1String(counties[c]));
         }
         out.append(QsoLine::compose(f));
     }

@@ -10,10 +10,10 @@ enum class AnalysisMode {
 };
 
 struct AnalysisOptions {
-    bool enabled = false;                            // "Włącz analizę grupy kontrolnej"
+    bool enabled = false; // "Włącz analizę grupy kontrolnej"
     AnalysisMode mode = AnalysisMode::ProvinceCounty;
-    int sameLocatorKm = 1;                           // credited for a QSO in the own locator, 0…5
-    bool countiesAllModes = false;                   // "Powiaty łącznie dla wszystkich emisji"
+    int sameLocatorKm = 1;         // credited for a QSO in the own locator, 0…5
+    bool countiesAllModes = false; // "Powiaty łącznie dla wszystkich emisji"
 
     bool countyMode() const { return mode != AnalysisMode::Locator; }
     // Characters taken from the end of the received exchange: 2, 3 or 6.

@@ -33,8 +33,7 @@ QsoAnalysis AnalyseQso(QStringView line, bool dupe, const AnalysisContext& conte
     QsoAnalysis result;
     if (!context.options.enabled || dupe)
         return result;
-    const QString key =
-        analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
+    const QString key = analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
     if (context.options.countyMode()) {
         if (!context.counties || !context.counties->contains(key))
             return result;

@@ -19,12 +19,12 @@ struct AnalysisContext {
 };
 
 struct QsoAnalysis {
-    QString suffix;                 // what follows column 74 of the line
-    QString county;                 // county key found in the list, if any
-    bool logCounty = false;         // the county goes into the logged counties (current band and mode)
-    std::optional<int> distanceKm;  // distance credited to the ODX total
-    QString infoCounty;             // county field of the call-info entry ("_IC" or "SIC")
-    QString infoLocator;            // locator field of the call-info entry
+    QString suffix;                // what follows column 74 of the line
+    QString county;                // county key found in the list, if any
+    bool logCounty = false;        // the county goes into the logged counties (current band and mode)
+    std::optional<int> distanceKm; // distance credited to the ODX total
+    QString infoCounty;            // county field of the call-info entry ("_IC" or "SIC")
+    QString infoLocator;           // locator field of the call-info entry
 };
 
 // The analysis key: the received exchange trimmed, then its last 2, 3 or 6 characters.

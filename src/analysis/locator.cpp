@@ -57,11 +57,10 @@ DistanceAzimuthResult DistanceAzimuth(double lat1, double lat2, double lon1, dou
     const double lo1 = static_cast<double>(lon1 / kRad);
     const double lo2 = static_cast<double>(lon2 / kRad);
 
-    const double c = static_cast<double>(std::sin(static_cast<long double>(la1)) *
-                                             std::sin(static_cast<long double>(la2)) +
-                                         std::cos(static_cast<long double>(la1)) *
-                                             std::cos(static_cast<long double>(la2)) *
-                                             std::cos(static_cast<long double>(lo1) - lo2));
+    const double c =
+        static_cast<double>(std::sin(static_cast<long double>(la1)) * std::sin(static_cast<long double>(la2)) +
+                            std::cos(static_cast<long double>(la1)) * std::cos(static_cast<long double>(la2)) *
+                                std::cos(static_cast<long double>(lo1) - lo2));
     // Rounding can push c a hair above 1 for very close points; that is a zero arc.
     const long double sinArcSquared = std::max(0.0L, 1.0L - static_cast<long double>(c) * c);
     const long double sinArc = std::sqrt(sinArcSquared);
@@ -77,11 +76,10 @@ DistanceAzimuthResult DistanceAzimuth(double lat1, double lat2, double lon1, dou
         result.azimuth = 0;
         return result;
     }
-    const double n = static_cast<double>(std::cos(static_cast<long double>(la1)) *
-                                             std::sin(static_cast<long double>(la2)) -
-                                         std::sin(static_cast<long double>(la1)) *
-                                             std::cos(static_cast<long double>(la2)) *
-                                             std::cos(static_cast<long double>(lo2) - lo1));
+    const double n =
+        static_cast<double>(std::cos(static_cast<long double>(la1)) * std::sin(static_cast<long double>(la2)) -
+                            std::sin(static_cast<long double>(la1)) * std::cos(static_cast<long double>(la2)) *
+                                std::cos(static_cast<long double>(lo2) - lo1));
     const double q = sinArc == 0 ? (n < 0 ? -1.0 : 1.0) : static_cast<double>(n / sinArc);
     const long double cosRest = 1.0L - static_cast<long double>(q) * q;
     if (cosRest < 0) {

@@ -8,9 +8,9 @@
 
 // The band table. The order is the order of the extended selector list (with the WARC bands).
 struct BandInfo {
-    const char* name;  // "160M" … "23CM", as shown in the band selector and trimmed in the line
-    char dupeCode;     // the band's character of the dupe key; the WARC bands have letters of their own
-    int numericValue;  // the number the loader reads from the band field once every "C" is removed
+    const char* name; // "160M" … "23CM", as shown in the band selector and trimmed in the line
+    char dupeCode;    // the band's character of the dupe key; the WARC bands have letters of their own
+    int numericValue; // the number the loader reads from the band field once every "C" is removed
     bool warc;
     bool vhf;
 };

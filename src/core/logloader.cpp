@@ -72,8 +72,7 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
         log.countMode(modeCode);
 
         const QStringView call = QsoLine::trimmedColumn(line, QsoColumns::Call);
-        const QString key =
-            dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(modeCode), context.oneQsoPerBand, call);
+        const QString key = dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(modeCode), context.oneQsoPerBand, call);
         const bool dupe = !log.addWorkedKey(key);
         if (dupe)
             line += QStringLiteral("DUPE");

@@ -21,8 +21,8 @@ struct LoadResult {
         ReadError,   // the file could not be read
     };
     Status status = Status::Loaded;
-    QString message;   // for FormatError and ReadError: the operator's message
-    QString badLine;   // for FormatError: the offending line cut to 74 characters
+    QString message; // for FormatError and ReadError: the operator's message
+    QString badLine; // for FormatError: the offending line cut to 74 characters
 
     bool complete() const { return status == Status::Loaded; }
 };

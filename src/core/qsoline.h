@@ -29,16 +29,16 @@ inline constexpr QsoColumn Srx{63, 11};
 
 // What the entry fields give for one contact; compose() turns it into the line body.
 struct QsoFields {
-    QString date;       // yyyy-mm-dd
-    QString time;       // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
-    QString band;       // band name, "20M"
-    QString modeCode;   // "PH", "CW", …
+    QString date;     // yyyy-mm-dd
+    QString time;     // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
+    QString band;     // band name, "20M"
+    QString modeCode; // "PH", "CW", …
     QString rstSent;
-    QString stxFirst;   // serial number or first part of the sent exchange
-    QString stxFixed;   // fixed part of the sent exchange
+    QString stxFirst; // serial number or first part of the sent exchange
+    QString stxFixed; // fixed part of the sent exchange
     QString call;
     QString rstRcvd;
-    QString srx;        // received exchange as typed
+    QString srx; // received exchange as typed
 };
 
 class QsoLine {

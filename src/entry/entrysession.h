@@ -53,7 +53,7 @@ public:
     std::optional<QString> crossModeExchange(QStringView call);
 
     struct BandChange {
-        QString serial;                // the serial field afterwards
+        QString serial; // the serial field afterwards
         // A VHF band chose the locator analysis as the analysis dialog's handlers do (with the own-locator
         // prompt); what the entry window has to change.
         AnalysisHandlers::Effect analysis;

@@ -47,11 +47,8 @@ public:
     virtual ~UserDialogs() = default;
 
     // Shows a modal message box; returns the button pressed (the default button when closed otherwise).
-    virtual DialogButton message(const QString& title,
-                                 const QString& text,
-                                 MessageIcon icon,
-                                 unsigned buttons,
-                                 DialogButton defaultButton) = 0;
+    virtual DialogButton message(
+        const QString& title, const QString& text, MessageIcon icon, unsigned buttons, DialogButton defaultButton) = 0;
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
     // An input box; nullopt when cancelled.

@@ -61,8 +61,7 @@ QString IniFile::decodeFile(const QByteArray& bytes) {
 
 qsizetype IniFile::findSection(const QString& section) const {
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (isSectionHeader(m_lines.at(i)) &&
-            sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
+        if (isSectionHeader(m_lines.at(i)) && sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

@@ -12,9 +12,8 @@ QString StartupOptions::startupLogPath(const IniFile& settings, const ProgramFol
     return path;
 }
 
-AnalysisOptions StartupOptions::readAnalysis(const IniFile& settings,
-                                             const QString& ownLocator,
-                                             AnalysisOptions options) {
+AnalysisOptions
+StartupOptions::readAnalysis(const IniFile& settings, const QString& ownLocator, AnalysisOptions options) {
     const QString section = QStringLiteral("Analiza grupy");
     options.mode = AnalysisSettings::modeFromText(
         settings.readString(section, QStringLiteral("Opcja"), AnalysisSettings::modeText(options.mode)),

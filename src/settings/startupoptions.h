@@ -10,10 +10,10 @@ class ProgramFolder;
 // The settings a log is loaded with, read from kvr_log.ini as the program reads them at start-up.
 // Missing keys keep the design-time values below.
 struct StartupOptions {
-    QString logPath;             // "Program" / "Log", or the program folder's log.kvr
-    bool oneQsoPerBand = false;  // "Program" / "Jedno QSO"
-    AnalysisOptions analysis;    // "Analiza grupy"
-    QString ownLocator;          // "Operator" / "Lokator"
+    QString logPath;            // "Program" / "Log", or the program folder's log.kvr
+    bool oneQsoPerBand = false; // "Program" / "Jedno QSO"
+    AnalysisOptions analysis;   // "Analiza grupy"
+    QString ownLocator;         // "Operator" / "Lokator"
     QString band = QStringLiteral("80M");
     QString mode = QStringLiteral("CW");
 

@@ -6,10 +6,10 @@
 #include "formkeyerentry.h"
 #include "interchangemenu.h"
 #include "keyerpanel.h"
-#include "tfedi.h"
 #include "lookup/workedcallsgroups.h"
 #include "settings/inifile.h"
 #include "tfanaliza_grupy.h"
+#include "tfedi.h"
 #include "tfmaster.h"
 #include "tform1.h"
 #include "tform22.h"
@@ -196,10 +196,10 @@ void KvrWindows::buildColourAndFontMenus() {
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
     connect(addItem(listColours, QStringLiteral("ListaSSB1"), QStringLiteral("SSB")), &QAction::triggered,
             m_lists->ssb(), &TWorkedCallsWindow::chooseBackground);
-    connect(addItem(listColours, QStringLiteral("ListaCW1"), QStringLiteral("CW")), &QAction::triggered,
-            m_lists->cw(), &TWorkedCallsWindow::chooseBackground);
-    connect(addItem(listColours, QStringLiteral("ListaFM1"), QStringLiteral("FM")), &QAction::triggered,
-            m_lists->fm(), &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("ListaCW1"), QStringLiteral("CW")), &QAction::triggered, m_lists->cw(),
+            &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("ListaFM1"), QStringLiteral("FM")), &QAction::triggered, m_lists->fm(),
+            &TWorkedCallsWindow::chooseBackground);
     connect(addItem(colours, QStringLiteral("Grupa_nadana_tlo"), QStringLiteral("Grupa nadawana - 1 składnik")),
             &QAction::triggered, this, [this, &dialogs] {
                 if (const auto colour = dialogs.chooseColour(m_form1->sentExchangeColour()))
@@ -358,18 +358,20 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
     m_powiaty->readSettings(settings);
     m_fmaster->loadSettings(settings);
     m_lists->loadSettings(settings);
-    m_form1->setSentExchangeColour(settings.readInteger(
-        QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"), m_form1->sentExchangeColour()));
+    m_form1->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
+                                                        QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
+                                                        m_form1->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
-        {"pokazMASTER", m_fmaster}, {"Pokazliste_SSB", m_lists->ssb()}, {"PokazLog", m_log},
-        {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()}, {"PokazPowiaty", m_powiaty},
+        {"pokazMASTER", m_fmaster},       {"Pokazliste_SSB", m_lists->ssb()}, {"PokazLog", m_log},
+        {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()},   {"PokazPowiaty", m_powiaty},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
         const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
         setWindowShown(name, windows[i].second, shown);
     }
-    showBufferBar(settings.readBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked()));
+    showBufferBar(
+        settings.readBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked()));
     QAction* currentOnly = action(QStringLiteral("ListaAktualnejEmisji"));
     currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
     if (currentOnly->isChecked())
@@ -390,7 +392,7 @@ void KvrWindows::saveLayout(IniFile& settings) {
     m_fmaster->saveSettings(settings);
     m_lists->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window : std::initializer_list<QWidget*>{m_log, m_fmaster, m_powiaty, m_lists->ssb(),
-                                                            m_lists->cw(), m_lists->fm()})
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{m_log, m_fmaster, m_powiaty, m_lists->ssb(), m_lists->cw(), m_lists->fm()})
         window->hide();
 }

@@ -59,11 +59,8 @@ QMessageBox::Icon iconToQt(MessageIcon icon) {
 
 } // namespace
 
-DialogButton WidgetDialogs::message(const QString& title,
-                                    const QString& text,
-                                    MessageIcon icon,
-                                    unsigned buttons,
-                                    DialogButton defaultButton) {
+DialogButton WidgetDialogs::message(
+    const QString& title, const QString& text, MessageIcon icon, unsigned buttons, DialogButton defaultButton) {
     QMessageBox box(iconToQt(icon), title, text, QMessageBox::NoButton, m_parent);
     for (DialogButton b : {DialogButton::Yes, DialogButton::No, DialogButton::Ok, DialogButton::Cancel}) {
         if (buttons & unsigned(b))
@@ -77,8 +74,8 @@ DialogButton WidgetDialogs::message(const QString& title,
 }
 
 std::optional<QString> WidgetDialogs::openFile(const FileRequest& request) {
-    const QString start = request.proposedName.isEmpty() ? request.directory
-                                                         : QDir(request.directory).filePath(request.proposedName);
+    const QString start =
+        request.proposedName.isEmpty() ? request.directory : QDir(request.directory).filePath(request.proposedName);
     const QString name = QFileDialog::getOpenFileName(m_parent, request.title, start, request.filter);
     if (name.isEmpty())
         return std::nullopt;
@@ -86,8 +83,8 @@ std::optional<QString> WidgetDialogs::openFile(const FileRequest& request) {
 }
 
 std::optional<QString> WidgetDialogs::saveFile(const FileRequest& request) {
-    const QString start = request.proposedName.isEmpty() ? request.directory
-                                                         : QDir(request.directory).filePath(request.proposedName);
+    const QString start =
+        request.proposedName.isEmpty() ? request.directory : QDir(request.directory).filePath(request.proposedName);
     // The program asks its own overwrite questions.
     const QString name = QFileDialog::getSaveFileName(m_parent, request.title, start, request.filter, nullptr,
                                                       QFileDialog::DontConfirmOverwrite);

@@ -53,11 +53,16 @@ private slots:
     void countyAnalysis_data() {
         QTest::addColumn<QString>("srx");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("bare county") << "IC" << " IC";
-        QTest::newRow("serial in front") << "123IC" << " IC";
-        QTest::newRow("lower case") << "5ic" << " IC";
-        QTest::newRow("unknown county") << "5XY" << "";
-        QTest::newRow("empty exchange") << "" << "";
+        QTest::newRow("bare county") << "IC"
+                                     << " IC";
+        QTest::newRow("serial in front") << "123IC"
+                                         << " IC";
+        QTest::newRow("lower case") << "5ic"
+                                    << " IC";
+        QTest::newRow("unknown county") << "5XY"
+                                        << "";
+        QTest::newRow("empty exchange") << ""
+                                        << "";
     }
     void countyAnalysis() {
         QFETCH(QString, srx);
@@ -112,15 +117,18 @@ private slots:
 
     void summaryInLocatorMode() {
         ScoreFigures figures{1234, 800, 434, 98765, true};
-        QCOMPARE(BuildScoreSummary(QStringLiteral("/l.kvr"), figures),
-                 QStringLiteral("Log /l.kvr          QSO:   1234       CW:  800       SSB:  434       Suma ODX:   98765"));
+        QCOMPARE(
+            BuildScoreSummary(QStringLiteral("/l.kvr"), figures),
+            QStringLiteral("Log /l.kvr          QSO:   1234       CW:  800       SSB:  434       Suma ODX:   98765"));
         figures.cwCount = 123456;
         QVERIFY(BuildScoreSummary(QStringLiteral("/l.kvr"), figures).contains(QStringLiteral("CW: 3456")));
     }
 
     void shortPathsStayAsTheyAre() {
-        QCOMPARE(ShortenPath(QStringLiteral("/home/op/log.kvr"), 60, QLatin1Char('/')), QStringLiteral("/home/op/log.kvr"));
-        const QString twoSeparators = QStringLiteral("C:\\") + QString(70, QLatin1Char('x')) + QStringLiteral("\\l.kvr");
+        QCOMPARE(ShortenPath(QStringLiteral("/home/op/log.kvr"), 60, QLatin1Char('/')),
+                 QStringLiteral("/home/op/log.kvr"));
+        const QString twoSeparators =
+            QStringLiteral("C:\\") + QString(70, QLatin1Char('x')) + QStringLiteral("\\l.kvr");
         QCOMPARE(ShortenPath(twoSeparators, 60, QLatin1Char('\\')), twoSeparators);
     }
 
@@ -132,12 +140,12 @@ private slots:
         QCOMPARE(shortened, QStringLiteral("C:\\Dokumenty\\Krotkofalarstwo\\...\\Operator_SP9ABC\\log.kvr"));
         QVERIFY(shortened.size() <= 60);
         QCOMPARE(ShortenPath(QStringLiteral("/a/") + QString(80, QLatin1Char('b')) + QStringLiteral("/c/d"), 60,
-                             QLatin1Char('/')).count(QStringLiteral("...")), 1);
+                             QLatin1Char('/'))
+                     .count(QStringLiteral("...")),
+                 1);
     }
 
-    void countiesCaption() {
-        QCOMPARE(loggedCountiesCaption(0), QStringLiteral("[0] Zalogowane powiaty"));
-    }
+    void countiesCaption() { QCOMPARE(loggedCountiesCaption(0), QStringLiteral("[0] Zalogowane powiaty")); }
 };
 
 QTEST_GUILESS_MAIN(TestAnalysis)

@@ -40,12 +40,18 @@ private slots:
         QTest::addColumn<QString>("other");
         QTest::addColumn<int>("km");
         QTest::addColumn<double>("azimuth");
-        QTest::newRow("JO91RU-KO02AA") << "JO91RU" << "KO02AA" << 45 << 64.9;
-        QTest::newRow("KO02AA-JO91RU") << "KO02AA" << "JO91RU" << 45 << 245.4;
-        QTest::newRow("JO91RU-JN99AA") << "JO91RU" << "JN99AA" << 331 << 198.2;
-        QTest::newRow("KO00AA-FN31PR") << "KO00AA" << "FN31PR" << 6767 << 301.4;
-        QTest::newRow("beyond a quarter of the globe") << "KO00AA" << "RE78IR" << 17827 << 73.3;
-        QTest::newRow("same locator") << "JO91RU" << "JO91RU" << 0 << 0.0;
+        QTest::newRow("JO91RU-KO02AA") << "JO91RU"
+                                       << "KO02AA" << 45 << 64.9;
+        QTest::newRow("KO02AA-JO91RU") << "KO02AA"
+                                       << "JO91RU" << 45 << 245.4;
+        QTest::newRow("JO91RU-JN99AA") << "JO91RU"
+                                       << "JN99AA" << 331 << 198.2;
+        QTest::newRow("KO00AA-FN31PR") << "KO00AA"
+                                       << "FN31PR" << 6767 << 301.4;
+        QTest::newRow("beyond a quarter of the globe") << "KO00AA"
+                                                       << "RE78IR" << 17827 << 73.3;
+        QTest::newRow("same locator") << "JO91RU"
+                                      << "JO91RU" << 0 << 0.0;
     }
     void distanceAndAzimuth() {
         QFETCH(QString, own);

@@ -25,10 +25,14 @@ Run cli(const QString& home, const QStringList& args) {
     return run;
 }
 
-QString qso(const QString& time, const QString& band, const QString& mode, const QString& call, const QString& srx,
+QString qso(const QString& time,
+            const QString& band,
+            const QString& mode,
+            const QString& call,
+            const QString& srx,
             const QString& stx = QStringLiteral("001")) {
     QsoFields f{QStringLiteral("2024-06-01"), time, band, mode, QStringLiteral("599"), stx, {}, call,
-                QStringLiteral("599"), srx};
+                QStringLiteral("599"),        srx};
     return QsoLine::compose(f);
 }
 
@@ -52,8 +56,8 @@ private slots:
         }
         Run run = cli(folder.path(), {QStringLiteral("summary")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.value(0), QStringLiteral("Log ") + log +
-                                       QStringLiteral("          QSO:      4       CW:    3       SSB:    1"));
+        QCOMPARE(run.out.value(0),
+                 QStringLiteral("Log ") + log + QStringLiteral("          QSO:      4       CW:    3       SSB:    1"));
         QCOMPARE(run.out.mid(1), (QStringList{"qsos=4", "dupes=1", "phone=1", "cw=3", "odx=0", "counties=GW",
                                               "vhf=6M:1,2M:8,70CM:1,23CM:1"}));
 
@@ -63,7 +67,8 @@ private slots:
 
     void locatorModeNeedsTheOwnLocatorAndShowsTheOdxTotal() {
         TempProgramFolder folder;
-        const QString log = folder.writeLines(QStringLiteral("vhf.kvr"), {qso("10:00:00", "2M", "CW", "SP1A", "KO02AA")});
+        const QString log =
+            folder.writeLines(QStringLiteral("vhf.kvr"), {qso("10:00:00", "2M", "CW", "SP1A", "KO02AA")});
         IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
         ini.writeString("Analiza grupy", "Opcja", "Lokator");
         ini.writeString("Analiza grupy", "Analiza", "1");

@@ -146,8 +146,8 @@ private slots:
     void badBandStopsTheLoadWithTheFormatError() {
         QFETCH(QString, bad);
         Fixture f;
-        const LoadResult result = f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), bad,
-                                          qso("10:02:00", "20M", "CW", "SP9DEF", "002")});
+        const LoadResult result =
+            f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), bad, qso("10:02:00", "20M", "CW", "SP9DEF", "002")});
         QCOMPARE(result.status, LoadResult::Status::FormatError);
         QCOMPARE(f.log.size(), 1);
         QCOMPARE(f.log.selectedRow, -1);

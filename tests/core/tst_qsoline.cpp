@@ -85,12 +85,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("vhf");
-        QTest::newRow("160M") << "160M" << "160M" << false;
-        QTest::newRow("80M") << "80M" << " 80M" << false;
-        QTest::newRow("30M WARC") << "30M" << " 30M" << false;
-        QTest::newRow("6M") << "6M" << "  6M" << true;
-        QTest::newRow("70CM") << "70CM" << "70CM" << true;
-        QTest::newRow("23CM") << "23CM" << "23CM" << true;
+        QTest::newRow("160M") << "160M"
+                              << "160M" << false;
+        QTest::newRow("80M") << "80M"
+                             << " 80M" << false;
+        QTest::newRow("30M WARC") << "30M"
+                                  << " 30M" << false;
+        QTest::newRow("6M") << "6M"
+                            << "  6M" << true;
+        QTest::newRow("70CM") << "70CM"
+                              << "70CM" << true;
+        QTest::newRow("23CM") << "23CM"
+                              << "23CM" << true;
     }
     void bandTable() {
         QFETCH(QString, name);
@@ -133,14 +139,22 @@ private slots:
         QTest::addColumn<QString>("current");
         QTest::addColumn<bool>("afterQso");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("CW after QSO") << "CW" << "579" << true << "599";
-        QTest::newRow("SSB after QSO") << "SSB" << "57" << true << "59";
-        QTest::newRow("FM on change") << "FM" << "599" << false << "59";
-        QTest::newRow("RTTY on change") << "RTTY" << "59" << false << "599";
-        QTest::newRow("RTTY after QSO") << "RTTY" << "599" << true << "59";
-        QTest::newRow("aurora kept in CW") << "CW" << "57A" << true << "59A";
-        QTest::newRow("scatter kept") << "SSB" << "55S" << false << "59S";
-        QTest::newRow("aurora wins over scatter") << "CW" << "5AS" << false << "59A";
+        QTest::newRow("CW after QSO") << "CW"
+                                      << "579" << true << "599";
+        QTest::newRow("SSB after QSO") << "SSB"
+                                       << "57" << true << "59";
+        QTest::newRow("FM on change") << "FM"
+                                      << "599" << false << "59";
+        QTest::newRow("RTTY on change") << "RTTY"
+                                        << "59" << false << "599";
+        QTest::newRow("RTTY after QSO") << "RTTY"
+                                        << "599" << true << "59";
+        QTest::newRow("aurora kept in CW") << "CW"
+                                           << "57A" << true << "59A";
+        QTest::newRow("scatter kept") << "SSB"
+                                      << "55S" << false << "59S";
+        QTest::newRow("aurora wins over scatter") << "CW"
+                                                  << "5AS" << false << "59A";
     }
     void defaultReports() {
         QFETCH(QString, mode);

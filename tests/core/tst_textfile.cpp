@@ -26,7 +26,8 @@ private slots:
     }
 
     void unrepresentableCharactersBecomeQuestionMarks() {
-        QCOMPARE(TextFile::encode(QStringLiteral("a€b日c")), QByteArray("a\x80" "b?c"));
+        QCOMPARE(TextFile::encode(QStringLiteral("a€b日c")), QByteArray("a\x80"
+                                                                        "b?c"));
     }
 
     void lineEndsOfEveryKindAreAccepted_data() {
@@ -37,7 +38,8 @@ private slots:
         QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
         QTest::newRow("truncated last line") << QByteArray("a\r\nbc") << QStringList{"a", "bc"};
         QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb") << QStringList{"a", "", "b"};
-        QTest::newRow("NUL bytes") << QByteArray("a\0b\n", 4) << QStringList{QString(QStringLiteral("a")) + QChar(0) + "b"};
+        QTest::newRow("NUL bytes") << QByteArray("a\0b\n", 4)
+                                   << QStringList{QString(QStringLiteral("a")) + QChar(0) + "b"};
     }
     void lineEndsOfEveryKindAreAccepted() {
         QFETCH(QByteArray, bytes);

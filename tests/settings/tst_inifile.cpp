@@ -1,6 +1,6 @@
+#include "platform/programfolder.h"
 #include "settings/inifile.h"
 #include "settings/startupoptions.h"
-#include "platform/programfolder.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -43,21 +43,23 @@ private slots:
         TempProgramFolder folder;
         const QString path = folder.writeBytes(
             QStringLiteral("kvr_log.ini"),
-            QByteArray("; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=20M\r\n\r\n[Operator]\r\nLokator=JO91RU\r\n"));
+            QByteArray(
+                "; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=20M\r\n\r\n[Operator]\r\nLokator=JO91RU\r\n"));
         IniFile ini(path);
         QVERIFY(ini.writeString("Program", "Pasmo", "40M"));
         QVERIFY(ini.writeString("Program", "Emisja", "CW"));
         QVERIFY(ini.writeString("Nowa", "Klucz", "1"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=40M\r\nEmisja=CW\r\n\r\n"
-                                            "[Operator]\r\nLokator=JO91RU\r\n\r\n[Nowa]\r\nKlucz=1\r\n"));
+        QCOMPARE(file.readAll(),
+                 QByteArray("; komentarz\r\n[Program]\r\nLog=C:\\a.kvr\r\nPasmo=40M\r\nEmisja=CW\r\n\r\n"
+                            "[Operator]\r\nLokator=JO91RU\r\n\r\n[Nowa]\r\nKlucz=1\r\n"));
     }
 
     void windows1250FileIsReadAsSuch() {
         TempProgramFolder folder;
-        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"),
-                                               QByteArray("[Klucz CW]\r\nG\xB3o\x9Cno\x9C\xE6=70\r\n"));
+        const QString path =
+            folder.writeBytes(QStringLiteral("kvr_log.ini"), QByteArray("[Klucz CW]\r\nG\xB3o\x9Cno\x9C\xE6=70\r\n"));
         IniFile ini(path);
         QCOMPARE(ini.readInteger("Klucz CW", "Głośność", 0), 70);
         // Written back as UTF-8 without losing the old key.

@@ -1,8 +1,7 @@
 #include "scripteddialogs.h"
 
 namespace {
-template <typename T>
-T takeFront(std::deque<T>& queue, const T& fallback) {
+template <typename T> T takeFront(std::deque<T>& queue, const T& fallback) {
     T value = queue.empty() ? fallback : queue.front();
     if (!queue.empty())
         queue.pop_front();
@@ -10,11 +9,8 @@ T takeFront(std::deque<T>& queue, const T& fallback) {
 }
 } // namespace
 
-DialogButton ScriptedDialogs::message(const QString& title,
-                                      const QString& text,
-                                      MessageIcon icon,
-                                      unsigned buttons,
-                                      DialogButton defaultButton) {
+DialogButton ScriptedDialogs::message(
+    const QString& title, const QString& text, MessageIcon icon, unsigned buttons, DialogButton defaultButton) {
     messages.append({title, text, icon, buttons, defaultButton});
     return takeFront(buttonAnswers, defaultButton);
 }

@@ -65,8 +65,9 @@ class TestKvrWindows : public QObject {
     Q_OBJECT
 private slots:
     void viewFlagsRestoreTheWindowsAndClosingWritesThemBack() {
-        Program p(QStringLiteral("[Widok]\r\nBufor CW=0\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
-                                 "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
+        Program p(QStringLiteral(
+            "[Widok]\r\nBufor CW=0\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
+            "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
         QVERIFY(p.start());
         QVERIFY(!p.windows->logWindow()->isVisible());
         QVERIFY(!p.item("PokazLog")->isChecked());
