@@ -126,25 +126,25 @@ int colourToWindows(const QColor& colour) {
     return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
 }
 
-QFont fontFromSpec(const FontSpec& spec) {
-    QFont font(spec.face);
-    if (spec.pointSize > 0)
-        font.setPointSize(spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+QFont fontFromSpec(const FontSpec& stored) {
+    QFont font(stored.face);
+    if (stored.pointSize > 0)
+        font.setPointSize(stored.pointSize);
+    font.setBold(stored.bold);
+    font.setItalic(stored.italic);
+    font.setUnderline(stored.underline);
+    font.setStrikeOut(stored.strikeOut);
     return font;
 }
 
 FontSpec specFromFont(const QFont& font, int colour) {
-    FontSpec spec;
-    spec.face = font.family();
-    spec.pointSize = font.pointSize();
-    spec.colour = colour;
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    return spec;
+    FontSpec stored;
+    stored.face = font.family();
+    stored.pointSize = font.pointSize();
+    stored.colour = colour;
+    stored.bold = font.bold();
+    stored.italic = font.italic();
+    stored.underline = font.underline();
+    stored.strikeOut = font.strikeOut();
+    return stored;
 }

@@ -30,5 +30,5 @@ class QColor;
 class QFont;
 QColor colourFromWindows(int value);
 int colourToWindows(const QColor& colour);
-QFont fontFromSpec(const FontSpec& spec);
+QFont fontFromSpec(const FontSpec& stored);
 FontSpec specFromFont(const QFont& font, int colour);
