@@ -157,11 +157,27 @@ bool KvrWindows::startUp() {
             &InterchangeMenu::z_Cabrillo1Click);
 
     main->show();
-    // Until the settings say otherwise the log window sits below the entry window.
-    m_log->move(main->x(), main->frameGeometry().bottom() + 8);
+    placeAroundMainWindow();
     // The log window is shown once the log is loaded; the first activation may hide it again.
     setWindowShown(QStringLiteral("PokazLog"), m_log, true);
     return true;
+}
+
+void KvrWindows::placeAroundMainWindow() {
+    // Until the settings say otherwise: the log below the entry window, the suggestion and county windows to
+    // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
+    const QRect main = m_form1->frameGeometry();
+    const int gap = 8;
+    m_log->move(main.left(), main.bottom() + gap);
+    m_fmaster->move(main.right() + gap, main.top());
+    m_form1->loggedCallsWindow()->move(main.right() + gap, main.top() + m_fmaster->frameGeometry().height() + gap);
+    m_powiaty->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
+    const QRect log = m_log->frameGeometry();
+    int offset = 0;
+    for (QWidget* list : std::initializer_list<QWidget*>{m_lists->ssb(), m_lists->cw(), m_lists->fm()}) {
+        list->move(log.right() + gap + offset, log.top() + offset);
+        offset += 30;
+    }
 }
 
 QMenu* KvrWindows::submenu(const QString& actionName) {

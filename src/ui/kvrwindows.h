@@ -59,6 +59,7 @@ private:
     void restoreLayout(const IniFile& settings);
     void saveLayout(IniFile& settings);
     void focusCallsign();
+    void placeAroundMainWindow();
     void createKeyer();
     // "Bufory CW": the keyer's buffer bar below the entry fields.
     void showBufferBar(bool shown);
