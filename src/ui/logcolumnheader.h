@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // The column titles of the log window and of the edit dialog, each drawn above its column of the QSO line
-// as the fixed-pitch list font places it.
+// as the fixed-pitch list font places it. The titles get a font small enough for each to stay within its
+// column; a title that does not fit even at the smallest size is elided.
 class LogColumnHeader : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +23,24 @@ public:
     };
     static const QList<Title>& titles();
 
+    // One title as it is drawn: its text (elided when even the smallest font is too wide), where it starts
+    // and the pixels its column leaves for it.
+    struct PlacedTitle {
+        QString text;
+        qreal x = 0;
+        qreal room = 0;
+    };
+    struct Layout {
+        QFont font;
+        QList<PlacedTitle> titles;
+    };
+    Layout titleLayout() const;
+
+    static constexpr qreal kSmallestPointSize = 6.0;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QFont m_columnFont;

@@ -117,6 +117,9 @@ void TForm22::showEvent(QShowEvent* event) {
 }
 
 void TForm22::done(int result) {
+    // Leaving without saving keeps the own locator in use: the locator option must not name an edited one.
+    if (result == QDialog::Rejected && m_ui->Edit10->text() != m_session.operatorData.locator)
+        emit locatorCaptionChanged(m_session.operatorData.locator);
     QDialog::done(result);
     emit callsignFocusRequested();
 }

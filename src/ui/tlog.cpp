@@ -101,7 +101,8 @@ void TLog::ListBox1DblClick() {
     m_edit->setQso(row);
     m_edit->move(x(), y() - 64);
     m_edit->exec();
-    emit callsignFocusRequested();
+    // However the dialog closed, the list gets an Esc: back to the callsign field, which takes the Esc too.
+    emit escapeToCallsign();
 }
 
 void TLog::Usu1Click() {

@@ -42,9 +42,10 @@ public:
     void writeSettings(IniFile& settings) const;
 
 signals:
-    // Home or Alt+W in the list, after an edit or a delete: the cursor goes back to the callsign field.
+    // Home or Alt+W in the list, after a delete: the cursor goes back to the callsign field.
     void callsignFocusRequested();
-    // Esc in the list: the cursor goes back to the callsign field and the field gets the Esc key.
+    // Esc in the list, and the edit dialog closing: the cursor goes back to the callsign field and the field
+    // gets the Esc key.
     void escapeToCallsign();
 
 public slots:

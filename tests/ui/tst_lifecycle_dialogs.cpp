@@ -193,6 +193,24 @@ private slots:
         QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9ABC"));
     }
 
+    void backAfterAnEditedLocatorShowsTheLocatorInUse() {
+        SessionFixture f;
+        f.session.operatorData.locator = QStringLiteral("JO91RU");
+        TForm22 form(f.session);
+        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
+        locator->setText(QStringLiteral("KO02MD"));
+        leaveField(locator);
+        QCOMPARE(caption.last().first().toString(), QStringLiteral("KO02MD"));
+
+        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+
+        QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
+        QCOMPARE(caption.count(), 2);
+        QCOMPARE(caption.last().first().toString(), QStringLiteral("JO91RU"));
+    }
+
     void aboutBoxAndMissingHelpPage() {
         ScriptedDialogs dialogs;
         HelpFile::about(dialogs);

@@ -1,4 +1,5 @@
 #include "lifecyclefixture.h"
+#include "logcolumnheader.h"
 #include "settings/inifile.h"
 #include "tfedycja.h"
 #include "tlog.h"
@@ -69,7 +70,7 @@ private slots:
         TLog log(f.session);
         log.selectRow(1);
         const QByteArray before = fileBytes(f.session.logPath());
-        QSignalSpy focus(&log, &TLog::callsignFocusRequested);
+        QSignalSpy escape(&log, &TLog::escapeToCallsign);
         whenEditorShown(log, [](TFEdycja* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Edycja QSO"));
             QCOMPARE(edit(dialog, "Edit2")->text(), QStringLiteral("100500"));
@@ -89,13 +90,15 @@ private slots:
         QVERIFY(onDisk.at(1).startsWith(QsoLine::body(threeQsos().at(1)).left(62) + QStringLiteral("        BGP")));
         QCOMPARE(list(log)->model()->rowCount(), 3);
         QCOMPARE(log.selectedRow(), 1);
-        QCOMPARE(focus.count(), 1);
+        // The closing dialog hands the list an Esc, which goes on to the callsign field.
+        QCOMPARE(escape.count(), 1);
     }
 
     void escapeInTheEditorChangesNothingButLeavesTheBackup() {
         SessionFixture f(threeQsos());
         TLog log(f.session);
         const QByteArray before = fileBytes(f.session.logPath());
+        QSignalSpy escape(&log, &TLog::escapeToCallsign);
         whenEditorShown(log, [](TFEdycja* dialog) {
             QTest::keyClicks(edit(dialog, "Edit7"), QStringLiteral("X"));
             QTest::keyClick(edit(dialog, "Edit7"), Qt::Key_Escape);
@@ -103,6 +106,7 @@ private slots:
 
         log.ListBox1DblClick();
 
+        QCOMPARE(escape.count(), 1);
         QVERIFY(QFileInfo::exists(backupPath(f)));
         QCOMPARE(fileBytes(f.session.logPath()), before);
         QVERIFY(!QFileInfo::exists(f.session.logPath() + QStringLiteral("~")));
@@ -191,6 +195,52 @@ private slots:
             anyDupe = anyDupe || QsoLine::isDupe(line);
         QCOMPARE(anyDupe, dupeLeft);
         QCOMPARE(log.windowTitle(), f.session.scoreSummary());
+    }
+
+    void columnTitlesStayWithinTheirColumns_data() {
+        QTest::addColumn<qreal>("headerPoints"); // 0: the default font
+        QTest::addColumn<int>("listPixels");     // 0: the default fixed-pitch font
+        QTest::addColumn<bool>("wholeTitles");
+        QTest::newRow("default fonts") << 0.0 << 0 << true;
+        QTest::newRow("large window font is made smaller") << 20.0 << 0 << true;
+        QTest::newRow("narrow list font elides the titles") << 0.0 << 3 << false;
+    }
+    void columnTitlesStayWithinTheirColumns() {
+        QFETCH(qreal, headerPoints);
+        QFETCH(int, listPixels);
+        QFETCH(bool, wholeTitles);
+        SessionFixture f(threeQsos());
+        TLog log(f.session);
+        auto* header = log.findChild<LogColumnHeader*>(QStringLiteral("Header"));
+        QVERIFY(header);
+        if (headerPoints > 0) {
+            QFont big = header->font();
+            big.setPointSizeF(headerPoints);
+            header->setFont(big);
+        }
+        QFont listFont = list(log)->font();
+        if (listPixels > 0) {
+            listFont.setPixelSize(listPixels);
+            header->setColumnFont(listFont);
+        }
+        // Where the list draws each column of the QSO line.
+        const qreal charWidth = QFontMetricsF(listFont).horizontalAdvance(QLatin1Char('0'));
+        const QList<LogColumnHeader::Title>& titles = LogColumnHeader::titles();
+        const LogColumnHeader::Layout layout = header->titleLayout();
+        QCOMPARE(layout.titles.size(), titles.size());
+        const QFontMetricsF drawn(layout.font);
+        for (qsizetype i = 0; i + 1 < titles.size(); ++i) {
+            const QString title = QString::fromUtf8(titles[i].text);
+            const LogColumnHeader::PlacedTitle& placed = layout.titles[i];
+            const qreal start = list(log)->frameWidth() + 3 + charWidth * (titles[i].column - 1);
+            const qreal nextStart = list(log)->frameWidth() + 3 + charWidth * (titles[i + 1].column - 1);
+            QCOMPARE(placed.x, start);
+            QVERIFY2(placed.x + drawn.horizontalAdvance(placed.text) < nextStart, qPrintable(title));
+            if (wholeTitles)
+                QCOMPARE(placed.text, title);
+        }
+        if (headerPoints > 0)
+            QVERIFY(layout.font.pointSizeF() < headerPoints);
     }
 
     void keysReturnToTheCallsignField() {
