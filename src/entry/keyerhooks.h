@@ -14,6 +14,10 @@ public:
     virtual void clockTick() {}
     // The callsign field changed.
     virtual void callsignChanged(const QString& call) { Q_UNUSED(call); }
+    // Alt+T / Ctrl+T in the callsign or received-exchange field: the keyer speed one step up or down.
+    virtual void changeSpeed(int step) { Q_UNUSED(step); }
+    // Alt+K, Ctrl+Enter or a backquote typed in an entry field: the manual CW window.
+    virtual void manualCwRequested() {}
     // A key pressed anywhere in the entry window, before the window's own handling; true when the keyer
     // took it (function keys, Esc, speed keys …).
     virtual bool keyPressed(int key, Qt::KeyboardModifiers modifiers) {

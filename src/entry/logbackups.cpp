@@ -35,10 +35,15 @@ int TemporaryBackups::firstFreeNumber(const ProgramFolder& folder) {
 
 TextFile::Status TemporaryBackups::write(const ProgramFolder& folder, const std::vector<QString>& lines) {
     const QString dir = folder.backupFolder();
-    if (TextFile::Status made = ensureFolder(dir); !made)
-        return made;
-    const TextFile::Status written =
-        TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), QStringList(lines.begin(), lines.end()));
+    const QStringList text(lines.begin(), lines.end());
+    // A backup folder removed while the program runs starts the rotation afresh at temporary_1.
+    if (!QFileInfo(dir).isDir()) {
+        if (TextFile::Status made = ensureFolder(dir); !made)
+            return made;
+        m_number = 1;
+        return TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), text);
+    }
+    const TextFile::Status written = TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), text);
     if (!written)
         return written;
     m_number = m_number >= 9 ? 1 : m_number + 1;

@@ -11,6 +11,10 @@ void KeyerKeys::callsignChanged(const QString& call) {
     m_engine.callsignChanged(call);
 }
 
+void KeyerKeys::changeSpeed(int step) {
+    m_engine.changeSpeedBy(step);
+}
+
 void KeyerKeys::startBuffer(int number, Qt::KeyboardModifiers modifiers) {
     if (modifiers == Qt::ShiftModifier)
         m_engine.setFullDigitsOnce(true);

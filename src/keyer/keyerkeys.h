@@ -15,6 +15,7 @@ public:
     void clockTick() override;
     void callsignChanged(const QString& call) override;
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override;
+    void changeSpeed(int step) override;
 
     // Esc: the loop is cancelled and a transmission stopped.
     void escape();

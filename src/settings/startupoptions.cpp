@@ -1,5 +1,6 @@
 #include "settings/startupoptions.h"
 
+#include "entry/entryoptions.h"
 #include "platform/programfolder.h"
 #include "settings/inifile.h"
 
@@ -31,5 +32,9 @@ StartupOptions StartupOptions::read(const IniFile& settings, const ProgramFolder
     options.oneQsoPerBand = settings.readBool(QStringLiteral("Program"), QStringLiteral("Jedno QSO"), false);
     options.ownLocator = settings.readString(QStringLiteral("Operator"), QStringLiteral("Lokator"), QString());
     options.analysis = readAnalysis(settings, options.ownLocator, options.analysis);
+    // The band and mode the window starts on decide which counties count, as at start-up.
+    const EntryOptions entry = EntryOptions::read(settings);
+    options.band = entry.band;
+    options.mode = entry.mode;
     return options;
 }

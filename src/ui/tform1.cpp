@@ -175,8 +175,10 @@ void TForm1::applyOptions() {
     m_ui->Edit8->setText(o.stx);
     m_ui->Edit9->setText(o.stxFixed);
     rebuildLists();
+    // The saved band is only selected: a band change here would switch an analysis the operator turned off
+    // back on for a VHF band, and replace the saved serial. The saved mode runs the mode change.
     selectBand(o.band);
-    ComboBox1Change();
+    emit bandChanged(m_session.band);
     selectMode(o.mode);
     ComboBox2Change();
 }
@@ -575,6 +577,9 @@ void TForm1::stepManualTime(int minutes) {
 // ---- Keys
 
 bool TForm1::handleShortcut(QKeyEvent* key) {
+    // A held key acts once, when it is let go.
+    if (key->isAutoRepeat())
+        return false;
     const Qt::KeyboardModifiers mods = key->modifiers();
     const bool alt = mods & Qt::AltModifier;
     const bool ctrl = mods & Qt::ControlModifier;
@@ -599,6 +604,14 @@ bool TForm1::handleShortcut(QKeyEvent* key) {
     }
     if (k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
         stepManualTime(k == Qt::Key_PageUp ? 1 : -1);
+        return true;
+    }
+    if (k == Qt::Key_T && (alt || ctrl)) {
+        m_keyer->changeSpeed(alt ? 1 : -1);
+        return true;
+    }
+    if ((alt && k == Qt::Key_K) || (ctrl && !alt && isEnter(k))) {
+        m_keyer->manualCwRequested();
         return true;
     }
     return false;
@@ -635,9 +648,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         const bool entryField = watched == m_ui->Edit4 || watched == m_ui->Edit6;
         // Shortcuts act on key release; their presses must not reach the field.
         const bool modified = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
-        const bool shortcutKey = modified && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M);
+        const bool ctrlEnter =
+            isEnter(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
+        const bool shortcutKey =
+            ctrlEnter ||
+            (modified && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M || k == Qt::Key_T)) ||
+            ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
         if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
             return true;
+        // The backquote is never typed into these fields: it opens the manual CW window.
+        if (key->text() == QLatin1String("`") && (entryField || watched == m_ui->Edit8 || watched == m_ui->Edit9)) {
+            m_keyer->manualCwRequested();
+            return true;
+        }
         if (watched == m_ui->Edit4) {
             if (isEnter(k)) {
                 Edit4Enter();

@@ -63,6 +63,14 @@ private slots:
 
         run = cli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--mode"), QStringLiteral("SSB")});
         QCOMPARE(run.out.value(6), QStringLiteral("counties=KD"));
+
+        // The band and mode saved by the window are the ones the counties are counted on.
+        IniFile(folder.file(QStringLiteral("kvr_log.ini"))).writeString("Program", "Emisja", "SSB");
+        run = cli(folder.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.out.value(6), QStringLiteral("counties=KD"));
+        IniFile(folder.file(QStringLiteral("kvr_log.ini"))).writeString("Program", "Pasmo", "40M");
+        run = cli(folder.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.out.value(6), QStringLiteral("counties="));
     }
 
     void locatorModeNeedsTheOwnLocatorAndShowsTheOdxTotal() {

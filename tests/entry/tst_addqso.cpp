@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -200,6 +201,20 @@ private slots:
             QVERIFY(!QFile::exists(f.backup(next)));
         }
         QCOMPARE(f.backups.number(), 3);
+    }
+
+    void missingBackupFolderRestartsTheRotationAtOne() {
+        Fixture f;
+        f.backups.setNumber(5);
+        QVERIFY(!QFileInfo::exists(f.folder.file(QStringLiteral("Backup_logs"))));
+        QVERIFY(f.add(f.form(QStringLiteral("SP1AA"), QStringLiteral("1"), QStringLiteral("08:10:00"))).added());
+        QCOMPARE(f.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 1);
+        QVERIFY(!QFile::exists(f.backup(5)));
+        QCOMPARE(f.backups.number(), 1);
+        // The folder is there now: the next contact overwrites temporary_1 and the rotation goes on.
+        QVERIFY(f.add(f.form(QStringLiteral("SP2AA"), QStringLiteral("1"), QStringLiteral("08:11:00"))).added());
+        QCOMPARE(f.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 2);
+        QCOMPARE(f.backups.number(), 2);
     }
 
     void vhfSerialCounterFollowsTheSerial() {

@@ -79,9 +79,13 @@ public:
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override {
         return key == Qt::Key_F1 && modifiers == Qt::NoModifier;
     }
+    void changeSpeed(int step) override { speedSteps.append(step); }
+    void manualCwRequested() override { ++manualCw; }
     int logged = 0;
     int ticks = 0;
     QStringList calls;
+    QList<int> speedSteps;
+    int manualCw = 0;
 };
 
 } // namespace
@@ -204,6 +208,21 @@ private slots:
         w.type("Edit4", QStringLiteral("20M"));
         w.enter("Edit4");
         QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
+    }
+
+    void savedVhfBandIsOnlySelectedAtStart() {
+        Window w({qso("08:00:00", "2M", "CW", "SP9ABC", "KO02MD")},
+                 QStringLiteral("Pasmo=2M\r\nEmisja=CW\r\nSTX=015\r\nOsobna numeracja na UKF=1\r\n"
+                                "[Analiza grupy]\r\nAnaliza=0\r\n"));
+        QVERIFY(w.start());
+        QCOMPARE(w.child<QComboBox>("ComboBox1")->currentText(), QStringLiteral("2M"));
+        // The analysis the operator switched off stays off, nothing is asked, the saved serial stays.
+        QVERIFY(!w.session.analysis.enabled);
+        QVERIFY(w.dialogs.inputPrompts.isEmpty());
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("015"));
+        // The saved mode does run the mode change: its reports.
+        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("599"));
     }
 
     void validationMessages() {
@@ -367,6 +386,35 @@ private slots:
         QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
         w.enter("Edit6");
         QCOMPARE(keyer.logged, 1);
+        w.form->setKeyerHooks(nullptr);
+    }
+
+    void keyerShortcutsOfTheEntryFields() {
+        Window w;
+        QVERIFY(w.start());
+        RecordingKeyer keyer;
+        w.form->setKeyerHooks(&keyer);
+        w.type("Edit4", QStringLiteral("SP9ABC"));
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::AltModifier);
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::AltModifier | Qt::ControlModifier);
+        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(keyer.speedSteps, (QList<int>{1, 1, -1}));
+        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+
+        // Ctrl+Enter in the exchange field opens the manual CW window; it does not log the contact.
+        w.enter("Edit4");
+        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("12"));
+        QTest::keyClick(w.edit("Edit6"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(keyer.manualCw, 1);
+        QVERIFY(w.logLines().isEmpty());
+        QCOMPARE(w.edit("Edit6")->text(), QStringLiteral("12"));
+        QTest::keyClick(w.edit("Edit6"), Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(keyer.manualCw, 2);
+        // A backquote in the serial field opens it too and is not typed.
+        w.type("Edit8", QStringLiteral("`"));
+        QCOMPARE(keyer.manualCw, 3);
+        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("0"));
+        QCOMPARE(keyer.logged, 0);
         w.form->setKeyerHooks(nullptr);
     }
 
