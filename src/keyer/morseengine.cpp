@@ -184,8 +184,12 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
     ComputeTiming();
     m_deadline = m_time.now();
     if (m_keying.pttOption()) {
-        if (!m_keying.pttOn())
+        if (!m_keying.pttOn()) {
+            // Nobody will press stop for this: the transmission ends as after a failed element, queue cleared
+            // and "TX" released, so the next buffer key starts afresh.
+            m_portFailed = true;
             m_sendAbort = true;
+        }
         if (m_keying.pttDelayMs() > 0)
             wait(m_keying.pttDelayMs());
     }

@@ -185,6 +185,13 @@ void TForm1::applyOptions() {
 
 void TForm1::setKeyerHooks(KeyerHooks* hooks) {
     m_keyer = hooks ? hooks : &m_nullKeyer;
+    // The keyer's keys (Esc, F12, the buffer keys) work wherever the focus is in the window, the outgoing
+    // text field of the keyer area included.
+    QList<QWidget*> others = m_ui->keyerArea->findChildren<QWidget*>();
+    others << m_ui->CheckBox1 << m_ui->Button4;
+    for (QWidget* w : others)
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
 }
 
 QAction* TForm1::menuAction(const QString& objectName) const {
@@ -674,12 +681,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                                          hops);
                 if (move.call)
                     m_ui->Edit4->setText(*move.call);
-                m_callCursor = m_ui->Edit4->cursorPosition();
-                Edit4Exit();
-                if (move.exchange)
+                if (move.exchange && m_ui->Edit6->text().isEmpty()) {
+                    m_callCursor = m_ui->Edit4->cursorPosition();
+                    Edit4Exit();
                     m_ui->Edit6->setText(*move.exchange);
-                m_ui->Edit6->setFocus();
-                m_ui->Edit6->setCursorPosition(move.exchange ? move.cursor : int(m_ui->Edit6->text().size()));
+                    m_ui->Edit6->setFocus();
+                    m_ui->Edit6->setCursorPosition(0);
+                    m_exchangeCursor.reset();
+                    return true;
+                }
+                // Nothing to pre-fill: on exactly as a blank would go, to the remembered exchange position.
+                moveToExchange();
                 return true;
             }
             if (k == Qt::Key_Space) {

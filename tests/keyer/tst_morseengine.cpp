@@ -358,6 +358,27 @@ private slots:
         QVERIFY(!f.engine.txDown());
     }
 
+    void failedPttOnEndsTheTransmissionAndTheNextOneSends() {
+        KeyerFixture f(lptConfig(true, 0));
+        // The PTT write fails; the port is brought to rest and nothing is keyed.
+        f.port.failNextWrites(1);
+        f.engine.SendText(QStringLiteral("EE"));
+        QVERIFY(f.engine.keyingFailed());
+        QCOMPARE(f.timeline.count(QStringLiteral("key 60")), 0);
+        QVERIFY(!f.engine.txDown());
+        QVERIFY(!f.engine.pttLit());
+        QVERIFY(f.engine.outgoingText().isEmpty());
+        QCOMPARE(f.port.lptRegister(), 8);
+        // The keyer is not left waiting behind the failed text.
+        MessageBuffer buffer;
+        buffer.text = QStringLiteral("E");
+        f.engine.buffers().set(1, buffer);
+        f.engine.StartBuffer(1);
+        QCOMPARE(f.timeline.count(QStringLiteral("key 60")), 1);
+        QVERIFY(!f.engine.keyingFailed());
+        QCOMPARE(f.port.lptRegister(), 8);
+    }
+
     void threadedSenderKeysTheSameTimeline() {
         KeyerConfig c = KeyerFixture::directConfig();
         c.multithreaded = true;

@@ -1,5 +1,7 @@
 #include "core/logsession.h"
 #include "core/qsoline.h"
+#include "keyer/morseengine.h"
+#include "keyerpanel.h"
 #include "kvrwindows.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
@@ -15,6 +17,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -157,6 +160,97 @@ private slots:
         QCOMPARE(p.windows->form1()->sentExchangeColour(), 0x0000FF);
         p.close();
         QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 0x0000FF);
+    }
+
+    void ctrlSpaceTakesTheFirstSuggestionAndGoesOnAsABlankWould() {
+        Program p(QStringLiteral("[Widok]\r\nPodpowiedzi=1\r\n"));
+        p.folder.writeLines(
+            QStringLiteral("log.kvr"),
+            {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SP9XYZ", "KD"), qso("07:02:00", "SQ2X", "KD")});
+        QVERIFY(p.start());
+        TFMaster* suggestions = p.windows->suggestions();
+        QVERIFY(suggestions->isVisible());
+        QLineEdit* call = p.edit("Edit4");
+        QLineEdit* exchange = p.edit("Edit6");
+
+        // The exchange cursor is remembered when a blank leaves the exchange field.
+        exchange->setFocus();
+        QTest::keyClicks(exchange, QStringLiteral("ABCDE"));
+        exchange->setCursorPosition(2);
+        QTest::keyClick(exchange, Qt::Key_Space);
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("SP9"));
+        QCOMPARE(suggestions->entries(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9XYZ")}));
+
+        QTest::keyClick(call, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(call->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(exchange->text(), QStringLiteral("ABCDE"));
+        QCOMPARE(exchange->cursorPosition(), 2);
+        // Taking the suggestion left the list as it was.
+        QCOMPARE(suggestions->entries(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9XYZ")}));
+
+        // One more character computes it again.
+        QTest::keyClick(exchange, Qt::Key_Space);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClicks(call, QStringLiteral("X"));
+        QCOMPARE(call->text(), QStringLiteral("SP9X"));
+        QCOMPARE(suggestions->entries(), QStringList{QStringLiteral("SP9XYZ")});
+        call->clear();
+        QVERIFY(suggestions->entries().isEmpty());
+    }
+
+    void workedCallsWindowsFollowLoadBandChangeAndNewQso() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        TWorkedCallsWindow* cw = p.windows->workedCalls()->cw();
+        auto column = [cw](const char* name) {
+            QStringList texts;
+            const QListWidget* box = cw->findChild<QListWidget*>(QLatin1String(name));
+            for (int row = 0; row < box->count(); ++row)
+                texts << box->item(row)->text();
+            return texts;
+        };
+        QCOMPARE(column("ListBox9"), QStringList{QStringLiteral("SP9ABC")});
+        QCOMPARE(column("ListBox2"), QStringList{QStringLiteral("SQ2X  ")});
+        QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 80M   CW"));
+
+        QLineEdit* call = p.edit("Edit4");
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("40M"));
+        QTest::keyClick(call, Qt::Key_Return);
+        QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 40M   CW"));
+        QVERIFY(column("ListBox9").isEmpty());
+        QVERIFY(column("ListBox2").isEmpty());
+
+        QTest::keyClicks(call, QStringLiteral("3Z0X"));
+        QTest::keyClick(call, Qt::Key_Return);
+        QTest::keyClicks(p.edit("Edit6"), QStringLiteral("12"));
+        QTest::keyClick(p.edit("Edit6"), Qt::Key_Return);
+        QCOMPARE(p.session.log().size(), 3);
+        QCOMPARE(column("ListBox10"), QStringList{QStringLiteral("3Z0X")});
+        QVERIFY(p.windows->workedCalls()->ssb()->findChild<QListWidget*>(QStringLiteral("ListBox10"))->count() == 0);
+    }
+
+    void keyerKeysWorkInTheOutgoingTextField() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        QLineEdit* outgoing = p.windows->form1()->findChild<QLineEdit*>(QStringLiteral("Edit10"));
+        QVERIFY(outgoing);
+        MorseEngine& engine = p.windows->keyer()->engine();
+        const int speed = engine.speed();
+        outgoing->setFocus();
+        QTest::keyClick(outgoing, Qt::Key_F10, Qt::AltModifier);
+        QCOMPARE(engine.speed(), speed + 1);
+        QCOMPARE(engine.savedSpeed(), speed + 1);
+        QVERIFY(outgoing->text().isEmpty());
+
+        p.edit("Edit4")->setText(QStringLiteral("SP9ABC"));
+        p.edit("Edit6")->setText(QStringLiteral("GW"));
+        QTest::keyClick(outgoing, Qt::Key_F11);
+        QVERIFY(p.edit("Edit4")->text().isEmpty());
+        QVERIFY(p.edit("Edit6")->text().isEmpty());
     }
 };
 
