@@ -38,7 +38,8 @@ QString AdifImport::qsoLine(const Fields& f) {
     const QString band = f[Band].trimmed().toUpper();
     if (!Bands::find(band))
         return {};
-    const QString d = f[QsoDate].trimmed();
+    // A date of another length keeps its eight places, so the band stays in the columns the loader reads.
+    const QString d = f[QsoDate].trimmed().leftJustified(8, QLatin1Char(' '), true);
     QString time = f[TimeOn].trimmed();
     if (time.size() == 4)
         time += QStringLiteral("00");

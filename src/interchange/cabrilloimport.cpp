@@ -69,9 +69,11 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     }
     QString stamp;
     stamp.reserve(17);
-    stamp += token(2);
+    // Date and time keep their 15 places whatever the file holds, so the band stays in the columns the
+    // loader reads.
+    stamp += QsoLine::leftJustify(token(2), 10);
     stamp += QLatin1Char(' ');
-    stamp += token(3).left(4);
+    stamp += QsoLine::leftJustify(token(3), 4);
     stamp += QLatin1String("00");
     const qsizetype tens = stamp.size() - 2;
     for (int seconds = 0; seconds <= 59; ++seconds) {
@@ -88,7 +90,7 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     line += QLatin1Char(' ');
     line += QsoLine::rightJustify(band, 4);
     line += QLatin1Char(' ');
-    line += token(1).left(2);
+    line += QsoLine::leftJustify(token(1), 2);
     line += QLatin1Char(' ');
     line += QsoLine::leftJustify(token(5), 4);
     line += QsoLine::rightJustify(token(6), 11);

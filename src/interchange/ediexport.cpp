@@ -77,7 +77,9 @@ Statistics Statistics::gather(const std::vector<QString>& log) {
             continue;
         ++b.counted;
         b.kmSum += *km;
-        if (*km > b.bestDistance) {
+        // The band's first counted contact is its best until a longer one comes, so the best line is always
+        // one of this band's contacts.
+        if (*km > b.bestDistance || b.counted == 1) {
             b.bestDistance = *km;
             b.bestLine = qsizetype(row);
         }
@@ -112,7 +114,8 @@ void ClaimedScore::computeAll(
         return;
     computeMultiplier(b, multiplier, bonus, squaresMultiply);
     computeBonus(b, multiplier, bonus, squaresMultiply);
-    const QString best = b.bestLine < qsizetype(log.size()) ? log[size_t(b.bestLine)] : QString();
+    // A band without any distance has no ODX contact to name.
+    const QString best = b.counted > 0 && b.bestLine < qsizetype(log.size()) ? log[size_t(b.bestLine)] : QString();
     CODXC = QsoLine::trimmedColumn(best, QsoColumns::Call).toString() + QLatin1Char(';') + sub(best, 68, 73) +
             QLatin1Char(';') + QString::number(b.bestDistance);
     squaresLabel = QStringLiteral("Lok. [") + QString::number(b.squares.size()) + QLatin1Char(']');

@@ -100,7 +100,10 @@ Edi::Settings TFEDI_pasma::bandSettings() const {
         out.mastHeight = b.mastHeight->text();
         out.multiplier = b.multiplier->value();
         out.bonus = b.bonus->value();
-        const QString remarks = b.remarks->toPlainText();
+        // A line break after the last remark starts no further, empty line.
+        QString remarks = b.remarks->toPlainText();
+        if (remarks.endsWith(QLatin1Char('\n')))
+            remarks.chop(1);
         if (!remarks.isEmpty())
             out.remarks = remarks.split(QLatin1Char('\n'));
     }

@@ -8,6 +8,17 @@
 #include "ui_tform2.h"
 #include "uppercaseinput.h"
 
+namespace {
+
+// The lines of a memo: a line break after the last line starts no further, empty line.
+QStringList memoLines(QString text) {
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+} // namespace
+
 TForm2::TForm2(LogSession& session, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm2>()), m_session(session) {
     m_ui->setupUi(this);
@@ -117,9 +128,7 @@ CabrilloSettings TForm2::settings() const {
     s.operators = m_ui->Edit13->text();
     s.domesticContest = m_ui->Edit11->text();
     s.club = m_ui->Edit14->text();
-    const QString memo = m_ui->Memo1->toPlainText();
-    if (!memo.isEmpty())
-        s.remarks = memo.split(QLatin1Char('\n'));
+    s.remarks = memoLines(m_ui->Memo1->toPlainText());
     s.category = m_ui->Edit8->text();
     return s;
 }
@@ -153,9 +162,7 @@ CabrilloHeader TForm2::header() const {
     h.address1 = m_ui->Edit4->text();
     h.address2 = m_ui->Edit5->text();
     h.address3 = m_ui->Edit6->text();
-    const QString memo = m_ui->Memo1->toPlainText();
-    if (!memo.isEmpty())
-        h.remarks = memo.split(QLatin1Char('\n'));
+    h.remarks = memoLines(m_ui->Memo1->toPlainText());
     return h;
 }
 

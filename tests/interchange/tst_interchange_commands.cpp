@@ -57,6 +57,7 @@ private slots:
     void cabrilloImportMapsFrequenciesToEveryBand();
     void cabrilloImportSkipsUnknownBandsAndKeepsTheRest();
     void cabrilloImportReadsOtherLoggersFiles();
+    void importedLinesWithOddDatesStillLoad();
     void backupCopyGoesToBackupLogs();
 };
 
@@ -363,6 +364,34 @@ void TestInterchangeCommands::cabrilloImportReadsOtherLoggersFiles() {
     QCOMPARE(r.lines.at(0), qso("2007-05-12", "12:05:00", "20M", "CW", "DL1ABC", "599", "001", "599", "017"));
     QCOMPARE(r.lines.at(1), qso("2007-05-12", "12:05:01", "40M", "CW", "OK1AA", "599", "002", "599", "018"));
     QCOMPARE(r.lines.at(2), qso("2007-05-12", "12:06:00", "80M", "CW", "G3ABC", "599", "003", "599", "019"));
+}
+
+void TestInterchangeCommands::importedLinesWithOddDatesStillLoad() {
+    // A date or time of another width must not move the band out of the columns the loader reads, or the
+    // load would stop at that line and lose every contact after it.
+    Fixture f;
+    const QString cbr = f.folder.writeLines("odd.cbr", {"QSO: 14025 CW 2007-5-12 125 SP9XYZ 599 001 DL1ABC 599 017",
+                                                        "QSO: 7010 C 2007-05-12 1206 SP9XYZ 599 002 OK1AA 599 018"});
+    const auto fromCabrillo = InterchangeCommands::importCabrilloFile(f.session, cbr);
+    QCOMPARE(fromCabrillo.imported, 2);
+    QCOMPARE(f.session.reload().status, LoadResult::Status::Loaded);
+    QCOMPARE(f.session.log().size(), 2);
+    QStringList bands;
+    for (const QString& line : f.folder.readLines("log.kvr"))
+        bands << QsoLine::column(line, QsoColumns::Band).toString();
+    QCOMPARE(bands, QStringList({" 20M", " 40M"}));
+
+    const QString adi =
+        f.folder.writeLines("odd.adi", {"<QSO_DATE:6>240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CALL:5>SP1AA <EOR>",
+                                        "<TIME_ON:4>1201 <BAND:3>40M <MODE:2>CW <CALL:5>SP2BB <EOR>"});
+    const auto fromAdif = InterchangeCommands::importAdifFile(f.session, adi);
+    QCOMPARE(fromAdif.imported, 2);
+    QCOMPARE(f.session.reload().status, LoadResult::Status::Loaded);
+    QCOMPARE(f.session.log().size(), 2);
+    bands.clear();
+    for (const QString& line : f.folder.readLines("log.kvr"))
+        bands << QsoLine::column(line, QsoColumns::Band).toString();
+    QCOMPARE(bands, QStringList({" 20M", " 40M"}));
 }
 
 void TestInterchangeCommands::backupCopyGoesToBackupLogs() {

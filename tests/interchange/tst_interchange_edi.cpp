@@ -12,6 +12,7 @@ private slots:
     void claimedScoreByTheTable_data();
     void claimedScoreByTheTable();
     void recomputingOneValueTouchesOnlyItsFields();
+    void odxNamesOnlyAContactOfItsBand();
     void bandFileHasTheHeaderKeysInOrder();
     void recordsMarkNewSquaresDupesAndPoints();
     void bandWithoutContactsWritesNothing();
@@ -90,6 +91,22 @@ void TestEdi::claimedScoreByTheTable() {
     QCOMPARE(c.squaresLabel, QStringLiteral("Lok. [4]"));
     QCOMPARE(c.CExcs, QStringLiteral("0;0;1"));
     QCOMPARE(c.CDXCB, QStringLiteral("0"));
+}
+
+void TestEdi::odxNamesOnlyAContactOfItsBand() {
+    const std::vector<QString> log = {
+        vhf("10:00:00", "2M", "SP1AA", "1 KO02MD", "005JO90AB", " 300"),
+        vhf("10:01:00", "70CM", "SP2BB", "2 KO02MD", "006", ""), // no distance on 70 cm
+        vhf("10:02:00", "6M", "SP3CC", "3 KO02MD", "007JO91AA", "   0"),
+    };
+    const Edi::Statistics s = Edi::Statistics::gather(log);
+    Edi::ClaimedScore none;
+    none.computeAll(s.bands[2], log, 1, 0, false);
+    QCOMPARE(none.CODXC, QStringLiteral(";;0"));
+    // A counted contact of distance 0 is still the band's best, not the first line of the log.
+    Edi::ClaimedScore zero;
+    zero.computeAll(s.bands[0], log, 1, 0, false);
+    QCOMPARE(zero.CODXC, QStringLiteral("SP3CC;JO91AA;0"));
 }
 
 void TestEdi::recomputingOneValueTouchesOnlyItsFields() {

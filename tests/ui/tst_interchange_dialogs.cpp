@@ -135,6 +135,14 @@ void TestInterchangeDialogs::cabrilloFieldsFilterTheirInput() {
     QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9ABC/P"));
     QTest::keyClicks(ui->Edit2, "jan");
     QCOMPARE(ui->Edit2->text(), QStringLiteral("jan"));
+    // Typed overlay text stays out of the list and out of the header; a list item typed in is written.
+    ui->ComboBox9->setFocus();
+    QTest::keyClicks(ui->ComboBox9, "XYZ");
+    QTest::keyClick(ui->ComboBox9, Qt::Key_Return);
+    QCOMPARE(ui->ComboBox9->count(), 5);
+    QVERIFY(form.header().overlay.isEmpty());
+    ui->ComboBox9->setEditText(QStringLiteral("ROOKIE"));
+    QCOMPARE(form.header().overlay, QStringLiteral("ROOKIE"));
 }
 
 void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData() {
@@ -167,6 +175,8 @@ void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
     QTest::keyClicks(ui->Memo1, "pierwsza");
     QTest::keyClick(ui->Memo1, Qt::Key_Return);
     QTest::keyClicks(ui->Memo1, "druga");
+    // A line break after the last remark adds no empty remark.
+    QTest::keyClick(ui->Memo1, Qt::Key_Return);
     ui->Edit4->clear();
     QTest::mouseClick(ui->Button3, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(),
@@ -182,6 +192,7 @@ void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
     QCOMPARE(lines.mid(0, 3), QStringList({"START-OF-LOG: 2.0", "CONTEST: SP DX", "CALLSIGN: SP9XYZ/P"}));
     QVERIFY(lines.contains("SOAPBOX: pierwsza"));
     QVERIFY(lines.contains("SOAPBOX: druga"));
+    QCOMPARE(lines.filter("SOAPBOX:").size(), 2);
     QCOMPARE(lines.filter("QSO:").size(), 1); // the 30 m contact is left out
     QCOMPARE(f.dialogs.lastText(), "Plik Cabrillo: \n" + f.folder.file("wynik.cbr") + "\nzostał zapisany!");
     const IniFile ini = f.settings();
@@ -355,12 +366,15 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     TFEDI_pasma* bands = edi->bands();
     QVERIFY(bands->isVisible());
     QTest::keyClicks(bands->ui()->STXEq_23CM, "IC-9700");
+    QTest::keyClicks(bands->ui()->Remarks_2M, "uwaga");
+    QTest::keyClick(bands->ui()->Remarks_2M, Qt::Key_Return);
     bands->ui()->SpinEdit_70CM->setValue(4);
     QTest::mouseClick(bands->ui()->Button2, Qt::LeftButton);
     QVERIFY(!bands->isVisible());
     IniFile ini = f.settings();
     QCOMPARE(ini.readString("EDI", "STXEq_23CM", {}), QStringLiteral("IC-9700"));
     QCOMPARE(ini.readInteger("EDI", "SpinEdit_70CM", 0), 4);
+    QCOMPARE(ini.readString("EDI", "Remarks_2M", {}), QStringLiteral("uwaga"));
     QVERIFY(ini.hasKey("EDI", "Mnożnik=lokator"));
     QSignalSpy back(&menu, &InterchangeMenu::focusCallsignRequested);
     QTest::mouseClick(edi->ui()->Button1, Qt::LeftButton);
