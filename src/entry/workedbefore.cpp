@@ -1,5 +1,7 @@
 #include "entry/workedbefore.h"
 
+#include "lookup/entryfieldhops.h"
+
 #include "analysis/locator.h"
 #include "core/bands.h"
 #include "core/logbook.h"
@@ -94,15 +96,8 @@ QString serialAfterBandChange(const LogBook& log,
 }
 
 std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call) {
-    if (!analysis.enabled || !log.workedCalls().contains(call))
-        return std::nullopt;
-    const QStringList parts = log.workedCalls().infoFor(call).split(QLatin1Char(';'));
-    if (parts.size() < 3)
-        return std::nullopt;
-    QString value = analysis.countyMode() ? parts.at(1) : parts.at(2);
-    if (analysis.countyMode() && value.startsWith(QLatin1Char('_')))
-        value.remove(0, 1);
-    return value;
+    // The same pre-fill as a blank typed in the callsign field, for an exchange field still empty.
+    return EntryFieldHops::exchangePrefill(call.toString(), QString(), analysis, log.workedCalls(), true);
 }
 
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange) {
