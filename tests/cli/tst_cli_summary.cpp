@@ -3,27 +3,9 @@
 #include "testsupport.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
-Run cli(const QString& home, const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("--home"), home} + args);
-    process.waitForFinished(60000);
-    Run run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString qso(const QString& time,
             const QString& band,
@@ -54,23 +36,23 @@ private slots:
             ini.writeString("Analiza grupy", "Opcja", "Powiat");
             ini.writeString("Analiza grupy", "Analiza", "1");
         }
-        Run run = cli(folder.path(), {QStringLiteral("summary")});
+        CliRun run = runCli(folder.path(), {QStringLiteral("summary")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.value(0),
+        QCOMPARE(run.outLines().value(0),
                  QStringLiteral("Log ") + log + QStringLiteral("          QSO:      4       CW:    3       SSB:    1"));
-        QCOMPARE(run.out.mid(1), (QStringList{"qsos=4", "dupes=1", "phone=1", "cw=3", "odx=0", "counties=GW",
-                                              "vhf=6M:1,2M:8,70CM:1,23CM:1"}));
+        QCOMPARE(run.outLines().mid(1), (QStringList{"qsos=4", "dupes=1", "phone=1", "cw=3", "odx=0", "counties=GW",
+                                                     "vhf=6M:1,2M:8,70CM:1,23CM:1"}));
 
-        run = cli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--mode"), QStringLiteral("SSB")});
-        QCOMPARE(run.out.value(6), QStringLiteral("counties=KD"));
+        run = runCli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--mode"), QStringLiteral("SSB")});
+        QCOMPARE(run.outLines().value(6), QStringLiteral("counties=KD"));
 
         // The band and mode saved by the window are the ones the counties are counted on.
         IniFile(folder.file(QStringLiteral("kvr_log.ini"))).writeString("Program", "Emisja", "SSB");
-        run = cli(folder.path(), {QStringLiteral("summary")});
-        QCOMPARE(run.out.value(6), QStringLiteral("counties=KD"));
+        run = runCli(folder.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.outLines().value(6), QStringLiteral("counties=KD"));
         IniFile(folder.file(QStringLiteral("kvr_log.ini"))).writeString("Program", "Pasmo", "40M");
-        run = cli(folder.path(), {QStringLiteral("summary")});
-        QCOMPARE(run.out.value(6), QStringLiteral("counties="));
+        run = runCli(folder.path(), {QStringLiteral("summary")});
+        QCOMPARE(run.outLines().value(6), QStringLiteral("counties="));
     }
 
     void locatorModeNeedsTheOwnLocatorAndShowsTheOdxTotal() {
@@ -80,40 +62,41 @@ private slots:
         IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
         ini.writeString("Analiza grupy", "Opcja", "Lokator");
         ini.writeString("Analiza grupy", "Analiza", "1");
-        Run run = cli(folder.path(), {QStringLiteral("summary"), log});
-        QVERIFY(!run.out.value(0).contains(QStringLiteral("Suma ODX")));
+        CliRun run = runCli(folder.path(), {QStringLiteral("summary"), log});
+        QVERIFY(!run.outLines().value(0).contains(QStringLiteral("Suma ODX")));
         ini.writeString("Operator", "Lokator", "JO91RU");
-        run = cli(folder.path(), {QStringLiteral("summary"), log});
-        QVERIFY(run.out.value(0).endsWith(QStringLiteral("       Suma ODX:      45")));
-        QCOMPARE(run.out.value(5), QStringLiteral("odx=45"));
+        run = runCli(folder.path(), {QStringLiteral("summary"), log});
+        QVERIFY(run.outLines().value(0).endsWith(QStringLiteral("       Suma ODX:      45")));
+        QCOMPARE(run.outLines().value(5), QStringLiteral("odx=45"));
     }
 
     void failuresAreReportedWithTheProgramsMessages() {
         TempProgramFolder folder;
         const QString bad = folder.writeLines(QStringLiteral("bad.kvr"), {QStringLiteral("to nie jest log")});
-        Run run = cli(folder.path(), {QStringLiteral("summary"), bad});
+        CliRun run = runCli(folder.path(), {QStringLiteral("summary"), bad});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QStringLiteral("Wczytywanie zostało przerwane.")));
-        run = cli(folder.path(), {QStringLiteral("summary"), folder.file(QStringLiteral("brak.kvr"))});
+        run = runCli(folder.path(), {QStringLiteral("summary"), folder.file(QStringLiteral("brak.kvr"))});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QStringLiteral("brak.kvr")));
-        run = cli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--band"), QStringLiteral("11M")});
+        run = runCli(folder.path(), {QStringLiteral("summary"), QStringLiteral("--band"), QStringLiteral("11M")});
         QCOMPARE(run.exitCode, 2);
         TempProgramFolder noCounties(false);
-        run = cli(noCounties.path(), {QStringLiteral("summary")});
+        run = runCli(noCounties.path(), {QStringLiteral("summary")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\")")));
     }
 
     void locatorCommand() {
         TempProgramFolder folder;
-        Run run = cli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("KO02AA")});
+        CliRun run =
+            runCli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("KO02AA")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringList{QStringLiteral("km=45 azimuth=64.9")});
-        run = cli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("XX99")});
+        QCOMPARE(run.outLines(), QStringList{QStringLiteral("km=45 azimuth=64.9")});
+        run = runCli(folder.path(), {QStringLiteral("locator"), QStringLiteral("JO91RU"), QStringLiteral("XX99")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.trimmed(), QStringLiteral("Został wprowadzony niepoprawny lokator !!"));
-        QCOMPARE(cli(folder.path(), {QStringLiteral("locator")}).exitCode, 2);
+        QCOMPARE(runCli(folder.path(), {QStringLiteral("locator")}).exitCode, 2);
     }
 };
 

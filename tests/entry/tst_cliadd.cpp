@@ -1,26 +1,7 @@
 #include "testsupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QString& home, const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("--home"), home} + args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 class TestCliAdd : public QObject {
     Q_OBJECT
@@ -28,10 +9,10 @@ private slots:
     void addsToTheSettingsLogWithEveryBackup() {
         TempProgramFolder folder;
         folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nSTX=017\r\nGrupa=-KO02MD\r\nPasmo=40M\r\n");
-        const Run first =
-            cli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("sp9abc"),
-                                QStringLiteral("--srx"), QStringLiteral("012gw"), QStringLiteral("--date"),
-                                QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:00:00")});
+        const CliRun first =
+            runCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("sp9abc"),
+                                   QStringLiteral("--srx"), QStringLiteral("012gw"), QStringLiteral("--date"),
+                                   QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:00:00")});
         QCOMPARE(first.exitCode, 0);
         const QString line =
             QStringLiteral("2026-03-14 080000  40M CW 599  017 KO02MD SP9ABC          599       012GW ");
@@ -40,10 +21,10 @@ private slots:
         QVERIFY(QFile::exists(folder.file(QStringLiteral("Backup_logs/temporary_1.kvr"))));
 
         // The next serial was kept; the same station again is a dupe.
-        const Run second =
-            cli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP9ABC"),
-                                QStringLiteral("--srx"), QStringLiteral("012GW"), QStringLiteral("--date"),
-                                QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:01:00")});
+        const CliRun second =
+            runCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP9ABC"),
+                                   QStringLiteral("--srx"), QStringLiteral("012GW"), QStringLiteral("--date"),
+                                   QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:01:00")});
         QCOMPARE(second.exitCode, 0);
         QVERIFY(second.out.contains(QStringLiteral("018 KO02MD")));
         QVERIFY(second.out.trimmed().endsWith(QStringLiteral("DUPE")));
@@ -66,7 +47,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         TempProgramFolder folder;
-        const Run run = cli(folder.path(), args);
+        const CliRun run = runCli(folder.path(), args);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(!run.err.isEmpty());
         QVERIFY(!QFile::exists(folder.file(QStringLiteral("log.kvr"))));
@@ -74,7 +55,8 @@ private slots:
 
     void missingCountyListStopsIt() {
         TempProgramFolder folder(false);
-        const Run run = cli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP9ABC")});
+        const CliRun run =
+            runCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP9ABC")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.startsWith(QStringLiteral("Wykaz powiatów")));
     }

@@ -3,25 +3,9 @@
 #include "testsupport.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const TempProgramFolder& folder, const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(folder.path());
-    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{"--home", folder.path()} + args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 void writeSettings(const TempProgramFolder& folder, bool locatorAnalysis) {
     IniFile ini(folder.file("kvr_log.ini"));
@@ -69,9 +53,9 @@ void TestInterchangeCli::cabrilloExportTakesTheOptionsTheSettingsDoNotHold() {
     TempProgramFolder folder;
     writeSettings(folder, false);
     folder.writeLines("log.kvr", vhfLog());
-    const Run run = cli(folder, {"export", "cabrillo", "--claimed", "123", "--location", "EU", "--contest-name", "MOJE",
-                                 folder.file("out.cbr")});
-    QCOMPARE(run.code, 0);
+    const CliRun run = runCli(folder.path(), {"export", "cabrillo", "--claimed", "123", "--location", "EU",
+                                              "--contest-name", "MOJE", folder.file("out.cbr")});
+    QCOMPARE(run.exitCode, 0);
     const QStringList lines = folder.readLines("out.cbr");
     QVERIFY(lines.contains("CONTEST: MOJE"));
     QVERIFY(lines.contains("CLAIMED-SCORE: 123"));
@@ -94,8 +78,8 @@ void TestInterchangeCli::ediExportWritesOneFilePerBand() {
     TempProgramFolder folder;
     writeSettings(folder, true);
     folder.writeLines("log.kvr", vhfLog());
-    const Run run = cli(folder, {"export", "edi", "--band", band, folder.file("edi")});
-    QCOMPARE(run.code, 0);
+    const CliRun run = runCli(folder.path(), {"export", "edi", "--band", band, folder.file("edi")});
+    QCOMPARE(run.exitCode, 0);
     QCOMPARE(QDir(folder.file("edi")).entryList(QDir::Files), files);
     if (band == "2M") {
         const QStringList lines = folder.readLines("edi/sp9xyz_p_2M.edi");
@@ -108,8 +92,8 @@ void TestInterchangeCli::ediExportNeedsLocatorAnalysis() {
     TempProgramFolder folder;
     writeSettings(folder, false);
     folder.writeLines("log.kvr", vhfLog());
-    const Run run = cli(folder, {"export", "edi", folder.file("edi")});
-    QCOMPARE(run.code, 1);
+    const CliRun run = runCli(folder.path(), {"export", "edi", folder.file("edi")});
+    QCOMPARE(run.exitCode, 1);
     QVERIFY(run.err.contains("Eksport logu do  pliku  EDI jest możliwy"));
 }
 
@@ -117,10 +101,10 @@ void TestInterchangeCli::adifExportThenImportKeepsTheLogAndABackup() {
     TempProgramFolder folder;
     writeSettings(folder, false);
     folder.writeLines("log.kvr", vhfLog());
-    QCOMPARE(cli(folder, {"export", "adif", "--comment", "tnx", folder.file("out.adi")}).code, 0);
+    QCOMPARE(runCli(folder.path(), {"export", "adif", "--comment", "tnx", folder.file("out.adi")}).exitCode, 0);
     folder.writeLines("log.kvr", {qso("2020-01-01", "00:00:00", "80M", "CW", "SP7OLD")});
-    const Run run = cli(folder, {"import", "adif", folder.file("out.adi")});
-    QCOMPARE(run.code, 0);
+    const CliRun run = runCli(folder.path(), {"import", "adif", folder.file("out.adi")});
+    QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains("imported=3"));
     QStringList expected = vhfLog();
     expected.sort();
@@ -134,8 +118,8 @@ void TestInterchangeCli::cabrilloImportAppends() {
     TempProgramFolder folder;
     writeSettings(folder, false);
     folder.writeLines("log.kvr", vhfLog());
-    const Run run = cli(folder, {"import", "cabrillo", testDataFile("cabrillo_several_blanks_crlf.cbr")});
-    QCOMPARE(run.code, 0);
+    const CliRun run = runCli(folder.path(), {"import", "cabrillo", testDataFile("cabrillo_several_blanks_crlf.cbr")});
+    QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out.trimmed(), QStringLiteral("imported=3"));
     QCOMPARE(folder.readLines("log.kvr").size(), 6);
     QCOMPARE(folder.readLines("log.kvr~").size(), 3);
@@ -143,9 +127,9 @@ void TestInterchangeCli::cabrilloImportAppends() {
 
 void TestInterchangeCli::badUsageExitsWithTwo() {
     TempProgramFolder folder;
-    QCOMPARE(cli(folder, {"export", "edi", "--band", "80M", folder.file("x")}).code, 2);
-    QCOMPARE(cli(folder, {"import", "xml", folder.file("x")}).code, 2);
-    QCOMPARE(cli(folder, {"export", "csv"}).code, 2);
+    QCOMPARE(runCli(folder.path(), {"export", "edi", "--band", "80M", folder.file("x")}).exitCode, 2);
+    QCOMPARE(runCli(folder.path(), {"import", "xml", folder.file("x")}).exitCode, 2);
+    QCOMPARE(runCli(folder.path(), {"export", "csv"}).exitCode, 2);
 }
 
 // The expected files were checked field by field against the REG1TEST and CSV layouts.
@@ -170,8 +154,8 @@ void TestInterchangeCli::ediAndCsvMatchTheCheckedFiles() {
         ini.writeString("EDI", "Remarks_2M", "Pierwsza|Druga");
     }
     const QString log = testDataFile("edi_locator_log.kvr");
-    QCOMPARE(cli(folder, {"export", "edi", "--log", log, folder.file("out")}).code, 0);
-    QCOMPARE(cli(folder, {"export", "csv", "--log", log, folder.file("out/x.csv")}).code, 0);
+    QCOMPARE(runCli(folder.path(), {"export", "edi", "--log", log, folder.file("out")}).exitCode, 0);
+    QCOMPARE(runCli(folder.path(), {"export", "csv", "--log", log, folder.file("out/x.csv")}).exitCode, 0);
     const auto bytes = [](const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

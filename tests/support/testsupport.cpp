@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 TempProgramFolder::TempProgramFolder(bool withCountyList) {
     if (withCountyList)
@@ -28,6 +29,15 @@ QStringList TempProgramFolder::readLines(const QString& name) const {
     QStringList lines;
     TextFile::readLines(file(name), lines);
     return lines;
+}
+
+CliRun runCli(const QString& home, const QStringList& args) {
+    QProcess process;
+    process.setWorkingDirectory(home);
+    process.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("--home"), home} + args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QString testDataFile(const QString& name) {

@@ -21,6 +21,17 @@ private:
     QTemporaryDir m_dir;
 };
 
+// One run of the built kvrlog-cli.
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QStringList outLines() const { return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+};
+
+// Runs kvrlog-cli --home home ARGS in that folder and waits for it.
+CliRun runCli(const QString& home, const QStringList& args);
+
 // A fixture file of tests/data.
 QString testDataFile(const QString& name);
 // The county list shipped with the program.
