@@ -1,5 +1,6 @@
 // Prints what a keystroke in the callsign field and an added contact cost on a 100,000-contact log.
 #include "core/bands.h"
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
@@ -131,10 +132,10 @@ int main(int argc, char* argv[]) {
             return 1;
     }
     timer.restart();
-    TextFile::copyFile(logPath, logPath + QLatin1Char('~'));
+    LogFile(logPath).keepPrevious();
     const qint64 tilde = timer.nsecsElapsed();
     timer.restart();
-    TextFile::appendLine(logPath, session.log().lastLine());
+    LogFile(logPath).append({session.log().lastLine()});
     const qint64 append = timer.nsecsElapsed();
     timer.restart();
     TemporaryBackups backups(5);

@@ -1,14 +1,18 @@
 #include "clicontext.h"
 #include "core/bands.h"
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
 #include "entry/entrysession.h"
 #include "entry/entrystartup.h"
+#include "entry/serialnumber.h"
 #include "platform/clock.h"
+#include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "settings/startupoptions.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -50,12 +54,12 @@ int runAdd(CliContext& context) {
     SystemClock clock;
     LogSession session(context.folder, context.dialogs, clock);
     EntrySession entry(session);
-    QString logPath;
-    {
-        const IniFile settings(context.folder.settingsFile());
-        logPath = logOption ? QFileInfo(*logOption).absoluteFilePath()
-                            : StartupOptions::startupLogPath(settings, context.folder);
-    }
+    IniFile settings(context.folder.settingsFile());
+    if (settings.isUnreadable())
+        context.dialogs.message(QStringLiteral("Ostrzeżenie"), settings.unreadableMessage(), MessageIcon::Warning,
+                                unsigned(DialogButton::Ok), DialogButton::Ok);
+    const QString logPath =
+        logOption ? QFileInfo(*logOption).absoluteFilePath() : StartupOptions::startupLogPath(settings, context.folder);
     const LoadResult loaded = entry.loadFor(logPath);
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
         return Cli::kFailure;
@@ -81,13 +85,30 @@ int runAdd(CliContext& context) {
     form.date = date.value_or(EntryClock::formatDate(utc.date()));
     form.time = time.value_or(EntryClock::formatTime(utc.time()));
 
+    // The next contact from the command line goes on with the next serial, as the window would. The serial is
+    // stored before the contact, so a run killed in between skips a serial rather than giving one twice.
+    std::optional<QString> next;
+    if (!stx && entry.options().autoIncrement && !settings.isUnreadable())
+        next = SerialNumber::next(form.stx, entry.options().serialFormat);
+    const QString settingsPath = context.folder.settingsFile();
+    const bool settingsExisted = QFileInfo::exists(settingsPath);
+    const std::optional<QByteArray> settingsBefore = LogFile(settingsPath).snapshot();
+    if (next) {
+        if (const TextFile::Status stored =
+                settings.writeString(QStringLiteral("Program"), QStringLiteral("STX"), *next);
+            !stored) {
+            Cli::err(stored.error);
+            return Cli::kFailure;
+        }
+    }
     const AddQsoResult result = entry.addQso(form);
-    if (!result.added())
+    if (!result.added()) {
+        // The contact was not stored, so neither is its serial: the settings file goes back as it was.
+        if (next && !settingsExisted)
+            QFile::remove(settingsPath);
+        else if (next && settingsBefore)
+            TextFile::writeText(settingsPath, *settingsBefore);
         return Cli::kFailure;
-    // The next contact from the command line goes on with the next serial, as the window would.
-    if (!stx && entry.options().autoIncrement) {
-        IniFile settings(context.folder.settingsFile());
-        settings.writeString(QStringLiteral("Program"), QStringLiteral("STX"), result.stx);
     }
     Cli::out(result.line);
     return Cli::kOk;

@@ -1,6 +1,7 @@
 #include "core/logedit.h"
 
 #include "core/bands.h"
+#include "core/logfile.h"
 #include "core/loglifecycle.h"
 #include "core/logsession.h"
 #include "core/qsoline.h"
@@ -79,18 +80,14 @@ TextFile::Status writeEditBackup(LogSession& session) {
     if (!QDir().mkpath(folder))
         return TextFile::Status::failure(
             TextFile::writeFailure(folder, QStringLiteral("Nie można utworzyć katalogu.")));
-    const QString path = QDir(folder).filePath(editBackupName(session.clock().now()));
-    return TextFile::writeLines(path, logLines(session));
+    QString name = editBackupName(session.clock().now());
+    name.chop(4);
+    const QString path = LogFile::freeBackupBase(folder, name, {QStringLiteral(".kvr")}) + QStringLiteral(".kvr");
+    return LogFile::writeBackup(path, logLines(session));
 }
 
 TextFile::Status rewriteLogFile(LogSession& session) {
-    const QString path = session.logPath();
-    if (QFileInfo::exists(path)) {
-        const TextFile::Status copied = TextFile::copyFile(path, path + QStringLiteral("~"));
-        if (!copied)
-            return copied;
-    }
-    return TextFile::writeLines(path, logLines(session));
+    return LogFile(session.logPath()).replace(logLines(session));
 }
 
 QString incompleteLogMessage() {

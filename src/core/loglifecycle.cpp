@@ -1,6 +1,7 @@
 #include "core/loglifecycle.h"
 
 #include "analysis/operatordata.h"
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
@@ -120,7 +121,7 @@ std::optional<LogLifecycle::NewLogResult> LogLifecycle::NewLog(const QString& sh
         automatic = true;
     }
 
-    const TextFile::Status created = TextFile::writeText(path, QByteArray());
+    const TextFile::Status created = LogFile(path).create();
     if (!created) {
         dialogs.error(created.error);
         return std::nullopt;
@@ -187,15 +188,12 @@ bool LogLifecycle::SaveLogAs(const OperatorData& operatorData) {
             if (answer != DialogButton::Yes)
                 return false;
         }
-        if (QFileInfo::exists(current)) {
-            const TextFile::Status copied = TextFile::copyFile(current, current + QStringLiteral("~"));
-            if (!copied) {
-                dialogs.error(copied.error);
-                return false;
-            }
+        if (const TextFile::Status copied = LogFile(current).keepPrevious(); !copied) {
+            dialogs.error(copied.error);
+            return false;
         }
         // The new file is complete before the program switches to it, so appends never go to a torn file.
-        const TextFile::Status written = TextFile::writeLines(path, logLines(m_session));
+        const TextFile::Status written = LogFile(path).rewrite(logLines(m_session));
         if (!written) {
             dialogs.error(written.error);
             return false;

@@ -12,7 +12,7 @@
 QString logFormatErrorMessage(const QString& badLine) {
     return QStringLiteral("Wybrany plik ma niewłaściwy format i prawdopodobnie nie\njest logiem wygenerowanym przez "
                           "program KVR_Log  !\nBłąd został znaleziony w linii:\n") +
-           badLine + QStringLiteral("\n\nWczytywanie zostało przerwane.");
+           QsoLine::visibleControls(badLine) + QStringLiteral("\n\nWczytywanie zostało przerwane.");
 }
 
 namespace {

@@ -84,3 +84,29 @@ QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView ca
     key += call;
     return key;
 }
+
+QString QsoLine::withoutControls(QStringView text) {
+    QString out = text.toString();
+    for (QChar& c : out) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
+
+QString QsoLine::visibleControls(QStringView line) {
+    QString out;
+    out.reserve(line.size());
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20) {
+            out += QLatin1Char('^');
+            out += QChar(char16_t(u + 0x40));
+        } else if (u == 0x7F) {
+            out += QStringLiteral("^?");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

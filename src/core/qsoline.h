@@ -54,6 +54,11 @@ public:
     static QString rightJustify(QStringView value, int width);
     static QString leftJustify(QStringView value, int width);
     static QString upperAscii(QStringView text);
+    // Field data from another program with every control character (line breaks, NUL, tabs …) made a blank:
+    // a line break inside a field would split the contact into two broken lines of the log.
+    static QString withoutControls(QStringView text);
+    // A line for a message: control characters shown as ^@, ^I, ^M …, so nothing in it cuts the text short.
+    static QString visibleControls(QStringView line);
     // The line's body cut or blank-padded to exactly 74 characters.
     static QString body(QStringView line);
     static QString body(QString&& line);

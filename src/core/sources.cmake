@@ -3,6 +3,7 @@ target_sources(kvr_core PRIVATE
     core/modes.h core/modes.cpp
     core/qsoline.h core/qsoline.cpp
     core/textfile.h core/textfile.cpp
+    core/logfile.h core/logfile.cpp
     core/logbook.h core/logbook.cpp
     core/logloader.h core/logloader.cpp
     core/logsession.h core/logsession.cpp

@@ -1,12 +1,18 @@
 #include "core/textfile.h"
 
+#include "platform/writefaults.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -125,16 +131,76 @@ Status readLines(const QString& path, QStringList& lines) {
     });
 }
 
-Status writeText(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(writeFailure(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(writeFailure(path, file.errorString()));
+QString systemReason(int errorCode) {
+    return qt_error_string(errorCode);
+}
+
+bool writeAll(QFileDevice& file, QByteArrayView bytes, QString& reason) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 wanted = std::min<qint64>(bytes.size() - done, kChunk);
+        const qint64 fits = WriteFaults::admit(wanted);
+        const qint64 written = fits > 0 ? file.write(bytes.data() + done, fits) : 0;
+        if (written < 0 || written < fits) {
+            reason = file.error() != QFileDevice::NoError ? file.errorString() : systemReason(ENOSPC);
+            return false;
+        }
+        done += written;
+        if (fits < wanted) {
+            reason = systemReason(ENOSPC);
+            return false;
+        }
+    }
+    return true;
+}
+
+Status syncFile(QFileDevice& file, const QString& path) {
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return Status::failure(writeFailure(path, systemReason(errno)));
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+#endif
     return {};
 }
 
-Status writeLines(const QString& path, const QStringList& lines) {
+Status syncFolder(const QString& path) {
+#ifdef Q_OS_UNIX
+    // The rename of a rewrite is only durable once the folder that holds the name is on the disk too.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Status::failure(writeFailure(path, systemReason(errno)));
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder; their renames are as durable as they get.
+    if (synced != 0 && error != EINVAL)
+        return Status::failure(writeFailure(path, systemReason(error)));
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
+}
+
+Status writeText(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    // Unbuffered, so a full disk fails the write itself: a buffered flush that fails inside commit() would
+    // go unreported and put a cut-short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Status::failure(writeFailure(path, file.errorString()));
+    QString reason;
+    if (!writeAll(file, bytes, reason)) {
+        file.cancelWriting();
+        return Status::failure(writeFailure(path, reason));
+    }
+    if (!file.flush() || !file.commit())
+        return Status::failure(writeFailure(path, file.errorString()));
+    return syncFolder(path);
+}
+
+QByteArray encodeLines(const QStringList& lines) {
     QByteArray bytes;
     qsizetype total = 0;
     for (const QString& line : lines)
@@ -144,22 +210,11 @@ Status writeLines(const QString& path, const QStringList& lines) {
         bytes += encode(line);
         bytes += "\r\n";
     }
-    return writeText(path, bytes);
+    return bytes;
 }
 
-Status appendLine(const QString& path, QStringView line) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return Status::failure(writeFailure(path, file.errorString()));
-    QByteArray bytes = encode(line);
-    bytes += "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return Status::failure(writeFailure(path, file.errorString()));
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        return Status::failure(writeFailure(path, QStringLiteral("fsync")));
-#endif
-    return {};
+Status writeLines(const QString& path, const QStringList& lines) {
+    return writeText(path, encodeLines(lines));
 }
 
 Status copyFile(const QString& from, const QString& to) {
@@ -167,18 +222,23 @@ Status copyFile(const QString& from, const QString& to) {
     if (!source.open(QIODevice::ReadOnly))
         return Status::failure(openFailure(from, source.errorString()));
     QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Status::failure(writeFailure(to, target.errorString()));
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(kChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
+            target.cancelWriting();
             return Status::failure(openFailure(from, source.errorString()));
-        if (target.write(chunk) != chunk.size())
-            return Status::failure(writeFailure(to, target.errorString()));
+        }
+        QString reason;
+        if (!writeAll(target, chunk, reason)) {
+            target.cancelWriting();
+            return Status::failure(writeFailure(to, reason));
+        }
     }
-    if (!target.commit())
+    if (!target.flush() || !target.commit())
         return Status::failure(writeFailure(to, target.errorString()));
-    return {};
+    return syncFolder(to);
 }
 
 } // namespace TextFile

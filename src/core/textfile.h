@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -28,13 +29,20 @@ struct Status {
 Status forEachLine(const QString& path, const std::function<bool(QString&&)>& onLine);
 Status readLines(const QString& path, QStringList& lines);
 
-// Replaces the whole file at once (a crash leaves the old or the new content).
+// Replaces the whole file at once: every write is checked, a failure leaves the old file as it was, and the
+// new content and its name are on the disk before success is returned.
 Status writeLines(const QString& path, const QStringList& lines);
-Status writeText(const QString& path, const QByteArray& bytes);
-// Appends one line and does not return before it is on the disk.
-Status appendLine(const QString& path, QStringView line);
-// Copies a file byte for byte, atomically.
+Status writeText(const QString& path, QByteArrayView bytes);
+// Copies a file byte for byte, in the same way.
 Status copyFile(const QString& from, const QString& to);
+QByteArray encodeLines(const QStringList& lines);
+
+// The building blocks of the writers above and of the log's append.
+// Writes every byte or fails with the system's reason ("No space left on device").
+bool writeAll(QFileDevice& file, QByteArrayView bytes, QString& reason);
+Status syncFile(QFileDevice& file, const QString& path);
+Status syncFolder(const QString& path);
+QString systemReason(int errorCode);
 
 QString openFailure(const QString& path, const QString& reason);
 QString writeFailure(const QString& path, const QString& reason);

@@ -2,16 +2,14 @@
 
 #include "analysis/exchangeanalysis.h"
 #include "core/bands.h"
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
-#include "core/textfile.h"
 #include "entry/entryindex.h"
 #include "entry/logbackups.h"
 #include "entry/workedbefore.h"
 #include "platform/userdialogs.h"
-
-#include <QFileInfo>
 
 AddQso::AddQso(LogSession& session, const EntryOptions& options, TemporaryBackups& backups, EntryIndex& index)
     : m_session(session), m_options(options), m_backups(backups), m_index(index) {}
@@ -69,15 +67,13 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         line = line.left(QsoColumns::kBodyLength) + analysis.suffix;
 
     // The "~" copy holds the log as it was; only when the new line is on the disk does memory follow.
-    const QString& path = m_session.logPath();
-    if (QFileInfo(path).isFile()) {
-        if (const TextFile::Status copied = TextFile::copyFile(path, path + QLatin1Char('~')); !copied) {
-            dialogs.error(copied.error);
-            result.outcome = Outcome::WriteFailed;
-            return result;
-        }
+    const LogFile file(m_session.logPath());
+    if (const TextFile::Status copied = file.keepPrevious(); !copied) {
+        dialogs.error(copied.error);
+        result.outcome = Outcome::WriteFailed;
+        return result;
     }
-    if (const TextFile::Status appended = TextFile::appendLine(path, line); !appended) {
+    if (const TextFile::Status appended = file.append({line}); !appended) {
         dialogs.error(appended.error);
         result.outcome = Outcome::WriteFailed;
         return result;

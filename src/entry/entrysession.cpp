@@ -2,11 +2,14 @@
 
 #include "analysis/loggedcounties.h"
 #include "core/bands.h"
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "core/modes.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+
+#include <QFileInfo>
 
 EntrySession::EntrySession(LogSession& session) : m_session(session) {
     m_reloaded = QObject::connect(&m_session, &LogSession::logReloaded, &m_session,
@@ -37,6 +40,8 @@ EntrySession::Start EntrySession::start(const QDateTime& shown) {
 
 LoadResult EntrySession::loadFor(const QString& logPath) {
     const IniFile settings(m_session.settingsPath());
+    LogFile::removeLeftoverTemporaries(
+        {m_session.folder().path(), m_session.folder().backupFolder(), QFileInfo(logPath).absolutePath()});
     m_session.setLogPath(logPath);
     const LoadResult result = EntryStartup::loadSession(m_session, settings, m_options);
     m_backups.setNumber(TemporaryBackups::firstFreeNumber(m_session.folder()));

@@ -1,7 +1,9 @@
 #include "entry/entrystartup.h"
 
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "entry/logbackups.h"
+#include "entry/serialnumber.h"
 #include "platform/programfolder.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
@@ -54,6 +56,9 @@ LogChoice chooseLog(const ProgramFolder& folder,
                     const QDateTime& shown,
                     UserDialogs& dialogs) {
     LogChoice choice;
+    if (settings.isUnreadable())
+        dialogs.message(QStringLiteral("Ostrzeżenie"), settings.unreadableMessage(), MessageIcon::Warning,
+                        unsigned(DialogButton::Ok), DialogButton::Ok);
     if (!firstCopy) {
         choice.secondCopy = true;
         choice.logPath = secondCopyLogPath(folder);
@@ -62,6 +67,9 @@ LogChoice chooseLog(const ProgramFolder& folder,
         return choice;
     }
     choice.logPath = StartupOptions::startupLogPath(settings, folder);
+    // Only the first copy may: a second one could take a temporary another copy is writing.
+    LogFile::removeLeftoverTemporaries(
+        {folder.path(), folder.backupFolder(), QFileInfo(choice.logPath).absolutePath()});
     if (const TextFile::Status made = StartupBackups::make(folder, choice.logPath, shown); !made)
         dialogs.error(made.error);
     choice.temporaryBackupNumber = TemporaryBackups::firstFreeNumber(folder);
@@ -85,10 +93,14 @@ LoadResult loadSession(LogSession& session,
     if (beforeLoad)
         beforeLoad();
     if (!QFileInfo::exists(session.logPath())) {
-        if (const TextFile::Status created = TextFile::writeText(session.logPath(), QByteArray()); !created)
+        if (const TextFile::Status created = LogFile(session.logPath()).create(); !created)
             session.dialogs().error(created.error);
     }
-    return session.reload();
+    const LoadResult loaded = session.reload();
+    if (options.autoIncrement)
+        options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastLine(), options.separateVhfSerials,
+                                                   options.serialFormat);
+    return loaded;
 }
 
 } // namespace EntryStartup

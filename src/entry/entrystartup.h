@@ -44,13 +44,15 @@ struct LogChoice {
     int temporaryBackupNumber = 1;
 };
 
-// Which log this copy works on, with the start-up backups of a first copy (made with the time shown in the
+// Which log this copy works on, with a word about a settings file that cannot be read, the removal of
+// temporaries a killed rewrite left, the start-up backups of a first copy (made with the time shown in the
 // entry window) and the temporary-backup number. A second copy is told so through the dialog seam.
 LogChoice chooseLog(
     const ProgramFolder& folder, const IniFile& settings, bool firstCopy, const QDateTime& shown, UserDialogs& dialogs);
 
 // Reads the operator data, the analysis options and the entry options into the session, loads the county
-// list and the log; a log file that does not exist yet is created empty.
+// list and the log; a log file that does not exist yet is created empty. A saved serial that the log has
+// overtaken follows the log.
 LoadResult loadSession(LogSession& session,
                        const IniFile& settings,
                        EntryOptions& options,

@@ -1,5 +1,6 @@
 #include "entry/logbackups.h"
 
+#include "core/logfile.h"
 #include "platform/programfolder.h"
 
 #include <QDir>
@@ -41,9 +42,9 @@ TextFile::Status TemporaryBackups::write(const ProgramFolder& folder, const std:
         if (TextFile::Status made = ensureFolder(dir); !made)
             return made;
         m_number = 1;
-        return TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), text);
+        return LogFile::writeBackup(QDir(dir).filePath(fileName(m_number)), text);
     }
-    const TextFile::Status written = TextFile::writeLines(QDir(dir).filePath(fileName(m_number)), text);
+    const TextFile::Status written = LogFile::writeBackup(QDir(dir).filePath(fileName(m_number)), text);
     if (!written)
         return written;
     m_number = m_number >= 9 ? 1 : m_number + 1;
@@ -60,14 +61,19 @@ QString backupBaseName(const QString& logPath, const QDateTime& shown) {
 }
 
 TextFile::Status make(const ProgramFolder& folder, const QString& logPath, const QDateTime& shown) {
-    const QString target = QDir(folder.backupFolder()).filePath(backupBaseName(logPath, shown));
+    // Two starts in the same second get two pairs of copies, not one overwritten by the other.
+    QString base = backupBaseName(logPath, shown);
+    base.chop(4);
+    const QString target =
+        LogFile::freeBackupBase(folder.backupFolder(), base, {QStringLiteral(".txt"), QStringLiteral(".txt~")}) +
+        QStringLiteral(".txt");
     const QString tilde = logPath + QLatin1Char('~');
     for (const auto& [from, to] : {std::pair{logPath, target}, std::pair{tilde, target + QLatin1Char('~')}}) {
         if (!QFileInfo(from).isFile())
             continue;
         if (TextFile::Status made = ensureFolder(folder.backupFolder()); !made)
             return made;
-        if (TextFile::Status copied = TextFile::copyFile(from, to); !copied)
+        if (TextFile::Status copied = LogFile::copyToBackup(from, to); !copied)
             return copied;
     }
     return {};

@@ -1,5 +1,8 @@
 #include "entry/serialnumber.h"
 
+#include "core/bands.h"
+#include "core/qsoline.h"
+
 namespace SerialNumber {
 
 SerialFormat formatFromIndex(int index) {
@@ -41,6 +44,25 @@ std::optional<QString> next(QStringView serial, SerialFormat format) {
     if (!ok)
         return std::nullopt;
     return pad(QString::number(value + 1), format);
+}
+
+QString catchUpWithLog(const QString& stored, QStringView newestLine, bool separateVhfSerials, SerialFormat format) {
+    const QStringView trimmed = QStringView(stored).trimmed();
+    if (!isDigitsOnly(trimmed) || newestLine.isEmpty())
+        return stored;
+    // Separate VHF serials are counted per band from the log already.
+    if (separateVhfSerials && Bands::isVhf(QsoLine::trimmedColumn(newestLine, QsoColumns::Band)))
+        return stored;
+    QStringView logged = QsoLine::trimmedColumn(newestLine, QsoColumns::Stx);
+    if (logged.size() > 6 && !isDigitsOnly(logged))
+        logged = logged.left(logged.size() - 6).trimmed();
+    bool loggedOk = false;
+    bool storedOk = false;
+    const qlonglong last = logged.toLongLong(&loggedOk);
+    const qlonglong current = trimmed.toLongLong(&storedOk);
+    if (!loggedOk || !storedOk || !isDigitsOnly(logged) || current > last)
+        return stored;
+    return pad(QString::number(last + 1), format);
 }
 
 } // namespace SerialNumber

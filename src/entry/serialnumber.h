@@ -19,5 +19,9 @@ QString pad(QStringView serial, SerialFormat format);
 bool isDigitsOnly(QStringView text);
 // The serial after this one, padded; nullopt when the text is not a number.
 std::optional<QString> next(QStringView serial, SerialFormat format);
+// The serial field at start-up: a stored serial at or below the one of the log's newest line is one that was
+// saved before that contact went into the log (the program was killed in between); the next one follows the
+// log instead, so no serial is given twice. Any other field is kept.
+QString catchUpWithLog(const QString& stored, QStringView newestLine, bool separateVhfSerials, SerialFormat format);
 
 } // namespace SerialNumber

@@ -23,6 +23,21 @@ QString skippedRecordsMessage(int skipped) {
            QStringLiteral(".\nLog nie może zawierać linii z nieznanym pasmem.");
 }
 
+QString AdifImport::badLengthMessage(int record, const QString& field, const QString& length) {
+    return QStringLiteral("Plik ADIF jest uszkodzony: pole <%1> w rekordzie nr %2 ma niewłaściwą długość \"%3\".")
+        .arg(QsoLine::visibleControls(field), QString::number(record), QsoLine::visibleControls(length));
+}
+
+QString AdifImport::pastEndMessage(int record, const QString& field) {
+    return QStringLiteral("Plik ADIF jest uszkodzony: dane pola <%1> w rekordzie nr %2 wykraczają poza koniec pliku.")
+        .arg(QsoLine::visibleControls(field), QString::number(record));
+}
+
+QString AdifImport::truncatedRecordMessage(int record) {
+    return QStringLiteral("Plik ADIF jest niekompletny: kończy się wewnątrz rekordu nr %1 (brak znacznika <EOR>).")
+        .arg(record);
+}
+
 QString AdifImport::modeCode(const QString& mode) {
     static const QHash<QString, QString> kModes = {
         {QStringLiteral("SSB"), QStringLiteral("PH")},   {QStringLiteral("PH"), QStringLiteral("PH")},
@@ -78,14 +93,24 @@ AdifImport::Result AdifImport::parse(QStringView text) {
             pos = eoh + 5;
     }
     Fields fields;
+    // A field seen since the last <EOR>: the file is inside a record.
+    bool inRecord = false;
     const qsizetype n = text.size();
+    auto refuse = [&result](const QString& message) {
+        result.lines.clear();
+        result.status = TextFile::Status::failure(message + QStringLiteral("\n\nImport danych został przerwany."));
+        return result;
+    };
     while (pos < n) {
         const qsizetype open = text.indexOf(QLatin1Char('<'), pos);
         if (open < 0)
             break;
         const qsizetype close = text.indexOf(QLatin1Char('>'), open + 1);
-        if (close < 0)
+        if (close < 0) {
+            if (inRecord || text.mid(open).contains(QLatin1Char(':')))
+                return refuse(truncatedRecordMessage(result.records + 1));
             break;
+        }
         const QStringView tag = text.mid(open + 1, close - open - 1);
         pos = close + 1;
         const qsizetype colon = tag.indexOf(QLatin1Char(':'));
@@ -99,10 +124,15 @@ AdifImport::Result AdifImport::parse(QStringView text) {
                 else
                     result.lines.append(std::move(line));
                 fields = Fields();
+                inRecord = false;
+            } else if (name.compare(QLatin1String("EOH"), Qt::CaseInsensitive) == 0) {
+                // The fields of a header that starts with a tag belong to no record.
+                fields = Fields();
+                inRecord = false;
             }
             continue;
         }
-        // <NAME:LENGTH> or <NAME:LENGTH:TYPE>: the length is every digit up to the next ":" or ">".
+        // <NAME:LENGTH> or <NAME:LENGTH:TYPE>: the length is a plain decimal number up to the next ":" or ">".
         QStringView lengthText = tag.mid(colon + 1);
         const qsizetype typeColon = lengthText.indexOf(QLatin1Char(':'));
         if (typeColon >= 0)
@@ -111,18 +141,25 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         bool digits = !lengthText.isEmpty();
         for (const QChar c : lengthText)
             digits = digits && isDigit(c);
+        // Past a length that cannot be read, nothing tells where the field ends and the next tag starts.
         if (!digits)
-            continue;
-        const qsizetype length = std::min<qsizetype>(lengthText.toLongLong(), n - pos);
+            return refuse(badLengthMessage(result.records + 1, name.toString(), lengthText.toString()));
+        bool fits = false;
+        const qlonglong length = lengthText.size() <= 18 ? lengthText.toLongLong(&fits) : -1;
+        if (!fits || length > n - pos)
+            return refuse(pastEndMessage(result.records + 1, name.toString()));
+        inRecord = true;
         // Only the fields a QSO line holds are kept; every other field is skipped by its length.
         for (int i = 0; i < FieldCount; ++i) {
             if (name.compare(kWanted[i], Qt::CaseInsensitive) == 0) {
-                fields[size_t(i)] = text.mid(pos, length).toString();
+                fields[size_t(i)] = QsoLine::withoutControls(text.mid(pos, qsizetype(length)));
                 break;
             }
         }
-        pos += length;
+        pos += qsizetype(length);
     }
+    if (inRecord)
+        return refuse(truncatedRecordMessage(result.records + 1));
     return result;
 }
 

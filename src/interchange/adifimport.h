@@ -11,10 +11,10 @@
 class AdifImport {
 public:
     struct Result {
-        QStringList lines;     // one QSO line per usable record, in file order
-        int records = 0;       // records ended by <EOR>
-        int skippedNoBand = 0; // records without a band of the band table: the loader could not read them
-        TextFile::Status status;
+        QStringList lines;       // one QSO line per usable record, in file order
+        int records = 0;         // records ended by <EOR>
+        int skippedNoBand = 0;   // records without a band of the band table: the loader could not read them
+        TextFile::Status status; // a file that could not be read, or a malformed one (the message says where)
     };
 
     static Result parse(QStringView text);
@@ -27,6 +27,11 @@ public:
     static QString qsoLine(const Fields& fields);
     // ADIF mode name -> the line's mode code; "??" for a mode outside the program's table.
     static QString modeCode(const QString& adifMode);
+
+    // A file that cannot be read to its end is refused whole: the import replaces the log.
+    static QString badLengthMessage(int record, const QString& field, const QString& length);
+    static QString pastEndMessage(int record, const QString& field);
+    static QString truncatedRecordMessage(int record);
 
     static QString noRecordMessage() {
         return QStringLiteral(

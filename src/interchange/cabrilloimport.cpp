@@ -3,11 +3,6 @@
 #include "core/qsoline.h"
 
 #include <QFile>
-#include <QFileInfo>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -56,7 +51,8 @@ CabrilloImport::CabrilloImport(const std::vector<QString>& existing) {
 
 QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     skipped = false;
-    const QString upper = QsoLine::upperAscii(input);
+    // Tabs and other control characters separate tokens like blanks and never reach the log.
+    const QString upper = QsoLine::upperAscii(QsoLine::withoutControls(input));
     if (!upper.startsWith(QLatin1String("QSO:")))
         return {};
     // Tokens are views into the line: any run of blanks separates them, as other loggers align their columns.
@@ -130,30 +126,4 @@ CabrilloImport::Result CabrilloImport::readFile(const QString& path) {
         return result;
     }
     return parse(TextFile::decode(file.readAll()));
-}
-
-TextFile::Status CabrilloImport::appendToLog(const QString& logPath, const QStringList& lines) {
-    if (QFileInfo::exists(logPath)) {
-        const TextFile::Status copied = TextFile::copyFile(logPath, logPath + QLatin1Char('~'));
-        if (!copied)
-            return copied;
-    }
-    if (lines.isEmpty())
-        return {};
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += TextFile::encode(line);
-        bytes += "\r\n";
-    }
-    // One append and one sync for the whole file: the contacts are on the disk before the reload.
-    QFile file(logPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return TextFile::Status::failure(TextFile::writeFailure(logPath, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return TextFile::Status::failure(TextFile::writeFailure(logPath, file.errorString()));
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        return TextFile::Status::failure(TextFile::writeFailure(logPath, QStringLiteral("fsync")));
-#endif
-    return {};
 }

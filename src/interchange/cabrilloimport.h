@@ -27,9 +27,6 @@ public:
     Result parse(QStringView text);
     Result readFile(const QString& path);
 
-    // Appends the lines to the log file after copying it to its "~" copy, as every change of the log does.
-    static TextFile::Status appendToLog(const QString& logPath, const QStringList& lines);
-
 private:
     QString lineFor(QStringView input, bool& skipped);
     QSet<QString> m_taken; // date and time with seconds, columns 1–17

@@ -1,5 +1,6 @@
 #include "interchange/interchangecommands.h"
 
+#include "core/logfile.h"
 #include "core/logsession.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
@@ -155,6 +156,43 @@ ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy) {
     return importAdifFile(session, *path);
 }
 
+namespace {
+
+QString importNotLoadedMessage() {
+    return QStringLiteral("Log po imporcie nie daje się wczytać, więc przywrócono jego poprzednią zawartość.\n\n"
+                          "Import danych został przerwany.");
+}
+
+// Writes the imported contacts with change(), reloads, and puts the old log back when the result does not load
+// whole: an import must never leave a log that stops every later start at a bad line.
+ImportOutcome changeLog(LogSession& session, const std::function<TextFile::Status(const LogFile&)>& change) {
+    ImportOutcome outcome;
+    UserDialogs& dialogs = session.dialogs();
+    const LogFile file(session.logPath());
+    QString unreadable;
+    const std::optional<QByteArray> before = file.snapshot(&unreadable);
+    TextFile::Status status = before ? change(file) : TextFile::Status::failure(unreadable);
+    if (!status) {
+        outcome.error = status.error;
+        dialogs.error(outcome.error);
+        return outcome;
+    }
+    session.log().clearContacts();
+    if (session.reload().complete()) {
+        outcome.changed = true;
+        return outcome;
+    }
+    outcome.error = importNotLoadedMessage();
+    if (const TextFile::Status restored = file.restore(*before); !restored)
+        outcome.error += QStringLiteral("\n\n") + restored.error;
+    dialogs.error(outcome.error);
+    session.log().clearContacts();
+    session.reload();
+    return outcome;
+}
+
+} // namespace
+
 ImportOutcome importAdifFile(LogSession& session, const QString& path) {
     ImportOutcome outcome;
     UserDialogs& dialogs = session.dialogs();
@@ -173,27 +211,12 @@ ImportOutcome importAdifFile(LogSession& session, const QString& path) {
         dialogs.error(outcome.error);
         return outcome;
     }
-    const QString logPath = session.logPath();
-    if (QFileInfo::exists(logPath)) {
-        const TextFile::Status copied = TextFile::copyFile(logPath, logPath + QLatin1Char('~'));
-        if (!copied) {
-            outcome.error = copied.error;
-            dialogs.error(outcome.error);
-            return outcome;
-        }
-    }
     // The new content replaces the log in one step: a crash leaves the old log or the imported one.
-    const TextFile::Status written = TextFile::writeLines(logPath, read.lines);
-    if (!written) {
-        outcome.error = written.error;
-        dialogs.error(outcome.error);
+    outcome = changeLog(session, [&read](const LogFile& file) { return file.replace(read.lines); });
+    if (!outcome.changed)
         return outcome;
-    }
-    outcome.changed = true;
     outcome.imported = int(read.lines.size());
     outcome.skipped = read.skippedNoBand;
-    session.log().clearContacts();
-    session.reload();
     if (outcome.skipped > 0)
         dialogs.information(skippedRecordsMessage(outcome.skipped));
     return outcome;
@@ -208,22 +231,22 @@ ImportOutcome importCabrillo(LogSession& session) {
 }
 
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {
-    ImportOutcome outcome;
     UserDialogs& dialogs = session.dialogs();
     CabrilloImport import(session.log().lines());
     const CabrilloImport::Result read = import.readFile(path);
-    TextFile::Status status = read.status;
-    if (status)
-        status = CabrilloImport::appendToLog(session.logPath(), read.lines);
-    if (!status) {
-        outcome.error = status.error;
-        dialogs.error(outcome.error);
-        return outcome;
+    if (!read.status) {
+        dialogs.error(read.status.error);
+        return {false, 0, 0, read.status.error};
     }
-    outcome.changed = true;
+    ImportOutcome outcome = changeLog(session, [&read](const LogFile& file) {
+        if (TextFile::Status kept = file.keepPrevious(); !kept)
+            return kept;
+        return read.lines.isEmpty() ? TextFile::Status() : file.append(read.lines);
+    });
+    if (!outcome.changed)
+        return outcome;
     outcome.imported = int(read.lines.size());
     outcome.skipped = read.skipped;
-    session.reload();
     if (outcome.skipped > 0)
         dialogs.information(skippedRecordsMessage(outcome.skipped));
     return outcome;
@@ -237,9 +260,11 @@ BackupResult backupCurrentLog(LogSession& session) {
     const QString folder = session.folder().backupFolder();
     QDir().mkpath(folder);
     const QString stamp = session.clock().now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
-    result.path = QDir(folder).filePath(QFileInfo(logPath).completeBaseName() + QLatin1Char('_') + stamp +
-                                        QStringLiteral(".txt"));
-    result.status = TextFile::copyFile(logPath, result.path);
+    // Two imports in one second keep both copies: the second one adds a number to the name.
+    result.path = LogFile::freeBackupBase(folder, QFileInfo(logPath).completeBaseName() + QLatin1Char('_') + stamp,
+                                          {QStringLiteral(".txt")}) +
+                  QStringLiteral(".txt");
+    result.status = LogFile::copyToBackup(logPath, result.path);
     return result;
 }
 

@@ -35,11 +35,20 @@ QString cleanValue(QString text) {
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return;
+    // A file that is there but cannot be read is never written over: its settings would be lost.
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_unreadableReason = file.errorString();
+        return;
+    }
+    // Read whole, however large: a file cut at some size would be written back cut.
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_unreadableReason = file.errorString();
+        return;
+    }
     m_exists = true;
-    // Settings files are small; anything past a few megabytes is not ours and is not worth reading.
-    const QByteArray bytes = file.read(8 << 20);
     const QString text = decodeFile(bytes);
     m_lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
     while (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
@@ -197,7 +206,15 @@ TextFile::Status IniFile::writeFloat(const QString& section, const QString& key,
     return writeString(section, key, QString::number(number, 'g', 15));
 }
 
+QString IniFile::unreadableMessage() const {
+    return QStringLiteral("Nie można odczytać pliku ustawień:\n%1\n\n%2\n\n"
+                          "Program działa na ustawieniach domyślnych i nie zapisze zmian w tym pliku.")
+        .arg(m_path, m_unreadableReason);
+}
+
 TextFile::Status IniFile::commit() {
+    if (isUnreadable())
+        return TextFile::Status::failure(unreadableMessage());
     if (m_batchDepth > 0) {
         m_dirty = true;
         return {};

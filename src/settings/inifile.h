@@ -20,6 +20,10 @@ public:
 
     const QString& path() const { return m_path; }
     bool exists() const { return m_exists; }
+    // The file exists but could not be read: it counts as missing, every value is its default, and nothing is
+    // written to it.
+    bool isUnreadable() const { return !m_unreadableReason.isNull(); }
+    QString unreadableMessage() const;
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Not a number: the default. Accepts decimal, "$" and "0x" hexadecimal.
@@ -63,6 +67,7 @@ private:
     QString m_path;
     QStringList m_lines;
     bool m_exists = false;
+    QString m_unreadableReason;
     int m_batchDepth = 0;
     bool m_dirty = false;
     TextFile::Status m_batchStatus;

@@ -1,3 +1,4 @@
+#include "core/logfile.h"
 #include "core/textfile.h"
 #include "testsupport.h"
 
@@ -74,7 +75,7 @@ private slots:
         TempProgramFolder folder;
         const QString path = folder.file(QStringLiteral("log.kvr"));
         QVERIFY(TextFile::writeLines(path, {QStringLiteral("jeden"), QStringLiteral("dwa")}));
-        QVERIFY(TextFile::appendLine(path, QStringLiteral("trzy ł")));
+        QVERIFY(LogFile(path).append({QStringLiteral("trzy ł")}));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("jeden\r\ndwa\r\ntrzy \xB3\r\n"));
@@ -84,7 +85,7 @@ private slots:
 
     void appendToAFolderFails() {
         TempProgramFolder folder;
-        QVERIFY(!TextFile::appendLine(folder.path(), QStringLiteral("x")));
+        QVERIFY(!LogFile(folder.path()).append({QStringLiteral("x")}));
     }
 };
 

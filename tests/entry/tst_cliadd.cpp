@@ -31,6 +31,26 @@ private slots:
         QCOMPARE(folder.readLines(QStringLiteral("log.kvr~")), QStringList{line});
     }
 
+    // A run killed after the append and before the serial was saved: the next run follows the log.
+    void serialFollowsALogThatGotAheadOfTheSettings() {
+        TempProgramFolder folder;
+        folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nSTX=017\r\nGrupa=-KO02MD\r\nPasmo=40M\r\n");
+        // The last contact has no line break: an editor dropped it, or a write was cut.
+        folder.writeBytes(QStringLiteral("log.kvr"),
+                          "2026-03-14 080000  40M CW 599  017 KO02MD SP9ABC          599       012GW ");
+        const CliRun run =
+            runCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP8XYZ"),
+                                   QStringLiteral("--srx"), QStringLiteral("1"), QStringLiteral("--date"),
+                                   QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:05:00")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(QStringLiteral(" 018 KO02MD SP8XYZ")), qPrintable(run.out));
+        const QStringList lines = folder.readLines(QStringLiteral("log.kvr"));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).contains(QStringLiteral("SP9ABC")));
+        QVERIFY(lines.at(1).contains(QStringLiteral("SP8XYZ")));
+        QVERIFY(folder.readLines(QStringLiteral("kvr_log.ini")).contains(QStringLiteral("STX=019")));
+    }
+
     void badInputIsReported_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");

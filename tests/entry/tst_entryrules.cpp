@@ -61,6 +61,51 @@ private slots:
         QCOMPARE(SerialNumber::pad(serial, SerialNumber::formatFromIndex(format)), padded);
     }
 
+    // A program killed between storing a contact and saving the next serial must not give that serial again.
+    void savedSerialCatchesUpWithTheLog_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("loggedStx");
+        QTest::addColumn<bool>("separateVhf");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("saved serial already given") << "017"
+                                                    << "40M"
+                                                    << "017" << false << "018";
+        QTest::newRow("saved serial behind by more") << "3"
+                                                     << "40M"
+                                                     << "017" << false << "018";
+        QTest::newRow("saved serial ahead is the operator's") << "030"
+                                                              << "40M"
+                                                              << "017" << false << "030";
+        QTest::newRow("serial with the own locator") << "005"
+                                                     << "2M"
+                                                     << "005 KO02MD" << false << "006";
+        QTest::newRow("VHF counted per band already") << "005"
+                                                      << "2M"
+                                                      << "005 KO02MD" << true << "005";
+        QTest::newRow("separate VHF serials leave HF lines to this") << "005"
+                                                                     << "20M"
+                                                                     << "005" << true << "006";
+        QTest::newRow("fixed exchange in the field") << "SP"
+                                                     << "40M"
+                                                     << "017" << false << "SP";
+        QTest::newRow("fixed exchange in the log") << "017"
+                                                   << "40M"
+                                                   << "GW" << false << "017";
+    }
+    void savedSerialCatchesUpWithTheLog() {
+        QFETCH(QString, stored);
+        QFETCH(QString, band);
+        QFETCH(QString, loggedStx);
+        QFETCH(bool, separateVhf);
+        QFETCH(QString, expected);
+        const QString newest = QsoLine::compose({QStringLiteral("2024-06-01"), QStringLiteral("12:00:00"), band,
+                                                 QStringLiteral("CW"), QStringLiteral("599"), loggedStx, QString(),
+                                                 QStringLiteral("SP1AA"), QStringLiteral("599"), QStringLiteral("1")});
+        QCOMPARE(SerialNumber::catchUpWithLog(stored, newest, separateVhf, SerialFormat::Three), expected);
+        QCOMPARE(SerialNumber::catchUpWithLog(stored, QString(), separateVhf, SerialFormat::Three), stored);
+    }
+
     void dupeSelectsTheEarlierContactOnThisBandAndMode() {
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog);

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -37,6 +38,11 @@ const QString kImportWarning = QStringLiteral("Ostrzeżenie");
 
 } // namespace
 
+static QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class TestInterchangeCommands : public QObject {
     Q_OBJECT
 private slots:
@@ -59,6 +65,9 @@ private slots:
     void cabrilloImportReadsOtherLoggersFiles();
     void importedLinesWithOddDatesStillLoad();
     void backupCopyGoesToBackupLogs();
+    void importsKeepTheLogLoadable_data();
+    void importsKeepTheLogLoadable();
+    void importThatDoesNotLoadPutsTheOldLogBack();
 };
 
 void TestInterchangeCommands::csvExportProposesTheCallAndAsksBeforeOverwriting() {
@@ -401,6 +410,89 @@ void TestInterchangeCommands::backupCopyGoesToBackupLogs() {
     QVERIFY(backup.status.ok);
     QCOMPARE(backup.path, QDir(f.folder.file("Backup_logs")).filePath("log_20240602_080910.txt"));
     QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910.txt"), QStringList{old});
+    // A second import in the same second keeps the first copy.
+    f.folder.writeLines("log.kvr", {old, old});
+    const auto second = InterchangeCommands::backupCurrentLog(f.session);
+    QCOMPARE(second.path, QDir(f.folder.file("Backup_logs")).filePath("log_20240602_080910_2.txt"));
+    QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910.txt"), QStringList{old});
+    QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910_2.txt"), (QStringList{old, old}));
+}
+
+// Field data of other programs never breaks a line of the log, and a file that cannot be read to its end is
+// refused whole, with the log as it was.
+void TestInterchangeCommands::importsKeepTheLogLoadable_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("imported");
+    QTest::addColumn<QString>("message");
+    const QByteArray head("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW ");
+    QTest::newRow("adif CR in the exchange") << "adif" << head + "<CALL:5>SP1AA <STX:10>R\r JO91RU <EOR>" << 1 << "";
+    QTest::newRow("adif CR LF in the call") << "adif" << head + "<CALL:8>SP\r\n1ABCD <EOR>" << 1 << "";
+    QTest::newRow("adif NUL and tab") << "adif" << head + "<CALL:6>SP" + '\0' + "\t1A <EOR>" << 1 << "";
+    QTest::newRow("adif negative length")
+        << "adif" << head + "<CALL:-6>SP1ABC <EOR>" << 0
+        << "Plik ADIF jest uszkodzony: pole <CALL> w rekordzie nr 1 ma niewłaściwą długość \"-6\".";
+    QTest::newRow("adif hexadecimal length")
+        << "adif" << head + "<CALL:6>SP1ABC <EOR>" + head + "<CALL:0x6>SP2ABC <EOR>" << 0
+        << "Plik ADIF jest uszkodzony: pole <CALL> w rekordzie nr 2 ma niewłaściwą długość \"0x6\".";
+    QTest::newRow("adif huge length")
+        << "adif" << head + "<CALL:99999999999999999999>SP1ABC <EOR>" << 0
+        << "Plik ADIF jest uszkodzony: dane pola <CALL> w rekordzie nr 1 wykraczają poza koniec pliku.";
+    QTest::newRow("adif length past the end")
+        << "adif" << head + "<CALL:60>SP1ABC <EOR>" << 0
+        << "Plik ADIF jest uszkodzony: dane pola <CALL> w rekordzie nr 1 wykraczają poza koniec pliku.";
+    QTest::newRow("adif cut inside a field")
+        << "adif" << head + "<CALL:6>SP1ABC <EOR>\r\n" + head + "<CALL:6>SP2A" << 0
+        << "Plik ADIF jest uszkodzony: dane pola <CALL> w rekordzie nr 2 wykraczają poza koniec pliku.";
+    QTest::newRow("adif cut inside a tag")
+        << "adif" << head + "<CALL:6>SP1ABC <EOR>\r\n" + head + "<CALL:6" << 0
+        << "Plik ADIF jest niekompletny: kończy się wewnątrz rekordu nr 2 (brak znacznika <EOR>).";
+    QTest::newRow("adif cut after a field")
+        << "adif" << head + "<CALL:6>SP1ABC <EOR>\r\n" + head << 0
+        << "Plik ADIF jest niekompletny: kończy się wewnątrz rekordu nr 2 (brak znacznika <EOR>).";
+    QTest::newRow("cabrillo tab and NUL")
+        << "cabrillo" << QByteArray("QSO:\t14020 CW 2024-06-01 1200 SP9XYZ\t599 001 SP1") + '\0' + "AA 599 007\r\n"
+        << 1 << "";
+}
+void TestInterchangeCommands::importsKeepTheLogLoadable() {
+    QFETCH(QString, format);
+    QFETCH(QByteArray, file);
+    QFETCH(int, imported);
+    QFETCH(QString, message);
+    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    Fixture f({old});
+    const QByteArray before = fileBytes(f.session.logPath());
+    const QString path = f.folder.writeBytes("in.txt", file);
+    const auto outcome = format == QLatin1String("adif") ? InterchangeCommands::importAdifFile(f.session, path)
+                                                         : InterchangeCommands::importCabrilloFile(f.session, path);
+    QCOMPARE(outcome.imported, imported);
+    if (!message.isEmpty()) {
+        QVERIFY(!outcome.changed);
+        QCOMPARE(f.dialogs.lastText(), message + QStringLiteral("\n\nImport danych został przerwany."));
+        QCOMPARE(fileBytes(f.session.logPath()), before);
+        return;
+    }
+    QVERIFY(outcome.changed);
+    const QByteArray after = fileBytes(f.session.logPath());
+    QCOMPARE(after.count('\n'), format == QLatin1String("adif") ? 1 : 2);
+    for (const char c : after)
+        QVERIFY2(uchar(c) >= 0x20 || c == '\r' || c == '\n', after.constData());
+    QVERIFY(f.session.reload().complete());
+}
+
+// An import whose result does not load (the log it appends to stops at a bad line) puts the old log back.
+void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack() {
+    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    Fixture f({old});
+    const QByteArray broken = fileBytes(f.session.logPath()) + "2023-01-01 100100  XX CW 599\r\n";
+    f.folder.writeBytes("log.kvr", broken);
+    const QString path = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007"});
+    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, path);
+    QVERIFY(!outcome.changed);
+    QVERIFY(f.dialogs.texts().contains(
+        QStringLiteral("Log po imporcie nie daje się wczytać, więc przywrócono jego poprzednią zawartość.\n\n"
+                       "Import danych został przerwany.")));
+    QCOMPARE(fileBytes(f.session.logPath()), broken);
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCommands)

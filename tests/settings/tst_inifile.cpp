@@ -3,7 +3,9 @@
 #include "settings/startupoptions.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 class TestIniFile : public QObject {
@@ -136,6 +138,65 @@ private slots:
         IniFile(path).writeString("Operator", "Lokator", "JO91RU");
         options = StartupOptions::read(IniFile(path), programFolder);
         QCOMPARE(options.analysis.mode, AnalysisMode::Locator);
+    }
+
+    // A settings file the program cannot read is never written over: it would come back with one key.
+    void unreadableFileIsNeverWritten_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("no read permission") << false;
+        QTest::newRow("a folder of that name") << true;
+    }
+    void unreadableFileIsNeverWritten() {
+        QFETCH(bool, folder);
+        TempProgramFolder program;
+        const QString path = program.file(QStringLiteral("kvr_log.ini"));
+        const QByteArray content("[Program]\r\nSTX=017\r\n");
+        if (folder) {
+            QVERIFY(QDir(program.path()).mkdir(QStringLiteral("kvr_log.ini")));
+        } else {
+            program.writeBytes(QStringLiteral("kvr_log.ini"), content);
+            QFile::setPermissions(path, QFileDevice::WriteOwner);
+            if (QFile(path).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files without read permission (root)");
+        }
+        IniFile ini(path);
+        QVERIFY(ini.isUnreadable());
+        QVERIFY(!ini.exists());
+        QCOMPARE(ini.readString("Program", "STX", "001"), QStringLiteral("001"));
+        const TextFile::Status written = ini.writeString("Program", "Log", "x.kvr");
+        QVERIFY(!written);
+        QVERIFY(written.error.contains(path));
+        QVERIFY(ini.unreadableMessage().startsWith(QStringLiteral("Nie można odczytać pliku ustawień:\n") + path));
+        {
+            IniFile::Batch batch(ini);
+            ini.writeBool("Widok", "Log", true);
+        }
+        if (folder) {
+            QVERIFY(QFileInfo(path).isDir());
+        } else {
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+    }
+
+    void largeFileIsReadAndWrittenWhole() {
+        TempProgramFolder folder;
+        QByteArray big("[Program]\r\nSTX=001\r\n[Notatki]\r\n");
+        const QByteArray line = QByteArray(100, 'x') + "\r\n";
+        while (big.size() < (9 << 20))
+            big += line;
+        big += "Ostatni=tak\r\n";
+        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"), big);
+        IniFile ini(path);
+        QCOMPARE(ini.readString("Notatki", "Ostatni", ""), QStringLiteral("tak"));
+        QVERIFY(ini.writeString("Program", "STX", "002"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        QCOMPARE(after.size(), big.size());
+        QVERIFY(after.endsWith("Ostatni=tak\r\n"));
     }
 };
 

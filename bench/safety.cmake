@@ -1,0 +1,10 @@
+# SIGKILL at random moments during kvrlog-cli add; a short run is part of the test suite.
+add_executable(crash_kill_loop ${CMAKE_CURRENT_LIST_DIR}/crash_kill_loop.cpp)
+target_link_libraries(crash_kill_loop PRIVATE kvr_core)
+kvr_warnings(crash_kill_loop)
+set_target_properties(crash_kill_loop PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_compile_definitions(crash_kill_loop PRIVATE KVR_COUNTY_FILE="${PROJECT_SOURCE_DIR}/data/powiaty.txt")
+add_dependencies(crash_kill_loop kvrlog-cli)
+add_dependencies(bench crash_kill_loop)
+add_test(NAME crash_kill_loop COMMAND crash_kill_loop --cycles 60)
+set_tests_properties(crash_kill_loop PROPERTIES TIMEOUT 300)
