@@ -2,6 +2,8 @@
 
 #include "analysis/exchangeanalysis.h"
 #include "analysis/scoresummary.h"
+#include "core/bands.h"
+#include "core/modes.h"
 #include "core/qsoline.h"
 
 #include <algorithm>
@@ -71,20 +73,45 @@ void LogBook::countMode(QStringView modeCode) {
         ++cwCount;
 }
 
-QString LogBook::analyseAndRegister(const QString& line, bool dupe, const AnalysisContext& context) {
-    const QsoAnalysis analysis = AnalyseQso(line, dupe, context);
+std::optional<PreparedQso>
+LogBook::prepare(QStringView line, bool oneQsoPerBand, const AnalysisContext& context, bool checkDupe) const {
+    const BandInfo* band = Bands::fromLineField(QsoLine::column(line, QsoColumns::BandNumber));
+    if (!band)
+        return std::nullopt;
+    PreparedQso qso;
+    // A line stripped of its trailing blanks (by an editor) is padded back, so marks and suffixes still start
+    // at column 75.
+    qso.line = QsoLine::body(line);
+    if (checkDupe) {
+        qso.key = dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(QsoLine::column(qso.line, QsoColumns::Mode)),
+                          oneQsoPerBand, QsoLine::trimmedColumn(qso.line, QsoColumns::Call));
+        qso.dupe = m_workedKeys.contains(qso.key);
+    }
+    if (qso.dupe)
+        qso.line += QStringLiteral("DUPE");
+    qso.analysis = AnalyseQso(qso.line, qso.dupe, context);
+    if (!qso.analysis.suffix.isEmpty())
+        qso.line = qso.line.left(QsoColumns::kBodyLength) + qso.analysis.suffix;
+    return qso;
+}
+
+qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
+    if (!qso.key.isEmpty())
+        m_workedKeys.insert(qso.key);
+    countMode(QsoLine::column(qso.line, QsoColumns::Mode));
+    const QsoAnalysis& analysis = qso.analysis;
     if (analysis.distanceKm)
         odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
         loggedCounties.insert(analysis.county);
-    const QString call = QsoLine::trimmedColumn(line, QsoColumns::Call).toString();
+    const QString call = QsoLine::trimmedColumn(qso.line, QsoColumns::Call).toString();
     if (!m_workedCalls.contains(call))
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
-    if (analysis.suffix.isEmpty())
-        return line;
-    QString analysed = line;
-    analysed.truncate(QsoColumns::kBodyLength);
-    return analysed + analysis.suffix;
+    if (placement == Placement::Unsorted) {
+        m_lines.push_back(qso.line);
+        return -1;
+    }
+    return insertLine(qso.line);
 }
 
 ScoreFigures LogBook::scoreFigures(const AnalysisOptions& options) const {

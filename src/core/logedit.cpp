@@ -28,12 +28,8 @@ EditedQso EditedQso::fromLine(const QString& line) {
 }
 
 QString EditedQso::compose() const {
-    const QString blank = QStringLiteral(" ");
-    QString line = date + blank + time + blank + QsoLine::rightJustify(band, 4) + blank + modeCode + blank +
-                   (rstSent + QStringLiteral("   ")).left(3) + blank + QsoLine::rightJustify(stx, 11) + blank +
-                   (call + QString(15, QLatin1Char(' '))).left(15) + blank + (rstRcvd + QStringLiteral("   ")).left(3) +
-                   blank + QsoLine::rightJustify(srx, 11) + blank;
-    return QsoLine::upperAscii(line);
+    return QsoLine::compose(
+        StoredQso{date, time, band, modeCode, rstSent.left(3), stx, call.left(15), rstRcvd.left(3), srx});
 }
 
 std::optional<QString> EditedQso::validationError() const {
@@ -86,8 +82,8 @@ TextFile::Status writeEditBackup(LogSession& session) {
     return LogFile::writeBackup(path, logLines(session));
 }
 
-TextFile::Status rewriteLogFile(LogSession& session) {
-    return LogFile(session.logPath()).replace(logLines(session));
+TextFile::Status rewriteLogFile(LogSession& session, const QStringList& lines) {
+    return LogFile(session.logPath()).replace(lines);
 }
 
 QString incompleteLogMessage() {
@@ -114,13 +110,12 @@ EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fi
     if (edited == selected)
         return {EditOutcome::Unchanged, row};
 
-    log.removeLine(row);
-    log.insertLine(edited);
-    const TextFile::Status written = rewriteLogFile(session);
-    if (!written) {
+    // The file is written from a changed copy; memory follows through the reload, or stays as the file is.
+    QStringList lines = logLines(session);
+    lines.removeAt(row);
+    lines.insert(std::upper_bound(lines.begin(), lines.end(), edited) - lines.begin(), edited);
+    if (const TextFile::Status written = rewriteLogFile(session, lines); !written) {
         dialogs.error(written.error);
-        // The file still holds the log as it was; the reload brings the list back in line with it.
-        session.reload();
         return {EditOutcome::Failed, -1};
     }
     session.reload();
@@ -148,11 +143,10 @@ DeleteResult DeleteQso(LogSession& session, qsizetype row) {
         DialogButton::Yes)
         return {};
     const bool newest = row == log.size() - 1;
-    log.removeLine(row);
-    const TextFile::Status written = rewriteLogFile(session);
-    if (!written) {
+    QStringList lines = logLines(session);
+    lines.removeAt(row);
+    if (const TextFile::Status written = rewriteLogFile(session, lines); !written) {
         dialogs.error(written.error);
-        session.reload();
         return {};
     }
     session.reload();

@@ -62,7 +62,7 @@ QString incompleteLogMessage();
 // The serial field after the newest QSO was deleted: one less, padded; nullopt when it is not a number.
 std::optional<QString> serialAfterDeletingNewest(const QString& serialText, int serialDigits);
 
-// Writes the in-memory log over the log file, keeping the previous file as the "~" copy.
-TextFile::Status rewriteLogFile(LogSession& session);
+// Writes the lines over the log file, keeping the previous file as the "~" copy.
+TextFile::Status rewriteLogFile(LogSession& session, const QStringList& lines);
 
 } // namespace LogEdit

@@ -57,26 +57,15 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
         raw.truncate(QsoColumns::kBodyLength);
         noteVhfSerial(log, raw);
 
-        const BandInfo* band = Bands::fromLineField(QsoLine::column(raw, QsoColumns::BandNumber));
-        if (!band) {
+        std::optional<PreparedQso> qso = log.prepare(raw, context.oneQsoPerBand, context.analysis);
+        if (!qso) {
             result.status = LoadResult::Status::FormatError;
             result.badLine = raw;
             result.message = logFormatErrorMessage(raw);
             stopped = true;
             return false;
         }
-        // A line stripped of its trailing blanks (by an editor) is padded back, so marks and suffixes
-        // still start at column 75.
-        QString line = QsoLine::body(std::move(raw));
-        const QStringView modeCode = QsoLine::column(line, QsoColumns::Mode);
-        log.countMode(modeCode);
-
-        const QStringView call = QsoLine::trimmedColumn(line, QsoColumns::Call);
-        const QString key = dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(modeCode), context.oneQsoPerBand, call);
-        const bool dupe = !log.addWorkedKey(key);
-        if (dupe)
-            line += QStringLiteral("DUPE");
-        log.appendUnsorted(log.analyseAndRegister(line, dupe, context.analysis));
+        log.add(*qso, LogBook::Placement::Unsorted);
         return true;
     });
     log.sortLines();

@@ -56,23 +56,29 @@ QString QsoLine::normaliseReceivedExchange(QStringView typed) {
 }
 
 QString QsoLine::compose(const QsoFields& f) {
-    const QString time = f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2);
+    return compose(StoredQso{f.date, f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2), f.band, f.modeCode,
+                             f.rstSent, joinSentExchange(f.stxFirst, f.stxFixed), f.call, f.rstRcvd,
+                             normaliseReceivedExchange(f.srx)});
+}
+
+QString QsoLine::compose(const StoredQso& f) {
+    const QLatin1Char blank(' ');
     QString line;
     line.reserve(80);
-    line += f.date;
-    line += QLatin1Char(' ');
-    line += time;
-    line += QLatin1Char(' ');
+    line += leftJustify(f.date, 10);
+    line += blank;
+    line += leftJustify(f.time, 6);
+    line += blank;
     line += rightJustify(f.band, 4);
-    line += QLatin1Char(' ');
-    line += f.modeCode;
-    line += QLatin1Char(' ');
+    line += blank;
+    line += leftJustify(f.modeCode, 2);
+    line += blank;
     line += leftJustify(f.rstSent, 4);
-    line += rightJustify(joinSentExchange(f.stxFirst, f.stxFixed), 11);
-    line += QLatin1Char(' ');
+    line += rightJustify(f.stx, 11);
+    line += blank;
     line += leftJustify(f.call, 16);
     line += leftJustify(f.rstRcvd, 4);
-    line += rightJustify(normaliseReceivedExchange(f.srx), 11);
+    line += rightJustify(f.srx, 11);
     return body(upperAscii(line));
 }
 

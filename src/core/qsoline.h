@@ -10,22 +10,55 @@ struct QsoColumn {
     int width;
 };
 
+// Every reader of a line takes its fields from this table; no other file cuts a line at literal columns.
 namespace QsoColumns {
 inline constexpr int kBodyLength = 74;
-inline constexpr QsoColumn Date{1, 10};
-inline constexpr QsoColumn Time{12, 6};
+inline constexpr QsoColumn Date{1, 10};     // yyyy-mm-dd
+inline constexpr QsoColumn ShortDate{3, 8}; // yy-mm-dd
+inline constexpr QsoColumn Year{1, 4};
+inline constexpr QsoColumn Month{6, 2};
+inline constexpr QsoColumn Day{9, 2};
+inline constexpr QsoColumn DateAndTime{1, 17};   // yyyy-mm-dd hhmmss
+inline constexpr QsoColumn DateAndMinute{1, 15}; // yyyy-mm-dd hhmm
+inline constexpr QsoColumn Time{12, 6};          // hhmmss
+inline constexpr QsoColumn Minute{12, 4};        // hhmm
 inline constexpr QsoColumn Band{19, 4};
 inline constexpr QsoColumn BandNumber{19, 3}; // what the loader reads as the band's number
 inline constexpr QsoColumn Mode{24, 2};
+inline constexpr QsoColumn RstSentWithBlanks{26, 5}; // the report sent with the blank before and after it
 inline constexpr QsoColumn RstSent{27, 3};
 inline constexpr QsoColumn RstSentCell{27, 4};
 inline constexpr QsoColumn Stx{31, 11};
+inline constexpr QsoColumn StxSerial{31, 5};  // the serial in front of the own locator ("  001" of "  001 KO02MD")
+inline constexpr QsoColumn StxLocator{36, 6}; // the own locator after the serial
 inline constexpr QsoColumn Call{43, 15};
 inline constexpr QsoColumn CallCell{43, 16};
+inline constexpr QsoColumn CallOf14{43, 14}; // the callsign as the Cabrillo lines hold it
 inline constexpr QsoColumn RstRcvd{59, 3};
 inline constexpr QsoColumn RstRcvdCell{59, 4};
 inline constexpr QsoColumn Srx{63, 11};
+inline constexpr QsoColumn SrxSerial{63, 5};  // the serial in front of a received locator
+inline constexpr QsoColumn SrxLocator{68, 6}; // the received locator after the serial
+inline constexpr QsoColumn SrxSquare{68, 4};  // its large and small square ("KO02")
+inline constexpr QsoColumn Exchanges{26, 48}; // from the report sent to the end of the received exchange
+inline constexpr QsoColumn Suffix{75, 4};     // "DUPE", the county code or the distance in km
 } // namespace QsoColumns
+
+// A contact's fields as the line stores them (the sent and received exchange already normalised); the
+// editor and the importers fill it. Each field is cut or padded to its columns, so a value that is too long
+// never pushes the columns after it; the reports may run into the blank after them and the callsign may take
+// the 16th column, as the entry fields allow.
+struct StoredQso {
+    QString date;     // yyyy-mm-dd
+    QString time;     // hhmmss
+    QString band;     // band name, "20M"
+    QString modeCode; // "PH", "CW", …
+    QString rstSent;
+    QString stx;
+    QString call;
+    QString rstRcvd;
+    QString srx;
+};
 
 // What the entry fields give for one contact; compose() turns it into the line body.
 struct QsoFields {
@@ -47,6 +80,8 @@ public:
     explicit QsoLine(QString text) : m_text(std::move(text)) {}
 
     static QString compose(const QsoFields& fields);
+    // The one place a line body is built: upper-case, exactly 74 characters.
+    static QString compose(const StoredQso& fields);
     // The sent exchange as stored: first part trimmed + fixed part, "_" removed, "-" turned into a blank.
     static QString joinSentExchange(QStringView first, QStringView fixed);
     // The received exchange as stored: blanks removed, "-" turned into a blank.

@@ -57,14 +57,15 @@ AddQsoResult AddQso::run(const EntryForm& form) {
 
     QString line = QsoLine::compose({date, time, band, modeInfo ? QString::fromLatin1(modeInfo->code) : QString(),
                                      form.rstSent, stx, form.stxFixed, form.call, form.rstRcvd, form.srx});
-    const QString key = currentDupeKey(band, mode, form.call, m_session.oneQsoPerBand);
-    const bool checked = !form.srx.isEmpty();
-    const bool dupe = checked && log.hasWorkedKey(key);
-    if (dupe)
-        line += QStringLiteral("DUPE");
-    const QsoAnalysis analysis = AnalyseQso(line, dupe, m_session.analysisContext());
-    if (!analysis.suffix.isEmpty())
-        line = line.left(QsoColumns::kBodyLength) + analysis.suffix;
+    // A contact logged without an exchange is never a dupe and takes no key.
+    const std::optional<PreparedQso> prepared =
+        log.prepare(line, m_session.oneQsoPerBand, m_session.analysisContext(), !form.srx.isEmpty());
+    if (!prepared) {
+        dialogs.error(logFormatErrorMessage(line));
+        result.outcome = Outcome::WriteFailed;
+        return result;
+    }
+    line = prepared->line;
 
     // The "~" copy holds the log as it was; only when the new line is on the disk does memory follow.
     const LogFile file(m_session.logPath());
@@ -86,15 +87,11 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         if (ok)
             log.vhfSerial[size_t(vhf)] = serial + 1;
     }
-    if (checked && !dupe)
-        log.addWorkedKey(key);
     const auto countiesBefore = log.loggedCounties.size();
-    log.analyseAndRegister(line, dupe, m_session.analysisContext());
+    result.row = log.add(*prepared, LogBook::Placement::Sorted);
     result.countiesChanged = log.loggedCounties.size() != countiesBefore;
-    result.row = log.insertLine(line);
     log.selectedRow = result.row;
     m_index.noteAdded(log, line);
-    log.countMode(QsoLine::column(line, QsoColumns::Mode));
     result.line = line;
     result.outcome = Outcome::Added;
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-QString sub(QStringView line, int first, int last) {
-    return QsoLine::column(line, {first, last - first + 1}).trimmed().toString();
+QString field(QStringView line, QsoColumn column) {
+    return QsoLine::trimmedColumn(line, column).toString();
 }
 
 const char* frequencyField(QStringView band, bool cw) {
@@ -89,22 +89,22 @@ QString AdifExport::record(QStringView line) const {
     QString out;
     out.reserve(240);
     out += QLatin1String("<QSO_DATE:8>");
-    out += QsoLine::column(line, {1, 4});
-    out += QsoLine::column(line, {6, 2});
-    out += QsoLine::column(line, {9, 2});
+    out += QsoLine::column(line, QsoColumns::Year);
+    out += QsoLine::column(line, QsoColumns::Month);
+    out += QsoLine::column(line, QsoColumns::Day);
     out += QLatin1String(" <TIME_ON:6>");
     out += QsoLine::column(line, QsoColumns::Time);
     out += QLatin1Char(' ');
-    const QString band = sub(line, 19, 22);
-    const QString mode = sub(line, 24, 25);
+    const QString band = field(line, QsoColumns::Band);
+    const QString mode = field(line, QsoColumns::Mode);
     appendField(out, u"BAND", band);
     if (const char* freq = frequencyField(band, mode == QLatin1String("CW")))
         out += QLatin1String(freq);
     if (const char* m = modeField(mode))
         out += QLatin1String(m);
-    appendField(out, u"CALL", sub(line, 43, 57));
-    appendField(out, u"RST_RCVD", sub(line, 59, 61));
-    const QString srx = sub(line, 63, 73);
+    appendField(out, u"CALL", field(line, QsoColumns::Call));
+    appendField(out, u"RST_RCVD", field(line, QsoColumns::RstRcvd));
+    const QString srx = field(line, QsoColumns::Srx);
     if (!srx.isEmpty())
         appendField(out, u"SRX", srx);
     if (m_options.analysis.mode == AnalysisMode::Locator) {
@@ -112,12 +112,12 @@ QString AdifExport::record(QStringView line) const {
         if (!LocatorInvalid(locator))
             appendField(out, u"GRIDSQUARE", locator);
     }
-    appendField(out, u"RST_SENT", sub(line, 27, 29));
-    const QString stx = sub(line, 31, 41);
+    appendField(out, u"RST_SENT", field(line, QsoColumns::RstSent));
+    const QString stx = field(line, QsoColumns::Stx);
     if (!stx.isEmpty())
         appendField(out, u"STX", stx);
 
-    QString note = sub(line, 75, 78);
+    QString note = field(line, QsoColumns::Suffix);
     if (note == QLatin1String("DUPE"))
         note.clear();
     if (m_options.analysis.enabled && !note.isEmpty()) {

@@ -60,24 +60,10 @@ QString AdifImport::qsoLine(const Fields& f) {
         time += QStringLiteral("00");
     time = time.left(6).leftJustified(6, QLatin1Char('0'));
 
-    QString line;
-    line.reserve(80);
-    line += d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2);
-    line += QLatin1Char(' ');
-    line += time;
-    line += QLatin1Char(' ');
-    line += QsoLine::rightJustify(band, 4);
-    line += QLatin1Char(' ');
-    line += modeCode(f[Mode].trimmed().toUpper());
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f[RstSent].trimmed().left(3), 4);
-    line += QsoLine::rightJustify(f[Stx].trimmed(), 11);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f[Call].trimmed(), 15);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(f[RstRcvd].trimmed().left(3), 4);
-    line += QsoLine::rightJustify(f[Srx].trimmed(), 11);
-    return QsoLine::body(QsoLine::upperAscii(line));
+    return QsoLine::compose(StoredQso{d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2),
+                                      time, band, modeCode(f[Mode].trimmed().toUpper()), f[RstSent].trimmed().left(3),
+                                      f[Stx].trimmed(), f[Call].trimmed().left(15), f[RstRcvd].trimmed().left(3),
+                                      f[Srx].trimmed()});
 }
 
 AdifImport::Result AdifImport::parse(QStringView text) {

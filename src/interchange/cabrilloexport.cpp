@@ -8,8 +8,8 @@ namespace {
 
 const QString kSection = QStringLiteral("Cabrillo");
 
-QString sub(QStringView line, int first, int last) {
-    return QsoLine::column(line, {first, last - first + 1}).toString();
+QString field(QStringView line, QsoColumn column) {
+    return QsoLine::column(line, column).toString();
 }
 
 } // namespace
@@ -251,17 +251,17 @@ QString CabrilloExport::qsoLine(QStringView line, const QString& callsign, bool 
     out += QLatin1Char(' ');
     out += QsoLine::column(line, QsoColumns::Mode);
     out += QLatin1Char(' ');
-    out += sub(line, 1, 15);
+    out += field(line, QsoColumns::DateAndMinute);
     out += QLatin1Char(' ');
     out += QsoLine::leftJustify(callsign, 13);
     if (iota) {
-        out += sub(line, 26, 30);
-        out += iotaExchange(sub(line, 31, 41));
-        out += sub(line, 43, 56);
-        out += sub(line, 59, 62);
-        out += iotaExchange(sub(line, 63, 73));
+        out += field(line, QsoColumns::RstSentWithBlanks);
+        out += iotaExchange(field(line, QsoColumns::Stx));
+        out += field(line, QsoColumns::CallOf14);
+        out += field(line, QsoColumns::RstRcvdCell);
+        out += iotaExchange(field(line, QsoColumns::Srx));
     } else {
-        out += sub(line, 26, 73);
+        out += field(line, QsoColumns::Exchanges);
     }
     return out.toUpper();
 }

@@ -46,7 +46,7 @@ QString CabrilloImport::bandOf(QStringView f) {
 CabrilloImport::CabrilloImport(const std::vector<QString>& existing) {
     m_taken.reserve(qsizetype(existing.size()));
     for (const QString& line : existing)
-        m_taken.insert(line.left(17));
+        m_taken.insert(QsoLine::column(line, QsoColumns::DateAndTime).toString());
 }
 
 QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
@@ -80,22 +80,10 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     }
     m_taken.insert(stamp);
 
-    QString line;
-    line.reserve(80);
-    line += stamp;
-    line += QLatin1Char(' ');
-    line += QsoLine::rightJustify(band, 4);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(token(1), 2);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(token(5), 4);
-    line += QsoLine::rightJustify(token(6), 11);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(token(7), 15);
-    line += QLatin1Char(' ');
-    line += QsoLine::leftJustify(token(8), 3);
-    line += QsoLine::rightJustify(token(9), 12);
-    return QsoLine::body(line);
+    return QsoLine::compose(StoredQso{QsoLine::column(stamp, QsoColumns::Date).toString(),
+                                      QsoLine::column(stamp, QsoColumns::Time).toString(), band, token(1).toString(),
+                                      token(5).toString(), token(6).toString(), token(7).left(15).toString(),
+                                      token(8).left(3).toString(), token(9).toString()});
 }
 
 CabrilloImport::Result CabrilloImport::parse(QStringView text) {

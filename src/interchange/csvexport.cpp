@@ -45,7 +45,7 @@ QString CsvExport::row(QStringView line) {
     out += QsoLine::trimmedColumn(line, QsoColumns::Srx);
     out += sep;
     // A dupe is an ordinary row: its mark is no analysis result.
-    const QStringView suffix = QsoLine::trimmedColumn(line, {75, 4});
+    const QStringView suffix = QsoLine::trimmedColumn(line, QsoColumns::Suffix);
     if (suffix != QLatin1String("DUPE"))
         out += suffix;
     return out;

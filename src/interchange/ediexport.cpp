@@ -11,13 +11,13 @@ namespace {
 
 const QString kSection = QStringLiteral("EDI");
 
-QString sub(QStringView line, int first, int last) {
-    return QsoLine::column(line, {first, last - first + 1}).toString();
+QString field(QStringView line, QsoColumn column) {
+    return QsoLine::column(line, column).toString();
 }
 
 std::optional<int> distanceOf(QStringView line) {
     bool ok = false;
-    const int km = QsoLine::column(line, {75, 4}).trimmed().toInt(&ok);
+    const int km = QsoLine::column(line, QsoColumns::Suffix).trimmed().toInt(&ok);
     return ok ? std::optional<int>(km) : std::nullopt;
 }
 
@@ -58,8 +58,8 @@ int bandIndex(QStringView name) {
 Statistics Statistics::gather(const std::vector<QString>& log) {
     Statistics s;
     if (!log.empty()) {
-        QString first = sub(log.front(), 1, 10);
-        QString last = sub(log.back(), 1, 10);
+        QString first = field(log.front(), QsoColumns::Date);
+        QString last = field(log.back(), QsoColumns::Date);
         s.dates = first.remove(QLatin1Char('-')) + QLatin1Char(';') + last.remove(QLatin1Char('-'));
     }
     std::array<QSet<QString>, kBandCount> seen;
@@ -116,8 +116,8 @@ void ClaimedScore::computeAll(
     computeBonus(b, multiplier, bonus, squaresMultiply);
     // A band without any distance has no ODX contact to name.
     const QString best = b.counted > 0 && b.bestLine < qsizetype(log.size()) ? log[size_t(b.bestLine)] : QString();
-    CODXC = QsoLine::trimmedColumn(best, QsoColumns::Call).toString() + QLatin1Char(';') + sub(best, 68, 73) +
-            QLatin1Char(';') + QString::number(b.bestDistance);
+    CODXC = QsoLine::trimmedColumn(best, QsoColumns::Call).toString() + QLatin1Char(';') +
+            field(best, QsoColumns::SrxLocator) + QLatin1Char(';') + QString::number(b.bestDistance);
     squaresLabel = QStringLiteral("Lok. [") + QString::number(b.squares.size()) + QLatin1Char(']');
 }
 
@@ -256,13 +256,13 @@ QStringList bandLines(const Header& h,
             continue;
         const QStringView mode = QsoLine::column(line, QsoColumns::Mode);
         const std::optional<int> km = distanceOf(line);
-        const QString square = sub(line, 68, 71);
+        const QString square = field(line, QsoColumns::SrxSquare);
         const bool isNew = unmarked.remove(square);
         QString r;
         r.reserve(96);
-        r += sub(line, 3, 10).remove(QLatin1Char('-'));
+        r += field(line, QsoColumns::ShortDate).remove(QLatin1Char('-'));
         r += sep;
-        r += sub(line, 12, 15);
+        r += field(line, QsoColumns::Minute);
         r += sep;
         r += QsoLine::trimmedColumn(line, QsoColumns::Call);
         r += sep;
@@ -272,14 +272,14 @@ QStringList bandLines(const Header& h,
         r += sep;
         r += QsoLine::trimmedColumn(line, QsoColumns::RstSent);
         r += sep;
-        r += serial(sub(line, 31, 35));
+        r += serial(field(line, QsoColumns::StxSerial));
         r += sep;
         r += QsoLine::trimmedColumn(line, QsoColumns::RstRcvd);
         r += sep;
-        r += serial(sub(line, 63, 67));
+        r += serial(field(line, QsoColumns::SrxSerial));
         r += sep; // received exchange
         r += sep;
-        r += sub(line, 68, 73).trimmed();
+        r += field(line, QsoColumns::SrxLocator).trimmed();
         r += sep;
         r += QString::number(km ? qint64(*km) * b.multiplier : 0);
         r += sep; // new exchange
@@ -288,7 +288,7 @@ QStringList bandLines(const Header& h,
             r += QLatin1Char('N');
         r += sep; // new DXCC
         r += sep;
-        if (QsoLine::column(line, {75, 4}).trimmed() == QLatin1String("DUPE"))
+        if (QsoLine::column(line, QsoColumns::Suffix).trimmed() == QLatin1String("DUPE"))
             r += QLatin1Char('D');
         out.append(std::move(r));
     }

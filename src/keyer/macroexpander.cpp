@@ -52,8 +52,8 @@ const QHash<QString, TokenRule>& rules() {
     return table;
 }
 
-QString column(const QString& line, int first, int last, bool trimmed = true) {
-    const QStringView part = QsoLine::column(line, QsoColumn{first, last - first + 1});
+QString column(const QString& line, QsoColumn c, bool trimmed = true) {
+    const QStringView part = QsoLine::column(line, c);
     return (trimmed ? part.trimmed() : part).toString();
 }
 
@@ -112,7 +112,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     r += QChar(Macros::kCall);
                 else if (haveLast)
-                    r += column(last, 43, 57);
+                    r += column(last, QsoColumns::Call);
                 break;
             case Token::Report:
                 r += settings.cutNumbers ? Morse::cutNumbers(entry.rstSent()) : entry.rstSent();
@@ -132,13 +132,13 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                     s += (settings.extraGap ? QStringLiteral(" ") : QString()) + entry.exchangeSecond();
                     s = dashesToBlanks(s);
                 } else if (haveLast) {
-                    s = column(last, 31, 41);
+                    s = column(last, QsoColumns::Stx);
                     if (entry.analysis().mode == AnalysisMode::Locator) {
-                        s = cutForExchange(column(last, 31, 35));
+                        s = cutForExchange(column(last, QsoColumns::StxSerial));
                         const QString second = entry.exchangeSecond();
                         if (second.contains(u'-') || second.contains(u'_'))
                             s += u' ';
-                        s += column(last, 36, 41, false);
+                        s += column(last, QsoColumns::StxLocator, false);
                     }
                 }
                 r += u' ' + s;
@@ -150,7 +150,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = dashesToBlanks(entry.exchangeFirst());
                 else if (haveLast)
-                    s = column(last, 31, 35);
+                    s = column(last, QsoColumns::StxSerial);
                 r += u' ' + cutForExchange(s.trimmed());
                 placePrefillMarker(r);
                 break;
@@ -160,7 +160,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = dashesToBlanks(entry.exchangeSecond());
                 else if (haveLast)
-                    s = column(last, 36, 41);
+                    s = column(last, QsoColumns::StxLocator);
                 r += u' ' + s;
                 placePrefillMarker(r);
                 break;
@@ -170,7 +170,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = QString(entry.receivedExchange()).replace(u'-', u' ');
                 else if (haveLast)
-                    s = column(last, 63, 73);
+                    s = column(last, QsoColumns::Srx);
                 r += cutForExchange(s);
                 break;
             }
