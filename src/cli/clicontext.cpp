@@ -9,33 +9,15 @@
 
 #include <cstdio>
 
-std::optional<QString> CliContext::takeOption(const QString& name) {
-    const QString flag = QStringLiteral("--") + name;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == flag && i + 1 < args.size()) {
-            const QString value = args.at(i + 1);
-            args.remove(i, 2);
-            return value;
-        }
-        if (args.at(i).startsWith(flag + QLatin1Char('='))) {
-            const QString value = args.at(i).mid(flag.size() + 1);
-            args.remove(i);
-            return value;
-        }
-    }
-    return std::nullopt;
+std::optional<QString> CliContext::option(const QString& name) const {
+    const QStringList values = parser.values(name);
+    if (values.isEmpty())
+        return std::nullopt;
+    return values.first();
 }
 
-bool CliContext::takeFlag(const QString& name) {
-    return args.removeOne(QStringLiteral("--") + name);
-}
-
-bool CliContext::hasUnknownOptions() const {
-    for (const QString& arg : args) {
-        if (arg.startsWith(QLatin1String("--")))
-            return true;
-    }
-    return false;
+int CliContext::usage(const QString& problem) const {
+    return Cli::usage(problem.isEmpty() ? synopsis : synopsis + QStringLiteral(": ") + problem);
 }
 
 namespace Cli {
@@ -50,8 +32,12 @@ void err(const QString& text) {
     std::fputc('\n', stderr);
 }
 
-int usage(const QString& text) {
-    err(QStringLiteral("usage: kvrlog-cli [--home DIR] ") + text);
+QString usageText(const QString& synopsis) {
+    return QStringLiteral("usage: kvrlog-cli [--home DIR] ") + synopsis;
+}
+
+int usage(const QString& synopsis) {
+    err(usageText(synopsis));
     return kUsage;
 }
 

@@ -3,22 +3,28 @@
 #include "consoledialogs.h"
 #include "platform/programfolder.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
-// What every subcommand gets: the program folder, the remaining arguments and the console seams.
+// What every subcommand gets: the program folder, its parsed command line and the console seams.
 struct CliContext {
     ProgramFolder folder;
-    QStringList args; // after the subcommand name
+    QString synopsis; // what the usage message shows after "kvrlog-cli [--home DIR] "
+    QString format;   // export and import: the format named first, in lower case
+    const QCommandLineParser& parser;
+    QStringList args;        // the arguments that are not options
+    bool badOptions = false; // an unknown option, an option given twice, or one without its value
     ConsoleDialogs dialogs;
 
-    // Takes "--name value" (or "--name=value") out of args.
-    std::optional<QString> takeOption(const QString& name);
-    bool takeFlag(const QString& name);
-    // An option left over, or a positional argument beyond the expected count, is a usage error.
-    bool hasUnknownOptions() const;
+    // The option's value, nullopt when it was not given. Given twice, the first one counts: export cabrillo
+    // loads that log before it reports the bad usage.
+    std::optional<QString> option(const QString& name) const;
+    bool flag(const QString& name) const { return parser.isSet(name); }
+    // The synopsis on stderr, after it the problem when there is one; returns the exit code of bad usage.
+    int usage(const QString& problem = QString()) const;
 };
 
 class LogSession;
@@ -30,7 +36,8 @@ inline constexpr int kUsage = 2;
 
 void out(const QString& text); // a line on stdout, UTF-8
 void err(const QString& text); // a line on stderr, UTF-8
-int usage(const QString& text);
+QString usageText(const QString& synopsis);
+int usage(const QString& synopsis); // the usage on stderr; returns the exit code of bad usage
 
 // Fills the session as the program does at start-up (settings file of the program folder, county list) and
 // loads the log: the given one, else the settings' last log. Returns the error text, empty on success.

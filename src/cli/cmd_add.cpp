@@ -15,37 +15,29 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-const char* const kSynopsis = "add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] [--stx S] "
-                              "[--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]";
-
-} // namespace
-
 int runAdd(CliContext& context) {
-    const QString synopsis = QString::fromLatin1(kSynopsis);
-    const auto logOption = context.takeOption(QStringLiteral("log"));
-    const auto call = context.takeOption(QStringLiteral("call"));
-    const auto band = context.takeOption(QStringLiteral("band"));
-    const auto mode = context.takeOption(QStringLiteral("mode"));
-    const auto rstSent = context.takeOption(QStringLiteral("rst-sent"));
-    const auto rstRcvd = context.takeOption(QStringLiteral("rst-rcvd"));
-    const auto stx = context.takeOption(QStringLiteral("stx"));
-    const auto stxFixed = context.takeOption(QStringLiteral("stx-fixed"));
-    const auto srx = context.takeOption(QStringLiteral("srx"));
-    const auto date = context.takeOption(QStringLiteral("date"));
-    const auto time = context.takeOption(QStringLiteral("time"));
-    if (context.hasUnknownOptions() || !context.args.isEmpty() || !call)
-        return Cli::usage(synopsis);
+    const auto logOption = context.option(QStringLiteral("log"));
+    const auto call = context.option(QStringLiteral("call"));
+    const auto band = context.option(QStringLiteral("band"));
+    const auto mode = context.option(QStringLiteral("mode"));
+    const auto rstSent = context.option(QStringLiteral("rst-sent"));
+    const auto rstRcvd = context.option(QStringLiteral("rst-rcvd"));
+    const auto stx = context.option(QStringLiteral("stx"));
+    const auto stxFixed = context.option(QStringLiteral("stx-fixed"));
+    const auto srx = context.option(QStringLiteral("srx"));
+    const auto date = context.option(QStringLiteral("date"));
+    const auto time = context.option(QStringLiteral("time"));
+    if (context.badOptions || !context.args.isEmpty() || !call)
+        return context.usage();
     if (date.has_value() != time.has_value())
-        return Cli::usage(synopsis + QStringLiteral(": --date and --time go together"));
+        return context.usage(QStringLiteral("--date and --time go together"));
     if (date &&
         (!QDate::fromString(*date, QStringLiteral("yyyy-MM-dd")).isValid() || !EntryClock::validManualTime(*time)))
-        return Cli::usage(synopsis + QStringLiteral(": bad --date or --time"));
+        return context.usage(QStringLiteral("bad --date or --time"));
     if (band && !Bands::find(band->toUpper()))
-        return Cli::usage(synopsis + QStringLiteral(": unknown band ") + *band);
+        return context.usage(QStringLiteral("unknown band ") + *band);
     if (mode && !Modes::byName(mode->toUpper()))
-        return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + *mode);
+        return context.usage(QStringLiteral("unknown mode ") + *mode);
 
     if (!EntryStartup::countyListPresent(context.folder)) {
         Cli::err(EntryStartup::countyListMissingMessage());

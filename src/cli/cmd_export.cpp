@@ -14,13 +14,6 @@
 
 namespace {
 
-const QString kSynopsis =
-    QStringLiteral("export cabrillo [--log LOG] [--claimed N] [--province P] [--location L] [--contest-name NAME] OUT\n"
-                   "       export adif [--log LOG] [--comment C] [--contest NAME] [--operator CALL] [--sppa-comment] "
-                   "[--odx-comment] OUT\n"
-                   "       export csv [--log LOG] OUT\n"
-                   "       export edi [--log LOG] [--band 6M|2M|70CM|23CM|all] DIR");
-
 int written(const TextFile::Status& status, const QString& path) {
     if (!status) {
         Cli::err(status.error);
@@ -31,7 +24,7 @@ int written(const TextFile::Status& status, const QString& path) {
 }
 
 // The header as the Cabrillo window fills it when opened: operator data, the "Cabrillo" settings, the options.
-CabrilloHeader cabrilloHeader(const LogSession& session, const IniFile& settings, CliContext& context) {
+CabrilloHeader cabrilloHeader(const LogSession& session, const IniFile& settings, const CliContext& context) {
     const OperatorData& op = session.operatorData;
     const CabrilloSettings s = CabrilloSettings::read(settings, op.operatorCall);
     CabrilloHeader h;
@@ -43,10 +36,10 @@ CabrilloHeader cabrilloHeader(const LogSession& session, const IniFile& settings
     h.address2 = op.address2;
     h.address3 = InterchangeCommands::cabrilloTownLine(op);
     h.locator = op.locator.toUpper();
-    h.claimed = context.takeOption(QStringLiteral("claimed")).value_or(QStringLiteral("0"));
-    h.province = context.takeOption(QStringLiteral("province")).value_or(QString()).toUpper();
-    h.location = context.takeOption(QStringLiteral("location")).value_or(QStringLiteral("DX"));
-    const QString typedName = context.takeOption(QStringLiteral("contest-name")).value_or(QString());
+    h.claimed = context.option(QStringLiteral("claimed")).value_or(QStringLiteral("0"));
+    h.province = context.option(QStringLiteral("province")).value_or(QString()).toUpper();
+    h.location = context.option(QStringLiteral("location")).value_or(QStringLiteral("DX"));
+    const QString typedName = context.option(QStringLiteral("contest-name")).value_or(QString());
     h.contestName = s.contest == 0 ? typedName : CabrilloLists::item(CabrilloLists::contests(), s.contest);
     h.domesticContest = s.domesticContest;
     h.category = s.category;
@@ -118,10 +111,8 @@ int exportEdi(LogSession& session, const IniFile& settings, const QString& band,
 } // namespace
 
 int runExport(CliContext& context) {
-    if (context.args.isEmpty())
-        return Cli::usage(kSynopsis);
-    const QString format = context.args.takeFirst().toLower();
-    const std::optional<QString> log = context.takeOption(QStringLiteral("log"));
+    const QString& format = context.format;
+    const std::optional<QString> log = context.option(QStringLiteral("log"));
     SystemClock clock;
     LogSession session(context.folder, context.dialogs, clock);
     const IniFile settings(context.folder.settingsFile());
@@ -132,8 +123,8 @@ int runExport(CliContext& context) {
             return Cli::kFailure;
         }
         const CabrilloHeader h = cabrilloHeader(session, settings, context);
-        if (context.hasUnknownOptions() || context.args.size() != 1)
-            return Cli::usage(kSynopsis);
+        if (context.badOptions || context.args.size() != 1)
+            return context.usage();
         const QString problem = InterchangeCommands::cabrilloValidation(h, session.logPath());
         if (!problem.isEmpty()) {
             Cli::err(problem);
@@ -142,13 +133,13 @@ int runExport(CliContext& context) {
         return written(CabrilloExport::write(context.args.first(), h, session.log().lines()), context.args.first());
     }
     if (format == QLatin1String("adif")) {
-        const QString comment = context.takeOption(QStringLiteral("comment")).value_or(QString());
-        const std::optional<QString> contest = context.takeOption(QStringLiteral("contest"));
-        const std::optional<QString> op = context.takeOption(QStringLiteral("operator"));
-        const bool sppa = context.takeFlag(QStringLiteral("sppa-comment"));
-        const bool odx = context.takeFlag(QStringLiteral("odx-comment"));
-        if (context.hasUnknownOptions() || context.args.size() != 1)
-            return Cli::usage(kSynopsis);
+        const QString comment = context.option(QStringLiteral("comment")).value_or(QString());
+        const std::optional<QString> contest = context.option(QStringLiteral("contest"));
+        const std::optional<QString> op = context.option(QStringLiteral("operator"));
+        const bool sppa = context.flag(QStringLiteral("sppa-comment"));
+        const bool odx = context.flag(QStringLiteral("odx-comment"));
+        if (context.badOptions || context.args.size() != 1)
+            return context.usage();
         if (const QString error = Cli::prepareSession(session, log); !error.isEmpty()) {
             Cli::err(error);
             return Cli::kFailure;
@@ -164,8 +155,8 @@ int runExport(CliContext& context) {
         return written(AdifExport(options).write(context.args.first(), session.log().lines()), context.args.first());
     }
     if (format == QLatin1String("csv")) {
-        if (context.hasUnknownOptions() || context.args.size() != 1)
-            return Cli::usage(kSynopsis);
+        if (context.badOptions || context.args.size() != 1)
+            return context.usage();
         if (const QString error = Cli::prepareSession(session, log); !error.isEmpty()) {
             Cli::err(error);
             return Cli::kFailure;
@@ -174,15 +165,15 @@ int runExport(CliContext& context) {
                        context.args.first());
     }
     if (format == QLatin1String("edi")) {
-        const QString band = context.takeOption(QStringLiteral("band")).value_or(QStringLiteral("all")).toUpper();
-        if (context.hasUnknownOptions() || context.args.size() != 1 ||
+        const QString band = context.option(QStringLiteral("band")).value_or(QStringLiteral("all")).toUpper();
+        if (context.badOptions || context.args.size() != 1 ||
             (band != QLatin1String("ALL") && Edi::bandIndex(band) < 0))
-            return Cli::usage(kSynopsis);
+            return context.usage();
         if (const QString error = Cli::prepareSession(session, log); !error.isEmpty()) {
             Cli::err(error);
             return Cli::kFailure;
         }
         return exportEdi(session, settings, band, context.args.first());
     }
-    return Cli::usage(kSynopsis);
+    return context.usage();
 }

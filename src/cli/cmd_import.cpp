@@ -6,14 +6,9 @@
 #include <QFileInfo>
 
 int runImport(CliContext& context) {
-    const QString synopsis = QStringLiteral("import adif|cabrillo IN [--log LOG]");
-    if (context.args.isEmpty())
-        return Cli::usage(synopsis);
-    const QString format = context.args.takeFirst().toLower();
-    const std::optional<QString> log = context.takeOption(QStringLiteral("log"));
-    if (context.hasUnknownOptions() || context.args.size() != 1 ||
-        (format != QLatin1String("adif") && format != QLatin1String("cabrillo")))
-        return Cli::usage(synopsis);
+    const std::optional<QString> log = context.option(QStringLiteral("log"));
+    if (context.badOptions || context.args.size() != 1)
+        return context.usage();
     const QString input = context.args.first();
     if (!QFileInfo(input).isFile()) {
         Cli::err(TextFile::openFailure(input, QStringLiteral("Plik nie istnieje.")));
@@ -27,7 +22,7 @@ int runImport(CliContext& context) {
         return Cli::kFailure;
     }
     InterchangeCommands::ImportOutcome outcome;
-    if (format == QLatin1String("adif")) {
+    if (context.format == QLatin1String("adif")) {
         // Nobody is asked on the command line, so the contacts the import replaces are kept in Backup_logs.
         const InterchangeCommands::BackupResult backup = InterchangeCommands::backupCurrentLog(session);
         if (!backup.status) {

@@ -2,8 +2,8 @@
 #include "clicontext.h"
 
 int runLocator(CliContext& context) {
-    if (context.args.size() != 2 || context.hasUnknownOptions())
-        return Cli::usage(QStringLiteral("locator FROM TO"));
+    if (context.args.size() != 2 || context.badOptions)
+        return context.usage();
     const QString from = context.args.at(0).toUpper();
     const QString to = context.args.at(1).toUpper();
     if (LocatorInvalid(from) || LocatorInvalid(to)) {

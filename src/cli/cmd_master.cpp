@@ -9,8 +9,8 @@
 // master FILE PATTERN: the callsigns of a MASTER file that the suggestions would offer for PATTERN, all of
 // them, in file order. A .dta database is searched with "?" as a wildcard; a text list by plain substring.
 int runMaster(CliContext& context) {
-    if (context.args.size() != 2 || context.hasUnknownOptions())
-        return Cli::usage(QStringLiteral("master FILE PATTERN"));
+    if (context.args.size() != 2 || context.badOptions)
+        return context.usage();
     const QString path = context.args.at(0);
     const QString pattern = context.args.at(1);
     const QFileInfo info(path);

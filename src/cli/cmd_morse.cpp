@@ -7,11 +7,10 @@
 
 namespace {
 
-const QString kSynopsis = QStringLiteral("morse [--wpm N] [--dash T] [--gap T] [--long T] [--factor F] TEXT");
-
 // An integer option clamped to its control's range; nullopt (usage error) when it is not a number.
-std::optional<int> intOption(CliContext& context, const QString& name, int fallback, int low, int high, bool& bad) {
-    const std::optional<QString> text = context.takeOption(name);
+std::optional<int>
+intOption(const CliContext& context, const QString& name, int fallback, int low, int high, bool& bad) {
+    const std::optional<QString> text = context.option(name);
     if (!text)
         return fallback;
     bool ok = false;
@@ -32,13 +31,13 @@ int runMorse(CliContext& context) {
     config.dashRatio = intOption(context, QStringLiteral("dash"), config.dashRatio, 10, 50, bad).value_or(0);
     config.gapRatio = intOption(context, QStringLiteral("gap"), config.gapRatio, 3, 17, bad).value_or(0);
     config.longGapRatio = intOption(context, QStringLiteral("long"), config.longGapRatio, 10, 50, bad).value_or(0);
-    if (const std::optional<QString> factor = context.takeOption(QStringLiteral("factor"))) {
+    if (const std::optional<QString> factor = context.option(QStringLiteral("factor"))) {
         bool ok = false;
         config.calibrationFactor = factor->toDouble(&ok);
         bad = bad || !ok || !(config.calibrationFactor > 0.0);
     }
-    if (bad || context.hasUnknownOptions() || context.args.isEmpty())
-        return Cli::usage(kSynopsis);
+    if (bad || context.badOptions || context.args.isEmpty())
+        return context.usage();
     config.sidetone = false;
     config.ptt = false;
     config.multithreaded = false;

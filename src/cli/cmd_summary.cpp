@@ -21,19 +21,18 @@ QString countyFileMissingMessage() {
 } // namespace
 
 int runSummary(CliContext& context) {
-    const QString synopsis = QStringLiteral("summary [LOG] [--band B] [--mode M]");
     const IniFile settings(context.folder.settingsFile());
     StartupOptions options = StartupOptions::read(settings, context.folder);
-    if (const auto band = context.takeOption(QStringLiteral("band")))
+    if (const auto band = context.option(QStringLiteral("band")))
         options.band = band->toUpper();
-    if (const auto mode = context.takeOption(QStringLiteral("mode")))
+    if (const auto mode = context.option(QStringLiteral("mode")))
         options.mode = mode->toUpper();
-    if (context.hasUnknownOptions() || context.args.size() > 1)
-        return Cli::usage(synopsis);
+    if (context.badOptions || context.args.size() > 1)
+        return context.usage();
     if (!Bands::find(options.band))
-        return Cli::usage(synopsis + QStringLiteral(": unknown band ") + options.band);
+        return context.usage(QStringLiteral("unknown band ") + options.band);
     if (!Modes::byName(options.mode))
-        return Cli::usage(synopsis + QStringLiteral(": unknown mode ") + options.mode);
+        return context.usage(QStringLiteral("unknown mode ") + options.mode);
 
     LogBook log;
     log.path = QFileInfo(context.args.isEmpty() ? options.logPath : context.args.first()).absoluteFilePath();

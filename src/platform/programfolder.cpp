@@ -19,11 +19,14 @@ ProgramFolder ProgramFolder::resolve(QStringList& args, const QString& executabl
             break;
         }
     }
-    if (home.isEmpty())
-        home = qEnvironmentVariable("KVRLOG_HOME");
-    if (home.isEmpty())
-        home = executableDir;
-    return ProgramFolder(home);
+    return resolve(home, executableDir);
+}
+
+ProgramFolder ProgramFolder::resolve(const QString& home, const QString& executableDir) {
+    if (!home.isEmpty())
+        return ProgramFolder(home);
+    const QString fromEnvironment = qEnvironmentVariable("KVRLOG_HOME");
+    return ProgramFolder(fromEnvironment.isEmpty() ? executableDir : fromEnvironment);
 }
 
 QString ProgramFolder::file(const QString& name) const {

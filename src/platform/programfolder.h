@@ -11,6 +11,8 @@ public:
 
     // Resolves the folder from the command line (the --home option is removed from args) and the environment.
     static ProgramFolder resolve(QStringList& args, const QString& executableDir);
+    // The same from the value of --home, empty when it was not given.
+    static ProgramFolder resolve(const QString& home, const QString& executableDir);
 
     const QString& path() const { return m_path; }
     QString file(const QString& name) const;

@@ -24,6 +24,14 @@ private slots:
         QCOMPARE(folder.path(), QStringLiteral("/opt/kvr"));
         QCOMPARE(folder.settingsFile(), QStringLiteral("/opt/kvr/kvr_log.ini"));
         QCOMPARE(folder.backupFolder(), QStringLiteral("/opt/kvr/Backup_logs"));
+
+        // The value of a parsed --home, empty when it was not given, falls back the same way.
+        QCOMPARE(ProgramFolder::resolve(QStringLiteral("/tmp/h"), QStringLiteral("/opt/kvr")).path(),
+                 QStringLiteral("/tmp/h"));
+        QCOMPARE(ProgramFolder::resolve(QString(), QStringLiteral("/opt/kvr")).path(), QStringLiteral("/opt/kvr"));
+        qputenv("KVRLOG_HOME", "/tmp/from-env");
+        QCOMPARE(ProgramFolder::resolve(QString(), QStringLiteral("/opt/kvr")).path(), QStringLiteral("/tmp/from-env"));
+        qunsetenv("KVRLOG_HOME");
     }
 };
 
