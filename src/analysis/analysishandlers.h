@@ -19,7 +19,7 @@ struct Effect {
     std::optional<bool> countiesWindowVisible;
     // SpinEdit1 and Label1 enabled (locator mode); nullopt leaves them.
     std::optional<bool> sameLocatorEnabled;
-    // The new fixed part of the sent exchange (Edit9 of the entry window); nullopt leaves it.
+    // The new fixed part of the sent exchange (sentFixedPartEdit of the entry window); nullopt leaves it.
     std::optional<QString> sentFixedPart;
     bool reloaded = false;
 };

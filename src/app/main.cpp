@@ -1,8 +1,8 @@
 #include "core/logsession.h"
+#include "entrywindow.h"
 #include "kvrwindows.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
-#include "tform1.h"
 #include "widgetdialogs.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     LogSession session(folder, dialogs, clock);
     KvrWindows windows(session);
-    dialogs.setParent(windows.form1());
+    dialogs.setParent(windows.entryWindow());
     if (!windows.startUp())
         return 1;
     return app.exec();

@@ -159,7 +159,7 @@ private:
     std::atomic<qint64> m_startNs{0}, m_endNs{0};
 
     mutable std::mutex m_callMutex;
-    QString m_callsign; // the sender's copy of Edit4
+    QString m_callsign; // the sender's copy of callsignEdit
 
     // Only the sending thread touches these while a transmission runs.
     KeyerTime::Nanoseconds m_deadline{0};

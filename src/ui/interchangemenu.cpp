@@ -21,17 +21,17 @@ InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* main
 
 InterchangeMenu::~InterchangeMenu() = default;
 
-void InterchangeMenu::ZapiszplikCabrillo1Click() {
+void InterchangeMenu::exportCabrillo() {
     m_form2->prepare(m_hooks.warcOption && m_hooks.warcOption());
     m_form2->exec();
 }
 
-void InterchangeMenu::ZapiszplikADIF1Click() {
+void InterchangeMenu::exportAdif() {
     m_form3->prepare();
     m_form3->exec();
 }
 
-void InterchangeMenu::doplikuEDI1Click() {
+void InterchangeMenu::exportEdi() {
     if (!m_session.analysis.enabled || m_session.analysis.mode != AnalysisMode::Locator) {
         m_session.dialogs().error(Edi::noAnalysisMessage());
         return;
@@ -48,14 +48,14 @@ void InterchangeMenu::doplikuEDI1Click() {
     m_edi->show();
 }
 
-void InterchangeMenu::ZapiszplikCSV1Click() {
+void InterchangeMenu::exportCsv() {
     InterchangeCommands::exportCsv(m_session);
 }
 
-void InterchangeMenu::zplikuADIF1Click() {
+void InterchangeMenu::importAdif() {
     InterchangeCommands::importAdif(m_session, m_hooks.saveLogCopy);
 }
 
-void InterchangeMenu::z_Cabrillo1Click() {
+void InterchangeMenu::importCabrillo() {
     InterchangeCommands::importCabrillo(m_session);
 }

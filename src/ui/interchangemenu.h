@@ -32,16 +32,16 @@ public:
     TFEDI* ediDialog() const { return m_edi; }
 
 signals:
-    // After an export the focus goes back to the callsign field (Edit4).
+    // After an export the focus goes back to the callsign field (callsignEdit).
     void focusCallsignRequested();
 
 public slots:
-    void ZapiszplikCabrillo1Click();
-    void ZapiszplikADIF1Click();
-    void doplikuEDI1Click();
-    void ZapiszplikCSV1Click();
-    void zplikuADIF1Click();
-    void z_Cabrillo1Click();
+    void exportCabrillo();
+    void exportAdif();
+    void exportEdi();
+    void exportCsv();
+    void importAdif();
+    void importCabrillo();
 
 private:
     LogSession& m_session;

@@ -3,7 +3,8 @@
 #include "analysis/analysishandlers.h"
 #include "core/logsession.h"
 #include "core/modes.h"
-#include "formkeyerentry.h"
+#include "entrywindow.h"
+#include "entrywindowkeyerentry.h"
 #include "interchangemenu.h"
 #include "keyerpanel.h"
 #include "lookup/workedcallsgroups.h"
@@ -11,7 +12,6 @@
 #include "tfanaliza_grupy.h"
 #include "tfedi.h"
 #include "tfmaster.h"
-#include "tform1.h"
 #include "tform22.h"
 #include "tform8.h"
 #include "tfpowiaty.h"
@@ -39,15 +39,19 @@ struct ViewItem {
     const char* flag;
 };
 constexpr ViewItem kViewItems[] = {
-    {"pokazMASTER", "Podpowiedzi"}, {"Pokazliste_SSB", "Lista SSB"}, {"PokazLog", "Log"},
-    {"Pokazliste_CW", "Lista CW"},  {"Pokazliste_FM", "Lista FM"},   {"PokazPowiaty", "Powiaty"},
+    {"actionShowCallSuggestions", "Podpowiedzi"},
+    {"actionShowSsbList", "Lista SSB"},
+    {"actionShowLog", "Log"},
+    {"actionShowCwList", "Lista CW"},
+    {"actionShowFmList", "Lista FM"},
+    {"actionShowWorkedCounties", "Powiaty"},
 };
 
 } // namespace
 
 KvrWindows::KvrWindows(LogSession& session)
-    : m_session(session), m_form1(std::make_unique<TForm1>(session)), m_lifecycle(session) {
-    TForm1* main = m_form1.get();
+    : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
+    EntryWindow* main = m_entryWindow.get();
     // The windows in the program's order of creation; each follows the log session by its signals.
     createKeyer();
     m_lists = new WorkedCallsWindows(session, main);
@@ -68,12 +72,14 @@ KvrWindows::~KvrWindows() {
 }
 
 void KvrWindows::createKeyer() {
-    TForm1* main = m_form1.get();
+    EntryWindow* main = m_entryWindow.get();
     auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
-    m_keyerEntry = std::make_unique<FormKeyerEntry>(
-        m_session, FormKeyerEntry::Fields{field("Edit4"), field("Edit5"), field("Edit6"), field("Edit8"),
-                                          field("Edit9"), main->findChild<QWidget*>(QStringLiteral("Panel3")),
-                                          main->findChild<QPushButton*>(QStringLiteral("Button4"))});
+    m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(
+        m_session,
+        EntryWindowKeyerEntry::Fields{field("callsignEdit"), field("rstSentEdit"), field("receivedExchangeEdit"),
+                                      field("sentSerialEdit"), field("sentFixedPartEdit"),
+                                      main->findChild<QWidget*>(QStringLiteral("dupeLabel")),
+                                      main->findChild<QPushButton*>(QStringLiteral("logQsoButton"))});
     m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea());
     auto* layout = new QVBoxLayout(main->keyerArea());
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,14 +91,14 @@ void KvrWindows::createKeyer() {
     m_timer2->setSingleShot(true);
     m_timer2->setInterval(5000);
     connect(m_timer2, &QTimer::timeout, m_keyerPanel, &KeyerPanel::reopenSerialPort);
-    connect(main, &TForm1::activated, m_timer2, qOverload<>(&QTimer::start));
+    connect(main, &EntryWindow::activated, m_timer2, qOverload<>(&QTimer::start));
     // Sending stops and the port closes before anything of the settings is written.
-    connect(main, &TForm1::aboutToClose, this, [this] {
+    connect(main, &EntryWindow::aboutToClose, this, [this] {
         m_timer2->stop();
         m_keyerPanel->shutdown();
         m_keyerPanel->writeSettings();
     });
-    QAction* bufferBar = action(QStringLiteral("MBufor_CW1"));
+    QAction* bufferBar = action(QStringLiteral("actionShowBufferBar"));
     bufferBar->setEnabled(true);
     bufferBar->setCheckable(true);
     bufferBar->setChecked(true);
@@ -100,27 +106,27 @@ void KvrWindows::createKeyer() {
 }
 
 void KvrWindows::showBufferBar(bool shown) {
-    action(QStringLiteral("MBufor_CW1"))->setChecked(shown);
-    m_form1->keyerArea()->setVisible(shown);
-    m_form1->adjustSize();
+    action(QStringLiteral("actionShowBufferBar"))->setChecked(shown);
+    m_entryWindow->keyerArea()->setVisible(shown);
+    m_entryWindow->adjustSize();
 }
 
 QAction* KvrWindows::action(const QString& name) const {
-    return m_form1->menuAction(name);
+    return m_entryWindow->menuAction(name);
 }
 
 int KvrWindows::serialDigits() const {
-    return int(m_form1->entry().options().serialFormat) + 1;
+    return int(m_entryWindow->entry().options().serialFormat) + 1;
 }
 
 void KvrWindows::focusCallsign() {
-    m_form1->activateWindow();
-    if (auto* call = m_form1->findChild<QLineEdit*>(QStringLiteral("Edit4")))
+    m_entryWindow->activateWindow();
+    if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit")))
         call->setFocus();
 }
 
 bool KvrWindows::startUp() {
-    TForm1* main = m_form1.get();
+    EntryWindow* main = m_entryWindow.get();
     m_fmaster->setStartupDone(false);
     // The operator data window's creation: the operator data and the MASTER file come before the log.
     main->entry().setBeforeLoad([this] {
@@ -135,42 +141,43 @@ bool KvrWindows::startUp() {
     m_analiza->syncFromSession();
     // The Cabrillo header window reads its settings when it is created, after the operator data.
     InterchangeMenu::Hooks hooks;
-    hooks.warcOption = [this] { return m_form1->entry().options().warcBands; };
-    hooks.sentExchange = [this] { return m_form1->autoIncrement() ? QString() : m_form1->entryFields().stx; };
+    hooks.warcOption = [this] { return m_entryWindow->entry().options().warcBands; };
+    hooks.sentExchange = [this] {
+        return m_entryWindow->autoIncrement() ? QString() : m_entryWindow->entryFields().stx;
+    };
     hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
     m_interchange = new InterchangeMenu(m_session, hooks, main);
     connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &KvrWindows::focusCallsign);
-    for (const char* name :
-         {"ZapiszplikCabrillo1", "ZapiszplikADIF1", "doplikuEDI1", "ZapiszplikCSV1", "zplikuADIF1", "z_Cabrillo1"})
+    for (const char* name : {"actionExportCabrillo", "actionExportAdif", "actionExportEdi", "actionExportCsv",
+                             "actionImportAdif", "actionImportCabrillo"})
         action(QString::fromLatin1(name))->setEnabled(true);
-    connect(action(QStringLiteral("ZapiszplikCabrillo1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::ZapiszplikCabrillo1Click);
-    connect(action(QStringLiteral("ZapiszplikADIF1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::ZapiszplikADIF1Click);
-    connect(action(QStringLiteral("doplikuEDI1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::doplikuEDI1Click);
-    connect(action(QStringLiteral("ZapiszplikCSV1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::ZapiszplikCSV1Click);
-    connect(action(QStringLiteral("zplikuADIF1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::zplikuADIF1Click);
-    connect(action(QStringLiteral("z_Cabrillo1")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::z_Cabrillo1Click);
+    connect(action(QStringLiteral("actionExportCabrillo")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::exportCabrillo);
+    connect(action(QStringLiteral("actionExportAdif")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::exportAdif);
+    connect(action(QStringLiteral("actionExportEdi")), &QAction::triggered, m_interchange, &InterchangeMenu::exportEdi);
+    connect(action(QStringLiteral("actionExportCsv")), &QAction::triggered, m_interchange, &InterchangeMenu::exportCsv);
+    connect(action(QStringLiteral("actionImportAdif")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::importAdif);
+    connect(action(QStringLiteral("actionImportCabrillo")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::importCabrillo);
 
     main->show();
     placeAroundMainWindow();
     // The log window is shown once the log is loaded; the first activation may hide it again.
-    setWindowShown(QStringLiteral("PokazLog"), m_log, true);
+    setWindowShown(QStringLiteral("actionShowLog"), m_log, true);
     return true;
 }
 
 void KvrWindows::placeAroundMainWindow() {
     // Until the settings say otherwise: the log below the entry window, the suggestion and county windows to
     // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
-    const QRect main = m_form1->frameGeometry();
+    const QRect main = m_entryWindow->frameGeometry();
     const int gap = 8;
     m_log->move(main.left(), main.bottom() + gap);
     m_fmaster->move(main.right() + gap, main.top());
-    m_form1->loggedCallsWindow()->move(main.right() + gap, main.top() + m_fmaster->frameGeometry().height() + gap);
+    m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
+                                             main.top() + m_fmaster->frameGeometry().height() + gap);
     m_powiaty->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
     const QRect log = m_log->frameGeometry();
     int offset = 0;
@@ -182,7 +189,7 @@ void KvrWindows::placeAroundMainWindow() {
 
 QMenu* KvrWindows::submenu(const QString& actionName) {
     QAction* item = action(actionName);
-    auto* menu = new QMenu(m_form1.get());
+    auto* menu = new QMenu(m_entryWindow.get());
     item->setMenu(menu);
     item->setEnabled(true);
     return menu;
@@ -196,54 +203,55 @@ QAction* KvrWindows::addItem(QMenu* menu, const QString& name, const QString& te
 
 void KvrWindows::buildColourAndFontMenus() {
     UserDialogs& dialogs = m_session.dialogs();
-    QMenu* colours = submenu(QStringLiteral("KolorTla"));
-    connect(addItem(colours, QStringLiteral("Kolortaoknalogu1"), QStringLiteral("Log")), &QAction::triggered, this,
+    QMenu* colours = submenu(QStringLiteral("actionWindowBackgrounds"));
+    connect(addItem(colours, QStringLiteral("actionLogBackground"), QStringLiteral("Log")), &QAction::triggered, this,
             [this, &dialogs] {
                 if (const auto colour = dialogs.chooseColour(m_log->backgroundColour()))
                     m_log->setBackgroundColour(*colour);
             });
-    connect(addItem(colours, QStringLiteral("Kolortaoknapodpowiedziznakw1"), QStringLiteral("Podpowiedzi znaków")),
+    connect(addItem(colours, QStringLiteral("actionCallSuggestionsBackground"), QStringLiteral("Podpowiedzi znaków")),
             &QAction::triggered, m_fmaster, &TFMaster::chooseBackground);
-    connect(addItem(colours, QStringLiteral("Kolortaoknazalogowanychstacji1"), QStringLiteral("Zalogowane znaki")),
+    connect(addItem(colours, QStringLiteral("actionLoggedCallsBackground"), QStringLiteral("Zalogowane znaki")),
             &QAction::triggered, this,
-            [this, &dialogs] { m_form1->loggedCallsWindow()->layout().chooseBackground(dialogs); });
-    connect(addItem(colours, QStringLiteral("KolorPowiatow"), QStringLiteral("Powiaty")), &QAction::triggered, this,
-            [this, &dialogs] { m_powiaty->layout().chooseBackground(dialogs); });
+            [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseBackground(dialogs); });
+    connect(addItem(colours, QStringLiteral("actionWorkedCountiesBackground"), QStringLiteral("Powiaty")),
+            &QAction::triggered, this, [this, &dialogs] { m_powiaty->layout().chooseBackground(dialogs); });
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
-    connect(addItem(listColours, QStringLiteral("ListaSSB1"), QStringLiteral("SSB")), &QAction::triggered,
+    connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
             m_lists->ssb(), &TWorkedCallsWindow::chooseBackground);
-    connect(addItem(listColours, QStringLiteral("ListaCW1"), QStringLiteral("CW")), &QAction::triggered, m_lists->cw(),
-            &TWorkedCallsWindow::chooseBackground);
-    connect(addItem(listColours, QStringLiteral("ListaFM1"), QStringLiteral("FM")), &QAction::triggered, m_lists->fm(),
-            &TWorkedCallsWindow::chooseBackground);
-    connect(addItem(colours, QStringLiteral("Grupa_nadana_tlo"), QStringLiteral("Grupa nadawana - 1 składnik")),
-            &QAction::triggered, this, [this, &dialogs] {
-                if (const auto colour = dialogs.chooseColour(m_form1->sentExchangeColour()))
-                    m_form1->setSentExchangeColour(*colour);
-            });
+    connect(addItem(listColours, QStringLiteral("actionCwListBackground"), QStringLiteral("CW")), &QAction::triggered,
+            m_lists->cw(), &TWorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("actionFmListBackground"), QStringLiteral("FM")), &QAction::triggered,
+            m_lists->fm(), &TWorkedCallsWindow::chooseBackground);
+    connect(
+        addItem(colours, QStringLiteral("actionSentExchangeBackground"), QStringLiteral("Grupa nadawana - 1 składnik")),
+        &QAction::triggered, this, [this, &dialogs] {
+            if (const auto colour = dialogs.chooseColour(m_entryWindow->sentExchangeColour()))
+                m_entryWindow->setSentExchangeColour(*colour);
+        });
 
-    QMenu* fonts = submenu(QStringLiteral("Czcionki"));
-    connect(addItem(fonts, QStringLiteral("Podpowiedziznakw1"), QStringLiteral("Podpowiedzi znaków")),
+    QMenu* fonts = submenu(QStringLiteral("actionFonts"));
+    connect(addItem(fonts, QStringLiteral("actionCallSuggestionsFont"), QStringLiteral("Podpowiedzi znaków")),
             &QAction::triggered, m_fmaster, &TFMaster::chooseFont);
-    connect(addItem(fonts, QStringLiteral("Zalogowanychznakw1"), QStringLiteral("Zalogowane znaki")),
+    connect(addItem(fonts, QStringLiteral("actionLoggedCallsFont"), QStringLiteral("Zalogowane znaki")),
             &QAction::triggered, this,
-            [this, &dialogs] { m_form1->loggedCallsWindow()->layout().chooseFont(dialogs); });
-    connect(addItem(fonts, QStringLiteral("CzcionkaPowiaty"), QStringLiteral("Powiaty")), &QAction::triggered, this,
-            [this, &dialogs] { m_powiaty->layout().chooseFont(dialogs); });
+            [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseFont(dialogs); });
+    connect(addItem(fonts, QStringLiteral("actionWorkedCountiesFont"), QStringLiteral("Powiaty")), &QAction::triggered,
+            this, [this, &dialogs] { m_powiaty->layout().chooseFont(dialogs); });
     QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
-    connect(addItem(listFonts, QStringLiteral("CzcinkalistySSB1"), QStringLiteral("SSB")), &QAction::triggered,
+    connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
             m_lists->ssb(), &TWorkedCallsWindow::chooseFont);
-    connect(addItem(listFonts, QStringLiteral("CzcionkalistyCW1"), QStringLiteral("CW")), &QAction::triggered,
+    connect(addItem(listFonts, QStringLiteral("actionCwListFont"), QStringLiteral("CW")), &QAction::triggered,
             m_lists->cw(), &TWorkedCallsWindow::chooseFont);
-    connect(addItem(listFonts, QStringLiteral("CzcionkalistyFM1"), QStringLiteral("FM")), &QAction::triggered,
+    connect(addItem(listFonts, QStringLiteral("actionFmListFont"), QStringLiteral("FM")), &QAction::triggered,
             m_lists->fm(), &TWorkedCallsWindow::chooseFont);
 
-    QMenu* prefixes = submenu(QStringLiteral("KolorCzcionek"));
+    QMenu* prefixes = submenu(QStringLiteral("actionPrefixColours"));
     const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
-        {"kolor_sp1", WorkedCallsGroups::Prefix::SP},
-        {"kolor_sq1", WorkedCallsGroups::Prefix::SQ},
-        {"kolor_sn1", WorkedCallsGroups::Prefix::SN},
-        {"kolor_innych1", WorkedCallsGroups::Prefix::Other},
+        {"actionSpPrefixColour", WorkedCallsGroups::Prefix::SP},
+        {"actionSqPrefixColour", WorkedCallsGroups::Prefix::SQ},
+        {"actionSnPrefixColour", WorkedCallsGroups::Prefix::SN},
+        {"actionOtherPrefixColour", WorkedCallsGroups::Prefix::Other},
     };
     const char* prefixTexts[] = {"dla prefiksów SP", "dla prefiksów SQ", "dla prefiksów SN",
                                  "dla prefiksów pozostałych"};
@@ -255,48 +263,48 @@ void KvrWindows::buildColourAndFontMenus() {
 }
 
 void KvrWindows::connectMenu() {
-    TForm1* main = m_form1.get();
+    EntryWindow* main = m_entryWindow.get();
     auto enable = [this](const char* name) {
         QAction* item = action(QString::fromLatin1(name));
         item->setEnabled(true);
         return item;
     };
-    connect(enable("Nowylog1"), &QAction::triggered, this, [this] {
-        if (const auto result = m_lifecycle.NewLog(m_form1->shownDate(), serialDigits())) {
-            m_form1->setSerialField(result->serialText);
+    connect(enable("actionNewLog"), &QAction::triggered, this, [this] {
+        if (const auto result = m_lifecycle.NewLog(m_entryWindow->shownDate(), serialDigits())) {
+            m_entryWindow->setSerialField(result->serialText);
             m_form22->exec();
         }
     });
-    connect(enable("Otwrzlog1"), &QAction::triggered, this, [this] {
-        const auto result = m_lifecycle.OpenLog(m_form1->autoIncrement(), serialDigits());
+    connect(enable("actionOpenLog"), &QAction::triggered, this, [this] {
+        const auto result = m_lifecycle.OpenLog(m_entryWindow->autoIncrement(), serialDigits());
         if (result && result->serialText)
-            m_form1->setSerialField(*result->serialText);
+            m_entryWindow->setSerialField(*result->serialText);
         focusCallsign();
     });
-    connect(enable("Zapiszlogjako1"), &QAction::triggered, this,
+    connect(enable("actionSaveLogAs"), &QAction::triggered, this,
             [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
-    connect(enable("DaneOperatora"), &QAction::triggered, m_form22, &QDialog::exec);
-    connect(enable("AnalizaGrupy"), &QAction::triggered, m_analiza, &QDialog::exec);
-    connect(enable("KonfigMaster"), &QAction::triggered, this, [this] {
-        TMaster dialog(m_master, m_session, m_form1.get());
+    connect(enable("actionOperatorData"), &QAction::triggered, m_form22, &QDialog::exec);
+    connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analiza, &QDialog::exec);
+    connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
+        TMaster dialog(m_master, m_session, m_entryWindow.get());
         connect(&dialog, &TMaster::suggestionsCaptionChanged, m_fmaster, &TFMaster::setCaption);
         dialog.exec();
         focusCallsign();
     });
 
-    bindViewItem(QStringLiteral("PokazLog"), m_log);
-    bindViewItem(QStringLiteral("pokazMASTER"), m_fmaster);
-    bindViewItem(QStringLiteral("PokazPowiaty"), m_powiaty);
-    bindViewItem(QStringLiteral("Pokazliste_SSB"), m_lists->ssb());
-    bindViewItem(QStringLiteral("Pokazliste_CW"), m_lists->cw());
-    bindViewItem(QStringLiteral("Pokazliste_FM"), m_lists->fm());
-    connect(enable("ListaAktualnejEmisji"), &QAction::triggered, this, [this](bool checked) {
+    bindViewItem(QStringLiteral("actionShowLog"), m_log);
+    bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_fmaster);
+    bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_powiaty);
+    bindViewItem(QStringLiteral("actionShowSsbList"), m_lists->ssb());
+    bindViewItem(QStringLiteral("actionShowCwList"), m_lists->cw());
+    bindViewItem(QStringLiteral("actionShowFmList"), m_lists->fm());
+    connect(enable("actionCurrentModeListOnly"), &QAction::triggered, this, [this](bool checked) {
         if (checked)
             showCurrentModeListOnly();
         focusCallsign();
     });
-    connect(main, &TForm1::firstActivation, this, &KvrWindows::restoreLayout);
-    connect(main, &TForm1::closing, this, &KvrWindows::saveLayout);
+    connect(main, &EntryWindow::firstActivation, this, &KvrWindows::restoreLayout);
+    connect(main, &EntryWindow::closing, this, &KvrWindows::saveLayout);
 }
 
 void KvrWindows::bindViewItem(const QString& actionName, QWidget* window) {
@@ -318,9 +326,9 @@ void KvrWindows::setWindowShown(const QString& actionName, QWidget* window, bool
 void KvrWindows::showCurrentModeListOnly() {
     const int mode = Modes::selectorList(true).indexOf(m_session.mode);
     const std::pair<QString, QWidget*> lists[] = {
-        {QStringLiteral("Pokazliste_SSB"), m_lists->ssb()},
-        {QStringLiteral("Pokazliste_CW"), m_lists->cw()},
-        {QStringLiteral("Pokazliste_FM"), m_lists->fm()},
+        {QStringLiteral("actionShowSsbList"), m_lists->ssb()},
+        {QStringLiteral("actionShowCwList"), m_lists->cw()},
+        {QStringLiteral("actionShowFmList"), m_lists->fm()},
     };
     // The digital modes have no list of their own; nothing changes for them.
     if (mode < 0 || mode > 2)
@@ -330,35 +338,38 @@ void KvrWindows::showCurrentModeListOnly() {
 }
 
 void KvrWindows::connectWindows() {
-    TForm1* main = m_form1.get();
-    connect(main, &TForm1::callsignChanged, m_fmaster, &TFMaster::UpdateSuggestions);
-    connect(main, &TForm1::bandChanged, this, [this] {
+    EntryWindow* main = m_entryWindow.get();
+    connect(main, &EntryWindow::callsignChanged, m_fmaster, &TFMaster::UpdateSuggestions);
+    connect(main, &EntryWindow::bandChanged, this, [this] {
         m_fmaster->refreshColours();
         m_lists->RefreshWorkedCallsWindows();
     });
-    connect(main, &TForm1::modeChanged, this, [this] {
+    connect(main, &EntryWindow::modeChanged, this, [this] {
         m_fmaster->refreshColours();
-        if (action(QStringLiteral("ListaAktualnejEmisji"))->isChecked())
+        if (action(QStringLiteral("actionCurrentModeListOnly"))->isChecked())
             showCurrentModeListOnly();
     });
-    auto countiesWindow = [this](bool visible) { setWindowShown(QStringLiteral("PokazPowiaty"), m_powiaty, visible); };
-    connect(main, &TForm1::countiesWindowRequested, this, countiesWindow);
+    auto countiesWindow = [this](bool visible) {
+        setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_powiaty, visible);
+    };
+    connect(main, &EntryWindow::countiesWindowRequested, this, countiesWindow);
     connect(m_analiza, &TFAnaliza_grupy::countiesWindowRequested, this, countiesWindow);
-    connect(m_analiza, &TFAnaliza_grupy::sentFixedPartChanged, main, &TForm1::setSentFixedPart);
+    connect(m_analiza, &TFAnaliza_grupy::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
     connect(m_form22, &TForm22::locatorCaptionChanged, m_analiza, &TFAnaliza_grupy::setLocatorCaption);
     connect(m_form22, &TForm22::callsignFocusRequested, this, &KvrWindows::focusCallsign);
-    connect(m_fmaster, &TFMaster::suggestionChosen, main, &TForm1::takeSuggestion);
+    connect(m_fmaster, &TFMaster::suggestionChosen, main, &EntryWindow::takeSuggestion);
     connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);
     connect(m_log, &TLog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
     connect(m_log, &TLog::escapeToCallsign, this, [this] {
         focusCallsign();
-        if (auto* call = m_form1->findChild<QLineEdit*>(QStringLiteral("Edit4"))) {
+        if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit"))) {
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(call, &escape);
         }
     });
-    const std::pair<const char*, TWorkedCallsWindow*> lists[] = {
-        {"Pokazliste_SSB", m_lists->ssb()}, {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()}};
+    const std::pair<const char*, TWorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_lists->ssb()},
+                                                                 {"actionShowCwList", m_lists->cw()},
+                                                                 {"actionShowFmList", m_lists->fm()}};
     for (const auto& [name, window] : lists) {
         const QString item = QString::fromLatin1(name);
         connect(window, &TWorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
@@ -374,21 +385,25 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
     m_powiaty->readSettings(settings);
     m_fmaster->loadSettings(settings);
     m_lists->loadSettings(settings);
-    m_form1->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
-                                                        QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
-                                                        m_form1->sentExchangeColour()));
+    m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
+                                                              QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
+                                                              m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
-        {"pokazMASTER", m_fmaster},       {"Pokazliste_SSB", m_lists->ssb()}, {"PokazLog", m_log},
-        {"Pokazliste_CW", m_lists->cw()}, {"Pokazliste_FM", m_lists->fm()},   {"PokazPowiaty", m_powiaty},
+        {"actionShowCallSuggestions", m_fmaster},
+        {"actionShowSsbList", m_lists->ssb()},
+        {"actionShowLog", m_log},
+        {"actionShowCwList", m_lists->cw()},
+        {"actionShowFmList", m_lists->fm()},
+        {"actionShowWorkedCounties", m_powiaty},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
         const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
         setWindowShown(name, windows[i].second, shown);
     }
-    showBufferBar(
-        settings.readBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked()));
-    QAction* currentOnly = action(QStringLiteral("ListaAktualnejEmisji"));
+    showBufferBar(settings.readBool(kView, QStringLiteral("Bufor CW"),
+                                    action(QStringLiteral("actionShowBufferBar"))->isChecked()));
+    QAction* currentOnly = action(QStringLiteral("actionCurrentModeListOnly"));
     currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
     if (currentOnly->isChecked())
         showCurrentModeListOnly();
@@ -398,11 +413,11 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
 void KvrWindows::saveLayout(IniFile& settings) {
     for (const ViewItem& item : kViewItems)
         settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
-    settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("MBufor_CW1"))->isChecked());
+    settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("actionShowBufferBar"))->isChecked());
     settings.writeBool(kView, QStringLiteral("Aktualna emisja"),
-                       action(QStringLiteral("ListaAktualnejEmisji"))->isChecked());
+                       action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
     settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
-                          m_form1->sentExchangeColour());
+                          m_entryWindow->sentExchangeColour());
     m_log->writeSettings(settings);
     m_powiaty->writeSettings(settings);
     m_fmaster->saveSettings(settings);

@@ -8,7 +8,7 @@
 #include <memory>
 
 class IniFile;
-class FormKeyerEntry;
+class EntryWindowKeyerEntry;
 class InterchangeMenu;
 class KeyerPanel;
 class LogSession;
@@ -18,7 +18,7 @@ class QTimer;
 class TFAnaliza_grupy;
 class TFMaster;
 class TFPowiaty;
-class TForm1;
+class EntryWindow;
 class TForm22;
 class TLog;
 class WorkedCallsWindows;
@@ -34,7 +34,7 @@ public:
     // The start-up of the program; false when it must end (the county list is missing).
     bool startUp();
 
-    TForm1* form1() const { return m_form1.get(); }
+    EntryWindow* entryWindow() const { return m_entryWindow.get(); }
     TLog* logWindow() const { return m_log; }
     TFMaster* suggestions() const { return m_fmaster; }
     TFPowiaty* counties() const { return m_powiaty; }
@@ -68,7 +68,7 @@ private:
     QAction* addItem(QMenu* menu, const QString& name, const QString& text);
 
     LogSession& m_session;
-    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<EntryWindow> m_entryWindow;
     LogLifecycle m_lifecycle;
     MasterSelection m_master;
     WorkedCallsWindows* m_lists = nullptr;
@@ -78,7 +78,7 @@ private:
     TFPowiaty* m_powiaty = nullptr;
     TFAnaliza_grupy* m_analiza = nullptr;
     TForm22* m_form22 = nullptr;
-    std::unique_ptr<FormKeyerEntry> m_keyerEntry;
+    std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
     QTimer* m_timer2 = nullptr;
 };

@@ -26,7 +26,7 @@ public:
 signals:
     // Show and tick (true) or hide and untick (false) the logged-counties window and its view item.
     void countiesWindowRequested(bool visible);
-    // The fixed part of the sent exchange (Edit9 of the entry window) becomes text.
+    // The fixed part of the sent exchange (sentFixedPartEdit of the entry window) becomes text.
     void sentFixedPartChanged(const QString& text);
 
 public slots:

@@ -65,7 +65,7 @@ private slots:
         f.entry.callFocused = false;
         QTest::mouseClick(f.child<QAbstractButton>("F1"), Qt::LeftButton);
         QCoreApplication::processEvents();
-        QCOMPARE(f.entry.focused, QStringLiteral("Edit4"));
+        QCOMPARE(f.entry.focused, QStringLiteral("callsignEdit"));
         QCOMPARE(f.port.lptWrites(), (QList<int>{8, 1, 9, 8}));
         QCOMPARE(f.child<QLineEdit>("Edit11")->text(), QString(37, u' ') + u'E');
         QCOMPARE(f.child<QLineEdit>("Edit1")->text(), QStringLiteral(" "));

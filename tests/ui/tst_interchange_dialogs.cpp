@@ -149,7 +149,7 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
     Fixture f;
     InterchangeMenu menu(f.session, {[] { return true; }, {}, {}}, &f.mainWindow);
     closeModalSoon();
-    menu.ZapiszplikCabrillo1Click();
+    menu.exportCabrillo();
     QCOMPARE(f.dialogs.messages.size(), 1);
     QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Informacja"));
     QCOMPARE(f.dialogs.messages.first().text,
@@ -227,7 +227,7 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
     TForm3* form = menu.adifDialog();
     closeModalSoon();
-    menu.ZapiszplikADIF1Click();
+    menu.exportAdif();
     const auto ui = form->ui();
     QCOMPARE(ui->Edit3->text(), QStringLiteral("SP DX 2024"));
     QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
@@ -247,7 +247,7 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     QCOMPARE(f.dialogs.lastText(), "Plik ADIF: \n" + f.folder.file("log.adi") + "\nzostał zapisany!");
     // The comment and the check boxes stay for the next export of the run.
     closeModalSoon();
-    menu.ZapiszplikADIF1Click();
+    menu.exportAdif();
     QCOMPARE(ui->Edit1->text(), QStringLiteral("tnx"));
     QVERIFY(ui->CheckBox1->isChecked());
     QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
@@ -256,7 +256,7 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
 void TestInterchangeDialogs::ediCommandNeedsLocatorAnalysis() {
     Fixture f(vhfLog());
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     QCOMPARE(f.dialogs.lastText(),
              QStringLiteral("Eksport logu do  pliku  EDI jest możliwy \ntylko przy włączonej opcji analizy grupy "
                             "\nkontrolnej pod kątem lokatorów."));
@@ -274,7 +274,7 @@ void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     TFEDI* edi = menu.ediDialog();
     QVERIFY(edi && edi->isVisible());
     QCOMPARE(edi->windowTitle(), QStringLiteral("Dane do pliku EDI"));
@@ -293,7 +293,7 @@ void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
     QCOMPARE(bands->CQSOs_6M->text(), QString());
     QVERIFY(bands->CODXC_2M->text().startsWith("SP"));
     // A second run while the window is shown only raises it.
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     QCOMPARE(menu.ediDialog(), edi);
 }
 
@@ -301,7 +301,7 @@ void TestInterchangeDialogs::ediSpinsAndPresetsRecompute() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     const auto b = menu.ediDialog()->bands()->ui();
     const int km = b->CQSOP_2M->text().toInt();
     QVERIFY(km > 0);
@@ -329,7 +329,7 @@ void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {{}, [] { return QStringLiteral("001 KO02MD"); }, {}}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     const auto ui = menu.ediDialog()->ui();
     QTest::mouseClick(ui->Button2, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić adres!"));
@@ -358,7 +358,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     TFEDI* edi = menu.ediDialog();
     QTest::keyClicks(edi->ui()->TName, "Zawody");
     QTest::keyClicks(edi->ui()->MOpe1, "SP1AA;SP2BB");
@@ -387,7 +387,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     QCOMPARE(after.readString("EDI", "MOpe1", {}), QStringLiteral("SP1AA;SP2BB"));
 
     // The next run reads them back.
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     QCOMPARE(menu.ediDialog()->ui()->TName->text(), QStringLiteral("Zawody"));
     QCOMPARE(menu.ediDialog()->bands()->ui()->SpinEdit_70CM->value(), 4);
 }
@@ -405,11 +405,11 @@ void TestInterchangeDialogs::importCommandsUseTheHooks() {
                          &f.mainWindow);
     f.dialogs.buttonAnswers = {DialogButton::Yes};
     f.dialogs.fileAnswers = {testDataFile("adif_multiline_records.adi")};
-    menu.zplikuADIF1Click();
+    menu.importAdif();
     QCOMPARE(proposed, QStringLiteral("sp9xyz_p.kvr"));
     QCOMPARE(f.session.log().size(), 2);
     f.dialogs.fileAnswers = {testDataFile("cabrillo_several_blanks_crlf.cbr")};
-    menu.z_Cabrillo1Click();
+    menu.importCabrillo();
     QCOMPARE(f.session.log().size(), 5);
 }
 

@@ -1,5 +1,6 @@
 #include "core/logsession.h"
 #include "core/qsoline.h"
+#include "entrywindow.h"
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "kvrwindows.h"
@@ -8,7 +9,6 @@
 #include "settings/inifile.h"
 #include "testsupport.h"
 #include "tfmaster.h"
-#include "tform1.h"
 #include "tform22.h"
 #include "tfpowiaty.h"
 #include "tlog.h"
@@ -44,13 +44,15 @@ struct Program {
         windows = std::make_unique<KvrWindows>(session);
         if (!windows->startUp())
             return false;
-        windows->form1()->FormActivate();
+        windows->entryWindow()->restoreWindowsOnFirstActivation();
         return true;
     }
     QAction* item(const char* name) const { return windows->action(QString::fromLatin1(name)); }
-    QLineEdit* edit(const char* name) const { return windows->form1()->findChild<QLineEdit*>(QLatin1String(name)); }
+    QLineEdit* edit(const char* name) const {
+        return windows->entryWindow()->findChild<QLineEdit*>(QLatin1String(name));
+    }
     void close() {
-        windows->form1()->close();
+        windows->entryWindow()->close();
         settings = std::make_unique<IniFile>(folder.file(QStringLiteral("kvr_log.ini")));
     }
 
@@ -73,20 +75,20 @@ private slots:
             "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
         QVERIFY(p.start());
         QVERIFY(!p.windows->logWindow()->isVisible());
-        QVERIFY(!p.item("PokazLog")->isChecked());
+        QVERIFY(!p.item("actionShowLog")->isChecked());
         QVERIFY(p.windows->suggestions()->isVisible());
         QVERIFY(p.windows->workedCalls()->cw()->isVisible());
         QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
         QCOMPARE(p.windows->logWindow()->height(), 222);
-        QVERIFY(!p.item("MBufor_CW1")->isChecked());
-        QVERIFY(!p.windows->form1()->keyerArea()->isVisibleTo(p.windows->form1()));
-        p.item("MBufor_CW1")->trigger();
-        QVERIFY(p.windows->form1()->keyerArea()->isVisibleTo(p.windows->form1()));
+        QVERIFY(!p.item("actionShowBufferBar")->isChecked());
+        QVERIFY(!p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
+        p.item("actionShowBufferBar")->trigger();
+        QVERIFY(p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
 
         // The view items show and hide their windows.
-        p.item("PokazLog")->trigger();
+        p.item("actionShowLog")->trigger();
         QVERIFY(p.windows->logWindow()->isVisible());
-        p.item("pokazMASTER")->trigger();
+        p.item("actionShowCallSuggestions")->trigger();
         QVERIFY(!p.windows->suggestions()->isVisible());
 
         p.close();
@@ -108,15 +110,15 @@ private slots:
     void onlyTheCurrentModeListIsShown() {
         Program p(QStringLiteral("[Widok]\r\nLista SSB=1\r\nLista CW=0\r\nLista FM=1\r\nAktualna emisja=1\r\n"));
         QVERIFY(p.start());
-        QVERIFY(p.item("ListaAktualnejEmisji")->isChecked());
+        QVERIFY(p.item("actionCurrentModeListOnly")->isChecked());
         QVERIFY(p.windows->workedCalls()->cw()->isVisible());
         QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
         QVERIFY(!p.windows->workedCalls()->fm()->isVisible());
-        QVERIFY(p.item("Pokazliste_CW")->isChecked());
+        QVERIFY(p.item("actionShowCwList")->isChecked());
         // A mode change follows with its own list.
-        p.edit("Edit4")->setFocus();
-        QTest::keyClicks(p.edit("Edit4"), QStringLiteral("SSB"));
-        QTest::keyClick(p.edit("Edit4"), Qt::Key_Return);
+        p.edit("callsignEdit")->setFocus();
+        QTest::keyClicks(p.edit("callsignEdit"), QStringLiteral("SSB"));
+        QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
         QVERIFY(p.windows->workedCalls()->ssb()->isVisible());
         QVERIFY(!p.windows->workedCalls()->cw()->isVisible());
     }
@@ -126,12 +128,12 @@ private slots:
         QVERIFY(p.start());
         QVERIFY(p.windows->logWindow()->isVisible());
         QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      2")));
-        p.edit("Edit4")->setFocus();
-        QTest::keyClicks(p.edit("Edit4"), QStringLiteral("SP9ABC"));
+        p.edit("callsignEdit")->setFocus();
+        QTest::keyClicks(p.edit("callsignEdit"), QStringLiteral("SP9ABC"));
         QCOMPARE(p.windows->logWindow()->selectedRow(), 0);
-        QTest::keyClick(p.edit("Edit4"), Qt::Key_Return);
-        QTest::keyClicks(p.edit("Edit6"), QStringLiteral("GW"));
-        QTest::keyClick(p.edit("Edit6"), Qt::Key_Return);
+        QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("GW"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
         QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      3")));
         QCOMPARE(p.windows->logWindow()->selectedRow(), 2);
     }
@@ -143,21 +145,21 @@ private slots:
         p.dialogs.fileAnswers.push_back(chosen);
         // The operator data dialog opens for the new log; it is closed at once.
         QTimer::singleShot(0, p.windows->operatorDialog(), &QDialog::reject);
-        p.item("Nowylog1")->trigger();
+        p.item("actionNewLog")->trigger();
         QCOMPARE(p.session.logPath(), p.folder.file(QStringLiteral("zawody.kvr")));
-        QCOMPARE(p.edit("Edit8")->text(), QStringLiteral("001"));
+        QCOMPARE(p.edit("sentSerialEdit")->text(), QStringLiteral("001"));
         QCOMPARE(p.session.log().size(), 0);
     }
 
     void cancelledColourChoiceChangesNothing() {
         Program p(QString{});
         QVERIFY(p.start());
-        const int before = p.windows->form1()->sentExchangeColour();
-        p.windows->form1()->findChild<QAction*>(QStringLiteral("Grupa_nadana_tlo"))->trigger();
-        QCOMPARE(p.windows->form1()->sentExchangeColour(), before);
+        const int before = p.windows->entryWindow()->sentExchangeColour();
+        p.windows->entryWindow()->findChild<QAction*>(QStringLiteral("actionSentExchangeBackground"))->trigger();
+        QCOMPARE(p.windows->entryWindow()->sentExchangeColour(), before);
         p.dialogs.colourAnswers.push_back(0x0000FF);
-        p.windows->form1()->findChild<QAction*>(QStringLiteral("Grupa_nadana_tlo"))->trigger();
-        QCOMPARE(p.windows->form1()->sentExchangeColour(), 0x0000FF);
+        p.windows->entryWindow()->findChild<QAction*>(QStringLiteral("actionSentExchangeBackground"))->trigger();
+        QCOMPARE(p.windows->entryWindow()->sentExchangeColour(), 0x0000FF);
         p.close();
         QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 0x0000FF);
     }
@@ -170,8 +172,8 @@ private slots:
         QVERIFY(p.start());
         TFMaster* suggestions = p.windows->suggestions();
         QVERIFY(suggestions->isVisible());
-        QLineEdit* call = p.edit("Edit4");
-        QLineEdit* exchange = p.edit("Edit6");
+        QLineEdit* call = p.edit("callsignEdit");
+        QLineEdit* exchange = p.edit("receivedExchangeEdit");
 
         // The exchange cursor is remembered when a blank leaves the exchange field.
         exchange->setFocus();
@@ -216,7 +218,7 @@ private slots:
         QCOMPARE(column("ListBox2"), QStringList{QStringLiteral("SQ2X  ")});
         QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 80M   CW"));
 
-        QLineEdit* call = p.edit("Edit4");
+        QLineEdit* call = p.edit("callsignEdit");
         call->setFocus();
         QTest::keyClicks(call, QStringLiteral("40M"));
         QTest::keyClick(call, Qt::Key_Return);
@@ -226,8 +228,8 @@ private slots:
 
         QTest::keyClicks(call, QStringLiteral("3Z0X"));
         QTest::keyClick(call, Qt::Key_Return);
-        QTest::keyClicks(p.edit("Edit6"), QStringLiteral("12"));
-        QTest::keyClick(p.edit("Edit6"), Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("12"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
         QCOMPARE(p.session.log().size(), 3);
         QCOMPARE(column("ListBox10"), QStringList{QStringLiteral("3Z0X")});
         QVERIFY(p.windows->workedCalls()->ssb()->findChild<QListWidget*>(QStringLiteral("ListBox10"))->count() == 0);
@@ -236,7 +238,7 @@ private slots:
     void keyerKeysWorkInTheOutgoingTextField() {
         Program p(QString{});
         QVERIFY(p.start());
-        QLineEdit* outgoing = p.windows->form1()->findChild<QLineEdit*>(QStringLiteral("Edit10"));
+        QLineEdit* outgoing = p.windows->entryWindow()->findChild<QLineEdit*>(QStringLiteral("Edit10"));
         QVERIFY(outgoing);
         MorseEngine& engine = p.windows->keyer()->engine();
         const int speed = engine.speed();
@@ -246,11 +248,11 @@ private slots:
         QCOMPARE(engine.savedSpeed(), speed + 1);
         QVERIFY(outgoing->text().isEmpty());
 
-        p.edit("Edit4")->setText(QStringLiteral("SP9ABC"));
-        p.edit("Edit6")->setText(QStringLiteral("GW"));
+        p.edit("callsignEdit")->setText(QStringLiteral("SP9ABC"));
+        p.edit("receivedExchangeEdit")->setText(QStringLiteral("GW"));
         QTest::keyClick(outgoing, Qt::Key_F11);
-        QVERIFY(p.edit("Edit4")->text().isEmpty());
-        QVERIFY(p.edit("Edit6")->text().isEmpty());
+        QVERIFY(p.edit("callsignEdit")->text().isEmpty());
+        QVERIFY(p.edit("receivedExchangeEdit")->text().isEmpty());
     }
 };
 

@@ -1,10 +1,10 @@
 #include "core/logsession.h"
 #include "core/qsoline.h"
+#include "entrywindow.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tform1.h"
 #include "tform8.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ struct Window {
             folder.writeLines(QStringLiteral("log.kvr"), logLines);
     }
     bool start() {
-        form = std::make_unique<TForm1>(session);
+        form = std::make_unique<EntryWindow>(session);
         if (!form->startUp())
             return false;
         form->show();
@@ -67,7 +67,7 @@ struct Window {
     ScriptedDialogs dialogs;
     SteppedClock clock;
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<EntryWindow> form;
 };
 
 // Records what the window tells the keyer; takes F1 as a keyer key.
@@ -90,51 +90,51 @@ public:
 
 } // namespace
 
-class TestTForm1 : public QObject {
+class TestEntryWindow : public QObject {
     Q_OBJECT
 private slots:
     void keyboardOnlyContactIsLoggedAndBackedUp() {
         Window w;
         QVERIFY(w.start());
-        QCOMPARE(w.edit("Edit2")->text(), QStringLiteral("2026-03-14"));
-        QCOMPARE(w.edit("Edit3")->text(), QStringLiteral("08:00:05"));
-        w.type("Edit4", QStringLiteral("sp9abc+"));
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("dateEdit")->text(), QStringLiteral("2026-03-14"));
+        QCOMPARE(w.edit("utcTimeEdit")->text(), QStringLiteral("08:00:05"));
+        w.type("callsignEdit", QStringLiteral("sp9abc+"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
         // A blank moves on to the exchange field and back, inserting nothing.
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_Space);
-        QVERIFY(w.edit("Edit6")->hasFocus());
-        QTest::keyClick(w.edit("Edit6"), Qt::Key_Space);
-        QVERIFY(w.edit("Edit4")->hasFocus());
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
-        w.enter("Edit4");
-        QVERIFY(w.edit("Edit6")->hasFocus());
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("012gw"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_Space);
+        QVERIFY(w.edit("receivedExchangeEdit")->hasFocus());
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Space);
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QVERIFY(w.edit("receivedExchangeEdit")->hasFocus());
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("012gw"));
         w.clock.set(QDateTime(QDate(2026, 3, 14), QTime(8, 1, 7)));
-        QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
-        w.enter("Edit6");
+        QMetaObject::invokeMethod(w.form.get(), "showUtcClock");
+        w.enter("receivedExchangeEdit");
 
         QCOMPARE(w.logLines(), QStringList{QStringLiteral(
                                    "2026-03-14 080107  80M CW 599     0KO88WW SP9ABC          599       012GW ")});
         QVERIFY(w.dialogs.messages.isEmpty());
         QVERIFY(QFile::exists(w.folder.file(QStringLiteral("log.kvr~"))));
         QCOMPARE(w.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 1);
-        QCOMPARE(w.edit("Edit4")->text(), QString());
-        QCOMPARE(w.edit("Edit6")->text(), QString());
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("001"));
-        QVERIFY(w.edit("Edit4")->hasFocus());
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QString());
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
 
         // The same station again on the same band and mode: the panel, and the line is marked.
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        QVERIFY(w.child<QLabel>("Panel3")->isVisible());
-        QCOMPARE(w.child<QLabel>("Panel3")->text(), QStringLiteral("SP9ABC - QSO zaliczone!"));
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("013GW"));
-        w.enter("Edit6");
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("dupeLabel")->isVisible());
+        QCOMPARE(w.child<QLabel>("dupeLabel")->text(), QStringLiteral("SP9ABC - QSO zaliczone!"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("013GW"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(w.logLines().size(), 2);
         QVERIFY(w.logLines().last().endsWith(QStringLiteral(" DUPE")));
         QCOMPARE(w.folder.readLines(QStringLiteral("log.kvr~")).size(), 1);
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
-        QVERIFY(!w.child<QLabel>("Panel3")->isVisible());
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+        QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
     }
 
     void dupeSelectsTheEarlierContactAndFollowsTheMode() {
@@ -142,42 +142,42 @@ private slots:
                  QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
         QVERIFY(w.start());
         QSignalSpy selected(&w.session, &LogSession::rowSelectionRequested);
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        QVERIFY(w.child<QLabel>("Panel3")->isVisible());
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("dupeLabel")->isVisible());
         QCOMPARE(selected.last().at(0).value<qsizetype>(), 0);
         // Ctrl+F1 from CW goes back to SSB: not worked there, the last line is selected.
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(w.child<QComboBox>("ComboBox2")->currentText(), QStringLiteral("SSB"));
-        QVERIFY(!w.child<QLabel>("Panel3")->isVisible());
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(w.child<QComboBox>("modeCombo")->currentText(), QStringLiteral("SSB"));
+        QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
         QCOMPARE(selected.last().at(0).value<qsizetype>(), 1);
-        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("59"));
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("59"));
         // Leaving the callsign field in SSB shows what the station gave in CW.
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_Return);
-        QVERIFY(w.child<QLabel>("Panel2")->isVisible());
-        QCOMPARE(w.child<QLabel>("Panel2")->text(), QStringLiteral(" CW:  1"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_Return);
+        QVERIFY(w.child<QLabel>("crossModeExchangeLabel")->isVisible());
+        QCOMPARE(w.child<QLabel>("crossModeExchangeLabel")->text(), QStringLiteral(" CW:  1"));
     }
 
     void bandShortcutsWrapAndCommandsSelect() {
         Window w;
         QVERIFY(w.start());
-        QComboBox* band = w.child<QComboBox>("ComboBox1");
+        QComboBox* band = w.child<QComboBox>("bandCombo");
         QCOMPARE(band->currentText(), QStringLiteral("80M"));
-        w.edit("Edit4")->setFocus();
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F2, Qt::AltModifier);
+        w.edit("callsignEdit")->setFocus();
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F2, Qt::AltModifier);
         QCOMPARE(band->currentText(), QStringLiteral("40M"));
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
         QCOMPARE(band->currentText(), QStringLiteral("160M"));
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
         QCOMPARE(band->currentText(), QStringLiteral("23CM"));
 
-        w.type("Edit4", QStringLiteral("20m"));
-        QCOMPARE(w.edit("Edit4")->palette().color(QPalette::Text), QColor(0xFF, 0x00, 0xFF));
-        w.enter("Edit4");
+        w.type("callsignEdit", QStringLiteral("20m"));
+        QCOMPARE(w.edit("callsignEdit")->palette().color(QPalette::Text), QColor(0xFF, 0x00, 0xFF));
+        w.enter("callsignEdit");
         QCOMPARE(band->currentText(), QStringLiteral("20M"));
-        QCOMPARE(w.edit("Edit4")->text(), QString());
-        w.type("Edit4", QStringLiteral("SP9"));
-        QCOMPARE(w.edit("Edit4")->palette().color(QPalette::Text), QColor(0x00, 0x00, 0x80));
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        w.type("callsignEdit", QStringLiteral("SP9"));
+        QCOMPARE(w.edit("callsignEdit")->palette().color(QPalette::Text), QColor(0x00, 0x00, 0x80));
     }
 
     void vhfBandTurnsOnLocatorAnalysisAndItsSerial() {
@@ -185,29 +185,29 @@ private slots:
         QVERIFY(w.start());
         QVERIFY(!w.session.analysis.enabled);
         // Without an own locator the analysis asks for one; cancelled, the analysis stays off.
-        w.type("Edit4", QStringLiteral("2M"));
-        w.enter("Edit4");
+        w.type("callsignEdit", QStringLiteral("2M"));
+        w.enter("callsignEdit");
         QCOMPARE(w.dialogs.inputPrompts, QStringList{QStringLiteral("Własny lokator|Wprowadź lokator")});
         QVERIFY(!w.session.analysis.enabled);
-        w.type("Edit4", QStringLiteral("80M"));
-        w.enter("Edit4");
+        w.type("callsignEdit", QStringLiteral("80M"));
+        w.enter("callsignEdit");
         w.dialogs.inputAnswers.push_back(QStringLiteral("jo91ru"));
-        w.type("Edit4", QStringLiteral("2M"));
-        w.enter("Edit4");
+        w.type("callsignEdit", QStringLiteral("2M"));
+        w.enter("callsignEdit");
         QVERIFY(w.session.analysis.enabled);
         QCOMPARE(w.session.analysis.mode, AnalysisMode::Locator);
         QCOMPARE(w.session.operatorData.locator, QStringLiteral("JO91RU"));
-        QCOMPARE(w.edit("Edit9")->text(), QStringLiteral("JO91RU"));
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("001"));
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("KO02MD"));
-        w.enter("Edit6");
+        QCOMPARE(w.edit("sentFixedPartEdit")->text(), QStringLiteral("JO91RU"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("KO02MD"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(w.session.log().vhfSerial[1], 2);
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
-        w.type("Edit4", QStringLiteral("20M"));
-        w.enter("Edit4");
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("002"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+        w.type("callsignEdit", QStringLiteral("20M"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
     }
 
     void savedVhfBandIsOnlySelectedAtStart() {
@@ -215,29 +215,29 @@ private slots:
                  QStringLiteral("Pasmo=2M\r\nEmisja=CW\r\nSTX=015\r\nOsobna numeracja na UKF=1\r\n"
                                 "[Analiza grupy]\r\nAnaliza=0\r\n"));
         QVERIFY(w.start());
-        QCOMPARE(w.child<QComboBox>("ComboBox1")->currentText(), QStringLiteral("2M"));
+        QCOMPARE(w.child<QComboBox>("bandCombo")->currentText(), QStringLiteral("2M"));
         // The analysis the operator switched off stays off, nothing is asked, the saved serial stays.
         QVERIFY(!w.session.analysis.enabled);
         QVERIFY(w.dialogs.inputPrompts.isEmpty());
         QVERIFY(w.dialogs.messages.isEmpty());
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("015"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("015"));
         // The saved mode does run the mode change: its reports.
-        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("599"));
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("599"));
     }
 
     void validationMessages() {
         Window w;
         QVERIFY(w.start());
-        w.type("Edit6", QStringLiteral("5"));
-        w.enter("Edit6");
+        w.type("receivedExchangeEdit", QStringLiteral("5"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("Brak znaku stacji!")});
-        QVERIFY(w.edit("Edit4")->hasFocus());
-        w.edit("Edit6")->clear();
-        w.type("Edit4", QStringLiteral("SP9ABC"));
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
+        w.edit("receivedExchangeEdit")->clear();
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
         w.dialogs.buttonAnswers.push_back(DialogButton::No);
-        QMetaObject::invokeMethod(w.form.get(), "Button4Click");
+        QMetaObject::invokeMethod(w.form.get(), "logQso");
         QCOMPARE(w.dialogs.lastText(), QStringLiteral("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?"));
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
         QVERIFY(w.logLines().isEmpty());
     }
 
@@ -246,57 +246,57 @@ private slots:
         QVERIFY(w.start());
         const QString bad = w.folder.file(QStringLiteral("missing/log.kvr"));
         w.session.setLogPath(bad);
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("12GW"));
-        w.enter("Edit6");
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("12GW"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(w.dialogs.messages.size(), 1);
         QCOMPARE(w.dialogs.messages[0].title, QStringLiteral("Błąd"));
         QVERIFY(w.dialogs.lastText().contains(bad));
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
-        QCOMPARE(w.edit("Edit6")->text(), QStringLiteral("12GW"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12GW"));
         QCOMPARE(w.session.log().size(), 0);
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("0"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
     }
 
     void offlineEntryWithTimeCommandsAndMinuteSteps() {
         Window w;
         QVERIFY(w.start());
-        w.form->menuAction(QStringLiteral("WprowadzanieQSOwtrybieoffline1"))->trigger();
+        w.form->menuAction(QStringLiteral("actionOfflineEntry"))->trigger();
         QVERIFY(w.form->isOffline());
-        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("08:00:00"));
-        w.type("Edit4", QStringLiteral("2530"));
-        w.enter("Edit4");
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("2530"));
-        w.edit("Edit4")->clear();
-        w.type("Edit4", QStringLiteral("2359"));
-        w.enter("Edit4");
-        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("23:59:00"));
-        QCOMPARE(w.edit("Edit4")->text(), QString());
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_PageUp);
-        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:00"));
-        QCOMPARE(w.child<QDateEdit>("DateTimePicker1")->date(), QDate(2026, 3, 15));
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
-        w.enter("Edit6");
-        w.type("Edit4", QStringLiteral("SP9XYZ"));
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("2"));
-        w.enter("Edit6");
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("08:00:00"));
+        w.type("callsignEdit", QStringLiteral("2530"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("2530"));
+        w.edit("callsignEdit")->clear();
+        w.type("callsignEdit", QStringLiteral("2359"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("23:59:00"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_PageUp);
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(w.child<QDateEdit>("manualDateEdit")->date(), QDate(2026, 3, 15));
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("1"));
+        w.enter("receivedExchangeEdit");
+        w.type("callsignEdit", QStringLiteral("SP9XYZ"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("2"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(w.logLines().size(), 2);
         QVERIFY(w.logLines()[0].startsWith(QStringLiteral("2026-03-15 000000")));
         QVERIFY(w.logLines()[1].startsWith(QStringLiteral("2026-03-15 000001")));
-        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:01"));
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:01"));
 
         // A wrong manual time is put back when the field is left.
-        w.edit("czas_reczny")->setFocus();
-        w.edit("czas_reczny")->setText(QStringLiteral("24:00:00"));
-        w.edit("Edit4")->setFocus();
+        w.edit("manualTimeEdit")->setFocus();
+        w.edit("manualTimeEdit")->setText(QStringLiteral("24:00:00"));
+        w.edit("callsignEdit")->setFocus();
         QCOMPARE(w.dialogs.lastText(), QStringLiteral("Niewłaściwy format czasu!"));
-        QCOMPARE(w.edit("czas_reczny")->text(), QStringLiteral("00:00:01"));
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:01"));
 
-        QMetaObject::invokeMethod(w.form.get(), "Panel1Click");
+        QMetaObject::invokeMethod(w.form.get(), "endOfflineEntry");
         QVERIFY(!w.form->isOffline());
     }
 
@@ -304,14 +304,14 @@ private slots:
         Window w({}, QStringLiteral("Czas UTC manualny=1\r\n"));
         w.folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nCzas UTC manualny=1\r\nOffset=-3\r\n");
         QVERIFY(w.start());
-        QCOMPARE(w.edit("Edit3")->text(), QStringLiteral("11:00:05"));
+        QCOMPARE(w.edit("utcTimeEdit")->text(), QStringLiteral("11:00:05"));
     }
 
     void autoIncrementNeedsDigits() {
         Window w;
         QVERIFY(w.start());
-        QCheckBox* box = w.child<QCheckBox>("CheckBox1");
-        w.type("Edit8", QStringLiteral("A"));
+        QCheckBox* box = w.child<QCheckBox>("autoIncrementCheck");
+        w.type("sentSerialEdit", QStringLiteral("A"));
         QVERIFY(!box->isChecked());
         box->click();
         QVERIFY(!box->isChecked());
@@ -322,19 +322,19 @@ private slots:
     void reportFieldsTakeDigitsAandS() {
         Window w;
         QVERIFY(w.start());
-        w.edit("Edit5")->clear();
-        w.type("Edit5", QStringLiteral("5x7s9"));
-        QCOMPARE(w.edit("Edit5")->text(), QStringLiteral("57S"));
+        w.edit("rstSentEdit")->clear();
+        w.type("rstSentEdit", QStringLiteral("5x7s9"));
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("57S"));
     }
 
     void loggedCallSuggestions() {
         Window w({qso("08:00:00", "80M", "CW", "SP9ABC", "1"), qso("08:01:00", "80M", "CW", "SP9ABD", "2"),
                   qso("08:02:00", "40M", "CW", "SP9ABE", "3")});
         QVERIFY(w.start());
-        w.form->menuAction(QStringLiteral("Pokazzalogowane"))->trigger();
-        w.type("Edit4", QStringLiteral("S"));
+        w.form->menuAction(QStringLiteral("actionShowLoggedCalls"))->trigger();
+        w.type("callsignEdit", QStringLiteral("S"));
         QCOMPARE(w.form->loggedCallsWindow()->calls(), QStringList());
-        w.type("Edit4", QStringLiteral("P9AB"));
+        w.type("callsignEdit", QStringLiteral("P9AB"));
         QCOMPARE(w.form->loggedCallsWindow()->calls(), (QStringList{"SP9ABC", "SP9ABD"}));
     }
 
@@ -344,7 +344,7 @@ private slots:
         QCOMPARE(w.form->windowTitle(), QStringLiteral("KVR_Log"));
         ScriptedDialogs dialogs;
         LogSession session(ProgramFolder(w.folder.path()), dialogs, w.clock);
-        TForm1 second(session);
+        EntryWindow second(session);
         QVERIFY(second.startUp());
         QCOMPARE(second.windowTitle(), QStringLiteral("KVR_Log  [kopia]"));
         QCOMPARE(session.logPath(), w.folder.file(QStringLiteral("log1.kvr")));
@@ -355,8 +355,8 @@ private slots:
     void closingWritesTheEntrySettings() {
         Window w;
         QVERIFY(w.start());
-        w.edit("Edit9")->setText(QStringLiteral("KO02MD"));
-        w.form->menuAction(QStringLiteral("JednoQSO"))->trigger();
+        w.edit("sentFixedPartEdit")->setText(QStringLiteral("KO02MD"));
+        w.form->menuAction(QStringLiteral("actionOneQsoPerBand"))->trigger();
         w.form->close();
         const IniFile ini(w.folder.file(QStringLiteral("kvr_log.ini")));
         QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Grupa"), {}), QStringLiteral("KO02MD"));
@@ -373,18 +373,18 @@ private slots:
         RecordingKeyer keyer;
         w.form->setKeyerHooks(&keyer);
         QVERIFY(w.form->keyerArea());
-        QSignalSpy changed(w.form.get(), &TForm1::callsignChanged);
-        w.type("Edit4", QStringLiteral("SP9"));
+        QSignalSpy changed(w.form.get(), &EntryWindow::callsignChanged);
+        w.type("callsignEdit", QStringLiteral("SP9"));
         QCOMPARE(keyer.calls.last(), QStringLiteral("SP9"));
         QCOMPARE(changed.last().at(0).toString(), QStringLiteral("SP9"));
         QCOMPARE(w.form->entryFields().call, QStringLiteral("SP9"));
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_F1);
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9"));
-        QMetaObject::invokeMethod(w.form.get(), "Timer1Timer");
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1);
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9"));
+        QMetaObject::invokeMethod(w.form.get(), "showUtcClock");
         QCOMPARE(keyer.ticks, 1);
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("1"));
-        w.enter("Edit6");
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("1"));
+        w.enter("receivedExchangeEdit");
         QCOMPARE(keyer.logged, 1);
         w.form->setKeyerHooks(nullptr);
     }
@@ -394,26 +394,26 @@ private slots:
         QVERIFY(w.start());
         RecordingKeyer keyer;
         w.form->setKeyerHooks(&keyer);
-        w.type("Edit4", QStringLiteral("SP9ABC"));
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::AltModifier);
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::AltModifier | Qt::ControlModifier);
-        QTest::keyClick(w.edit("Edit4"), Qt::Key_T, Qt::ControlModifier);
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::AltModifier | Qt::ControlModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(keyer.speedSteps, (QList<int>{1, 1, -1}));
-        QCOMPARE(w.edit("Edit4")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
 
         // Ctrl+Enter in the exchange field opens the manual CW window; it does not log the contact.
-        w.enter("Edit4");
-        QTest::keyClicks(w.edit("Edit6"), QStringLiteral("12"));
-        QTest::keyClick(w.edit("Edit6"), Qt::Key_Return, Qt::ControlModifier);
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("12"));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(keyer.manualCw, 1);
         QVERIFY(w.logLines().isEmpty());
-        QCOMPARE(w.edit("Edit6")->text(), QStringLiteral("12"));
-        QTest::keyClick(w.edit("Edit6"), Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12"));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_K, Qt::AltModifier);
         QCOMPARE(keyer.manualCw, 2);
         // A backquote in the serial field opens it too and is not typed.
-        w.type("Edit8", QStringLiteral("`"));
+        w.type("sentSerialEdit", QStringLiteral("`"));
         QCOMPARE(keyer.manualCw, 3);
-        QCOMPARE(w.edit("Edit8")->text(), QStringLiteral("0"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
         QCOMPARE(keyer.logged, 0);
         w.form->setKeyerHooks(nullptr);
     }
@@ -424,17 +424,17 @@ private slots:
                             "[Program]\r\nCzas UTC manualny=1\r\n[Operator]\r\nLokator=JO90LN\r\n"
                             "[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n");
         QVERIFY(w.start());
-        QLabel* label = w.child<QLabel>("Label12");
+        QLabel* label = w.child<QLabel>("azimuthLabel");
         QVERIFY(!label->isVisible());
-        w.type("Edit6", QStringLiteral("jo90ln"));
+        w.type("receivedExchangeEdit", QStringLiteral("jo90ln"));
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(), QStringLiteral("Azymut: ???"));
-        w.edit("Edit6")->clear();
-        w.type("Edit6", QStringLiteral("001KO02MD"));
+        w.edit("receivedExchangeEdit")->clear();
+        w.type("receivedExchangeEdit", QStringLiteral("001KO02MD"));
         QVERIFY(label->isVisible());
         QVERIFY(label->text().startsWith(QStringLiteral("Azymut:  ")));
         QVERIFY(label->text().endsWith(QStringLiteral("°")));
-        QTest::keyClick(w.edit("Edit6"), Qt::Key_Backspace);
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Backspace);
         QVERIFY(!label->isVisible());
     }
 
@@ -443,12 +443,12 @@ private slots:
         ScriptedDialogs dialogs;
         SteppedClock clock;
         LogSession session(ProgramFolder(folder.path()), dialogs, clock);
-        TForm1 form(session);
+        EntryWindow form(session);
         QVERIFY(!form.startUp());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \n")));
     }
 };
 
-QTEST_MAIN(TestTForm1)
-#include "tst_tform1.moc"
+QTEST_MAIN(TestEntryWindow)
+#include "tst_entrywindow.moc"

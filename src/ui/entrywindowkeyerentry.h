@@ -10,19 +10,19 @@ class QWidget;
 
 // The keyer's view of the main window's entry fields: the window hands over its controls, the keyer reads
 // and focuses them on the window thread.
-class FormKeyerEntry final : public KeyerEntry {
+class EntryWindowKeyerEntry final : public KeyerEntry {
 public:
     struct Fields {
-        QLineEdit* Edit4 = nullptr;              // callsign
-        QLineEdit* Edit5 = nullptr;              // RST sent
-        QLineEdit* Edit6 = nullptr;              // received exchange
-        QLineEdit* Edit8 = nullptr;              // sent exchange, first part
-        QLineEdit* Edit9 = nullptr;              // sent exchange, second part
-        QWidget* dupePanel = nullptr;            // "QSO powtórzone", shown for a dupe
-        QAbstractButton* addQsoButton = nullptr; // "Dodaj QSO do logu"
+        QLineEdit* callsignEdit = nullptr;
+        QLineEdit* rstSentEdit = nullptr;
+        QLineEdit* receivedExchangeEdit = nullptr;
+        QLineEdit* sentSerialEdit = nullptr;     // sent exchange, first part
+        QLineEdit* sentFixedPartEdit = nullptr;  // sent exchange, second part
+        QWidget* dupeLabel = nullptr;            // "QSO powtórzone", shown for a dupe
+        QAbstractButton* logQsoButton = nullptr; // "Dodaj QSO do logu"
     };
 
-    FormKeyerEntry(LogSession& session, Fields fields) : m_session(session), m_fields(fields) {}
+    EntryWindowKeyerEntry(LogSession& session, Fields fields) : m_session(session), m_fields(fields) {}
 
     QString callsign() const override;
     QString rstSent() const override;

@@ -16,24 +16,24 @@ class QLineEdit;
 class QTimer;
 class TForm8;
 namespace Ui {
-class TForm1;
+class EntryWindow;
 }
 
 // The entry window: the fields of one contact, band and mode, the UTC clock, the dupe panels and the menu.
 // It binds the controls to EntrySession; the rules live there.
-class TForm1 : public QMainWindow {
+class EntryWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(LogSession& session, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit EntryWindow(LogSession& session, QWidget* parent = nullptr);
+    ~EntryWindow() override;
 
     // Start-up of the program in its fixed order. False: the county list is missing and the program ends.
     bool startUp();
 
     void setKeyerHooks(KeyerHooks* hooks);
     EntrySession& entry() { return m_entry; }
-    TForm8* loggedCallsWindow() const { return m_form8; }
-    // A menu item by its name ("Nowylog1", "PokazLog", "DaneOperatora" …) for the windows that handle it.
+    TForm8* loggedCallsWindow() const { return m_loggedCalls; }
+    // A menu item by its name ("actionNewLog", "actionShowLog", "actionOperatorData" …) for the windows that handle it.
     QAction* menuAction(const QString& objectName) const;
     QWidget* keyerArea() const;
     bool isOffline() const;
@@ -43,7 +43,7 @@ public:
     void setSerialField(const QString& serial);
 
     // The MASTER suggestions window: Ctrl+Space takes its first entry, Space in the exchange stops its refresh.
-    void setMasterSuggestions(TFMaster* suggestions) { m_fmaster = suggestions; }
+    void setMasterSuggestions(TFMaster* suggestions) { m_callSuggestions = suggestions; }
     // A suggestion was clicked: the callsign field takes it and the cursor moves on as the rules say.
     void takeSuggestion(const QString& call);
     void setSentFixedPart(const QString& text);
@@ -70,10 +70,10 @@ signals:
     void closing(IniFile& settings);
 
 public slots:
-    void Button4Click();
+    void logQso();
     // The first activation restores the layout of the windows around the entry window; later ones do nothing.
-    void FormActivate();
-    void Koniec1Click();
+    void restoreWindowsOnFirstActivation();
+    void quit();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,23 +81,23 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private slots:
-    void Edit4Change();
-    void Edit6Change();
-    void Edit8Change();
-    void ComboBox1Change();
-    void ComboBox2Change();
-    void AllBandClick();
-    void AllModeClick();
-    void JednoQSOClick();
-    void BezGrupyClick();
-    void OsobnenumeryClick();
-    void CheckBox1Click();
-    void PokazzalogowaneClick();
-    void Timer1Timer();
-    void WprowadzanieQSOwtrybieoffline1Click();
-    void Panel1Click();
-    void Oprogramie1Click();
-    void Plikpomocy1Click();
+    void onCallsignEdited();
+    void onReceivedExchangeEdited();
+    void onSentSerialEdited();
+    void onBandChosen();
+    void onModeChosen();
+    void onWarcBandsToggled();
+    void onDigitalModesToggled();
+    void onOneQsoPerBandToggled();
+    void onWithoutExchangeToggled();
+    void onSeparateVhfSerialsToggled();
+    void onAutoIncrementToggled();
+    void onShowLoggedCallsToggled();
+    void showUtcClock();
+    void startOfflineEntry();
+    void endOfflineEntry();
+    void showAbout();
+    void openHelpFile();
 
 private:
     void connectSignals();
@@ -108,12 +108,12 @@ private:
     void workedBeforeCheck();
     void updateSuggestions();
     void setCallsignColour();
-    void Edit4Exit();
-    void Edit6Exit();
-    void Edit2Exit();
-    void czas_recznyEnter();
-    void czas_recznyExit();
-    void Edit4Enter();
+    void showCrossModeExchange();
+    void onReceivedExchangeLeft();
+    void checkDateField();
+    void rememberManualTime();
+    void checkManualTime();
+    void acceptCallsign();
     void moveToExchange();
     void moveToCallsign();
     void stepManualTime(int minutes);
@@ -122,17 +122,17 @@ private:
     void showClock(const QDateTime& shown);
     void focusCallsign();
 
-    std::unique_ptr<Ui::TForm1> m_ui;
+    std::unique_ptr<Ui::EntryWindow> m_ui;
     LogSession& m_session;
     EntrySession m_entry;
     NullKeyerHooks m_nullKeyer;
     KeyerHooks* m_keyer = &m_nullKeyer;
-    TForm8* m_form8 = nullptr;
-    QTimer* m_timer1 = nullptr;
+    TForm8* m_loggedCalls = nullptr;
+    QTimer* m_clockTimer = nullptr;
     bool m_starting = true;
     bool m_activated = false;
     int m_sentExchangeColour = 12778705; // pale green
-    TFMaster* m_fmaster = nullptr;
+    TFMaster* m_callSuggestions = nullptr;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;
     std::optional<int> m_exchangeCursor;
