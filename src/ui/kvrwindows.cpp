@@ -7,6 +7,7 @@
 #include "entrywindowkeyerentry.h"
 #include "interchangemenu.h"
 #include "keyerpanel.h"
+#include "logwindow.h"
 #include "lookup/workedcallsgroups.h"
 #include "settings/inifile.h"
 #include "tfanaliza_grupy.h"
@@ -15,7 +16,6 @@
 #include "tform22.h"
 #include "tform8.h"
 #include "tfpowiaty.h"
-#include "tlog.h"
 #include "tmaster.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
@@ -55,7 +55,7 @@ KvrWindows::KvrWindows(LogSession& session)
     // The windows in the program's order of creation; each follows the log session by its signals.
     createKeyer();
     m_lists = new WorkedCallsWindows(session, main);
-    m_log = new TLog(session, main);
+    m_logWindow = new LogWindow(session, main);
     m_fmaster = new TFMaster(session, m_master, main);
     m_powiaty = new TFPowiaty(session, main);
     m_analiza = new TFAnaliza_grupy(session, main);
@@ -165,7 +165,7 @@ bool KvrWindows::startUp() {
     main->show();
     placeAroundMainWindow();
     // The log window is shown once the log is loaded; the first activation may hide it again.
-    setWindowShown(QStringLiteral("actionShowLog"), m_log, true);
+    setWindowShown(QStringLiteral("actionShowLog"), m_logWindow, true);
     return true;
 }
 
@@ -174,12 +174,12 @@ void KvrWindows::placeAroundMainWindow() {
     // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
     const QRect main = m_entryWindow->frameGeometry();
     const int gap = 8;
-    m_log->move(main.left(), main.bottom() + gap);
+    m_logWindow->move(main.left(), main.bottom() + gap);
     m_fmaster->move(main.right() + gap, main.top());
     m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
                                              main.top() + m_fmaster->frameGeometry().height() + gap);
     m_powiaty->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
-    const QRect log = m_log->frameGeometry();
+    const QRect log = m_logWindow->frameGeometry();
     int offset = 0;
     for (QWidget* list : std::initializer_list<QWidget*>{m_lists->ssb(), m_lists->cw(), m_lists->fm()}) {
         list->move(log.right() + gap + offset, log.top() + offset);
@@ -206,8 +206,8 @@ void KvrWindows::buildColourAndFontMenus() {
     QMenu* colours = submenu(QStringLiteral("actionWindowBackgrounds"));
     connect(addItem(colours, QStringLiteral("actionLogBackground"), QStringLiteral("Log")), &QAction::triggered, this,
             [this, &dialogs] {
-                if (const auto colour = dialogs.chooseColour(m_log->backgroundColour()))
-                    m_log->setBackgroundColour(*colour);
+                if (const auto colour = dialogs.chooseColour(m_logWindow->backgroundColour()))
+                    m_logWindow->setBackgroundColour(*colour);
             });
     connect(addItem(colours, QStringLiteral("actionCallSuggestionsBackground"), QStringLiteral("Podpowiedzi znaków")),
             &QAction::triggered, m_fmaster, &TFMaster::chooseBackground);
@@ -292,7 +292,7 @@ void KvrWindows::connectMenu() {
         focusCallsign();
     });
 
-    bindViewItem(QStringLiteral("actionShowLog"), m_log);
+    bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
     bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_fmaster);
     bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_powiaty);
     bindViewItem(QStringLiteral("actionShowSsbList"), m_lists->ssb());
@@ -359,8 +359,8 @@ void KvrWindows::connectWindows() {
     connect(m_form22, &TForm22::callsignFocusRequested, this, &KvrWindows::focusCallsign);
     connect(m_fmaster, &TFMaster::suggestionChosen, main, &EntryWindow::takeSuggestion);
     connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);
-    connect(m_log, &TLog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
-    connect(m_log, &TLog::escapeToCallsign, this, [this] {
+    connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
         focusCallsign();
         if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit"))) {
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -375,13 +375,13 @@ void KvrWindows::connectWindows() {
         connect(window, &TWorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
         connect(window, &TWorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
     }
-    m_log->setSerialField({[main] { return main->entryFields().stx; },
-                           [main](const QString& text) { main->setSerialField(text); },
-                           [main] { return main->autoIncrement(); }, [this] { return serialDigits(); }});
+    m_logWindow->setSerialField({[main] { return main->entryFields().stx; },
+                                 [main](const QString& text) { main->setSerialField(text); },
+                                 [main] { return main->autoIncrement(); }, [this] { return serialDigits(); }});
 }
 
 void KvrWindows::restoreLayout(const IniFile& settings) {
-    m_log->readSettings(settings);
+    m_logWindow->readSettings(settings);
     m_powiaty->readSettings(settings);
     m_fmaster->loadSettings(settings);
     m_lists->loadSettings(settings);
@@ -389,12 +389,9 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
                                                               QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                                                               m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
-        {"actionShowCallSuggestions", m_fmaster},
-        {"actionShowSsbList", m_lists->ssb()},
-        {"actionShowLog", m_log},
-        {"actionShowCwList", m_lists->cw()},
-        {"actionShowFmList", m_lists->fm()},
-        {"actionShowWorkedCounties", m_powiaty},
+        {"actionShowCallSuggestions", m_fmaster}, {"actionShowSsbList", m_lists->ssb()},
+        {"actionShowLog", m_logWindow},           {"actionShowCwList", m_lists->cw()},
+        {"actionShowFmList", m_lists->fm()},      {"actionShowWorkedCounties", m_powiaty},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
@@ -418,12 +415,12 @@ void KvrWindows::saveLayout(IniFile& settings) {
                        action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
     settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                           m_entryWindow->sentExchangeColour());
-    m_log->writeSettings(settings);
+    m_logWindow->writeSettings(settings);
     m_powiaty->writeSettings(settings);
     m_fmaster->saveSettings(settings);
     m_lists->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{m_log, m_fmaster, m_powiaty, m_lists->ssb(), m_lists->cw(), m_lists->fm()})
+    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_fmaster, m_powiaty, m_lists->ssb(),
+                                                           m_lists->cw(), m_lists->fm()})
         window->hide();
 }

@@ -20,7 +20,7 @@ class TFMaster;
 class TFPowiaty;
 class EntryWindow;
 class TForm22;
-class TLog;
+class LogWindow;
 class WorkedCallsWindows;
 
 // Every window of the program around the entry window: created once at start-up in the program's order,
@@ -35,7 +35,7 @@ public:
     bool startUp();
 
     EntryWindow* entryWindow() const { return m_entryWindow.get(); }
-    TLog* logWindow() const { return m_log; }
+    LogWindow* logWindow() const { return m_logWindow; }
     TFMaster* suggestions() const { return m_fmaster; }
     TFPowiaty* counties() const { return m_powiaty; }
     TFAnaliza_grupy* analysisDialog() const { return m_analiza; }
@@ -72,7 +72,7 @@ private:
     LogLifecycle m_lifecycle;
     MasterSelection m_master;
     WorkedCallsWindows* m_lists = nullptr;
-    TLog* m_log = nullptr;
+    LogWindow* m_logWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;
     TFMaster* m_fmaster = nullptr;
     TFPowiaty* m_powiaty = nullptr;

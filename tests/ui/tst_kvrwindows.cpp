@@ -4,6 +4,7 @@
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "kvrwindows.h"
+#include "logwindow.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
@@ -11,7 +12,6 @@
 #include "tfmaster.h"
 #include "tform22.h"
 #include "tfpowiaty.h"
-#include "tlog.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
 

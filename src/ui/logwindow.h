@@ -6,7 +6,7 @@
 #include <memory>
 
 namespace Ui {
-class TLog;
+class LogWindow;
 }
 class IniFile;
 class LogListModel;
@@ -16,11 +16,11 @@ class TFEdycja;
 
 // The log window: the in-memory log one QSO line per row, with the score summary as its caption. Contacts
 // are corrected in the edit dialog or removed here; each change rewrites the log file and reloads it.
-class TLog : public QWidget {
+class LogWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TLog(LogSession& session, QWidget* parent = nullptr);
-    ~TLog() override;
+    explicit LogWindow(LogSession& session, QWidget* parent = nullptr);
+    ~LogWindow() override;
 
     // The entry window's serial field, which steps back when the newest QSO is deleted.
     struct SerialField {
@@ -50,9 +50,9 @@ signals:
 
 public slots:
     // Opens the edit dialog for the selected QSO (double click, Enter, "Edytuj QSO").
-    void ListBox1DblClick();
+    void editSelectedQso();
     // "Usuń QSO".
-    void Usu1Click();
+    void deleteSelectedQso();
     void selectRow(qsizetype row);
 
 protected:
@@ -65,7 +65,7 @@ private:
     void logReloaded();
     void qsoAdded(qsizetype row);
 
-    std::unique_ptr<Ui::TLog> m_ui;
+    std::unique_ptr<Ui::LogWindow> m_ui;
     LogSession& m_session;
     LogListModel* m_model;
     QMenu* m_menu;

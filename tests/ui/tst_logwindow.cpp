@@ -1,8 +1,8 @@
 #include "lifecyclefixture.h"
 #include "logcolumnheader.h"
+#include "logwindow.h"
 #include "settings/inifile.h"
 #include "tfedycja.h"
-#include "tlog.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
-class TestTLog : public QObject {
+class TestLogWindow : public QObject {
     Q_OBJECT
 
 private:
@@ -27,12 +27,12 @@ private:
                 qsoLine(QStringLiteral("10:10:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
                         QStringLiteral("PH"), QStringLiteral("015"))};
     }
-    static QListView* list(TLog& log) { return log.findChild<QListView*>(QStringLiteral("ListBox1")); }
+    static QListView* list(LogWindow& log) { return log.findChild<QListView*>(QStringLiteral("logList")); }
     static QLineEdit* edit(TFEdycja* dialog, const char* name) {
         return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
     }
     // Runs the action on the edit dialog once it is shown modally.
-    static void whenEditorShown(TLog& log, std::function<void(TFEdycja*)> action) {
+    static void whenEditorShown(LogWindow& log, std::function<void(TFEdycja*)> action) {
         QTimer::singleShot(0, &log, [&log, action] {
             TFEdycja* dialog = log.editDialog();
             QVERIFY(dialog->isVisible());
@@ -47,7 +47,7 @@ private:
 private slots:
     void showsTheLogWithTheSummaryAsCaption() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         QCOMPARE(list(log)->model()->rowCount(), 3);
         QCOMPARE(log.windowTitle(), f.session.scoreSummary());
         QVERIFY(log.windowTitle().startsWith(QStringLiteral("Log ")));
@@ -67,10 +67,10 @@ private slots:
 
     void editingTheReceivedExchangeRewritesAndReloads() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         log.selectRow(1);
         const QByteArray before = fileBytes(f.session.logPath());
-        QSignalSpy escape(&log, &TLog::escapeToCallsign);
+        QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
         whenEditorShown(log, [](TFEdycja* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Edycja QSO"));
             QCOMPARE(edit(dialog, "Edit2")->text(), QStringLiteral("100500"));
@@ -82,7 +82,7 @@ private slots:
             QTest::keyClick(srx, Qt::Key_Return);
         });
 
-        log.ListBox1DblClick();
+        log.editSelectedQso();
 
         QVERIFY(QFileInfo::exists(backupPath(f)));
         QCOMPARE(fileBytes(f.session.logPath() + QStringLiteral("~")), before);
@@ -96,15 +96,15 @@ private slots:
 
     void escapeInTheEditorChangesNothingButLeavesTheBackup() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         const QByteArray before = fileBytes(f.session.logPath());
-        QSignalSpy escape(&log, &TLog::escapeToCallsign);
+        QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
         whenEditorShown(log, [](TFEdycja* dialog) {
             QTest::keyClicks(edit(dialog, "Edit7"), QStringLiteral("X"));
             QTest::keyClick(edit(dialog, "Edit7"), Qt::Key_Escape);
         });
 
-        log.ListBox1DblClick();
+        log.editSelectedQso();
 
         QCOMPARE(escape.count(), 1);
         QVERIFY(QFileInfo::exists(backupPath(f)));
@@ -133,7 +133,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, message);
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         const QByteArray before = fileBytes(f.session.logPath());
         whenEditorShown(log, [field, value](TFEdycja* dialog) {
             QLineEdit* e = edit(dialog, field.toLatin1().constData());
@@ -141,7 +141,7 @@ private slots:
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         });
 
-        log.ListBox1DblClick();
+        log.editSelectedQso();
 
         QCOMPARE(f.dialogs.texts(), QStringList{message});
         QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
@@ -151,9 +151,9 @@ private slots:
 
     void editWithoutSelectionIsRefused() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         list(log)->selectionModel()->clearSelection();
-        log.ListBox1DblClick();
+        log.editSelectedQso();
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Należy najpierw zaznaczyć łączność!")});
         QVERIFY(!log.editDialog()->isVisible());
     }
@@ -170,7 +170,7 @@ private slots:
         QFETCH(QString, serialAfter);
         QFETCH(bool, dupeLeft);
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         log.show();
         QVERIFY(QTest::qWaitForWindowExposed(&log));
         QString serial = QStringLiteral("015");
@@ -210,8 +210,8 @@ private slots:
         QFETCH(int, listPixels);
         QFETCH(bool, wholeTitles);
         SessionFixture f(threeQsos());
-        TLog log(f.session);
-        auto* header = log.findChild<LogColumnHeader*>(QStringLiteral("Header"));
+        LogWindow log(f.session);
+        auto* header = log.findChild<LogColumnHeader*>(QStringLiteral("columnHeader"));
         QVERIFY(header);
         if (headerPoints > 0) {
             QFont big = header->font();
@@ -245,9 +245,9 @@ private slots:
 
     void keysReturnToTheCallsignField() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
-        QSignalSpy focus(&log, &TLog::callsignFocusRequested);
-        QSignalSpy escape(&log, &TLog::escapeToCallsign);
+        LogWindow log(f.session);
+        QSignalSpy focus(&log, &LogWindow::callsignFocusRequested);
+        QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
         QTest::keyClick(list(log), Qt::Key_Home);
         QTest::keyClick(list(log), Qt::Key_W, Qt::AltModifier);
         QTest::keyClick(list(log), Qt::Key_Escape);
@@ -258,7 +258,7 @@ private slots:
 
     void newLogShowsItsNameAsCaption() {
         SessionFixture f(threeQsos());
-        TLog log(f.session);
+        LogWindow log(f.session);
         const QString other = f.folder.file(QStringLiteral("nowy.kvr"));
         f.session.log().clearContacts();
         emit f.session.logReloaded();
@@ -270,7 +270,7 @@ private slots:
     void settingsRoundTrip() {
         SessionFixture f;
         {
-            TLog log(f.session);
+            LogWindow log(f.session);
             log.move(120, 340);
             log.resize(658, 410);
             log.setBackgroundColour(0x00C0FFEE);
@@ -280,7 +280,7 @@ private slots:
         const IniFile settings(f.session.settingsPath());
         QCOMPARE(settings.readInteger(QStringLiteral("Log"), QStringLiteral("Wysokość"), 0), 410);
         QCOMPARE(settings.readInteger(QStringLiteral("Log"), QStringLiteral("Kolor tła"), 0), 0x00C0FFEE);
-        TLog log(f.session);
+        LogWindow log(f.session);
         log.readSettings(settings);
         QCOMPARE(log.pos(), QPoint(120, 340));
         QCOMPARE(log.height(), 410);
@@ -288,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTLog)
-#include "tst_tlog.moc"
+QTEST_MAIN(TestLogWindow)
+#include "tst_logwindow.moc"

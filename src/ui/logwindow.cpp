@@ -1,4 +1,4 @@
-#include "tlog.h"
+#include "logwindow.h"
 
 #include "analysis/scoresummary.h"
 #include "core/logedit.h"
@@ -7,7 +7,7 @@
 #include "settings/inifile.h"
 #include "settings/windowsettings.h"
 #include "tfedycja.h"
-#include "ui_tlog.h"
+#include "ui_logwindow.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
@@ -20,73 +20,73 @@ namespace {
 const QString kSection = QStringLiteral("Log");
 }
 
-TLog::TLog(LogSession& session, QWidget* parent)
+LogWindow::LogWindow(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint),
-      m_ui(std::make_unique<Ui::TLog>()), m_session(session), m_model(new LogListModel(session.log(), this)),
+      m_ui(std::make_unique<Ui::LogWindow>()), m_session(session), m_model(new LogListModel(session.log(), this)),
       m_menu(new QMenu(this)), m_edit(new TFEdycja(session, this)) {
     m_ui->setupUi(this);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_ui->ListBox1->setFont(fixed);
-    m_ui->ListBox1->setModel(m_model);
-    m_ui->ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_ui->Header->setColumnFont(fixed);
-    m_ui->Header->setTextOffset(m_ui->ListBox1->frameWidth() + 3);
+    m_ui->logList->setFont(fixed);
+    m_ui->logList->setModel(m_model);
+    m_ui->logList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_ui->columnHeader->setColumnFont(fixed);
+    m_ui->columnHeader->setTextOffset(m_ui->logList->frameWidth() + 3);
 
-    m_menu->addAction(m_ui->EdytujQSO);
+    m_menu->addAction(m_ui->actionEditQso);
     m_menu->addSeparator();
-    m_menu->addAction(m_ui->Usu1);
+    m_menu->addAction(m_ui->actionDeleteQso);
 
-    connect(m_ui->ListBox1, &QListView::doubleClicked, this, &TLog::ListBox1DblClick);
-    connect(m_ui->EdytujQSO, &QAction::triggered, this, &TLog::ListBox1DblClick);
-    connect(m_ui->Usu1, &QAction::triggered, this, &TLog::Usu1Click);
-    connect(m_ui->ListBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_menu->popup(m_ui->ListBox1->viewport()->mapToGlobal(at)); });
-    m_ui->ListBox1->installEventFilter(this);
-    m_ui->ListBox1->viewport()->installEventFilter(this);
+    connect(m_ui->logList, &QListView::doubleClicked, this, &LogWindow::editSelectedQso);
+    connect(m_ui->actionEditQso, &QAction::triggered, this, &LogWindow::editSelectedQso);
+    connect(m_ui->actionDeleteQso, &QAction::triggered, this, &LogWindow::deleteSelectedQso);
+    connect(m_ui->logList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_ui->logList->viewport()->mapToGlobal(at)); });
+    m_ui->logList->installEventFilter(this);
+    m_ui->logList->viewport()->installEventFilter(this);
 
-    connect(&m_session, &LogSession::logReloaded, this, &TLog::logReloaded);
-    connect(&m_session, &LogSession::logPathChanged, this, &TLog::showPathCaption);
-    connect(&m_session, &LogSession::qsoAdded, this, &TLog::qsoAdded);
-    connect(&m_session, &LogSession::rowSelectionRequested, this, &TLog::selectRow);
+    connect(&m_session, &LogSession::logReloaded, this, &LogWindow::logReloaded);
+    connect(&m_session, &LogSession::logPathChanged, this, &LogWindow::showPathCaption);
+    connect(&m_session, &LogSession::qsoAdded, this, &LogWindow::qsoAdded);
+    connect(&m_session, &LogSession::rowSelectionRequested, this, &LogWindow::selectRow);
     logReloaded();
 }
 
-TLog::~TLog() = default;
+LogWindow::~LogWindow() = default;
 
-void TLog::showSummary() {
+void LogWindow::showSummary() {
     setWindowTitle(m_session.scoreSummary());
 }
 
-void TLog::showPathCaption(const QString& path) {
+void LogWindow::showPathCaption(const QString& path) {
     setWindowTitle(QStringLiteral("Log ") + ShortenPath(path, 60));
 }
 
-void TLog::logReloaded() {
+void LogWindow::logReloaded() {
     m_model->reset();
     showSummary();
     selectRow(m_session.log().selectedRow);
 }
 
-void TLog::qsoAdded(qsizetype row) {
+void LogWindow::qsoAdded(qsizetype row) {
     m_model->rowInserted(row);
     showSummary();
     selectRow(row);
 }
 
-qsizetype TLog::selectedRow() const {
-    const QModelIndexList selected = m_ui->ListBox1->selectionModel()->selectedIndexes();
+qsizetype LogWindow::selectedRow() const {
+    const QModelIndexList selected = m_ui->logList->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void TLog::selectRow(qsizetype row) {
+void LogWindow::selectRow(qsizetype row) {
     if (row < 0 || row >= m_model->rowCount())
         return;
     const QModelIndex index = m_model->index(int(row));
-    m_ui->ListBox1->setCurrentIndex(index);
-    m_ui->ListBox1->scrollTo(index);
+    m_ui->logList->setCurrentIndex(index);
+    m_ui->logList->scrollTo(index);
 }
 
-void TLog::ListBox1DblClick() {
+void LogWindow::editSelectedQso() {
     // The backup is written first, so even a cancelled edit leaves the log as it was on the disk.
     const TextFile::Status backup = LogEdit::writeEditBackup(m_session);
     if (!backup) {
@@ -105,7 +105,7 @@ void TLog::ListBox1DblClick() {
     emit escapeToCallsign();
 }
 
-void TLog::Usu1Click() {
+void LogWindow::deleteSelectedQso() {
     const LogEdit::DeleteResult result = LogEdit::DeleteQso(m_session, selectedRow());
     if (!result.deleted)
         return;
@@ -117,17 +117,17 @@ void TLog::Usu1Click() {
     emit callsignFocusRequested();
 }
 
-bool TLog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->logList->viewport() && event->type() == QEvent::MouseButtonPress) {
         // A right click first selects the row under the pointer, so the popup menu acts on it.
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            const QModelIndex index = m_ui->ListBox1->indexAt(mouse->position().toPoint());
+            const QModelIndex index = m_ui->logList->indexAt(mouse->position().toPoint());
             if (index.isValid())
-                m_ui->ListBox1->setCurrentIndex(index);
+                m_ui->logList->setCurrentIndex(index);
         }
     }
-    if (watched == m_ui->ListBox1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui->logList && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Home || (key->key() == Qt::Key_W && key->modifiers() == Qt::AltModifier)) {
             emit callsignFocusRequested();
@@ -138,29 +138,29 @@ bool TLog::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            ListBox1DblClick();
+            editSelectedQso();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TLog::closeEvent(QCloseEvent* event) {
+void LogWindow::closeEvent(QCloseEvent* event) {
     // The log window lives as long as the program; the view menu hides it.
     event->ignore();
 }
 
-int TLog::backgroundColour() const {
-    return colourToWindows(m_ui->ListBox1->palette().color(QPalette::Base));
+int LogWindow::backgroundColour() const {
+    return colourToWindows(m_ui->logList->palette().color(QPalette::Base));
 }
 
-void TLog::setBackgroundColour(int colour) {
-    QPalette palette = m_ui->ListBox1->palette();
+void LogWindow::setBackgroundColour(int colour) {
+    QPalette palette = m_ui->logList->palette();
     palette.setColor(QPalette::Base, colourFromWindows(colour));
-    m_ui->ListBox1->setPalette(palette);
+    m_ui->logList->setPalette(palette);
 }
 
-void TLog::readSettings(const IniFile& settings) {
+void LogWindow::readSettings(const IniFile& settings) {
     const WindowSettings w = WindowSettings::read(settings, kSection, {false, false});
     move(w.x.value_or(x()), w.y.value_or(y()));
     if (w.height)
@@ -169,7 +169,7 @@ void TLog::readSettings(const IniFile& settings) {
         setBackgroundColour(*w.background);
 }
 
-void TLog::writeSettings(IniFile& settings) const {
+void LogWindow::writeSettings(IniFile& settings) const {
     WindowSettings w;
     w.height = height();
     w.x = x();
