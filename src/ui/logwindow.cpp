@@ -4,9 +4,9 @@
 #include "core/logedit.h"
 #include "core/logsession.h"
 #include "loglistmodel.h"
+#include "qsoeditdialog.h"
 #include "settings/inifile.h"
 #include "settings/windowsettings.h"
-#include "tfedycja.h"
 #include "ui_logwindow.h"
 #include "widgetdialogs.h"
 
@@ -23,7 +23,7 @@ const QString kSection = QStringLiteral("Log");
 LogWindow::LogWindow(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint),
       m_ui(std::make_unique<Ui::LogWindow>()), m_session(session), m_model(new LogListModel(session.log(), this)),
-      m_menu(new QMenu(this)), m_edit(new TFEdycja(session, this)) {
+      m_menu(new QMenu(this)), m_editDialog(new QsoEditDialog(session, this)) {
     m_ui->setupUi(this);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_ui->logList->setFont(fixed);
@@ -98,9 +98,9 @@ void LogWindow::editSelectedQso() {
         m_session.dialogs().error(QStringLiteral("Należy najpierw zaznaczyć łączność!"));
         return;
     }
-    m_edit->setQso(row);
-    m_edit->move(x(), y() - 64);
-    m_edit->exec();
+    m_editDialog->setQso(row);
+    m_editDialog->move(x(), y() - 64);
+    m_editDialog->exec();
     // However the dialog closed, the list gets an Esc: back to the callsign field, which takes the Esc too.
     emit escapeToCallsign();
 }

@@ -12,7 +12,7 @@ class IniFile;
 class LogListModel;
 class LogSession;
 class QMenu;
-class TFEdycja;
+class QsoEditDialog;
 
 // The log window: the in-memory log one QSO line per row, with the score summary as its caption. Contacts
 // are corrected in the edit dialog or removed here; each change rewrites the log file and reloads it.
@@ -32,7 +32,7 @@ public:
     void setSerialField(SerialField field) { m_serial = std::move(field); }
 
     qsizetype selectedRow() const;
-    TFEdycja* editDialog() const { return m_edit; }
+    QsoEditDialog* editDialog() const { return m_editDialog; }
     QMenu* popupMenu() const { return m_menu; }
 
     int backgroundColour() const; // Windows colour value
@@ -69,6 +69,6 @@ private:
     LogSession& m_session;
     LogListModel* m_model;
     QMenu* m_menu;
-    TFEdycja* m_edit;
+    QsoEditDialog* m_editDialog;
     SerialField m_serial;
 };

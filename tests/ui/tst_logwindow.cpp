@@ -1,8 +1,8 @@
 #include "lifecyclefixture.h"
 #include "logcolumnheader.h"
 #include "logwindow.h"
+#include "qsoeditdialog.h"
 #include "settings/inifile.h"
-#include "tfedycja.h"
 
 #include <QAction>
 #include <QDir>
@@ -28,13 +28,13 @@ private:
                         QStringLiteral("PH"), QStringLiteral("015"))};
     }
     static QListView* list(LogWindow& log) { return log.findChild<QListView*>(QStringLiteral("logList")); }
-    static QLineEdit* edit(TFEdycja* dialog, const char* name) {
+    static QLineEdit* edit(QsoEditDialog* dialog, const char* name) {
         return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
     }
     // Runs the action on the edit dialog once it is shown modally.
-    static void whenEditorShown(LogWindow& log, std::function<void(TFEdycja*)> action) {
+    static void whenEditorShown(LogWindow& log, std::function<void(QsoEditDialog*)> action) {
         QTimer::singleShot(0, &log, [&log, action] {
-            TFEdycja* dialog = log.editDialog();
+            QsoEditDialog* dialog = log.editDialog();
             QVERIFY(dialog->isVisible());
             action(dialog);
         });
@@ -71,10 +71,10 @@ private slots:
         log.selectRow(1);
         const QByteArray before = fileBytes(f.session.logPath());
         QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
-        whenEditorShown(log, [](TFEdycja* dialog) {
+        whenEditorShown(log, [](QsoEditDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Edycja QSO"));
-            QCOMPARE(edit(dialog, "Edit2")->text(), QStringLiteral("100500"));
-            QLineEdit* srx = edit(dialog, "Edit9");
+            QCOMPARE(edit(dialog, "timeEdit")->text(), QStringLiteral("100500"));
+            QLineEdit* srx = edit(dialog, "receivedExchangeEdit");
             QCOMPARE(dialog->focusWidget(), srx);
             srx->clear();
             QTest::keyClicks(srx, QStringLiteral("bgp"));
@@ -99,9 +99,9 @@ private slots:
         LogWindow log(f.session);
         const QByteArray before = fileBytes(f.session.logPath());
         QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
-        whenEditorShown(log, [](TFEdycja* dialog) {
-            QTest::keyClicks(edit(dialog, "Edit7"), QStringLiteral("X"));
-            QTest::keyClick(edit(dialog, "Edit7"), Qt::Key_Escape);
+        whenEditorShown(log, [](QsoEditDialog* dialog) {
+            QTest::keyClicks(edit(dialog, "callsignEdit"), QStringLiteral("X"));
+            QTest::keyClick(edit(dialog, "callsignEdit"), Qt::Key_Escape);
         });
 
         log.editSelectedQso();
@@ -117,14 +117,14 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
         QTest::newRow("time with 5 digits")
-            << "Edit2"
+            << "timeEdit"
             << "10050"
             << "Został wprowadzony niewłaściwy czas!\n\nZmiany nie została wprowadzone.";
         QTest::newRow("band outside the table")
-            << "Edit3"
+            << "bandEdit"
             << "21M"
             << "Zostało wprowadzone niewłaściwe pasmo!\n\nZmiany nie została wprowadzone.";
-        QTest::newRow("date cut short") << "Edit1"
+        QTest::newRow("date cut short") << "dateEdit"
                                         << "2024-06"
                                         << "Została wprowadzona niewłaściwa data!\n\nZmiany nie została wprowadzone.";
     }
@@ -135,10 +135,10 @@ private slots:
         SessionFixture f(threeQsos());
         LogWindow log(f.session);
         const QByteArray before = fileBytes(f.session.logPath());
-        whenEditorShown(log, [field, value](TFEdycja* dialog) {
+        whenEditorShown(log, [field, value](QsoEditDialog* dialog) {
             QLineEdit* e = edit(dialog, field.toLatin1().constData());
             e->setText(value);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
         });
 
         log.editSelectedQso();

@@ -7,17 +7,17 @@
 #include <memory>
 
 namespace Ui {
-class TFEdycja;
+class QsoEditDialog;
 }
 class LogSession;
 class QLineEdit;
 
 // "Edycja QSO": one contact of the log, field by field. Enter saves, Esc leaves without saving.
-class TFEdycja : public QDialog {
+class QsoEditDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFEdycja(LogSession& session, QWidget* parent = nullptr);
-    ~TFEdycja() override;
+    explicit QsoEditDialog(LogSession& session, QWidget* parent = nullptr);
+    ~QsoEditDialog() override;
 
     // Fills the fields from the line at row of the log.
     void setQso(qsizetype row);
@@ -27,7 +27,7 @@ public:
 
 public slots:
     // SaveEditedQso: OK or Enter in a field.
-    void Button1Click();
+    void saveQso();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -35,7 +35,7 @@ protected:
 private:
     QList<QLineEdit*> edits() const;
 
-    std::unique_ptr<Ui::TFEdycja> m_ui;
+    std::unique_ptr<Ui::QsoEditDialog> m_ui;
     LogSession& m_session;
     qsizetype m_row = -1;
     LogEdit::EditResult m_result;
