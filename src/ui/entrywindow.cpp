@@ -6,12 +6,12 @@
 #include "entry/entryclock.h"
 #include "entry/workedbefore.h"
 #include "helpfile.h"
+#include "loggedcallswindow.h"
 #include "lookup/entryfieldhops.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "tfmaster.h"
-#include "tform8.h"
 #include "ui_entrywindow.h"
 #include "widgetdialogs.h"
 
@@ -62,7 +62,7 @@ bool isEnterKey(int key) {
 EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session) {
     m_ui->setupUi(this);
-    m_loggedCalls = new TForm8(this);
+    m_loggedCalls = new LoggedCallsWindow(this);
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(500);
@@ -129,7 +129,7 @@ void EntryWindow::connectSignals() {
     connect(m_ui->actionAbout, &QAction::triggered, this, &EntryWindow::showAbout);
     connect(m_ui->actionHelpFile, &QAction::triggered, this, &EntryWindow::openHelpFile);
     connect(m_clockTimer, &QTimer::timeout, this, &EntryWindow::showUtcClock);
-    connect(m_loggedCalls, &TForm8::returnToCallsign, this, &EntryWindow::focusCallsign);
+    connect(m_loggedCalls, &LoggedCallsWindow::returnToCallsign, this, &EntryWindow::focusCallsign);
     // Opening a band or mode list hides the cross-mode panel.
     for (QComboBox* box : {m_ui->bandCombo, m_ui->modeCombo}) {
         box->installEventFilter(this);

@@ -14,7 +14,7 @@ class TFMaster;
 class QAction;
 class QLineEdit;
 class QTimer;
-class TForm8;
+class LoggedCallsWindow;
 namespace Ui {
 class EntryWindow;
 }
@@ -32,7 +32,7 @@ public:
 
     void setKeyerHooks(KeyerHooks* hooks);
     EntrySession& entry() { return m_entry; }
-    TForm8* loggedCallsWindow() const { return m_loggedCalls; }
+    LoggedCallsWindow* loggedCallsWindow() const { return m_loggedCalls; }
     // A menu item by its name ("actionNewLog", "actionShowLog", "actionOperatorData" …) for the windows that handle it.
     QAction* menuAction(const QString& objectName) const;
     QWidget* keyerArea() const;
@@ -127,7 +127,7 @@ private:
     EntrySession m_entry;
     NullKeyerHooks m_nullKeyer;
     KeyerHooks* m_keyer = &m_nullKeyer;
-    TForm8* m_loggedCalls = nullptr;
+    LoggedCallsWindow* m_loggedCalls = nullptr;
     QTimer* m_clockTimer = nullptr;
     bool m_starting = true;
     bool m_activated = false;

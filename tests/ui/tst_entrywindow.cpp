@@ -1,11 +1,11 @@
 #include "core/logsession.h"
 #include "core/qsoline.h"
 #include "entrywindow.h"
+#include "loggedcallswindow.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tform8.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -10,15 +10,15 @@
 class IniFile;
 class QStringListModel;
 namespace Ui {
-class TForm8;
+class LoggedCallsWindow;
 }
 
 // "Zalogowane znaki": the callsigns of the log on the current band and mode that contain the typed text.
-class TForm8 : public QWidget {
+class LoggedCallsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* parent = nullptr);
-    ~TForm8() override;
+    explicit LoggedCallsWindow(QWidget* parent = nullptr);
+    ~LoggedCallsWindow() override;
 
     void setCalls(const QStringList& calls);
     QStringList calls() const;
@@ -36,9 +36,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormResize();
+    void fitColumns();
 
-    std::unique_ptr<Ui::TForm8> m_ui;
+    std::unique_ptr<Ui::LoggedCallsWindow> m_ui;
     QStringListModel* m_model;
     std::optional<ListWindowLayout> m_layout;
 };
