@@ -10,11 +10,11 @@
 #include "loggedcallswindow.h"
 #include "logwindow.h"
 #include "lookup/workedcallsgroups.h"
+#include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "tfanaliza_grupy.h"
 #include "tfedi.h"
 #include "tfmaster.h"
-#include "tform22.h"
 #include "tfpowiaty.h"
 #include "tmaster.h"
 #include "tworkedcallswindow.h"
@@ -59,7 +59,7 @@ KvrWindows::KvrWindows(LogSession& session)
     m_fmaster = new TFMaster(session, m_master, main);
     m_powiaty = new TFPowiaty(session, main);
     m_analiza = new TFAnaliza_grupy(session, main);
-    m_form22 = new TForm22(session, main);
+    m_operatorDialog = new OperatorDataDialog(session, main);
     main->setMasterSuggestions(m_fmaster);
     buildColourAndFontMenus();
     connectMenu();
@@ -130,7 +130,7 @@ bool KvrWindows::startUp() {
     m_fmaster->setStartupDone(false);
     // The operator data window's creation: the operator data and the MASTER file come before the log.
     main->entry().setBeforeLoad([this] {
-        m_form22->FormCreate();
+        m_operatorDialog->loadOperatorData();
         IniFile settings(m_session.settingsPath());
         m_master.loadAtStartup(settings, m_session.dialogs(), m_session.log().workedCalls());
         m_fmaster->setCaption(m_master.caption());
@@ -272,7 +272,7 @@ void KvrWindows::connectMenu() {
     connect(enable("actionNewLog"), &QAction::triggered, this, [this] {
         if (const auto result = m_lifecycle.NewLog(m_entryWindow->shownDate(), serialDigits())) {
             m_entryWindow->setSerialField(result->serialText);
-            m_form22->exec();
+            m_operatorDialog->exec();
         }
     });
     connect(enable("actionOpenLog"), &QAction::triggered, this, [this] {
@@ -283,7 +283,7 @@ void KvrWindows::connectMenu() {
     });
     connect(enable("actionSaveLogAs"), &QAction::triggered, this,
             [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
-    connect(enable("actionOperatorData"), &QAction::triggered, m_form22, &QDialog::exec);
+    connect(enable("actionOperatorData"), &QAction::triggered, m_operatorDialog, &QDialog::exec);
     connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analiza, &QDialog::exec);
     connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
         TMaster dialog(m_master, m_session, m_entryWindow.get());
@@ -355,8 +355,9 @@ void KvrWindows::connectWindows() {
     connect(main, &EntryWindow::countiesWindowRequested, this, countiesWindow);
     connect(m_analiza, &TFAnaliza_grupy::countiesWindowRequested, this, countiesWindow);
     connect(m_analiza, &TFAnaliza_grupy::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
-    connect(m_form22, &TForm22::locatorCaptionChanged, m_analiza, &TFAnaliza_grupy::setLocatorCaption);
-    connect(m_form22, &TForm22::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analiza,
+            &TFAnaliza_grupy::setLocatorCaption);
+    connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
     connect(m_fmaster, &TFMaster::suggestionChosen, main, &EntryWindow::takeSuggestion);
     connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &KvrWindows::focusCallsign);

@@ -19,7 +19,7 @@ class TFAnaliza_grupy;
 class TFMaster;
 class TFPowiaty;
 class EntryWindow;
-class TForm22;
+class OperatorDataDialog;
 class LogWindow;
 class WorkedCallsWindows;
 
@@ -39,7 +39,7 @@ public:
     TFMaster* suggestions() const { return m_fmaster; }
     TFPowiaty* counties() const { return m_powiaty; }
     TFAnaliza_grupy* analysisDialog() const { return m_analiza; }
-    TForm22* operatorDialog() const { return m_form22; }
+    OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
     WorkedCallsWindows* workedCalls() const { return m_lists; }
     InterchangeMenu* interchange() const { return m_interchange; }
     KeyerPanel* keyer() const { return m_keyerPanel; }
@@ -77,7 +77,7 @@ private:
     TFMaster* m_fmaster = nullptr;
     TFPowiaty* m_powiaty = nullptr;
     TFAnaliza_grupy* m_analiza = nullptr;
-    TForm22* m_form22 = nullptr;
+    OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
     QTimer* m_timer2 = nullptr;

@@ -1,9 +1,9 @@
 #include "analysis/analysishandlers.h"
 #include "helpfile.h"
 #include "lifecyclefixture.h"
+#include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "tfanaliza_grupy.h"
-#include "tform22.h"
 #include "tfpowiaty.h"
 
 #include <QApplication>
@@ -135,17 +135,17 @@ private slots:
             settings.writeString(QStringLiteral("Operator"), QStringLiteral("Uzywany znak"), QStringLiteral("SP9KVR"));
             settings.writeString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QStringLiteral("SP-DX"));
         }
-        TForm22 form(f.session);
-        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9KVR"));
-        QCOMPARE(form.contestName(), QStringLiteral("SP-DX"));
+        OperatorDataDialog dialog(f.session);
+        QCOMPARE(child<QLineEdit>(dialog, "contestCallEdit")->text(), QStringLiteral("SP9KVR"));
+        QCOMPARE(dialog.contestName(), QStringLiteral("SP-DX"));
         QCOMPARE(f.session.operatorData.contestCall, QStringLiteral("SP9KVR"));
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
 
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
         QTest::keyClicks(locator, QStringLiteral("jo91ru"));
         QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
-        QTest::keyClicks(child<QLineEdit>(form, "Edit2"), QStringLiteral("Jan Kowalski"));
-        QTest::mouseClick(child<QPushButton>(form, "Button3"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(dialog, "nameEdit"), QStringLiteral("Jan Kowalski"));
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 
         QCOMPARE(caption.count(), 1);
         QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
@@ -166,9 +166,9 @@ private slots:
 
     void invalidLocatorIsRefusedWhenLeavingTheField() {
         SessionFixture f;
-        TForm22 form(f.session);
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        OperatorDataDialog dialog(f.session);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
 
         locator->setText(QStringLiteral("JO91R"));
         leaveField(locator);
@@ -185,26 +185,26 @@ private slots:
 
     void backLeavesTheSettingsFileAlone() {
         SessionFixture f;
-        TForm22 form(f.session);
-        QTest::keyClicks(child<QLineEdit>(form, "Edit1"), QStringLiteral("sp9abc"));
-        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+        OperatorDataDialog dialog(f.session);
+        QTest::keyClicks(child<QLineEdit>(dialog, "contestCallEdit"), QStringLiteral("sp9abc"));
+        QTest::mouseClick(child<QPushButton>(dialog, "backButton"), Qt::LeftButton);
         QVERIFY(!IniFile(f.session.settingsPath()).exists());
         QVERIFY(f.session.operatorData.contestCall.isEmpty());
-        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(child<QLineEdit>(dialog, "contestCallEdit")->text(), QStringLiteral("SP9ABC"));
     }
 
     void backAfterAnEditedLocatorShowsTheLocatorInUse() {
         SessionFixture f;
         f.session.operatorData.locator = QStringLiteral("JO91RU");
-        TForm22 form(f.session);
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        OperatorDataDialog dialog(f.session);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
         QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
         locator->setText(QStringLiteral("KO02MD"));
         leaveField(locator);
         QCOMPARE(caption.last().first().toString(), QStringLiteral("KO02MD"));
 
-        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "backButton"), Qt::LeftButton);
 
         QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
         QCOMPARE(caption.count(), 2);

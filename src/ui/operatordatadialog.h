@@ -7,21 +7,21 @@
 #include <memory>
 
 namespace Ui {
-class TForm22;
+class OperatorDataDialog;
 }
 class LogSession;
 
 // "Dane Operatora": the station's identity, section "Operator" of the settings file.
-class TForm22 : public QDialog {
+class OperatorDataDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm22(LogSession& session, QWidget* parent = nullptr);
-    ~TForm22() override;
+    explicit OperatorDataDialog(LogSession& session, QWidget* parent = nullptr);
+    ~OperatorDataDialog() override;
 
     // Reads "Operator" and "Cabrillo" / "Zawody" when the settings file exists; the session takes the data.
-    void FormCreate();
+    void loadOperatorData();
     OperatorData fields() const;
-    QString contestName() const; // the hidden Edit9
+    QString contestName() const; // the hidden contestNameEdit
 
 signals:
     // The locator option of the analysis dialog is to show this own locator.
@@ -31,11 +31,11 @@ signals:
 
 public slots:
     // Leaving the locator field: an invalid locator is refused and the cursor stays in the field.
-    bool Edit10Exit();
+    bool checkLocator();
     // "OK": writes "Operator" and closes.
-    void Button3Click();
+    void saveOperatorData();
     // "Powrót": closes without saving.
-    void Button1Click();
+    void closeWithoutSaving();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +45,6 @@ protected:
 private:
     void showFields(const OperatorData& data);
 
-    std::unique_ptr<Ui::TForm22> m_ui;
+    std::unique_ptr<Ui::OperatorDataDialog> m_ui;
     LogSession& m_session;
 };
