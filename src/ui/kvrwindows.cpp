@@ -5,6 +5,7 @@
 #include "core/modes.h"
 #include "entrywindow.h"
 #include "entrywindowkeyerentry.h"
+#include "exchangeanalysisdialog.h"
 #include "interchangemenu.h"
 #include "keyerpanel.h"
 #include "loggedcallswindow.h"
@@ -12,7 +13,6 @@
 #include "lookup/workedcallsgroups.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
-#include "tfanaliza_grupy.h"
 #include "tfedi.h"
 #include "tfmaster.h"
 #include "tfpowiaty.h"
@@ -58,7 +58,7 @@ KvrWindows::KvrWindows(LogSession& session)
     m_logWindow = new LogWindow(session, main);
     m_fmaster = new TFMaster(session, m_master, main);
     m_powiaty = new TFPowiaty(session, main);
-    m_analiza = new TFAnaliza_grupy(session, main);
+    m_analysisDialog = new ExchangeAnalysisDialog(session, main);
     m_operatorDialog = new OperatorDataDialog(session, main);
     main->setMasterSuggestions(m_fmaster);
     buildColourAndFontMenus();
@@ -138,7 +138,7 @@ bool KvrWindows::startUp() {
     if (!main->startUp())
         return false;
     m_fmaster->setStartupDone(true);
-    m_analiza->syncFromSession();
+    m_analysisDialog->syncFromSession();
     // The Cabrillo header window reads its settings when it is created, after the operator data.
     InterchangeMenu::Hooks hooks;
     hooks.warcOption = [this] { return m_entryWindow->entry().options().warcBands; };
@@ -284,7 +284,7 @@ void KvrWindows::connectMenu() {
     connect(enable("actionSaveLogAs"), &QAction::triggered, this,
             [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
     connect(enable("actionOperatorData"), &QAction::triggered, m_operatorDialog, &QDialog::exec);
-    connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analiza, &QDialog::exec);
+    connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analysisDialog, &QDialog::exec);
     connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
         TMaster dialog(m_master, m_session, m_entryWindow.get());
         connect(&dialog, &TMaster::suggestionsCaptionChanged, m_fmaster, &TFMaster::setCaption);
@@ -353,10 +353,10 @@ void KvrWindows::connectWindows() {
         setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_powiaty, visible);
     };
     connect(main, &EntryWindow::countiesWindowRequested, this, countiesWindow);
-    connect(m_analiza, &TFAnaliza_grupy::countiesWindowRequested, this, countiesWindow);
-    connect(m_analiza, &TFAnaliza_grupy::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
-    connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analiza,
-            &TFAnaliza_grupy::setLocatorCaption);
+    connect(m_analysisDialog, &ExchangeAnalysisDialog::countiesWindowRequested, this, countiesWindow);
+    connect(m_analysisDialog, &ExchangeAnalysisDialog::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
+    connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analysisDialog,
+            &ExchangeAnalysisDialog::setLocatorCaption);
     connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
     connect(m_fmaster, &TFMaster::suggestionChosen, main, &EntryWindow::takeSuggestion);
     connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);

@@ -15,7 +15,7 @@ class LogSession;
 class QAction;
 class QMenu;
 class QTimer;
-class TFAnaliza_grupy;
+class ExchangeAnalysisDialog;
 class TFMaster;
 class TFPowiaty;
 class EntryWindow;
@@ -38,7 +38,7 @@ public:
     LogWindow* logWindow() const { return m_logWindow; }
     TFMaster* suggestions() const { return m_fmaster; }
     TFPowiaty* counties() const { return m_powiaty; }
-    TFAnaliza_grupy* analysisDialog() const { return m_analiza; }
+    ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
     OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
     WorkedCallsWindows* workedCalls() const { return m_lists; }
     InterchangeMenu* interchange() const { return m_interchange; }
@@ -76,7 +76,7 @@ private:
     InterchangeMenu* m_interchange = nullptr;
     TFMaster* m_fmaster = nullptr;
     TFPowiaty* m_powiaty = nullptr;
-    TFAnaliza_grupy* m_analiza = nullptr;
+    ExchangeAnalysisDialog* m_analysisDialog = nullptr;
     OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;

@@ -1,9 +1,9 @@
 #include "analysis/analysishandlers.h"
+#include "exchangeanalysisdialog.h"
 #include "helpfile.h"
 #include "lifecyclefixture.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
-#include "tfanaliza_grupy.h"
 #include "tfpowiaty.h"
 
 #include <QApplication>
@@ -40,17 +40,17 @@ private:
 private slots:
     void locatorModeAsksForTheOwnLocator() {
         SessionFixture f(countyLog());
-        TFAnaliza_grupy dialog(f.session);
-        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
-        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+        ExchangeAnalysisDialog dialog(f.session);
+        QSignalSpy counties(&dialog, &ExchangeAnalysisDialog::countiesWindowRequested);
+        QSignalSpy fixedPart(&dialog, &ExchangeAnalysisDialog::sentFixedPartChanged);
         f.dialogs.inputAnswers = {QStringLiteral("zz11"), QStringLiteral("jo91ru")};
-        QVERIFY(!child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+        QVERIFY(!child<QSpinBox>(dialog, "sameLocatorKmSpin")->isEnabled());
 
-        QTest::mouseClick(child<QRadioButton>(dialog, "RadioButton3"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dialog, "locatorModeRadio"), Qt::LeftButton);
 
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Został wprowadzony niepoprawny lokator !!")});
-        QCOMPARE(child<QRadioButton>(dialog, "RadioButton3")->text(), QStringLiteral("Lokator  [JO91RU]"));
-        QVERIFY(child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+        QCOMPARE(child<QRadioButton>(dialog, "locatorModeRadio")->text(), QStringLiteral("Lokator  [JO91RU]"));
+        QVERIFY(child<QSpinBox>(dialog, "sameLocatorKmSpin")->isEnabled());
         QCOMPARE(counties.count(), 1);
         QCOMPARE(counties.first().first().toBool(), false);
         QCOMPARE(fixedPart.count(), 1);
@@ -62,12 +62,12 @@ private slots:
 
     void analysisSwitchShowsTheCountiesOfTheCurrentBand() {
         SessionFixture f(countyLog());
-        TFAnaliza_grupy dialog(f.session);
+        ExchangeAnalysisDialog dialog(f.session);
         TFPowiaty powiaty(f.session);
-        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
+        QSignalSpy counties(&dialog, &ExchangeAnalysisDialog::countiesWindowRequested);
         QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
 
-        QTest::mouseClick(child<QCheckBox>(dialog, "CheckBox1"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(dialog, "analysisCheck"), Qt::LeftButton);
 
         QVERIFY(f.session.analysis.enabled);
         QCOMPARE(counties.count(), 1);
@@ -87,13 +87,13 @@ private slots:
     void vhfBandTicksLocatorModeAndTheSwitch() {
         SessionFixture f(countyLog());
         f.session.operatorData.locator = QStringLiteral("JO91RU");
-        TFAnaliza_grupy dialog(f.session);
-        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+        ExchangeAnalysisDialog dialog(f.session);
+        QSignalSpy fixedPart(&dialog, &ExchangeAnalysisDialog::sentFixedPartChanged);
 
-        dialog.VhfBandChosen();
+        dialog.onVhfBandChosen();
 
-        QVERIFY(child<QRadioButton>(dialog, "RadioButton3")->isChecked());
-        QVERIFY(child<QCheckBox>(dialog, "CheckBox1")->isChecked());
+        QVERIFY(child<QRadioButton>(dialog, "locatorModeRadio")->isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "analysisCheck")->isChecked());
         QCOMPARE(fixedPart.count(), 1);
         QCOMPARE(fixedPart.first().first().toString(), QStringLiteral("JO91RU"));
         QVERIFY(f.session.scoreSummary().contains(QStringLiteral("Suma ODX:")));

@@ -7,17 +7,17 @@
 #include <memory>
 
 namespace Ui {
-class TFAnaliza_grupy;
+class ExchangeAnalysisDialog;
 }
 class LogSession;
 
 // "Analiza odebranej grupy kontrolnej": the analysis mode, the same-locator distance and the two switches.
 // The rules run in AnalysisHandlers; the dialog shows the session's options and passes on the effects.
-class TFAnaliza_grupy : public QDialog {
+class ExchangeAnalysisDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFAnaliza_grupy(LogSession& session, QWidget* parent = nullptr);
-    ~TFAnaliza_grupy() override;
+    explicit ExchangeAnalysisDialog(LogSession& session, QWidget* parent = nullptr);
+    ~ExchangeAnalysisDialog() override;
 
     // Ticks the controls to match the session's options.
     void syncFromSession();
@@ -30,13 +30,12 @@ signals:
     void sentFixedPartChanged(const QString& text);
 
 public slots:
-    void RadioButton1Click();
-    void RadioButton3Click();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void Button1Click();
+    void onCountyModeChosen();
+    void onLocatorModeChosen();
+    void onAnalysisToggled();
+    void onCountiesAllModesToggled();
     // The entry window chose a VHF band: locator mode with the analysis on.
-    void VhfBandChosen();
+    void onVhfBandChosen();
     // The caption of the locator mode button for this own locator.
     void setLocatorCaption(const QString& locator);
 
@@ -44,6 +43,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::TFAnaliza_grupy> m_ui;
+    std::unique_ptr<Ui::ExchangeAnalysisDialog> m_ui;
     LogSession& m_session;
 };
