@@ -15,10 +15,10 @@
 #include "settings/inifile.h"
 #include "tfedi.h"
 #include "tfmaster.h"
-#include "tfpowiaty.h"
 #include "tmaster.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
+#include "workedcountieswindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,7 +57,7 @@ KvrWindows::KvrWindows(LogSession& session)
     m_lists = new WorkedCallsWindows(session, main);
     m_logWindow = new LogWindow(session, main);
     m_fmaster = new TFMaster(session, m_master, main);
-    m_powiaty = new TFPowiaty(session, main);
+    m_countiesWindow = new WorkedCountiesWindow(session, main);
     m_analysisDialog = new ExchangeAnalysisDialog(session, main);
     m_operatorDialog = new OperatorDataDialog(session, main);
     main->setMasterSuggestions(m_fmaster);
@@ -178,7 +178,7 @@ void KvrWindows::placeAroundMainWindow() {
     m_fmaster->move(main.right() + gap, main.top());
     m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
                                              main.top() + m_fmaster->frameGeometry().height() + gap);
-    m_powiaty->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
+    m_countiesWindow->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
     const QRect log = m_logWindow->frameGeometry();
     int offset = 0;
     for (QWidget* list : std::initializer_list<QWidget*>{m_lists->ssb(), m_lists->cw(), m_lists->fm()}) {
@@ -215,7 +215,7 @@ void KvrWindows::buildColourAndFontMenus() {
             &QAction::triggered, this,
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseBackground(dialogs); });
     connect(addItem(colours, QStringLiteral("actionWorkedCountiesBackground"), QStringLiteral("Powiaty")),
-            &QAction::triggered, this, [this, &dialogs] { m_powiaty->layout().chooseBackground(dialogs); });
+            &QAction::triggered, this, [this, &dialogs] { m_countiesWindow->layout().chooseBackground(dialogs); });
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
     connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
             m_lists->ssb(), &TWorkedCallsWindow::chooseBackground);
@@ -237,7 +237,7 @@ void KvrWindows::buildColourAndFontMenus() {
             &QAction::triggered, this,
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseFont(dialogs); });
     connect(addItem(fonts, QStringLiteral("actionWorkedCountiesFont"), QStringLiteral("Powiaty")), &QAction::triggered,
-            this, [this, &dialogs] { m_powiaty->layout().chooseFont(dialogs); });
+            this, [this, &dialogs] { m_countiesWindow->layout().chooseFont(dialogs); });
     QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
     connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
             m_lists->ssb(), &TWorkedCallsWindow::chooseFont);
@@ -294,7 +294,7 @@ void KvrWindows::connectMenu() {
 
     bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
     bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_fmaster);
-    bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_powiaty);
+    bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow);
     bindViewItem(QStringLiteral("actionShowSsbList"), m_lists->ssb());
     bindViewItem(QStringLiteral("actionShowCwList"), m_lists->cw());
     bindViewItem(QStringLiteral("actionShowFmList"), m_lists->fm());
@@ -349,11 +349,11 @@ void KvrWindows::connectWindows() {
         if (action(QStringLiteral("actionCurrentModeListOnly"))->isChecked())
             showCurrentModeListOnly();
     });
-    auto countiesWindow = [this](bool visible) {
-        setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_powiaty, visible);
+    auto showCountiesWindow = [this](bool visible) {
+        setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow, visible);
     };
-    connect(main, &EntryWindow::countiesWindowRequested, this, countiesWindow);
-    connect(m_analysisDialog, &ExchangeAnalysisDialog::countiesWindowRequested, this, countiesWindow);
+    connect(main, &EntryWindow::countiesWindowRequested, this, showCountiesWindow);
+    connect(m_analysisDialog, &ExchangeAnalysisDialog::countiesWindowRequested, this, showCountiesWindow);
     connect(m_analysisDialog, &ExchangeAnalysisDialog::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
     connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analysisDialog,
             &ExchangeAnalysisDialog::setLocatorCaption);
@@ -383,7 +383,7 @@ void KvrWindows::connectWindows() {
 
 void KvrWindows::restoreLayout(const IniFile& settings) {
     m_logWindow->readSettings(settings);
-    m_powiaty->readSettings(settings);
+    m_countiesWindow->readSettings(settings);
     m_fmaster->loadSettings(settings);
     m_lists->loadSettings(settings);
     m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
@@ -392,7 +392,7 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
     const std::pair<const char*, QWidget*> windows[] = {
         {"actionShowCallSuggestions", m_fmaster}, {"actionShowSsbList", m_lists->ssb()},
         {"actionShowLog", m_logWindow},           {"actionShowCwList", m_lists->cw()},
-        {"actionShowFmList", m_lists->fm()},      {"actionShowWorkedCounties", m_powiaty},
+        {"actionShowFmList", m_lists->fm()},      {"actionShowWorkedCounties", m_countiesWindow},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
@@ -417,11 +417,11 @@ void KvrWindows::saveLayout(IniFile& settings) {
     settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                           m_entryWindow->sentExchangeColour());
     m_logWindow->writeSettings(settings);
-    m_powiaty->writeSettings(settings);
+    m_countiesWindow->writeSettings(settings);
     m_fmaster->saveSettings(settings);
     m_lists->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_fmaster, m_powiaty, m_lists->ssb(),
+    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_fmaster, m_countiesWindow, m_lists->ssb(),
                                                            m_lists->cw(), m_lists->fm()})
         window->hide();
 }

@@ -17,7 +17,7 @@ class QMenu;
 class QTimer;
 class ExchangeAnalysisDialog;
 class TFMaster;
-class TFPowiaty;
+class WorkedCountiesWindow;
 class EntryWindow;
 class OperatorDataDialog;
 class LogWindow;
@@ -37,7 +37,7 @@ public:
     EntryWindow* entryWindow() const { return m_entryWindow.get(); }
     LogWindow* logWindow() const { return m_logWindow; }
     TFMaster* suggestions() const { return m_fmaster; }
-    TFPowiaty* counties() const { return m_powiaty; }
+    WorkedCountiesWindow* countiesWindow() const { return m_countiesWindow; }
     ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
     OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
     WorkedCallsWindows* workedCalls() const { return m_lists; }
@@ -75,7 +75,7 @@ private:
     LogWindow* m_logWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;
     TFMaster* m_fmaster = nullptr;
-    TFPowiaty* m_powiaty = nullptr;
+    WorkedCountiesWindow* m_countiesWindow = nullptr;
     ExchangeAnalysisDialog* m_analysisDialog = nullptr;
     OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;

@@ -11,9 +11,9 @@
 #include "settings/inifile.h"
 #include "testsupport.h"
 #include "tfmaster.h"
-#include "tfpowiaty.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
+#include "workedcountieswindow.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 #include "lifecyclefixture.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
-#include "tfpowiaty.h"
+#include "workedcountieswindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,25 +63,25 @@ private slots:
     void analysisSwitchShowsTheCountiesOfTheCurrentBand() {
         SessionFixture f(countyLog());
         ExchangeAnalysisDialog dialog(f.session);
-        TFPowiaty powiaty(f.session);
+        WorkedCountiesWindow countiesWindow(f.session);
         QSignalSpy counties(&dialog, &ExchangeAnalysisDialog::countiesWindowRequested);
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
 
         QTest::mouseClick(child<QCheckBox>(dialog, "analysisCheck"), Qt::LeftButton);
 
         QVERIFY(f.session.analysis.enabled);
         QCOMPARE(counties.count(), 1);
         QCOMPARE(counties.first().first().toBool(), true);
-        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGP")});
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
+        QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGP")});
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
 
         f.session.band = QStringLiteral("40M");
         AnalysisHandlers::BandOrModeChanged(f.session);
-        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGW")});
+        QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGW")});
         f.session.band = QStringLiteral("20M");
         AnalysisHandlers::BandOrModeChanged(f.session);
-        QVERIFY(powiaty.counties().isEmpty());
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+        QVERIFY(countiesWindow.counties().isEmpty());
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
     }
 
     void vhfBandTicksLocatorModeAndTheSwitch() {
@@ -108,21 +108,21 @@ private slots:
         font.italic = true;
         font.colour = 0x000000FF;
         {
-            TFPowiaty powiaty(f.session);
-            powiaty.setGeometry(50, 60, 210, 330);
-            powiaty.setListFont(font);
-            powiaty.setBackgroundColour(0x00E0E0E0);
+            WorkedCountiesWindow countiesWindow(f.session);
+            countiesWindow.setGeometry(50, 60, 210, 330);
+            countiesWindow.setListFont(font);
+            countiesWindow.setBackgroundColour(0x00E0E0E0);
             IniFile settings(f.session.settingsPath());
-            powiaty.writeSettings(settings);
+            countiesWindow.writeSettings(settings);
         }
         const IniFile settings(f.session.settingsPath());
         QCOMPARE(settings.readString(QStringLiteral("Powiaty"), QStringLiteral("Styl czcionki"), {}),
                  QStringLiteral("pogrubienie,kursywa"));
-        TFPowiaty powiaty(f.session);
-        powiaty.readSettings(settings);
-        QCOMPARE(powiaty.size(), QSize(210, 330));
-        QCOMPARE(powiaty.backgroundColour(), 0x00E0E0E0);
-        const FontSpec back = powiaty.listFont();
+        WorkedCountiesWindow countiesWindow(f.session);
+        countiesWindow.readSettings(settings);
+        QCOMPARE(countiesWindow.size(), QSize(210, 330));
+        QCOMPARE(countiesWindow.backgroundColour(), 0x00E0E0E0);
+        const FontSpec back = countiesWindow.listFont();
         QVERIFY(back.bold && back.italic && !back.underline);
         QCOMPARE(back.pointSize, 12);
         QCOMPARE(back.colour, 0x000000FF);

@@ -9,17 +9,17 @@
 #include <optional>
 
 namespace Ui {
-class TFPowiaty;
+class WorkedCountiesWindow;
 }
 class IniFile;
 class LogSession;
 
 // The counties worked on the current band (and mode), with their number in the caption.
-class TFPowiaty : public QWidget {
+class WorkedCountiesWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TFPowiaty(LogSession& session, QWidget* parent = nullptr);
-    ~TFPowiaty() override;
+    explicit WorkedCountiesWindow(LogSession& session, QWidget* parent = nullptr);
+    ~WorkedCountiesWindow() override;
 
     QStringList counties() const;
 
@@ -37,7 +37,7 @@ public slots:
     void refresh();
 
 private:
-    std::unique_ptr<Ui::TFPowiaty> m_ui;
+    std::unique_ptr<Ui::WorkedCountiesWindow> m_ui;
     LogSession& m_session;
     std::optional<ListWindowLayout> m_layout;
 };
