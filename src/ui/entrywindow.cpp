@@ -1,5 +1,6 @@
 #include "entrywindow.h"
 
+#include "callsuggestionswindow.h"
 #include "core/bands.h"
 #include "core/logsession.h"
 #include "core/modes.h"
@@ -11,7 +12,6 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
-#include "tfmaster.h"
 #include "ui_entrywindow.h"
 #include "widgetdialogs.h"
 
@@ -679,7 +679,7 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             if (k == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier) && m_callSuggestions) {
                 EntryFieldHops hops;
-                const EntryFieldHops::ToExchange move = m_callSuggestions->CtrlSpace(
+                const EntryFieldHops::ToExchange move = m_callSuggestions->ctrlSpaceInCallsign(
                     {m_ui->callsignEdit->text(), m_ui->callsignEdit->cursorPosition(),
                      m_ui->receivedExchangeEdit->text(), m_ui->receivedExchangeEdit->cursorPosition()},
                     hops);

@@ -10,7 +10,7 @@
 
 class LogSession;
 class IniFile;
-class TFMaster;
+class CallSuggestionsWindow;
 class QAction;
 class QLineEdit;
 class QTimer;
@@ -43,7 +43,7 @@ public:
     void setSerialField(const QString& serial);
 
     // The MASTER suggestions window: Ctrl+Space takes its first entry, Space in the exchange stops its refresh.
-    void setMasterSuggestions(TFMaster* suggestions) { m_callSuggestions = suggestions; }
+    void setMasterSuggestions(CallSuggestionsWindow* suggestions) { m_callSuggestions = suggestions; }
     // A suggestion was clicked: the callsign field takes it and the cursor moves on as the rules say.
     void takeSuggestion(const QString& call);
     void setSentFixedPart(const QString& text);
@@ -132,7 +132,7 @@ private:
     bool m_starting = true;
     bool m_activated = false;
     int m_sentExchangeColour = 12778705; // pale green
-    TFMaster* m_callSuggestions = nullptr;
+    CallSuggestionsWindow* m_callSuggestions = nullptr;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;
     std::optional<int> m_exchangeCursor;

@@ -1,6 +1,7 @@
 #include "kvrwindows.h"
 
 #include "analysis/analysishandlers.h"
+#include "callsuggestionswindow.h"
 #include "core/logsession.h"
 #include "core/modes.h"
 #include "entrywindow.h"
@@ -14,7 +15,6 @@
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "tfedi.h"
-#include "tfmaster.h"
 #include "tmaster.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
@@ -56,11 +56,11 @@ KvrWindows::KvrWindows(LogSession& session)
     createKeyer();
     m_lists = new WorkedCallsWindows(session, main);
     m_logWindow = new LogWindow(session, main);
-    m_fmaster = new TFMaster(session, m_master, main);
+    m_callSuggestions = new CallSuggestionsWindow(session, m_master, main);
     m_countiesWindow = new WorkedCountiesWindow(session, main);
     m_analysisDialog = new ExchangeAnalysisDialog(session, main);
     m_operatorDialog = new OperatorDataDialog(session, main);
-    main->setMasterSuggestions(m_fmaster);
+    main->setMasterSuggestions(m_callSuggestions);
     buildColourAndFontMenus();
     connectMenu();
     connectWindows();
@@ -127,17 +127,17 @@ void KvrWindows::focusCallsign() {
 
 bool KvrWindows::startUp() {
     EntryWindow* main = m_entryWindow.get();
-    m_fmaster->setStartupDone(false);
+    m_callSuggestions->setStartupDone(false);
     // The operator data window's creation: the operator data and the MASTER file come before the log.
     main->entry().setBeforeLoad([this] {
         m_operatorDialog->loadOperatorData();
         IniFile settings(m_session.settingsPath());
         m_master.loadAtStartup(settings, m_session.dialogs(), m_session.log().workedCalls());
-        m_fmaster->setCaption(m_master.caption());
+        m_callSuggestions->setCaption(m_master.caption());
     });
     if (!main->startUp())
         return false;
-    m_fmaster->setStartupDone(true);
+    m_callSuggestions->setStartupDone(true);
     m_analysisDialog->syncFromSession();
     // The Cabrillo header window reads its settings when it is created, after the operator data.
     InterchangeMenu::Hooks hooks;
@@ -175,10 +175,10 @@ void KvrWindows::placeAroundMainWindow() {
     const QRect main = m_entryWindow->frameGeometry();
     const int gap = 8;
     m_logWindow->move(main.left(), main.bottom() + gap);
-    m_fmaster->move(main.right() + gap, main.top());
+    m_callSuggestions->move(main.right() + gap, main.top());
     m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
-                                             main.top() + m_fmaster->frameGeometry().height() + gap);
-    m_countiesWindow->move(main.right() + gap + m_fmaster->frameGeometry().width() + gap, main.top());
+                                             main.top() + m_callSuggestions->frameGeometry().height() + gap);
+    m_countiesWindow->move(main.right() + gap + m_callSuggestions->frameGeometry().width() + gap, main.top());
     const QRect log = m_logWindow->frameGeometry();
     int offset = 0;
     for (QWidget* list : std::initializer_list<QWidget*>{m_lists->ssb(), m_lists->cw(), m_lists->fm()}) {
@@ -210,7 +210,7 @@ void KvrWindows::buildColourAndFontMenus() {
                     m_logWindow->setBackgroundColour(*colour);
             });
     connect(addItem(colours, QStringLiteral("actionCallSuggestionsBackground"), QStringLiteral("Podpowiedzi znaków")),
-            &QAction::triggered, m_fmaster, &TFMaster::chooseBackground);
+            &QAction::triggered, m_callSuggestions, &CallSuggestionsWindow::chooseBackground);
     connect(addItem(colours, QStringLiteral("actionLoggedCallsBackground"), QStringLiteral("Zalogowane znaki")),
             &QAction::triggered, this,
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseBackground(dialogs); });
@@ -232,7 +232,7 @@ void KvrWindows::buildColourAndFontMenus() {
 
     QMenu* fonts = submenu(QStringLiteral("actionFonts"));
     connect(addItem(fonts, QStringLiteral("actionCallSuggestionsFont"), QStringLiteral("Podpowiedzi znaków")),
-            &QAction::triggered, m_fmaster, &TFMaster::chooseFont);
+            &QAction::triggered, m_callSuggestions, &CallSuggestionsWindow::chooseFont);
     connect(addItem(fonts, QStringLiteral("actionLoggedCallsFont"), QStringLiteral("Zalogowane znaki")),
             &QAction::triggered, this,
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseFont(dialogs); });
@@ -287,13 +287,13 @@ void KvrWindows::connectMenu() {
     connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analysisDialog, &QDialog::exec);
     connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
         TMaster dialog(m_master, m_session, m_entryWindow.get());
-        connect(&dialog, &TMaster::suggestionsCaptionChanged, m_fmaster, &TFMaster::setCaption);
+        connect(&dialog, &TMaster::suggestionsCaptionChanged, m_callSuggestions, &CallSuggestionsWindow::setCaption);
         dialog.exec();
         focusCallsign();
     });
 
     bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
-    bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_fmaster);
+    bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_callSuggestions);
     bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow);
     bindViewItem(QStringLiteral("actionShowSsbList"), m_lists->ssb());
     bindViewItem(QStringLiteral("actionShowCwList"), m_lists->cw());
@@ -339,13 +339,13 @@ void KvrWindows::showCurrentModeListOnly() {
 
 void KvrWindows::connectWindows() {
     EntryWindow* main = m_entryWindow.get();
-    connect(main, &EntryWindow::callsignChanged, m_fmaster, &TFMaster::UpdateSuggestions);
+    connect(main, &EntryWindow::callsignChanged, m_callSuggestions, &CallSuggestionsWindow::updateSuggestions);
     connect(main, &EntryWindow::bandChanged, this, [this] {
-        m_fmaster->refreshColours();
+        m_callSuggestions->refreshColours();
         m_lists->RefreshWorkedCallsWindows();
     });
     connect(main, &EntryWindow::modeChanged, this, [this] {
-        m_fmaster->refreshColours();
+        m_callSuggestions->refreshColours();
         if (action(QStringLiteral("actionCurrentModeListOnly"))->isChecked())
             showCurrentModeListOnly();
     });
@@ -358,8 +358,8 @@ void KvrWindows::connectWindows() {
     connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analysisDialog,
             &ExchangeAnalysisDialog::setLocatorCaption);
     connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
-    connect(m_fmaster, &TFMaster::suggestionChosen, main, &EntryWindow::takeSuggestion);
-    connect(m_fmaster, &TFMaster::homePressed, this, &KvrWindows::focusCallsign);
+    connect(m_callSuggestions, &CallSuggestionsWindow::suggestionChosen, main, &EntryWindow::takeSuggestion);
+    connect(m_callSuggestions, &CallSuggestionsWindow::homePressed, this, &KvrWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &KvrWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
         focusCallsign();
@@ -384,15 +384,18 @@ void KvrWindows::connectWindows() {
 void KvrWindows::restoreLayout(const IniFile& settings) {
     m_logWindow->readSettings(settings);
     m_countiesWindow->readSettings(settings);
-    m_fmaster->loadSettings(settings);
+    m_callSuggestions->loadSettings(settings);
     m_lists->loadSettings(settings);
     m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
                                                               QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                                                               m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
-        {"actionShowCallSuggestions", m_fmaster}, {"actionShowSsbList", m_lists->ssb()},
-        {"actionShowLog", m_logWindow},           {"actionShowCwList", m_lists->cw()},
-        {"actionShowFmList", m_lists->fm()},      {"actionShowWorkedCounties", m_countiesWindow},
+        {"actionShowCallSuggestions", m_callSuggestions},
+        {"actionShowSsbList", m_lists->ssb()},
+        {"actionShowLog", m_logWindow},
+        {"actionShowCwList", m_lists->cw()},
+        {"actionShowFmList", m_lists->fm()},
+        {"actionShowWorkedCounties", m_countiesWindow},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
@@ -418,10 +421,10 @@ void KvrWindows::saveLayout(IniFile& settings) {
                           m_entryWindow->sentExchangeColour());
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);
-    m_fmaster->saveSettings(settings);
+    m_callSuggestions->saveSettings(settings);
     m_lists->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_fmaster, m_countiesWindow, m_lists->ssb(),
-                                                           m_lists->cw(), m_lists->fm()})
+    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow,
+                                                           m_lists->ssb(), m_lists->cw(), m_lists->fm()})
         window->hide();
 }

@@ -16,7 +16,7 @@ class QAction;
 class QMenu;
 class QTimer;
 class ExchangeAnalysisDialog;
-class TFMaster;
+class CallSuggestionsWindow;
 class WorkedCountiesWindow;
 class EntryWindow;
 class OperatorDataDialog;
@@ -36,7 +36,7 @@ public:
 
     EntryWindow* entryWindow() const { return m_entryWindow.get(); }
     LogWindow* logWindow() const { return m_logWindow; }
-    TFMaster* suggestions() const { return m_fmaster; }
+    CallSuggestionsWindow* callSuggestionsWindow() const { return m_callSuggestions; }
     WorkedCountiesWindow* countiesWindow() const { return m_countiesWindow; }
     ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
     OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
@@ -74,7 +74,7 @@ private:
     WorkedCallsWindows* m_lists = nullptr;
     LogWindow* m_logWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;
-    TFMaster* m_fmaster = nullptr;
+    CallSuggestionsWindow* m_callSuggestions = nullptr;
     WorkedCountiesWindow* m_countiesWindow = nullptr;
     ExchangeAnalysisDialog* m_analysisDialog = nullptr;
     OperatorDataDialog* m_operatorDialog = nullptr;

@@ -24,7 +24,7 @@ public:
     static QString readyListPath() { return QStringLiteral("/usr/share/hamradio-files/MASTER.SCP"); }
 
 signals:
-    // "OK": the caption the suggestions window takes (TFMaster::setCaption).
+    // "OK": the caption the suggestions window takes (CallSuggestionsWindow::setCaption).
     void suggestionsCaptionChanged(const QString& caption);
 
 public slots:

@@ -1,3 +1,4 @@
+#include "callsuggestionswindow.h"
 #include "core/logsession.h"
 #include "core/qsoline.h"
 #include "entrywindow.h"
@@ -10,7 +11,6 @@
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tfmaster.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -76,7 +76,7 @@ private slots:
         QVERIFY(p.start());
         QVERIFY(!p.windows->logWindow()->isVisible());
         QVERIFY(!p.item("actionShowLog")->isChecked());
-        QVERIFY(p.windows->suggestions()->isVisible());
+        QVERIFY(p.windows->callSuggestionsWindow()->isVisible());
         QVERIFY(p.windows->workedCalls()->cw()->isVisible());
         QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
         QCOMPARE(p.windows->logWindow()->height(), 222);
@@ -89,7 +89,7 @@ private slots:
         p.item("actionShowLog")->trigger();
         QVERIFY(p.windows->logWindow()->isVisible());
         p.item("actionShowCallSuggestions")->trigger();
-        QVERIFY(!p.windows->suggestions()->isVisible());
+        QVERIFY(!p.windows->callSuggestionsWindow()->isVisible());
 
         p.close();
         QCOMPARE(p.settings->readInteger("Widok", "Log", -1), 1);
@@ -170,7 +170,7 @@ private slots:
             QStringLiteral("log.kvr"),
             {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SP9XYZ", "KD"), qso("07:02:00", "SQ2X", "KD")});
         QVERIFY(p.start());
-        TFMaster* suggestions = p.windows->suggestions();
+        CallSuggestionsWindow* suggestions = p.windows->callSuggestionsWindow();
         QVERIFY(suggestions->isVisible());
         QLineEdit* call = p.edit("callsignEdit");
         QLineEdit* exchange = p.edit("receivedExchangeEdit");

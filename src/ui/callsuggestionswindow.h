@@ -15,27 +15,27 @@ class MasterSelection;
 class QListWidgetItem;
 
 namespace Ui {
-class TFMaster;
+class CallSuggestionsWindow;
 }
 
-// The MASTER call suggestions window "Podpowiedzi znaków". The entry window calls UpdateSuggestions with the
-// callsign on every change; a click on an entry (or Ctrl+Space in the callsign field, through CtrlSpace)
+// The MASTER call suggestions window "Podpowiedzi znaków". The entry window calls updateSuggestions with the
+// callsign on every change; a click on an entry (or Ctrl+Space in the callsign field, through ctrlSpaceInCallsign)
 // takes it.
-class TFMaster : public QWidget {
+class CallSuggestionsWindow : public QWidget {
     Q_OBJECT
 public:
-    TFMaster(LogSession& session, MasterSelection& master, QWidget* parent = nullptr);
-    ~TFMaster() override;
+    CallSuggestionsWindow(LogSession& session, MasterSelection& master, QWidget* parent = nullptr);
+    ~CallSuggestionsWindow() override;
 
     // After the worked-before check of a callsign change.
-    void UpdateSuggestions(const QString& callsign);
+    void updateSuggestions(const QString& callsign);
     // Recomputes the red/navy colour classes for the current band and mode (after a band or mode change).
     void refreshColours();
     QStringList entries() const;
     std::optional<QString> firstEntry() const;
 
     // Ctrl+Space in the callsign field: the entry window applies the result to its fields.
-    EntryFieldHops::ToExchange CtrlSpace(const EntryFieldHops::Fields& fields, EntryFieldHops& hops);
+    EntryFieldHops::ToExchange ctrlSpaceInCallsign(const EntryFieldHops::Fields& fields, EntryFieldHops& hops);
 
     CallSuggestions& suggestions() { return m_suggestions; }
     // Until start-up has finished an empty callsign does not clear the list.
@@ -55,7 +55,7 @@ signals:
     void homePressed();
 
 public slots:
-    void ListBox1Click(QListWidgetItem* item);
+    void takeClickedSuggestion(QListWidgetItem* item);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +65,7 @@ private:
     void showEntries(const QStringList& entries);
     void applyLayout();
 
-    std::unique_ptr<Ui::TFMaster> m_ui;
+    std::unique_ptr<Ui::CallSuggestionsWindow> m_ui;
     LogSession& m_session;
     MasterSelection& m_master;
     CallSuggestions m_suggestions;

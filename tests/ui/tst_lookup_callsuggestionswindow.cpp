@@ -1,9 +1,9 @@
 #include "../lookup/lookuptestlog.h"
+#include "callsuggestionswindow.h"
 #include "dtawriter.h"
 #include "lookup/masterselection.h"
 #include "settings/inifile.h"
 #include "suggestiondelegates.h"
-#include "tfmaster.h"
 #include "tmaster.h"
 
 #include <QApplication>
@@ -15,11 +15,11 @@
 #include <QTest>
 
 // The suggestion window and the "Plik MASTER" dialog, driven offscreen.
-class TestTFMaster : public QObject {
+class TestCallSuggestionsWindow : public QObject {
     Q_OBJECT
 
 private:
-    static QListWidget* list(TFMaster& window) { return window.findChild<QListWidget*>("ListBox1"); }
+    static QListWidget* list(CallSuggestionsWindow& window) { return window.findChild<QListWidget*>("suggestionList"); }
 
     static QStringList numbered(const QString& stem, int count) {
         QStringList calls;
@@ -40,15 +40,15 @@ private slots:
         LookupTestLog log;
         MasterSelection master;
         useDatabase(log, master, numbered("SP7A", 60));
-        TFMaster window(log.session, master);
-        window.UpdateSuggestions("sp7");
+        CallSuggestionsWindow window(log.session, master);
+        window.updateSuggestions("sp7");
         QCOMPARE(list(window)->count(), 45);
         QCOMPARE(list(window)->item(44)->text(), QStringLiteral("...."));
         QCOMPARE(list(window)->item(0)->text(), QStringLiteral("SP7A100"));
         // One character keeps the list; an empty field clears it.
-        window.UpdateSuggestions("S");
+        window.updateSuggestions("S");
         QCOMPARE(list(window)->count(), 45);
-        window.UpdateSuggestions("");
+        window.updateSuggestions("");
         QCOMPARE(list(window)->count(), 0);
     }
 
@@ -57,8 +57,8 @@ private slots:
         MasterSelection master;
         for (const QString& call : numbered("SP5Q", 100))
             log.session.log().workedCalls().add(call, call + ";;");
-        TFMaster window(log.session, master);
-        window.UpdateSuggestions("SP");
+        CallSuggestionsWindow window(log.session, master);
+        window.updateSuggestions("SP");
         QCOMPARE(list(window)->count(), 42);
         QCOMPARE(window.entries().last(), QStringLiteral("...."));
     }
@@ -70,8 +70,8 @@ private slots:
         log.load({{"20M", "CW", "SP7ABC"}});
         MasterSelection master;
         useDatabase(log, master, {"SP7ABC", "SP7ABD"});
-        TFMaster window(log.session, master);
-        window.UpdateSuggestions("SP7");
+        CallSuggestionsWindow window(log.session, master);
+        window.updateSuggestions("SP7");
         const auto colourOf = [&](int row) { return list(window)->item(row)->data(kSuggestionColourRole).toInt(); };
         QCOMPARE(window.entries(), (QStringList{"SP7ABC", "SP7ABD"}));
         QCOMPARE(colourOf(0), int(SuggestionColour::Dupe));
@@ -91,10 +91,10 @@ private slots:
         log.load({{"20M", "CW", "SP7ABC"}});
         MasterSelection master;
         useDatabase(log, master, {"SP7ABC", "SP7ABD"});
-        TFMaster window(log.session, master);
+        CallSuggestionsWindow window(log.session, master);
         window.resize(200, 120);
         window.show();
-        window.UpdateSuggestions("SP7");
+        window.updateSuggestions("SP7");
         QCoreApplication::processEvents();
         const QImage image = list(window)->viewport()->grab().toImage();
         // Text edges are blended with the background, so look for pixels close to the pure colour.
@@ -119,18 +119,18 @@ private slots:
         LookupTestLog log;
         MasterSelection master;
         useDatabase(log, master, {"SP7ABC", "SP7ABD", "SQ7ZZ"});
-        TFMaster window(log.session, master);
+        CallSuggestionsWindow window(log.session, master);
         window.show();
-        window.UpdateSuggestions("SP7");
+        window.updateSuggestions("SP7");
         EntryFieldHops hops;
-        const auto move = window.CtrlSpace({"SP7", 3, "", 0}, hops);
+        const auto move = window.ctrlSpaceInCallsign({"SP7", 3, "", 0}, hops);
         QCOMPARE(move.call, std::optional<QString>("SP7ABC"));
         // The callsign field's change handler runs with the taken call: the list stays.
-        window.UpdateSuggestions("SP7ABC");
+        window.updateSuggestions("SP7ABC");
         QCOMPARE(window.entries(), (QStringList{"SP7ABC", "SP7ABD"}));
-        window.UpdateSuggestions("SP7ABD");
+        window.updateSuggestions("SP7ABD");
         QCOMPARE(window.entries(), (QStringList{"SP7ABC", "SP7ABD"}));
-        window.UpdateSuggestions("SP7ABDX");
+        window.updateSuggestions("SP7ABDX");
         QVERIFY(window.entries().isEmpty());
     }
 
@@ -138,11 +138,11 @@ private slots:
         LookupTestLog log;
         MasterSelection master;
         useDatabase(log, master, numbered("SP9B", 50));
-        TFMaster window(log.session, master);
+        CallSuggestionsWindow window(log.session, master);
         window.resize(400, 300);
         window.show();
-        window.UpdateSuggestions("SP9");
-        QSignalSpy chosen(&window, &TFMaster::suggestionChosen);
+        window.updateSuggestions("SP9");
+        QSignalSpy chosen(&window, &CallSuggestionsWindow::suggestionChosen);
         QListWidget* box = list(window);
         QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualItemRect(box->item(2)).center());
         QCOMPARE(chosen.size(), 1);
@@ -155,8 +155,8 @@ private slots:
     void homeReturnsToTheCallsignField() {
         LookupTestLog log;
         MasterSelection master;
-        TFMaster window(log.session, master);
-        QSignalSpy home(&window, &TFMaster::homePressed);
+        CallSuggestionsWindow window(log.session, master);
+        QSignalSpy home(&window, &CallSuggestionsWindow::homePressed);
         QTest::keyClick(list(window), Qt::Key_Home);
         QCOMPARE(home.size(), 1);
     }
@@ -166,7 +166,7 @@ private slots:
         MasterSelection master;
         const QString ini = log.folder.file("kvr_log.ini");
         {
-            TFMaster window(log.session, master);
+            CallSuggestionsWindow window(log.session, master);
             window.setGeometry(40, 50, 300, 200);
             FontSpec font;
             font.face = "Courier New";
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(file.readInteger("Master", "Rozmiar czcionki", 0), 14);
         QCOMPARE(file.readInteger("Master", "Kolor tła", 0), 0x00FFFF);
         QCOMPARE(file.readInteger("Master", "Szerokość", 0), 300);
-        TFMaster again(log.session, master);
+        CallSuggestionsWindow again(log.session, master);
         again.loadSettings(file);
         QCOMPARE(again.width(), 300);
         QCOMPARE(list(again)->font().pointSize(), 14);
@@ -261,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTFMaster)
-#include "tst_lookup_tfmaster.moc"
+QTEST_MAIN(TestCallSuggestionsWindow)
+#include "tst_lookup_callsuggestionswindow.moc"
