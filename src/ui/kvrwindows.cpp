@@ -12,10 +12,10 @@
 #include "loggedcallswindow.h"
 #include "logwindow.h"
 #include "lookup/workedcallsgroups.h"
+#include "masterfiledialog.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "tfedi.h"
-#include "tmaster.h"
 #include "tworkedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -286,8 +286,9 @@ void KvrWindows::connectMenu() {
     connect(enable("actionOperatorData"), &QAction::triggered, m_operatorDialog, &QDialog::exec);
     connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analysisDialog, &QDialog::exec);
     connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
-        TMaster dialog(m_master, m_session, m_entryWindow.get());
-        connect(&dialog, &TMaster::suggestionsCaptionChanged, m_callSuggestions, &CallSuggestionsWindow::setCaption);
+        MasterFileDialog dialog(m_master, m_session, m_entryWindow.get());
+        connect(&dialog, &MasterFileDialog::suggestionsCaptionChanged, m_callSuggestions,
+                &CallSuggestionsWindow::setCaption);
         dialog.exec();
         focusCallsign();
     });

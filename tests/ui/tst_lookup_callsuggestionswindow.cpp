@@ -2,9 +2,9 @@
 #include "callsuggestionswindow.h"
 #include "dtawriter.h"
 #include "lookup/masterselection.h"
+#include "masterfiledialog.h"
 #include "settings/inifile.h"
 #include "suggestiondelegates.h"
-#include "tmaster.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -199,17 +199,17 @@ private slots:
         log.load({{"20M", "CW", "SP7LOG"}});
         const QString text = log.folder.writeLines("list.txt", {"# comment", "SP7ABC", "SQ9XYZ;_KR;", "DL1ABC"});
         MasterSelection master;
-        TMaster dialog(master, log.session);
+        MasterFileDialog dialog(master, log.session);
         log.dialogs.fileAnswers.push_back(text);
-        QSignalSpy caption(&dialog, &TMaster::suggestionsCaptionChanged);
-        dialog.findChild<QPushButton*>("Button1")->click();
-        QCOMPARE(dialog.findChild<QLineEdit*>("Edit1")->text(), text);
-        QCOMPARE(dialog.findChild<QLabel*>("Label3")->text(), QStringLiteral("3"));
+        QSignalSpy caption(&dialog, &MasterFileDialog::suggestionsCaptionChanged);
+        dialog.findChild<QPushButton*>("chooseButton")->click();
+        QCOMPARE(dialog.findChild<QLineEdit*>("filePathEdit")->text(), text);
+        QCOMPARE(dialog.findChild<QLabel*>("callCountLabel")->text(), QStringLiteral("3"));
         // The reload added the log's own callsign after the file's.
         QCOMPARE(log.session.log().workedCalls().calls(), (QStringList{"SP7ABC", "SQ9XYZ", "DL1ABC", "SP7LOG"}));
         QCOMPARE(log.dialogs.fileRequests.at(0).filter,
                  QStringLiteral("Pliki textowe i pliki DTA (*.TXT *.DTA *.txt *.dta);;Wszystkie pliki (*.*)"));
-        dialog.findChild<QPushButton*>("Button2")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
         QCOMPARE(caption.at(0).at(0).toString(), QStringLiteral("Podpowiedzi znaków [3]"));
         QVERIFY(log.dialogs.messages.isEmpty());
     }
@@ -220,43 +220,43 @@ private slots:
         QVERIFY(DtaWriter::write(dta, {"SP7ABC"}));
         const QString size = QString::number(QFileInfo(dta).size());
         MasterSelection master;
-        TMaster dialog(master, log.session);
+        MasterFileDialog dialog(master, log.session);
         log.dialogs.fileAnswers.push_back(dta);
-        QSignalSpy caption(&dialog, &TMaster::suggestionsCaptionChanged);
-        dialog.findChild<QPushButton*>("Button1")->click();
+        QSignalSpy caption(&dialog, &MasterFileDialog::suggestionsCaptionChanged);
+        dialog.findChild<QPushButton*>("chooseButton")->click();
         QCOMPARE(log.dialogs.messages.size(), 1);
         QCOMPARE(log.dialogs.messages.at(0).title, QStringLiteral("Informacja o pliku MASTER"));
-        QCOMPARE(dialog.findChild<QLabel*>("Label3")->text(), "[" + size + " bitów]");
+        QCOMPARE(dialog.findChild<QLabel*>("callCountLabel")->text(), "[" + size + " bitów]");
         QVERIFY(master.databaseInUse());
-        dialog.findChild<QPushButton*>("Button2")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
         QCOMPARE(caption.at(0).at(0).toString(), "Podpowiedzi znaków  [" + size + " bitów]");
     }
 
     void masterDialogMissingFileAndCancel() {
         LookupTestLog log;
         MasterSelection master;
-        TMaster dialog(master, log.session);
+        MasterFileDialog dialog(master, log.session);
         log.dialogs.fileAnswers.push_back(std::nullopt);
-        dialog.findChild<QPushButton*>("Button1")->click();
+        dialog.findChild<QPushButton*>("chooseButton")->click();
         QVERIFY(log.dialogs.messages.isEmpty());
-        QCOMPARE(dialog.findChild<QLabel*>("Label3")->text(), QStringLiteral("0"));
+        QCOMPARE(dialog.findChild<QLabel*>("callCountLabel")->text(), QStringLiteral("0"));
         const QString missing = log.folder.file("gone.txt");
         log.dialogs.fileAnswers.push_back(missing);
-        dialog.findChild<QPushButton*>("Button1")->click();
-        QCOMPARE(dialog.findChild<QLineEdit*>("Edit1")->text(), missing);
+        dialog.findChild<QPushButton*>("chooseButton")->click();
+        QCOMPARE(dialog.findChild<QLineEdit*>("filePathEdit")->text(), missing);
         QCOMPARE(log.dialogs.lastText(), "Plik MASTER:\n" + missing + "\nNie istnieje lub nie daje się czytać !");
         QCOMPARE(log.dialogs.messages.last().title, QStringLiteral("Błąd"));
-        QSignalSpy caption(&dialog, &TMaster::suggestionsCaptionChanged);
-        dialog.findChild<QLabel*>("Label3")->clear();
-        dialog.findChild<QPushButton*>("Button2")->click();
+        QSignalSpy caption(&dialog, &MasterFileDialog::suggestionsCaptionChanged);
+        dialog.findChild<QLabel*>("callCountLabel")->clear();
+        dialog.findChild<QPushButton*>("okButton")->click();
         QCOMPARE(caption.at(0).at(0).toString(), QStringLiteral("Podpowiedzi znaków  [0]"));
     }
 
     void chooserOffersTheReadyList() {
         TempProgramFolder folder;
-        QCOMPARE(TMaster::chooserDirectory("/x/y/calls.dta", folder.path()), QStringLiteral("/x/y"));
-        const bool installed = QFileInfo::exists(TMaster::readyListPath());
-        QCOMPARE(TMaster::chooserDirectory({}, folder.path()),
+        QCOMPARE(MasterFileDialog::chooserDirectory("/x/y/calls.dta", folder.path()), QStringLiteral("/x/y"));
+        const bool installed = QFileInfo::exists(MasterFileDialog::readyListPath());
+        QCOMPARE(MasterFileDialog::chooserDirectory({}, folder.path()),
                  installed ? QStringLiteral("/usr/share/hamradio-files") : folder.path());
     }
 };

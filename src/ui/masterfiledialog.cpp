@@ -1,25 +1,25 @@
-#include "tmaster.h"
+#include "masterfiledialog.h"
 
 #include "core/logsession.h"
 #include "lookup/masterselection.h"
 #include "platform/userdialogs.h"
-#include "ui_tmaster.h"
+#include "ui_masterfiledialog.h"
 
 #include <QFileInfo>
 
-TMaster::TMaster(MasterSelection& master, LogSession& session, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TMaster>()), m_master(master), m_session(session) {
+MasterFileDialog::MasterFileDialog(MasterSelection& master, LogSession& session, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::MasterFileDialog>()), m_master(master), m_session(session) {
     m_ui->setupUi(this);
-    m_ui->Edit1->setText(master.path());
+    m_ui->filePathEdit->setText(master.path());
     if (!master.path().isEmpty())
-        m_ui->Label3->setText(master.countLabel());
-    connect(m_ui->Button1, &QPushButton::clicked, this, &TMaster::Button1Click);
-    connect(m_ui->Button2, &QPushButton::clicked, this, &TMaster::Button2Click);
+        m_ui->callCountLabel->setText(master.countLabel());
+    connect(m_ui->chooseButton, &QPushButton::clicked, this, &MasterFileDialog::chooseFile);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &MasterFileDialog::confirm);
 }
 
-TMaster::~TMaster() = default;
+MasterFileDialog::~MasterFileDialog() = default;
 
-QString TMaster::chooserDirectory(const QString& current, const QString& programFolder) {
+QString MasterFileDialog::chooserDirectory(const QString& current, const QString& programFolder) {
     if (!current.isEmpty())
         return QFileInfo(current).absolutePath();
     if (QFileInfo::exists(readyListPath()))
@@ -27,7 +27,7 @@ QString TMaster::chooserDirectory(const QString& current, const QString& program
     return programFolder;
 }
 
-void TMaster::Button1Click() {
+void MasterFileDialog::chooseFile() {
     FileRequest request;
     request.title = QStringLiteral("Plik MASTER");
     request.directory = chooserDirectory(m_master.path(), m_session.folder().path());
@@ -37,15 +37,15 @@ void TMaster::Button1Click() {
     const std::optional<QString> chosen = m_session.dialogs().openFile(request);
     if (!chosen || chosen->isEmpty())
         return;
-    m_ui->Edit1->setText(*chosen);
+    m_ui->filePathEdit->setText(*chosen);
     const auto outcome = m_master.choose(*chosen, m_session.dialogs(), m_session.log().workedCalls());
     if (outcome != MasterSelection::ChooseOutcome::Loaded)
         return;
-    m_ui->Label3->setText(m_master.countLabel());
+    m_ui->callCountLabel->setText(m_master.countLabel());
     m_session.reload();
 }
 
-void TMaster::Button2Click() {
-    emit suggestionsCaptionChanged(MasterSelection::captionFromLabel(m_ui->Label3->text()));
+void MasterFileDialog::confirm() {
+    emit suggestionsCaptionChanged(MasterSelection::captionFromLabel(m_ui->callCountLabel->text()));
     accept();
 }

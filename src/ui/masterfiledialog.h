@@ -8,15 +8,15 @@ class LogSession;
 class MasterSelection;
 
 namespace Ui {
-class TMaster;
+class MasterFileDialog;
 }
 
 // The dialog "Plik MASTER": choose the MASTER file (a .dta database or a text list of callsigns).
-class TMaster : public QDialog {
+class MasterFileDialog : public QDialog {
     Q_OBJECT
 public:
-    TMaster(MasterSelection& master, LogSession& session, QWidget* parent = nullptr);
-    ~TMaster() override;
+    MasterFileDialog(MasterSelection& master, LogSession& session, QWidget* parent = nullptr);
+    ~MasterFileDialog() override;
 
     // Where the file chooser opens: the folder of the current file, else the ready list of the hamradio-files
     // package when it is installed, else the program folder.
@@ -28,11 +28,11 @@ signals:
     void suggestionsCaptionChanged(const QString& caption);
 
 public slots:
-    void Button1Click();
-    void Button2Click();
+    void chooseFile();
+    void confirm();
 
 private:
-    std::unique_ptr<Ui::TMaster> m_ui;
+    std::unique_ptr<Ui::MasterFileDialog> m_ui;
     MasterSelection& m_master;
     LogSession& m_session;
 };
