@@ -16,7 +16,7 @@
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "tfedi.h"
-#include "tworkedcallswindow.h"
+#include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
 
@@ -218,11 +218,11 @@ void KvrWindows::buildColourAndFontMenus() {
             &QAction::triggered, this, [this, &dialogs] { m_countiesWindow->layout().chooseBackground(dialogs); });
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
     connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
-            m_lists->ssb(), &TWorkedCallsWindow::chooseBackground);
+            m_lists->ssb(), &WorkedCallsWindow::chooseBackground);
     connect(addItem(listColours, QStringLiteral("actionCwListBackground"), QStringLiteral("CW")), &QAction::triggered,
-            m_lists->cw(), &TWorkedCallsWindow::chooseBackground);
+            m_lists->cw(), &WorkedCallsWindow::chooseBackground);
     connect(addItem(listColours, QStringLiteral("actionFmListBackground"), QStringLiteral("FM")), &QAction::triggered,
-            m_lists->fm(), &TWorkedCallsWindow::chooseBackground);
+            m_lists->fm(), &WorkedCallsWindow::chooseBackground);
     connect(
         addItem(colours, QStringLiteral("actionSentExchangeBackground"), QStringLiteral("Grupa nadawana - 1 składnik")),
         &QAction::triggered, this, [this, &dialogs] {
@@ -240,11 +240,11 @@ void KvrWindows::buildColourAndFontMenus() {
             this, [this, &dialogs] { m_countiesWindow->layout().chooseFont(dialogs); });
     QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
     connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
-            m_lists->ssb(), &TWorkedCallsWindow::chooseFont);
+            m_lists->ssb(), &WorkedCallsWindow::chooseFont);
     connect(addItem(listFonts, QStringLiteral("actionCwListFont"), QStringLiteral("CW")), &QAction::triggered,
-            m_lists->cw(), &TWorkedCallsWindow::chooseFont);
+            m_lists->cw(), &WorkedCallsWindow::chooseFont);
     connect(addItem(listFonts, QStringLiteral("actionFmListFont"), QStringLiteral("FM")), &QAction::triggered,
-            m_lists->fm(), &TWorkedCallsWindow::chooseFont);
+            m_lists->fm(), &WorkedCallsWindow::chooseFont);
 
     QMenu* prefixes = submenu(QStringLiteral("actionPrefixColours"));
     const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
@@ -343,7 +343,7 @@ void KvrWindows::connectWindows() {
     connect(main, &EntryWindow::callsignChanged, m_callSuggestions, &CallSuggestionsWindow::updateSuggestions);
     connect(main, &EntryWindow::bandChanged, this, [this] {
         m_callSuggestions->refreshColours();
-        m_lists->RefreshWorkedCallsWindows();
+        m_lists->refreshWindows();
     });
     connect(main, &EntryWindow::modeChanged, this, [this] {
         m_callSuggestions->refreshColours();
@@ -369,13 +369,13 @@ void KvrWindows::connectWindows() {
             QApplication::sendEvent(call, &escape);
         }
     });
-    const std::pair<const char*, TWorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_lists->ssb()},
-                                                                 {"actionShowCwList", m_lists->cw()},
-                                                                 {"actionShowFmList", m_lists->fm()}};
+    const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_lists->ssb()},
+                                                                {"actionShowCwList", m_lists->cw()},
+                                                                {"actionShowFmList", m_lists->fm()}};
     for (const auto& [name, window] : lists) {
         const QString item = QString::fromLatin1(name);
-        connect(window, &TWorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
-        connect(window, &TWorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
+        connect(window, &WorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
+        connect(window, &WorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
     }
     m_logWindow->setSerialField({[main] { return main->entryFields().stx; },
                                  [main](const QString& text) { main->setSerialField(text); },

@@ -11,7 +11,7 @@
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tworkedcallswindow.h"
+#include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
 
@@ -206,7 +206,7 @@ private slots:
     void workedCallsWindowsFollowLoadBandChangeAndNewQso() {
         Program p(QString{});
         QVERIFY(p.start());
-        TWorkedCallsWindow* cw = p.windows->workedCalls()->cw();
+        WorkedCallsWindow* cw = p.windows->workedCalls()->cw();
         auto column = [cw](const char* name) {
             QStringList texts;
             const QListWidget* box = cw->findChild<QListWidget*>(QLatin1String(name));
@@ -214,8 +214,8 @@ private slots:
                 texts << box->item(row)->text();
             return texts;
         };
-        QCOMPARE(column("ListBox9"), QStringList{QStringLiteral("SP9ABC")});
-        QCOMPARE(column("ListBox2"), QStringList{QStringLiteral("SQ2X  ")});
+        QCOMPARE(column("callArea9List"), QStringList{QStringLiteral("SP9ABC")});
+        QCOMPARE(column("callArea2List"), QStringList{QStringLiteral("SQ2X  ")});
         QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 80M   CW"));
 
         QLineEdit* call = p.edit("callsignEdit");
@@ -223,16 +223,18 @@ private slots:
         QTest::keyClicks(call, QStringLiteral("40M"));
         QTest::keyClick(call, Qt::Key_Return);
         QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 40M   CW"));
-        QVERIFY(column("ListBox9").isEmpty());
-        QVERIFY(column("ListBox2").isEmpty());
+        QVERIFY(column("callArea9List").isEmpty());
+        QVERIFY(column("callArea2List").isEmpty());
 
         QTest::keyClicks(call, QStringLiteral("3Z0X"));
         QTest::keyClick(call, Qt::Key_Return);
         QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("12"));
         QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
         QCOMPARE(p.session.log().size(), 3);
-        QCOMPARE(column("ListBox10"), QStringList{QStringLiteral("3Z0X")});
-        QVERIFY(p.windows->workedCalls()->ssb()->findChild<QListWidget*>(QStringLiteral("ListBox10"))->count() == 0);
+        QCOMPARE(column("otherCallAreaList"), QStringList{QStringLiteral("3Z0X")});
+        QVERIFY(
+            p.windows->workedCalls()->ssb()->findChild<QListWidget*>(QStringLiteral("otherCallAreaList"))->count() ==
+            0);
     }
 
     void keyerKeysWorkInTheOutgoingTextField() {

@@ -15,19 +15,23 @@ class QMenu;
 class UserDialogs;
 
 namespace Ui {
-class TWorkedCallsWindow;
+class WorkedCallsWindow;
 }
 
 // One worked-calls window: ten call-area lists under the header "1" … "9", "Inne", for one mode on the current
-// band. TFLista_SSB, TFLista_CW and TFLista_FM are its three instances; WorkedCallsWindows fills them.
-class TWorkedCallsWindow : public QWidget {
+// band. WorkedCallsWindows holds one for each of SSB, CW and FM and fills them.
+class WorkedCallsWindow : public QWidget {
     Q_OBJECT
 public:
-    ~TWorkedCallsWindow() override;
+    WorkedCallsWindow(WorkedCallsGroups::List list,
+                      const std::array<int, 4>& prefixColours,
+                      UserDialogs& dialogs,
+                      QWidget* parent = nullptr);
+    ~WorkedCallsWindow() override;
 
     WorkedCallsGroups::List list() const { return m_list; }
     QString section() const;
-    QListWidget* listBox(int column) const { return m_lists[size_t(column)]; }
+    QListWidget* columnList(int column) const { return m_lists[size_t(column)]; }
     QMenu* popupMenu() const { return m_menu; }
 
     // Shows the entries of this window's mode (the caption follows the band).
@@ -50,10 +54,6 @@ signals:
     void homePressed();
 
 protected:
-    TWorkedCallsWindow(WorkedCallsGroups::List list,
-                       const std::array<int, 4>& prefixColours,
-                       UserDialogs& dialogs,
-                       QWidget* parent);
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,32 +62,11 @@ private:
     void applyBackground();
     void buildMenu();
 
-    std::unique_ptr<Ui::TWorkedCallsWindow> m_ui;
+    std::unique_ptr<Ui::WorkedCallsWindow> m_ui;
     WorkedCallsGroups::List m_list;
     UserDialogs& m_dialogs;
     std::array<QListWidget*, WorkedCallsGroups::kColumns> m_lists{};
     QHeaderView* m_header = nullptr;
     QMenu* m_menu = nullptr;
     ListWindowSettings m_settings;
-};
-
-class TFLista_SSB : public TWorkedCallsWindow {
-    Q_OBJECT
-public:
-    TFLista_SSB(const std::array<int, 4>& prefixColours, UserDialogs& dialogs, QWidget* parent = nullptr)
-        : TWorkedCallsWindow(WorkedCallsGroups::List::SSB, prefixColours, dialogs, parent) {}
-};
-
-class TFLista_CW : public TWorkedCallsWindow {
-    Q_OBJECT
-public:
-    TFLista_CW(const std::array<int, 4>& prefixColours, UserDialogs& dialogs, QWidget* parent = nullptr)
-        : TWorkedCallsWindow(WorkedCallsGroups::List::CW, prefixColours, dialogs, parent) {}
-};
-
-class TFLista_FM : public TWorkedCallsWindow {
-    Q_OBJECT
-public:
-    TFLista_FM(const std::array<int, 4>& prefixColours, UserDialogs& dialogs, QWidget* parent = nullptr)
-        : TWorkedCallsWindow(WorkedCallsGroups::List::FM, prefixColours, dialogs, parent) {}
 };

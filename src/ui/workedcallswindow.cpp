@@ -1,9 +1,9 @@
-#include "tworkedcallswindow.h"
+#include "workedcallswindow.h"
 
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "suggestiondelegates.h"
-#include "ui_tworkedcallswindow.h"
+#include "ui_workedcallswindow.h"
 #include "widgetdialogs.h"
 
 #include <QHeaderView>
@@ -18,14 +18,15 @@ constexpr int kHeaderHeight = 20;
 constexpr int kHeightAllowance = 41; // header and frame: the lists take the rest of the window's height
 } // namespace
 
-TWorkedCallsWindow::TWorkedCallsWindow(WorkedCallsGroups::List list,
-                                       const std::array<int, 4>& prefixColours,
-                                       UserDialogs& dialogs,
-                                       QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::TWorkedCallsWindow>()), m_list(list), m_dialogs(dialogs) {
+WorkedCallsWindow::WorkedCallsWindow(WorkedCallsGroups::List list,
+                                     const std::array<int, 4>& prefixColours,
+                                     UserDialogs& dialogs,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::WorkedCallsWindow>()), m_list(list), m_dialogs(dialogs) {
     m_ui->setupUi(this);
-    m_lists = {m_ui->ListBox1, m_ui->ListBox2, m_ui->ListBox3, m_ui->ListBox4, m_ui->ListBox5,
-               m_ui->ListBox6, m_ui->ListBox7, m_ui->ListBox8, m_ui->ListBox9, m_ui->ListBox10};
+    m_lists = {m_ui->callArea1List, m_ui->callArea2List,    m_ui->callArea3List, m_ui->callArea4List,
+               m_ui->callArea5List, m_ui->callArea6List,    m_ui->callArea7List, m_ui->callArea8List,
+               m_ui->callArea9List, m_ui->otherCallAreaList};
     auto* delegate = new PrefixColourDelegate(prefixColours, this);
     for (QListWidget* box : m_lists) {
         box->setItemDelegate(delegate);
@@ -36,7 +37,7 @@ TWorkedCallsWindow::TWorkedCallsWindow(WorkedCallsGroups::List list,
     auto* model = new QStandardItemModel(0, WorkedCallsGroups::kColumns, this);
     for (int column = 0; column < WorkedCallsGroups::kColumns; ++column)
         model->setHorizontalHeaderItem(column, new QStandardItem(WorkedCallsGroups::headerText(column)));
-    m_header = new QHeaderView(Qt::Horizontal, m_ui->HeaderControl1);
+    m_header = new QHeaderView(Qt::Horizontal, m_ui->headerArea);
     m_header->setObjectName(QStringLiteral("HeaderSections"));
     m_header->setModel(model);
     m_header->setSectionResizeMode(QHeaderView::Fixed);
@@ -49,22 +50,22 @@ TWorkedCallsWindow::TWorkedCallsWindow(WorkedCallsGroups::List list,
     setWindowTitle(WorkedCallsGroups::caption(u"", list));
     m_settings.hasWidth = false;
     m_settings.hasFontColour = false;
-    m_settings.font = specFromFont(m_ui->ListBox1->font(), 0);
-    m_settings.background = colourToWindows(m_ui->ListBox1->palette().color(QPalette::Base));
+    m_settings.font = specFromFont(m_ui->callArea1List->font(), 0);
+    m_settings.background = colourToWindows(m_ui->callArea1List->palette().color(QPalette::Base));
     buildMenu();
 }
 
-TWorkedCallsWindow::~TWorkedCallsWindow() = default;
+WorkedCallsWindow::~WorkedCallsWindow() = default;
 
-QString TWorkedCallsWindow::section() const {
+QString WorkedCallsWindow::section() const {
     static const char* const sections[] = {"Lista SSB", "Lista CW", "Lista FM"};
     return QString::fromUtf8(sections[int(m_list)]);
 }
 
-void TWorkedCallsWindow::buildMenu() {
+void WorkedCallsWindow::buildMenu() {
     static const char* const fontItems[] = {"Czcionka dla listy SSB", "Czcionka listy CW", "Czcionka listy FM"};
     m_menu = new QMenu(this);
-    m_menu->addAction(QString::fromUtf8(fontItems[int(m_list)]), this, &TWorkedCallsWindow::chooseFont);
+    m_menu->addAction(QString::fromUtf8(fontItems[int(m_list)]), this, &WorkedCallsWindow::chooseFont);
     QMenu* colours = m_menu->addMenu(QStringLiteral("Kolor czcionki"));
     const std::pair<const char*, WorkedCallsGroups::Prefix> prefixes[] = {
         {"dla prefiksów SP", WorkedCallsGroups::Prefix::SP},
@@ -82,7 +83,7 @@ void TWorkedCallsWindow::buildMenu() {
     });
 }
 
-void TWorkedCallsWindow::showGroups(const WorkedCallsGroups& groups, const QString& band) {
+void WorkedCallsWindow::showGroups(const WorkedCallsGroups& groups, const QString& band) {
     for (int column = 0; column < WorkedCallsGroups::kColumns; ++column) {
         QListWidget* box = m_lists[size_t(column)];
         const QStringList entries = groups.columnEntries(m_list, column);
@@ -101,12 +102,12 @@ void TWorkedCallsWindow::showGroups(const WorkedCallsGroups& groups, const QStri
     setWindowTitle(WorkedCallsGroups::caption(band, m_list));
 }
 
-void TWorkedCallsWindow::redraw() {
+void WorkedCallsWindow::redraw() {
     for (QListWidget* box : m_lists)
         box->viewport()->update();
 }
 
-bool TWorkedCallsWindow::eventFilter(QObject* watched, QEvent* event) {
+bool WorkedCallsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home) {
         emit homePressed();
         return true;
@@ -118,7 +119,7 @@ bool TWorkedCallsWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TWorkedCallsWindow::resizeEvent(QResizeEvent* event) {
+void WorkedCallsWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int listHeight = std::max(0, height() - kHeightAllowance);
     for (int column = 0; column < WorkedCallsGroups::kColumns; ++column) {
@@ -128,13 +129,13 @@ void TWorkedCallsWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void TWorkedCallsWindow::applyFont() {
+void WorkedCallsWindow::applyFont() {
     const QFont font = fontFromSpec(m_settings.font);
     for (QListWidget* box : m_lists)
         box->setFont(font);
 }
 
-void TWorkedCallsWindow::applyBackground() {
+void WorkedCallsWindow::applyBackground() {
     for (QListWidget* box : m_lists) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, colourFromWindows(m_settings.background));
@@ -142,7 +143,7 @@ void TWorkedCallsWindow::applyBackground() {
     }
 }
 
-void TWorkedCallsWindow::loadSettings(const IniFile& settings) {
+void WorkedCallsWindow::loadSettings(const IniFile& settings) {
     m_settings.x = x();
     m_settings.y = y();
     m_settings.height = height();
@@ -153,7 +154,7 @@ void TWorkedCallsWindow::loadSettings(const IniFile& settings) {
     applyBackground();
 }
 
-void TWorkedCallsWindow::saveSettings(IniFile& settings) const {
+void WorkedCallsWindow::saveSettings(IniFile& settings) const {
     ListWindowSettings current = m_settings;
     current.x = x();
     current.y = y();
@@ -161,14 +162,14 @@ void TWorkedCallsWindow::saveSettings(IniFile& settings) const {
     current.write(settings, section());
 }
 
-void TWorkedCallsWindow::chooseFont() {
+void WorkedCallsWindow::chooseFont() {
     if (const auto font = m_dialogs.chooseFont(m_settings.font)) {
         m_settings.font = *font;
         applyFont();
     }
 }
 
-void TWorkedCallsWindow::chooseBackground() {
+void WorkedCallsWindow::chooseBackground() {
     if (const auto colour = m_dialogs.chooseColour(m_settings.background)) {
         m_settings.background = *colour;
         applyBackground();
