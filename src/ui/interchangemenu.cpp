@@ -1,18 +1,18 @@
 #include "interchangemenu.h"
 
+#include "cabrilloexportdialog.h"
 #include "core/logsession.h"
 #include "interchange/ediexport.h"
 #include "platform/userdialogs.h"
 #include "tfedi.h"
-#include "tform2.h"
 #include "tform3.h"
 
 #include <QWidget>
 
 InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow)
     : QObject(mainWindow), m_session(session), m_hooks(std::move(hooks)), m_mainWindow(mainWindow),
-      m_form2(new TForm2(session, mainWindow)), m_form3(new TForm3(session, mainWindow)) {
-    connect(m_form2, &TForm2::exported, this, &InterchangeMenu::focusCallsignRequested);
+      m_cabrilloDialog(new CabrilloExportDialog(session, mainWindow)), m_form3(new TForm3(session, mainWindow)) {
+    connect(m_cabrilloDialog, &CabrilloExportDialog::exported, this, &InterchangeMenu::focusCallsignRequested);
     connect(m_form3, &QDialog::finished, this, [this] {
         if (m_mainWindow)
             m_mainWindow->raise();
@@ -22,8 +22,8 @@ InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* main
 InterchangeMenu::~InterchangeMenu() = default;
 
 void InterchangeMenu::exportCabrillo() {
-    m_form2->prepare(m_hooks.warcOption && m_hooks.warcOption());
-    m_form2->exec();
+    m_cabrilloDialog->prepare(m_hooks.warcOption && m_hooks.warcOption());
+    m_cabrilloDialog->exec();
 }
 
 void InterchangeMenu::exportAdif() {

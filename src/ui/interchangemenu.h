@@ -10,7 +10,7 @@
 class LogSession;
 class QWidget;
 class TFEDI;
-class TForm2;
+class CabrilloExportDialog;
 class TForm3;
 
 // The "Eksportuj log" and "Importuj log" commands of the main window's "Plik" menu. The main window creates
@@ -27,7 +27,7 @@ public:
     InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow);
     ~InterchangeMenu() override;
 
-    TForm2* cabrilloDialog() const { return m_form2; }
+    CabrilloExportDialog* cabrilloDialog() const { return m_cabrilloDialog; }
     TForm3* adifDialog() const { return m_form3; }
     TFEDI* ediDialog() const { return m_edi; }
 
@@ -47,7 +47,7 @@ private:
     LogSession& m_session;
     Hooks m_hooks;
     QWidget* m_mainWindow;
-    TForm2* m_form2;
+    CabrilloExportDialog* m_cabrilloDialog;
     TForm3* m_form3;
     QPointer<TFEDI> m_edi;
 };

@@ -1,3 +1,4 @@
+#include "cabrilloexportdialog.h"
 #include "core/logsession.h"
 #include "interchangemenu.h"
 #include "platform/clock.h"
@@ -7,11 +8,10 @@
 #include "testsupport.h"
 #include "tfedi.h"
 #include "tfedi_pasma.h"
-#include "tform2.h"
 #include "tform3.h"
+#include "ui_cabrilloexportdialog.h"
 #include "ui_tfedi.h"
 #include "ui_tfedi_pasma.h"
-#include "ui_tform2.h"
 #include "ui_tform3.h"
 
 #include <QApplication>
@@ -87,62 +87,64 @@ private slots:
 
 void TestInterchangeDialogs::cabrilloDialogStartsAtTwoPointZeroWithoutSettings() {
     Fixture f;
-    TForm2 form(f.session);
-    const auto ui = form.ui();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Nagłówek pliku Cabrillo"));
-    QVERIFY(ui->RadioButton1->isChecked());
-    QCOMPARE(ui->Edit7->text(), QStringLiteral("0"));
-    QCOMPARE(ui->Edit12->text(), QStringLiteral("DX"));
-    QCOMPARE(ui->Edit13->text(), QStringLiteral("SP9XYZ"));
-    QCOMPARE(ui->ComboBox3->currentText(), QStringLiteral("NON-ASSISTED"));
-    QCOMPARE(ui->ComboBox5->currentText(), QStringLiteral("MIXED"));
-    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("LOW"));
-    QCOMPARE(ui->ComboBox4->currentText(), QStringLiteral("ALL "));
-    QCOMPARE(ui->Contest1->count(), 46);
-    QCOMPARE(ui->Contest1->itemText(0), QStringLiteral(" Zawody nie wymienione na liście"));
-    QCOMPARE(ui->Contest1->itemText(40), QStringLiteral("RSGB-IOTA"));
-    QCOMPARE(ui->ComboBox9->isEditable(), true);
-    QCOMPARE(ui->Edit8->toolTip(),
+    CabrilloExportDialog dialog(f.session);
+    const auto ui = dialog.ui();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Nagłówek pliku Cabrillo"));
+    QVERIFY(ui->domesticContestRadio->isChecked());
+    QCOMPARE(ui->claimedScoreEdit->text(), QStringLiteral("0"));
+    QCOMPARE(ui->locationEdit->text(), QStringLiteral("DX"));
+    QCOMPARE(ui->operatorsEdit->text(), QStringLiteral("SP9XYZ"));
+    QCOMPARE(ui->assistedCombo->currentText(), QStringLiteral("NON-ASSISTED"));
+    QCOMPARE(ui->modeCombo->currentText(), QStringLiteral("MIXED"));
+    QCOMPARE(ui->powerCombo->currentText(), QStringLiteral("LOW"));
+    QCOMPARE(ui->bandCombo->currentText(), QStringLiteral("ALL "));
+    QCOMPARE(ui->contestCombo->count(), 46);
+    QCOMPARE(ui->contestCombo->itemText(0), QStringLiteral(" Zawody nie wymienione na liście"));
+    QCOMPARE(ui->contestCombo->itemText(40), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->overlayCombo->isEditable(), true);
+    QCOMPARE(ui->categoryEdit->toolTip(),
              QStringLiteral("Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp."));
 }
 
 void TestInterchangeDialogs::cabrilloVersionSwitchesTheEnabledControls() {
     Fixture f;
-    TForm2 form(f.session);
-    form.show();
-    const auto ui = form.ui();
-    QVERIFY(ui->Edit11->isEnabled() && ui->Edit8->isEnabled() && ui->Label_Edit11->isEnabled());
-    QVERIFY(!ui->Contest1->isEnabled() && !ui->ComboBox8->isEnabled() && !ui->Edit12->isEnabled());
-    QVERIFY(ui->ComboBox9->isEnabled());
-    QTest::mouseClick(ui->RadioButton2, Qt::LeftButton);
-    QVERIFY(!ui->Edit11->isEnabled() && !ui->Edit8->isEnabled() && !ui->Label_Edit8->isEnabled());
-    QVERIFY(ui->Contest1->isEnabled() && ui->ComboBox1->isEnabled() && ui->Edit12->isEnabled() &&
-            ui->Label_ComboBox7->isEnabled());
-    QVERIFY(ui->ComboBox9->isEnabled());
-    QTest::mouseClick(ui->RadioButton1, Qt::LeftButton);
-    QVERIFY(ui->Edit11->isEnabled() && !ui->Contest1->isEnabled());
+    CabrilloExportDialog dialog(f.session);
+    dialog.show();
+    const auto ui = dialog.ui();
+    QVERIFY(ui->domesticContestEdit->isEnabled() && ui->categoryEdit->isEnabled() &&
+            ui->domesticContestCaption->isEnabled());
+    QVERIFY(!ui->contestCombo->isEnabled() && !ui->stationCombo->isEnabled() && !ui->locationEdit->isEnabled());
+    QVERIFY(ui->overlayCombo->isEnabled());
+    QTest::mouseClick(ui->internationalContestRadio, Qt::LeftButton);
+    QVERIFY(!ui->domesticContestEdit->isEnabled() && !ui->categoryEdit->isEnabled() &&
+            !ui->categoryCaption->isEnabled());
+    QVERIFY(ui->contestCombo->isEnabled() && ui->categoryOperatorCombo->isEnabled() && ui->locationEdit->isEnabled() &&
+            ui->timeCaption->isEnabled());
+    QVERIFY(ui->overlayCombo->isEnabled());
+    QTest::mouseClick(ui->domesticContestRadio, Qt::LeftButton);
+    QVERIFY(ui->domesticContestEdit->isEnabled() && !ui->contestCombo->isEnabled());
 }
 
 void TestInterchangeDialogs::cabrilloFieldsFilterTheirInput() {
     Fixture f;
-    TForm2 form(f.session);
-    form.show();
-    const auto ui = form.ui();
-    ui->Edit7->clear();
-    QTest::keyClicks(ui->Edit7, "12a-3");
-    QCOMPARE(ui->Edit7->text(), QStringLiteral("123"));
-    QTest::keyClicks(ui->Edit1, "sp9abc/p");
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9ABC/P"));
-    QTest::keyClicks(ui->Edit2, "jan");
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("jan"));
+    CabrilloExportDialog dialog(f.session);
+    dialog.show();
+    const auto ui = dialog.ui();
+    ui->claimedScoreEdit->clear();
+    QTest::keyClicks(ui->claimedScoreEdit, "12a-3");
+    QCOMPARE(ui->claimedScoreEdit->text(), QStringLiteral("123"));
+    QTest::keyClicks(ui->callsignEdit, "sp9abc/p");
+    QCOMPARE(ui->callsignEdit->text(), QStringLiteral("SP9ABC/P"));
+    QTest::keyClicks(ui->nameEdit, "jan");
+    QCOMPARE(ui->nameEdit->text(), QStringLiteral("jan"));
     // Typed overlay text stays out of the list and out of the header; a list item typed in is written.
-    ui->ComboBox9->setFocus();
-    QTest::keyClicks(ui->ComboBox9, "XYZ");
-    QTest::keyClick(ui->ComboBox9, Qt::Key_Return);
-    QCOMPARE(ui->ComboBox9->count(), 5);
-    QVERIFY(form.header().overlay.isEmpty());
-    ui->ComboBox9->setEditText(QStringLiteral("ROOKIE"));
-    QCOMPARE(form.header().overlay, QStringLiteral("ROOKIE"));
+    ui->overlayCombo->setFocus();
+    QTest::keyClicks(ui->overlayCombo, "XYZ");
+    QTest::keyClick(ui->overlayCombo, Qt::Key_Return);
+    QCOMPARE(ui->overlayCombo->count(), 5);
+    QVERIFY(dialog.header().overlay.isEmpty());
+    ui->overlayCombo->setEditText(QStringLiteral("ROOKIE"));
+    QCOMPARE(dialog.header().overlay, QStringLiteral("ROOKIE"));
 }
 
 void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData() {
@@ -157,9 +159,9 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
                             "pracować  na tych pasmach,\nwszystkie QSO z  pasm  WARC zostaną   pominięte  w  pliku "
                             "\nCabrillo."));
     const auto ui = menu.cabrilloDialog()->ui();
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9XYZ/P"));
-    QCOMPARE(ui->Edit6->text(), QStringLiteral("43-300 Bielsko-Biała, Poland"));
-    QCOMPARE(ui->Edit10->text(), QStringLiteral("KO02MD"));
+    QCOMPARE(ui->callsignEdit->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->address3Edit->text(), QStringLiteral("43-300 Bielsko-Biała, Poland"));
+    QCOMPARE(ui->locatorEdit->text(), QStringLiteral("KO02MD"));
     // Closing by the window's box saves the settings.
     QCOMPARE(f.settings().readString("Cabrillo", "Wersja", {}), QStringLiteral("2.0"));
 }
@@ -167,27 +169,27 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
 void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
     Fixture f(
         {qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA"), qso("2024-06-01", "12:01:00", "30M", "CW", "SP2BB")});
-    TForm2 form(f.session);
-    form.prepare(false);
-    form.show();
-    const auto ui = form.ui();
-    QTest::keyClicks(ui->Edit11, "sp dx");
-    QTest::keyClicks(ui->Memo1, "pierwsza");
-    QTest::keyClick(ui->Memo1, Qt::Key_Return);
-    QTest::keyClicks(ui->Memo1, "druga");
+    CabrilloExportDialog dialog(f.session);
+    dialog.prepare(false);
+    dialog.show();
+    const auto ui = dialog.ui();
+    QTest::keyClicks(ui->domesticContestEdit, "sp dx");
+    QTest::keyClicks(ui->remarksEdit, "pierwsza");
+    QTest::keyClick(ui->remarksEdit, Qt::Key_Return);
+    QTest::keyClicks(ui->remarksEdit, "druga");
     // A line break after the last remark adds no empty remark.
-    QTest::keyClick(ui->Memo1, Qt::Key_Return);
-    ui->Edit4->clear();
-    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QTest::keyClick(ui->remarksEdit, Qt::Key_Return);
+    ui->address1Edit->clear();
+    QTest::mouseClick(ui->okButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(),
              QStringLiteral("Proszę wprowadzić adres!\nWszystkie szare pola muszą być wypełnione!"));
-    QVERIFY(form.isVisible());
-    QTest::keyClicks(ui->Edit4, "Adres 1");
+    QVERIFY(dialog.isVisible());
+    QTest::keyClicks(ui->address1Edit, "Adres 1");
     f.dialogs.fileAnswers = {f.folder.file("wynik")};
-    QSignalSpy exported(&form, &TForm2::exported);
-    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QSignalSpy exported(&dialog, &CabrilloExportDialog::exported);
+    QTest::mouseClick(ui->okButton, Qt::LeftButton);
     QCOMPARE(exported.size(), 1);
-    QVERIFY(!form.isVisible());
+    QVERIFY(!dialog.isVisible());
     const QStringList lines = f.folder.readLines("wynik.cbr");
     QCOMPARE(lines.mid(0, 3), QStringList({"START-OF-LOG: 2.0", "CONTEST: SP DX", "CALLSIGN: SP9XYZ/P"}));
     QVERIFY(lines.contains("SOAPBOX: pierwsza"));
@@ -211,14 +213,14 @@ void TestInterchangeDialogs::cabrilloSettingsAreRestoredByTheNextWindow() {
         ini.writeString("Cabrillo", "Klub", "SP9KAT");
         ini.writeString("Cabrillo", "Uwagi", "a|b");
     }
-    TForm2 form(f.session);
-    const auto ui = form.ui();
-    QVERIFY(ui->RadioButton2->isChecked());
-    QVERIFY(ui->Contest1->isEnabled());
-    QCOMPARE(ui->Contest1->currentText(), QStringLiteral("RSGB-IOTA"));
-    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("QRP"));
-    QCOMPARE(ui->Edit14->text(), QStringLiteral("SP9KAT"));
-    QCOMPARE(ui->Memo1->toPlainText(), QStringLiteral("a\nb"));
+    CabrilloExportDialog dialog(f.session);
+    const auto ui = dialog.ui();
+    QVERIFY(ui->internationalContestRadio->isChecked());
+    QVERIFY(ui->contestCombo->isEnabled());
+    QCOMPARE(ui->contestCombo->currentText(), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->powerCombo->currentText(), QStringLiteral("QRP"));
+    QCOMPARE(ui->clubEdit->text(), QStringLiteral("SP9KAT"));
+    QCOMPARE(ui->remarksEdit->toPlainText(), QStringLiteral("a\nb"));
 }
 
 void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
