@@ -1,19 +1,20 @@
 #include "interchangemenu.h"
 
+#include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
 #include "core/logsession.h"
 #include "interchange/ediexport.h"
 #include "platform/userdialogs.h"
 #include "tfedi.h"
-#include "tform3.h"
 
 #include <QWidget>
 
 InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow)
     : QObject(mainWindow), m_session(session), m_hooks(std::move(hooks)), m_mainWindow(mainWindow),
-      m_cabrilloDialog(new CabrilloExportDialog(session, mainWindow)), m_form3(new TForm3(session, mainWindow)) {
+      m_cabrilloDialog(new CabrilloExportDialog(session, mainWindow)),
+      m_adifDialog(new AdifExportDialog(session, mainWindow)) {
     connect(m_cabrilloDialog, &CabrilloExportDialog::exported, this, &InterchangeMenu::focusCallsignRequested);
-    connect(m_form3, &QDialog::finished, this, [this] {
+    connect(m_adifDialog, &QDialog::finished, this, [this] {
         if (m_mainWindow)
             m_mainWindow->raise();
     });
@@ -27,8 +28,8 @@ void InterchangeMenu::exportCabrillo() {
 }
 
 void InterchangeMenu::exportAdif() {
-    m_form3->prepare();
-    m_form3->exec();
+    m_adifDialog->prepare();
+    m_adifDialog->exec();
 }
 
 void InterchangeMenu::exportEdi() {

@@ -11,7 +11,7 @@ class LogSession;
 class QWidget;
 class TFEDI;
 class CabrilloExportDialog;
-class TForm3;
+class AdifExportDialog;
 
 // The "Eksportuj log" and "Importuj log" commands of the main window's "Plik" menu. The main window creates
 // one at start-up (which creates the Cabrillo and ADIF dialogs) and connects its menu items to the slots.
@@ -28,7 +28,7 @@ public:
     ~InterchangeMenu() override;
 
     CabrilloExportDialog* cabrilloDialog() const { return m_cabrilloDialog; }
-    TForm3* adifDialog() const { return m_form3; }
+    AdifExportDialog* adifDialog() const { return m_adifDialog; }
     TFEDI* ediDialog() const { return m_edi; }
 
 signals:
@@ -48,6 +48,6 @@ private:
     Hooks m_hooks;
     QWidget* m_mainWindow;
     CabrilloExportDialog* m_cabrilloDialog;
-    TForm3* m_form3;
+    AdifExportDialog* m_adifDialog;
     QPointer<TFEDI> m_edi;
 };

@@ -1,3 +1,4 @@
+#include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
 #include "core/logsession.h"
 #include "interchangemenu.h"
@@ -8,11 +9,10 @@
 #include "testsupport.h"
 #include "tfedi.h"
 #include "tfedi_pasma.h"
-#include "tform3.h"
+#include "ui_adifexportdialog.h"
 #include "ui_cabrilloexportdialog.h"
 #include "ui_tfedi.h"
 #include "ui_tfedi_pasma.h"
-#include "ui_tform3.h"
 
 #include <QApplication>
 #include <QDir>
@@ -227,21 +227,21 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
     IniFile(f.folder.file("kvr_log.ini")).writeString("Cabrillo", "Zawody", "SP DX");
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    TForm3* form = menu.adifDialog();
+    AdifExportDialog* dialog = menu.adifDialog();
     closeModalSoon();
     menu.exportAdif();
-    const auto ui = form->ui();
-    QCOMPARE(ui->Edit3->text(), QStringLiteral("SP DX 2024"));
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
-    form->show();
-    ui->Edit2->setText(QStringLiteral("   "));
-    form->Edit2Exit();
-    QCOMPARE(ui->Edit2->text(), QString());
-    QTest::keyClicks(ui->Edit1, "tnx");
-    ui->CheckBox1->setChecked(true);
+    const auto ui = dialog->ui();
+    QCOMPARE(ui->contestEdit->text(), QStringLiteral("SP DX 2024"));
+    QCOMPARE(ui->operatorEdit->text(), QStringLiteral("SP9XYZ/P"));
+    dialog->show();
+    ui->operatorEdit->setText(QStringLiteral("   "));
+    dialog->trimOperator();
+    QCOMPARE(ui->operatorEdit->text(), QString());
+    QTest::keyClicks(ui->commentEdit, "tnx");
+    ui->sppaCommentCheck->setChecked(true);
     f.dialogs.fileAnswers = {f.folder.file("log")};
-    QTest::mouseClick(ui->Button1, Qt::LeftButton);
-    QVERIFY(!form->isVisible());
+    QTest::mouseClick(ui->saveButton, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
     const QStringList lines = f.folder.readLines("log.adi");
     QCOMPARE(lines.size(), 4);
     QVERIFY(lines.at(3).contains("<COMMENT:3>tnx <CONTEST_ID:10>SP DX 2024 <EOR>"));
@@ -250,9 +250,9 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     // The comment and the check boxes stay for the next export of the run.
     closeModalSoon();
     menu.exportAdif();
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("tnx"));
-    QVERIFY(ui->CheckBox1->isChecked());
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->commentEdit->text(), QStringLiteral("tnx"));
+    QVERIFY(ui->sppaCommentCheck->isChecked());
+    QCOMPARE(ui->operatorEdit->text(), QStringLiteral("SP9XYZ/P"));
 }
 
 void TestInterchangeDialogs::ediCommandNeedsLocatorAnalysis() {
