@@ -3,9 +3,9 @@
 #include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
 #include "core/logsession.h"
+#include "ediexportdialog.h"
 #include "interchange/ediexport.h"
 #include "platform/userdialogs.h"
-#include "tfedi.h"
 
 #include <QWidget>
 
@@ -37,16 +37,16 @@ void InterchangeMenu::exportEdi() {
         m_session.dialogs().error(Edi::noAnalysisMessage());
         return;
     }
-    if (m_edi && m_edi->isVisible()) {
-        m_edi->raise();
-        m_edi->activateWindow();
+    if (m_ediDialog && m_ediDialog->isVisible()) {
+        m_ediDialog->raise();
+        m_ediDialog->activateWindow();
         return;
     }
-    delete m_edi;
-    m_edi = new TFEDI(m_session, m_hooks.sentExchange, m_mainWindow);
-    connect(m_edi, &TFEDI::closedWithReturn, this, &InterchangeMenu::focusCallsignRequested);
-    m_edi->prepare();
-    m_edi->show();
+    delete m_ediDialog;
+    m_ediDialog = new EdiExportDialog(m_session, m_hooks.sentExchange, m_mainWindow);
+    connect(m_ediDialog, &EdiExportDialog::closedWithReturn, this, &InterchangeMenu::focusCallsignRequested);
+    m_ediDialog->prepare();
+    m_ediDialog->show();
 }
 
 void InterchangeMenu::exportCsv() {

@@ -9,7 +9,7 @@
 
 class LogSession;
 class QWidget;
-class TFEDI;
+class EdiExportDialog;
 class CabrilloExportDialog;
 class AdifExportDialog;
 
@@ -29,7 +29,7 @@ public:
 
     CabrilloExportDialog* cabrilloDialog() const { return m_cabrilloDialog; }
     AdifExportDialog* adifDialog() const { return m_adifDialog; }
-    TFEDI* ediDialog() const { return m_edi; }
+    EdiExportDialog* ediDialog() const { return m_ediDialog; }
 
 signals:
     // After an export the focus goes back to the callsign field (callsignEdit).
@@ -49,5 +49,5 @@ private:
     QWidget* m_mainWindow;
     CabrilloExportDialog* m_cabrilloDialog;
     AdifExportDialog* m_adifDialog;
-    QPointer<TFEDI> m_edi;
+    QPointer<EdiExportDialog> m_ediDialog;
 };

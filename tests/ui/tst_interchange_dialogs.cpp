@@ -1,17 +1,17 @@
 #include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
 #include "core/logsession.h"
+#include "ediexportdialog.h"
 #include "interchangemenu.h"
 #include "platform/clock.h"
 #include "qsofixtures.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tfedi.h"
 #include "tfedi_pasma.h"
 #include "ui_adifexportdialog.h"
 #include "ui_cabrilloexportdialog.h"
-#include "ui_tfedi.h"
+#include "ui_ediexportdialog.h"
 #include "ui_tfedi_pasma.h"
 
 #include <QApplication>
@@ -277,16 +277,16 @@ void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
     menu.exportEdi();
-    TFEDI* edi = menu.ediDialog();
+    EdiExportDialog* edi = menu.ediDialog();
     QVERIFY(edi && edi->isVisible());
     QCOMPARE(edi->windowTitle(), QStringLiteral("Dane do pliku EDI"));
     const auto ui = edi->ui();
-    QCOMPARE(ui->TDate->text(), QStringLiteral("20240601;20240602"));
-    QCOMPARE(ui->PCall->text(), QStringLiteral("SP9XYZ/P"));
-    QCOMPARE(ui->RCoun->text(), QStringLiteral("Poland"));
-    QCOMPARE(ui->PBand->count(), 3);
-    QCOMPARE(ui->PBand->itemText(1), QStringLiteral("2M"));
-    QCOMPARE(ui->PBand->currentText(), QStringLiteral("wszystkie"));
+    QCOMPARE(ui->contestDatesEdit->text(), QStringLiteral("20240601;20240602"));
+    QCOMPARE(ui->stationCallEdit->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->responsibleCountryEdit->text(), QStringLiteral("Poland"));
+    QCOMPARE(ui->bandCombo->count(), 3);
+    QCOMPARE(ui->bandCombo->itemText(1), QStringLiteral("2M"));
+    QCOMPARE(ui->bandCombo->currentText(), QStringLiteral("wszystkie"));
     const auto bands = edi->bands()->ui();
     QCOMPARE(bands->LabelLok_2M->text(), QStringLiteral("Lok. [2]"));
     QCOMPARE(bands->Lokatory_2M->count(), 2);
@@ -333,14 +333,14 @@ void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
     InterchangeMenu menu(f.session, {{}, [] { return QStringLiteral("001 KO02MD"); }, {}}, &f.mainWindow);
     menu.exportEdi();
     const auto ui = menu.ediDialog()->ui();
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić adres!"));
-    QTest::keyClicks(ui->PAdr1, "Szczyt");
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::keyClicks(ui->stationAddress1Edit, "Szczyt");
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić nazwę zawodow!"));
-    QTest::keyClicks(ui->TName, "SP VHF");
-    QTest::keyClicks(ui->PSect, "SO");
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::keyClicks(ui->contestNameEdit, "SP VHF");
+    QTest::keyClicks(ui->sectionEdit, "SO");
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Pliki zostały zapisane."));
     QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"}));
     const QStringList two = f.folder.readLines("sp9xyz_p_2M.edi");
@@ -350,8 +350,8 @@ void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
 
     QFile::remove(f.folder.file("sp9xyz_p_2M.edi"));
     QFile::remove(f.folder.file("sp9xyz_p_70CM.edi"));
-    ui->PBand->setCurrentIndex(2);
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    ui->bandCombo->setCurrentIndex(2);
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Plik(i) został zapisany."));
     QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_70CM.edi"}));
 }
@@ -361,10 +361,10 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
     menu.exportEdi();
-    TFEDI* edi = menu.ediDialog();
-    QTest::keyClicks(edi->ui()->TName, "Zawody");
-    QTest::keyClicks(edi->ui()->MOpe1, "SP1AA;SP2BB");
-    edi->Button3Click();
+    EdiExportDialog* edi = menu.ediDialog();
+    QTest::keyClicks(edi->ui()->contestNameEdit, "Zawody");
+    QTest::keyClicks(edi->ui()->operatorsLine1Edit, "SP1AA;SP2BB");
+    edi->showBandData();
     TFEDI_pasma* bands = edi->bands();
     QVERIFY(bands->isVisible());
     QTest::keyClicks(bands->ui()->STXEq_23CM, "IC-9700");
@@ -379,7 +379,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     QCOMPARE(ini.readString("EDI", "Remarks_2M", {}), QStringLiteral("uwaga"));
     QVERIFY(ini.hasKey("EDI", "Mnożnik=lokator"));
     QSignalSpy back(&menu, &InterchangeMenu::focusCallsignRequested);
-    QTest::mouseClick(edi->ui()->Button1, Qt::LeftButton);
+    QTest::mouseClick(edi->ui()->backButton, Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     QTest::qWait(0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -390,7 +390,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
 
     // The next run reads them back.
     menu.exportEdi();
-    QCOMPARE(menu.ediDialog()->ui()->TName->text(), QStringLiteral("Zawody"));
+    QCOMPARE(menu.ediDialog()->ui()->contestNameEdit->text(), QStringLiteral("Zawody"));
     QCOMPARE(menu.ediDialog()->bands()->ui()->SpinEdit_70CM->value(), 4);
 }
 
