@@ -1,9 +1,9 @@
 #include "ediexportdialog.h"
 
 #include "core/logsession.h"
+#include "edibanddatadialog.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
-#include "tfedi_pasma.h"
 #include "ui_ediexportdialog.h"
 #include "uppercaseinput.h"
 
@@ -15,7 +15,7 @@ EdiExportDialog::EdiExportDialog(LogSession& session, std::function<QString()> s
     m_ui->setupUi(this);
     forceUpperCase(m_ui->stationCallEdit);
     // The per-band window belongs to this one and goes with it.
-    m_bands = new TFEDI_pasma(m_session.settingsPath(), this);
+    m_bands = new EdiBandDataDialog(m_session.settingsPath(), this);
     connect(m_ui->backButton, &QPushButton::clicked, this, &EdiExportDialog::goBack);
     connect(m_ui->saveEdiButton, &QPushButton::clicked, this, &EdiExportDialog::writeEdi);
     connect(m_ui->bandDataButton, &QPushButton::clicked, this, &EdiExportDialog::showBandData);

@@ -8,13 +8,13 @@
 #include <memory>
 
 class LogSession;
-class TFEDI_pasma;
+class EdiBandDataDialog;
 
 namespace Ui {
 class EdiExportDialog;
 }
 
-// "Dane do pliku EDI": the header of the REG1TEST files; the per-band data live in TFEDI_pasma.
+// "Dane do pliku EDI": the header of the REG1TEST files; the per-band data live in EdiBandDataDialog.
 // Created afresh by every run of the menu command and freed by "Powrót".
 class EdiExportDialog : public QDialog {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     // The command's filling: dates, operator data, settings, statistics and claimed scores.
     void prepare();
     Edi::Header header() const;
-    TFEDI_pasma* bands() const { return m_bands; }
+    EdiBandDataDialog* bands() const { return m_bands; }
     Ui::EdiExportDialog* ui() const { return m_ui.get(); }
 
 signals:
@@ -52,6 +52,6 @@ private:
     std::unique_ptr<Ui::EdiExportDialog> m_ui;
     LogSession& m_session;
     std::function<QString()> m_sentExchange;
-    TFEDI_pasma* m_bands = nullptr;
+    EdiBandDataDialog* m_bands = nullptr;
     Edi::Statistics m_statistics;
 };

@@ -1,6 +1,7 @@
 #include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
 #include "core/logsession.h"
+#include "edibanddatadialog.h"
 #include "ediexportdialog.h"
 #include "interchangemenu.h"
 #include "platform/clock.h"
@@ -8,11 +9,10 @@
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tfedi_pasma.h"
 #include "ui_adifexportdialog.h"
 #include "ui_cabrilloexportdialog.h"
+#include "ui_edibanddatadialog.h"
 #include "ui_ediexportdialog.h"
-#include "ui_tfedi_pasma.h"
 
 #include <QApplication>
 #include <QDir>
@@ -288,12 +288,12 @@ void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
     QCOMPARE(ui->bandCombo->itemText(1), QStringLiteral("2M"));
     QCOMPARE(ui->bandCombo->currentText(), QStringLiteral("wszystkie"));
     const auto bands = edi->bands()->ui();
-    QCOMPARE(bands->LabelLok_2M->text(), QStringLiteral("Lok. [2]"));
-    QCOMPARE(bands->Lokatory_2M->count(), 2);
-    QCOMPARE(bands->CQSOs_2M->text(), QStringLiteral("2;1"));
-    QCOMPARE(bands->CExcs_6M->text(), QStringLiteral("0;0;1"));
-    QCOMPARE(bands->CQSOs_6M->text(), QString());
-    QVERIFY(bands->CODXC_2M->text().startsWith("SP"));
+    QCOMPARE(bands->band2mSquareCountLabel->text(), QStringLiteral("Lok. [2]"));
+    QCOMPARE(bands->band2mSquareList->count(), 2);
+    QCOMPARE(bands->band2mClaimedQsosEdit->text(), QStringLiteral("2;1"));
+    QCOMPARE(bands->band6mClaimedExchangesEdit->text(), QStringLiteral("0;0;1"));
+    QCOMPARE(bands->band6mClaimedQsosEdit->text(), QString());
+    QVERIFY(bands->band2mClaimedOdxEdit->text().startsWith("SP"));
     // A second run while the window is shown only raises it.
     menu.exportEdi();
     QCOMPARE(menu.ediDialog(), edi);
@@ -305,26 +305,26 @@ void TestInterchangeDialogs::ediSpinsAndPresetsRecompute() {
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
     menu.exportEdi();
     const auto b = menu.ediDialog()->bands()->ui();
-    const int km = b->CQSOP_2M->text().toInt();
+    const int km = b->band2mClaimedQsoPointsEdit->text().toInt();
     QVERIFY(km > 0);
-    QCOMPARE(b->SpinEdit_6M->minimum(), 1);
-    QCOMPARE(b->SpinEdit_2M->minimum(), 0);
-    QCOMPARE(b->SpinEdit2_6M->maximum(), 2000);
-    QCOMPARE(b->SpinEdit2_23CM->singleStep(), 50);
-    b->SpinEdit_2M->setValue(3);
-    QCOMPARE(b->CQSOs_2M->text(), QStringLiteral("2;3"));
-    QCOMPARE(b->CQSOP_2M->text(), QString::number(3 * km));
-    b->SpinEdit2_2M->setValue(100);
-    QCOMPARE(b->CWWLs_2M->text(), QStringLiteral("2;100;1"));
-    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km + 200));
-    QTest::mouseClick(b->CheckBox1, Qt::LeftButton);
-    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km * 2));
-    QTest::mouseClick(b->Button5, Qt::LeftButton); // "Letnie Zaw. UKF"
-    QVERIFY(!b->CheckBox1->isChecked());
-    QCOMPARE(b->SpinEdit_2M->value(), 1);
-    QCOMPARE(b->SpinEdit2_2M->value(), 500);
-    QCOMPARE(b->SpinEdit2_70CM->value(), 300);
-    QCOMPARE(b->CToSc_2M->text(), QString::number(km + 1000));
+    QCOMPARE(b->band6mMultiplierSpin->minimum(), 1);
+    QCOMPARE(b->band2mMultiplierSpin->minimum(), 0);
+    QCOMPARE(b->band6mNewSquareBonusSpin->maximum(), 2000);
+    QCOMPARE(b->band23cmNewSquareBonusSpin->singleStep(), 50);
+    b->band2mMultiplierSpin->setValue(3);
+    QCOMPARE(b->band2mClaimedQsosEdit->text(), QStringLiteral("2;3"));
+    QCOMPARE(b->band2mClaimedQsoPointsEdit->text(), QString::number(3 * km));
+    b->band2mNewSquareBonusSpin->setValue(100);
+    QCOMPARE(b->band2mClaimedSquaresEdit->text(), QStringLiteral("2;100;1"));
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(3 * km + 200));
+    QTest::mouseClick(b->squaresAsMultiplierCheck, Qt::LeftButton);
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(3 * km * 2));
+    QTest::mouseClick(b->summerVhfPresetButton, Qt::LeftButton); // "Letnie Zaw. UKF"
+    QVERIFY(!b->squaresAsMultiplierCheck->isChecked());
+    QCOMPARE(b->band2mMultiplierSpin->value(), 1);
+    QCOMPARE(b->band2mNewSquareBonusSpin->value(), 500);
+    QCOMPARE(b->band70cmNewSquareBonusSpin->value(), 300);
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(km + 1000));
 }
 
 void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
@@ -365,13 +365,13 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     QTest::keyClicks(edi->ui()->contestNameEdit, "Zawody");
     QTest::keyClicks(edi->ui()->operatorsLine1Edit, "SP1AA;SP2BB");
     edi->showBandData();
-    TFEDI_pasma* bands = edi->bands();
+    EdiBandDataDialog* bands = edi->bands();
     QVERIFY(bands->isVisible());
-    QTest::keyClicks(bands->ui()->STXEq_23CM, "IC-9700");
-    QTest::keyClicks(bands->ui()->Remarks_2M, "uwaga");
-    QTest::keyClick(bands->ui()->Remarks_2M, Qt::Key_Return);
-    bands->ui()->SpinEdit_70CM->setValue(4);
-    QTest::mouseClick(bands->ui()->Button2, Qt::LeftButton);
+    QTest::keyClicks(bands->ui()->band23cmTxEquipmentEdit, "IC-9700");
+    QTest::keyClicks(bands->ui()->band2mRemarksEdit, "uwaga");
+    QTest::keyClick(bands->ui()->band2mRemarksEdit, Qt::Key_Return);
+    bands->ui()->band70cmMultiplierSpin->setValue(4);
+    QTest::mouseClick(bands->ui()->okButton, Qt::LeftButton);
     QVERIFY(!bands->isVisible());
     IniFile ini = f.settings();
     QCOMPARE(ini.readString("EDI", "STXEq_23CM", {}), QStringLiteral("IC-9700"));
@@ -391,7 +391,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     // The next run reads them back.
     menu.exportEdi();
     QCOMPARE(menu.ediDialog()->ui()->contestNameEdit->text(), QStringLiteral("Zawody"));
-    QCOMPARE(menu.ediDialog()->bands()->ui()->SpinEdit_70CM->value(), 4);
+    QCOMPARE(menu.ediDialog()->bands()->ui()->band70cmMultiplierSpin->value(), 4);
 }
 
 void TestInterchangeDialogs::importCommandsUseTheHooks() {

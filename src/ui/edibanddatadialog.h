@@ -11,15 +11,15 @@ class QLineEdit;
 class QSpinBox;
 
 namespace Ui {
-class TFEDI_pasma;
+class EdiBandDataDialog;
 }
 
 // The station and claimed-score data of each band of the EDI export, one tab per band.
-class TFEDI_pasma : public QDialog {
+class EdiBandDataDialog : public QDialog {
     Q_OBJECT
 public:
-    TFEDI_pasma(QString settingsPath, QWidget* parent = nullptr);
-    ~TFEDI_pasma() override;
+    EdiBandDataDialog(QString settingsPath, QWidget* parent = nullptr);
+    ~EdiBandDataDialog() override;
 
     // The "EDI" keys of the bands, each with the control's current value as default.
     void loadSettings();
@@ -28,18 +28,21 @@ public:
     void setStatistics(const Edi::Statistics& statistics, const std::vector<QString>& log);
     void computeClaimedScores();
     Edi::ClaimedScore claimedScore(int band) const;
-    Ui::TFEDI_pasma* ui() const { return m_ui.get(); }
+    Ui::EdiBandDataDialog* ui() const { return m_ui.get(); }
 
 public slots:
-    void CheckBox1Click();
-    void SpinEditChange(int band);  // SpinEdit_6MChange … SpinEdit_23CMChange
-    void SpinEdit2Change(int band); // SpinEdit2_6MChange … SpinEdit2_23CMChange
-    void Button1Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button8Click();
-    void FormClose();
+    void onSquaresAsMultiplierToggled();
+    void onMultiplierChanged(int band);
+    void onNewSquareBonusChanged(int band);
+    // The preset buttons "Próby V/U/SHF", "Zawody IARU", "SPAC" and "Letnie Zaw. UKF".
+    void applySubregionalPreset();
+    void applyIaruPreset();
+    void applySpacPreset();
+    void applySummerVhfPreset();
+    // "OK".
+    void confirm();
+    // The band settings into "EDI", on every close.
+    void saveSettings();
 
 protected:
     void done(int result) override;
@@ -56,7 +59,7 @@ private:
     void applyPreset(int preset);
     void showScore(int band, const Edi::ClaimedScore& score);
 
-    std::unique_ptr<Ui::TFEDI_pasma> m_ui;
+    std::unique_ptr<Ui::EdiBandDataDialog> m_ui;
     QString m_settingsPath;
     std::array<BandControls, Edi::kBandCount> m_bands{};
     Edi::Statistics m_statistics;
