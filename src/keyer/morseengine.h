@@ -74,7 +74,7 @@ public:
     void setSidetone(bool on);
 
     QString outgoingText() const { return m_queue.text(); }
-    // The operator edited Edit10.
+    // The operator edited outgoingTextEdit.
     void setOutgoingText(const QString& text) { m_queue.replace(text.toUpper()); }
     bool txDown() const { return m_txDown; }
     bool pttLit() const { return m_pttLit; }
@@ -94,14 +94,14 @@ public:
     KeyerTime::Nanoseconds lastEnd() const { return KeyerTime::Nanoseconds(m_endNs.load()); }
 
 signals:
-    void outgoingChanged(const QString& text);    // Edit10
-    void sentChanged(const QString& text);        // Edit11
-    void currentCharChanged(const QString& text); // Edit1
-    void txChanged(bool down, bool enabled);      // SpeedButton1
+    void outgoingChanged(const QString& text);    // outgoingTextEdit
+    void sentChanged(const QString& text);        // sentTextEdit
+    void currentCharChanged(const QString& text); // currentCharEdit
+    void txChanged(bool down, bool enabled);      // txButton
     void speedChanged(int wpm);
-    void loopLabelChanged(bool visible); // Label15
-    void keyLedChanged(bool lit);        // Led1
-    void pttLedChanged(bool lit);        // LED_PTT
+    void loopLabelChanged(bool visible); // loopLabel
+    void keyLedChanged(bool lit);        // keyLed
+    void pttLedChanged(bool lit);        // pttLed
     void cutNumbersChanged(bool on);
     void transmissionFinished();
 

@@ -240,7 +240,7 @@ private slots:
     void keyerKeysWorkInTheOutgoingTextField() {
         Program p(QString{});
         QVERIFY(p.start());
-        QLineEdit* outgoing = p.windows->entryWindow()->findChild<QLineEdit*>(QStringLiteral("Edit10"));
+        QLineEdit* outgoing = p.windows->entryWindow()->findChild<QLineEdit*>(QStringLiteral("outgoingTextEdit"));
         QVERIFY(outgoing);
         MorseEngine& engine = p.windows->keyer()->engine();
         const int speed = engine.speed();
