@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     DtaWriter::write(dta, calls);
     std::printf("database written: %lld bytes in %lld ms\n", static_cast<long long>(QFileInfo(dta).size()),
                 static_cast<long long>(timer.elapsed()));
-    TMasterCallDB db;
+    MasterCallDatabase db;
     timer.start();
     if (!db.LoadDatabase(dta)) {
         std::printf("load failed\n");
