@@ -17,7 +17,7 @@ constexpr int kSentPadding = 41;
 
 } // namespace
 
-void morse::run() {
+void MorseSenderThread::run() {
     // Held for the whole run: whoever takes it afterwards sees everything the sender wrote.
     std::lock_guard lock(m_engine.m_senderMutex);
     m_engine.threadedLoop();
@@ -204,7 +204,7 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
     }
     if (threaded && !m_calibrationRunning) {
         m_senderRunning = true;
-        m_worker = std::make_unique<morse>(*this);
+        m_worker = std::make_unique<MorseSenderThread>(*this);
         m_worker->start();
         return;
     }

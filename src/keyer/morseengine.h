@@ -19,9 +19,9 @@ class KeyingInterface;
 class MorseEngine;
 
 // The sender thread of one transmission.
-class morse final : public QThread {
+class MorseSenderThread final : public QThread {
 public:
-    explicit morse(MorseEngine& engine) : m_engine(engine) {}
+    explicit MorseSenderThread(MorseEngine& engine) : m_engine(engine) {}
 
 protected:
     void run() override;
@@ -30,7 +30,7 @@ private:
     MorseEngine& m_engine;
 };
 
-// The Morse engine: timing, the sending loop (on a morse thread or on the caller's thread), the control
+// The Morse engine: timing, the sending loop (on a MorseSenderThread or on the caller's thread), the control
 // characters, the message buffers and the message loop. It lives on the window thread; the sender shares
 // with it only atomics, the outgoing queue and the callsign copy, and reaches the window through signals
 // and queued calls, never by touching a widget.
@@ -106,7 +106,7 @@ signals:
     void transmissionFinished();
 
 private:
-    friend class morse;
+    friend class MorseSenderThread;
     void startTransmission(const QString& input, bool expanded);
     void appendExpansion(const QString& input);
     QString expand(const QString& input);
@@ -166,5 +166,5 @@ private:
     QString m_sent;
 
     std::mutex m_senderMutex;
-    std::unique_ptr<morse> m_worker;
+    std::unique_ptr<MorseSenderThread> m_worker;
 };
