@@ -1,6 +1,6 @@
+#include "applicationwindows.h"
 #include "core/logsession.h"
 #include "entrywindow.h"
-#include "kvrwindows.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "widgetdialogs.h"
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     WidgetDialogs dialogs;
     SystemClock clock;
     LogSession session(folder, dialogs, clock);
-    KvrWindows windows(session);
+    ApplicationWindows windows(session);
     dialogs.setParent(windows.entryWindow());
     if (!windows.startUp())
         return 1;

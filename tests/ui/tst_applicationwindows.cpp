@@ -1,10 +1,10 @@
+#include "applicationwindows.h"
 #include "callsuggestionswindow.h"
 #include "core/logsession.h"
 #include "core/qsoline.h"
 #include "entrywindow.h"
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
-#include "kvrwindows.h"
 #include "logwindow.h"
 #include "operatordatadialog.h"
 #include "platform/clock.h"
@@ -41,7 +41,7 @@ struct Program {
         folder.writeLines(QStringLiteral("log.kvr"), {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SQ2X", "KD")});
     }
     bool start() {
-        windows = std::make_unique<KvrWindows>(session);
+        windows = std::make_unique<ApplicationWindows>(session);
         if (!windows->startUp())
             return false;
         windows->entryWindow()->restoreWindowsOnFirstActivation();
@@ -60,13 +60,13 @@ struct Program {
     ScriptedDialogs dialogs;
     FixedClock clock;
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
-    std::unique_ptr<KvrWindows> windows;
+    std::unique_ptr<ApplicationWindows> windows;
     std::unique_ptr<IniFile> settings;
 };
 
 } // namespace
 
-class TestKvrWindows : public QObject {
+class TestApplicationWindows : public QObject {
     Q_OBJECT
 private slots:
     void viewFlagsRestoreTheWindowsAndClosingWritesThemBack() {
@@ -258,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestKvrWindows)
-#include "tst_kvrwindows.moc"
+QTEST_MAIN(TestApplicationWindows)
+#include "tst_applicationwindows.moc"

@@ -1,4 +1,4 @@
-#include "kvrwindows.h"
+#include "applicationwindows.h"
 
 #include "analysis/analysishandlers.h"
 #include "callsuggestionswindow.h"
@@ -49,12 +49,12 @@ constexpr ViewItem kViewItems[] = {
 
 } // namespace
 
-KvrWindows::KvrWindows(LogSession& session)
+ApplicationWindows::ApplicationWindows(LogSession& session)
     : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
     EntryWindow* main = m_entryWindow.get();
     // The windows in the program's order of creation; each follows the log session by its signals.
     createKeyer();
-    m_lists = new WorkedCallsWindows(session, main);
+    m_workedCalls = new WorkedCallsWindows(session, main);
     m_logWindow = new LogWindow(session, main);
     m_callSuggestions = new CallSuggestionsWindow(session, m_master, main);
     m_countiesWindow = new WorkedCountiesWindow(session, main);
@@ -66,12 +66,12 @@ KvrWindows::KvrWindows(LogSession& session)
     connectWindows();
 }
 
-KvrWindows::~KvrWindows() {
+ApplicationWindows::~ApplicationWindows() {
     // The keyer reads the entry binding until it is gone.
     delete m_keyerPanel;
 }
 
-void KvrWindows::createKeyer() {
+void ApplicationWindows::createKeyer() {
     EntryWindow* main = m_entryWindow.get();
     auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
     m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(
@@ -85,16 +85,16 @@ void KvrWindows::createKeyer() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_keyerPanel);
     main->setKeyerHooks(&m_keyerPanel->hooks());
-    // Timer2: five seconds after every activation a chosen serial keying port is opened again.
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setSingleShot(true);
-    m_timer2->setInterval(5000);
-    connect(m_timer2, &QTimer::timeout, m_keyerPanel, &KeyerPanel::reopenSerialPort);
-    connect(main, &EntryWindow::activated, m_timer2, qOverload<>(&QTimer::start));
+    // Five seconds after every activation a chosen serial keying port is opened again.
+    m_serialReopenTimer = new QTimer(this);
+    m_serialReopenTimer->setObjectName(QStringLiteral("serialReopenTimer"));
+    m_serialReopenTimer->setSingleShot(true);
+    m_serialReopenTimer->setInterval(5000);
+    connect(m_serialReopenTimer, &QTimer::timeout, m_keyerPanel, &KeyerPanel::reopenSerialPort);
+    connect(main, &EntryWindow::activated, m_serialReopenTimer, qOverload<>(&QTimer::start));
     // Sending stops and the port closes before anything of the settings is written.
     connect(main, &EntryWindow::aboutToClose, this, [this] {
-        m_timer2->stop();
+        m_serialReopenTimer->stop();
         m_keyerPanel->shutdown();
         m_keyerPanel->writeSettings();
     });
@@ -102,30 +102,30 @@ void KvrWindows::createKeyer() {
     bufferBar->setEnabled(true);
     bufferBar->setCheckable(true);
     bufferBar->setChecked(true);
-    connect(bufferBar, &QAction::triggered, this, &KvrWindows::showBufferBar);
+    connect(bufferBar, &QAction::triggered, this, &ApplicationWindows::showBufferBar);
 }
 
-void KvrWindows::showBufferBar(bool shown) {
+void ApplicationWindows::showBufferBar(bool shown) {
     action(QStringLiteral("actionShowBufferBar"))->setChecked(shown);
     m_entryWindow->keyerArea()->setVisible(shown);
     m_entryWindow->adjustSize();
 }
 
-QAction* KvrWindows::action(const QString& name) const {
+QAction* ApplicationWindows::action(const QString& name) const {
     return m_entryWindow->menuAction(name);
 }
 
-int KvrWindows::serialDigits() const {
+int ApplicationWindows::serialDigits() const {
     return int(m_entryWindow->entry().options().serialFormat) + 1;
 }
 
-void KvrWindows::focusCallsign() {
+void ApplicationWindows::focusCallsign() {
     m_entryWindow->activateWindow();
     if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit")))
         call->setFocus();
 }
 
-bool KvrWindows::startUp() {
+bool ApplicationWindows::startUp() {
     EntryWindow* main = m_entryWindow.get();
     m_callSuggestions->setStartupDone(false);
     // The operator data window's creation: the operator data and the MASTER file come before the log.
@@ -147,7 +147,7 @@ bool KvrWindows::startUp() {
     };
     hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
     m_interchange = new InterchangeMenu(m_session, hooks, main);
-    connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &KvrWindows::focusCallsign);
+    connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &ApplicationWindows::focusCallsign);
     for (const char* name : {"actionExportCabrillo", "actionExportAdif", "actionExportEdi", "actionExportCsv",
                              "actionImportAdif", "actionImportCabrillo"})
         action(QString::fromLatin1(name))->setEnabled(true);
@@ -169,7 +169,7 @@ bool KvrWindows::startUp() {
     return true;
 }
 
-void KvrWindows::placeAroundMainWindow() {
+void ApplicationWindows::placeAroundMainWindow() {
     // Until the settings say otherwise: the log below the entry window, the suggestion and county windows to
     // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
     const QRect main = m_entryWindow->frameGeometry();
@@ -181,13 +181,14 @@ void KvrWindows::placeAroundMainWindow() {
     m_countiesWindow->move(main.right() + gap + m_callSuggestions->frameGeometry().width() + gap, main.top());
     const QRect log = m_logWindow->frameGeometry();
     int offset = 0;
-    for (QWidget* list : std::initializer_list<QWidget*>{m_lists->ssb(), m_lists->cw(), m_lists->fm()}) {
+    for (QWidget* list :
+         std::initializer_list<QWidget*>{m_workedCalls->ssb(), m_workedCalls->cw(), m_workedCalls->fm()}) {
         list->move(log.right() + gap + offset, log.top() + offset);
         offset += 30;
     }
 }
 
-QMenu* KvrWindows::submenu(const QString& actionName) {
+QMenu* ApplicationWindows::submenu(const QString& actionName) {
     QAction* item = action(actionName);
     auto* menu = new QMenu(m_entryWindow.get());
     item->setMenu(menu);
@@ -195,13 +196,13 @@ QMenu* KvrWindows::submenu(const QString& actionName) {
     return menu;
 }
 
-QAction* KvrWindows::addItem(QMenu* menu, const QString& name, const QString& text) {
+QAction* ApplicationWindows::addItem(QMenu* menu, const QString& name, const QString& text) {
     QAction* item = menu->addAction(text);
     item->setObjectName(name);
     return item;
 }
 
-void KvrWindows::buildColourAndFontMenus() {
+void ApplicationWindows::buildColourAndFontMenus() {
     UserDialogs& dialogs = m_session.dialogs();
     QMenu* colours = submenu(QStringLiteral("actionWindowBackgrounds"));
     connect(addItem(colours, QStringLiteral("actionLogBackground"), QStringLiteral("Log")), &QAction::triggered, this,
@@ -218,11 +219,11 @@ void KvrWindows::buildColourAndFontMenus() {
             &QAction::triggered, this, [this, &dialogs] { m_countiesWindow->layout().chooseBackground(dialogs); });
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
     connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
-            m_lists->ssb(), &WorkedCallsWindow::chooseBackground);
+            m_workedCalls->ssb(), &WorkedCallsWindow::chooseBackground);
     connect(addItem(listColours, QStringLiteral("actionCwListBackground"), QStringLiteral("CW")), &QAction::triggered,
-            m_lists->cw(), &WorkedCallsWindow::chooseBackground);
+            m_workedCalls->cw(), &WorkedCallsWindow::chooseBackground);
     connect(addItem(listColours, QStringLiteral("actionFmListBackground"), QStringLiteral("FM")), &QAction::triggered,
-            m_lists->fm(), &WorkedCallsWindow::chooseBackground);
+            m_workedCalls->fm(), &WorkedCallsWindow::chooseBackground);
     connect(
         addItem(colours, QStringLiteral("actionSentExchangeBackground"), QStringLiteral("Grupa nadawana - 1 składnik")),
         &QAction::triggered, this, [this, &dialogs] {
@@ -240,11 +241,11 @@ void KvrWindows::buildColourAndFontMenus() {
             this, [this, &dialogs] { m_countiesWindow->layout().chooseFont(dialogs); });
     QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
     connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
-            m_lists->ssb(), &WorkedCallsWindow::chooseFont);
+            m_workedCalls->ssb(), &WorkedCallsWindow::chooseFont);
     connect(addItem(listFonts, QStringLiteral("actionCwListFont"), QStringLiteral("CW")), &QAction::triggered,
-            m_lists->cw(), &WorkedCallsWindow::chooseFont);
+            m_workedCalls->cw(), &WorkedCallsWindow::chooseFont);
     connect(addItem(listFonts, QStringLiteral("actionFmListFont"), QStringLiteral("FM")), &QAction::triggered,
-            m_lists->fm(), &WorkedCallsWindow::chooseFont);
+            m_workedCalls->fm(), &WorkedCallsWindow::chooseFont);
 
     QMenu* prefixes = submenu(QStringLiteral("actionPrefixColours"));
     const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
@@ -258,11 +259,11 @@ void KvrWindows::buildColourAndFontMenus() {
     for (size_t i = 0; i < std::size(prefixItems); ++i) {
         const auto prefix = prefixItems[i].second;
         connect(addItem(prefixes, QString::fromLatin1(prefixItems[i].first), QString::fromUtf8(prefixTexts[i])),
-                &QAction::triggered, this, [this, prefix] { m_lists->choosePrefixColour(prefix); });
+                &QAction::triggered, this, [this, prefix] { m_workedCalls->choosePrefixColour(prefix); });
     }
 }
 
-void KvrWindows::connectMenu() {
+void ApplicationWindows::connectMenu() {
     EntryWindow* main = m_entryWindow.get();
     auto enable = [this](const char* name) {
         QAction* item = action(QString::fromLatin1(name));
@@ -296,19 +297,19 @@ void KvrWindows::connectMenu() {
     bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
     bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_callSuggestions);
     bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow);
-    bindViewItem(QStringLiteral("actionShowSsbList"), m_lists->ssb());
-    bindViewItem(QStringLiteral("actionShowCwList"), m_lists->cw());
-    bindViewItem(QStringLiteral("actionShowFmList"), m_lists->fm());
+    bindViewItem(QStringLiteral("actionShowSsbList"), m_workedCalls->ssb());
+    bindViewItem(QStringLiteral("actionShowCwList"), m_workedCalls->cw());
+    bindViewItem(QStringLiteral("actionShowFmList"), m_workedCalls->fm());
     connect(enable("actionCurrentModeListOnly"), &QAction::triggered, this, [this](bool checked) {
         if (checked)
             showCurrentModeListOnly();
         focusCallsign();
     });
-    connect(main, &EntryWindow::firstActivation, this, &KvrWindows::restoreLayout);
-    connect(main, &EntryWindow::closing, this, &KvrWindows::saveLayout);
+    connect(main, &EntryWindow::firstActivation, this, &ApplicationWindows::restoreLayout);
+    connect(main, &EntryWindow::closing, this, &ApplicationWindows::saveLayout);
 }
 
-void KvrWindows::bindViewItem(const QString& actionName, QWidget* window) {
+void ApplicationWindows::bindViewItem(const QString& actionName, QWidget* window) {
     QAction* item = action(actionName);
     item->setEnabled(true);
     item->setCheckable(true);
@@ -319,17 +320,17 @@ void KvrWindows::bindViewItem(const QString& actionName, QWidget* window) {
     });
 }
 
-void KvrWindows::setWindowShown(const QString& actionName, QWidget* window, bool shown) {
+void ApplicationWindows::setWindowShown(const QString& actionName, QWidget* window, bool shown) {
     action(actionName)->setChecked(shown);
     window->setVisible(shown);
 }
 
-void KvrWindows::showCurrentModeListOnly() {
+void ApplicationWindows::showCurrentModeListOnly() {
     const int mode = Modes::selectorList(true).indexOf(m_session.mode);
     const std::pair<QString, QWidget*> lists[] = {
-        {QStringLiteral("actionShowSsbList"), m_lists->ssb()},
-        {QStringLiteral("actionShowCwList"), m_lists->cw()},
-        {QStringLiteral("actionShowFmList"), m_lists->fm()},
+        {QStringLiteral("actionShowSsbList"), m_workedCalls->ssb()},
+        {QStringLiteral("actionShowCwList"), m_workedCalls->cw()},
+        {QStringLiteral("actionShowFmList"), m_workedCalls->fm()},
     };
     // The digital modes have no list of their own; nothing changes for them.
     if (mode < 0 || mode > 2)
@@ -338,12 +339,12 @@ void KvrWindows::showCurrentModeListOnly() {
         setWindowShown(lists[i].first, lists[i].second, i == mode);
 }
 
-void KvrWindows::connectWindows() {
+void ApplicationWindows::connectWindows() {
     EntryWindow* main = m_entryWindow.get();
     connect(main, &EntryWindow::callsignChanged, m_callSuggestions, &CallSuggestionsWindow::updateSuggestions);
     connect(main, &EntryWindow::bandChanged, this, [this] {
         m_callSuggestions->refreshColours();
-        m_lists->refreshWindows();
+        m_workedCalls->refreshWindows();
     });
     connect(main, &EntryWindow::modeChanged, this, [this] {
         m_callSuggestions->refreshColours();
@@ -358,10 +359,10 @@ void KvrWindows::connectWindows() {
     connect(m_analysisDialog, &ExchangeAnalysisDialog::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
     connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analysisDialog,
             &ExchangeAnalysisDialog::setLocatorCaption);
-    connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
     connect(m_callSuggestions, &CallSuggestionsWindow::suggestionChosen, main, &EntryWindow::takeSuggestion);
-    connect(m_callSuggestions, &CallSuggestionsWindow::homePressed, this, &KvrWindows::focusCallsign);
-    connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &KvrWindows::focusCallsign);
+    connect(m_callSuggestions, &CallSuggestionsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
+    connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
         focusCallsign();
         if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit"))) {
@@ -369,12 +370,12 @@ void KvrWindows::connectWindows() {
             QApplication::sendEvent(call, &escape);
         }
     });
-    const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_lists->ssb()},
-                                                                {"actionShowCwList", m_lists->cw()},
-                                                                {"actionShowFmList", m_lists->fm()}};
+    const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_workedCalls->ssb()},
+                                                                {"actionShowCwList", m_workedCalls->cw()},
+                                                                {"actionShowFmList", m_workedCalls->fm()}};
     for (const auto& [name, window] : lists) {
         const QString item = QString::fromLatin1(name);
-        connect(window, &WorkedCallsWindow::homePressed, this, &KvrWindows::focusCallsign);
+        connect(window, &WorkedCallsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
         connect(window, &WorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
     }
     m_logWindow->setSerialField({[main] { return main->entryFields().stx; },
@@ -382,20 +383,20 @@ void KvrWindows::connectWindows() {
                                  [main] { return main->autoIncrement(); }, [this] { return serialDigits(); }});
 }
 
-void KvrWindows::restoreLayout(const IniFile& settings) {
+void ApplicationWindows::restoreLayout(const IniFile& settings) {
     m_logWindow->readSettings(settings);
     m_countiesWindow->readSettings(settings);
     m_callSuggestions->loadSettings(settings);
-    m_lists->loadSettings(settings);
+    m_workedCalls->loadSettings(settings);
     m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
                                                               QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                                                               m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
         {"actionShowCallSuggestions", m_callSuggestions},
-        {"actionShowSsbList", m_lists->ssb()},
+        {"actionShowSsbList", m_workedCalls->ssb()},
         {"actionShowLog", m_logWindow},
-        {"actionShowCwList", m_lists->cw()},
-        {"actionShowFmList", m_lists->fm()},
+        {"actionShowCwList", m_workedCalls->cw()},
+        {"actionShowFmList", m_workedCalls->fm()},
         {"actionShowWorkedCounties", m_countiesWindow},
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
@@ -412,7 +413,7 @@ void KvrWindows::restoreLayout(const IniFile& settings) {
     focusCallsign();
 }
 
-void KvrWindows::saveLayout(IniFile& settings) {
+void ApplicationWindows::saveLayout(IniFile& settings) {
     for (const ViewItem& item : kViewItems)
         settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
     settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("actionShowBufferBar"))->isChecked());
@@ -423,9 +424,10 @@ void KvrWindows::saveLayout(IniFile& settings) {
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);
     m_callSuggestions->saveSettings(settings);
-    m_lists->saveSettings(settings);
+    m_workedCalls->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow,
-                                                           m_lists->ssb(), m_lists->cw(), m_lists->fm()})
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow, m_workedCalls->ssb(),
+                                         m_workedCalls->cw(), m_workedCalls->fm()})
         window->hide();
 }

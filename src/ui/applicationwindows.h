@@ -25,11 +25,11 @@ class WorkedCallsWindows;
 
 // Every window of the program around the entry window: created once at start-up in the program's order,
 // reached from the main menu, restored at the first activation and written back when the program closes.
-class KvrWindows : public QObject {
+class ApplicationWindows : public QObject {
     Q_OBJECT
 public:
-    explicit KvrWindows(LogSession& session);
-    ~KvrWindows() override;
+    explicit ApplicationWindows(LogSession& session);
+    ~ApplicationWindows() override;
 
     // The start-up of the program; false when it must end (the county list is missing).
     bool startUp();
@@ -40,7 +40,7 @@ public:
     WorkedCountiesWindow* countiesWindow() const { return m_countiesWindow; }
     ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
     OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
-    WorkedCallsWindows* workedCalls() const { return m_lists; }
+    WorkedCallsWindows* workedCalls() const { return m_workedCalls; }
     InterchangeMenu* interchange() const { return m_interchange; }
     KeyerPanel* keyer() const { return m_keyerPanel; }
     MasterSelection& master() { return m_master; }
@@ -71,7 +71,7 @@ private:
     std::unique_ptr<EntryWindow> m_entryWindow;
     LogLifecycle m_lifecycle;
     MasterSelection m_master;
-    WorkedCallsWindows* m_lists = nullptr;
+    WorkedCallsWindows* m_workedCalls = nullptr;
     LogWindow* m_logWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;
     CallSuggestionsWindow* m_callSuggestions = nullptr;
@@ -80,5 +80,5 @@ private:
     OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
-    QTimer* m_timer2 = nullptr;
+    QTimer* m_serialReopenTimer = nullptr;
 };
