@@ -229,7 +229,7 @@ void MorseEngine::directLoop() {
     }
     m_directSending = false;
     if (m_sendAbort)
-        abortExit();
+        endOfAbortedTransmission();
     else
         endOfTransmission(previous);
 }
@@ -240,7 +240,7 @@ void MorseEngine::threadedLoop() {
     QChar previous;
     for (;;) {
         if (m_terminate || m_sendAbort) {
-            abortExit();
+            endOfAbortedTransmission();
             return;
         }
         const std::optional<QChar> c = m_queue.takeFirst();
@@ -257,7 +257,7 @@ void MorseEngine::threadedLoop() {
     }
 }
 
-void MorseEngine::abortExit() {
+void MorseEngine::endOfAbortedTransmission() {
     // Stopped: the element in progress has ended; release the lines from the thread that keyed them.
     setCurrentChar(QString());
     m_keying.stoppedState();

@@ -118,7 +118,7 @@ private:
     void wait(int ms);
     void catchUp();
     void endOfTransmission(QChar last);
-    void abortExit();
+    void endOfAbortedTransmission();
     void appendSent(QChar c);
     void setCurrentChar(const QString& text);
     void setTx(bool down, bool enabled);
