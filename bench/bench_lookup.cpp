@@ -1,6 +1,7 @@
 // PartialSearch for 2-6 character patterns on a database of the real super-check-partial list (about 85,000
 // callsigns), and one keystroke in the callsign field: the dupe check against 100,000 worked keys, the
 // suggestions from the database or from the 85,000-entry text list, and drawing the suggestion window.
+#include "callsuggestionswindow.h"
 #include "core/bands.h"
 #include "core/logsession.h"
 #include "core/modes.h"
@@ -11,7 +12,6 @@
 #include "lookup/textmasterfile.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
-#include "tfmaster.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     DtaWriter::write(dta, calls);
     std::printf("database written: %lld bytes in %lld ms\n", static_cast<long long>(QFileInfo(dta).size()),
                 static_cast<long long>(timer.elapsed()));
-    TMasterCallDB db;
+    MasterCallDatabase db;
     timer.start();
     if (!db.LoadDatabase(dta)) {
         std::printf("load failed\n");
@@ -156,7 +156,7 @@ int main(int argc, char* argv[]) {
     MasterSelection dtaMaster;
     dtaMaster.choose(dta, dialogs, session.log().workedCalls());
     MasterSelection textMaster;
-    TFMaster dtaWindow(session, dtaMaster);
+    CallSuggestionsWindow dtaWindow(session, dtaMaster);
     dtaWindow.resize(400, 200);
     dtaWindow.show();
 
@@ -166,10 +166,10 @@ int main(int argc, char* argv[]) {
         for (int length = 1; length <= call.size(); ++length)
             typed.append(call.left(length));
     }
-    const auto keystroke = [&](TFMaster& window, const QString& text) {
+    const auto keystroke = [&](CallSuggestionsWindow& window, const QString& text) {
         const bool dupe = session.log().hasWorkedKey(dupeKey(Bands::dupeCode(session.band), '1', false, text));
         Q_UNUSED(dupe);
-        window.UpdateSuggestions(text);
+        window.updateSuggestions(text);
         window.repaint();
     };
     keystroke(dtaWindow, QStringLiteral("SP")); // the first paint sets up fonts and backing store
@@ -184,7 +184,7 @@ int main(int argc, char* argv[]) {
     std::printf("text MASTER file read: %lld callsigns in %lld ms\n",
                 static_cast<long long>(session.log().workedCalls().calls().size()),
                 static_cast<long long>(timer.elapsed()));
-    TFMaster textWindow(session, textChoice);
+    CallSuggestionsWindow textWindow(session, textChoice);
     textWindow.resize(400, 200);
     textWindow.show();
     timer.start();

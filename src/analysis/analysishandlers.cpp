@@ -41,7 +41,7 @@ QString locatorOptionCaption(const QString& locator) {
     return QStringLiteral("Lokator  [") + locator + QStringLiteral("]");
 }
 
-Effect RadioButton1Click(LogSession& session, AnalysisMode mode) {
+Effect countyModeChosen(LogSession& session, AnalysisMode mode) {
     Effect effect;
     session.analysis.mode = mode;
     const TextFile::Status loaded = session.LoadCountyList();
@@ -56,7 +56,7 @@ Effect RadioButton1Click(LogSession& session, AnalysisMode mode) {
     return effect;
 }
 
-Effect RadioButton3Click(LogSession& session) {
+Effect locatorModeChosen(LogSession& session) {
     Effect effect;
     session.analysis.mode = AnalysisMode::Locator;
     QString& own = session.operatorData.locator;
@@ -88,16 +88,16 @@ Effect RadioButton3Click(LogSession& session) {
     return effect;
 }
 
-Effect CheckBox1Click(LogSession& session, bool on) {
+Effect analysisSwitched(LogSession& session, bool on) {
     session.analysis.enabled = on;
     if (!on)
         return {};
     if (session.analysis.countyMode())
-        return RadioButton1Click(session, session.analysis.mode);
-    return RadioButton3Click(session);
+        return countyModeChosen(session, session.analysis.mode);
+    return locatorModeChosen(session);
 }
 
-Effect CheckBox2Click(LogSession& session, bool on) {
+Effect countiesAllModesSwitched(LogSession& session, bool on) {
     Effect effect;
     session.analysis.countiesAllModes = on;
     if (session.analysis.enabled) {
@@ -113,7 +113,7 @@ Effect VhfBandChosen(LogSession& session) {
     // Clicking the mode and then the switch would run the locator handler twice (two prompts, two reloads);
     // one run with both set has the same outcome.
     session.analysis.enabled = true;
-    return RadioButton3Click(session);
+    return locatorModeChosen(session);
 }
 
 void BandOrModeChanged(LogSession& session) {

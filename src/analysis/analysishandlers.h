@@ -17,9 +17,9 @@ namespace AnalysisHandlers {
 struct Effect {
     // Show and tick (true) or hide and untick (false) the logged-counties window; nullopt leaves it.
     std::optional<bool> countiesWindowVisible;
-    // SpinEdit1 and Label1 enabled (locator mode); nullopt leaves them.
+    // sameLocatorKmSpin and sameLocatorKmCaption enabled (locator mode); nullopt leaves them.
     std::optional<bool> sameLocatorEnabled;
-    // The new fixed part of the sent exchange (Edit9 of the entry window); nullopt leaves it.
+    // The new fixed part of the sent exchange (sentFixedPartEdit of the entry window); nullopt leaves it.
     std::optional<QString> sentFixedPart;
     bool reloaded = false;
 };
@@ -27,14 +27,14 @@ struct Effect {
 // "Lokator  [JO91RU]": the caption of the locator mode button.
 QString locatorOptionCaption(const QString& locator);
 
-// RadioButton1Click: the county or province-and-county mode was selected.
-Effect RadioButton1Click(LogSession& session, AnalysisMode mode);
-// RadioButton3Click: the locator mode was selected; asks for the own locator when there is none.
-Effect RadioButton3Click(LogSession& session);
-// CheckBox1Click: the analysis switch changed; switching it on runs the selected mode's handler.
-Effect CheckBox1Click(LogSession& session, bool on);
-// CheckBox2Click: the all-modes switch changed.
-Effect CheckBox2Click(LogSession& session, bool on);
+// The county or province-and-county mode was selected.
+Effect countyModeChosen(LogSession& session, AnalysisMode mode);
+// The locator mode was selected; asks for the own locator when there is none.
+Effect locatorModeChosen(LogSession& session);
+// The analysis switch changed; switching it on runs the selected mode's handler.
+Effect analysisSwitched(LogSession& session, bool on);
+// The all-modes switch changed.
+Effect countiesAllModesSwitched(LogSession& session, bool on);
 
 // A band of the VHF set was chosen: locator mode and the analysis on, as if the operator had clicked both.
 Effect VhfBandChosen(LogSession& session);

@@ -1,8 +1,8 @@
+#include "applicationwindows.h"
 #include "core/logsession.h"
-#include "kvrwindows.h"
+#include "entrywindow.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
-#include "tform1.h"
 #include "widgetdialogs.h"
 
 #include <QApplication>
@@ -17,8 +17,8 @@ int main(int argc, char* argv[]) {
     WidgetDialogs dialogs;
     SystemClock clock;
     LogSession session(folder, dialogs, clock);
-    KvrWindows windows(session);
-    dialogs.setParent(windows.form1());
+    ApplicationWindows windows(session);
+    dialogs.setParent(windows.entryWindow());
     if (!windows.startUp())
         return 1;
     return app.exec();

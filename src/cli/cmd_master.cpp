@@ -19,8 +19,8 @@ int runMaster(CliContext& context) {
         return Cli::kFailure;
     }
     if (MasterSelection::pathNamesDta(path)) {
-        TMasterCallDB db;
-        const TMasterCallDB::LoadResult loaded = db.LoadDatabase(path);
+        MasterCallDatabase db;
+        const MasterCallDatabase::LoadResult loaded = db.LoadDatabase(path);
         if (!loaded) {
             Cli::err(loaded.error);
             return Cli::kFailure;

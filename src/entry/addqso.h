@@ -13,14 +13,14 @@ class TemporaryBackups;
 
 // What the entry fields hold when a QSO is added.
 struct EntryForm {
-    QString call;                                  // Edit4
-    QString srx;                                   // Edit6
-    QString rstSent;                               // Edit5
-    QString rstRcvd;                               // Edit7
-    QString stx;                                   // Edit8
-    QString stxFixed;                              // Edit9
-    QString date;                                  // Edit2, the UTC date shown
-    QString time;                                  // Edit3, the UTC time shown
+    QString call;                                  // callsignEdit
+    QString srx;                                   // receivedExchangeEdit
+    QString rstSent;                               // rstSentEdit
+    QString rstRcvd;                               // rstReceivedEdit
+    QString stx;                                   // sentSerialEdit
+    QString stxFixed;                              // sentFixedPartEdit
+    QString date;                                  // dateEdit, the UTC date shown
+    QString time;                                  // utcTimeEdit, the UTC time shown
     std::optional<EntryClock::ManualTime> offline; // offline entry: the picked date and the manual time
 };
 

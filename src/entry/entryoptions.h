@@ -9,10 +9,10 @@ class IniFile;
 // The entry window's options kept in the settings file ("Program" section, and "Klucz CW" / "Format").
 // Defaults are the window's design values.
 struct EntryOptions {
-    bool autoIncrement = true;                   // "Autonumber" (CheckBox1 "Zwiększ automatycznie")
-    QString stx = QStringLiteral("0");           // "STX" (Edit8)
-    QString stxFixed = QStringLiteral("KO88WW"); // "Grupa" (Edit9)
-    bool withoutExchange = false;                // "Logowanie grupy": logging without a received exchange (BezGrupy)
+    bool autoIncrement = true;                   // "Autonumber" (autoIncrementCheck "Zwiększ automatycznie")
+    QString stx = QStringLiteral("0");           // "STX" (sentSerialEdit)
+    QString stxFixed = QStringLiteral("KO88WW"); // "Grupa" (sentFixedPartEdit)
+    bool withoutExchange = false;                // "Logowanie grupy" (actionWithoutExchange): logging with no exchange
     bool oneQsoPerBand = false;                  // "Jedno QSO"
     bool warcBands = false;                      // "Pasma WARC"
     bool digitalModes = false;                   // "Emisje cyfrowe"

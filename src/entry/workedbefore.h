@@ -16,7 +16,7 @@ QString currentDupeKey(QStringView band, QStringView mode, QStringView call, boo
 
 struct WorkedBeforeResult {
     bool dupe = false;
-    QString panelText;  // Panel3: callsign + " - QSO zaliczone!"
+    QString panelText;  // dupeLabel: callsign + " - QSO zaliczone!"
     qsizetype row = -1; // the row to select: the earlier contact of a dupe, else the last line
 };
 
@@ -24,8 +24,8 @@ struct WorkedBeforeResult {
 WorkedBeforeResult checkWorkedBefore(
     const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand);
 
-// Panel2 when the callsign field is left: the exchange this station gave in the other of CW and SSB (or on
-// this band at all with one QSO per band). nullopt hides the panel.
+// crossModeExchangeLabel when the callsign field is left: the exchange this station gave in the other of CW and SSB (or
+// on this band at all with one QSO per band). nullopt hides the panel.
 std::optional<QString> crossModeExchange(
     const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand);
 
@@ -57,5 +57,5 @@ QString serialAfterBandChange(const LogBook& log,
 // field): the county code in the county modes, the locator in the locator mode. nullopt: nothing known.
 std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call);
 
-// Label12 while the received exchange is typed, in the locator mode: nullopt hides it.
+// azimuthLabel while the received exchange is typed, in the locator mode: nullopt hides it.
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange);

@@ -14,11 +14,11 @@ class KeyerEntry {
 public:
     virtual ~KeyerEntry() = default;
 
-    virtual QString callsign() const = 0;         // Edit4
-    virtual QString rstSent() const = 0;          // Edit5
-    virtual QString exchangeFirst() const = 0;    // Edit8: serial number or fixed exchange
-    virtual QString exchangeSecond() const = 0;   // Edit9
-    virtual QString receivedExchange() const = 0; // Edit6
+    virtual QString callsign() const = 0;         // callsignEdit
+    virtual QString rstSent() const = 0;          // rstSentEdit
+    virtual QString exchangeFirst() const = 0;    // sentSerialEdit: serial number or fixed exchange
+    virtual QString exchangeSecond() const = 0;   // sentFixedPartEdit
+    virtual QString receivedExchange() const = 0; // receivedExchangeEdit
     virtual bool dupeShown() const = 0;           // the "QSO powtórzone" panel
     virtual QString mode() const = 0;             // the mode box, "CW"
     virtual QString contestCallsign() const = 0;  // operator data
@@ -58,7 +58,7 @@ public:
     int focusNextCount = 0;
     int clearCount = 0;
     QList<int> wavBuffers;
-    QString focused = QStringLiteral("Edit4");
+    QString focused = QStringLiteral("callsignEdit");
 
     QString callsign() const override { return call; }
     QString rstSent() const override { return rst; }
@@ -78,11 +78,11 @@ public:
     void setReceivedExchange(const QString& text) override { received = text; }
     void focusReceivedExchange() override {
         callFocused = false;
-        focused = QStringLiteral("Edit6");
+        focused = QStringLiteral("receivedExchangeEdit");
     }
     void focusCallsign() override {
         callFocused = true;
-        focused = QStringLiteral("Edit4");
+        focused = QStringLiteral("callsignEdit");
     }
     void focusNext() override { ++focusNextCount; }
     void addQso() override { ++addQsoCount; }

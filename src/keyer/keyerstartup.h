@@ -9,7 +9,7 @@ class KeyingInterface;
 class SerialLines;
 class UserDialogs;
 
-// What the main window's port status label (Label1) shows; hidden when the text is empty.
+// What the main window's port status label (portStatusLabel) shows; hidden when the text is empty.
 struct PortStatus {
     QString text;
     QString colour; // "navy" or "red"

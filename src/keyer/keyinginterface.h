@@ -21,16 +21,16 @@ public:
     int pttDelayMs() const;
     KeyingPort port() const;
 
-    // Key down: Led1 on, the keying line raised, the sidetone sounding. False when the line write failed.
+    // Key down: keyLed on, the keying line raised, the sidetone sounding. False when the line write failed.
     bool keyDown();
-    // Key up: the keying line lowered, the sidetone silent, Led1 off. False when the port could not be
+    // Key up: the keying line lowered, the sidetone silent, keyLed off. False when the port could not be
     // brought to rest even after retries.
     bool keyUp();
     // PTT line raised when the PTT option is on (the caller waits the PTT delay).
     bool pttOn();
-    // Both lines released (serial: DTR then RTS; parallel: 8), LED_PTT off. Does not look at the option.
+    // Both lines released (serial: DTR then RTS; parallel: 8), pttLed off. Does not look at the option.
     bool pttOff();
-    // After a stop: the parallel port is written 8 and LED_PTT goes off; other ports are left as they are.
+    // After a stop: the parallel port is written 8 and pttLed goes off; other ports are left as they are.
     void stoppedState();
     // Choosing the parallel port or loading it at start-up writes 8 to the control register.
     bool lptChosen();

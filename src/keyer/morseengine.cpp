@@ -17,7 +17,7 @@ constexpr int kSentPadding = 41;
 
 } // namespace
 
-void morse::run() {
+void MorseSenderThread::run() {
     // Held for the whole run: whoever takes it afterwards sees everything the sender wrote.
     std::lock_guard lock(m_engine.m_senderMutex);
     m_engine.threadedLoop();
@@ -204,7 +204,7 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
     }
     if (threaded && !m_calibrationRunning) {
         m_senderRunning = true;
-        m_worker = std::make_unique<morse>(*this);
+        m_worker = std::make_unique<MorseSenderThread>(*this);
         m_worker->start();
         return;
     }
@@ -229,7 +229,7 @@ void MorseEngine::directLoop() {
     }
     m_directSending = false;
     if (m_sendAbort)
-        abortExit();
+        endOfAbortedTransmission();
     else
         endOfTransmission(previous);
 }
@@ -240,7 +240,7 @@ void MorseEngine::threadedLoop() {
     QChar previous;
     for (;;) {
         if (m_terminate || m_sendAbort) {
-            abortExit();
+            endOfAbortedTransmission();
             return;
         }
         const std::optional<QChar> c = m_queue.takeFirst();
@@ -257,7 +257,7 @@ void MorseEngine::threadedLoop() {
     }
 }
 
-void MorseEngine::abortExit() {
+void MorseEngine::endOfAbortedTransmission() {
     // Stopped: the element in progress has ended; release the lines from the thread that keyed them.
     setCurrentChar(QString());
     m_keying.stoppedState();

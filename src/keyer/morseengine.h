@@ -19,9 +19,9 @@ class KeyingInterface;
 class MorseEngine;
 
 // The sender thread of one transmission.
-class morse final : public QThread {
+class MorseSenderThread final : public QThread {
 public:
-    explicit morse(MorseEngine& engine) : m_engine(engine) {}
+    explicit MorseSenderThread(MorseEngine& engine) : m_engine(engine) {}
 
 protected:
     void run() override;
@@ -30,7 +30,7 @@ private:
     MorseEngine& m_engine;
 };
 
-// The Morse engine: timing, the sending loop (on a morse thread or on the caller's thread), the control
+// The Morse engine: timing, the sending loop (on a MorseSenderThread or on the caller's thread), the control
 // characters, the message buffers and the message loop. It lives on the window thread; the sender shares
 // with it only atomics, the outgoing queue and the callsign copy, and reaches the window through signals
 // and queued calls, never by touching a widget.
@@ -74,7 +74,7 @@ public:
     void setSidetone(bool on);
 
     QString outgoingText() const { return m_queue.text(); }
-    // The operator edited Edit10.
+    // The operator edited outgoingTextEdit.
     void setOutgoingText(const QString& text) { m_queue.replace(text.toUpper()); }
     bool txDown() const { return m_txDown; }
     bool pttLit() const { return m_pttLit; }
@@ -94,19 +94,19 @@ public:
     KeyerTime::Nanoseconds lastEnd() const { return KeyerTime::Nanoseconds(m_endNs.load()); }
 
 signals:
-    void outgoingChanged(const QString& text);    // Edit10
-    void sentChanged(const QString& text);        // Edit11
-    void currentCharChanged(const QString& text); // Edit1
-    void txChanged(bool down, bool enabled);      // SpeedButton1
+    void outgoingChanged(const QString& text);    // outgoingTextEdit
+    void sentChanged(const QString& text);        // sentTextEdit
+    void currentCharChanged(const QString& text); // currentCharEdit
+    void txChanged(bool down, bool enabled);      // txButton
     void speedChanged(int wpm);
-    void loopLabelChanged(bool visible); // Label15
-    void keyLedChanged(bool lit);        // Led1
-    void pttLedChanged(bool lit);        // LED_PTT
+    void loopLabelChanged(bool visible); // loopLabel
+    void keyLedChanged(bool lit);        // keyLed
+    void pttLedChanged(bool lit);        // pttLed
     void cutNumbersChanged(bool on);
     void transmissionFinished();
 
 private:
-    friend class morse;
+    friend class MorseSenderThread;
     void startTransmission(const QString& input, bool expanded);
     void appendExpansion(const QString& input);
     QString expand(const QString& input);
@@ -118,7 +118,7 @@ private:
     void wait(int ms);
     void catchUp();
     void endOfTransmission(QChar last);
-    void abortExit();
+    void endOfAbortedTransmission();
     void appendSent(QChar c);
     void setCurrentChar(const QString& text);
     void setTx(bool down, bool enabled);
@@ -159,12 +159,12 @@ private:
     std::atomic<qint64> m_startNs{0}, m_endNs{0};
 
     mutable std::mutex m_callMutex;
-    QString m_callsign; // the sender's copy of Edit4
+    QString m_callsign; // the sender's copy of callsignEdit
 
     // Only the sending thread touches these while a transmission runs.
     KeyerTime::Nanoseconds m_deadline{0};
     QString m_sent;
 
     std::mutex m_senderMutex;
-    std::unique_ptr<morse> m_worker;
+    std::unique_ptr<MorseSenderThread> m_worker;
 };

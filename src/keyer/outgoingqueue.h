@@ -6,7 +6,7 @@
 #include <mutex>
 #include <optional>
 
-// The outgoing text (Edit10): the window appends and edits it, the sender takes characters from its front.
+// The outgoing text (outgoingTextEdit): the window appends and edits it, the sender takes characters from its front.
 // One lock guards it; every change is reported with the new text, outside the lock.
 class OutgoingQueue {
 public:

@@ -20,7 +20,7 @@ CallSuggestions::Update CallSuggestions::UpdateSuggestions(const QString& callsi
     if (call.size() >= 2 && (!calls.calls().isEmpty() || master.isDta()) && m_refresh) {
         update.change = Change::Replaced;
         if (master.isDta()) {
-            TMasterCallDB& db = master.database();
+            MasterCallDatabase& db = master.database();
             if (master.isLoaded() && db.PartialSearch(call)) {
                 const QStringList& found = db.results();
                 update.entries = found.mid(0, kDatabaseLimit);

@@ -36,7 +36,7 @@ QByteArray searchPattern(QStringView pattern) {
             bytes += '?';
             continue;
         }
-        if (TMasterCallDB::code(c) < 0)
+        if (MasterCallDatabase::code(c) < 0)
             return {};
         bytes += char(c.unicode());
     }
@@ -56,16 +56,16 @@ bool matchesBytes(const char* pattern, qsizetype patternLength, const char* entr
 
 } // namespace
 
-int TMasterCallDB::code(QChar c) {
+int MasterCallDatabase::code(QChar c) {
     return c.unicode() < 128 ? byteCode(char(c.unicode())) : -1;
 }
 
-QString TMasterCallDB::invalidFileMessage(const QString& path) {
+QString MasterCallDatabase::invalidFileMessage(const QString& path) {
     return QStringLiteral("%1 is not a valid %2 file.")
         .arg(QFileInfo(path).fileName(), QStringLiteral("Master Callsign Database"));
 }
 
-void TMasterCallDB::clear() {
+void MasterCallDatabase::clear() {
     m_header.fill(0);
     m_results.clear();
     m_fileName.clear();
@@ -75,8 +75,8 @@ void TMasterCallDB::clear() {
     m_loaded = false;
 }
 
-std::optional<std::array<quint32, TMasterCallDB::kHeaderEntries>> TMasterCallDB::checkImage(const QByteArray& bytes,
-                                                                                            qint64 notedSize) {
+std::optional<std::array<quint32, MasterCallDatabase::kHeaderEntries>>
+MasterCallDatabase::checkImage(const QByteArray& bytes, qint64 notedSize) {
     if (notedSize < kHeaderSize || bytes.size() != notedSize || notedSize > std::numeric_limits<qint32>::max())
         return std::nullopt;
     const quint64 size = quint64(notedSize);
@@ -97,7 +97,7 @@ std::optional<std::array<quint32, TMasterCallDB::kHeaderEntries>> TMasterCallDB:
     return header;
 }
 
-TMasterCallDB::LoadResult TMasterCallDB::LoadDatabase(const QString& path) {
+MasterCallDatabase::LoadResult MasterCallDatabase::LoadDatabase(const QString& path) {
     clear();
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
@@ -131,15 +131,15 @@ TMasterCallDB::LoadResult TMasterCallDB::LoadDatabase(const QString& path) {
     return {};
 }
 
-QString TMasterCallDB::fileDateText() const {
+QString MasterCallDatabase::fileDateText() const {
     return QLocale().toString(m_fileDate, QLocale::ShortFormat);
 }
 
-QString TMasterCallDB::DatabaseInfo() const {
+QString MasterCallDatabase::DatabaseInfo() const {
     return QStringLiteral("%1   %2  (%3 bytes)").arg(m_fileName, fileDateText()).arg(m_fileSize);
 }
 
-bool TMasterCallDB::MatchesPattern(QStringView pattern, QStringView entry) {
+bool MasterCallDatabase::MatchesPattern(QStringView pattern, QStringView entry) {
     for (qsizetype s = 0; s + pattern.size() <= entry.size(); ++s) {
         qsizetype i = 0;
         while (i < pattern.size() && (pattern[i] == QLatin1Char('?') || pattern[i] == entry[s + i]))
@@ -150,7 +150,7 @@ bool TMasterCallDB::MatchesPattern(QStringView pattern, QStringView entry) {
     return false;
 }
 
-bool TMasterCallDB::PartialSearch(const QString& pattern) {
+bool MasterCallDatabase::PartialSearch(const QString& pattern) {
     m_results.clear();
     if (!m_loaded)
         return false;

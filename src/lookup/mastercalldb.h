@@ -16,7 +16,7 @@
 //
 // The file comes from outside the program, so every offset is checked before it is used: a header that does
 // not describe the file block by block is rejected as "not a valid" file, and nothing is read outside it.
-class TMasterCallDB {
+class MasterCallDatabase {
 public:
     static constexpr int kHeaderEntries = 1370;
     static constexpr qint64 kHeaderSize = 4 * kHeaderEntries;

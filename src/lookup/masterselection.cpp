@@ -38,7 +38,7 @@ QString MasterSelection::captionFromLabel(const QString& label) {
 }
 
 bool MasterSelection::loadDta(UserDialogs& dialogs) {
-    const TMasterCallDB::LoadResult result = m_db.LoadDatabase(m_path);
+    const MasterCallDatabase::LoadResult result = m_db.LoadDatabase(m_path);
     m_loaded = result.ok;
     if (!result.ok) {
         dialogs.error(result.error);

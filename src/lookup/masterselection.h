@@ -26,8 +26,8 @@ public:
     bool databaseInUse() const { return m_isDta && m_loaded; }
     const QString& countLabel() const { return m_countLabel; }
     const QString& caption() const { return m_caption; }
-    TMasterCallDB& database() { return m_db; }
-    const TMasterCallDB& database() const { return m_db; }
+    MasterCallDatabase& database() { return m_db; }
+    const MasterCallDatabase& database() const { return m_db; }
 
     // Start-up: reads "Master" / "Plik" and loads the file it names. A file that is missing or unreadable
     // is reported and the key is written back empty at once.
@@ -45,7 +45,7 @@ private:
     bool loadDta(UserDialogs& dialogs);
     void readText(WorkedCalls& calls, UserDialogs& dialogs);
 
-    TMasterCallDB m_db;
+    MasterCallDatabase m_db;
     QString m_path;
     bool m_isDta = false;
     bool m_loaded = false;

@@ -1,19 +1,20 @@
 #include "interchangemenu.h"
 
+#include "adifexportdialog.h"
+#include "cabrilloexportdialog.h"
 #include "core/logsession.h"
+#include "ediexportdialog.h"
 #include "interchange/ediexport.h"
 #include "platform/userdialogs.h"
-#include "tfedi.h"
-#include "tform2.h"
-#include "tform3.h"
 
 #include <QWidget>
 
 InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow)
     : QObject(mainWindow), m_session(session), m_hooks(std::move(hooks)), m_mainWindow(mainWindow),
-      m_form2(new TForm2(session, mainWindow)), m_form3(new TForm3(session, mainWindow)) {
-    connect(m_form2, &TForm2::exported, this, &InterchangeMenu::focusCallsignRequested);
-    connect(m_form3, &QDialog::finished, this, [this] {
+      m_cabrilloDialog(new CabrilloExportDialog(session, mainWindow)),
+      m_adifDialog(new AdifExportDialog(session, mainWindow)) {
+    connect(m_cabrilloDialog, &CabrilloExportDialog::exported, this, &InterchangeMenu::focusCallsignRequested);
+    connect(m_adifDialog, &QDialog::finished, this, [this] {
         if (m_mainWindow)
             m_mainWindow->raise();
     });
@@ -21,41 +22,41 @@ InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* main
 
 InterchangeMenu::~InterchangeMenu() = default;
 
-void InterchangeMenu::ZapiszplikCabrillo1Click() {
-    m_form2->prepare(m_hooks.warcOption && m_hooks.warcOption());
-    m_form2->exec();
+void InterchangeMenu::exportCabrillo() {
+    m_cabrilloDialog->prepare(m_hooks.warcOption && m_hooks.warcOption());
+    m_cabrilloDialog->exec();
 }
 
-void InterchangeMenu::ZapiszplikADIF1Click() {
-    m_form3->prepare();
-    m_form3->exec();
+void InterchangeMenu::exportAdif() {
+    m_adifDialog->prepare();
+    m_adifDialog->exec();
 }
 
-void InterchangeMenu::doplikuEDI1Click() {
+void InterchangeMenu::exportEdi() {
     if (!m_session.analysis.enabled || m_session.analysis.mode != AnalysisMode::Locator) {
         m_session.dialogs().error(Edi::noAnalysisMessage());
         return;
     }
-    if (m_edi && m_edi->isVisible()) {
-        m_edi->raise();
-        m_edi->activateWindow();
+    if (m_ediDialog && m_ediDialog->isVisible()) {
+        m_ediDialog->raise();
+        m_ediDialog->activateWindow();
         return;
     }
-    delete m_edi;
-    m_edi = new TFEDI(m_session, m_hooks.sentExchange, m_mainWindow);
-    connect(m_edi, &TFEDI::closedWithReturn, this, &InterchangeMenu::focusCallsignRequested);
-    m_edi->prepare();
-    m_edi->show();
+    delete m_ediDialog;
+    m_ediDialog = new EdiExportDialog(m_session, m_hooks.sentExchange, m_mainWindow);
+    connect(m_ediDialog, &EdiExportDialog::closedWithReturn, this, &InterchangeMenu::focusCallsignRequested);
+    m_ediDialog->prepare();
+    m_ediDialog->show();
 }
 
-void InterchangeMenu::ZapiszplikCSV1Click() {
+void InterchangeMenu::exportCsv() {
     InterchangeCommands::exportCsv(m_session);
 }
 
-void InterchangeMenu::zplikuADIF1Click() {
+void InterchangeMenu::importAdif() {
     InterchangeCommands::importAdif(m_session, m_hooks.saveLogCopy);
 }
 
-void InterchangeMenu::z_Cabrillo1Click() {
+void InterchangeMenu::importCabrillo() {
     InterchangeCommands::importCabrillo(m_session);
 }

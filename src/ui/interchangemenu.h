@@ -9,9 +9,9 @@
 
 class LogSession;
 class QWidget;
-class TFEDI;
-class TForm2;
-class TForm3;
+class EdiExportDialog;
+class CabrilloExportDialog;
+class AdifExportDialog;
 
 // The "Eksportuj log" and "Importuj log" commands of the main window's "Plik" menu. The main window creates
 // one at start-up (which creates the Cabrillo and ADIF dialogs) and connects its menu items to the slots.
@@ -27,27 +27,27 @@ public:
     InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow);
     ~InterchangeMenu() override;
 
-    TForm2* cabrilloDialog() const { return m_form2; }
-    TForm3* adifDialog() const { return m_form3; }
-    TFEDI* ediDialog() const { return m_edi; }
+    CabrilloExportDialog* cabrilloDialog() const { return m_cabrilloDialog; }
+    AdifExportDialog* adifDialog() const { return m_adifDialog; }
+    EdiExportDialog* ediDialog() const { return m_ediDialog; }
 
 signals:
-    // After an export the focus goes back to the callsign field (Edit4).
+    // After an export the focus goes back to the callsign field (callsignEdit).
     void focusCallsignRequested();
 
 public slots:
-    void ZapiszplikCabrillo1Click();
-    void ZapiszplikADIF1Click();
-    void doplikuEDI1Click();
-    void ZapiszplikCSV1Click();
-    void zplikuADIF1Click();
-    void z_Cabrillo1Click();
+    void exportCabrillo();
+    void exportAdif();
+    void exportEdi();
+    void exportCsv();
+    void importAdif();
+    void importCabrillo();
 
 private:
     LogSession& m_session;
     Hooks m_hooks;
     QWidget* m_mainWindow;
-    TForm2* m_form2;
-    TForm3* m_form3;
-    QPointer<TFEDI> m_edi;
+    CabrilloExportDialog* m_cabrilloDialog;
+    AdifExportDialog* m_adifDialog;
+    QPointer<EdiExportDialog> m_ediDialog;
 };

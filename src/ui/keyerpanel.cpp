@@ -44,44 +44,44 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     connect(
         engine, &MorseEngine::outgoingChanged, this,
         [this](const QString& text) {
-            if (m_ui->Edit10->text() != text)
-                m_ui->Edit10->setText(text);
+            if (m_ui->outgoingTextEdit->text() != text)
+                m_ui->outgoingTextEdit->setText(text);
         },
         Qt::QueuedConnection);
-    connect(engine, &MorseEngine::sentChanged, m_ui->Edit11, &QLineEdit::setText, Qt::QueuedConnection);
-    connect(engine, &MorseEngine::currentCharChanged, m_ui->Edit1, &QLineEdit::setText, Qt::QueuedConnection);
+    connect(engine, &MorseEngine::sentChanged, m_ui->sentTextEdit, &QLineEdit::setText, Qt::QueuedConnection);
+    connect(engine, &MorseEngine::currentCharChanged, m_ui->currentCharEdit, &QLineEdit::setText, Qt::QueuedConnection);
     connect(
         engine, &MorseEngine::txChanged, this,
         [this](bool down, bool enabled) {
-            const QSignalBlocker block(m_ui->SpeedButton1);
-            m_ui->SpeedButton1->setChecked(down);
-            m_ui->SpeedButton1->setEnabled(enabled);
+            const QSignalBlocker block(m_ui->txButton);
+            m_ui->txButton->setChecked(down);
+            m_ui->txButton->setEnabled(enabled);
         },
         Qt::QueuedConnection);
     connect(
-        engine, &MorseEngine::speedChanged, this, [this](int wpm) { m_ui->Label13->setText(QString::number(wpm)); },
+        engine, &MorseEngine::speedChanged, this, [this](int wpm) { m_ui->speedLabel->setText(QString::number(wpm)); },
         Qt::QueuedConnection);
-    connect(engine, &MorseEngine::loopLabelChanged, m_ui->Label15, &QWidget::setVisible, Qt::QueuedConnection);
+    connect(engine, &MorseEngine::loopLabelChanged, m_ui->loopLabel, &QWidget::setVisible, Qt::QueuedConnection);
     connect(
-        engine, &MorseEngine::keyLedChanged, this, [this](bool lit) { setLed(m_ui->Led1, lit, "red"); },
+        engine, &MorseEngine::keyLedChanged, this, [this](bool lit) { setLed(m_ui->keyLed, lit, "red"); },
         Qt::QueuedConnection);
     connect(
-        engine, &MorseEngine::pttLedChanged, this, [this](bool lit) { setLed(m_ui->LED_PTT, lit, "lime"); },
+        engine, &MorseEngine::pttLedChanged, this, [this](bool lit) { setLed(m_ui->pttLed, lit, "lime"); },
         Qt::QueuedConnection);
     connect(engine, &MorseEngine::cutNumbersChanged, this, [this](bool on) { m_config.cutNumbers = on; });
 
-    connect(m_ui->SpeedButton1, &QToolButton::clicked, this, &KeyerPanel::SpeedButton1Click);
-    connect(m_ui->Edit10, &QLineEdit::textEdited, this, &KeyerPanel::Edit10Change);
-    connect(m_ui->CheckBox2, &QCheckBox::clicked, this, &KeyerPanel::CheckBox2Click);
+    connect(m_ui->txButton, &QToolButton::clicked, this, &KeyerPanel::onTxButtonClicked);
+    connect(m_ui->outgoingTextEdit, &QLineEdit::textEdited, this, &KeyerPanel::onOutgoingTextEdited);
+    connect(m_ui->sidetoneCheck, &QCheckBox::clicked, this, &KeyerPanel::onSidetoneToggled);
     for (int n = 1; n <= MessageBuffers::kCount; ++n) {
-        auto* button = findChild<QAbstractButton*>(QStringLiteral("F%1").arg(n));
+        auto* button = findChild<QAbstractButton*>(QStringLiteral("buffer%1Button").arg(n));
         m_bufferButtons << button;
         button->installEventFilter(this);
-        connect(button, &QAbstractButton::clicked, this, [this, n] { bufferButtonClick(n); });
+        connect(button, &QAbstractButton::clicked, this, [this, n] { sendBuffer(n); });
     }
-    m_ui->Label13->installEventFilter(this);
-    setLed(m_ui->Led1, false, "red");
-    setLed(m_ui->LED_PTT, false, "lime");
+    m_ui->speedLabel->installEventFilter(this);
+    setLed(m_ui->keyLed, false, "red");
+    setLed(m_ui->pttLed, false, "lime");
 
     // The keyer settings and the buffers are read once, at creation.
     IniFile ini(m_session.settingsPath());
@@ -90,8 +90,8 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         m_engine->buffers().read(ini);
     const PortStatus status = KeyerStartup::openPort(m_config, *m_keying, m_serial, m_session.dialogs());
     m_engine->setConfig(m_config);
-    m_ui->CheckBox2->setChecked(m_config.sidetone);
-    m_ui->Label13->setText(QString::number(m_engine->speed()));
+    m_ui->sidetoneCheck->setChecked(m_config.sidetone);
+    m_ui->speedLabel->setText(QString::number(m_engine->speed()));
     showPortStatus(status.text, status.colour);
     refreshBufferButtons();
 }
@@ -135,7 +135,7 @@ void KeyerPanel::refreshBufferButtons() {
 }
 
 bool KeyerPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->Label13 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_ui->speedLabel && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_engine->changeSpeedBy(mouse->button() == Qt::RightButton ? 1 : -1);
         return true;
@@ -150,28 +150,29 @@ bool KeyerPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void KeyerPanel::SpeedButton1Click(bool checked) {
+void KeyerPanel::onTxButtonClicked(bool checked) {
     if (!checked)
         m_engine->StopSending();
 }
 
-void KeyerPanel::Edit10Change(const QString& text) {
+void KeyerPanel::onOutgoingTextEdited(const QString& text) {
     m_engine->setOutgoingText(text);
 }
 
-void KeyerPanel::CheckBox2Click(bool checked) {
+void KeyerPanel::onSidetoneToggled(bool checked) {
     m_engine->setSidetone(checked);
 }
 
-void KeyerPanel::bufferButtonClick(int number) {
+void KeyerPanel::sendBuffer(int number) {
     m_entry.focusCallsign();
     m_engine->StartBuffer(number);
 }
 
 void KeyerPanel::showPortStatus(const QString& text, const QString& colour) {
-    m_ui->Label1->setText(text);
-    m_ui->Label1->setStyleSheet(QStringLiteral("color: %1;").arg(colour.isEmpty() ? QStringLiteral("black") : colour));
-    m_ui->Label1->setVisible(!text.isEmpty());
+    m_ui->portStatusLabel->setText(text);
+    m_ui->portStatusLabel->setStyleSheet(
+        QStringLiteral("color: %1;").arg(colour.isEmpty() ? QStringLiteral("black") : colour));
+    m_ui->portStatusLabel->setVisible(!text.isEmpty());
 }
 
 void KeyerPanel::setLed(QWidget* led, bool lit, const char* colour) {

@@ -30,7 +30,7 @@ struct KeyerDevices {
     Sidetone* sidetone = nullptr;
 };
 
-// The keyer area of the main window: outgoing (Edit10), sent (Edit11) and current-character (Edit1) fields,
+// The keyer area of the main window: the outgoing-text, sent-text and current-character fields,
 // the "TX" button, the speed display, the loop label, the sidetone box, the two LEDs, the port status and the
 // twelve buffer buttons. It owns the engine and its ports; the engine reaches it only through queued signals.
 class KeyerPanel : public QWidget {
@@ -59,12 +59,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void SpeedButton1Click(bool checked);
-    void Edit10Change(const QString& text);
-    void CheckBox2Click(bool checked);
+    void onTxButtonClicked(bool checked);
+    void onOutgoingTextEdited(const QString& text);
+    void onSidetoneToggled(bool checked);
 
 private:
-    void bufferButtonClick(int number);
+    void sendBuffer(int number);
     void showPortStatus(const QString& text, const QString& colour);
     static void setLed(QWidget* led, bool lit, const char* colour);
 

@@ -11,13 +11,12 @@ const char* const kPrefixKeys[] = {"Kolor czcionki stacji SP", "Kolor czcionki s
 
 WorkedCallsWindows::WorkedCallsWindows(LogSession& session, QWidget* parentWindow)
     : QObject(parentWindow), m_session(session),
-      m_ssb(new TFLista_SSB(m_prefixColours, session.dialogs(), parentWindow)),
-      m_cw(new TFLista_CW(m_prefixColours, session.dialogs(), parentWindow)),
-      m_fm(new TFLista_FM(m_prefixColours, session.dialogs(), parentWindow)) {
-    for (TWorkedCallsWindow* window : {static_cast<TWorkedCallsWindow*>(m_ssb), static_cast<TWorkedCallsWindow*>(m_cw),
-                                       static_cast<TWorkedCallsWindow*>(m_fm)})
-        connect(window, &TWorkedCallsWindow::prefixColourRequested, this, &WorkedCallsWindows::choosePrefixColour);
-    connect(&session, &LogSession::logReloaded, this, &WorkedCallsWindows::RefreshWorkedCallsWindows);
+      m_ssb(new WorkedCallsWindow(WorkedCallsGroups::List::SSB, m_prefixColours, session.dialogs(), parentWindow)),
+      m_cw(new WorkedCallsWindow(WorkedCallsGroups::List::CW, m_prefixColours, session.dialogs(), parentWindow)),
+      m_fm(new WorkedCallsWindow(WorkedCallsGroups::List::FM, m_prefixColours, session.dialogs(), parentWindow)) {
+    for (WorkedCallsWindow* window : {m_ssb, m_cw, m_fm})
+        connect(window, &WorkedCallsWindow::prefixColourRequested, this, &WorkedCallsWindows::choosePrefixColour);
+    connect(&session, &LogSession::logReloaded, this, &WorkedCallsWindows::refreshWindows);
     connect(&session, &LogSession::qsoAdded, this, &WorkedCallsWindows::qsoAdded);
 }
 
@@ -30,7 +29,7 @@ WorkedCallsWindows::~WorkedCallsWindows() {
     }
 }
 
-TWorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) const {
+WorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) const {
     switch (list) {
     case WorkedCallsGroups::List::SSB:
         return m_ssb;
@@ -42,7 +41,7 @@ TWorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) con
     return m_ssb;
 }
 
-void WorkedCallsWindows::RefreshWorkedCallsWindows() {
+void WorkedCallsWindows::refreshWindows() {
     m_band = m_session.band;
     m_groups.rebuild(m_session.log(), m_band);
     showAll();
@@ -50,7 +49,7 @@ void WorkedCallsWindows::RefreshWorkedCallsWindows() {
 
 void WorkedCallsWindows::qsoAdded(qsizetype row) {
     if (row < 0 || row >= m_session.log().size() || m_band != m_session.band) {
-        RefreshWorkedCallsWindows();
+        refreshWindows();
         return;
     }
     // One new line changes at most one entry: add it rather than rebuild from the whole log.
@@ -60,7 +59,7 @@ void WorkedCallsWindows::qsoAdded(qsizetype row) {
 
 void WorkedCallsWindows::showAll() {
     for (int list = 0; list < WorkedCallsGroups::kLists; ++list) {
-        TWorkedCallsWindow* shown = window(WorkedCallsGroups::List(list));
+        WorkedCallsWindow* shown = window(WorkedCallsGroups::List(list));
         shown->showGroups(m_groups, m_band);
         shown->redraw();
     }
@@ -73,7 +72,7 @@ void WorkedCallsWindows::setPrefixColour(WorkedCallsGroups::Prefix prefix, int c
 void WorkedCallsWindows::choosePrefixColour(WorkedCallsGroups::Prefix prefix) {
     if (const auto colour = m_session.dialogs().chooseColour(prefixColour(prefix)))
         setPrefixColour(prefix, *colour);
-    RefreshWorkedCallsWindows();
+    refreshWindows();
 }
 
 void WorkedCallsWindows::loadSettings(const IniFile& settings) {

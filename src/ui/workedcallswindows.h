@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lookup/workedcallsgroups.h"
-#include "tworkedcallswindow.h"
+#include "workedcallswindow.h"
 
 #include <QObject>
 
@@ -22,10 +22,10 @@ public:
     WorkedCallsWindows(LogSession& session, QWidget* parentWindow = nullptr);
     ~WorkedCallsWindows() override;
 
-    TFLista_SSB* ssb() const { return m_ssb; }
-    TFLista_CW* cw() const { return m_cw; }
-    TFLista_FM* fm() const { return m_fm; }
-    TWorkedCallsWindow* window(WorkedCallsGroups::List list) const;
+    WorkedCallsWindow* ssb() const { return m_ssb; }
+    WorkedCallsWindow* cw() const { return m_cw; }
+    WorkedCallsWindow* fm() const { return m_fm; }
+    WorkedCallsWindow* window(WorkedCallsGroups::List list) const;
     const WorkedCallsGroups& groups() const { return m_groups; }
 
     const std::array<int, 4>& prefixColours() const { return m_prefixColours; }
@@ -40,7 +40,7 @@ public:
 
 public slots:
     // After a load, an added QSO, a band change and a prefix colour choice.
-    void RefreshWorkedCallsWindows();
+    void refreshWindows();
 
 private:
     void qsoAdded(qsizetype row);
@@ -50,7 +50,7 @@ private:
     std::array<int, 4> m_prefixColours = kDefaultPrefixColours;
     WorkedCallsGroups m_groups;
     QString m_band;
-    TFLista_SSB* m_ssb;
-    TFLista_CW* m_cw;
-    TFLista_FM* m_fm;
+    WorkedCallsWindow* m_ssb;
+    WorkedCallsWindow* m_cw;
+    WorkedCallsWindow* m_fm;
 };

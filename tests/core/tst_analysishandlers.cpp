@@ -26,7 +26,7 @@ private slots:
         SessionFixture f(mixedLog());
         f.session.analysis.enabled = true;
 
-        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::locatorModeChosen(f.session);
 
         QCOMPARE(f.dialogs.inputPrompts, QStringList{QStringLiteral("Własny lokator|Wprowadź lokator")});
         QCOMPARE(f.session.analysis.mode, AnalysisMode::Locator);
@@ -42,7 +42,7 @@ private slots:
         f.session.analysis.enabled = true;
         f.dialogs.inputAnswers = {QStringLiteral("jo91r"), QStringLiteral("xx"), QStringLiteral("jo91ru")};
 
-        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::locatorModeChosen(f.session);
 
         QCOMPARE(f.dialogs.inputPrompts, (QStringList{QStringLiteral("Własny lokator|Wprowadź lokator"),
                                                       QStringLiteral("Własny lokator|Wprowadź poprawny lokator"),
@@ -65,7 +65,7 @@ private slots:
         f.session.analysis.enabled = true;
         f.dialogs.inputAnswers = {QStringLiteral("abc"), QString()};
 
-        const AnalysisHandlers::Effect effect = AnalysisHandlers::RadioButton3Click(f.session);
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::locatorModeChosen(f.session);
 
         QVERIFY(!f.session.analysis.enabled);
         QVERIFY(f.session.operatorData.locator.isEmpty());
@@ -78,20 +78,20 @@ private slots:
         SessionFixture f(mixedLog());
         QVERIFY(f.session.log().loggedCounties.empty());
 
-        const AnalysisHandlers::Effect effect = AnalysisHandlers::CheckBox1Click(f.session, true);
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::analysisSwitched(f.session, true);
 
         QVERIFY(effect.reloaded);
         QCOMPARE(effect.countiesWindowVisible, std::optional<bool>(true));
         QCOMPARE(effect.sameLocatorEnabled, std::optional<bool>(false));
         QCOMPARE(f.session.log().loggedCountyList(), QStringList{QStringLiteral("BGP")});
-        QVERIFY(!AnalysisHandlers::CheckBox1Click(f.session, false).reloaded);
+        QVERIFY(!AnalysisHandlers::analysisSwitched(f.session, false).reloaded);
         QVERIFY(!f.session.analysis.enabled);
     }
 
     void countyModeChangeRebuildsTheList() {
         SessionFixture f(mixedLog());
         f.session.analysis.enabled = true;
-        AnalysisHandlers::RadioButton1Click(f.session, AnalysisMode::County);
+        AnalysisHandlers::countyModeChosen(f.session, AnalysisMode::County);
         QVERIFY(f.session.counties().contains(QStringLiteral("GP")));
         // BGP ends in GP: the county mode counts it too.
         QCOMPARE(f.session.log().loggedCountyList(), QStringList{QStringLiteral("GP")});

@@ -48,40 +48,40 @@ class TestKeyerPanel : public QObject {
 private slots:
     void readsSettingsAndBuffersAtCreation() {
         PanelFixture f(kDirectLpt);
-        QCOMPARE(f.child<QAbstractButton>("F1")->text(), QStringLiteral("CQ"));
-        QCOMPARE(f.child<QAbstractButton>("F1")->toolTip(), QStringLiteral("E"));
-        QCOMPARE(f.child<QAbstractButton>("F11")->text(), QStringLiteral("INS"));
-        QCOMPARE(f.child<QAbstractButton>("F12")->text(), QStringLiteral("+"));
-        QCOMPARE(f.child<QLabel>("Label13")->text(), QStringLiteral("20"));
-        QVERIFY(!f.child<QLabel>("Label1")->isVisibleTo(f.panel.get()));
-        QVERIFY(!f.child<QLabel>("Label15")->isVisibleTo(f.panel.get()));
+        QCOMPARE(f.child<QAbstractButton>("buffer1Button")->text(), QStringLiteral("CQ"));
+        QCOMPARE(f.child<QAbstractButton>("buffer1Button")->toolTip(), QStringLiteral("E"));
+        QCOMPARE(f.child<QAbstractButton>("buffer11Button")->text(), QStringLiteral("INS"));
+        QCOMPARE(f.child<QAbstractButton>("buffer12Button")->text(), QStringLiteral("+"));
+        QCOMPARE(f.child<QLabel>("speedLabel")->text(), QStringLiteral("20"));
+        QVERIFY(!f.child<QLabel>("portStatusLabel")->isVisibleTo(f.panel.get()));
+        QVERIFY(!f.child<QLabel>("loopLabel")->isVisibleTo(f.panel.get()));
         QCOMPARE(f.port.lptWrites(), QList<int>{8});
-        QVERIFY(!f.child<QToolButton>("SpeedButton1")->isEnabled());
-        QCOMPARE(f.child<QToolButton>("SpeedButton1")->toolTip(), QStringLiteral("Także ESC lub F12"));
+        QVERIFY(!f.child<QToolButton>("txButton")->isEnabled());
+        QCOMPARE(f.child<QToolButton>("txButton")->toolTip(), QStringLiteral("Także ESC lub F12"));
     }
 
     void bufferButtonSendsAndTheFieldsFollow() {
         PanelFixture f(kDirectLpt);
         f.entry.callFocused = false;
-        QTest::mouseClick(f.child<QAbstractButton>("F1"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QAbstractButton>("buffer1Button"), Qt::LeftButton);
         QCoreApplication::processEvents();
-        QCOMPARE(f.entry.focused, QStringLiteral("Edit4"));
+        QCOMPARE(f.entry.focused, QStringLiteral("callsignEdit"));
         QCOMPARE(f.port.lptWrites(), (QList<int>{8, 1, 9, 8}));
-        QCOMPARE(f.child<QLineEdit>("Edit11")->text(), QString(37, u' ') + u'E');
-        QCOMPARE(f.child<QLineEdit>("Edit1")->text(), QStringLiteral(" "));
-        QVERIFY(f.child<QLineEdit>("Edit10")->text().isEmpty());
-        QVERIFY(!f.child<QToolButton>("SpeedButton1")->isChecked());
-        QVERIFY(!f.child<QToolButton>("SpeedButton1")->isEnabled());
+        QCOMPARE(f.child<QLineEdit>("sentTextEdit")->text(), QString(37, u' ') + u'E');
+        QCOMPARE(f.child<QLineEdit>("currentCharEdit")->text(), QStringLiteral(" "));
+        QVERIFY(f.child<QLineEdit>("outgoingTextEdit")->text().isEmpty());
+        QVERIFY(!f.child<QToolButton>("txButton")->isChecked());
+        QVERIFY(!f.child<QToolButton>("txButton")->isEnabled());
     }
 
     void txButtonStopsAtTheEndOfTheElement() {
         PanelFixture f(kDirectLpt);
-        auto* tx = f.child<QToolButton>("SpeedButton1");
+        auto* tx = f.child<QToolButton>("txButton");
         f.time.at(100, [&] {
             QVERIFY(tx->isEnabled() && tx->isChecked());
             QTest::mouseClick(tx, Qt::LeftButton);
         });
-        QTest::mouseClick(f.child<QAbstractButton>("F2"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QAbstractButton>("buffer2Button"), Qt::LeftButton);
         QCoreApplication::processEvents();
         // T is a dash from 50 to 230 ms; nothing is keyed after it.
         const QList<int> writes = f.port.lptWrites();
@@ -93,13 +93,13 @@ private slots:
 
     void typingIntoTheOutgoingFieldEditsTheQueue() {
         PanelFixture f(kDirectLpt);
-        QTest::keyClicks(f.child<QLineEdit>("Edit10"), QStringLiteral("tu"));
+        QTest::keyClicks(f.child<QLineEdit>("outgoingTextEdit"), QStringLiteral("tu"));
         QCOMPARE(f.panel->engine().outgoingText(), QStringLiteral("TU"));
     }
 
     void speedDisplayButtonsChangeTheSpeed() {
         PanelFixture f(kDirectLpt);
-        auto* speed = f.child<QLabel>("Label13");
+        auto* speed = f.child<QLabel>("speedLabel");
         QTest::mouseClick(speed, Qt::RightButton);
         QTest::mouseClick(speed, Qt::RightButton);
         QTest::mouseClick(speed, Qt::LeftButton);
@@ -115,7 +115,7 @@ private slots:
     void rightButtonOnABufferOpensItsEditor() {
         PanelFixture f(kDirectLpt);
         QSignalSpy spy(f.panel.get(), &KeyerPanel::editBufferRequested);
-        QTest::mouseClick(f.child<QAbstractButton>("F3"), Qt::RightButton);
+        QTest::mouseClick(f.child<QAbstractButton>("buffer3Button"), Qt::RightButton);
         QCOMPARE(spy.size(), 1);
         QCOMPARE(spy.first().first().toInt(), 3);
         QVERIFY(f.port.lptWrites() == QList<int>{8}); // nothing was sent
@@ -126,16 +126,16 @@ private slots:
                         QStringLiteral("[Bufory]"), QStringLiteral("Bufor1-tekst=E<LOOP>")});
         f.panel->hooks().keyPressed(Qt::Key_F1, Qt::NoModifier);
         QCoreApplication::processEvents();
-        QVERIFY(f.child<QLabel>("Label15")->isVisibleTo(f.panel.get()));
-        QCOMPARE(f.child<QLabel>("Label15")->text(), QStringLiteral("Pętla"));
+        QVERIFY(f.child<QLabel>("loopLabel")->isVisibleTo(f.panel.get()));
+        QCOMPARE(f.child<QLabel>("loopLabel")->text(), QStringLiteral("Pętla"));
         f.panel->hooks().keyPressed(Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::processEvents();
-        QVERIFY(!f.child<QLabel>("Label15")->isVisibleTo(f.panel.get()));
+        QVERIFY(!f.child<QLabel>("loopLabel")->isVisibleTo(f.panel.get()));
     }
 
     void missingSerialPortShowsTheStatus() {
         PanelFixture f({QStringLiteral("[Klucz CW]"), QStringLiteral("Port=COM9")});
-        auto* status = f.child<QLabel>("Label1");
+        auto* status = f.child<QLabel>("portStatusLabel");
         QVERIFY(status->isVisibleTo(f.panel.get()));
         QCOMPARE(status->text(), QStringLiteral("Port COM nieaktywny"));
         QVERIFY(status->styleSheet().contains(QStringLiteral("red")));
@@ -143,17 +143,17 @@ private slots:
 
     void noPortShowsTheStatusInNavy() {
         PanelFixture f({QStringLiteral("[Klucz CW]"), QStringLiteral("Port=brak")});
-        QCOMPARE(f.child<QLabel>("Label1")->text(), QStringLiteral("Brak ustawionych portów"));
-        QVERIFY(f.child<QLabel>("Label1")->styleSheet().contains(QStringLiteral("navy")));
+        QCOMPARE(f.child<QLabel>("portStatusLabel")->text(), QStringLiteral("Brak ustawionych portów"));
+        QVERIFY(f.child<QLabel>("portStatusLabel")->styleSheet().contains(QStringLiteral("navy")));
     }
 
     void threadedSendingUpdatesTheFieldsThroughTheWindowThread() {
         PanelFixture f({QStringLiteral("[Klucz CW]"), QStringLiteral("Wielowątkowość=1"), QStringLiteral("Podsłuch=0"),
                         QStringLiteral("Port=LPT1"), QStringLiteral("[Bufory]"), QStringLiteral("Bufor2-tekst=TEST")});
-        QTest::mouseClick(f.child<QAbstractButton>("F2"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QAbstractButton>("buffer2Button"), Qt::LeftButton);
         f.panel->engine().waitForSender();
-        QTRY_COMPARE(f.child<QLineEdit>("Edit11")->text(), QString(34, u' ') + QStringLiteral("TEST"));
-        QTRY_VERIFY(!f.child<QToolButton>("SpeedButton1")->isEnabled());
+        QTRY_COMPARE(f.child<QLineEdit>("sentTextEdit")->text(), QString(34, u' ') + QStringLiteral("TEST"));
+        QTRY_VERIFY(!f.child<QToolButton>("txButton")->isEnabled());
         QCOMPARE(f.port.lptRegister(), 8);
     }
 };

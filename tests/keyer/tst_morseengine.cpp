@@ -224,7 +224,7 @@ private slots:
         f.entry.infos = QStringList{QStringLiteral("SP1ABC;FWA;JO82LJ")};
         f.engine.SendText(QString(QChar(0xA0)));
         QCOMPARE(f.entry.received, expected);
-        QCOMPARE(f.entry.focused, QStringLiteral("Edit6"));
+        QCOMPARE(f.entry.focused, QStringLiteral("receivedExchangeEdit"));
     }
 
     void prefillOnlyMovesFocusWhenExchangeTyped() {
@@ -236,16 +236,16 @@ private slots:
         f.entry.infos = QStringList{QStringLiteral("SP1ABC;FWA;JO82LJ")};
         f.engine.SendText(QString(QChar(0xA0)));
         QCOMPARE(f.entry.received, QStringLiteral("KRK"));
-        QCOMPARE(f.entry.focused, QStringLiteral("Edit6"));
+        QCOMPARE(f.entry.focused, QStringLiteral("receivedExchangeEdit"));
     }
 
     void prefillDoesNothingWithoutCallFocus() {
         KeyerFixture f;
         f.entry.call = QStringLiteral("SP1ABC");
         f.entry.callFocused = false;
-        f.entry.focused = QStringLiteral("Edit8");
+        f.entry.focused = QStringLiteral("sentSerialEdit");
         f.engine.SendText(QString(QChar(0xA0)));
-        QCOMPARE(f.entry.focused, QStringLiteral("Edit8"));
+        QCOMPARE(f.entry.focused, QStringLiteral("sentSerialEdit"));
     }
 
     void lptWithoutPttKeysOneAndNine() {

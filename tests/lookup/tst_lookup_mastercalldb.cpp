@@ -12,17 +12,17 @@ private:
     const QStringList m_calls{"SP7ABC", "SQ7AA", "HF0SP7", "SP9XYZ", "DL1ABC", "SP7A_B", "OE/SP7X"};
 
     static QByteArray emptyDatabase() {
-        QList<quint32> entries(TMasterCallDB::kHeaderEntries, quint32(TMasterCallDB::kHeaderSize));
+        QList<quint32> entries(MasterCallDatabase::kHeaderEntries, quint32(MasterCallDatabase::kHeaderSize));
         return DtaWriter::header(entries);
     }
 
 private slots:
     void pairIndexFollowsAlphabet() {
-        QCOMPARE(TMasterCallDB::pairIndex(QLatin1Char('S'), QLatin1Char('P')), 681);
-        QCOMPARE(TMasterCallDB::pairIndex(QLatin1Char('7'), QLatin1Char('A')), 1221);
-        QCOMPARE(TMasterCallDB::pairIndex(QLatin1Char('/'), QLatin1Char('/')), 1368);
-        QCOMPARE(TMasterCallDB::code(QLatin1Char('-')), -1);
-        QCOMPARE(TMasterCallDB::code(QChar(0x0104)), -1);
+        QCOMPARE(MasterCallDatabase::pairIndex(QLatin1Char('S'), QLatin1Char('P')), 681);
+        QCOMPARE(MasterCallDatabase::pairIndex(QLatin1Char('7'), QLatin1Char('A')), 1221);
+        QCOMPARE(MasterCallDatabase::pairIndex(QLatin1Char('/'), QLatin1Char('/')), 1368);
+        QCOMPARE(MasterCallDatabase::code(QLatin1Char('-')), -1);
+        QCOMPARE(MasterCallDatabase::code(QChar(0x0104)), -1);
     }
 
     void search_data() {
@@ -48,7 +48,7 @@ private slots:
         TempProgramFolder folder;
         const QString path = folder.file("calls.dta");
         QVERIFY(DtaWriter::write(path, m_calls));
-        TMasterCallDB db;
+        MasterCallDatabase db;
         QVERIFY(db.LoadDatabase(path).ok);
         QCOMPARE(db.PartialSearch(pattern), !expected.isEmpty());
         QCOMPARE(db.results(), expected);
@@ -79,13 +79,13 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, entry);
         QFETCH(bool, matches);
-        QCOMPARE(TMasterCallDB::MatchesPattern(pattern, entry), matches);
+        QCOMPARE(MasterCallDatabase::MatchesPattern(pattern, entry), matches);
     }
 
     void emptyBlocksLoadAndFindNothing() {
         TempProgramFolder folder;
         const QString path = folder.writeBytes("empty.dta", emptyDatabase());
-        TMasterCallDB db;
+        MasterCallDatabase db;
         QVERIFY(db.LoadDatabase(path).ok);
         QVERIFY(db.isLoaded());
         QCOMPARE(db.fileSize(), 5480);
@@ -96,7 +96,7 @@ private slots:
     void databaseInfoNamesPathDateAndSize() {
         TempProgramFolder folder;
         const QString path = folder.writeBytes("empty.dta", emptyDatabase());
-        TMasterCallDB db;
+        MasterCallDatabase db;
         QVERIFY(db.LoadDatabase(path).ok);
         QCOMPARE(db.fileName(), path);
         QVERIFY(db.fileDate().isValid());
@@ -105,7 +105,7 @@ private slots:
 
     void missingFileIsNotFound() {
         TempProgramFolder folder;
-        TMasterCallDB db;
+        MasterCallDatabase db;
         const auto result = db.LoadDatabase(folder.file("none.dta"));
         QVERIFY(!result.ok);
         QCOMPARE(result.error, "File not found: " + folder.file("none.dta"));
@@ -151,17 +151,17 @@ private slots:
         bytes[bytes.size() - 1] = 'X';
         QTest::newRow("last block without its final NUL") << bytes;
         bytes = emptyDatabase();
-        for (int i = 1; i < TMasterCallDB::kHeaderEntries - 1; ++i)
+        for (int i = 1; i < MasterCallDatabase::kHeaderEntries - 1; ++i)
             DtaWriter::putEntry(bytes, i, 0);
         bytes.append(QByteArray(8, 'A'));
-        DtaWriter::putEntry(bytes, TMasterCallDB::kHeaderEntries - 1, quint32(bytes.size()));
+        DtaWriter::putEntry(bytes, MasterCallDatabase::kHeaderEntries - 1, quint32(bytes.size()));
         QTest::newRow("middle entries zero") << bytes;
     }
     void hostileFileIsRejected() {
         QFETCH(QByteArray, bytes);
         TempProgramFolder folder;
         const QString path = folder.writeBytes("hostile.DTA", bytes);
-        TMasterCallDB db;
+        MasterCallDatabase db;
         const auto result = db.LoadDatabase(path);
         QVERIFY(!result.ok);
         QCOMPARE(result.error, QStringLiteral("hostile.DTA is not a valid Master Callsign Database file."));
@@ -173,10 +173,10 @@ private slots:
     // two is refused rather than trusted.
     void imageOfAnotherSizeIsRejected() {
         const QByteArray good = DtaWriter::build({"SP7ABC"});
-        QVERIFY(TMasterCallDB::checkImage(good, good.size()));
-        QVERIFY(!TMasterCallDB::checkImage(good.left(good.size() - 1), good.size()));
-        QVERIFY(!TMasterCallDB::checkImage(good + QByteArray(1, '\0'), good.size()));
-        QVERIFY(!TMasterCallDB::checkImage(good.left(100), 100));
+        QVERIFY(MasterCallDatabase::checkImage(good, good.size()));
+        QVERIFY(!MasterCallDatabase::checkImage(good.left(good.size() - 1), good.size()));
+        QVERIFY(!MasterCallDatabase::checkImage(good + QByteArray(1, '\0'), good.size()));
+        QVERIFY(!MasterCallDatabase::checkImage(good.left(100), 100));
     }
 
     void failedLoadForgetsTheEarlierDatabase() {
@@ -186,7 +186,7 @@ private slots:
         QByteArray bad = DtaWriter::build(m_calls);
         bad.chop(1);
         const QString badPath = folder.writeBytes("bad.dta", bad);
-        TMasterCallDB db;
+        MasterCallDatabase db;
         QVERIFY(db.LoadDatabase(goodPath).ok);
         QVERIFY(db.PartialSearch("SP7"));
         QVERIFY(!db.LoadDatabase(badPath).ok);
@@ -199,7 +199,7 @@ private slots:
         TempProgramFolder folder;
         const QString path = folder.file("order.dta");
         QVERIFY(DtaWriter::write(path, {"SP9ZZZ", "SP1AAA", "SP5MMM"}));
-        TMasterCallDB db;
+        MasterCallDatabase db;
         QVERIFY(db.LoadDatabase(path).ok);
         QVERIFY(db.PartialSearch("SP"));
         QCOMPARE(db.results(), (QStringList{"SP9ZZZ", "SP1AAA", "SP5MMM"}));

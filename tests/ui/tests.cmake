@@ -1,4 +1,4 @@
-kvr_add_test(ui_tlog ui/tst_tlog.cpp LIBS kvr_ui GUI)
+kvr_add_test(ui_logwindow ui/tst_logwindow.cpp LIBS kvr_ui GUI)
 kvr_add_test(ui_lifecycle_dialogs ui/tst_lifecycle_dialogs.cpp LIBS kvr_ui GUI)
-kvr_add_test(ui_tform1 ui/tst_tform1.cpp LIBS kvr_ui GUI)
-kvr_add_test(ui_kvrwindows ui/tst_kvrwindows.cpp LIBS kvr_ui GUI)
+kvr_add_test(ui_entrywindow ui/tst_entrywindow.cpp LIBS kvr_ui GUI)
+kvr_add_test(ui_applicationwindows ui/tst_applicationwindows.cpp LIBS kvr_ui GUI)

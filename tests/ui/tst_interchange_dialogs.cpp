@@ -1,18 +1,18 @@
+#include "adifexportdialog.h"
+#include "cabrilloexportdialog.h"
 #include "core/logsession.h"
+#include "edibanddatadialog.h"
+#include "ediexportdialog.h"
 #include "interchangemenu.h"
 #include "platform/clock.h"
 #include "qsofixtures.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"
-#include "tfedi.h"
-#include "tfedi_pasma.h"
-#include "tform2.h"
-#include "tform3.h"
-#include "ui_tfedi.h"
-#include "ui_tfedi_pasma.h"
-#include "ui_tform2.h"
-#include "ui_tform3.h"
+#include "ui_adifexportdialog.h"
+#include "ui_cabrilloexportdialog.h"
+#include "ui_edibanddatadialog.h"
+#include "ui_ediexportdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,69 +87,71 @@ private slots:
 
 void TestInterchangeDialogs::cabrilloDialogStartsAtTwoPointZeroWithoutSettings() {
     Fixture f;
-    TForm2 form(f.session);
-    const auto ui = form.ui();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Nagłówek pliku Cabrillo"));
-    QVERIFY(ui->RadioButton1->isChecked());
-    QCOMPARE(ui->Edit7->text(), QStringLiteral("0"));
-    QCOMPARE(ui->Edit12->text(), QStringLiteral("DX"));
-    QCOMPARE(ui->Edit13->text(), QStringLiteral("SP9XYZ"));
-    QCOMPARE(ui->ComboBox3->currentText(), QStringLiteral("NON-ASSISTED"));
-    QCOMPARE(ui->ComboBox5->currentText(), QStringLiteral("MIXED"));
-    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("LOW"));
-    QCOMPARE(ui->ComboBox4->currentText(), QStringLiteral("ALL "));
-    QCOMPARE(ui->Contest1->count(), 46);
-    QCOMPARE(ui->Contest1->itemText(0), QStringLiteral(" Zawody nie wymienione na liście"));
-    QCOMPARE(ui->Contest1->itemText(40), QStringLiteral("RSGB-IOTA"));
-    QCOMPARE(ui->ComboBox9->isEditable(), true);
-    QCOMPARE(ui->Edit8->toolTip(),
+    CabrilloExportDialog dialog(f.session);
+    const auto ui = dialog.ui();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Nagłówek pliku Cabrillo"));
+    QVERIFY(ui->domesticContestRadio->isChecked());
+    QCOMPARE(ui->claimedScoreEdit->text(), QStringLiteral("0"));
+    QCOMPARE(ui->locationEdit->text(), QStringLiteral("DX"));
+    QCOMPARE(ui->operatorsEdit->text(), QStringLiteral("SP9XYZ"));
+    QCOMPARE(ui->assistedCombo->currentText(), QStringLiteral("NON-ASSISTED"));
+    QCOMPARE(ui->modeCombo->currentText(), QStringLiteral("MIXED"));
+    QCOMPARE(ui->powerCombo->currentText(), QStringLiteral("LOW"));
+    QCOMPARE(ui->bandCombo->currentText(), QStringLiteral("ALL "));
+    QCOMPARE(ui->contestCombo->count(), 46);
+    QCOMPARE(ui->contestCombo->itemText(0), QStringLiteral(" Zawody nie wymienione na liście"));
+    QCOMPARE(ui->contestCombo->itemText(40), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->overlayCombo->isEditable(), true);
+    QCOMPARE(ui->categoryEdit->toolTip(),
              QStringLiteral("Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp."));
 }
 
 void TestInterchangeDialogs::cabrilloVersionSwitchesTheEnabledControls() {
     Fixture f;
-    TForm2 form(f.session);
-    form.show();
-    const auto ui = form.ui();
-    QVERIFY(ui->Edit11->isEnabled() && ui->Edit8->isEnabled() && ui->Label_Edit11->isEnabled());
-    QVERIFY(!ui->Contest1->isEnabled() && !ui->ComboBox8->isEnabled() && !ui->Edit12->isEnabled());
-    QVERIFY(ui->ComboBox9->isEnabled());
-    QTest::mouseClick(ui->RadioButton2, Qt::LeftButton);
-    QVERIFY(!ui->Edit11->isEnabled() && !ui->Edit8->isEnabled() && !ui->Label_Edit8->isEnabled());
-    QVERIFY(ui->Contest1->isEnabled() && ui->ComboBox1->isEnabled() && ui->Edit12->isEnabled() &&
-            ui->Label_ComboBox7->isEnabled());
-    QVERIFY(ui->ComboBox9->isEnabled());
-    QTest::mouseClick(ui->RadioButton1, Qt::LeftButton);
-    QVERIFY(ui->Edit11->isEnabled() && !ui->Contest1->isEnabled());
+    CabrilloExportDialog dialog(f.session);
+    dialog.show();
+    const auto ui = dialog.ui();
+    QVERIFY(ui->domesticContestEdit->isEnabled() && ui->categoryEdit->isEnabled() &&
+            ui->domesticContestCaption->isEnabled());
+    QVERIFY(!ui->contestCombo->isEnabled() && !ui->stationCombo->isEnabled() && !ui->locationEdit->isEnabled());
+    QVERIFY(ui->overlayCombo->isEnabled());
+    QTest::mouseClick(ui->internationalContestRadio, Qt::LeftButton);
+    QVERIFY(!ui->domesticContestEdit->isEnabled() && !ui->categoryEdit->isEnabled() &&
+            !ui->categoryCaption->isEnabled());
+    QVERIFY(ui->contestCombo->isEnabled() && ui->categoryOperatorCombo->isEnabled() && ui->locationEdit->isEnabled() &&
+            ui->timeCaption->isEnabled());
+    QVERIFY(ui->overlayCombo->isEnabled());
+    QTest::mouseClick(ui->domesticContestRadio, Qt::LeftButton);
+    QVERIFY(ui->domesticContestEdit->isEnabled() && !ui->contestCombo->isEnabled());
 }
 
 void TestInterchangeDialogs::cabrilloFieldsFilterTheirInput() {
     Fixture f;
-    TForm2 form(f.session);
-    form.show();
-    const auto ui = form.ui();
-    ui->Edit7->clear();
-    QTest::keyClicks(ui->Edit7, "12a-3");
-    QCOMPARE(ui->Edit7->text(), QStringLiteral("123"));
-    QTest::keyClicks(ui->Edit1, "sp9abc/p");
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9ABC/P"));
-    QTest::keyClicks(ui->Edit2, "jan");
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("jan"));
+    CabrilloExportDialog dialog(f.session);
+    dialog.show();
+    const auto ui = dialog.ui();
+    ui->claimedScoreEdit->clear();
+    QTest::keyClicks(ui->claimedScoreEdit, "12a-3");
+    QCOMPARE(ui->claimedScoreEdit->text(), QStringLiteral("123"));
+    QTest::keyClicks(ui->callsignEdit, "sp9abc/p");
+    QCOMPARE(ui->callsignEdit->text(), QStringLiteral("SP9ABC/P"));
+    QTest::keyClicks(ui->nameEdit, "jan");
+    QCOMPARE(ui->nameEdit->text(), QStringLiteral("jan"));
     // Typed overlay text stays out of the list and out of the header; a list item typed in is written.
-    ui->ComboBox9->setFocus();
-    QTest::keyClicks(ui->ComboBox9, "XYZ");
-    QTest::keyClick(ui->ComboBox9, Qt::Key_Return);
-    QCOMPARE(ui->ComboBox9->count(), 5);
-    QVERIFY(form.header().overlay.isEmpty());
-    ui->ComboBox9->setEditText(QStringLiteral("ROOKIE"));
-    QCOMPARE(form.header().overlay, QStringLiteral("ROOKIE"));
+    ui->overlayCombo->setFocus();
+    QTest::keyClicks(ui->overlayCombo, "XYZ");
+    QTest::keyClick(ui->overlayCombo, Qt::Key_Return);
+    QCOMPARE(ui->overlayCombo->count(), 5);
+    QVERIFY(dialog.header().overlay.isEmpty());
+    ui->overlayCombo->setEditText(QStringLiteral("ROOKIE"));
+    QCOMPARE(dialog.header().overlay, QStringLiteral("ROOKIE"));
 }
 
 void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData() {
     Fixture f;
     InterchangeMenu menu(f.session, {[] { return true; }, {}, {}}, &f.mainWindow);
     closeModalSoon();
-    menu.ZapiszplikCabrillo1Click();
+    menu.exportCabrillo();
     QCOMPARE(f.dialogs.messages.size(), 1);
     QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Informacja"));
     QCOMPARE(f.dialogs.messages.first().text,
@@ -157,9 +159,9 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
                             "pracować  na tych pasmach,\nwszystkie QSO z  pasm  WARC zostaną   pominięte  w  pliku "
                             "\nCabrillo."));
     const auto ui = menu.cabrilloDialog()->ui();
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("SP9XYZ/P"));
-    QCOMPARE(ui->Edit6->text(), QStringLiteral("43-300 Bielsko-Biała, Poland"));
-    QCOMPARE(ui->Edit10->text(), QStringLiteral("KO02MD"));
+    QCOMPARE(ui->callsignEdit->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->address3Edit->text(), QStringLiteral("43-300 Bielsko-Biała, Poland"));
+    QCOMPARE(ui->locatorEdit->text(), QStringLiteral("KO02MD"));
     // Closing by the window's box saves the settings.
     QCOMPARE(f.settings().readString("Cabrillo", "Wersja", {}), QStringLiteral("2.0"));
 }
@@ -167,27 +169,27 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
 void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
     Fixture f(
         {qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA"), qso("2024-06-01", "12:01:00", "30M", "CW", "SP2BB")});
-    TForm2 form(f.session);
-    form.prepare(false);
-    form.show();
-    const auto ui = form.ui();
-    QTest::keyClicks(ui->Edit11, "sp dx");
-    QTest::keyClicks(ui->Memo1, "pierwsza");
-    QTest::keyClick(ui->Memo1, Qt::Key_Return);
-    QTest::keyClicks(ui->Memo1, "druga");
+    CabrilloExportDialog dialog(f.session);
+    dialog.prepare(false);
+    dialog.show();
+    const auto ui = dialog.ui();
+    QTest::keyClicks(ui->domesticContestEdit, "sp dx");
+    QTest::keyClicks(ui->remarksEdit, "pierwsza");
+    QTest::keyClick(ui->remarksEdit, Qt::Key_Return);
+    QTest::keyClicks(ui->remarksEdit, "druga");
     // A line break after the last remark adds no empty remark.
-    QTest::keyClick(ui->Memo1, Qt::Key_Return);
-    ui->Edit4->clear();
-    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QTest::keyClick(ui->remarksEdit, Qt::Key_Return);
+    ui->address1Edit->clear();
+    QTest::mouseClick(ui->okButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(),
              QStringLiteral("Proszę wprowadzić adres!\nWszystkie szare pola muszą być wypełnione!"));
-    QVERIFY(form.isVisible());
-    QTest::keyClicks(ui->Edit4, "Adres 1");
+    QVERIFY(dialog.isVisible());
+    QTest::keyClicks(ui->address1Edit, "Adres 1");
     f.dialogs.fileAnswers = {f.folder.file("wynik")};
-    QSignalSpy exported(&form, &TForm2::exported);
-    QTest::mouseClick(ui->Button3, Qt::LeftButton);
+    QSignalSpy exported(&dialog, &CabrilloExportDialog::exported);
+    QTest::mouseClick(ui->okButton, Qt::LeftButton);
     QCOMPARE(exported.size(), 1);
-    QVERIFY(!form.isVisible());
+    QVERIFY(!dialog.isVisible());
     const QStringList lines = f.folder.readLines("wynik.cbr");
     QCOMPARE(lines.mid(0, 3), QStringList({"START-OF-LOG: 2.0", "CONTEST: SP DX", "CALLSIGN: SP9XYZ/P"}));
     QVERIFY(lines.contains("SOAPBOX: pierwsza"));
@@ -211,35 +213,35 @@ void TestInterchangeDialogs::cabrilloSettingsAreRestoredByTheNextWindow() {
         ini.writeString("Cabrillo", "Klub", "SP9KAT");
         ini.writeString("Cabrillo", "Uwagi", "a|b");
     }
-    TForm2 form(f.session);
-    const auto ui = form.ui();
-    QVERIFY(ui->RadioButton2->isChecked());
-    QVERIFY(ui->Contest1->isEnabled());
-    QCOMPARE(ui->Contest1->currentText(), QStringLiteral("RSGB-IOTA"));
-    QCOMPARE(ui->ComboBox6->currentText(), QStringLiteral("QRP"));
-    QCOMPARE(ui->Edit14->text(), QStringLiteral("SP9KAT"));
-    QCOMPARE(ui->Memo1->toPlainText(), QStringLiteral("a\nb"));
+    CabrilloExportDialog dialog(f.session);
+    const auto ui = dialog.ui();
+    QVERIFY(ui->internationalContestRadio->isChecked());
+    QVERIFY(ui->contestCombo->isEnabled());
+    QCOMPARE(ui->contestCombo->currentText(), QStringLiteral("RSGB-IOTA"));
+    QCOMPARE(ui->powerCombo->currentText(), QStringLiteral("QRP"));
+    QCOMPARE(ui->clubEdit->text(), QStringLiteral("SP9KAT"));
+    QCOMPARE(ui->remarksEdit->toPlainText(), QStringLiteral("a\nb"));
 }
 
 void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
     IniFile(f.folder.file("kvr_log.ini")).writeString("Cabrillo", "Zawody", "SP DX");
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    TForm3* form = menu.adifDialog();
+    AdifExportDialog* dialog = menu.adifDialog();
     closeModalSoon();
-    menu.ZapiszplikADIF1Click();
-    const auto ui = form->ui();
-    QCOMPARE(ui->Edit3->text(), QStringLiteral("SP DX 2024"));
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
-    form->show();
-    ui->Edit2->setText(QStringLiteral("   "));
-    form->Edit2Exit();
-    QCOMPARE(ui->Edit2->text(), QString());
-    QTest::keyClicks(ui->Edit1, "tnx");
-    ui->CheckBox1->setChecked(true);
+    menu.exportAdif();
+    const auto ui = dialog->ui();
+    QCOMPARE(ui->contestEdit->text(), QStringLiteral("SP DX 2024"));
+    QCOMPARE(ui->operatorEdit->text(), QStringLiteral("SP9XYZ/P"));
+    dialog->show();
+    ui->operatorEdit->setText(QStringLiteral("   "));
+    dialog->trimOperator();
+    QCOMPARE(ui->operatorEdit->text(), QString());
+    QTest::keyClicks(ui->commentEdit, "tnx");
+    ui->sppaCommentCheck->setChecked(true);
     f.dialogs.fileAnswers = {f.folder.file("log")};
-    QTest::mouseClick(ui->Button1, Qt::LeftButton);
-    QVERIFY(!form->isVisible());
+    QTest::mouseClick(ui->saveButton, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
     const QStringList lines = f.folder.readLines("log.adi");
     QCOMPARE(lines.size(), 4);
     QVERIFY(lines.at(3).contains("<COMMENT:3>tnx <CONTEST_ID:10>SP DX 2024 <EOR>"));
@@ -247,16 +249,16 @@ void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
     QCOMPARE(f.dialogs.lastText(), "Plik ADIF: \n" + f.folder.file("log.adi") + "\nzostał zapisany!");
     // The comment and the check boxes stay for the next export of the run.
     closeModalSoon();
-    menu.ZapiszplikADIF1Click();
-    QCOMPARE(ui->Edit1->text(), QStringLiteral("tnx"));
-    QVERIFY(ui->CheckBox1->isChecked());
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("SP9XYZ/P"));
+    menu.exportAdif();
+    QCOMPARE(ui->commentEdit->text(), QStringLiteral("tnx"));
+    QVERIFY(ui->sppaCommentCheck->isChecked());
+    QCOMPARE(ui->operatorEdit->text(), QStringLiteral("SP9XYZ/P"));
 }
 
 void TestInterchangeDialogs::ediCommandNeedsLocatorAnalysis() {
     Fixture f(vhfLog());
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     QCOMPARE(f.dialogs.lastText(),
              QStringLiteral("Eksport logu do  pliku  EDI jest możliwy \ntylko przy włączonej opcji analizy grupy "
                             "\nkontrolnej pod kątem lokatorów."));
@@ -274,26 +276,26 @@ void TestInterchangeDialogs::ediDialogShowsStatisticsAndScores() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
-    TFEDI* edi = menu.ediDialog();
+    menu.exportEdi();
+    EdiExportDialog* edi = menu.ediDialog();
     QVERIFY(edi && edi->isVisible());
     QCOMPARE(edi->windowTitle(), QStringLiteral("Dane do pliku EDI"));
     const auto ui = edi->ui();
-    QCOMPARE(ui->TDate->text(), QStringLiteral("20240601;20240602"));
-    QCOMPARE(ui->PCall->text(), QStringLiteral("SP9XYZ/P"));
-    QCOMPARE(ui->RCoun->text(), QStringLiteral("Poland"));
-    QCOMPARE(ui->PBand->count(), 3);
-    QCOMPARE(ui->PBand->itemText(1), QStringLiteral("2M"));
-    QCOMPARE(ui->PBand->currentText(), QStringLiteral("wszystkie"));
+    QCOMPARE(ui->contestDatesEdit->text(), QStringLiteral("20240601;20240602"));
+    QCOMPARE(ui->stationCallEdit->text(), QStringLiteral("SP9XYZ/P"));
+    QCOMPARE(ui->responsibleCountryEdit->text(), QStringLiteral("Poland"));
+    QCOMPARE(ui->bandCombo->count(), 3);
+    QCOMPARE(ui->bandCombo->itemText(1), QStringLiteral("2M"));
+    QCOMPARE(ui->bandCombo->currentText(), QStringLiteral("wszystkie"));
     const auto bands = edi->bands()->ui();
-    QCOMPARE(bands->LabelLok_2M->text(), QStringLiteral("Lok. [2]"));
-    QCOMPARE(bands->Lokatory_2M->count(), 2);
-    QCOMPARE(bands->CQSOs_2M->text(), QStringLiteral("2;1"));
-    QCOMPARE(bands->CExcs_6M->text(), QStringLiteral("0;0;1"));
-    QCOMPARE(bands->CQSOs_6M->text(), QString());
-    QVERIFY(bands->CODXC_2M->text().startsWith("SP"));
+    QCOMPARE(bands->band2mSquareCountLabel->text(), QStringLiteral("Lok. [2]"));
+    QCOMPARE(bands->band2mSquareList->count(), 2);
+    QCOMPARE(bands->band2mClaimedQsosEdit->text(), QStringLiteral("2;1"));
+    QCOMPARE(bands->band6mClaimedExchangesEdit->text(), QStringLiteral("0;0;1"));
+    QCOMPARE(bands->band6mClaimedQsosEdit->text(), QString());
+    QVERIFY(bands->band2mClaimedOdxEdit->text().startsWith("SP"));
     // A second run while the window is shown only raises it.
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     QCOMPARE(menu.ediDialog(), edi);
 }
 
@@ -301,44 +303,44 @@ void TestInterchangeDialogs::ediSpinsAndPresetsRecompute() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     const auto b = menu.ediDialog()->bands()->ui();
-    const int km = b->CQSOP_2M->text().toInt();
+    const int km = b->band2mClaimedQsoPointsEdit->text().toInt();
     QVERIFY(km > 0);
-    QCOMPARE(b->SpinEdit_6M->minimum(), 1);
-    QCOMPARE(b->SpinEdit_2M->minimum(), 0);
-    QCOMPARE(b->SpinEdit2_6M->maximum(), 2000);
-    QCOMPARE(b->SpinEdit2_23CM->singleStep(), 50);
-    b->SpinEdit_2M->setValue(3);
-    QCOMPARE(b->CQSOs_2M->text(), QStringLiteral("2;3"));
-    QCOMPARE(b->CQSOP_2M->text(), QString::number(3 * km));
-    b->SpinEdit2_2M->setValue(100);
-    QCOMPARE(b->CWWLs_2M->text(), QStringLiteral("2;100;1"));
-    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km + 200));
-    QTest::mouseClick(b->CheckBox1, Qt::LeftButton);
-    QCOMPARE(b->CToSc_2M->text(), QString::number(3 * km * 2));
-    QTest::mouseClick(b->Button5, Qt::LeftButton); // "Letnie Zaw. UKF"
-    QVERIFY(!b->CheckBox1->isChecked());
-    QCOMPARE(b->SpinEdit_2M->value(), 1);
-    QCOMPARE(b->SpinEdit2_2M->value(), 500);
-    QCOMPARE(b->SpinEdit2_70CM->value(), 300);
-    QCOMPARE(b->CToSc_2M->text(), QString::number(km + 1000));
+    QCOMPARE(b->band6mMultiplierSpin->minimum(), 1);
+    QCOMPARE(b->band2mMultiplierSpin->minimum(), 0);
+    QCOMPARE(b->band6mNewSquareBonusSpin->maximum(), 2000);
+    QCOMPARE(b->band23cmNewSquareBonusSpin->singleStep(), 50);
+    b->band2mMultiplierSpin->setValue(3);
+    QCOMPARE(b->band2mClaimedQsosEdit->text(), QStringLiteral("2;3"));
+    QCOMPARE(b->band2mClaimedQsoPointsEdit->text(), QString::number(3 * km));
+    b->band2mNewSquareBonusSpin->setValue(100);
+    QCOMPARE(b->band2mClaimedSquaresEdit->text(), QStringLiteral("2;100;1"));
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(3 * km + 200));
+    QTest::mouseClick(b->squaresAsMultiplierCheck, Qt::LeftButton);
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(3 * km * 2));
+    QTest::mouseClick(b->summerVhfPresetButton, Qt::LeftButton); // "Letnie Zaw. UKF"
+    QVERIFY(!b->squaresAsMultiplierCheck->isChecked());
+    QCOMPARE(b->band2mMultiplierSpin->value(), 1);
+    QCOMPARE(b->band2mNewSquareBonusSpin->value(), 500);
+    QCOMPARE(b->band70cmNewSquareBonusSpin->value(), 300);
+    QCOMPARE(b->band2mClaimedTotalScoreEdit->text(), QString::number(km + 1000));
 }
 
 void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {{}, [] { return QStringLiteral("001 KO02MD"); }, {}}, &f.mainWindow);
-    menu.doplikuEDI1Click();
+    menu.exportEdi();
     const auto ui = menu.ediDialog()->ui();
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić adres!"));
-    QTest::keyClicks(ui->PAdr1, "Szczyt");
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::keyClicks(ui->stationAddress1Edit, "Szczyt");
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić nazwę zawodow!"));
-    QTest::keyClicks(ui->TName, "SP VHF");
-    QTest::keyClicks(ui->PSect, "SO");
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    QTest::keyClicks(ui->contestNameEdit, "SP VHF");
+    QTest::keyClicks(ui->sectionEdit, "SO");
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Pliki zostały zapisane."));
     QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"}));
     const QStringList two = f.folder.readLines("sp9xyz_p_2M.edi");
@@ -348,8 +350,8 @@ void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
 
     QFile::remove(f.folder.file("sp9xyz_p_2M.edi"));
     QFile::remove(f.folder.file("sp9xyz_p_70CM.edi"));
-    ui->PBand->setCurrentIndex(2);
-    QTest::mouseClick(ui->Button2, Qt::LeftButton);
+    ui->bandCombo->setCurrentIndex(2);
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Plik(i) został zapisany."));
     QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_70CM.edi"}));
 }
@@ -358,18 +360,18 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
-    menu.doplikuEDI1Click();
-    TFEDI* edi = menu.ediDialog();
-    QTest::keyClicks(edi->ui()->TName, "Zawody");
-    QTest::keyClicks(edi->ui()->MOpe1, "SP1AA;SP2BB");
-    edi->Button3Click();
-    TFEDI_pasma* bands = edi->bands();
+    menu.exportEdi();
+    EdiExportDialog* edi = menu.ediDialog();
+    QTest::keyClicks(edi->ui()->contestNameEdit, "Zawody");
+    QTest::keyClicks(edi->ui()->operatorsLine1Edit, "SP1AA;SP2BB");
+    edi->showBandData();
+    EdiBandDataDialog* bands = edi->bands();
     QVERIFY(bands->isVisible());
-    QTest::keyClicks(bands->ui()->STXEq_23CM, "IC-9700");
-    QTest::keyClicks(bands->ui()->Remarks_2M, "uwaga");
-    QTest::keyClick(bands->ui()->Remarks_2M, Qt::Key_Return);
-    bands->ui()->SpinEdit_70CM->setValue(4);
-    QTest::mouseClick(bands->ui()->Button2, Qt::LeftButton);
+    QTest::keyClicks(bands->ui()->band23cmTxEquipmentEdit, "IC-9700");
+    QTest::keyClicks(bands->ui()->band2mRemarksEdit, "uwaga");
+    QTest::keyClick(bands->ui()->band2mRemarksEdit, Qt::Key_Return);
+    bands->ui()->band70cmMultiplierSpin->setValue(4);
+    QTest::mouseClick(bands->ui()->okButton, Qt::LeftButton);
     QVERIFY(!bands->isVisible());
     IniFile ini = f.settings();
     QCOMPARE(ini.readString("EDI", "STXEq_23CM", {}), QStringLiteral("IC-9700"));
@@ -377,7 +379,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     QCOMPARE(ini.readString("EDI", "Remarks_2M", {}), QStringLiteral("uwaga"));
     QVERIFY(ini.hasKey("EDI", "Mnożnik=lokator"));
     QSignalSpy back(&menu, &InterchangeMenu::focusCallsignRequested);
-    QTest::mouseClick(edi->ui()->Button1, Qt::LeftButton);
+    QTest::mouseClick(edi->ui()->backButton, Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     QTest::qWait(0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -387,9 +389,9 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
     QCOMPARE(after.readString("EDI", "MOpe1", {}), QStringLiteral("SP1AA;SP2BB"));
 
     // The next run reads them back.
-    menu.doplikuEDI1Click();
-    QCOMPARE(menu.ediDialog()->ui()->TName->text(), QStringLiteral("Zawody"));
-    QCOMPARE(menu.ediDialog()->bands()->ui()->SpinEdit_70CM->value(), 4);
+    menu.exportEdi();
+    QCOMPARE(menu.ediDialog()->ui()->contestNameEdit->text(), QStringLiteral("Zawody"));
+    QCOMPARE(menu.ediDialog()->bands()->ui()->band70cmMultiplierSpin->value(), 4);
 }
 
 void TestInterchangeDialogs::importCommandsUseTheHooks() {
@@ -405,11 +407,11 @@ void TestInterchangeDialogs::importCommandsUseTheHooks() {
                          &f.mainWindow);
     f.dialogs.buttonAnswers = {DialogButton::Yes};
     f.dialogs.fileAnswers = {testDataFile("adif_multiline_records.adi")};
-    menu.zplikuADIF1Click();
+    menu.importAdif();
     QCOMPARE(proposed, QStringLiteral("sp9xyz_p.kvr"));
     QCOMPARE(f.session.log().size(), 2);
     f.dialogs.fileAnswers = {testDataFile("cabrillo_several_blanks_crlf.cbr")};
-    menu.z_Cabrillo1Click();
+    menu.importCabrillo();
     QCOMPARE(f.session.log().size(), 5);
 }
 

@@ -1,10 +1,10 @@
 #include "analysis/analysishandlers.h"
+#include "exchangeanalysisdialog.h"
 #include "helpfile.h"
 #include "lifecyclefixture.h"
+#include "operatordatadialog.h"
 #include "settings/inifile.h"
-#include "tfanaliza_grupy.h"
-#include "tform22.h"
-#include "tfpowiaty.h"
+#include "workedcountieswindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,17 +40,17 @@ private:
 private slots:
     void locatorModeAsksForTheOwnLocator() {
         SessionFixture f(countyLog());
-        TFAnaliza_grupy dialog(f.session);
-        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
-        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+        ExchangeAnalysisDialog dialog(f.session);
+        QSignalSpy counties(&dialog, &ExchangeAnalysisDialog::countiesWindowRequested);
+        QSignalSpy fixedPart(&dialog, &ExchangeAnalysisDialog::sentFixedPartChanged);
         f.dialogs.inputAnswers = {QStringLiteral("zz11"), QStringLiteral("jo91ru")};
-        QVERIFY(!child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+        QVERIFY(!child<QSpinBox>(dialog, "sameLocatorKmSpin")->isEnabled());
 
-        QTest::mouseClick(child<QRadioButton>(dialog, "RadioButton3"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dialog, "locatorModeRadio"), Qt::LeftButton);
 
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Został wprowadzony niepoprawny lokator !!")});
-        QCOMPARE(child<QRadioButton>(dialog, "RadioButton3")->text(), QStringLiteral("Lokator  [JO91RU]"));
-        QVERIFY(child<QSpinBox>(dialog, "SpinEdit1")->isEnabled());
+        QCOMPARE(child<QRadioButton>(dialog, "locatorModeRadio")->text(), QStringLiteral("Lokator  [JO91RU]"));
+        QVERIFY(child<QSpinBox>(dialog, "sameLocatorKmSpin")->isEnabled());
         QCOMPARE(counties.count(), 1);
         QCOMPARE(counties.first().first().toBool(), false);
         QCOMPARE(fixedPart.count(), 1);
@@ -62,38 +62,38 @@ private slots:
 
     void analysisSwitchShowsTheCountiesOfTheCurrentBand() {
         SessionFixture f(countyLog());
-        TFAnaliza_grupy dialog(f.session);
-        TFPowiaty powiaty(f.session);
-        QSignalSpy counties(&dialog, &TFAnaliza_grupy::countiesWindowRequested);
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+        ExchangeAnalysisDialog dialog(f.session);
+        WorkedCountiesWindow countiesWindow(f.session);
+        QSignalSpy counties(&dialog, &ExchangeAnalysisDialog::countiesWindowRequested);
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
 
-        QTest::mouseClick(child<QCheckBox>(dialog, "CheckBox1"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(dialog, "analysisCheck"), Qt::LeftButton);
 
         QVERIFY(f.session.analysis.enabled);
         QCOMPARE(counties.count(), 1);
         QCOMPARE(counties.first().first().toBool(), true);
-        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGP")});
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
+        QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGP")});
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
 
         f.session.band = QStringLiteral("40M");
         AnalysisHandlers::BandOrModeChanged(f.session);
-        QCOMPARE(powiaty.counties(), QStringList{QStringLiteral("BGW")});
+        QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGW")});
         f.session.band = QStringLiteral("20M");
         AnalysisHandlers::BandOrModeChanged(f.session);
-        QVERIFY(powiaty.counties().isEmpty());
-        QCOMPARE(powiaty.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
+        QVERIFY(countiesWindow.counties().isEmpty());
+        QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));
     }
 
     void vhfBandTicksLocatorModeAndTheSwitch() {
         SessionFixture f(countyLog());
         f.session.operatorData.locator = QStringLiteral("JO91RU");
-        TFAnaliza_grupy dialog(f.session);
-        QSignalSpy fixedPart(&dialog, &TFAnaliza_grupy::sentFixedPartChanged);
+        ExchangeAnalysisDialog dialog(f.session);
+        QSignalSpy fixedPart(&dialog, &ExchangeAnalysisDialog::sentFixedPartChanged);
 
-        dialog.VhfBandChosen();
+        dialog.onVhfBandChosen();
 
-        QVERIFY(child<QRadioButton>(dialog, "RadioButton3")->isChecked());
-        QVERIFY(child<QCheckBox>(dialog, "CheckBox1")->isChecked());
+        QVERIFY(child<QRadioButton>(dialog, "locatorModeRadio")->isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "analysisCheck")->isChecked());
         QCOMPARE(fixedPart.count(), 1);
         QCOMPARE(fixedPart.first().first().toString(), QStringLiteral("JO91RU"));
         QVERIFY(f.session.scoreSummary().contains(QStringLiteral("Suma ODX:")));
@@ -108,21 +108,21 @@ private slots:
         font.italic = true;
         font.colour = 0x000000FF;
         {
-            TFPowiaty powiaty(f.session);
-            powiaty.setGeometry(50, 60, 210, 330);
-            powiaty.setListFont(font);
-            powiaty.setBackgroundColour(0x00E0E0E0);
+            WorkedCountiesWindow countiesWindow(f.session);
+            countiesWindow.setGeometry(50, 60, 210, 330);
+            countiesWindow.setListFont(font);
+            countiesWindow.setBackgroundColour(0x00E0E0E0);
             IniFile settings(f.session.settingsPath());
-            powiaty.writeSettings(settings);
+            countiesWindow.writeSettings(settings);
         }
         const IniFile settings(f.session.settingsPath());
         QCOMPARE(settings.readString(QStringLiteral("Powiaty"), QStringLiteral("Styl czcionki"), {}),
                  QStringLiteral("pogrubienie,kursywa"));
-        TFPowiaty powiaty(f.session);
-        powiaty.readSettings(settings);
-        QCOMPARE(powiaty.size(), QSize(210, 330));
-        QCOMPARE(powiaty.backgroundColour(), 0x00E0E0E0);
-        const FontSpec back = powiaty.listFont();
+        WorkedCountiesWindow countiesWindow(f.session);
+        countiesWindow.readSettings(settings);
+        QCOMPARE(countiesWindow.size(), QSize(210, 330));
+        QCOMPARE(countiesWindow.backgroundColour(), 0x00E0E0E0);
+        const FontSpec back = countiesWindow.listFont();
         QVERIFY(back.bold && back.italic && !back.underline);
         QCOMPARE(back.pointSize, 12);
         QCOMPARE(back.colour, 0x000000FF);
@@ -135,17 +135,17 @@ private slots:
             settings.writeString(QStringLiteral("Operator"), QStringLiteral("Uzywany znak"), QStringLiteral("SP9KVR"));
             settings.writeString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QStringLiteral("SP-DX"));
         }
-        TForm22 form(f.session);
-        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9KVR"));
-        QCOMPARE(form.contestName(), QStringLiteral("SP-DX"));
+        OperatorDataDialog dialog(f.session);
+        QCOMPARE(child<QLineEdit>(dialog, "contestCallEdit")->text(), QStringLiteral("SP9KVR"));
+        QCOMPARE(dialog.contestName(), QStringLiteral("SP-DX"));
         QCOMPARE(f.session.operatorData.contestCall, QStringLiteral("SP9KVR"));
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
 
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
         QTest::keyClicks(locator, QStringLiteral("jo91ru"));
         QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
-        QTest::keyClicks(child<QLineEdit>(form, "Edit2"), QStringLiteral("Jan Kowalski"));
-        QTest::mouseClick(child<QPushButton>(form, "Button3"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(dialog, "nameEdit"), QStringLiteral("Jan Kowalski"));
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 
         QCOMPARE(caption.count(), 1);
         QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
@@ -166,9 +166,9 @@ private slots:
 
     void invalidLocatorIsRefusedWhenLeavingTheField() {
         SessionFixture f;
-        TForm22 form(f.session);
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        OperatorDataDialog dialog(f.session);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
 
         locator->setText(QStringLiteral("JO91R"));
         leaveField(locator);
@@ -185,26 +185,26 @@ private slots:
 
     void backLeavesTheSettingsFileAlone() {
         SessionFixture f;
-        TForm22 form(f.session);
-        QTest::keyClicks(child<QLineEdit>(form, "Edit1"), QStringLiteral("sp9abc"));
-        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+        OperatorDataDialog dialog(f.session);
+        QTest::keyClicks(child<QLineEdit>(dialog, "contestCallEdit"), QStringLiteral("sp9abc"));
+        QTest::mouseClick(child<QPushButton>(dialog, "backButton"), Qt::LeftButton);
         QVERIFY(!IniFile(f.session.settingsPath()).exists());
         QVERIFY(f.session.operatorData.contestCall.isEmpty());
-        QCOMPARE(child<QLineEdit>(form, "Edit1")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(child<QLineEdit>(dialog, "contestCallEdit")->text(), QStringLiteral("SP9ABC"));
     }
 
     void backAfterAnEditedLocatorShowsTheLocatorInUse() {
         SessionFixture f;
         f.session.operatorData.locator = QStringLiteral("JO91RU");
-        TForm22 form(f.session);
-        QSignalSpy caption(&form, &TForm22::locatorCaptionChanged);
-        QLineEdit* locator = child<QLineEdit>(form, "Edit10");
+        OperatorDataDialog dialog(f.session);
+        QSignalSpy caption(&dialog, &OperatorDataDialog::locatorCaptionChanged);
+        QLineEdit* locator = child<QLineEdit>(dialog, "locatorEdit");
         QCOMPARE(locator->text(), QStringLiteral("JO91RU"));
         locator->setText(QStringLiteral("KO02MD"));
         leaveField(locator);
         QCOMPARE(caption.last().first().toString(), QStringLiteral("KO02MD"));
 
-        QTest::mouseClick(child<QPushButton>(form, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "backButton"), Qt::LeftButton);
 
         QCOMPARE(f.session.operatorData.locator, QStringLiteral("JO91RU"));
         QCOMPARE(caption.count(), 2);

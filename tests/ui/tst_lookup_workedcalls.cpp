@@ -45,17 +45,15 @@ private slots:
                   {"20M", "PH", "SQ9XYZ"},
                   {"20M", "FM", "SN1A"},
                   {"20M", "RY", "DL1RTY"}});
-        TFLista_CW* cw = windows.cw();
-        QCOMPARE(texts(cw->findChild<QListWidget*>("ListBox7")), QStringList{"SP7ABC"});
-        QCOMPARE(texts(cw->findChild<QListWidget*>("ListBox10")), (QStringList{"3Z0X", "OEAAAA"}));
-        QVERIFY(texts(cw->findChild<QListWidget*>("ListBox9")).isEmpty());
-        QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("ListBox9")), QStringList{"SQ9XYZ"});
-        QCOMPARE(texts(windows.fm()->findChild<QListWidget*>("ListBox1")), QStringList{"SN1A  "});
-        for (TWorkedCallsWindow* window :
-             {static_cast<TWorkedCallsWindow*>(windows.ssb()), static_cast<TWorkedCallsWindow*>(cw),
-              static_cast<TWorkedCallsWindow*>(windows.fm())})
+        WorkedCallsWindow* cw = windows.cw();
+        QCOMPARE(texts(cw->findChild<QListWidget*>("callArea7List")), QStringList{"SP7ABC"});
+        QCOMPARE(texts(cw->findChild<QListWidget*>("otherCallAreaList")), (QStringList{"3Z0X", "OEAAAA"}));
+        QVERIFY(texts(cw->findChild<QListWidget*>("callArea9List")).isEmpty());
+        QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("callArea9List")), QStringList{"SQ9XYZ"});
+        QCOMPARE(texts(windows.fm()->findChild<QListWidget*>("callArea1List")), QStringList{"SN1A  "});
+        for (WorkedCallsWindow* window : {windows.ssb(), cw, windows.fm()})
             for (int column = 0; column < 10; ++column)
-                for (const QString& entry : texts(window->listBox(column)))
+                for (const QString& entry : texts(window->columnList(column)))
                     QVERIFY2(!entry.startsWith("DL1"), "an RTTY contact is listed");
         QCOMPARE(windows.ssb()->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 20M   SSB"));
         QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 20M   CW"));
@@ -63,9 +61,9 @@ private slots:
 
         // A band change refreshes them for the new band.
         log.session.band = "40M";
-        windows.RefreshWorkedCallsWindows();
-        QCOMPARE(texts(cw->findChild<QListWidget*>("ListBox9")), QStringList{"SP9ZZZ"});
-        QVERIFY(texts(cw->findChild<QListWidget*>("ListBox7")).isEmpty());
+        windows.refreshWindows();
+        QCOMPARE(texts(cw->findChild<QListWidget*>("callArea9List")), QStringList{"SP9ZZZ"});
+        QVERIFY(texts(cw->findChild<QListWidget*>("callArea7List")).isEmpty());
         QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 40M   CW"));
     }
 
@@ -76,14 +74,14 @@ private slots:
         log.load({{"20M", "CW", "SP7ABC"}});
         const qsizetype row = log.session.log().insertLine(LookupTestLog::line({"20M", "PH", "SP5XYZ"}, 30));
         emit log.session.qsoAdded(row);
-        QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("ListBox5")), QStringList{"SP5XYZ"});
-        QCOMPARE(texts(windows.cw()->findChild<QListWidget*>("ListBox7")), QStringList{"SP7ABC"});
+        QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("callArea5List")), QStringList{"SP5XYZ"});
+        QCOMPARE(texts(windows.cw()->findChild<QListWidget*>("callArea7List")), QStringList{"SP7ABC"});
     }
 
     void headerAndGeometry() {
         LookupTestLog log;
         WorkedCallsWindows windows(log.session);
-        TFLista_SSB* ssb = windows.ssb();
+        WorkedCallsWindow* ssb = windows.ssb();
         auto* header = ssb->findChild<QHeaderView*>();
         QVERIFY(header);
         QStringList sections;
@@ -92,10 +90,10 @@ private slots:
         QCOMPARE(sections, (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "Inne"}));
         ssb->resize(ssb->width(), 300);
         ssb->show();
-        QCOMPARE(ssb->listBox(0)->width(), 64);
-        QCOMPARE(ssb->listBox(9)->width(), 74);
-        QCOMPARE(ssb->listBox(4)->height(), 300 - 41);
-        QCOMPARE(ssb->listBox(3)->x(), 3 * 64);
+        QCOMPARE(ssb->columnList(0)->width(), 64);
+        QCOMPARE(ssb->columnList(9)->width(), 74);
+        QCOMPARE(ssb->columnList(4)->height(), 300 - 41);
+        QCOMPARE(ssb->columnList(3)->x(), 3 * 64);
     }
 
     void fontChangeStaysInItsWindow() {
@@ -109,8 +107,8 @@ private slots:
         QVERIFY(item);
         item->trigger();
         for (int column = 0; column < 10; ++column) {
-            QCOMPARE(windows.ssb()->listBox(column)->font().pointSize(), 17);
-            QVERIFY(windows.cw()->listBox(column)->font().pointSize() != 17);
+            QCOMPARE(windows.ssb()->columnList(column)->font().pointSize(), 17);
+            QVERIFY(windows.cw()->columnList(column)->font().pointSize() != 17);
         }
         QVERIFY(action(windows.cw()->popupMenu(), "Czcionka listy CW"));
         QVERIFY(action(windows.fm()->popupMenu(), "Czcionka listy FM"));
@@ -147,7 +145,7 @@ private slots:
         LookupTestLog log;
         WorkedCallsWindows windows(log.session);
         windows.fm()->show();
-        QSignalSpy closed(windows.fm(), &TWorkedCallsWindow::closeRequested);
+        QSignalSpy closed(windows.fm(), &WorkedCallsWindow::closeRequested);
         action(windows.fm()->popupMenu(), "Zamknij okno")->trigger();
         QVERIFY(!windows.fm()->isVisible());
         QCOMPARE(closed.size(), 1);
@@ -156,8 +154,8 @@ private slots:
     void homeInAListReturnsToTheCallsign() {
         LookupTestLog log;
         WorkedCallsWindows windows(log.session);
-        QSignalSpy home(windows.cw(), &TWorkedCallsWindow::homePressed);
-        QTest::keyClick(windows.cw()->listBox(5), Qt::Key_Home);
+        QSignalSpy home(windows.cw(), &WorkedCallsWindow::homePressed);
+        QTest::keyClick(windows.cw()->columnList(5), Qt::Key_Home);
         QCOMPARE(home.size(), 1);
     }
 };

@@ -1,0 +1,433 @@
+#include "applicationwindows.h"
+
+#include "analysis/analysishandlers.h"
+#include "callsuggestionswindow.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "ediexportdialog.h"
+#include "entrywindow.h"
+#include "entrywindowkeyerentry.h"
+#include "exchangeanalysisdialog.h"
+#include "interchangemenu.h"
+#include "keyerpanel.h"
+#include "loggedcallswindow.h"
+#include "logwindow.h"
+#include "lookup/workedcallsgroups.h"
+#include "masterfiledialog.h"
+#include "operatordatadialog.h"
+#include "settings/inifile.h"
+#include "workedcallswindow.h"
+#include "workedcallswindows.h"
+#include "workedcountieswindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kView = QStringLiteral("Widok");
+
+// The view items and the "Widok" flag each one keeps.
+struct ViewItem {
+    const char* action;
+    const char* flag;
+};
+constexpr ViewItem kViewItems[] = {
+    {"actionShowCallSuggestions", "Podpowiedzi"},
+    {"actionShowSsbList", "Lista SSB"},
+    {"actionShowLog", "Log"},
+    {"actionShowCwList", "Lista CW"},
+    {"actionShowFmList", "Lista FM"},
+    {"actionShowWorkedCounties", "Powiaty"},
+};
+
+} // namespace
+
+ApplicationWindows::ApplicationWindows(LogSession& session)
+    : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
+    EntryWindow* main = m_entryWindow.get();
+    // The windows in the program's order of creation; each follows the log session by its signals.
+    createKeyer();
+    m_workedCalls = new WorkedCallsWindows(session, main);
+    m_logWindow = new LogWindow(session, main);
+    m_callSuggestions = new CallSuggestionsWindow(session, m_master, main);
+    m_countiesWindow = new WorkedCountiesWindow(session, main);
+    m_analysisDialog = new ExchangeAnalysisDialog(session, main);
+    m_operatorDialog = new OperatorDataDialog(session, main);
+    main->setMasterSuggestions(m_callSuggestions);
+    buildColourAndFontMenus();
+    connectMenu();
+    connectWindows();
+}
+
+ApplicationWindows::~ApplicationWindows() {
+    // The keyer reads the entry binding until it is gone.
+    delete m_keyerPanel;
+}
+
+void ApplicationWindows::createKeyer() {
+    EntryWindow* main = m_entryWindow.get();
+    auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
+    m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(
+        m_session,
+        EntryWindowKeyerEntry::Fields{field("callsignEdit"), field("rstSentEdit"), field("receivedExchangeEdit"),
+                                      field("sentSerialEdit"), field("sentFixedPartEdit"),
+                                      main->findChild<QWidget*>(QStringLiteral("dupeLabel")),
+                                      main->findChild<QPushButton*>(QStringLiteral("logQsoButton"))});
+    m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea());
+    auto* layout = new QVBoxLayout(main->keyerArea());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_keyerPanel);
+    main->setKeyerHooks(&m_keyerPanel->hooks());
+    // Five seconds after every activation a chosen serial keying port is opened again.
+    m_serialReopenTimer = new QTimer(this);
+    m_serialReopenTimer->setObjectName(QStringLiteral("serialReopenTimer"));
+    m_serialReopenTimer->setSingleShot(true);
+    m_serialReopenTimer->setInterval(5000);
+    connect(m_serialReopenTimer, &QTimer::timeout, m_keyerPanel, &KeyerPanel::reopenSerialPort);
+    connect(main, &EntryWindow::activated, m_serialReopenTimer, qOverload<>(&QTimer::start));
+    // Sending stops and the port closes before anything of the settings is written.
+    connect(main, &EntryWindow::aboutToClose, this, [this] {
+        m_serialReopenTimer->stop();
+        m_keyerPanel->shutdown();
+        m_keyerPanel->writeSettings();
+    });
+    QAction* bufferBar = action(QStringLiteral("actionShowBufferBar"));
+    bufferBar->setEnabled(true);
+    bufferBar->setCheckable(true);
+    bufferBar->setChecked(true);
+    connect(bufferBar, &QAction::triggered, this, &ApplicationWindows::showBufferBar);
+}
+
+void ApplicationWindows::showBufferBar(bool shown) {
+    action(QStringLiteral("actionShowBufferBar"))->setChecked(shown);
+    m_entryWindow->keyerArea()->setVisible(shown);
+    m_entryWindow->adjustSize();
+}
+
+QAction* ApplicationWindows::action(const QString& name) const {
+    return m_entryWindow->menuAction(name);
+}
+
+int ApplicationWindows::serialDigits() const {
+    return int(m_entryWindow->entry().options().serialFormat) + 1;
+}
+
+void ApplicationWindows::focusCallsign() {
+    m_entryWindow->activateWindow();
+    if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit")))
+        call->setFocus();
+}
+
+bool ApplicationWindows::startUp() {
+    EntryWindow* main = m_entryWindow.get();
+    m_callSuggestions->setStartupDone(false);
+    // The operator data window's creation: the operator data and the MASTER file come before the log.
+    main->entry().setBeforeLoad([this] {
+        m_operatorDialog->loadOperatorData();
+        IniFile settings(m_session.settingsPath());
+        m_master.loadAtStartup(settings, m_session.dialogs(), m_session.log().workedCalls());
+        m_callSuggestions->setCaption(m_master.caption());
+    });
+    if (!main->startUp())
+        return false;
+    m_callSuggestions->setStartupDone(true);
+    m_analysisDialog->syncFromSession();
+    // The Cabrillo header window reads its settings when it is created, after the operator data.
+    InterchangeMenu::Hooks hooks;
+    hooks.warcOption = [this] { return m_entryWindow->entry().options().warcBands; };
+    hooks.sentExchange = [this] {
+        return m_entryWindow->autoIncrement() ? QString() : m_entryWindow->entryFields().stx;
+    };
+    hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
+    m_interchange = new InterchangeMenu(m_session, hooks, main);
+    connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &ApplicationWindows::focusCallsign);
+    for (const char* name : {"actionExportCabrillo", "actionExportAdif", "actionExportEdi", "actionExportCsv",
+                             "actionImportAdif", "actionImportCabrillo"})
+        action(QString::fromLatin1(name))->setEnabled(true);
+    connect(action(QStringLiteral("actionExportCabrillo")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::exportCabrillo);
+    connect(action(QStringLiteral("actionExportAdif")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::exportAdif);
+    connect(action(QStringLiteral("actionExportEdi")), &QAction::triggered, m_interchange, &InterchangeMenu::exportEdi);
+    connect(action(QStringLiteral("actionExportCsv")), &QAction::triggered, m_interchange, &InterchangeMenu::exportCsv);
+    connect(action(QStringLiteral("actionImportAdif")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::importAdif);
+    connect(action(QStringLiteral("actionImportCabrillo")), &QAction::triggered, m_interchange,
+            &InterchangeMenu::importCabrillo);
+
+    main->show();
+    placeAroundMainWindow();
+    // The log window is shown once the log is loaded; the first activation may hide it again.
+    setWindowShown(QStringLiteral("actionShowLog"), m_logWindow, true);
+    return true;
+}
+
+void ApplicationWindows::placeAroundMainWindow() {
+    // Until the settings say otherwise: the log below the entry window, the suggestion and county windows to
+    // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
+    const QRect main = m_entryWindow->frameGeometry();
+    const int gap = 8;
+    m_logWindow->move(main.left(), main.bottom() + gap);
+    m_callSuggestions->move(main.right() + gap, main.top());
+    m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
+                                             main.top() + m_callSuggestions->frameGeometry().height() + gap);
+    m_countiesWindow->move(main.right() + gap + m_callSuggestions->frameGeometry().width() + gap, main.top());
+    const QRect log = m_logWindow->frameGeometry();
+    int offset = 0;
+    for (QWidget* list :
+         std::initializer_list<QWidget*>{m_workedCalls->ssb(), m_workedCalls->cw(), m_workedCalls->fm()}) {
+        list->move(log.right() + gap + offset, log.top() + offset);
+        offset += 30;
+    }
+}
+
+QMenu* ApplicationWindows::submenu(const QString& actionName) {
+    QAction* item = action(actionName);
+    auto* menu = new QMenu(m_entryWindow.get());
+    item->setMenu(menu);
+    item->setEnabled(true);
+    return menu;
+}
+
+QAction* ApplicationWindows::addItem(QMenu* menu, const QString& name, const QString& text) {
+    QAction* item = menu->addAction(text);
+    item->setObjectName(name);
+    return item;
+}
+
+void ApplicationWindows::buildColourAndFontMenus() {
+    UserDialogs& dialogs = m_session.dialogs();
+    QMenu* colours = submenu(QStringLiteral("actionWindowBackgrounds"));
+    connect(addItem(colours, QStringLiteral("actionLogBackground"), QStringLiteral("Log")), &QAction::triggered, this,
+            [this, &dialogs] {
+                if (const auto colour = dialogs.chooseColour(m_logWindow->backgroundColour()))
+                    m_logWindow->setBackgroundColour(*colour);
+            });
+    connect(addItem(colours, QStringLiteral("actionCallSuggestionsBackground"), QStringLiteral("Podpowiedzi znaków")),
+            &QAction::triggered, m_callSuggestions, &CallSuggestionsWindow::chooseBackground);
+    connect(addItem(colours, QStringLiteral("actionLoggedCallsBackground"), QStringLiteral("Zalogowane znaki")),
+            &QAction::triggered, this,
+            [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseBackground(dialogs); });
+    connect(addItem(colours, QStringLiteral("actionWorkedCountiesBackground"), QStringLiteral("Powiaty")),
+            &QAction::triggered, this, [this, &dialogs] { m_countiesWindow->layout().chooseBackground(dialogs); });
+    QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
+    connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
+            m_workedCalls->ssb(), &WorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("actionCwListBackground"), QStringLiteral("CW")), &QAction::triggered,
+            m_workedCalls->cw(), &WorkedCallsWindow::chooseBackground);
+    connect(addItem(listColours, QStringLiteral("actionFmListBackground"), QStringLiteral("FM")), &QAction::triggered,
+            m_workedCalls->fm(), &WorkedCallsWindow::chooseBackground);
+    connect(
+        addItem(colours, QStringLiteral("actionSentExchangeBackground"), QStringLiteral("Grupa nadawana - 1 składnik")),
+        &QAction::triggered, this, [this, &dialogs] {
+            if (const auto colour = dialogs.chooseColour(m_entryWindow->sentExchangeColour()))
+                m_entryWindow->setSentExchangeColour(*colour);
+        });
+
+    QMenu* fonts = submenu(QStringLiteral("actionFonts"));
+    connect(addItem(fonts, QStringLiteral("actionCallSuggestionsFont"), QStringLiteral("Podpowiedzi znaków")),
+            &QAction::triggered, m_callSuggestions, &CallSuggestionsWindow::chooseFont);
+    connect(addItem(fonts, QStringLiteral("actionLoggedCallsFont"), QStringLiteral("Zalogowane znaki")),
+            &QAction::triggered, this,
+            [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseFont(dialogs); });
+    connect(addItem(fonts, QStringLiteral("actionWorkedCountiesFont"), QStringLiteral("Powiaty")), &QAction::triggered,
+            this, [this, &dialogs] { m_countiesWindow->layout().chooseFont(dialogs); });
+    QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
+    connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
+            m_workedCalls->ssb(), &WorkedCallsWindow::chooseFont);
+    connect(addItem(listFonts, QStringLiteral("actionCwListFont"), QStringLiteral("CW")), &QAction::triggered,
+            m_workedCalls->cw(), &WorkedCallsWindow::chooseFont);
+    connect(addItem(listFonts, QStringLiteral("actionFmListFont"), QStringLiteral("FM")), &QAction::triggered,
+            m_workedCalls->fm(), &WorkedCallsWindow::chooseFont);
+
+    QMenu* prefixes = submenu(QStringLiteral("actionPrefixColours"));
+    const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
+        {"actionSpPrefixColour", WorkedCallsGroups::Prefix::SP},
+        {"actionSqPrefixColour", WorkedCallsGroups::Prefix::SQ},
+        {"actionSnPrefixColour", WorkedCallsGroups::Prefix::SN},
+        {"actionOtherPrefixColour", WorkedCallsGroups::Prefix::Other},
+    };
+    const char* prefixTexts[] = {"dla prefiksów SP", "dla prefiksów SQ", "dla prefiksów SN",
+                                 "dla prefiksów pozostałych"};
+    for (size_t i = 0; i < std::size(prefixItems); ++i) {
+        const auto prefix = prefixItems[i].second;
+        connect(addItem(prefixes, QString::fromLatin1(prefixItems[i].first), QString::fromUtf8(prefixTexts[i])),
+                &QAction::triggered, this, [this, prefix] { m_workedCalls->choosePrefixColour(prefix); });
+    }
+}
+
+void ApplicationWindows::connectMenu() {
+    EntryWindow* main = m_entryWindow.get();
+    auto enable = [this](const char* name) {
+        QAction* item = action(QString::fromLatin1(name));
+        item->setEnabled(true);
+        return item;
+    };
+    connect(enable("actionNewLog"), &QAction::triggered, this, [this] {
+        if (const auto result = m_lifecycle.NewLog(m_entryWindow->shownDate(), serialDigits())) {
+            m_entryWindow->setSerialField(result->serialText);
+            m_operatorDialog->exec();
+        }
+    });
+    connect(enable("actionOpenLog"), &QAction::triggered, this, [this] {
+        const auto result = m_lifecycle.OpenLog(m_entryWindow->autoIncrement(), serialDigits());
+        if (result && result->serialText)
+            m_entryWindow->setSerialField(*result->serialText);
+        focusCallsign();
+    });
+    connect(enable("actionSaveLogAs"), &QAction::triggered, this,
+            [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
+    connect(enable("actionOperatorData"), &QAction::triggered, m_operatorDialog, &QDialog::exec);
+    connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analysisDialog, &QDialog::exec);
+    connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
+        MasterFileDialog dialog(m_master, m_session, m_entryWindow.get());
+        connect(&dialog, &MasterFileDialog::suggestionsCaptionChanged, m_callSuggestions,
+                &CallSuggestionsWindow::setCaption);
+        dialog.exec();
+        focusCallsign();
+    });
+
+    bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
+    bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_callSuggestions);
+    bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow);
+    bindViewItem(QStringLiteral("actionShowSsbList"), m_workedCalls->ssb());
+    bindViewItem(QStringLiteral("actionShowCwList"), m_workedCalls->cw());
+    bindViewItem(QStringLiteral("actionShowFmList"), m_workedCalls->fm());
+    connect(enable("actionCurrentModeListOnly"), &QAction::triggered, this, [this](bool checked) {
+        if (checked)
+            showCurrentModeListOnly();
+        focusCallsign();
+    });
+    connect(main, &EntryWindow::firstActivation, this, &ApplicationWindows::restoreLayout);
+    connect(main, &EntryWindow::closing, this, &ApplicationWindows::saveLayout);
+}
+
+void ApplicationWindows::bindViewItem(const QString& actionName, QWidget* window) {
+    QAction* item = action(actionName);
+    item->setEnabled(true);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, window](bool checked) {
+        window->setVisible(checked);
+        if (checked)
+            focusCallsign();
+    });
+}
+
+void ApplicationWindows::setWindowShown(const QString& actionName, QWidget* window, bool shown) {
+    action(actionName)->setChecked(shown);
+    window->setVisible(shown);
+}
+
+void ApplicationWindows::showCurrentModeListOnly() {
+    const int mode = Modes::selectorList(true).indexOf(m_session.mode);
+    const std::pair<QString, QWidget*> lists[] = {
+        {QStringLiteral("actionShowSsbList"), m_workedCalls->ssb()},
+        {QStringLiteral("actionShowCwList"), m_workedCalls->cw()},
+        {QStringLiteral("actionShowFmList"), m_workedCalls->fm()},
+    };
+    // The digital modes have no list of their own; nothing changes for them.
+    if (mode < 0 || mode > 2)
+        return;
+    for (int i = 0; i < 3; ++i)
+        setWindowShown(lists[i].first, lists[i].second, i == mode);
+}
+
+void ApplicationWindows::connectWindows() {
+    EntryWindow* main = m_entryWindow.get();
+    connect(main, &EntryWindow::callsignChanged, m_callSuggestions, &CallSuggestionsWindow::updateSuggestions);
+    connect(main, &EntryWindow::bandChanged, this, [this] {
+        m_callSuggestions->refreshColours();
+        m_workedCalls->refreshWindows();
+    });
+    connect(main, &EntryWindow::modeChanged, this, [this] {
+        m_callSuggestions->refreshColours();
+        if (action(QStringLiteral("actionCurrentModeListOnly"))->isChecked())
+            showCurrentModeListOnly();
+    });
+    auto showCountiesWindow = [this](bool visible) {
+        setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow, visible);
+    };
+    connect(main, &EntryWindow::countiesWindowRequested, this, showCountiesWindow);
+    connect(m_analysisDialog, &ExchangeAnalysisDialog::countiesWindowRequested, this, showCountiesWindow);
+    connect(m_analysisDialog, &ExchangeAnalysisDialog::sentFixedPartChanged, main, &EntryWindow::setSentFixedPart);
+    connect(m_operatorDialog, &OperatorDataDialog::locatorCaptionChanged, m_analysisDialog,
+            &ExchangeAnalysisDialog::setLocatorCaption);
+    connect(m_operatorDialog, &OperatorDataDialog::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
+    connect(m_callSuggestions, &CallSuggestionsWindow::suggestionChosen, main, &EntryWindow::takeSuggestion);
+    connect(m_callSuggestions, &CallSuggestionsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
+    connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
+    connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
+        focusCallsign();
+        if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit"))) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(call, &escape);
+        }
+    });
+    const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_workedCalls->ssb()},
+                                                                {"actionShowCwList", m_workedCalls->cw()},
+                                                                {"actionShowFmList", m_workedCalls->fm()}};
+    for (const auto& [name, window] : lists) {
+        const QString item = QString::fromLatin1(name);
+        connect(window, &WorkedCallsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
+        connect(window, &WorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
+    }
+    m_logWindow->setSerialField({[main] { return main->entryFields().stx; },
+                                 [main](const QString& text) { main->setSerialField(text); },
+                                 [main] { return main->autoIncrement(); }, [this] { return serialDigits(); }});
+}
+
+void ApplicationWindows::restoreLayout(const IniFile& settings) {
+    m_logWindow->readSettings(settings);
+    m_countiesWindow->readSettings(settings);
+    m_callSuggestions->loadSettings(settings);
+    m_workedCalls->loadSettings(settings);
+    m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
+                                                              QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
+                                                              m_entryWindow->sentExchangeColour()));
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"actionShowCallSuggestions", m_callSuggestions},
+        {"actionShowSsbList", m_workedCalls->ssb()},
+        {"actionShowLog", m_logWindow},
+        {"actionShowCwList", m_workedCalls->cw()},
+        {"actionShowFmList", m_workedCalls->fm()},
+        {"actionShowWorkedCounties", m_countiesWindow},
+    };
+    for (size_t i = 0; i < std::size(windows); ++i) {
+        const QString name = QString::fromLatin1(windows[i].first);
+        const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
+        setWindowShown(name, windows[i].second, shown);
+    }
+    showBufferBar(settings.readBool(kView, QStringLiteral("Bufor CW"),
+                                    action(QStringLiteral("actionShowBufferBar"))->isChecked()));
+    QAction* currentOnly = action(QStringLiteral("actionCurrentModeListOnly"));
+    currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
+    if (currentOnly->isChecked())
+        showCurrentModeListOnly();
+    focusCallsign();
+}
+
+void ApplicationWindows::saveLayout(IniFile& settings) {
+    for (const ViewItem& item : kViewItems)
+        settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
+    settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("actionShowBufferBar"))->isChecked());
+    settings.writeBool(kView, QStringLiteral("Aktualna emisja"),
+                       action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
+    settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
+                          m_entryWindow->sentExchangeColour());
+    m_logWindow->writeSettings(settings);
+    m_countiesWindow->writeSettings(settings);
+    m_callSuggestions->saveSettings(settings);
+    m_workedCalls->saveSettings(settings);
+    m_master.save(settings);
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow, m_workedCalls->ssb(),
+                                         m_workedCalls->cw(), m_workedCalls->fm()})
+        window->hide();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/loglifecycle.h"
+#include "lookup/masterselection.h"
+
+#include <QObject>
+
+#include <memory>
+
+class IniFile;
+class EntryWindowKeyerEntry;
+class InterchangeMenu;
+class KeyerPanel;
+class LogSession;
+class QAction;
+class QMenu;
+class QTimer;
+class ExchangeAnalysisDialog;
+class CallSuggestionsWindow;
+class WorkedCountiesWindow;
+class EntryWindow;
+class OperatorDataDialog;
+class LogWindow;
+class WorkedCallsWindows;
+
+// Every window of the program around the entry window: created once at start-up in the program's order,
+// reached from the main menu, restored at the first activation and written back when the program closes.
+class ApplicationWindows : public QObject {
+    Q_OBJECT
+public:
+    explicit ApplicationWindows(LogSession& session);
+    ~ApplicationWindows() override;
+
+    // The start-up of the program; false when it must end (the county list is missing).
+    bool startUp();
+
+    EntryWindow* entryWindow() const { return m_entryWindow.get(); }
+    LogWindow* logWindow() const { return m_logWindow; }
+    CallSuggestionsWindow* callSuggestionsWindow() const { return m_callSuggestions; }
+    WorkedCountiesWindow* countiesWindow() const { return m_countiesWindow; }
+    ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
+    OperatorDataDialog* operatorDialog() const { return m_operatorDialog; }
+    WorkedCallsWindows* workedCalls() const { return m_workedCalls; }
+    InterchangeMenu* interchange() const { return m_interchange; }
+    KeyerPanel* keyer() const { return m_keyerPanel; }
+    MasterSelection& master() { return m_master; }
+    LogLifecycle& lifecycle() { return m_lifecycle; }
+    QAction* action(const QString& name) const;
+
+private:
+    void buildColourAndFontMenus();
+    void connectMenu();
+    void connectWindows();
+    // A view item: ticked, its window is shown and the cursor goes back to the callsign field; unticked, hidden.
+    void bindViewItem(const QString& actionName, QWidget* window);
+    void setWindowShown(const QString& actionName, QWidget* window, bool shown);
+    // "Wyświetlaj tylko listę aktualnej emisji": only the worked-calls list of the current mode is shown.
+    void showCurrentModeListOnly();
+    void restoreLayout(const IniFile& settings);
+    void saveLayout(IniFile& settings);
+    void focusCallsign();
+    void placeAroundMainWindow();
+    void createKeyer();
+    // "Bufory CW": the keyer's buffer bar below the entry fields.
+    void showBufferBar(bool shown);
+    int serialDigits() const;
+    QMenu* submenu(const QString& actionName);
+    QAction* addItem(QMenu* menu, const QString& name, const QString& text);
+
+    LogSession& m_session;
+    std::unique_ptr<EntryWindow> m_entryWindow;
+    LogLifecycle m_lifecycle;
+    MasterSelection m_master;
+    WorkedCallsWindows* m_workedCalls = nullptr;
+    LogWindow* m_logWindow = nullptr;
+    InterchangeMenu* m_interchange = nullptr;
+    CallSuggestionsWindow* m_callSuggestions = nullptr;
+    WorkedCountiesWindow* m_countiesWindow = nullptr;
+    ExchangeAnalysisDialog* m_analysisDialog = nullptr;
+    OperatorDataDialog* m_operatorDialog = nullptr;
+    std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
+    KeyerPanel* m_keyerPanel = nullptr;
+    QTimer* m_serialReopenTimer = nullptr;
+};

@@ -1,0 +1,156 @@
+#include "ediexportdialog.h"
+
+#include "core/logsession.h"
+#include "edibanddatadialog.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+#include "ui_ediexportdialog.h"
+#include "uppercaseinput.h"
+
+#include <QCloseEvent>
+
+EdiExportDialog::EdiExportDialog(LogSession& session, std::function<QString()> sentExchange, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::EdiExportDialog>()), m_session(session),
+      m_sentExchange(std::move(sentExchange)) {
+    m_ui->setupUi(this);
+    forceUpperCase(m_ui->stationCallEdit);
+    // The per-band window belongs to this one and goes with it.
+    m_bands = new EdiBandDataDialog(m_session.settingsPath(), this);
+    connect(m_ui->backButton, &QPushButton::clicked, this, &EdiExportDialog::goBack);
+    connect(m_ui->saveEdiButton, &QPushButton::clicked, this, &EdiExportDialog::writeEdi);
+    connect(m_ui->bandDataButton, &QPushButton::clicked, this, &EdiExportDialog::showBandData);
+}
+
+EdiExportDialog::~EdiExportDialog() {
+    saveSettings();
+}
+
+void EdiExportDialog::prepare() {
+    const std::vector<QString>& log = m_session.log().lines();
+    m_statistics = Edi::Statistics::gather(log);
+    m_ui->contestDatesEdit->setText(m_statistics.dates);
+    const OperatorData& op = m_session.operatorData;
+    m_ui->stationCallEdit->setText(op.contestCall.toUpper());
+    m_ui->responsibleCallEdit->setText(op.operatorCall);
+    m_ui->responsibleNameEdit->setText(op.name);
+    m_ui->responsibleAddress1Edit->setText(op.address1);
+    m_ui->responsibleAddress2Edit->setText(op.address2);
+    m_ui->responsiblePostcodeEdit->setText(op.postcode);
+    m_ui->responsibleCityEdit->setText(op.town);
+    m_ui->stationLocatorEdit->setText(op.locator);
+    m_ui->responsibleCountryEdit->setText(QStringLiteral("Poland"));
+
+    const IniFile ini(m_session.settingsPath());
+    if (ini.exists()) {
+        const Edi::Settings s = Edi::Settings::read(ini, headerSettings());
+        m_ui->contestNameEdit->setText(s.TName);
+        m_ui->sentExchangeEdit->setText(s.PExch);
+        m_ui->stationAddress1Edit->setText(s.PAdr1);
+        m_ui->stationAddress2Edit->setText(s.PAdr2);
+        m_ui->sectionEdit->setText(s.PSect);
+        m_ui->clubEdit->setText(s.PClub);
+        m_ui->responsiblePhoneEdit->setText(s.RPhon);
+        m_ui->responsibleBbsEdit->setText(s.RHBBS);
+        m_ui->operatorsLine1Edit->setText(s.MOpe1);
+        m_ui->operatorsLine2Edit->setText(s.MOpe2);
+        m_bands->loadSettings();
+    }
+    m_ui->bandCombo->clear();
+    m_ui->bandCombo->addItem(QStringLiteral("wszystkie"));
+    m_ui->bandCombo->addItems(m_statistics.bandsFound);
+    m_ui->bandCombo->setCurrentIndex(0);
+    m_bands->setStatistics(m_statistics, log);
+}
+
+Edi::Settings EdiExportDialog::headerSettings() const {
+    Edi::Settings s;
+    s.TName = m_ui->contestNameEdit->text();
+    s.PExch = m_ui->sentExchangeEdit->text();
+    s.PAdr1 = m_ui->stationAddress1Edit->text();
+    s.PAdr2 = m_ui->stationAddress2Edit->text();
+    s.PSect = m_ui->sectionEdit->text();
+    s.PClub = m_ui->clubEdit->text();
+    s.RPhon = m_ui->responsiblePhoneEdit->text();
+    s.RHBBS = m_ui->responsibleBbsEdit->text();
+    s.MOpe1 = m_ui->operatorsLine1Edit->text();
+    s.MOpe2 = m_ui->operatorsLine2Edit->text();
+    return s;
+}
+
+Edi::Header EdiExportDialog::header() const {
+    Edi::Header h;
+    h.TName = m_ui->contestNameEdit->text();
+    h.TDate = m_ui->contestDatesEdit->text();
+    h.PCall = m_ui->stationCallEdit->text();
+    h.PWWLo = m_ui->stationLocatorEdit->text();
+    h.PExch = m_sentExchange ? m_sentExchange() : QString();
+    h.PAdr1 = m_ui->stationAddress1Edit->text();
+    h.PAdr2 = m_ui->stationAddress2Edit->text();
+    h.PSect = m_ui->sectionEdit->text();
+    h.PClub = m_ui->clubEdit->text();
+    h.RName = m_ui->responsibleNameEdit->text();
+    h.RCall = m_ui->responsibleCallEdit->text();
+    h.RAdr1 = m_ui->responsibleAddress1Edit->text();
+    h.RAdr2 = m_ui->responsibleAddress2Edit->text();
+    h.RPoCo = m_ui->responsiblePostcodeEdit->text();
+    h.RCity = m_ui->responsibleCityEdit->text();
+    h.RCoun = m_ui->responsibleCountryEdit->text();
+    h.RPhon = m_ui->responsiblePhoneEdit->text();
+    h.RHBBS = m_ui->responsibleBbsEdit->text();
+    h.MOpe1 = m_ui->operatorsLine1Edit->text();
+    h.MOpe2 = m_ui->operatorsLine2Edit->text();
+    return h;
+}
+
+void EdiExportDialog::writeEdi() {
+    UserDialogs& dialogs = m_session.dialogs();
+    const Edi::Header h = header();
+    const QString problem = Edi::validate(h);
+    if (!problem.isEmpty()) {
+        dialogs.error(problem);
+        return;
+    }
+    const QString choice = m_ui->bandCombo->currentText();
+    const bool all = choice == QLatin1String("wszystkie");
+    const int only = Edi::bandIndex(choice);
+    if (!all && only < 0) {
+        // Typed text that names no band: nothing could be written.
+        dialogs.error(QStringLiteral("Nieznane pasmo: ") + choice);
+        return;
+    }
+    const Edi::Settings bands = m_bands->bandSettings();
+    const std::vector<QString>& log = m_session.log().lines();
+    for (int band = 0; band < Edi::kBandCount; ++band) {
+        if (!all && band != only)
+            continue;
+        const TextFile::Status written =
+            Edi::writeBand(Edi::fileName(m_session.folder().path(), h.PCall, band), h, band, bands.bands[size_t(band)],
+                           m_bands->claimedScore(band), m_statistics, log);
+        if (!written) {
+            dialogs.error(written.error);
+            return;
+        }
+    }
+    dialogs.information(all ? QStringLiteral("Pliki zostały zapisane.") : QStringLiteral("Plik(i) został zapisany."));
+}
+
+void EdiExportDialog::showBandData() {
+    m_bands->show();
+    m_bands->raise();
+}
+
+void EdiExportDialog::goBack() {
+    saveSettings();
+    emit closedWithReturn();
+    deleteLater();
+}
+
+void EdiExportDialog::saveSettings() {
+    IniFile ini(m_session.settingsPath());
+    headerSettings().writeHeader(ini);
+}
+
+void EdiExportDialog::closeEvent(QCloseEvent* event) {
+    saveSettings();
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,811 @@
+#include "entrywindow.h"
+
+#include "callsuggestionswindow.h"
+#include "core/bands.h"
+#include "core/logsession.h"
+#include "core/modes.h"
+#include "entry/entryclock.h"
+#include "entry/workedbefore.h"
+#include "helpfile.h"
+#include "loggedcallswindow.h"
+#include "lookup/entryfieldhops.h"
+#include "platform/clock.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+#include "ui_entrywindow.h"
+#include "widgetdialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QValidator>
+
+namespace {
+
+// The entry fields hold upper-case text; some characters are never inserted (a blank, "+", the backquote).
+class EntryFieldValidator final : public QValidator {
+public:
+    EntryFieldValidator(QString refused, QObject* parent) : QValidator(parent), m_refused(std::move(refused)) {}
+    State validate(QString& input, int& pos) const override {
+        QString out;
+        out.reserve(input.size());
+        int newPos = pos;
+        for (int i = 0; i < input.size(); ++i) {
+            if (m_refused.contains(input[i])) {
+                if (i < pos)
+                    --newPos;
+                continue;
+            }
+            out += input[i].toUpper();
+        }
+        input = out;
+        pos = newPos;
+        return Acceptable;
+    }
+
+private:
+    QString m_refused;
+};
+
+const QString kRefusedInCallsign = QStringLiteral(" +`");
+const QString kRefusedInExchange = QStringLiteral(" +`");
+const QString kRefusedInFixed = QStringLiteral(" `");
+const QString kRefusedInSerial = QStringLiteral("`");
+
+bool isEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session) {
+    m_ui->setupUi(this);
+    m_loggedCalls = new LoggedCallsWindow(this);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    m_clockTimer->setInterval(500);
+
+    m_ui->callsignEdit->setValidator(new EntryFieldValidator(kRefusedInCallsign, this));
+    m_ui->receivedExchangeEdit->setValidator(new EntryFieldValidator(kRefusedInExchange, this));
+    m_ui->sentSerialEdit->setValidator(new EntryFieldValidator(kRefusedInSerial, this));
+    m_ui->sentFixedPartEdit->setValidator(new EntryFieldValidator(kRefusedInFixed, this));
+    for (QWidget* w : {static_cast<QWidget*>(m_ui->callsignEdit), static_cast<QWidget*>(m_ui->rstSentEdit),
+                       static_cast<QWidget*>(m_ui->receivedExchangeEdit), static_cast<QWidget*>(m_ui->rstReceivedEdit),
+                       static_cast<QWidget*>(m_ui->sentSerialEdit), static_cast<QWidget*>(m_ui->sentFixedPartEdit),
+                       static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->manualTimeEdit)})
+        w->installEventFilter(this);
+
+    for (QWidget* w : {static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->utcTimeEdit),
+                       static_cast<QWidget*>(m_ui->manualDateEdit), static_cast<QWidget*>(m_ui->manualTimeEdit)}) {
+        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+        w->addAction(m_ui->actionOfflineEntry);
+    }
+    // The panels come and go while typing; the fields must not jump when they do.
+    for (QWidget* panel : {static_cast<QWidget*>(m_ui->dupeLabel), static_cast<QWidget*>(m_ui->crossModeExchangeLabel),
+                           static_cast<QWidget*>(m_ui->azimuthLabel)}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
+    m_ui->dupeLabel->hide();
+    m_ui->crossModeExchangeLabel->hide();
+    m_ui->azimuthLabel->hide();
+    m_ui->manualDateEdit->hide();
+    m_ui->manualTimeEdit->hide();
+    m_ui->offlineEntryButton->hide();
+    m_ui->rstSentEdit->setText(QStringLiteral("59"));
+    m_ui->rstReceivedEdit->setText(QStringLiteral("59"));
+    m_ui->sentSerialEdit->setText(QStringLiteral("0"));
+    m_ui->sentFixedPartEdit->setText(QStringLiteral("KO88WW"));
+    setSentExchangeColour(m_sentExchangeColour);
+    m_ui->versionLabel->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
+    rebuildLists();
+    selectBand(QStringLiteral("80M"));
+    selectMode(QStringLiteral("CW"));
+    connectSignals();
+}
+
+EntryWindow::~EntryWindow() = default;
+
+void EntryWindow::connectSignals() {
+    connect(m_ui->logQsoButton, &QPushButton::clicked, this, &EntryWindow::logQso);
+    connect(m_ui->callsignEdit, &QLineEdit::textChanged, this, &EntryWindow::onCallsignEdited);
+    connect(m_ui->receivedExchangeEdit, &QLineEdit::textChanged, this, &EntryWindow::onReceivedExchangeEdited);
+    connect(m_ui->sentSerialEdit, &QLineEdit::textEdited, this, &EntryWindow::onSentSerialEdited);
+    connect(m_ui->bandCombo, &QComboBox::activated, this, &EntryWindow::onBandChosen);
+    connect(m_ui->modeCombo, &QComboBox::activated, this, &EntryWindow::onModeChosen);
+    connect(m_ui->actionWarcBands, &QAction::triggered, this, &EntryWindow::onWarcBandsToggled);
+    connect(m_ui->actionDigitalModes, &QAction::triggered, this, &EntryWindow::onDigitalModesToggled);
+    connect(m_ui->actionOneQsoPerBand, &QAction::triggered, this, &EntryWindow::onOneQsoPerBandToggled);
+    connect(m_ui->actionWithoutExchange, &QAction::triggered, this, &EntryWindow::onWithoutExchangeToggled);
+    connect(m_ui->actionSeparateVhfSerials, &QAction::triggered, this, &EntryWindow::onSeparateVhfSerialsToggled);
+    connect(m_ui->autoIncrementCheck, &QCheckBox::clicked, this, &EntryWindow::onAutoIncrementToggled);
+    connect(m_ui->actionShowLoggedCalls, &QAction::triggered, this, &EntryWindow::onShowLoggedCallsToggled);
+    connect(m_ui->actionOfflineEntry, &QAction::triggered, this, &EntryWindow::startOfflineEntry);
+    connect(m_ui->offlineEntryButton, &QPushButton::clicked, this, &EntryWindow::endOfflineEntry);
+    connect(m_ui->actionQuit, &QAction::triggered, this, &EntryWindow::quit);
+    connect(m_ui->actionAbout, &QAction::triggered, this, &EntryWindow::showAbout);
+    connect(m_ui->actionHelpFile, &QAction::triggered, this, &EntryWindow::openHelpFile);
+    connect(m_clockTimer, &QTimer::timeout, this, &EntryWindow::showUtcClock);
+    connect(m_loggedCalls, &LoggedCallsWindow::returnToCallsign, this, &EntryWindow::focusCallsign);
+    // Opening a band or mode list hides the cross-mode panel.
+    for (QComboBox* box : {m_ui->bandCombo, m_ui->modeCombo}) {
+        box->installEventFilter(this);
+    }
+}
+
+bool EntryWindow::startUp() {
+    m_starting = true;
+    m_clockTimer->start();
+    // Before the first tick the fields show the local date and time.
+    const QDateTime shown = m_session.clock().now();
+    showClock(shown);
+    if (m_entry.start(shown) == EntrySession::Start::CountyListMissing)
+        return false;
+    setWindowTitle(m_entry.isSecondCopy() ? QString::fromLatin1(EntryStartup::kSecondCopyCaption)
+                                          : QStringLiteral("KVR_Log"));
+    applyOptions();
+    const IniFile settings(m_session.settingsPath());
+    if (settings.exists()) {
+        const int x = settings.readInteger(QStringLiteral("Program"), QStringLiteral("X"), this->x());
+        const int y = settings.readInteger(QStringLiteral("Program"), QStringLiteral("Y"), this->y());
+        move(x, y);
+    }
+    m_ui->actionShowLoggedCalls->setChecked(
+        settings.readBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"), false));
+    showUtcClock();
+    m_starting = false;
+    if (m_ui->actionShowLoggedCalls->isChecked())
+        m_loggedCalls->show();
+    focusCallsign();
+    return true;
+}
+
+void EntryWindow::applyOptions() {
+    // A copy: rebuilding the lists writes the selection back into the options.
+    const EntryOptions o = m_entry.options();
+    m_ui->actionWarcBands->setChecked(o.warcBands);
+    m_ui->actionDigitalModes->setChecked(o.digitalModes);
+    m_ui->actionOneQsoPerBand->setChecked(o.oneQsoPerBand);
+    m_ui->actionWithoutExchange->setChecked(o.withoutExchange);
+    m_ui->actionSeparateVhfSerials->setChecked(o.separateVhfSerials);
+    m_ui->autoIncrementCheck->setChecked(o.autoIncrement);
+    m_ui->sentSerialEdit->setText(o.stx);
+    m_ui->sentFixedPartEdit->setText(o.stxFixed);
+    rebuildLists();
+    // The saved band is only selected: a band change here would switch an analysis the operator turned off
+    // back on for a VHF band, and replace the saved serial. The saved mode runs the mode change.
+    selectBand(o.band);
+    emit bandChanged(m_session.band);
+    selectMode(o.mode);
+    onModeChosen();
+}
+
+void EntryWindow::setKeyerHooks(KeyerHooks* hooks) {
+    m_keyer = hooks ? hooks : &m_nullKeyer;
+    // The keyer's keys (Esc, F12, the buffer keys) work wherever the focus is in the window, the outgoing
+    // text field of the keyer area included.
+    QList<QWidget*> others = m_ui->keyerArea->findChildren<QWidget*>();
+    others << m_ui->autoIncrementCheck << m_ui->logQsoButton;
+    for (QWidget* w : others)
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
+}
+
+QAction* EntryWindow::menuAction(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+QWidget* EntryWindow::keyerArea() const {
+    return m_ui->keyerArea;
+}
+
+bool EntryWindow::isOffline() const {
+    return m_ui->offlineEntryButton->isVisibleTo(this);
+}
+
+void EntryWindow::focusCallsign() {
+    activateWindow();
+    m_ui->callsignEdit->setFocus();
+}
+
+// ---- Lists, band and mode
+
+void EntryWindow::rebuildLists() {
+    const SelectorList bands =
+        bandSelector(m_entry.options().warcBands,
+                     m_ui->bandCombo->currentText().isEmpty() ? m_session.band : m_ui->bandCombo->currentText());
+    const SelectorList modes =
+        modeSelector(m_entry.options().digitalModes,
+                     m_ui->modeCombo->currentText().isEmpty() ? m_session.mode : m_ui->modeCombo->currentText());
+    const QSignalBlocker blockBands(m_ui->bandCombo);
+    const QSignalBlocker blockModes(m_ui->modeCombo);
+    m_ui->bandCombo->clear();
+    m_ui->bandCombo->addItems(bands.items);
+    m_ui->modeCombo->clear();
+    m_ui->modeCombo->addItems(modes.items);
+    selectBand(bands.selected);
+    selectMode(modes.selected);
+}
+
+void EntryWindow::selectBand(const QString& band) {
+    const int at = m_ui->bandCombo->findText(band);
+    m_ui->bandCombo->setCurrentIndex(at < 0 ? 0 : at);
+    m_session.band = m_ui->bandCombo->currentText();
+    m_entry.options().band = m_session.band;
+}
+
+void EntryWindow::selectMode(const QString& mode) {
+    const int at = m_ui->modeCombo->findText(mode);
+    m_ui->modeCombo->setCurrentIndex(at < 0 ? 0 : at);
+    m_session.mode = m_ui->modeCombo->currentText();
+    m_entry.options().mode = m_session.mode;
+}
+
+void EntryWindow::onBandChosen() {
+    const EntrySession::BandChange change =
+        m_entry.changeBand(m_ui->bandCombo->currentText(), m_ui->sentSerialEdit->text());
+    if (change.analysis.sentFixedPart)
+        m_ui->sentFixedPartEdit->setText(*change.analysis.sentFixedPart);
+    if (change.analysis.countiesWindowVisible)
+        emit countiesWindowRequested(*change.analysis.countiesWindowVisible);
+    workedBeforeCheck();
+    updateSuggestions();
+    if (!m_starting)
+        focusCallsign();
+    m_ui->sentSerialEdit->setText(change.serial);
+    emit bandChanged(m_session.band);
+}
+
+void EntryWindow::onModeChosen() {
+    const QString mode = m_ui->modeCombo->currentText();
+    m_ui->rstSentEdit->setText(Modes::defaultReport(mode, m_ui->rstSentEdit->text(), Modes::ReportReset::ModeChange));
+    m_ui->rstReceivedEdit->setText(
+        Modes::defaultReport(mode, m_ui->rstReceivedEdit->text(), Modes::ReportReset::ModeChange));
+    m_entry.changeMode(mode);
+    workedBeforeCheck();
+    updateSuggestions();
+    if (!m_starting)
+        focusCallsign();
+    emit modeChanged(mode);
+}
+
+void EntryWindow::onWarcBandsToggled() {
+    m_entry.options().warcBands = m_ui->actionWarcBands->isChecked();
+    rebuildLists();
+}
+
+void EntryWindow::onDigitalModesToggled() {
+    m_entry.options().digitalModes = m_ui->actionDigitalModes->isChecked();
+    rebuildLists();
+}
+
+void EntryWindow::onOneQsoPerBandToggled() {
+    m_entry.setOneQsoPerBand(m_ui->actionOneQsoPerBand->isChecked());
+    workedBeforeCheck();
+}
+
+void EntryWindow::onWithoutExchangeToggled() {
+    m_entry.options().withoutExchange = m_ui->actionWithoutExchange->isChecked();
+}
+
+void EntryWindow::onSeparateVhfSerialsToggled() {
+    m_entry.options().separateVhfSerials = m_ui->actionSeparateVhfSerials->isChecked();
+}
+
+// ---- Callsign and exchange
+
+void EntryWindow::workedBeforeCheck() {
+    const WorkedBeforeResult result = m_entry.checkCall(m_ui->callsignEdit->text());
+    if (result.dupe) {
+        m_ui->dupeLabel->setText(result.panelText);
+        m_ui->dupeLabel->show();
+        QApplication::beep();
+    } else {
+        m_ui->dupeLabel->hide();
+    }
+}
+
+void EntryWindow::updateSuggestions() {
+    if (!m_ui->actionShowLoggedCalls->isChecked())
+        return;
+    m_loggedCalls->setCalls(m_entry.loggedCallSuggestions(m_ui->callsignEdit->text()));
+}
+
+void EntryWindow::setCallsignColour() {
+    const bool command = classifyCommand(m_ui->callsignEdit->text(), Bands::selectorList(m_entry.options().warcBands),
+                                         Modes::selectorList(m_entry.options().digitalModes)) != EntryCommand::None;
+    QPalette palette = m_ui->callsignEdit->palette();
+    palette.setColor(QPalette::Text, command ? QColor(0xFF, 0x00, 0xFF) : QColor(0x00, 0x00, 0x80));
+    m_ui->callsignEdit->setPalette(palette);
+}
+
+void EntryWindow::onCallsignEdited() {
+    m_keyer->callsignChanged(m_ui->callsignEdit->text());
+    workedBeforeCheck();
+    setCallsignColour();
+    emit callsignChanged(m_ui->callsignEdit->text());
+    updateSuggestions();
+}
+
+void EntryWindow::showCrossModeExchange() {
+    const auto exchange = m_entry.crossModeExchange(m_ui->callsignEdit->text());
+    m_ui->crossModeExchangeLabel->setText(exchange.value_or(QString()));
+    m_ui->crossModeExchangeLabel->setVisible(exchange.has_value());
+}
+
+void EntryWindow::onReceivedExchangeLeft() {
+    QString text = m_ui->receivedExchangeEdit->text();
+    if (text.contains(QLatin1Char(' ')))
+        m_ui->receivedExchangeEdit->setText(text.remove(QLatin1Char(' ')));
+    m_ui->crossModeExchangeLabel->hide();
+}
+
+void EntryWindow::onReceivedExchangeEdited() {
+    const AnalysisOptions& analysis = m_session.analysis;
+    if (m_starting || !analysis.enabled || analysis.mode != AnalysisMode::Locator)
+        return;
+    const auto label = azimuthLabel(m_session.operatorData.locator, m_ui->receivedExchangeEdit->text());
+    m_ui->azimuthLabel->setText(label.value_or(m_ui->azimuthLabel->text()));
+    m_ui->azimuthLabel->setVisible(label.has_value());
+}
+
+void EntryWindow::onSentSerialEdited() {
+    const QString text = m_ui->sentSerialEdit->text();
+    if (m_ui->autoIncrementCheck->isChecked() && !text.isEmpty() && !SerialNumber::isDigitsOnly(text)) {
+        m_ui->autoIncrementCheck->setChecked(false);
+        m_entry.options().autoIncrement = false;
+    }
+}
+
+void EntryWindow::onAutoIncrementToggled() {
+    if (m_ui->autoIncrementCheck->isChecked() && !SerialNumber::isDigitsOnly(m_ui->sentSerialEdit->text().trimmed())) {
+        m_session.dialogs().error(QStringLiteral(
+            "Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\nmogą znajdować się "
+            "wyłącznie cyfry!\nJeśli grupą kontrolną jest kolejny numer QSO, wprowadź w to pole numer nadany przy "
+            "aktualnej łączności (lub 001)\ni włącz funkcję ponownie.\nJeśli grupa ma zawierać dodatkowo \"PW\" lub "
+            "\"WM\", ustaw to w oknie \"Zmiana danych\"."));
+        m_ui->autoIncrementCheck->setChecked(false);
+        m_ui->sentSerialEdit->setFocus();
+    }
+    m_entry.options().autoIncrement = m_ui->autoIncrementCheck->isChecked();
+}
+
+void EntryWindow::acceptCallsign() {
+    const QString text = m_ui->callsignEdit->text();
+    const QStringList bands = Bands::selectorList(m_entry.options().warcBands);
+    const QStringList modes = Modes::selectorList(m_entry.options().digitalModes);
+    switch (classifyCommand(text, bands, modes)) {
+    case EntryCommand::Band:
+        m_ui->callsignEdit->clear();
+        selectBand(text);
+        onBandChosen();
+        return;
+    case EntryCommand::Mode:
+        m_ui->callsignEdit->clear();
+        selectMode(text);
+        onModeChosen();
+        return;
+    case EntryCommand::Time:
+        if (const auto time = EntryClock::timeCommand(text).time) {
+            m_ui->manualTimeEdit->setText(*time);
+            m_ui->callsignEdit->clear();
+        } else {
+            QApplication::beep();
+        }
+        return;
+    case EntryCommand::Date:
+        if (const auto date = EntryClock::dateCommand(text))
+            m_ui->manualDateEdit->setDate(*date);
+        m_ui->callsignEdit->clear();
+        return;
+    case EntryCommand::None:
+        break;
+    }
+    if (m_entry.options().withoutExchange) {
+        logQso();
+        return;
+    }
+    moveToExchange();
+}
+
+// Enter or a blank in the callsign field: on to the received exchange, pre-filled from what the log knows.
+void EntryWindow::moveToExchange() {
+    m_callCursor = m_ui->callsignEdit->cursorPosition();
+    showCrossModeExchange();
+    m_ui->receivedExchangeEdit->setFocus();
+    if (m_ui->receivedExchangeEdit->text().isEmpty()) {
+        if (const auto known = prefilledExchange(m_session.log(), m_session.analysis, m_ui->callsignEdit->text())) {
+            m_ui->receivedExchangeEdit->setText(*known);
+            m_ui->receivedExchangeEdit->setCursorPosition(0);
+            m_exchangeCursor.reset();
+            return;
+        }
+    }
+    m_ui->receivedExchangeEdit->setCursorPosition(
+        m_exchangeCursor.value_or(int(m_ui->receivedExchangeEdit->text().size())));
+    m_exchangeCursor.reset();
+}
+
+void EntryWindow::moveToCallsign() {
+    if (m_callSuggestions)
+        m_callSuggestions->suggestions().setRefreshFlag(false);
+    m_exchangeCursor = m_ui->receivedExchangeEdit->cursorPosition();
+    m_ui->callsignEdit->setFocus();
+    m_ui->callsignEdit->setCursorPosition(m_callCursor.value_or(int(m_ui->callsignEdit->text().size())));
+    m_callCursor.reset();
+}
+
+EntryForm EntryWindow::entryFields() const {
+    EntryForm form;
+    form.call = m_ui->callsignEdit->text();
+    form.srx = m_ui->receivedExchangeEdit->text();
+    form.rstSent = m_ui->rstSentEdit->text();
+    form.rstRcvd = m_ui->rstReceivedEdit->text();
+    form.stx = m_ui->sentSerialEdit->text();
+    form.stxFixed = m_ui->sentFixedPartEdit->text();
+    form.date = m_ui->dateEdit->text();
+    form.time = m_ui->utcTimeEdit->text();
+    if (isOffline())
+        form.offline = EntryClock::ManualTime{m_ui->manualDateEdit->date(), m_ui->manualTimeEdit->text()};
+    return form;
+}
+
+void EntryWindow::setSerialField(const QString& serial) {
+    m_ui->sentSerialEdit->setText(serial);
+}
+
+void EntryWindow::setSentFixedPart(const QString& text) {
+    m_ui->sentFixedPartEdit->setText(text);
+}
+
+void EntryWindow::setSentExchangeColour(int colour) {
+    m_sentExchangeColour = colour;
+    QPalette palette = m_ui->sentSerialEdit->palette();
+    palette.setColor(QPalette::Base, colourFromWindows(colour));
+    m_ui->sentSerialEdit->setPalette(palette);
+}
+
+QString EntryWindow::shownDate() const {
+    return m_ui->dateEdit->text();
+}
+
+bool EntryWindow::autoIncrement() const {
+    return m_ui->autoIncrementCheck->isChecked();
+}
+
+void EntryWindow::takeSuggestion(const QString& call) {
+    m_ui->callsignEdit->setText(call);
+    showCrossModeExchange();
+    const EntryFieldHops::Click click = EntryFieldHops::suggestionChosen(
+        call, m_ui->receivedExchangeEdit->text(), m_session.analysis, m_session.log().workedCalls());
+    if (click.focus == EntryFieldHops::ClickFocus::SuggestionList)
+        return;
+    if (click.exchange)
+        m_ui->receivedExchangeEdit->setText(*click.exchange);
+    activateWindow();
+    m_ui->receivedExchangeEdit->setFocus();
+    m_ui->receivedExchangeEdit->setCursorPosition(click.exchange ? 0 : int(m_ui->receivedExchangeEdit->text().size()));
+}
+
+void EntryWindow::logQso() {
+    m_ui->crossModeExchangeLabel->hide();
+    const EntryForm form = entryFields();
+    const AddQsoResult result = m_entry.addQso(form);
+    switch (result.outcome) {
+    case AddQsoResult::Outcome::NothingTyped:
+    case AddQsoResult::Outcome::MissingCall:
+        focusCallsign();
+        return;
+    case AddQsoResult::Outcome::Declined:
+    case AddQsoResult::Outcome::WriteFailed:
+        // The contact stays in the fields, so nothing typed is lost.
+        m_ui->receivedExchangeEdit->setFocus();
+        return;
+    case AddQsoResult::Outcome::Added:
+        break;
+    }
+    if (result.offline) {
+        m_ui->manualTimeEdit->setText(result.offline->time);
+        m_ui->manualDateEdit->setDate(result.offline->date);
+    }
+    m_ui->sentSerialEdit->setText(result.stx);
+    m_ui->callsignEdit->clear();
+    m_ui->receivedExchangeEdit->clear();
+    m_callCursor.reset();
+    m_exchangeCursor.reset();
+    m_ui->rstSentEdit->setText(result.rstSent);
+    m_ui->rstReceivedEdit->setText(result.rstRcvd);
+    m_keyer->qsoLogged();
+    focusCallsign();
+}
+
+// ---- Clock and offline entry
+
+void EntryWindow::showClock(const QDateTime& shown) {
+    m_ui->utcTimeEdit->setText(EntryClock::formatTime(shown.time()));
+    m_ui->dateEdit->setText(EntryClock::formatDate(shown.date()));
+}
+
+void EntryWindow::showUtcClock() {
+    m_keyer->clockTick();
+    showClock(m_entry.utcNow());
+}
+
+void EntryWindow::startOfflineEntry() {
+    const QDate shownDate = QDate::fromString(m_ui->dateEdit->text(), QStringLiteral("yyyy-MM-dd"));
+    m_ui->manualDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_ui->manualDateEdit->setDate(shownDate.isValid() ? shownDate : m_entry.utcNow().date());
+    m_ui->manualDateEdit->show();
+    m_ui->manualTimeEdit->setText(m_ui->utcTimeEdit->text().left(6) + QStringLiteral("00"));
+    m_ui->manualTimeEdit->show();
+    m_ui->dateEdit->hide();
+    m_ui->utcTimeEdit->hide();
+    m_ui->offlineEntryButton->show();
+    m_clockTimer->stop();
+}
+
+void EntryWindow::endOfflineEntry() {
+    m_ui->manualDateEdit->hide();
+    m_ui->manualTimeEdit->hide();
+    m_ui->offlineEntryButton->hide();
+    m_ui->dateEdit->show();
+    m_ui->utcTimeEdit->show();
+    showUtcClock();
+    m_clockTimer->start();
+    focusCallsign();
+}
+
+void EntryWindow::rememberManualTime() {
+    m_manualTimeBefore = m_ui->manualTimeEdit->text();
+}
+
+void EntryWindow::checkManualTime() {
+    if (EntryClock::validManualTime(m_ui->manualTimeEdit->text()))
+        return;
+    m_ui->manualTimeEdit->setText(m_manualTimeBefore);
+    m_session.dialogs().error(QStringLiteral("Niewłaściwy format czasu!"));
+    m_ui->manualTimeEdit->setFocus();
+}
+
+void EntryWindow::checkDateField() {
+    if (const auto error = EntryClock::dateFieldError(m_ui->dateEdit->text())) {
+        m_session.dialogs().error(*error);
+        m_ui->dateEdit->setFocus();
+    }
+}
+
+void EntryWindow::stepManualTime(int minutes) {
+    const EntryClock::ManualTime moved =
+        EntryClock::stepMinute({m_ui->manualDateEdit->date(), m_ui->manualTimeEdit->text()}, minutes);
+    m_ui->manualTimeEdit->setText(moved.time);
+    m_ui->manualDateEdit->setDate(moved.date);
+}
+
+// ---- Keys
+
+bool EntryWindow::handleShortcut(QKeyEvent* key) {
+    // A held key acts once, when it is let go.
+    if (key->isAutoRepeat())
+        return false;
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    const bool alt = mods & Qt::AltModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    const int k = key->key();
+    if (alt && (k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_F1)) {
+        const QStringList bands = Bands::selectorList(m_entry.options().warcBands);
+        selectBand(stepInList(bands, m_ui->bandCombo->currentText(), k == Qt::Key_F1 ? -1 : 1));
+        onBandChosen();
+        return true;
+    }
+    if (alt && k == Qt::Key_M) {
+        selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(), 1));
+        onModeChosen();
+        return true;
+    }
+    if (ctrl && !alt && (k == Qt::Key_F2 || k == Qt::Key_F1)) {
+        selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(),
+                              k == Qt::Key_F1 ? -1 : 1));
+        onModeChosen();
+        focusCallsign();
+        return true;
+    }
+    if (k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
+        stepManualTime(k == Qt::Key_PageUp ? 1 : -1);
+        return true;
+    }
+    if (k == Qt::Key_T && (alt || ctrl)) {
+        m_keyer->changeSpeed(alt ? 1 : -1);
+        return true;
+    }
+    if ((alt && k == Qt::Key_K) || (ctrl && !alt && isEnterKey(k))) {
+        m_keyer->manualCwRequested();
+        return true;
+    }
+    return false;
+}
+
+bool EntryWindow::handleReportKey(QLineEdit* field, QKeyEvent* key) {
+    const int k = key->key();
+    if (isEnterKey(k)) {
+        focusNextChild();
+        return true;
+    }
+    const QString text = key->text();
+    if (text.isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Delete || k == Qt::Key_Tab)
+        return false;
+    const QChar ch = text.at(0).toUpper();
+    if (ch.isDigit() || ch == QLatin1Char('A') || ch == QLatin1Char('S')) {
+        if (text.at(0).isLower()) {
+            field->insert(QString(ch));
+            return true;
+        }
+        return false;
+    }
+    QApplication::beep();
+    return true;
+}
+
+bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_keyer->keyPressed(key->key(), key->modifiers()))
+            return true;
+        const int k = key->key();
+        const bool entryField = watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit;
+        // Shortcuts act on key release; their presses must not reach the field.
+        const bool modified = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+        const bool ctrlEnterKey =
+            isEnterKey(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
+        const bool shortcutKey =
+            ctrlEnterKey ||
+            (modified && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M || k == Qt::Key_T)) ||
+            ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
+        if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
+            return true;
+        // The backquote is never typed into these fields: it opens the manual CW window.
+        if (key->text() == QLatin1String("`") &&
+            (entryField || watched == m_ui->sentSerialEdit || watched == m_ui->sentFixedPartEdit)) {
+            m_keyer->manualCwRequested();
+            return true;
+        }
+        if (watched == m_ui->callsignEdit) {
+            if (isEnterKey(k)) {
+                acceptCallsign();
+                return true;
+            }
+            if (k == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier) && m_callSuggestions) {
+                EntryFieldHops hops;
+                const EntryFieldHops::ToExchange move = m_callSuggestions->ctrlSpaceInCallsign(
+                    {m_ui->callsignEdit->text(), m_ui->callsignEdit->cursorPosition(),
+                     m_ui->receivedExchangeEdit->text(), m_ui->receivedExchangeEdit->cursorPosition()},
+                    hops);
+                if (move.call)
+                    m_ui->callsignEdit->setText(*move.call);
+                if (move.exchange && m_ui->receivedExchangeEdit->text().isEmpty()) {
+                    m_callCursor = m_ui->callsignEdit->cursorPosition();
+                    showCrossModeExchange();
+                    m_ui->receivedExchangeEdit->setText(*move.exchange);
+                    m_ui->receivedExchangeEdit->setFocus();
+                    m_ui->receivedExchangeEdit->setCursorPosition(0);
+                    m_exchangeCursor.reset();
+                    return true;
+                }
+                // Nothing to pre-fill: on exactly as a blank would go, to the remembered exchange position.
+                moveToExchange();
+                return true;
+            }
+            if (k == Qt::Key_Space) {
+                moveToExchange();
+                return true;
+            }
+        } else if (watched == m_ui->receivedExchangeEdit) {
+            if (isEnterKey(k)) {
+                logQso();
+                return true;
+            }
+            if (k == Qt::Key_Space) {
+                moveToCallsign();
+                return true;
+            }
+        } else if (watched == m_ui->rstSentEdit || watched == m_ui->rstReceivedEdit) {
+            return handleReportKey(static_cast<QLineEdit*>(watched), key);
+        } else if (watched == m_ui->manualTimeEdit) {
+            if (isEnterKey(k) || k == Qt::Key_Home) {
+                focusCallsign();
+                return true;
+            }
+        }
+    } else if (type == QEvent::KeyRelease) {
+        if (watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit)
+            return handleShortcut(static_cast<QKeyEvent*>(event)) || QMainWindow::eventFilter(watched, event);
+    } else if (type == QEvent::FocusIn) {
+        if (watched == m_ui->callsignEdit && !m_starting)
+            onCallsignEdited();
+        else if (watched == m_ui->manualTimeEdit)
+            rememberManualTime();
+    } else if (type == QEvent::FocusOut) {
+        if (watched == m_ui->callsignEdit)
+            showCrossModeExchange();
+        else if (watched == m_ui->receivedExchangeEdit)
+            onReceivedExchangeLeft();
+        else if (watched == m_ui->manualTimeEdit && m_ui->manualTimeEdit->isVisible())
+            checkManualTime();
+        else if (watched == m_ui->dateEdit && !m_ui->dateEdit->isReadOnly())
+            checkDateField();
+    } else if (type == QEvent::MouseButtonPress && (watched == m_ui->bandCombo || watched == m_ui->modeCombo)) {
+        m_ui->crossModeExchangeLabel->hide();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Menu and closing
+
+void EntryWindow::onShowLoggedCallsToggled() {
+    if (m_ui->actionShowLoggedCalls->isChecked()) {
+        m_loggedCalls->show();
+        updateSuggestions();
+        focusCallsign();
+    } else {
+        m_loggedCalls->hide();
+    }
+}
+
+void EntryWindow::showAbout() {
+    HelpFile::about(m_session.dialogs());
+}
+
+void EntryWindow::openHelpFile() {
+    HelpFile::open(m_session.dialogs());
+}
+
+void EntryWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        emit activated();
+        restoreWindowsOnFirstActivation();
+    }
+}
+
+void EntryWindow::restoreWindowsOnFirstActivation() {
+    // Only the first activation restores the windows around the entry window.
+    if (m_activated || m_starting)
+        return;
+    m_activated = true;
+    const IniFile settings(m_session.settingsPath());
+    if (!settings.exists())
+        return;
+    m_loggedCalls->readSettings(settings);
+    emit firstActivation(settings);
+}
+
+void EntryWindow::quit() {
+    close();
+}
+
+void EntryWindow::closeEvent(QCloseEvent* event) {
+    m_clockTimer->stop();
+    emit aboutToClose();
+    EntryOptions& o = m_entry.options();
+    o.autoIncrement = m_ui->autoIncrementCheck->isChecked();
+    o.stx = m_ui->sentSerialEdit->text();
+    o.stxFixed = m_ui->sentFixedPartEdit->text();
+    o.band = m_ui->bandCombo->currentText();
+    o.mode = m_ui->modeCombo->currentText();
+    IniFile settings(m_session.settingsPath());
+    {
+        IniFile::Batch batch(settings);
+        m_entry.saveSettings(settings);
+        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("X"), x());
+        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Y"), y());
+        settings.writeBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"),
+                           m_ui->actionShowLoggedCalls->isChecked());
+        m_loggedCalls->writeSettings(settings);
+        emit closing(settings);
+    }
+    m_loggedCalls->close();
+    event->accept();
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "entry/entrysession.h"
+#include "entry/keyerhooks.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+class LogSession;
+class IniFile;
+class CallSuggestionsWindow;
+class QAction;
+class QLineEdit;
+class QTimer;
+class LoggedCallsWindow;
+namespace Ui {
+class EntryWindow;
+}
+
+// The entry window: the fields of one contact, band and mode, the UTC clock, the dupe panels and the menu.
+// It binds the controls to EntrySession; the rules live there.
+class EntryWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit EntryWindow(LogSession& session, QWidget* parent = nullptr);
+    ~EntryWindow() override;
+
+    // Start-up of the program in its fixed order. False: the county list is missing and the program ends.
+    bool startUp();
+
+    void setKeyerHooks(KeyerHooks* hooks);
+    EntrySession& entry() { return m_entry; }
+    LoggedCallsWindow* loggedCallsWindow() const { return m_loggedCalls; }
+    // A menu item by its name ("actionNewLog", "actionShowLog", "actionOperatorData" …) for the windows that handle it.
+    QAction* menuAction(const QString& objectName) const;
+    QWidget* keyerArea() const;
+    bool isOffline() const;
+    // What the entry fields hold now (the keyer's macros read the callsign, the exchanges and the reports).
+    EntryForm entryFields() const;
+    // The serial field, set by "Nowy log" / "Otwórz log".
+    void setSerialField(const QString& serial);
+
+    // The MASTER suggestions window: Ctrl+Space takes its first entry, Space in the exchange stops its refresh.
+    void setMasterSuggestions(CallSuggestionsWindow* suggestions) { m_callSuggestions = suggestions; }
+    // A suggestion was clicked: the callsign field takes it and the cursor moves on as the rules say.
+    void takeSuggestion(const QString& call);
+    void setSentFixedPart(const QString& text);
+    QString shownDate() const;
+    bool autoIncrement() const;
+    // The background of the sent-exchange field (Windows colour value).
+    int sentExchangeColour() const { return m_sentExchangeColour; }
+    void setSentExchangeColour(int colour);
+
+signals:
+    // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
+    void callsignChanged(const QString& call);
+    void bandChanged(const QString& band);
+    void modeChanged(const QString& mode);
+    // A VHF band switched to the locator analysis: the logged-counties window is to be shown or hidden.
+    void countiesWindowRequested(bool visible);
+    // The main window's first activation: the other windows restore their layout.
+    void firstActivation(const IniFile& settings);
+    // Every activation of the window.
+    void activated();
+    // Closing, before any setting is written: sending stops and the keying port is closed.
+    void aboutToClose();
+    // Closing: the other windows write their settings into the same piece.
+    void closing(IniFile& settings);
+
+public slots:
+    void logQso();
+    // The first activation restores the layout of the windows around the entry window; later ones do nothing.
+    void restoreWindowsOnFirstActivation();
+    void quit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private slots:
+    void onCallsignEdited();
+    void onReceivedExchangeEdited();
+    void onSentSerialEdited();
+    void onBandChosen();
+    void onModeChosen();
+    void onWarcBandsToggled();
+    void onDigitalModesToggled();
+    void onOneQsoPerBandToggled();
+    void onWithoutExchangeToggled();
+    void onSeparateVhfSerialsToggled();
+    void onAutoIncrementToggled();
+    void onShowLoggedCallsToggled();
+    void showUtcClock();
+    void startOfflineEntry();
+    void endOfflineEntry();
+    void showAbout();
+    void openHelpFile();
+
+private:
+    void connectSignals();
+    void applyOptions();
+    void rebuildLists();
+    void selectBand(const QString& band);
+    void selectMode(const QString& mode);
+    void workedBeforeCheck();
+    void updateSuggestions();
+    void setCallsignColour();
+    void showCrossModeExchange();
+    void onReceivedExchangeLeft();
+    void checkDateField();
+    void rememberManualTime();
+    void checkManualTime();
+    void acceptCallsign();
+    void moveToExchange();
+    void moveToCallsign();
+    void stepManualTime(int minutes);
+    bool handleShortcut(QKeyEvent* key);
+    bool handleReportKey(QLineEdit* field, QKeyEvent* key);
+    void showClock(const QDateTime& shown);
+    void focusCallsign();
+
+    std::unique_ptr<Ui::EntryWindow> m_ui;
+    LogSession& m_session;
+    EntrySession m_entry;
+    NullKeyerHooks m_nullKeyer;
+    KeyerHooks* m_keyer = &m_nullKeyer;
+    LoggedCallsWindow* m_loggedCalls = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    bool m_starting = true;
+    bool m_activated = false;
+    int m_sentExchangeColour = 12778705; // pale green
+    CallSuggestionsWindow* m_callSuggestions = nullptr;
+    QString m_manualTimeBefore;
+    std::optional<int> m_callCursor;
+    std::optional<int> m_exchangeCursor;
+};

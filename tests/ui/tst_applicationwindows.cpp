@@ -1,0 +1,262 @@
+#include "applicationwindows.h"
+#include "callsuggestionswindow.h"
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "entrywindow.h"
+#include "keyer/morseengine.h"
+#include "keyerpanel.h"
+#include "logwindow.h"
+#include "operatordatadialog.h"
+#include "platform/clock.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+#include "workedcallswindow.h"
+#include "workedcallswindows.h"
+#include "workedcountieswindow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 5)); }
+};
+
+QString qso(const char* time, const char* call, const char* srx) {
+    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QStringLiteral("80M"),
+                             QStringLiteral("CW"), QStringLiteral("599"), QStringLiteral("1"), QString(),
+                             QString::fromLatin1(call), QStringLiteral("599"), QString::fromLatin1(srx)});
+}
+
+// The whole program on a fresh program folder.
+struct Program {
+    explicit Program(const QString& settings) {
+        folder.writeBytes(QStringLiteral("kvr_log.ini"), settings.toUtf8());
+        folder.writeLines(QStringLiteral("log.kvr"), {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SQ2X", "KD")});
+    }
+    bool start() {
+        windows = std::make_unique<ApplicationWindows>(session);
+        if (!windows->startUp())
+            return false;
+        windows->entryWindow()->restoreWindowsOnFirstActivation();
+        return true;
+    }
+    QAction* item(const char* name) const { return windows->action(QString::fromLatin1(name)); }
+    QLineEdit* edit(const char* name) const {
+        return windows->entryWindow()->findChild<QLineEdit*>(QLatin1String(name));
+    }
+    void close() {
+        windows->entryWindow()->close();
+        settings = std::make_unique<IniFile>(folder.file(QStringLiteral("kvr_log.ini")));
+    }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    std::unique_ptr<ApplicationWindows> windows;
+    std::unique_ptr<IniFile> settings;
+};
+
+} // namespace
+
+class TestApplicationWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void viewFlagsRestoreTheWindowsAndClosingWritesThemBack() {
+        Program p(QStringLiteral(
+            "[Widok]\r\nBufor CW=0\r\nLog=0\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=0\r\nPowiaty=0\r\n"
+            "[Log]\r\nX=40\r\nY=300\r\nWysokość=222\r\n"));
+        QVERIFY(p.start());
+        QVERIFY(!p.windows->logWindow()->isVisible());
+        QVERIFY(!p.item("actionShowLog")->isChecked());
+        QVERIFY(p.windows->callSuggestionsWindow()->isVisible());
+        QVERIFY(p.windows->workedCalls()->cw()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
+        QCOMPARE(p.windows->logWindow()->height(), 222);
+        QVERIFY(!p.item("actionShowBufferBar")->isChecked());
+        QVERIFY(!p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
+        p.item("actionShowBufferBar")->trigger();
+        QVERIFY(p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
+
+        // The view items show and hide their windows.
+        p.item("actionShowLog")->trigger();
+        QVERIFY(p.windows->logWindow()->isVisible());
+        p.item("actionShowCallSuggestions")->trigger();
+        QVERIFY(!p.windows->callSuggestionsWindow()->isVisible());
+
+        p.close();
+        QCOMPARE(p.settings->readInteger("Widok", "Log", -1), 1);
+        QCOMPARE(p.settings->readInteger("Widok", "Podpowiedzi", -1), 0);
+        QCOMPARE(p.settings->readInteger("Widok", "Lista CW", -1), 1);
+        QCOMPARE(p.settings->readInteger("Log", "Wysokość", -1), 222);
+        QVERIFY(p.settings->hasKey("Powiaty", "Szerokość"));
+        QVERIFY(p.settings->hasKey("Lista FM", "Wysokość"));
+        QVERIFY(p.settings->hasKey("Zalogowane", "X"));
+        QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 12778705);
+        QVERIFY(p.settings->hasKey("Master", "Plik"));
+        QVERIFY(p.settings->hasKey("Analiza grupy", "Opcja"));
+        // The keyer's settings are written first and survive the main window's own piece.
+        QVERIFY(p.settings->hasKey("Klucz CW", "Predkosc"));
+        QCOMPARE(p.settings->readInteger("Widok", "Bufor CW", -1), 1);
+    }
+
+    void onlyTheCurrentModeListIsShown() {
+        Program p(QStringLiteral("[Widok]\r\nLista SSB=1\r\nLista CW=0\r\nLista FM=1\r\nAktualna emisja=1\r\n"));
+        QVERIFY(p.start());
+        QVERIFY(p.item("actionCurrentModeListOnly")->isChecked());
+        QVERIFY(p.windows->workedCalls()->cw()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->ssb()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->fm()->isVisible());
+        QVERIFY(p.item("actionShowCwList")->isChecked());
+        // A mode change follows with its own list.
+        p.edit("callsignEdit")->setFocus();
+        QTest::keyClicks(p.edit("callsignEdit"), QStringLiteral("SSB"));
+        QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
+        QVERIFY(p.windows->workedCalls()->ssb()->isVisible());
+        QVERIFY(!p.windows->workedCalls()->cw()->isVisible());
+    }
+
+    void logWindowFollowsTheLogAndTheDupeSelection() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        QVERIFY(p.windows->logWindow()->isVisible());
+        QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      2")));
+        p.edit("callsignEdit")->setFocus();
+        QTest::keyClicks(p.edit("callsignEdit"), QStringLiteral("SP9ABC"));
+        QCOMPARE(p.windows->logWindow()->selectedRow(), 0);
+        QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("GW"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
+        QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      3")));
+        QCOMPARE(p.windows->logWindow()->selectedRow(), 2);
+    }
+
+    void newLogFromTheMenuStartsAgainAtSerialOne() {
+        Program p(QStringLiteral("[Klucz CW]\r\nFormat=2\r\n"));
+        QVERIFY(p.start());
+        const QString chosen = p.folder.file(QStringLiteral("Zawody.kvr"));
+        p.dialogs.fileAnswers.push_back(chosen);
+        // The operator data dialog opens for the new log; it is closed at once.
+        QTimer::singleShot(0, p.windows->operatorDialog(), &QDialog::reject);
+        p.item("actionNewLog")->trigger();
+        QCOMPARE(p.session.logPath(), p.folder.file(QStringLiteral("zawody.kvr")));
+        QCOMPARE(p.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        QCOMPARE(p.session.log().size(), 0);
+    }
+
+    void cancelledColourChoiceChangesNothing() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const int before = p.windows->entryWindow()->sentExchangeColour();
+        p.windows->entryWindow()->findChild<QAction*>(QStringLiteral("actionSentExchangeBackground"))->trigger();
+        QCOMPARE(p.windows->entryWindow()->sentExchangeColour(), before);
+        p.dialogs.colourAnswers.push_back(0x0000FF);
+        p.windows->entryWindow()->findChild<QAction*>(QStringLiteral("actionSentExchangeBackground"))->trigger();
+        QCOMPARE(p.windows->entryWindow()->sentExchangeColour(), 0x0000FF);
+        p.close();
+        QCOMPARE(p.settings->readInteger("Program", "Kolor tła nadawanej grupy kontrolnej 1", 0), 0x0000FF);
+    }
+
+    void ctrlSpaceTakesTheFirstSuggestionAndGoesOnAsABlankWould() {
+        Program p(QStringLiteral("[Widok]\r\nPodpowiedzi=1\r\n"));
+        p.folder.writeLines(
+            QStringLiteral("log.kvr"),
+            {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SP9XYZ", "KD"), qso("07:02:00", "SQ2X", "KD")});
+        QVERIFY(p.start());
+        CallSuggestionsWindow* suggestions = p.windows->callSuggestionsWindow();
+        QVERIFY(suggestions->isVisible());
+        QLineEdit* call = p.edit("callsignEdit");
+        QLineEdit* exchange = p.edit("receivedExchangeEdit");
+
+        // The exchange cursor is remembered when a blank leaves the exchange field.
+        exchange->setFocus();
+        QTest::keyClicks(exchange, QStringLiteral("ABCDE"));
+        exchange->setCursorPosition(2);
+        QTest::keyClick(exchange, Qt::Key_Space);
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("SP9"));
+        QCOMPARE(suggestions->entries(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9XYZ")}));
+
+        QTest::keyClick(call, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(call->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(exchange->text(), QStringLiteral("ABCDE"));
+        QCOMPARE(exchange->cursorPosition(), 2);
+        // Taking the suggestion left the list as it was.
+        QCOMPARE(suggestions->entries(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9XYZ")}));
+
+        // One more character computes it again.
+        QTest::keyClick(exchange, Qt::Key_Space);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClicks(call, QStringLiteral("X"));
+        QCOMPARE(call->text(), QStringLiteral("SP9X"));
+        QCOMPARE(suggestions->entries(), QStringList{QStringLiteral("SP9XYZ")});
+        call->clear();
+        QVERIFY(suggestions->entries().isEmpty());
+    }
+
+    void workedCallsWindowsFollowLoadBandChangeAndNewQso() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        WorkedCallsWindow* cw = p.windows->workedCalls()->cw();
+        auto column = [cw](const char* name) {
+            QStringList texts;
+            const QListWidget* box = cw->findChild<QListWidget*>(QLatin1String(name));
+            for (int row = 0; row < box->count(); ++row)
+                texts << box->item(row)->text();
+            return texts;
+        };
+        QCOMPARE(column("callArea9List"), QStringList{QStringLiteral("SP9ABC")});
+        QCOMPARE(column("callArea2List"), QStringList{QStringLiteral("SQ2X  ")});
+        QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 80M   CW"));
+
+        QLineEdit* call = p.edit("callsignEdit");
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("40M"));
+        QTest::keyClick(call, Qt::Key_Return);
+        QCOMPARE(cw->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 40M   CW"));
+        QVERIFY(column("callArea9List").isEmpty());
+        QVERIFY(column("callArea2List").isEmpty());
+
+        QTest::keyClicks(call, QStringLiteral("3Z0X"));
+        QTest::keyClick(call, Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("12"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
+        QCOMPARE(p.session.log().size(), 3);
+        QCOMPARE(column("otherCallAreaList"), QStringList{QStringLiteral("3Z0X")});
+        QVERIFY(
+            p.windows->workedCalls()->ssb()->findChild<QListWidget*>(QStringLiteral("otherCallAreaList"))->count() ==
+            0);
+    }
+
+    void keyerKeysWorkInTheOutgoingTextField() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        QLineEdit* outgoing = p.windows->entryWindow()->findChild<QLineEdit*>(QStringLiteral("outgoingTextEdit"));
+        QVERIFY(outgoing);
+        MorseEngine& engine = p.windows->keyer()->engine();
+        const int speed = engine.speed();
+        outgoing->setFocus();
+        QTest::keyClick(outgoing, Qt::Key_F10, Qt::AltModifier);
+        QCOMPARE(engine.speed(), speed + 1);
+        QCOMPARE(engine.savedSpeed(), speed + 1);
+        QVERIFY(outgoing->text().isEmpty());
+
+        p.edit("callsignEdit")->setText(QStringLiteral("SP9ABC"));
+        p.edit("receivedExchangeEdit")->setText(QStringLiteral("GW"));
+        QTest::keyClick(outgoing, Qt::Key_F11);
+        QVERIFY(p.edit("callsignEdit")->text().isEmpty());
+        QVERIFY(p.edit("receivedExchangeEdit")->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestApplicationWindows)
+#include "tst_applicationwindows.moc"

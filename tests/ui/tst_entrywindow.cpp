@@ -1,0 +1,454 @@
+#include "core/logsession.h"
+#include "core/qsoline.h"
+#include "entrywindow.h"
+#include "loggedcallswindow.h"
+#include "platform/clock.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class SteppedClock final : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& now) { m_now = now; }
+
+private:
+    QDateTime m_now{QDate(2026, 3, 14), QTime(8, 0, 5)};
+};
+
+QString qso(const char* time, const char* band, const char* code, const char* call, const char* srx) {
+    const QString rst = QString::fromLatin1(code) == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
+    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QString::fromLatin1(band),
+                             QString::fromLatin1(code), rst, QStringLiteral("1"), QString(), QString::fromLatin1(call),
+                             rst, QString::fromLatin1(srx)});
+}
+
+// A program folder with settings (UTC time taken as it is, so the clock decides the logged time) and a window
+// started on it.
+struct Window {
+    explicit Window(const QStringList& logLines = {}, const QString& extraSettings = {}) {
+        folder.writeBytes(
+            QStringLiteral("kvr_log.ini"),
+            (QStringLiteral("[Program]\r\nCzas UTC manualny=1\r\nOffset=0\r\n") + extraSettings).toUtf8());
+        if (!logLines.isEmpty())
+            folder.writeLines(QStringLiteral("log.kvr"), logLines);
+    }
+    bool start() {
+        form = std::make_unique<EntryWindow>(session);
+        if (!form->startUp())
+            return false;
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+    template <typename T> T* child(const char* name) const { return form->findChild<T*>(QLatin1String(name)); }
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
+    void type(const char* field, const QString& text) {
+        edit(field)->setFocus();
+        QTest::keyClicks(edit(field), text);
+    }
+    void enter(const char* field) { QTest::keyClick(edit(field), Qt::Key_Return); }
+    QStringList logLines() const { return folder.readLines(QStringLiteral("log.kvr")); }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    SteppedClock clock;
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    std::unique_ptr<EntryWindow> form;
+};
+
+// Records what the window tells the keyer; takes F1 as a keyer key.
+class RecordingKeyer final : public KeyerHooks {
+public:
+    void qsoLogged() override { ++logged; }
+    void clockTick() override { ++ticks; }
+    void callsignChanged(const QString& call) override { calls.append(call); }
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override {
+        return key == Qt::Key_F1 && modifiers == Qt::NoModifier;
+    }
+    void changeSpeed(int step) override { speedSteps.append(step); }
+    void manualCwRequested() override { ++manualCw; }
+    int logged = 0;
+    int ticks = 0;
+    QStringList calls;
+    QList<int> speedSteps;
+    int manualCw = 0;
+};
+
+} // namespace
+
+class TestEntryWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void keyboardOnlyContactIsLoggedAndBackedUp() {
+        Window w;
+        QVERIFY(w.start());
+        QCOMPARE(w.edit("dateEdit")->text(), QStringLiteral("2026-03-14"));
+        QCOMPARE(w.edit("utcTimeEdit")->text(), QStringLiteral("08:00:05"));
+        w.type("callsignEdit", QStringLiteral("sp9abc+"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        // A blank moves on to the exchange field and back, inserting nothing.
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_Space);
+        QVERIFY(w.edit("receivedExchangeEdit")->hasFocus());
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Space);
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QVERIFY(w.edit("receivedExchangeEdit")->hasFocus());
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("012gw"));
+        w.clock.set(QDateTime(QDate(2026, 3, 14), QTime(8, 1, 7)));
+        QMetaObject::invokeMethod(w.form.get(), "showUtcClock");
+        w.enter("receivedExchangeEdit");
+
+        QCOMPARE(w.logLines(), QStringList{QStringLiteral(
+                                   "2026-03-14 080107  80M CW 599     0KO88WW SP9ABC          599       012GW ")});
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QVERIFY(QFile::exists(w.folder.file(QStringLiteral("log.kvr~"))));
+        QCOMPARE(w.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 1);
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QString());
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
+
+        // The same station again on the same band and mode: the panel, and the line is marked.
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("dupeLabel")->isVisible());
+        QCOMPARE(w.child<QLabel>("dupeLabel")->text(), QStringLiteral("SP9ABC - QSO zaliczone!"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("013GW"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.logLines().size(), 2);
+        QVERIFY(w.logLines().last().endsWith(QStringLiteral(" DUPE")));
+        QCOMPARE(w.folder.readLines(QStringLiteral("log.kvr~")).size(), 1);
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+        QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
+    }
+
+    void dupeSelectsTheEarlierContactAndFollowsTheMode() {
+        Window w({qso("08:00:00", "20M", "CW", "SP9ABC", "1"), qso("08:01:00", "20M", "CW", "SP6XYZ", "2")},
+                 QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
+        QVERIFY(w.start());
+        QSignalSpy selected(&w.session, &LogSession::rowSelectionRequested);
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QVERIFY(w.child<QLabel>("dupeLabel")->isVisible());
+        QCOMPARE(selected.last().at(0).value<qsizetype>(), 0);
+        // Ctrl+F1 from CW goes back to SSB: not worked there, the last line is selected.
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(w.child<QComboBox>("modeCombo")->currentText(), QStringLiteral("SSB"));
+        QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
+        QCOMPARE(selected.last().at(0).value<qsizetype>(), 1);
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("59"));
+        // Leaving the callsign field in SSB shows what the station gave in CW.
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_Return);
+        QVERIFY(w.child<QLabel>("crossModeExchangeLabel")->isVisible());
+        QCOMPARE(w.child<QLabel>("crossModeExchangeLabel")->text(), QStringLiteral(" CW:  1"));
+    }
+
+    void bandShortcutsWrapAndCommandsSelect() {
+        Window w;
+        QVERIFY(w.start());
+        QComboBox* band = w.child<QComboBox>("bandCombo");
+        QCOMPARE(band->currentText(), QStringLiteral("80M"));
+        w.edit("callsignEdit")->setFocus();
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F2, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("40M"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("160M"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("23CM"));
+
+        w.type("callsignEdit", QStringLiteral("20m"));
+        QCOMPARE(w.edit("callsignEdit")->palette().color(QPalette::Text), QColor(0xFF, 0x00, 0xFF));
+        w.enter("callsignEdit");
+        QCOMPARE(band->currentText(), QStringLiteral("20M"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        w.type("callsignEdit", QStringLiteral("SP9"));
+        QCOMPARE(w.edit("callsignEdit")->palette().color(QPalette::Text), QColor(0x00, 0x00, 0x80));
+    }
+
+    void vhfBandTurnsOnLocatorAnalysisAndItsSerial() {
+        Window w({}, QStringLiteral("Osobna numeracja na UKF=1\r\n"));
+        QVERIFY(w.start());
+        QVERIFY(!w.session.analysis.enabled);
+        // Without an own locator the analysis asks for one; cancelled, the analysis stays off.
+        w.type("callsignEdit", QStringLiteral("2M"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.dialogs.inputPrompts, QStringList{QStringLiteral("Własny lokator|Wprowadź lokator")});
+        QVERIFY(!w.session.analysis.enabled);
+        w.type("callsignEdit", QStringLiteral("80M"));
+        w.enter("callsignEdit");
+        w.dialogs.inputAnswers.push_back(QStringLiteral("jo91ru"));
+        w.type("callsignEdit", QStringLiteral("2M"));
+        w.enter("callsignEdit");
+        QVERIFY(w.session.analysis.enabled);
+        QCOMPARE(w.session.analysis.mode, AnalysisMode::Locator);
+        QCOMPARE(w.session.operatorData.locator, QStringLiteral("JO91RU"));
+        QCOMPARE(w.edit("sentFixedPartEdit")->text(), QStringLiteral("JO91RU"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("KO02MD"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.session.log().vhfSerial[1], 2);
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+        w.type("callsignEdit", QStringLiteral("20M"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+    }
+
+    void savedVhfBandIsOnlySelectedAtStart() {
+        Window w({qso("08:00:00", "2M", "CW", "SP9ABC", "KO02MD")},
+                 QStringLiteral("Pasmo=2M\r\nEmisja=CW\r\nSTX=015\r\nOsobna numeracja na UKF=1\r\n"
+                                "[Analiza grupy]\r\nAnaliza=0\r\n"));
+        QVERIFY(w.start());
+        QCOMPARE(w.child<QComboBox>("bandCombo")->currentText(), QStringLiteral("2M"));
+        // The analysis the operator switched off stays off, nothing is asked, the saved serial stays.
+        QVERIFY(!w.session.analysis.enabled);
+        QVERIFY(w.dialogs.inputPrompts.isEmpty());
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("015"));
+        // The saved mode does run the mode change: its reports.
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("599"));
+    }
+
+    void validationMessages() {
+        Window w;
+        QVERIFY(w.start());
+        w.type("receivedExchangeEdit", QStringLiteral("5"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("Brak znaku stacji!")});
+        QVERIFY(w.edit("callsignEdit")->hasFocus());
+        w.edit("receivedExchangeEdit")->clear();
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.dialogs.buttonAnswers.push_back(DialogButton::No);
+        QMetaObject::invokeMethod(w.form.get(), "logQso");
+        QCOMPARE(w.dialogs.lastText(), QStringLiteral("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        QVERIFY(w.logLines().isEmpty());
+    }
+
+    void failedWriteKeepsTheContactInTheFields() {
+        Window w;
+        QVERIFY(w.start());
+        const QString bad = w.folder.file(QStringLiteral("missing/log.kvr"));
+        w.session.setLogPath(bad);
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("12GW"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].title, QStringLiteral("Błąd"));
+        QVERIFY(w.dialogs.lastText().contains(bad));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12GW"));
+        QCOMPARE(w.session.log().size(), 0);
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
+    }
+
+    void offlineEntryWithTimeCommandsAndMinuteSteps() {
+        Window w;
+        QVERIFY(w.start());
+        w.form->menuAction(QStringLiteral("actionOfflineEntry"))->trigger();
+        QVERIFY(w.form->isOffline());
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("08:00:00"));
+        w.type("callsignEdit", QStringLiteral("2530"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("2530"));
+        w.edit("callsignEdit")->clear();
+        w.type("callsignEdit", QStringLiteral("2359"));
+        w.enter("callsignEdit");
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("23:59:00"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QString());
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_PageUp);
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(w.child<QDateEdit>("manualDateEdit")->date(), QDate(2026, 3, 15));
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("1"));
+        w.enter("receivedExchangeEdit");
+        w.type("callsignEdit", QStringLiteral("SP9XYZ"));
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("2"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.logLines().size(), 2);
+        QVERIFY(w.logLines()[0].startsWith(QStringLiteral("2026-03-15 000000")));
+        QVERIFY(w.logLines()[1].startsWith(QStringLiteral("2026-03-15 000001")));
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:01"));
+
+        // A wrong manual time is put back when the field is left.
+        w.edit("manualTimeEdit")->setFocus();
+        w.edit("manualTimeEdit")->setText(QStringLiteral("24:00:00"));
+        w.edit("callsignEdit")->setFocus();
+        QCOMPARE(w.dialogs.lastText(), QStringLiteral("Niewłaściwy format czasu!"));
+        QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("00:00:01"));
+
+        QMetaObject::invokeMethod(w.form.get(), "endOfflineEntry");
+        QVERIFY(!w.form->isOffline());
+    }
+
+    void configuredOffsetShiftsTheClock() {
+        Window w({}, QStringLiteral("Czas UTC manualny=1\r\n"));
+        w.folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nCzas UTC manualny=1\r\nOffset=-3\r\n");
+        QVERIFY(w.start());
+        QCOMPARE(w.edit("utcTimeEdit")->text(), QStringLiteral("11:00:05"));
+    }
+
+    void autoIncrementNeedsDigits() {
+        Window w;
+        QVERIFY(w.start());
+        QCheckBox* box = w.child<QCheckBox>("autoIncrementCheck");
+        w.type("sentSerialEdit", QStringLiteral("A"));
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(!box->isChecked());
+        QVERIFY(w.dialogs.lastText().startsWith(
+            QStringLiteral("Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\n")));
+    }
+
+    void reportFieldsTakeDigitsAandS() {
+        Window w;
+        QVERIFY(w.start());
+        w.edit("rstSentEdit")->clear();
+        w.type("rstSentEdit", QStringLiteral("5x7s9"));
+        QCOMPARE(w.edit("rstSentEdit")->text(), QStringLiteral("57S"));
+    }
+
+    void loggedCallSuggestions() {
+        Window w({qso("08:00:00", "80M", "CW", "SP9ABC", "1"), qso("08:01:00", "80M", "CW", "SP9ABD", "2"),
+                  qso("08:02:00", "40M", "CW", "SP9ABE", "3")});
+        QVERIFY(w.start());
+        w.form->menuAction(QStringLiteral("actionShowLoggedCalls"))->trigger();
+        w.type("callsignEdit", QStringLiteral("S"));
+        QCOMPARE(w.form->loggedCallsWindow()->calls(), QStringList());
+        w.type("callsignEdit", QStringLiteral("P9AB"));
+        QCOMPARE(w.form->loggedCallsWindow()->calls(), (QStringList{"SP9ABC", "SP9ABD"}));
+    }
+
+    void secondCopyWorksOnItsOwnLog() {
+        Window w;
+        QVERIFY(w.start());
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("KVR_Log"));
+        ScriptedDialogs dialogs;
+        LogSession session(ProgramFolder(w.folder.path()), dialogs, w.clock);
+        EntryWindow second(session);
+        QVERIFY(second.startUp());
+        QCOMPARE(second.windowTitle(), QStringLiteral("KVR_Log  [kopia]"));
+        QCOMPARE(session.logPath(), w.folder.file(QStringLiteral("log1.kvr")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Program KVR_Log jest juz uruchomiony !")));
+    }
+
+    void closingWritesTheEntrySettings() {
+        Window w;
+        QVERIFY(w.start());
+        w.edit("sentFixedPartEdit")->setText(QStringLiteral("KO02MD"));
+        w.form->menuAction(QStringLiteral("actionOneQsoPerBand"))->trigger();
+        w.form->close();
+        const IniFile ini(w.folder.file(QStringLiteral("kvr_log.ini")));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Grupa"), {}), QStringLiteral("KO02MD"));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Jedno QSO"), {}), QStringLiteral("1"));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Log"), {}),
+                 w.folder.file(QStringLiteral("log.kvr")));
+        QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Pasmo"), {}), QStringLiteral("80M"));
+        QVERIFY(ini.hasKey(QStringLiteral("Analiza grupy"), QStringLiteral("Analiza")));
+    }
+
+    void keyerIsToldOfCallsignsTicksAndLoggedContacts() {
+        Window w;
+        QVERIFY(w.start());
+        RecordingKeyer keyer;
+        w.form->setKeyerHooks(&keyer);
+        QVERIFY(w.form->keyerArea());
+        QSignalSpy changed(w.form.get(), &EntryWindow::callsignChanged);
+        w.type("callsignEdit", QStringLiteral("SP9"));
+        QCOMPARE(keyer.calls.last(), QStringLiteral("SP9"));
+        QCOMPARE(changed.last().at(0).toString(), QStringLiteral("SP9"));
+        QCOMPARE(w.form->entryFields().call, QStringLiteral("SP9"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1);
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9"));
+        QMetaObject::invokeMethod(w.form.get(), "showUtcClock");
+        QCOMPARE(keyer.ticks, 1);
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("1"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(keyer.logged, 1);
+        w.form->setKeyerHooks(nullptr);
+    }
+
+    void keyerShortcutsOfTheEntryFields() {
+        Window w;
+        QVERIFY(w.start());
+        RecordingKeyer keyer;
+        w.form->setKeyerHooks(&keyer);
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::AltModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::AltModifier | Qt::ControlModifier);
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(keyer.speedSteps, (QList<int>{1, 1, -1}));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+
+        // Ctrl+Enter in the exchange field opens the manual CW window; it does not log the contact.
+        w.enter("callsignEdit");
+        QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("12"));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(keyer.manualCw, 1);
+        QVERIFY(w.logLines().isEmpty());
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12"));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(keyer.manualCw, 2);
+        // A backquote in the serial field opens it too and is not typed.
+        w.type("sentSerialEdit", QStringLiteral("`"));
+        QCOMPARE(keyer.manualCw, 3);
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(keyer.logged, 0);
+        w.form->setKeyerHooks(nullptr);
+    }
+
+    void azimuthLabelFollowsTheTypedLocator() {
+        Window w;
+        w.folder.writeBytes(QStringLiteral("kvr_log.ini"),
+                            "[Program]\r\nCzas UTC manualny=1\r\n[Operator]\r\nLokator=JO90LN\r\n"
+                            "[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n");
+        QVERIFY(w.start());
+        QLabel* label = w.child<QLabel>("azimuthLabel");
+        QVERIFY(!label->isVisible());
+        w.type("receivedExchangeEdit", QStringLiteral("jo90ln"));
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), QStringLiteral("Azymut: ???"));
+        w.edit("receivedExchangeEdit")->clear();
+        w.type("receivedExchangeEdit", QStringLiteral("001KO02MD"));
+        QVERIFY(label->isVisible());
+        QVERIFY(label->text().startsWith(QStringLiteral("Azymut:  ")));
+        QVERIFY(label->text().endsWith(QStringLiteral("°")));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Backspace);
+        QVERIFY(!label->isVisible());
+    }
+
+    void missingCountyListEndsTheProgram() {
+        TempProgramFolder folder(false);
+        ScriptedDialogs dialogs;
+        SteppedClock clock;
+        LogSession session(ProgramFolder(folder.path()), dialogs, clock);
+        EntryWindow form(session);
+        QVERIFY(!form.startUp());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \n")));
+    }
+};
+
+QTEST_MAIN(TestEntryWindow)
+#include "tst_entrywindow.moc"
