@@ -1,10 +1,10 @@
 // Prints what a keystroke in the callsign field and an added contact cost on a 100,000-contact log.
 #include "core/bands.h"
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
 #include "entry/entrysession.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 

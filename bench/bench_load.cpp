@@ -1,8 +1,8 @@
 // Loading logs of 10,000, 100,000 and 1,000,000 contacts with the analysis off, in county mode and in
 // locator mode: milliseconds per load, microseconds per contact and the memory the loaded log holds.
 #include "analysis/countylist.h"
-#include "core/logbook.h"
-#include "core/logloader.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 #include "loggenerator.h"
 
 #include <QCoreApplication>

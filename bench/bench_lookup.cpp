@@ -3,10 +3,10 @@
 // suggestions from the database or from the 85,000-entry text list, and drawing the suggestion window.
 #include "callsuggestionswindow.h"
 #include "core/bands.h"
-#include "core/logsession.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 #include "dtawriter.h"
+#include "log/logsession.h"
 #include "lookup/mastercalldb.h"
 #include "lookup/masterselection.h"
 #include "lookup/textmasterfile.h"

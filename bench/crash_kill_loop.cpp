@@ -1,9 +1,9 @@
 // Kills kvrlog-cli add with SIGKILL at random moments and checks after every kill that each contact the tool
 // acknowledged (printed) is in the log, that the log loads whole, and that no serial was given twice.
 //   crash_kill_loop [--cycles N] [--max-delay-ms M] [--seed S]
-#include "core/logbook.h"
-#include "core/logloader.h"
 #include "core/qsoline.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // Prints how long the log window's changes take on a large log: the edit and the delete (each rewrites the
 // log file and reloads it), and the list view's model reset and scroll after a reload.
-#include "core/logedit.h"
-#include "core/logsession.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
+#include "log/logedit.h"
+#include "log/logsession.h"
 #include "loglistmodel.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"

@@ -3,8 +3,6 @@ target_sources(kvr_core PRIVATE
     analysis/locator.h analysis/locator.cpp
     analysis/countylist.h analysis/countylist.cpp
     analysis/exchangeanalysis.h analysis/exchangeanalysis.cpp
-    analysis/loggedcounties.h analysis/loggedcounties.cpp
     analysis/scoresummary.h analysis/scoresummary.cpp
     analysis/operatordata.h analysis/operatordata.cpp
-    analysis/analysishandlers.h analysis/analysishandlers.cpp
 )

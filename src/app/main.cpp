@@ -1,6 +1,6 @@
 #include "applicationwindows.h"
-#include "core/logsession.h"
 #include "entrywindow.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "widgetdialogs.h"

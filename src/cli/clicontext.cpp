@@ -1,9 +1,9 @@
 #include "clicontext.h"
 
 #include "analysis/operatordata.h"
-#include "core/logsession.h"
+#include "entry/startupoptions.h"
+#include "log/logsession.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 
 #include <QFileInfo>
 

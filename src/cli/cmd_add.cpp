@@ -1,16 +1,16 @@
 #include "clicontext.h"
 #include "core/bands.h"
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
 #include "entry/entrysession.h"
 #include "entry/entrystartup.h"
 #include "entry/serialnumber.h"
+#include "entry/startupoptions.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "clicontext.h"
-#include "core/logsession.h"
 #include "interchange/adifexport.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/csvexport.h"
 #include "interchange/ediexport.h"
 #include "interchange/interchangecommands.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "settings/inifile.h"
 

@@ -1,6 +1,6 @@
 #include "clicontext.h"
-#include "core/logsession.h"
 #include "interchange/interchangecommands.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "clicontext.h"
-#include "core/logbook.h"
+#include "log/logbook.h"
 #include "lookup/mastercalldb.h"
 #include "lookup/masterselection.h"
 #include "lookup/textmasterfile.h"

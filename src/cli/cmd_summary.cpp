@@ -2,12 +2,12 @@
 #include "analysis/scoresummary.h"
 #include "clicontext.h"
 #include "core/bands.h"
-#include "core/logbook.h"
-#include "core/logloader.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
+#include "entry/startupoptions.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 
 #include <QFileInfo>
 

@@ -3,12 +3,12 @@
 #include "analysis/exchangeanalysis.h"
 #include "core/bands.h"
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 #include "entry/entryindex.h"
 #include "entry/logbackups.h"
 #include "entry/workedbefore.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 
 AddQso::AddQso(LogSession& session, const EntryOptions& options, TemporaryBackups& backups, EntryIndex& index)

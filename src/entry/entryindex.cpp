@@ -1,7 +1,7 @@
 #include "entry/entryindex.h"
 
-#include "core/logbook.h"
 #include "core/qsoline.h"
+#include "log/logbook.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "entry/entrysession.h"
 
-#include "analysis/loggedcounties.h"
 #include "core/bands.h"
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "core/modes.h"
+#include "log/loggedcounties.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"

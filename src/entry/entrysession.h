@@ -10,7 +10,7 @@
 #include <QDateTime>
 #include <QMetaObject>
 
-#include "analysis/analysishandlers.h"
+#include "log/analysishandlers.h"
 
 #include <functional>
 #include <memory>

@@ -1,13 +1,13 @@
 #include "entry/entrystartup.h"
 
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "entry/logbackups.h"
 #include "entry/serialnumber.h"
+#include "entry/startupoptions.h"
+#include "log/logsession.h"
 #include "platform/programfolder.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 
 #include <QFileInfo>
 

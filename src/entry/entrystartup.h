@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "core/logloader.h"
 #include "entry/entryoptions.h"
+#include "log/logloader.h"
 
 #include <QDateTime>
 #include <QLockFile>

@@ -1,5 +1,5 @@
 target_sources(kvr_core PRIVATE
-    entry/keyerhooks.h
+    entry/startupoptions.h entry/startupoptions.cpp
     entry/serialnumber.h entry/serialnumber.cpp
     entry/entryoptions.h entry/entryoptions.cpp
     entry/entryclock.h entry/entryclock.cpp

@@ -4,11 +4,11 @@
 
 #include "analysis/locator.h"
 #include "core/bands.h"
-#include "core/logbook.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 #include "entry/entryclock.h"
 #include "entry/entryindex.h"
+#include "log/logbook.h"
 
 QString currentDupeKey(QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
     const ModeInfo* info = Modes::byName(mode);

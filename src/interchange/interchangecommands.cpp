@@ -1,11 +1,11 @@
 #include "interchange/interchangecommands.h"
 
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/csvexport.h"
 #include "interchange/exportfile.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 

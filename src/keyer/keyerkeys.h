@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/keyerhooks.h"
+#include "keyer/keyerhooks.h"
 
 class KeyerEntry;
 class MorseEngine;

@@ -1,10 +1,10 @@
 #include "lookup/callsuggestions.h"
 
 #include "core/bands.h"
-#include "core/logbook.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 #include "lookup/masterselection.h"
+#include "lookup/workedcalls.h"
 
 #include <algorithm>
 #include <string_view>
@@ -87,10 +87,13 @@ void CallSuggestions::sortEntries(QStringList& entries) {
     });
 }
 
-SuggestionColour CallSuggestions::colourFor(
-    QStringView call, const LogBook& log, QStringView band, QStringView mode, bool oneQsoPerBand) {
+SuggestionColour CallSuggestions::colourFor(QStringView call,
+                                            const std::function<bool(const QString& key)>& workedKey,
+                                            QStringView band,
+                                            QStringView mode,
+                                            bool oneQsoPerBand) {
     const ModeInfo* modeInfo = Modes::byName(mode);
     const char modeCode = modeInfo ? modeInfo->dupeCode : '?';
     const QString key = dupeKey(Bands::dupeCode(band), modeCode, oneQsoPerBand, call);
-    return log.hasWorkedKey(key) ? SuggestionColour::Dupe : SuggestionColour::Normal;
+    return workedKey(key) ? SuggestionColour::Dupe : SuggestionColour::Normal;
 }

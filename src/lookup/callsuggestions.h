@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -7,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-class LogBook;
 class MasterSelection;
 class WorkedCalls;
 
@@ -41,8 +42,12 @@ public:
                              bool startupDone = true);
 
     // The colour of an entry for the current band and mode.
-    static SuggestionColour
-    colourFor(QStringView call, const LogBook& log, QStringView band, QStringView mode, bool oneQsoPerBand);
+    // workedKey tells whether the log holds a dupe key.
+    static SuggestionColour colourFor(QStringView call,
+                                      const std::function<bool(const QString& key)>& workedKey,
+                                      QStringView band,
+                                      QStringView mode,
+                                      bool oneQsoPerBand);
     // The order of the list: callsigns sorted, "...." after them so that Ctrl+Space takes a callsign.
     static void sortEntries(QStringList& entries);
 

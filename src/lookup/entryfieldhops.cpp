@@ -1,7 +1,7 @@
 #include "lookup/entryfieldhops.h"
 
-#include "core/logbook.h"
 #include "lookup/callsuggestions.h"
+#include "lookup/workedcalls.h"
 
 #include <algorithm>
 

@@ -1,4 +1,5 @@
 target_sources(kvr_core PRIVATE
+    lookup/workedcalls.h lookup/workedcalls.cpp
     lookup/mastercalldb.h lookup/mastercalldb.cpp
     lookup/textmasterfile.h lookup/textmasterfile.cpp
     lookup/masterselection.h lookup/masterselection.cpp

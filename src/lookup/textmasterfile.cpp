@@ -1,6 +1,6 @@
 #include "lookup/textmasterfile.h"
 
-#include "core/logbook.h"
+#include "lookup/workedcalls.h"
 
 TextMasterFile::ReadResult TextMasterFile::read(const QString& path, WorkedCalls& calls) {
     calls.clear();

@@ -1,6 +1,5 @@
 #include "lookup/workedcallsgroups.h"
 
-#include "core/logbook.h"
 #include "core/qsoline.h"
 
 #include <optional>
@@ -27,9 +26,9 @@ void WorkedCallsGroups::clear() {
             column.clear();
 }
 
-void WorkedCallsGroups::rebuild(const LogBook& log, QStringView band) {
+void WorkedCallsGroups::rebuild(const std::vector<QString>& lines, QStringView band) {
     clear();
-    for (const QString& line : log.lines())
+    for (const QString& line : lines)
         addLine(line, band);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <array>
 #include <set>
-
-class LogBook;
 
 // The callsigns worked on the current band, by mode window (SSB, CW, FM) and by call-area column:
 // "1" … "9" hold the first six characters of the callsign, "Inne" (area 0 or no digit) the whole callsign.
@@ -22,7 +22,7 @@ public:
     enum class Prefix { SP = 0, SQ = 1, SN = 2, Other = 3 };
 
     // Rebuilds everything from the log for this band.
-    void rebuild(const LogBook& log, QStringView band);
+    void rebuild(const std::vector<QString>& lines, QStringView band);
     // Adds one line; false when it is not listed (other band, other mode) or already there.
     bool addLine(QStringView line, QStringView band);
     void clear();

@@ -1,5 +1,4 @@
 target_sources(kvr_core PRIVATE
     settings/inifile.h settings/inifile.cpp
-    settings/startupoptions.h settings/startupoptions.cpp
     settings/windowsettings.h settings/windowsettings.cpp
 )

@@ -1,7 +1,7 @@
 #include "adifexportdialog.h"
 
-#include "core/logsession.h"
 #include "interchange/interchangecommands.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "settings/inifile.h"
 #include "ui_adifexportdialog.h"

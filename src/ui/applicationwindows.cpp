@@ -1,8 +1,6 @@
 #include "applicationwindows.h"
 
-#include "analysis/analysishandlers.h"
 #include "callsuggestionswindow.h"
-#include "core/logsession.h"
 #include "core/modes.h"
 #include "ediexportdialog.h"
 #include "entrywindow.h"
@@ -10,6 +8,8 @@
 #include "exchangeanalysisdialog.h"
 #include "interchangemenu.h"
 #include "keyerpanel.h"
+#include "log/analysishandlers.h"
+#include "log/logsession.h"
 #include "loggedcallswindow.h"
 #include "logwindow.h"
 #include "lookup/workedcallsgroups.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/loglifecycle.h"
+#include "log/loglifecycle.h"
 #include "lookup/masterselection.h"
 
 #include <QObject>

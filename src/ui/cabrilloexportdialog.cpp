@@ -1,8 +1,8 @@
 #include "cabrilloexportdialog.h"
 
-#include "core/logsession.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/interchangecommands.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_cabrilloexportdialog.h"

@@ -1,6 +1,6 @@
 #include "callsuggestionswindow.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "lookup/masterselection.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
@@ -55,8 +55,9 @@ void CallSuggestionsWindow::showEntries(const QStringList& entries) {
 void CallSuggestionsWindow::refreshColours() {
     for (int row = 0; row < m_ui->suggestionList->count(); ++row) {
         QListWidgetItem* item = m_ui->suggestionList->item(row);
-        const auto colour = CallSuggestions::colourFor(item->text(), m_session.log(), m_session.band, m_session.mode,
-                                                       m_session.oneQsoPerBand);
+        const auto colour = CallSuggestions::colourFor(
+            item->text(), [this](const QString& key) { return m_session.log().hasWorkedKey(key); }, m_session.band,
+            m_session.mode, m_session.oneQsoPerBand);
         item->setData(kSuggestionColourRole, int(colour));
     }
 }

@@ -1,7 +1,7 @@
 #include "ediexportdialog.h"
 
-#include "core/logsession.h"
 #include "edibanddatadialog.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_ediexportdialog.h"

@@ -2,11 +2,11 @@
 
 #include "callsuggestionswindow.h"
 #include "core/bands.h"
-#include "core/logsession.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
 #include "entry/workedbefore.h"
 #include "helpfile.h"
+#include "log/logsession.h"
 #include "loggedcallswindow.h"
 #include "lookup/entryfieldhops.h"
 #include "platform/clock.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entry/entrysession.h"
-#include "entry/keyerhooks.h"
+#include "keyer/keyerhooks.h"
 
 #include <QMainWindow>
 

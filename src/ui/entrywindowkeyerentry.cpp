@@ -1,6 +1,6 @@
 #include "entrywindowkeyerentry.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 
 #include <QAbstractButton>
 #include <QApplication>

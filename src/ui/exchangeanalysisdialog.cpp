@@ -1,6 +1,6 @@
 #include "exchangeanalysisdialog.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "ui_exchangeanalysisdialog.h"
 
 ExchangeAnalysisDialog::ExchangeAnalysisDialog(LogSession& session, QWidget* parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/analysishandlers.h"
+#include "log/analysishandlers.h"
 
 #include <QDialog>
 

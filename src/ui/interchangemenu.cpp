@@ -2,9 +2,9 @@
 
 #include "adifexportdialog.h"
 #include "cabrilloexportdialog.h"
-#include "core/logsession.h"
 #include "ediexportdialog.h"
 #include "interchange/ediexport.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 
 #include <QWidget>

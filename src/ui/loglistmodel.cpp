@@ -1,6 +1,6 @@
 #include "loglistmodel.h"
 
-#include "core/logbook.h"
+#include "log/logbook.h"
 
 LogListModel::LogListModel(const LogBook& log, QObject* parent) : QAbstractListModel(parent), m_log(log) {}
 

@@ -1,8 +1,8 @@
 #include "logwindow.h"
 
 #include "analysis/scoresummary.h"
-#include "core/logedit.h"
-#include "core/logsession.h"
+#include "log/logedit.h"
+#include "log/logsession.h"
 #include "loglistmodel.h"
 #include "qsoeditdialog.h"
 #include "settings/inifile.h"

@@ -1,6 +1,6 @@
 #include "masterfiledialog.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "lookup/masterselection.h"
 #include "platform/userdialogs.h"
 #include "ui_masterfiledialog.h"

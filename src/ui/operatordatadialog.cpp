@@ -1,7 +1,7 @@
 #include "operatordatadialog.h"
 
 #include "analysis/locator.h"
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_operatordatadialog.h"

@@ -1,6 +1,6 @@
 #include "qsoeditdialog.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "ui_qsoeditdialog.h"
 
 #include <QFontDatabase>

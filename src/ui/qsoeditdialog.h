@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/logedit.h"
+#include "log/logedit.h"
 
 #include <QDialog>
 

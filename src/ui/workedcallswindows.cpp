@@ -1,6 +1,6 @@
 #include "workedcallswindows.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "settings/inifile.h"
 
 namespace {
@@ -43,7 +43,7 @@ WorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) cons
 
 void WorkedCallsWindows::refreshWindows() {
     m_band = m_session.band;
-    m_groups.rebuild(m_session.log(), m_band);
+    m_groups.rebuild(m_session.log().lines(), m_band);
     showAll();
 }
 

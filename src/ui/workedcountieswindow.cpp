@@ -1,6 +1,6 @@
 #include "workedcountieswindow.h"
 
-#include "core/logsession.h"
+#include "log/logsession.h"
 #include "settings/inifile.h"
 #include "ui_workedcountieswindow.h"
 

@@ -1,9 +1,9 @@
 #include "analysis/countylist.h"
 #include "analysis/exchangeanalysis.h"
-#include "analysis/loggedcounties.h"
 #include "analysis/scoresummary.h"
-#include "core/logbook.h"
 #include "core/qsoline.h"
+#include "log/logbook.h"
+#include "log/loggedcounties.h"
 #include "testsupport.h"
 
 #include <QTest>

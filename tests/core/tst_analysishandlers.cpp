@@ -1,7 +1,7 @@
-#include "analysis/analysishandlers.h"
+#include "entry/startupoptions.h"
 #include "lifecyclefixture.h"
+#include "log/analysishandlers.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 
 #include <QSignalSpy>
 #include <QTest>

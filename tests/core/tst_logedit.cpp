@@ -1,5 +1,5 @@
-#include "core/logedit.h"
 #include "lifecyclefixture.h"
+#include "log/logedit.h"
 
 #include <QDir>
 #include <QFileInfo>

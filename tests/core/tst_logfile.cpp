@@ -1,7 +1,7 @@
-#include "core/logbook.h"
 #include "core/logfile.h"
-#include "core/logloader.h"
 #include "lifecyclefixture.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 #include "platform/writefaults.h"
 
 #include <QDir>

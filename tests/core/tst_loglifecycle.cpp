@@ -1,6 +1,6 @@
 #include "analysis/operatordata.h"
-#include "core/loglifecycle.h"
 #include "lifecyclefixture.h"
+#include "log/loglifecycle.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>

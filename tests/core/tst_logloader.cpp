@@ -1,7 +1,7 @@
 #include "analysis/countylist.h"
-#include "core/logbook.h"
-#include "core/logloader.h"
 #include "core/qsoline.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 #include "scripteddialogs.h"
 #include "testsupport.h"
 

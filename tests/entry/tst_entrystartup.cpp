@@ -1,6 +1,6 @@
-#include "core/logsession.h"
 #include "entry/entrystartup.h"
 #include "entry/logbackups.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "scripteddialogs.h"

@@ -1,7 +1,7 @@
-#include "core/logsession.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/interchangecommands.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "qsofixtures.h"
 #include "scripteddialogs.h"

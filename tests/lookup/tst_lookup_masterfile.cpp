@@ -1,5 +1,5 @@
-#include "core/logbook.h"
 #include "dtawriter.h"
+#include "log/logbook.h"
 #include "lookup/masterselection.h"
 #include "lookup/textmasterfile.h"
 #include "scripteddialogs.h"

@@ -137,7 +137,7 @@ private slots:
     void dupeColourFollowsBandAndMode() {
         LookupTestLog log;
         log.load({{"20M", "CW", "SP7ABC"}});
-        const LogBook& book = log.session.log();
+        const auto book = [&log](const QString& key) { return log.session.log().hasWorkedKey(key); };
         QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"20M", u"CW", false), SuggestionColour::Dupe);
         QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"40M", u"CW", false), SuggestionColour::Normal);
         QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"20M", u"SSB", false), SuggestionColour::Normal);
@@ -148,7 +148,9 @@ private slots:
         LookupTestLog log;
         log.session.oneQsoPerBand = true;
         log.load({{"20M", "CW", "SP7ABC"}});
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", log.session.log(), u"20M", u"SSB", true),
+        QCOMPARE(CallSuggestions::colourFor(
+                     u"SP7ABC", [&log](const QString& key) { return log.session.log().hasWorkedKey(key); }, u"20M",
+                     u"SSB", true),
                  SuggestionColour::Dupe);
     }
 

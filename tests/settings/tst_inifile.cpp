@@ -1,6 +1,6 @@
+#include "entry/startupoptions.h"
 #include "platform/programfolder.h"
 #include "settings/inifile.h"
-#include "settings/startupoptions.h"
 #include "testsupport.h"
 
 #include <QDir>

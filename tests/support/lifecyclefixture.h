@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/logsession.h"
 #include "core/qsoline.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "testsupport.h"

@@ -1,6 +1,6 @@
-#include "core/logsession.h"
 #include "core/qsoline.h"
 #include "entrywindow.h"
+#include "log/logsession.h"
 #include "loggedcallswindow.h"
 #include "platform/clock.h"
 #include "scripteddialogs.h"

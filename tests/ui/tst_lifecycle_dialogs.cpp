@@ -1,7 +1,7 @@
-#include "analysis/analysishandlers.h"
 #include "exchangeanalysisdialog.h"
 #include "helpfile.h"
 #include "lifecyclefixture.h"
+#include "log/analysishandlers.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "workedcountieswindow.h"

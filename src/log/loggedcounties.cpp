@@ -1,9 +1,9 @@
-#include "analysis/loggedcounties.h"
+#include "log/loggedcounties.h"
 
 #include "analysis/countylist.h"
 #include "analysis/exchangeanalysis.h"
-#include "core/logbook.h"
 #include "core/qsoline.h"
+#include "log/logbook.h"
 
 void RebuildLoggedCounties(LogBook& log, const AnalysisContext& context) {
     if (!context.options.enabled || !context.options.countyMode())

@@ -1,10 +1,10 @@
-#include "core/logedit.h"
+#include "log/logedit.h"
 
 #include "core/bands.h"
 #include "core/logfile.h"
-#include "core/loglifecycle.h"
-#include "core/logsession.h"
 #include "core/qsoline.h"
+#include "log/loglifecycle.h"
+#include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 

@@ -1,8 +1,8 @@
-#include "analysis/analysishandlers.h"
+#include "log/analysishandlers.h"
 
 #include "analysis/locator.h"
-#include "analysis/loggedcounties.h"
-#include "core/logsession.h"
+#include "log/loggedcounties.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 

@@ -1,4 +1,4 @@
-#include "core/logbook.h"
+#include "log/logbook.h"
 
 #include "analysis/exchangeanalysis.h"
 #include "analysis/scoresummary.h"
@@ -7,28 +7,6 @@
 #include "core/qsoline.h"
 
 #include <algorithm>
-
-bool WorkedCalls::add(const QString& call, const QString& info) {
-    if (m_index.contains(call))
-        return false;
-    ++m_revision;
-    m_index.insert(call, m_calls.size());
-    m_calls.append(call);
-    m_infos.append(info);
-    return true;
-}
-
-QString WorkedCalls::infoFor(QStringView call) const {
-    const qsizetype i = indexOf(call);
-    return i < 0 ? QString() : m_infos.at(i);
-}
-
-void WorkedCalls::clear() {
-    ++m_revision;
-    m_calls.clear();
-    m_infos.clear();
-    m_index.clear();
-}
 
 qsizetype LogBook::insertLine(const QString& line) {
     const auto at = std::upper_bound(m_lines.begin(), m_lines.end(), line);

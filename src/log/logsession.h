@@ -2,8 +2,8 @@
 
 #include "analysis/countylist.h"
 #include "analysis/operatordata.h"
-#include "core/logbook.h"
-#include "core/logloader.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 #include "platform/programfolder.h"
 
 #include <QObject>

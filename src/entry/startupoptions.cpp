@@ -1,4 +1,4 @@
-#include "settings/startupoptions.h"
+#include "entry/startupoptions.h"
 
 #include "entry/entryoptions.h"
 #include "platform/programfolder.h"

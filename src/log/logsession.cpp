@@ -1,4 +1,4 @@
-#include "core/logsession.h"
+#include "log/logsession.h"
 
 #include "analysis/scoresummary.h"
 #include "platform/userdialogs.h"

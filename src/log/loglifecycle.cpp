@@ -1,10 +1,10 @@
-#include "core/loglifecycle.h"
+#include "log/loglifecycle.h"
 
 #include "analysis/operatordata.h"
 #include "core/logfile.h"
-#include "core/logsession.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "core/logloader.h"
+#include "log/logloader.h"
 
 #include "core/bands.h"
-#include "core/logbook.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
+#include "log/logbook.h"
 #include "platform/userdialogs.h"
 
 #include <QFileInfo>
