@@ -5,6 +5,7 @@
 
 #include "settings/inifile.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <vector>
@@ -23,13 +24,17 @@ struct Reading {
     bool present;
 };
 
+QStringList linesOf(const QString& text) {
+    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\n|\r"));
+    return text.split(kLineEnd);
+}
+
 // Every section and every possible key name of the text, as an operator editing the file would see them.
 std::vector<Key> keysOf(const QString& text) {
-    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\n|\r"));
     std::vector<Key> keys = {{QStringLiteral("Program"), QStringLiteral("Log")},
                              {QStringLiteral("Analiza grupy"), QStringLiteral("Opcja")}};
     QString section;
-    for (const QString& line : text.split(kLineEnd)) {
+    for (const QString& line : linesOf(text)) {
         const QString trimmed = line.trimmed();
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.contains(QLatin1Char(']'))) {
             section = trimmed.mid(1, trimmed.indexOf(QLatin1Char(']')) - 1).trimmed();
@@ -66,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ini.exists(), "a readable settings file is read");
     if (ini.hasSection(probe))
         return 0;
-    const std::vector<Key> keys =
-        keysOf(IniFile::decodeFile(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))));
+    const QString text = IniFile::decodeFile(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const std::vector<Key> keys = keysOf(text);
     std::vector<Reading> before;
     before.reserve(keys.size());
     for (const Key& key : keys)
@@ -88,6 +93,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         IniFile::Batch batch(ini);
         ini.writeString(probe, QStringLiteral("Tekst"), value);
         ini.writeInteger(probe, QStringLiteral("Liczba"), number);
+    }
+
+    // A write keeps the other lines of the file as they are, those the class does not understand too.
+    QFile written(path);
+    FUZZ_CHECK(written.open(QIODevice::ReadOnly), "the settings file is there after a write");
+    const QStringList after = linesOf(IniFile::decodeFile(written.readAll()));
+    QStringList original = linesOf(text);
+    // Empty lines at the end carry nothing and are not kept.
+    while (!original.isEmpty() && original.constLast().isEmpty())
+        original.removeLast();
+    qsizetype next = 0;
+    for (const QString& line : std::as_const(original)) {
+        while (next < after.size() && after.at(next) != line)
+            ++next;
+        FUZZ_CHECK(next < after.size(), "writing a key keeps every line of the file, in order");
+        ++next;
     }
 
     const IniFile again(path);
