@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/";
-
 quint32 readLittleEndian(const char* bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes);
     return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;

@@ -1,0 +1,24 @@
+// ADIF files come from any other logger. Whatever they hold, the import must give QSO lines that are each one
+// line of the log and that the log loader takes back unchanged.
+#include "fuzzsupport.h"
+
+#include "core/qsoline.h"
+#include "core/textfile.h"
+#include "interchange/adifimport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // What AdifImport::readFile does with the file's bytes.
+    const QString text = TextFile::decode(Fuzz::bytes(data, size));
+    const AdifImport::Result result = AdifImport::parse(text);
+
+    FUZZ_CHECK(result.lines.size() + result.skippedNoBand == result.records,
+               "every record ended by <EOR> gives a QSO line or is counted as skipped");
+    for (const QString& line : result.lines) {
+        FUZZ_CHECK(!Fuzz::hasControlCharacter(line), "an imported QSO line holds no CR, LF, NUL or other control "
+                                                     "character");
+        FUZZ_CHECK(line.size() == QsoColumns::kBodyLength, "an imported QSO line is a body of 74 characters");
+    }
+    // The import replaces the log with these lines and reloads it.
+    Fuzz::checkLogLoadsBack(result.lines);
+    return 0;
+}
