@@ -6,5 +6,6 @@ set_target_properties(crash_kill_loop PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 target_compile_definitions(crash_kill_loop PRIVATE KVR_COUNTY_FILE="${PROJECT_SOURCE_DIR}/data/powiaty.txt")
 add_dependencies(crash_kill_loop kvrlog-cli)
 add_dependencies(bench crash_kill_loop)
+add_dependencies(all_tests crash_kill_loop)
 add_test(NAME crash_kill_loop COMMAND crash_kill_loop --cycles 60)
 set_tests_properties(crash_kill_loop PROPERTIES TIMEOUT 300)

@@ -4,10 +4,10 @@
 #include "fuzzsupport.h"
 
 #include "analysis/countylist.h"
-#include "core/logbook.h"
-#include "core/logloader.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 
 #include <algorithm>
 

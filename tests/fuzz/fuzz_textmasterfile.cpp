@@ -2,7 +2,7 @@
 // Reading it fills the worked-calls list with each callsign once, with its call-info entry, and nothing else.
 #include "fuzzsupport.h"
 
-#include "core/logbook.h"
+#include "log/logbook.h"
 #include "lookup/textmasterfile.h"
 
 #include <QSet>

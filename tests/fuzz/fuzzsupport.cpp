@@ -1,9 +1,9 @@
 #include "fuzzsupport.h"
 
-#include "core/logbook.h"
-#include "core/logloader.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
 
 #include <QDir>
 #include <QFile>
