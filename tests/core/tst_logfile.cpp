@@ -1,21 +1,14 @@
 #include "core/logfile.h"
+#include "diskspace.h"
 #include "lifecyclefixture.h"
 #include "log/logbook.h"
 #include "log/logloader.h"
-#include "platform/writefaults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 namespace {
-
-struct DiskSpace {
-    explicit DiskSpace(qint64 bytes) { WriteFaults::setSpaceLeft(bytes); }
-    ~DiskSpace() { WriteFaults::setSpaceLeft(-1); }
-    DiskSpace(const DiskSpace&) = delete;
-    DiskSpace& operator=(const DiskSpace&) = delete;
-};
 
 LoadResult loadInto(LogBook& log, const QString& path) {
     log.path = path;

@@ -1,5 +1,6 @@
 #include "analysis/operatordata.h"
 #include "core/logfile.h"
+#include "diskspace.h"
 #include "entry/addqso.h"
 #include "entry/entryindex.h"
 #include "entry/logbackups.h"
@@ -7,7 +8,6 @@
 #include "lifecyclefixture.h"
 #include "log/logedit.h"
 #include "log/loglifecycle.h"
-#include "platform/writefaults.h"
 #include "settings/inifile.h"
 
 #include <QDir>
@@ -19,13 +19,16 @@
 
 namespace {
 
-// The disk holds only this many more bytes while the object lives.
-struct DiskSpace {
-    explicit DiskSpace(qint64 bytes) { WriteFaults::setSpaceLeft(bytes); }
-    ~DiskSpace() { WriteFaults::setSpaceLeft(-1); }
-    DiskSpace(const DiskSpace&) = delete;
-    DiskSpace& operator=(const DiskSpace&) = delete;
-};
+// The contact both add tests log.
+EntryForm newContact() {
+    EntryForm form;
+    form.call = QStringLiteral("SP4DDD");
+    form.srx = QStringLiteral("SIC");
+    form.stx = QStringLiteral("004");
+    form.date = QStringLiteral("2024-06-01");
+    form.time = QStringLiteral("11:00:00");
+    return form;
+}
 
 // Every file under the folder with its bytes.
 QMap<QString, QByteArray> folderContents(const QString& root) {
@@ -93,15 +96,7 @@ private slots:
         const QString other = f.folder.file(QStringLiteral("other.kvr"));
         std::function<bool()> run; // true when the writer reported success
         if (writer == QLatin1String("add")) {
-            run = [&] {
-                EntryForm form;
-                form.call = QStringLiteral("SP4DDD");
-                form.srx = QStringLiteral("SIC");
-                form.stx = QStringLiteral("004");
-                form.date = QStringLiteral("2024-06-01");
-                form.time = QStringLiteral("11:00:00");
-                return AddQso(s, f.options, f.backups, f.index).run(form).added();
-            };
+            run = [&] { return AddQso(s, f.options, f.backups, f.index).run(newContact()).added(); };
         } else if (writer == QLatin1String("edit")) {
             run = [&] {
                 EditedQso fields = EditedQso::fromLine(s.log().line(0));
@@ -186,16 +181,10 @@ private slots:
         for (qint64 space : {0, 1, 2, 40, 75, 77, 150, 300, 320, 400, 1000}) {
             FullDiskFixture f;
             const QByteArray log = f.before.value(QStringLiteral("log.kvr"));
-            EntryForm form;
-            form.call = QStringLiteral("SP4DDD");
-            form.srx = QStringLiteral("SIC");
-            form.stx = QStringLiteral("004");
-            form.date = QStringLiteral("2024-06-01");
-            form.time = QStringLiteral("11:00:00");
             bool added = false;
             {
                 const DiskSpace nearlyFull(space);
-                added = AddQso(f.session, f.options, f.backups, f.index).run(form).added();
+                added = AddQso(f.session, f.options, f.backups, f.index).run(newContact()).added();
             }
             const QByteArray after = fileBytes(f.session.logPath());
             if (added) {
