@@ -15,7 +15,7 @@ class LogSession;
 // and message goes through the session's dialog seam.
 namespace InterchangeCommands {
 
-// --- Cabrillo
+// Cabrillo
 // The validation message of the "OK" action, or empty.
 QString cabrilloValidation(const CabrilloHeader& header, const QString& logPath);
 inline QString warcSkippedMessage() {
@@ -29,16 +29,16 @@ QString cabrilloTownLine(const OperatorData& data);
 // An overwrite declined starts the action again. Returns the file written, nullopt when the dialog stays open.
 std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex);
 
-// --- ADIF
+// ADIF
 // The options of a record besides the window's fields: analysis options and, in the county mode, the
 // county list in its province-and-county form.
 AdifExportOptions adifOptions(const LogSession& session);
 std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& options);
 
-// --- CSV
+// CSV
 std::optional<QString> exportCsv(LogSession& session);
 
-// --- imports
+// imports
 struct ImportOutcome {
     bool changed = false; // the log file was changed and reloaded
     int imported = 0;

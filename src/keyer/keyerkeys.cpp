@@ -22,7 +22,7 @@ void KeyerKeys::startBuffer(int number, Qt::KeyboardModifiers modifiers) {
 }
 
 void KeyerKeys::escape() {
-    // The system beeper switch of the original platform has no counterpart here.
+    // Esc stops the loop, the voice message and the transmission, whatever is running.
     m_engine.cancelLoop();
     if (m_entry.mode() != QLatin1String("CW"))
         m_entry.stopVoice();

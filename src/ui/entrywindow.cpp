@@ -211,7 +211,7 @@ void EntryWindow::focusCallsign() {
     m_ui->callsignEdit->setFocus();
 }
 
-// ---- Lists, band and mode
+// Lists, band and mode
 
 void EntryWindow::rebuildLists() {
     const SelectorList bands =
@@ -295,7 +295,7 @@ void EntryWindow::onSeparateVhfSerialsToggled() {
     m_entry.options().separateVhfSerials = m_ui->actionSeparateVhfSerials->isChecked();
 }
 
-// ---- Callsign and exchange
+// Callsign and exchange
 
 void EntryWindow::workedBeforeCheck() {
     const WorkedBeforeResult result = m_entry.checkCall(m_ui->callsignEdit->text());
@@ -522,7 +522,7 @@ void EntryWindow::logQso() {
     focusCallsign();
 }
 
-// ---- Clock and offline entry
+// Clock and offline entry
 
 void EntryWindow::showClock(const QDateTime& shown) {
     m_ui->utcTimeEdit->setText(EntryClock::formatTime(shown.time()));
@@ -584,7 +584,7 @@ void EntryWindow::stepManualTime(int minutes) {
     m_ui->manualDateEdit->setDate(moved.date);
 }
 
-// ---- Keys
+// Keys
 
 bool EntryWindow::handleShortcut(QKeyEvent* key) {
     // A held key acts once, when it is let go.
@@ -742,7 +742,7 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// ---- Menu and closing
+// Menu and closing
 
 void EntryWindow::onShowLoggedCallsToggled() {
     if (m_ui->actionShowLoggedCalls->isChecked()) {

@@ -25,7 +25,7 @@ bool holds(QStringView entry, QStringView pattern) {
 // Whether the reader can search the pattern: it needs two adjacent characters of "A…Z0…9/".
 bool searchable(QStringView pattern) {
     for (qsizetype i = 0; i + 1 < pattern.size(); ++i) {
-        if (TMasterCallDB::code(pattern[i]) >= 0 && TMasterCallDB::code(pattern[i + 1]) >= 0)
+        if (MasterCallDatabase::code(pattern[i]) >= 0 && MasterCallDatabase::code(pattern[i + 1]) >= 0)
             return true;
     }
     return false;
@@ -40,9 +40,9 @@ const QStringList kPatterns = {
 void checkHostileFile(const QByteArray& bytes) {
     const QString path = Fuzz::scratchPath(QStringLiteral("hostile.dta"));
     Fuzz::writeFile(path, reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
-    TMasterCallDB db;
-    const TMasterCallDB::LoadResult loaded = db.LoadDatabase(path);
-    FUZZ_CHECK(loaded.ok == TMasterCallDB::checkImage(bytes, bytes.size()).has_value(),
+    MasterCallDatabase db;
+    const MasterCallDatabase::LoadResult loaded = db.LoadDatabase(path);
+    FUZZ_CHECK(loaded.ok == MasterCallDatabase::checkImage(bytes, bytes.size()).has_value(),
                "the file is taken exactly when its header describes it");
     FUZZ_CHECK(loaded.ok == db.isLoaded(), "a rejected file leaves no database in use");
     if (!loaded) {
@@ -73,7 +73,7 @@ QStringList callsFrom(QByteArrayView bytes) {
 void checkBuiltDatabase(const QStringList& calls) {
     const QString path = Fuzz::scratchPath(QStringLiteral("built.dta"));
     FUZZ_CHECK(DtaWriter::write(path, calls), "the database is written");
-    TMasterCallDB db;
+    MasterCallDatabase db;
     FUZZ_CHECK(db.LoadDatabase(path).ok, "a database built by the rules is taken");
 
     QStringList patterns = kPatterns;
