@@ -10,7 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What AdifImport::readFile does with the file's bytes.
     const QString text = TextFile::decode(Fuzz::bytes(data, size));
     const AdifImport::Result result = AdifImport::parse(text);
-
+    // A malformed file is refused whole: the import replaces the log, so half a file would lose contacts.
+    if (!result.status) {
+        FUZZ_CHECK(result.lines.isEmpty(), "a refused file gives no QSO lines");
+        FUZZ_CHECK(result.status.error.endsWith(QStringLiteral("Import danych został przerwany.")),
+                   "a refused file says the import was stopped");
+        return 0;
+    }
     FUZZ_CHECK(result.lines.size() + result.skippedNoBand == result.records,
                "every record ended by <EOR> gives a QSO line or is counted as skipped");
     for (const QString& line : result.lines) {

@@ -80,7 +80,10 @@ QStringList sortedBodies(const QStringList& lines) {
 
 void checkLogLoadsBack(const QStringList& lines) {
     const QString path = scratchPath(QStringLiteral("loadback.kvr"));
-    FUZZ_CHECK(TextFile::writeLines(path, lines), "the log file is written");
+    const TextFile::Status written = TextFile::writeLines(path, lines);
+    if (!written)
+        std::fprintf(stderr, "%s\n", qPrintable(written.error));
+    FUZZ_CHECK(written, "the log file is written");
     LogBook log;
     log.path = path;
     const LoadResult loaded = LoadLog(log, LogContext());
