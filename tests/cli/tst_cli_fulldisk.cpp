@@ -26,18 +26,6 @@ private:
     QTemporaryDir m_inputs;
     bool m_mounted = false;
 
-    static QMap<QString, QByteArray> contents(const QString& root) {
-        QMap<QString, QByteArray> files;
-        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly))
-                files.insert(QDir(root).relativeFilePath(path), file.readAll());
-        }
-        return files;
-    }
-
     // Writes until the file system takes no more.
     static void fill(const QString& path) {
         QFile filler(path);
@@ -104,7 +92,7 @@ private slots:
               "Adres1=Ulica 1\r\nLokator=KO02MD\r\n[EDI]\r\nPAdr1=Ulica 1\r\nTName=Zawody\r\nPSect=SO\r\n[Analiza "
               "grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n");
         fill(QDir(m_mount.path()).filePath(QStringLiteral("filler")));
-        const QMap<QString, QByteArray> before = contents(m_mount.path());
+        const QMap<QString, QByteArray> before = folderContents(m_mount.path());
 
         for (QString& arg : args) {
             arg.replace(QStringLiteral("%IN%"), m_inputs.path());
@@ -115,7 +103,7 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("No space left on device")), qPrintable(run.err));
         QVERIFY(!run.out.contains(QStringLiteral("imported=")));
         QVERIFY(!run.out.contains(QStringLiteral("written=")));
-        QCOMPARE(contents(m_mount.path()), before);
+        QCOMPARE(folderContents(m_mount.path()), before);
 
         QVERIFY(QDir(home).removeRecursively());
         QVERIFY(QFile::remove(QDir(m_mount.path()).filePath(QStringLiteral("filler"))));

@@ -30,17 +30,6 @@ EntryForm newContact() {
     return form;
 }
 
-// Every file under the folder with its bytes.
-QMap<QString, QByteArray> folderContents(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(root).relativeFilePath(path), fileBytes(path));
-    }
-    return files;
-}
-
 const QString kNoSpace = QStringLiteral("No space left on device");
 
 // A program folder as after a few contacts: the log, its "~" copy, backups and settings.

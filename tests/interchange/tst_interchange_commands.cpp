@@ -38,11 +38,6 @@ const QString kImportWarning = QStringLiteral("Ostrzeżenie");
 
 } // namespace
 
-static QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class TestInterchangeCommands : public QObject {
     Q_OBJECT
 private slots:

@@ -39,11 +39,6 @@ inline QString qsoLine(const QString& time,
     return QsoLine::compose(f);
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A program folder with a log file and a session that has loaded it.
 struct SessionFixture {
     explicit SessionFixture(const QStringList& lines = {}) : session(ProgramFolder(folder.path()), dialogs, clock) {

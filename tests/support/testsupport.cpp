@@ -3,6 +3,7 @@
 #include "core/textfile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 
@@ -46,4 +47,19 @@ QString testDataFile(const QString& name) {
 
 QString shippedCountyFile() {
     return QStringLiteral(KVR_SOURCE_DIR "/data/powiaty.txt");
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QMap<QString, QByteArray> folderContents(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(root).relativeFilePath(path), fileBytes(path));
+    }
+    return files;
 }

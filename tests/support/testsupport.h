@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -31,6 +32,11 @@ struct CliRun {
 
 // Runs kvrlog-cli --home home ARGS in that folder and waits for it.
 CliRun runCli(const QString& home, const QStringList& args);
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Every file below the folder (relative path) with its bytes, to prove that nothing was touched.
+QMap<QString, QByteArray> folderContents(const QString& root);
 
 // A fixture file of tests/data.
 QString testDataFile(const QString& name);
