@@ -83,8 +83,8 @@ int main(int argc, char* argv[]) {
     timer.start();
     entry.loadFor(logPath);
     session.analysis.enabled = true;
-    session.band = QStringLiteral("20M");
-    session.mode = QStringLiteral("CW");
+    session.setBand(QStringLiteral("20M"));
+    session.setMode(QStringLiteral("CW"));
     std::printf("log: %lld contacts, loaded in %.1f ms\n", session.log().size(), double(timer.nsecsElapsed()) / 1e6);
 
     // Keystrokes: each prefix of 2,000 callsigns (worked and new) as the operator types them.

@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
                 malloc_trim(0);
                 const qint64 before = residentKb();
                 auto log = std::make_unique<LogBook>();
-                log->path = path;
+                log->setPath(path);
                 QElapsedTimer timer;
                 timer.start();
                 const LoadResult result = LoadLog(*log, context);

@@ -147,11 +147,26 @@ int main(int argc, char* argv[]) {
     ScriptedDialogs dialogs;
     SystemClock clock;
     LogSession session(ProgramFolder(dir.path()), dialogs, clock);
-    session.band = QStringLiteral("20M");
-    session.mode = QStringLiteral("CW");
-    for (int i = 0; i < 100000; ++i)
-        session.log().addWorkedKey(dupeKey(Bands::dupeCode(u"20M"), '1', false, calls.at(i % calls.size())) +
-                                   QString::number(i / calls.size()));
+    session.setBand(QStringLiteral("20M"));
+    session.setMode(QStringLiteral("CW"));
+    // 100,000 contacts of the list's calls; each lap through the list gets keys of its own, as if worked on
+    // other days, so the dupe check searches 100,000 keys.
+    for (int i = 0; i < 100000; ++i) {
+        QsoFields fields;
+        fields.date = QStringLiteral("2026-05-01");
+        fields.time = QStringLiteral("12:00:00");
+        fields.band = QStringLiteral("20M");
+        fields.modeCode = QStringLiteral("CW");
+        fields.rstSent = fields.rstRcvd = QStringLiteral("599");
+        fields.stxFirst = QString::number(i + 1);
+        fields.call = calls.at(i % calls.size());
+        fields.srx = QStringLiteral("001");
+        PreparedQso qso;
+        qso.line = QsoLine::compose(fields);
+        qso.key = dupeKey(Bands::dupeCode(u"20M"), '1', false, fields.call) + QString::number(i / calls.size());
+        session.log().add(qso, LogBook::Placement::Unsorted);
+    }
+    session.log().sortLines();
 
     MasterSelection dtaMaster;
     dtaMaster.choose(dta, dialogs, session.log().workedCalls());
@@ -167,7 +182,7 @@ int main(int argc, char* argv[]) {
             typed.append(call.left(length));
     }
     const auto keystroke = [&](CallSuggestionsWindow& window, const QString& text) {
-        const bool dupe = session.log().hasWorkedKey(dupeKey(Bands::dupeCode(session.band), '1', false, text));
+        const bool dupe = session.log().hasWorkedKey(dupeKey(Bands::dupeCode(session.band()), '1', false, text));
         Q_UNUSED(dupe);
         window.updateSuggestions(text);
         window.repaint();

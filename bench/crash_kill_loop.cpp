@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
             acknowledged.insert(QsoLine::body(out));
 
         LogBook log;
-        log.path = home.filePath(QStringLiteral("log.kvr"));
+        log.setPath(home.filePath(QStringLiteral("log.kvr")));
         const LoadResult loaded = LoadLog(log, LogContext());
         if (loaded.status != LoadResult::Status::Loaded && loaded.status != LoadResult::Status::Missing)
             return fail(QStringLiteral("cycle %1: the log does not load: %2").arg(cycle).arg(loaded.message));

@@ -47,8 +47,8 @@ QString prepareSession(LogSession& session, const std::optional<QString>& log) {
     session.analysis = options.analysis;
     session.oneQsoPerBand = options.oneQsoPerBand;
     session.operatorData = OperatorData::read(settings);
-    session.band = options.band;
-    session.mode = options.mode;
+    session.setBand(options.band);
+    session.setMode(options.mode);
     session.setLogPath(QFileInfo(log.value_or(options.logPath)).absoluteFilePath());
     if (!QFileInfo::exists(session.folder().countyFile()))
         return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!");

@@ -60,11 +60,11 @@ int runAdd(CliContext& context) {
         entry.changeBand(band->toUpper(), entry.options().stx);
     if (mode)
         entry.changeMode(mode->toUpper());
-    const QString currentMode = session.mode;
+    const QString currentMode = session.mode();
     const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeChange);
     QString serial = entry.options().stx;
     if (!stx && entry.options().separateVhfSerials && entry.options().autoIncrement)
-        serial = serialAfterBandChange(session.log(), session.band, serial, true, true, entry.options().serialFormat);
+        serial = serialAfterBandChange(session.log(), session.band(), serial, true, true, entry.options().serialFormat);
 
     EntryForm form;
     form.call = call->toUpper().remove(QLatin1Char(' '));

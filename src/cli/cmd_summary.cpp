@@ -35,9 +35,9 @@ int runSummary(CliContext& context) {
         return context.usage(QStringLiteral("unknown mode ") + options.mode);
 
     LogBook log;
-    log.path = QFileInfo(context.args.isEmpty() ? options.logPath : context.args.first()).absoluteFilePath();
-    if (!context.args.isEmpty() && !QFileInfo::exists(log.path)) {
-        Cli::err(TextFile::openFailure(log.path, QStringLiteral("Plik nie istnieje.")));
+    log.setPath(QFileInfo(context.args.isEmpty() ? options.logPath : context.args.first()).absoluteFilePath());
+    if (!context.args.isEmpty() && !QFileInfo::exists(log.path())) {
+        Cli::err(TextFile::openFailure(log.path(), QStringLiteral("Plik nie istnieje.")));
         return Cli::kFailure;
     }
 
@@ -62,14 +62,14 @@ int runSummary(CliContext& context) {
         dupes += QsoLine::isDupe(line) ? 1 : 0;
     QStringList vhf;
     for (int i = 0; i < Bands::kVhfCount; ++i)
-        vhf.append(Bands::vhfName(i) + QLatin1Char(':') + QString::number(log.vhfSerial[size_t(i)]));
+        vhf.append(Bands::vhfName(i) + QLatin1Char(':') + QString::number(log.nextVhfSerial(i)));
 
-    Cli::out(BuildScoreSummary(log.path, log.scoreFigures(options.analysis)));
+    Cli::out(BuildScoreSummary(log.path(), log.scoreFigures(options.analysis)));
     Cli::out(QStringLiteral("qsos=%1").arg(log.size()));
     Cli::out(QStringLiteral("dupes=%1").arg(dupes));
-    Cli::out(QStringLiteral("phone=%1").arg(log.phoneCount));
-    Cli::out(QStringLiteral("cw=%1").arg(log.cwCount));
-    Cli::out(QStringLiteral("odx=%1").arg(log.odxTotal));
+    Cli::out(QStringLiteral("phone=%1").arg(log.phoneCount()));
+    Cli::out(QStringLiteral("cw=%1").arg(log.cwCount()));
+    Cli::out(QStringLiteral("odx=%1").arg(log.odxTotal()));
     Cli::out(QStringLiteral("counties=") + log.loggedCountyList().join(QLatin1Char(',')));
     Cli::out(QStringLiteral("vhf=") + vhf.join(QLatin1Char(',')));
     return Cli::kOk;

@@ -49,8 +49,8 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         time = manual.time;
     }
 
-    const QString band = m_session.band;
-    const QString mode = m_session.mode;
+    const QString band = m_session.band();
+    const QString mode = m_session.mode();
     const ModeInfo* modeInfo = Modes::byName(mode);
     const QString stx = form.stx.trimmed();
     result.stx = stx;
@@ -85,12 +85,11 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         bool ok = false;
         const int serial = stx.toInt(&ok);
         if (ok)
-            log.vhfSerial[size_t(vhf)] = serial + 1;
+            log.setNextVhfSerial(vhf, serial + 1);
     }
-    const auto countiesBefore = log.loggedCounties.size();
+    const auto countiesBefore = log.loggedCounties().size();
     result.row = log.add(*prepared, LogBook::Placement::Sorted);
-    result.countiesChanged = log.loggedCounties.size() != countiesBefore;
-    log.selectedRow = result.row;
+    result.countiesChanged = log.loggedCounties().size() != countiesBefore;
     m_index.noteAdded(log, line);
     result.line = line;
     result.outcome = Outcome::Added;

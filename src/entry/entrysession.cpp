@@ -55,29 +55,28 @@ AddQsoResult EntrySession::addQso(const EntryForm& form) {
 
 WorkedBeforeResult EntrySession::checkCall(QStringView call) {
     const WorkedBeforeResult result =
-        checkWorkedBefore(m_session.log(), m_index, m_session.band, m_session.mode, call, m_session.oneQsoPerBand);
-    if (result.row >= 0) {
-        m_session.log().selectedRow = result.row;
+        checkWorkedBefore(m_session.log(), m_index, m_session.band(), m_session.mode(), call, m_session.oneQsoPerBand);
+    if (result.row >= 0)
         emit m_session.rowSelectionRequested(result.row);
-    }
     return result;
 }
 
 QStringList EntrySession::loggedCallSuggestions(QStringView call) {
     if (call.size() < 2)
         return {};
-    const ModeInfo* mode = Modes::byName(m_session.mode);
-    return m_index.suggestions(m_session.log(), m_session.band, mode ? QString::fromLatin1(mode->code) : QString(),
+    const ModeInfo* mode = Modes::byName(m_session.mode());
+    return m_index.suggestions(m_session.log(), m_session.band(), mode ? QString::fromLatin1(mode->code) : QString(),
                                call);
 }
 
 std::optional<QString> EntrySession::crossModeExchange(QStringView call) {
-    return ::crossModeExchange(m_session.log(), m_index, m_session.band, m_session.mode, call, m_session.oneQsoPerBand);
+    return ::crossModeExchange(m_session.log(), m_index, m_session.band(), m_session.mode(), call,
+                               m_session.oneQsoPerBand);
 }
 
 EntrySession::BandChange EntrySession::changeBand(const QString& band, const QString& serialField) {
     BandChange change;
-    m_session.band = band;
+    m_session.setBand(band);
     m_options.band = band;
     if (Bands::isVhf(band))
         change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
@@ -89,7 +88,7 @@ EntrySession::BandChange EntrySession::changeBand(const QString& band, const QSt
 }
 
 void EntrySession::changeMode(const QString& mode) {
-    m_session.mode = mode;
+    m_session.setMode(mode);
     m_options.mode = mode;
     RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
     emit m_session.loggedCountiesChanged();

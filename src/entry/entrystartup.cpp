@@ -87,8 +87,8 @@ LoadResult loadSession(LogSession& session,
     if (session.analysis.enabled)
         options.stxFixed = session.operatorData.locator;
     session.oneQsoPerBand = options.oneQsoPerBand;
-    session.band = options.band;
-    session.mode = options.mode;
+    session.setBand(options.band);
+    session.setMode(options.mode);
     session.LoadCountyList();
     if (beforeLoad)
         beforeLoad();

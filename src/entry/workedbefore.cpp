@@ -92,7 +92,7 @@ QString serialAfterBandChange(const LogBook& log,
     if (!separateVhfSerials || !autoIncrement)
         return serialField;
     const int vhf = Bands::vhfIndex(band);
-    return SerialNumber::pad(vhf >= 0 ? QString::number(log.vhfSerial[size_t(vhf)]) : serialField, format);
+    return SerialNumber::pad(vhf >= 0 ? QString::number(log.nextVhfSerial(vhf)) : serialField, format);
 }
 
 std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call) {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-qsizetype LogBook::insertLine(const QString& line) {
+qsizetype LogBook::insertSorted(const QString& line) {
     const auto at = std::upper_bound(m_lines.begin(), m_lines.end(), line);
     const auto row = at - m_lines.begin();
     m_lines.insert(at, line);
@@ -30,25 +30,18 @@ void LogBook::reserve(qsizetype contacts) {
 void LogBook::clearContacts() {
     m_lines.clear();
     m_workedKeys.clear();
-    loggedCounties.clear();
-    phoneCount = 0;
-    cwCount = 0;
-    odxTotal = 0;
-    vhfSerial = {1, 1, 1, 1};
-    selectedRow = -1;
-}
-
-bool LogBook::addWorkedKey(const QString& key) {
-    const auto before = m_workedKeys.size();
-    m_workedKeys.insert(key);
-    return m_workedKeys.size() != before;
+    m_loggedCounties.clear();
+    m_phoneCount = 0;
+    m_cwCount = 0;
+    m_odxTotal = 0;
+    m_vhfSerials = {1, 1, 1, 1};
 }
 
 void LogBook::countMode(QStringView modeCode) {
     if (modeCode == QLatin1String("PH"))
-        ++phoneCount;
+        ++m_phoneCount;
     else if (modeCode == QLatin1String("CW"))
-        ++cwCount;
+        ++m_cwCount;
 }
 
 std::optional<PreparedQso>
@@ -79,9 +72,9 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
     countMode(QsoLine::column(qso.line, QsoColumns::Mode));
     const QsoAnalysis& analysis = qso.analysis;
     if (analysis.distanceKm)
-        odxTotal += *analysis.distanceKm;
+        m_odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
-        loggedCounties.insert(analysis.county);
+        m_loggedCounties.insert(analysis.county);
     const QString call = QsoLine::trimmedColumn(qso.line, QsoColumns::Call).toString();
     if (!m_workedCalls.contains(call))
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
@@ -89,15 +82,15 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
         m_lines.push_back(qso.line);
         return -1;
     }
-    return insertLine(qso.line);
+    return insertSorted(qso.line);
 }
 
 ScoreFigures LogBook::scoreFigures(const AnalysisOptions& options) const {
     ScoreFigures figures;
     figures.qsoCount = size();
-    figures.cwCount = cwCount;
-    figures.phoneCount = phoneCount;
-    figures.odxTotal = odxTotal;
+    figures.cwCount = m_cwCount;
+    figures.phoneCount = m_phoneCount;
+    figures.odxTotal = m_odxTotal;
     figures.showOdx = options.enabled && options.mode == AnalysisMode::Locator;
     return figures;
 }

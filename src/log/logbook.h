@@ -46,8 +46,6 @@ public:
     bool isEmpty() const { return m_lines.empty(); }
     const QString& line(qsizetype row) const { return m_lines[size_t(row)]; }
     QString lastLine() const { return m_lines.empty() ? QString() : m_lines.back(); }
-    // Inserts in sorted position; returns the row.
-    qsizetype insertLine(const QString& line);
     void sortLines();
     // Room for about this many contacts, so a large load does not grow its containers step by step.
     void reserve(qsizetype contacts);
@@ -55,28 +53,42 @@ public:
     // Forgets the contacts and what was derived from them; the worked-calls lists stay (they span logs).
     void clearContacts();
 
+    const QString& path() const { return m_path; }
+    void setPath(const QString& path) { m_path = path; }
+
     bool hasWorkedKey(const QString& key) const { return m_workedKeys.contains(key); }
-    // Returns false when the key was already there.
-    bool addWorkedKey(const QString& key);
     qsizetype workedKeyCount() const { return m_workedKeys.size(); }
 
     WorkedCalls& workedCalls() { return m_workedCalls; }
     const WorkedCalls& workedCalls() const { return m_workedCalls; }
 
-    qint64 phoneCount = 0;
-    qint64 cwCount = 0;
-    qint64 odxTotal = 0;
-    std::array<int, 4> vhfSerial{1, 1, 1, 1}; // next serial on 6M, 2M, 70CM, 23CM
-    std::set<QString> loggedCounties;
-    qsizetype selectedRow = -1;
-    QString path;
-
-    void countMode(QStringView modeCode);
+    qint64 phoneCount() const { return m_phoneCount; }
+    qint64 cwCount() const { return m_cwCount; }
+    // The sum of the distances to every located contact, in km.
+    qint64 odxTotal() const { return m_odxTotal; }
     ScoreFigures scoreFigures(const AnalysisOptions& options) const;
-    QStringList loggedCountyList() const { return {loggedCounties.begin(), loggedCounties.end()}; }
+
+    // The next serial of each VHF band (6M, 2M, 70CM, 23CM) when the VHF bands count their own serials.
+    const std::array<int, 4>& vhfSerials() const { return m_vhfSerials; }
+    int nextVhfSerial(int vhfIndex) const { return m_vhfSerials[size_t(vhfIndex)]; }
+    void setNextVhfSerial(int vhfIndex, int serial) { m_vhfSerials[size_t(vhfIndex)] = serial; }
+
+    // The counties credited on the current band and mode (county analysis only).
+    const std::set<QString>& loggedCounties() const { return m_loggedCounties; }
+    QStringList loggedCountyList() const { return {m_loggedCounties.begin(), m_loggedCounties.end()}; }
+    void setLoggedCounties(std::set<QString> counties) { m_loggedCounties = std::move(counties); }
 
 private:
+    qsizetype insertSorted(const QString& line);
+    void countMode(QStringView modeCode);
+
+    QString m_path;
     std::vector<QString> m_lines;
     QSet<QString> m_workedKeys;
     WorkedCalls m_workedCalls;
+    qint64 m_phoneCount = 0;
+    qint64 m_cwCount = 0;
+    qint64 m_odxTotal = 0;
+    std::array<int, 4> m_vhfSerials{1, 1, 1, 1};
+    std::set<QString> m_loggedCounties;
 };

@@ -120,10 +120,8 @@ EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fi
     }
     session.reload();
     const qsizetype newRow = rowOfBody(session, edited);
-    if (newRow >= 0) {
-        log.selectedRow = newRow;
+    if (newRow >= 0)
         emit session.rowSelectionRequested(newRow);
-    }
     return {EditOutcome::Saved, newRow};
 }
 

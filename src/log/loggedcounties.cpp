@@ -8,12 +8,13 @@
 void RebuildLoggedCounties(LogBook& log, const AnalysisContext& context) {
     if (!context.options.enabled || !context.options.countyMode())
         return;
-    log.loggedCounties.clear();
+    std::set<QString> logged;
     for (const QString& line : log.lines()) {
         if (QsoLine::isDupe(line) || !context.counties)
             continue;
         const QString key = analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
         if (context.counties->contains(key) && countyCountsForCurrent(line, context))
-            log.loggedCounties.insert(key);
+            logged.insert(key);
     }
+    log.setLoggedCounties(std::move(logged));
 }

@@ -27,22 +27,22 @@ void noteVhfSerial(LogBook& log, QStringView line) {
         return;
     bool ok = false;
     const int serial = stx.left(stx.size() - 6).trimmed().toInt(&ok);
-    if (ok && serial >= log.vhfSerial[size_t(band)])
-        log.vhfSerial[size_t(band)] = serial + 1;
+    if (ok && serial >= log.nextVhfSerial(band))
+        log.setNextVhfSerial(band, serial + 1);
 }
 
 } // namespace
 
 LoadResult LoadLog(LogBook& log, const LogContext& context) {
     LoadResult result;
-    const QFileInfo info(log.path);
+    const QFileInfo info(log.path());
     if (!info.exists()) {
         result.status = LoadResult::Status::Missing;
         return result;
     }
     if (info.isDir()) {
         result.status = LoadResult::Status::ReadError;
-        result.message = TextFile::openFailure(log.path, QStringLiteral("To jest katalog, nie plik logu."));
+        result.message = TextFile::openFailure(log.path(), QStringLiteral("To jest katalog, nie plik logu."));
         return result;
     }
 
@@ -50,7 +50,7 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     // A line of the log is about 76 bytes with its line end.
     log.reserve(qsizetype(std::min<qint64>(info.size() / 70, 50'000'000)) + 16);
     bool stopped = false;
-    const TextFile::Status read = TextFile::forEachLine(log.path, [&](QString&& raw) {
+    const TextFile::Status read = TextFile::forEachLine(log.path(), [&](QString&& raw) {
         if (raw.isEmpty())
             return true;
         // Everything after column 74 is recomputed.
@@ -74,8 +74,6 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
         result.message = read.error;
         return result;
     }
-    if (!stopped)
-        log.selectedRow = log.size() - 1;
     return result;
 }
 

@@ -7,9 +7,9 @@ LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock,
     : QObject(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_clock(clock) {}
 
 void LogSession::setLogPath(const QString& path) {
-    if (m_log.path == path)
+    if (m_log.path() == path)
         return;
-    m_log.path = path;
+    m_log.setPath(path);
     emit logPathChanged(path);
 }
 
@@ -17,8 +17,22 @@ TextFile::Status LogSession::LoadCountyList() {
     return m_counties.LoadCountyList(m_folder.countyFile(), analysis.mode);
 }
 
+void LogSession::setBand(const QString& band) {
+    if (band == m_band)
+        return;
+    m_band = band;
+    emit bandChanged(band);
+}
+
+void LogSession::setMode(const QString& mode) {
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    emit modeChanged(mode);
+}
+
 AnalysisContext LogSession::analysisContext() const {
-    return {analysis, &m_counties, operatorData.locator, band, mode};
+    return {analysis, &m_counties, operatorData.locator, m_band, m_mode};
 }
 
 LogContext LogSession::logContext() const {
@@ -34,9 +48,9 @@ LoadResult LogSession::reload() {
 }
 
 QString LogSession::scoreSummary() const {
-    return BuildScoreSummary(m_log.path, m_log.scoreFigures(analysis));
+    return BuildScoreSummary(m_log.path(), m_log.scoreFigures(analysis));
 }
 
 QString LogSession::loggedCountiesCaption() const {
-    return ::loggedCountiesCaption(qsizetype(m_log.loggedCounties.size()));
+    return ::loggedCountiesCaption(qsizetype(m_log.loggedCounties().size()));
 }

@@ -27,7 +27,7 @@ public:
 
     LogBook& log() { return m_log; }
     const LogBook& log() const { return m_log; }
-    const QString& logPath() const { return m_log.path; }
+    const QString& logPath() const { return m_log.path(); }
     void setLogPath(const QString& path);
 
     CountyList& counties() { return m_counties; }
@@ -39,8 +39,12 @@ public:
     AnalysisOptions analysis;
     bool oneQsoPerBand = false;
     OperatorData operatorData;
-    QString band = QStringLiteral("80M");
-    QString mode = QStringLiteral("CW");
+
+    // The band and mode the operator works now: dupes, the analysis and the lists follow them.
+    const QString& band() const { return m_band; }
+    const QString& mode() const { return m_mode; }
+    void setBand(const QString& band);
+    void setMode(const QString& mode);
 
     AnalysisContext analysisContext() const;
     LogContext logContext() const;
@@ -54,6 +58,8 @@ public:
     QString loggedCountiesCaption() const;
 
 signals:
+    void bandChanged(const QString& band);
+    void modeChanged(const QString& mode);
     void logReloaded();
     void logPathChanged(const QString& path);
     // A QSO line went into the log at row (after the file append).
@@ -70,4 +76,6 @@ private:
     LogBook m_log;
     CountyList m_counties;
     bool m_logComplete = true;
+    QString m_band = QStringLiteral("80M");
+    QString m_mode = QStringLiteral("CW");
 };

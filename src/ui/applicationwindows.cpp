@@ -326,7 +326,7 @@ void ApplicationWindows::setWindowShown(const QString& actionName, QWidget* wind
 }
 
 void ApplicationWindows::showCurrentModeListOnly() {
-    const int mode = Modes::selectorList(true).indexOf(m_session.mode);
+    const int mode = Modes::selectorList(true).indexOf(m_session.mode());
     const std::pair<QString, QWidget*> lists[] = {
         {QStringLiteral("actionShowSsbList"), m_workedCalls->ssb()},
         {QStringLiteral("actionShowCwList"), m_workedCalls->cw()},

@@ -178,7 +178,7 @@ void EntryWindow::applyOptions() {
     // The saved band is only selected: a band change here would switch an analysis the operator turned off
     // back on for a VHF band, and replace the saved serial. The saved mode runs the mode change.
     selectBand(o.band);
-    emit bandChanged(m_session.band);
+    emit bandChanged(m_session.band());
     selectMode(o.mode);
     onModeChosen();
 }
@@ -216,10 +216,10 @@ void EntryWindow::focusCallsign() {
 void EntryWindow::rebuildLists() {
     const SelectorList bands =
         bandSelector(m_entry.options().warcBands,
-                     m_ui->bandCombo->currentText().isEmpty() ? m_session.band : m_ui->bandCombo->currentText());
+                     m_ui->bandCombo->currentText().isEmpty() ? m_session.band() : m_ui->bandCombo->currentText());
     const SelectorList modes =
         modeSelector(m_entry.options().digitalModes,
-                     m_ui->modeCombo->currentText().isEmpty() ? m_session.mode : m_ui->modeCombo->currentText());
+                     m_ui->modeCombo->currentText().isEmpty() ? m_session.mode() : m_ui->modeCombo->currentText());
     const QSignalBlocker blockBands(m_ui->bandCombo);
     const QSignalBlocker blockModes(m_ui->modeCombo);
     m_ui->bandCombo->clear();
@@ -233,15 +233,15 @@ void EntryWindow::rebuildLists() {
 void EntryWindow::selectBand(const QString& band) {
     const int at = m_ui->bandCombo->findText(band);
     m_ui->bandCombo->setCurrentIndex(at < 0 ? 0 : at);
-    m_session.band = m_ui->bandCombo->currentText();
-    m_entry.options().band = m_session.band;
+    m_session.setBand(m_ui->bandCombo->currentText());
+    m_entry.options().band = m_session.band();
 }
 
 void EntryWindow::selectMode(const QString& mode) {
     const int at = m_ui->modeCombo->findText(mode);
     m_ui->modeCombo->setCurrentIndex(at < 0 ? 0 : at);
-    m_session.mode = m_ui->modeCombo->currentText();
-    m_entry.options().mode = m_session.mode;
+    m_session.setMode(m_ui->modeCombo->currentText());
+    m_entry.options().mode = m_session.mode();
 }
 
 void EntryWindow::onBandChosen() {
@@ -256,7 +256,7 @@ void EntryWindow::onBandChosen() {
     if (!m_starting)
         focusCallsign();
     m_ui->sentSerialEdit->setText(change.serial);
-    emit bandChanged(m_session.band);
+    emit bandChanged(m_session.band());
 }
 
 void EntryWindow::onModeChosen() {

@@ -31,7 +31,7 @@ bool EntryWindowKeyerEntry::dupeShown() const {
     return m_fields.dupeLabel && m_fields.dupeLabel->isVisible();
 }
 QString EntryWindowKeyerEntry::mode() const {
-    return m_session.mode;
+    return m_session.mode();
 }
 QString EntryWindowKeyerEntry::contestCallsign() const {
     return m_session.operatorData.contestCall;

@@ -64,7 +64,8 @@ void LogWindow::showPathCaption(const QString& path) {
 void LogWindow::logReloaded() {
     m_model->reset();
     showSummary();
-    selectRow(m_session.log().selectedRow);
+    // A whole log opens on its last contact; a log that stopped at a bad line selects nothing.
+    selectRow(m_session.logComplete() ? m_session.log().size() - 1 : -1);
 }
 
 void LogWindow::qsoAdded(qsizetype row) {

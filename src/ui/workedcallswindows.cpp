@@ -42,13 +42,13 @@ WorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) cons
 }
 
 void WorkedCallsWindows::refreshWindows() {
-    m_band = m_session.band;
+    m_band = m_session.band();
     m_groups.rebuild(m_session.log().lines(), m_band);
     showAll();
 }
 
 void WorkedCallsWindows::qsoAdded(qsizetype row) {
-    if (row < 0 || row >= m_session.log().size() || m_band != m_session.band) {
+    if (row < 0 || row >= m_session.log().size() || m_band != m_session.band()) {
         refreshWindows();
         return;
     }

@@ -80,9 +80,8 @@ private slots:
         CountyList counties;
         counties.setEntries({QStringLiteral("IC"), QStringLiteral("GW")});
         LogBook log;
-        log.insertLine(line("80M", "CW", "IC"));
-        log.insertLine(line("80M", "PH", "GW"));
-        log.insertLine(line("40M", "CW", "GW") + QStringLiteral("DUPE"));
+        for (const QString& qso : {line("80M", "CW", "IC"), line("80M", "PH", "GW"), line("40M", "CW", "GW") + "DUPE"})
+            log.add(PreparedQso{qso, {}, false, {}}, LogBook::Placement::Sorted);
         AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, "80M", "CW"};
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList(), QStringList{QStringLiteral("IC")});
@@ -96,7 +95,7 @@ private slots:
         RebuildLoggedCounties(log, context);
         QVERIFY(log.loggedCountyList().isEmpty());
         // Locator mode keeps no county list: nothing is rebuilt.
-        log.loggedCounties.insert(QStringLiteral("IC"));
+        log.setLoggedCounties({QStringLiteral("IC")});
         context.options.mode = AnalysisMode::Locator;
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList().size(), 1);

@@ -56,7 +56,7 @@ private slots:
             IniFile(f.session.settingsPath()).readString(QStringLiteral("Operator"), QStringLiteral("Lokator"), {}),
             QStringLiteral("JO91RU"));
         // The own locator is credited the same-locator distance.
-        QCOMPARE(f.session.log().odxTotal, 1);
+        QCOMPARE(f.session.log().odxTotal(), 1);
         QVERIFY(f.session.scoreSummary().endsWith(QStringLiteral("       Suma ODX:       1")));
     }
 
@@ -76,7 +76,7 @@ private slots:
 
     void switchingAnalysisOnInCountyModeReloadsAndShowsTheCounties() {
         SessionFixture f(mixedLog());
-        QVERIFY(f.session.log().loggedCounties.empty());
+        QVERIFY(f.session.log().loggedCounties().empty());
 
         const AnalysisHandlers::Effect effect = AnalysisHandlers::analysisSwitched(f.session, true);
 
@@ -123,8 +123,8 @@ private slots:
         f.session.analysis.countiesAllModes = allModes;
         f.session.reload();
         QSignalSpy changed(&f.session, &LogSession::loggedCountiesChanged);
-        f.session.band = band;
-        f.session.mode = mode;
+        f.session.setBand(band);
+        f.session.setMode(mode);
 
         AnalysisHandlers::BandOrModeChanged(f.session);
 
@@ -136,7 +136,7 @@ private slots:
     void vhfBandTurnsLocatorAnalysisOn() {
         SessionFixture f(mixedLog());
         f.session.operatorData.locator = QStringLiteral("KO02MD");
-        f.session.band = QStringLiteral("2M");
+        f.session.setBand(QStringLiteral("2M"));
 
         const AnalysisHandlers::Effect effect = AnalysisHandlers::VhfBandChosen(f.session);
 
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(f.session.analysis.mode, AnalysisMode::Locator);
         QVERIFY(f.dialogs.inputPrompts.isEmpty());
         QCOMPARE(effect.sentFixedPart.value_or(QString()), QStringLiteral("KO02MD"));
-        QVERIFY(f.session.log().odxTotal > 100);
+        QVERIFY(f.session.log().odxTotal() > 100);
         QVERIFY(!AnalysisHandlers::VhfBandChosen(f.session).reloaded);
     }
 

@@ -11,7 +11,7 @@
 namespace {
 
 LoadResult loadInto(LogBook& log, const QString& path) {
-    log.path = path;
+    log.setPath(path);
     return LoadLog(log, LogContext());
 }
 

@@ -22,6 +22,21 @@ private:
     }
 
 private slots:
+    void bandAndModeChangesAreSignalledOnlyWhenTheyChange() {
+        SessionFixture f;
+        QSignalSpy bands(&f.session, &LogSession::bandChanged);
+        QSignalSpy modes(&f.session, &LogSession::modeChanged);
+        f.session.setBand(f.session.band());
+        f.session.setMode(f.session.mode());
+        QCOMPARE(bands.size() + modes.size(), 0);
+        f.session.setBand(QStringLiteral("2M"));
+        f.session.setMode(QStringLiteral("SSB"));
+        QCOMPARE(bands.size(), 1);
+        QCOMPARE(bands.first().first().toString(), QStringLiteral("2M"));
+        QCOMPARE(modes.first().first().toString(), QStringLiteral("SSB"));
+        QCOMPARE(f.session.analysisContext().currentBand, QStringLiteral("2M"));
+    }
+
     void cancelledNewLogGetsTheFirstFreeAutomaticName_data() {
         QTest::addColumn<QByteArray>("existingLog1");
         QTest::addColumn<QString>("expectedName");

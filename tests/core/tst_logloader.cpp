@@ -45,7 +45,7 @@ struct Fixture {
         counties.LoadCountyList(folder.file(QStringLiteral("powiaty.txt")), mode);
     }
     LoadResult load(const QStringList& lines) {
-        log.path = folder.writeLines(QStringLiteral("log.kvr"), lines);
+        log.setPath(folder.writeLines(QStringLiteral("log.kvr"), lines));
         return LoadLog(log, context);
     }
     QStringList dupeLines() const {
@@ -69,13 +69,12 @@ private slots:
         const LoadResult result = f.load({QString(), QString(), QString()});
         QVERIFY(result.complete());
         QCOMPARE(f.log.size(), 0);
-        QCOMPARE(f.log.selectedRow, -1);
     }
 
     void missingFileLeavesTheLogAsItWas() {
         Fixture f;
         f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001")});
-        f.log.path = f.folder.file(QStringLiteral("gone.kvr"));
+        f.log.setPath(f.folder.file(QStringLiteral("gone.kvr")));
         QCOMPARE(LoadLog(f.log, f.context).status, LoadResult::Status::Missing);
         QCOMPARE(f.log.size(), 1);
     }
@@ -90,9 +89,8 @@ private slots:
         QVERIFY(f.dupeLines().first().startsWith(QStringLiteral("2024-06-01 100000")));
         QCOMPARE(f.dupeLines().first().size(), 78);
         QVERIFY(f.log.line(0).startsWith(QStringLiteral("2024-06-01 100000")));
-        QCOMPARE(f.log.selectedRow, 3);
-        QCOMPARE(f.log.cwCount, 3);
-        QCOMPARE(f.log.phoneCount, 1);
+        QCOMPARE(f.log.cwCount(), 3);
+        QCOMPARE(f.log.phoneCount(), 1);
     }
 
     void oneQsoPerBandMarksOtherModesToo() {
@@ -134,7 +132,7 @@ private slots:
                 qso("10:02:00", "70CM", "CW", "SP1C", "KO02MD", "ABC KO02MD"),
                 qso("10:03:00", "6M", "CW", "SP1D", "KO02MD", "044"),
                 qso("10:04:00", "20M", "CW", "SP1E", "KO02MD", "099 KO02MD")});
-        QCOMPARE(f.log.vhfSerial, (std::array<int, 4>{1, 18, 1, 1}));
+        QCOMPARE(f.log.vhfSerials(), (std::array<int, 4>{1, 18, 1, 1}));
     }
 
     void badBandStopsTheLoadWithTheFormatError_data() {
@@ -150,7 +148,6 @@ private slots:
             f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), bad, qso("10:02:00", "20M", "CW", "SP9DEF", "002")});
         QCOMPARE(result.status, LoadResult::Status::FormatError);
         QCOMPARE(f.log.size(), 1);
-        QCOMPARE(f.log.selectedRow, -1);
         const QString expected =
             QStringLiteral("Wybrany plik ma niewłaściwy format i prawdopodobnie nie\njest logiem wygenerowanym "
                            "przez program KVR_Log  !\nBłąd został znaleziony w linii:\n") +
@@ -176,7 +173,7 @@ private slots:
     void garbageNeverCrashes() {
         QFETCH(QByteArray, bytes);
         Fixture f(AnalysisMode::Locator, true);
-        f.log.path = f.folder.writeBytes(QStringLiteral("junk.kvr"), bytes);
+        f.log.setPath(f.folder.writeBytes(QStringLiteral("junk.kvr"), bytes));
         const LoadResult result = LoadLog(f.log, f.context);
         QCOMPARE(result.status, LoadResult::Status::FormatError);
         QVERIFY(result.badLine.size() <= 74);
@@ -184,7 +181,7 @@ private slots:
 
     void unreadableLogIsReportedWithItsPath() {
         Fixture f;
-        f.log.path = f.folder.path();
+        f.log.setPath(f.folder.path());
         const LoadResult result = LoadLog(f.log, f.context);
         QCOMPARE(result.status, LoadResult::Status::ReadError);
         QVERIFY(result.message.contains(f.folder.path()));
@@ -197,7 +194,7 @@ private slots:
         for (int i = 0; i < 70000; ++i)
             lines.append(line);
         f.load(lines);
-        QCOMPARE(f.log.phoneCount, 70000);
+        QCOMPARE(f.log.phoneCount(), 70000);
     }
 
     void countyModeSuffixesAndLogsCountiesOfTheCurrentBandAndMode() {
@@ -234,7 +231,7 @@ private slots:
         QCOMPARE(f.log.line(1).mid(74), QStringLiteral("   3"));
         QCOMPARE(f.log.line(2).mid(74), QStringLiteral("DUPE"));
         QCOMPARE(f.log.line(3).size(), 74);
-        QCOMPARE(f.log.odxTotal, 48);
+        QCOMPARE(f.log.odxTotal(), 48);
         QCOMPARE(f.log.workedCalls().infoFor(u"SP1A"), QStringLiteral("SP1A;;KO02AA"));
     }
 

@@ -18,7 +18,7 @@ namespace {
 // A log loaded from lines, as the loader builds it.
 LogBook loadedLog(const TempProgramFolder& folder, const QStringList& lines, bool oneQso = false) {
     LogBook log;
-    log.path = folder.writeLines(QStringLiteral("log.kvr"), lines);
+    log.setPath(folder.writeLines(QStringLiteral("log.kvr"), lines));
     LogContext context;
     context.oneQsoPerBand = oneQso;
     LoadLog(log, context);
@@ -214,7 +214,7 @@ private slots:
 
     void serialOnBandChange() {
         LogBook log;
-        log.vhfSerial = {1, 6, 1, 1};
+        log.setNextVhfSerial(1, 6);
         QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
         QCOMPARE(serialAfterBandChange(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),

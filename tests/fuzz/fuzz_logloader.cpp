@@ -54,7 +54,7 @@ QStringList loadedLines(const LogBook& log) {
 
 void checkLoad(const QString& path, const QStringList& fileLines, const LogContext& context) {
     LogBook log;
-    log.path = path;
+    log.setPath(path);
     const LoadResult result = LoadLog(log, context);
     FUZZ_CHECK(result.status == LoadResult::Status::Loaded || result.status == LoadResult::Status::FormatError,
                "a readable log is loaded or stops with the format error");
@@ -81,13 +81,13 @@ void checkLoad(const QString& path, const QStringList& fileLines, const LogConte
 
     const AnalysisContext& analysis = context.analysis;
     if (analysis.options.countyMode()) {
-        for (const QString& county : log.loggedCounties)
+        for (const QString& county : log.loggedCounties())
             FUZZ_CHECK(analysis.counties->contains(county), "a logged county is a county of the list");
     }
     // No two places on the earth are farther apart than half its circumference, some 20 000 km.
-    FUZZ_CHECK(log.odxTotal >= 0 && log.odxTotal <= qint64(log.size()) * 20100,
+    FUZZ_CHECK(log.odxTotal() >= 0 && log.odxTotal() <= qint64(log.size()) * 20100,
                "the distance total is that of distances on the earth");
-    for (const int serial : log.vhfSerial)
+    for (const int serial : log.vhfSerials())
         FUZZ_CHECK(serial >= 1, "the next VHF serial is positive");
 
     if (!result.complete())
@@ -96,7 +96,7 @@ void checkLoad(const QString& path, const QStringList& fileLines, const LogConte
     const QString rewritten = Fuzz::scratchPath(QStringLiteral("rewritten.kvr"));
     FUZZ_CHECK(TextFile::writeLines(rewritten, loadedLines(log)), "the log is rewritten");
     LogBook again;
-    again.path = rewritten;
+    again.setPath(rewritten);
     const LoadResult reloaded = LoadLog(again, context);
     FUZZ_CHECK(reloaded.complete(), "a rewritten log loads whole");
     FUZZ_CHECK(Fuzz::sortedBodies(loadedLines(again)) == Fuzz::sortedBodies(loadedLines(log)),

@@ -85,7 +85,7 @@ void checkLogLoadsBack(const QStringList& lines) {
         std::fprintf(stderr, "%s\n", qPrintable(written.error));
     FUZZ_CHECK(written, "the log file is written");
     LogBook log;
-    log.path = path;
+    log.setPath(path);
     const LoadResult loaded = LoadLog(log, LogContext());
     FUZZ_CHECK(loaded.status != LoadResult::Status::FormatError, "a QSO line written to the log loads back");
     FUZZ_CHECK(loaded.complete(), "the log is read whole");

@@ -203,7 +203,7 @@ private slots:
         w.enter("callsignEdit");
         QTest::keyClicks(w.edit("receivedExchangeEdit"), QStringLiteral("KO02MD"));
         w.enter("receivedExchangeEdit");
-        QCOMPARE(w.session.log().vhfSerial[1], 2);
+        QCOMPARE(w.session.log().nextVhfSerial(1), 2);
         QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
         w.type("callsignEdit", QStringLiteral("20M"));
         w.enter("callsignEdit");

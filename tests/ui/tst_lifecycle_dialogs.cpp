@@ -75,10 +75,10 @@ private slots:
         QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGP")});
         QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[1] Zalogowane powiaty"));
 
-        f.session.band = QStringLiteral("40M");
+        f.session.setBand(QStringLiteral("40M"));
         AnalysisHandlers::BandOrModeChanged(f.session);
         QCOMPARE(countiesWindow.counties(), QStringList{QStringLiteral("BGW")});
-        f.session.band = QStringLiteral("20M");
+        f.session.setBand(QStringLiteral("20M"));
         AnalysisHandlers::BandOrModeChanged(f.session);
         QVERIFY(countiesWindow.counties().isEmpty());
         QCOMPARE(countiesWindow.windowTitle(), QStringLiteral("[0] Zalogowane powiaty"));

@@ -65,6 +65,19 @@ private slots:
         QCOMPARE(log.selectedRow(), 0);
     }
 
+    void logThatStopsAtABadLineSelectsNothingUntilItLoadsWhole() {
+        QStringList lines = threeQsos();
+        lines.insert(1, QStringLiteral("not a contact"));
+        SessionFixture f(lines);
+        LogWindow log(f.session);
+        QCOMPARE(list(log)->model()->rowCount(), 1);
+        QCOMPARE(log.selectedRow(), -1);
+
+        f.folder.writeLines(QStringLiteral("log.kvr"), threeQsos());
+        f.session.reload();
+        QCOMPARE(log.selectedRow(), 2);
+    }
+
     void editingTheReceivedExchangeRewritesAndReloads() {
         SessionFixture f(threeQsos());
         LogWindow log(f.session);

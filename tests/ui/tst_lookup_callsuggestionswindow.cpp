@@ -65,8 +65,8 @@ private slots:
 
     void dupesAreRedOnTheirBandAndMode() {
         LookupTestLog log;
-        log.session.band = "20M";
-        log.session.mode = "CW";
+        log.session.setBand("20M");
+        log.session.setMode("CW");
         log.load({{"20M", "CW", "SP7ABC"}});
         MasterSelection master;
         useDatabase(log, master, {"SP7ABC", "SP7ABD"});
@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(window.entries(), (QStringList{"SP7ABC", "SP7ABD"}));
         QCOMPARE(colourOf(0), int(SuggestionColour::Dupe));
         QCOMPARE(colourOf(1), int(SuggestionColour::Normal));
-        log.session.band = "40M";
+        log.session.setBand("40M");
         window.refreshColours();
         QCOMPARE(colourOf(0), int(SuggestionColour::Normal));
         QCOMPARE(SuggestionDelegate::colourFor(int(SuggestionColour::Dupe), false), QColor(255, 0, 0));
@@ -86,8 +86,8 @@ private slots:
 
     void drawnPixelsFollowTheColourClass() {
         LookupTestLog log;
-        log.session.band = "20M";
-        log.session.mode = "CW";
+        log.session.setBand("20M");
+        log.session.setMode("CW");
         log.load({{"20M", "CW", "SP7ABC"}});
         MasterSelection master;
         useDatabase(log, master, {"SP7ABC", "SP7ABD"});

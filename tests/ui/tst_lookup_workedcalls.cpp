@@ -35,7 +35,7 @@ private:
 private slots:
     void columnsFollowTheCallArea() {
         LookupTestLog log;
-        log.session.band = "20M";
+        log.session.setBand("20M");
         WorkedCallsWindows windows(log.session);
         log.load({{"20M", "CW", "SP7ABC"},
                   {"20M", "CW", "SP7ABCDE"},
@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(windows.fm()->windowTitle(), QStringLiteral("Lista zalogowanych znaków - pasmo 20M   FM"));
 
         // A band change refreshes them for the new band.
-        log.session.band = "40M";
+        log.session.setBand("40M");
         windows.refreshWindows();
         QCOMPARE(texts(cw->findChild<QListWidget*>("callArea9List")), QStringList{"SP9ZZZ"});
         QVERIFY(texts(cw->findChild<QListWidget*>("callArea7List")).isEmpty());
@@ -69,10 +69,11 @@ private slots:
 
     void addedQsoAppearsAtOnce() {
         LookupTestLog log;
-        log.session.band = "20M";
+        log.session.setBand("20M");
         WorkedCallsWindows windows(log.session);
         log.load({{"20M", "CW", "SP7ABC"}});
-        const qsizetype row = log.session.log().insertLine(LookupTestLog::line({"20M", "PH", "SP5XYZ"}, 30));
+        const qsizetype row = log.session.log().add(
+            PreparedQso{LookupTestLog::line({"20M", "PH", "SP5XYZ"}, 30), {}, false, {}}, LogBook::Placement::Sorted);
         emit log.session.qsoAdded(row);
         QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("callArea5List")), QStringList{"SP5XYZ"});
         QCOMPARE(texts(windows.cw()->findChild<QListWidget*>("callArea7List")), QStringList{"SP7ABC"});
