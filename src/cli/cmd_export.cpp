@@ -146,9 +146,9 @@ int runExport(CliContext& context) {
         }
         AdifExportOptions options = InterchangeCommands::adifOptions(session);
         options.comment = comment;
-        options.contest =
-            contest.value_or(settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString()) +
-                             QLatin1Char(' ') + QString::number(QDate::currentDate().year()));
+        options.contest = contest.value_or(AdifExport::proposedContest(
+            settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString()),
+            QDate::currentDate().year()));
         options.operatorCall = op.value_or(session.operatorData.contestCall).toUpper().trimmed();
         options.sppaComment = sppa;
         options.odxComment = odx;

@@ -64,4 +64,11 @@ QString defaultReport(QStringView modeName, QStringView currentText, ReportReset
     return QString::fromLatin1(when == ReportReset::ModeChange ? mode->rstOnChange : mode->rstAfterQso);
 }
 
+std::optional<QChar> reportCharacter(QChar typed) {
+    const QChar upper = typed.toUpper();
+    if (upper.isDigit() || upper == QLatin1Char('A') || upper == QLatin1Char('S'))
+        return upper;
+    return std::nullopt;
+}
+
 } // namespace Modes

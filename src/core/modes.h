@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
 #include <span>
 
 // The mode table, in the order of the mode selector.
@@ -30,5 +31,8 @@ char dupeCodeForLineCode(QStringView code);
 enum class ReportReset { ModeChange, AfterQso };
 // A report field keeps its propagation letter: "A" gives 59A, otherwise "S" gives 59S, otherwise the default.
 QString defaultReport(QStringView modeName, QStringView currentText, ReportReset when);
+// What a key typed into a report field puts there: a digit, or "A"/"S" in upper case; nothing for any other
+// character (the field refuses it).
+std::optional<QChar> reportCharacter(QChar typed);
 
 } // namespace Modes

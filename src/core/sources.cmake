@@ -3,5 +3,6 @@ target_sources(kvr_core PRIVATE
     core/modes.h core/modes.cpp
     core/qsoline.h core/qsoline.cpp
     core/textfile.h core/textfile.cpp
+    core/memotext.h core/memotext.cpp
     core/logfile.h core/logfile.cpp
 )

@@ -59,6 +59,10 @@ AdifExport::AdifExport(AdifExportOptions options) : m_options(std::move(options)
     }
 }
 
+QString AdifExport::proposedContest(const QString& cabrilloContest, int year) {
+    return cabrilloContest + QLatin1Char(' ') + QString::number(year);
+}
+
 QStringList AdifExport::headerLines() {
     return {QStringLiteral("ADIF 2.0"),
             QStringLiteral("Wygenerowany przez program KVR_Log v.") + QLatin1String(ExportFile::kProgramVersion),

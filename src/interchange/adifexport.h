@@ -26,6 +26,8 @@ public:
     explicit AdifExport(AdifExportOptions options);
 
     static QStringList headerLines();
+    // The contest name the export proposes: the Cabrillo contest name of the settings and this year.
+    static QString proposedContest(const QString& cabrilloContest, int year);
     // One record on one line, ending with <EOR>; empty for an empty log line.
     QString record(QStringView line) const;
     static void appendField(QString& out, QStringView name, QStringView data);

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <climits>
+
 namespace {
 
 const QString kSection = QStringLiteral("EDI");
@@ -187,6 +189,19 @@ void Settings::writeBands(IniFile& ini) const {
         ini.writeString(kSection, QStringLiteral("Remarks") + k, b.remarks.join(QLatin1Char('|')));
     }
     ini.writeBool(kSection, QStringLiteral("Mnożnik=lokator"), squaresMultiply);
+}
+
+BandLimits bandLimits(int band) {
+    BandLimits limits;
+    limits.multiplierMin = band == 0 || band == 3 ? 1 : 0;
+    if (band == 0) {
+        limits.bonusMax = 2000;
+    } else {
+        limits.bonusMin = INT_MIN + 1;
+        limits.bonusMax = INT_MAX;
+    }
+    limits.bonusStep = band == 3 ? 50 : 1;
+    return limits;
 }
 
 std::array<int, kBandCount> presetBonus(int preset) {

@@ -74,6 +74,16 @@ struct Settings {
     void writeBands(IniFile& settings) const;
 };
 
+// What the per-band window lets the operator set for a band's multiplier and new-square bonus.
+struct BandLimits {
+    int multiplierMin = 0;
+    int multiplierMax = 100;
+    int bonusMin = 0;
+    int bonusMax = 0;
+    int bonusStep = 1;
+};
+BandLimits bandLimits(int band);
+
 // Preset buttons of the per-band window: the bonus per band; every preset sets the multipliers to 1 and
 // clears "Lokatory jako mnożnik".
 std::array<int, kBandCount> presetBonus(int preset); // 0 "Próby V/U/SHF", 1 "Zawody IARU", 2 "SPAC", 3 "Letnie"

@@ -1,5 +1,6 @@
 #include "adifexportdialog.h"
 
+#include "interchange/adifexport.h"
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
@@ -21,7 +22,7 @@ AdifExportDialog::~AdifExportDialog() = default;
 void AdifExportDialog::prepare() {
     const IniFile settings(m_session.settingsPath());
     const QString contest = settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString());
-    m_ui->contestEdit->setText(contest + QLatin1Char(' ') + QString::number(m_session.clock().now().date().year()));
+    m_ui->contestEdit->setText(AdifExport::proposedContest(contest, m_session.clock().now().date().year()));
     m_ui->operatorEdit->setText(m_session.operatorData.contestCall.toUpper());
 }
 

@@ -1,5 +1,6 @@
 #include "cabrilloexportdialog.h"
 
+#include "core/memotext.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
@@ -7,17 +8,6 @@
 #include "settings/inifile.h"
 #include "ui_cabrilloexportdialog.h"
 #include "uppercaseinput.h"
-
-namespace {
-
-// The lines of a memo: a line break after the last line starts no further, empty line.
-QStringList memoLines(QString text) {
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
-} // namespace
 
 CabrilloExportDialog::CabrilloExportDialog(LogSession& session, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CabrilloExportDialog>()), m_session(session) {

@@ -7,8 +7,9 @@
 #include "suggestiondelegates.h"
 #include "ui_callsuggestionswindow.h"
 #include "widgetdialogs.h"
+#include "widgetshortcut.h"
 
-#include <QKeyEvent>
+#include <QShortcut>
 
 namespace {
 const QString kSection = QStringLiteral("Master");
@@ -20,7 +21,8 @@ CallSuggestionsWindow::CallSuggestionsWindow(LogSession& session, MasterSelectio
       m_master(master) {
     m_ui->setupUi(this);
     m_ui->suggestionList->setItemDelegate(new SuggestionDelegate(m_ui->suggestionList));
-    m_ui->suggestionList->installEventFilter(this);
+    connect(widgetShortcut(m_ui->suggestionList, {Qt::Key_Home}), &QShortcut::activated, this,
+            &CallSuggestionsWindow::homePressed);
     setWindowTitle(master.caption());
     m_settings.font = specFromFont(m_ui->suggestionList->font(), 0x800000);
     m_settings.background = colourToWindows(m_ui->suggestionList->palette().color(QPalette::Base));
@@ -86,15 +88,6 @@ void CallSuggestionsWindow::takeClickedSuggestion(QListWidgetItem* item) {
     if (!item || item->text() == CallSuggestions::moreMarker())
         return;
     emit suggestionChosen(item->text());
-}
-
-bool CallSuggestionsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->suggestionList && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home) {
-        emit homePressed();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CallSuggestionsWindow::resizeEvent(QResizeEvent* event) {

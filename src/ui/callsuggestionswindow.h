@@ -59,7 +59,6 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showEntries(const QStringList& entries);

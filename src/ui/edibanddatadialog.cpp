@@ -1,9 +1,8 @@
 #include "edibanddatadialog.h"
 
+#include "core/memotext.h"
 #include "settings/inifile.h"
 #include "ui_edibanddatadialog.h"
-
-#include <climits>
 
 EdiBandDataDialog::EdiBandDataDialog(QString settingsPath, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::EdiBandDataDialog>()), m_settingsPath(std::move(settingsPath)) {
@@ -72,14 +71,11 @@ EdiBandDataDialog::EdiBandDataDialog(QString settingsPath, QWidget* parent)
 
     for (int band = 0; band < Edi::kBandCount; ++band) {
         BandControls& b = m_bands[size_t(band)];
-        const bool fromOne = band == 0 || band == 3;
-        b.multiplier->setRange(fromOne ? 1 : 0, 100);
+        const Edi::BandLimits limits = Edi::bandLimits(band);
+        b.multiplier->setRange(limits.multiplierMin, limits.multiplierMax);
         b.multiplier->setValue(1);
-        if (band == 0)
-            b.bonus->setRange(0, 2000);
-        else
-            b.bonus->setRange(INT_MIN + 1, INT_MAX);
-        b.bonus->setSingleStep(band == 3 ? 50 : 1);
+        b.bonus->setRange(limits.bonusMin, limits.bonusMax);
+        b.bonus->setSingleStep(limits.bonusStep);
         b.bonus->setValue(0);
         showScore(band, Edi::ClaimedScore());
         connect(b.multiplier, &QSpinBox::valueChanged, this, [this, band] { onMultiplierChanged(band); });
@@ -108,12 +104,7 @@ Edi::Settings EdiBandDataDialog::bandSettings() const {
         out.mastHeight = b.mastHeight->text();
         out.multiplier = b.multiplier->value();
         out.bonus = b.bonus->value();
-        // A line break after the last remark starts no further, empty line.
-        QString remarks = b.remarks->toPlainText();
-        if (remarks.endsWith(QLatin1Char('\n')))
-            remarks.chop(1);
-        if (!remarks.isEmpty())
-            out.remarks = remarks.split(QLatin1Char('\n'));
+        out.remarks = memoLines(b.remarks->toPlainText());
     }
     s.squaresMultiply = m_ui->squaresAsMultiplierCheck->isChecked();
     return s;

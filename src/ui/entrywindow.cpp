@@ -13,41 +13,17 @@
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_entrywindow.h"
+#include "uppercaseinput.h"
 #include "widgetdialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTimer>
-#include <QValidator>
 
 namespace {
 
 // The entry fields hold upper-case text; some characters are never inserted (a blank, "+", the backquote).
-class EntryFieldValidator final : public QValidator {
-public:
-    EntryFieldValidator(QString refused, QObject* parent) : QValidator(parent), m_refused(std::move(refused)) {}
-    State validate(QString& input, int& pos) const override {
-        QString out;
-        out.reserve(input.size());
-        int newPos = pos;
-        for (int i = 0; i < input.size(); ++i) {
-            if (m_refused.contains(input[i])) {
-                if (i < pos)
-                    --newPos;
-                continue;
-            }
-            out += input[i].toUpper();
-        }
-        input = out;
-        pos = newPos;
-        return Acceptable;
-    }
-
-private:
-    QString m_refused;
-};
-
 const QString kRefusedInCallsign = QStringLiteral(" +`");
 const QString kRefusedInExchange = QStringLiteral(" +`");
 const QString kRefusedInFixed = QStringLiteral(" `");
@@ -67,10 +43,10 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(500);
 
-    m_ui->callsignEdit->setValidator(new EntryFieldValidator(kRefusedInCallsign, this));
-    m_ui->receivedExchangeEdit->setValidator(new EntryFieldValidator(kRefusedInExchange, this));
-    m_ui->sentSerialEdit->setValidator(new EntryFieldValidator(kRefusedInSerial, this));
-    m_ui->sentFixedPartEdit->setValidator(new EntryFieldValidator(kRefusedInFixed, this));
+    forceUpperCase(m_ui->callsignEdit, kRefusedInCallsign);
+    forceUpperCase(m_ui->receivedExchangeEdit, kRefusedInExchange);
+    forceUpperCase(m_ui->sentSerialEdit, kRefusedInSerial);
+    forceUpperCase(m_ui->sentFixedPartEdit, kRefusedInFixed);
     for (QWidget* w : {static_cast<QWidget*>(m_ui->callsignEdit), static_cast<QWidget*>(m_ui->rstSentEdit),
                        static_cast<QWidget*>(m_ui->receivedExchangeEdit), static_cast<QWidget*>(m_ui->rstReceivedEdit),
                        static_cast<QWidget*>(m_ui->sentSerialEdit), static_cast<QWidget*>(m_ui->sentFixedPartEdit),
@@ -97,8 +73,9 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_ui->offlineEntryButton->hide();
     m_ui->rstSentEdit->setText(QStringLiteral("59"));
     m_ui->rstReceivedEdit->setText(QStringLiteral("59"));
-    m_ui->sentSerialEdit->setText(QStringLiteral("0"));
-    m_ui->sentFixedPartEdit->setText(QStringLiteral("KO88WW"));
+    const EntryOptions defaults;
+    m_ui->sentSerialEdit->setText(defaults.stx);
+    m_ui->sentFixedPartEdit->setText(defaults.stxFixed);
     setSentExchangeColour(m_sentExchangeColour);
     m_ui->versionLabel->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
     rebuildLists();
@@ -636,15 +613,14 @@ bool EntryWindow::handleReportKey(QLineEdit* field, QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Delete || k == Qt::Key_Tab)
         return false;
-    const QChar ch = text.at(0).toUpper();
-    if (ch.isDigit() || ch == QLatin1Char('A') || ch == QLatin1Char('S')) {
-        if (text.at(0).isLower()) {
-            field->insert(QString(ch));
-            return true;
-        }
-        return false;
+    const std::optional<QChar> accepted = Modes::reportCharacter(text.at(0));
+    if (!accepted) {
+        QApplication::beep();
+        return true;
     }
-    QApplication::beep();
+    if (*accepted == text.at(0))
+        return false;
+    field->insert(QString(*accepted));
     return true;
 }
 

@@ -1,8 +1,9 @@
 #include "loggedcallswindow.h"
 
 #include "ui_loggedcallswindow.h"
+#include "widgetshortcut.h"
 
-#include <QKeyEvent>
+#include <QShortcut>
 #include <QStringListModel>
 
 LoggedCallsWindow::LoggedCallsWindow(QWidget* parent)
@@ -10,7 +11,8 @@ LoggedCallsWindow::LoggedCallsWindow(QWidget* parent)
     m_ui->setupUi(this);
     m_layout.emplace(this, m_ui->callList, QStringLiteral("Zalogowane"));
     m_ui->callList->setModel(m_model);
-    m_ui->callList->installEventFilter(this);
+    connect(widgetShortcut(m_ui->callList, {Qt::Key_Home}), &QShortcut::activated, this,
+            &LoggedCallsWindow::returnToCallsign);
     fitColumns();
 }
 
@@ -34,13 +36,4 @@ void LoggedCallsWindow::fitColumns() {
     const int width = m_ui->callList->viewport()->width();
     const int columns = std::max(1, width / 80);
     m_ui->callList->setGridSize(QSize(width / columns, m_ui->callList->fontMetrics().height() + 2));
-}
-
-bool LoggedCallsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->callList && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home) {
-        emit returnToCallsign();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }

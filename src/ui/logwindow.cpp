@@ -9,12 +9,13 @@
 #include "settings/windowsettings.h"
 #include "ui_logwindow.h"
 #include "widgetdialogs.h"
+#include "widgetshortcut.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 const QString kSection = QStringLiteral("Log");
@@ -41,8 +42,14 @@ LogWindow::LogWindow(LogSession& session, QWidget* parent)
     connect(m_ui->actionDeleteQso, &QAction::triggered, this, &LogWindow::deleteSelectedQso);
     connect(m_ui->logList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(m_ui->logList->viewport()->mapToGlobal(at)); });
-    m_ui->logList->installEventFilter(this);
     m_ui->logList->viewport()->installEventFilter(this);
+    connect(widgetShortcut(m_ui->logList, {Qt::Key_Home, QKeySequence(Qt::AltModifier | Qt::Key_W)}),
+            &QShortcut::activated, this, &LogWindow::callsignFocusRequested);
+    connect(widgetShortcut(m_ui->logList, {Qt::Key_Escape}), &QShortcut::activated, this, &LogWindow::escapeToCallsign);
+    // The keypad's Enter arrives with the keypad modifier.
+    connect(widgetShortcut(m_ui->logList,
+                           {Qt::Key_Return, Qt::Key_Enter, QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)}),
+            &QShortcut::activated, this, &LogWindow::editSelectedQso);
 
     connect(&m_session, &LogSession::logReloaded, this, &LogWindow::logReloaded);
     connect(&m_session, &LogSession::logPathChanged, this, &LogWindow::showPathCaption);
@@ -126,21 +133,6 @@ bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
             const QModelIndex index = m_ui->logList->indexAt(mouse->position().toPoint());
             if (index.isValid())
                 m_ui->logList->setCurrentIndex(index);
-        }
-    }
-    if (watched == m_ui->logList && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Home || (key->key() == Qt::Key_W && key->modifiers() == Qt::AltModifier)) {
-            emit callsignFocusRequested();
-            return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            emit escapeToCallsign();
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            editSelectedQso();
-            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_operatordatadialog.h"
+#include "uppercaseinput.h"
 
 #include <QFocusEvent>
 
@@ -13,16 +14,8 @@ OperatorDataDialog::OperatorDataDialog(LogSession& session, QWidget* parent)
     m_ui->setupUi(this);
     m_ui->contestNameEdit->hide();
     // The callsign and the locator are kept in upper case as typed.
-    for (QLineEdit* edit : {m_ui->contestCallEdit, m_ui->locatorEdit}) {
-        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            const QString upper = text.toUpper();
-            if (upper != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(upper);
-                edit->setCursorPosition(cursor);
-            }
-        });
-    }
+    for (QLineEdit* edit : {m_ui->contestCallEdit, m_ui->locatorEdit})
+        forceUpperCase(edit);
     m_ui->locatorEdit->installEventFilter(this);
     connect(m_ui->okButton, &QPushButton::clicked, this, &OperatorDataDialog::saveOperatorData);
     connect(m_ui->backButton, &QPushButton::clicked, this, &OperatorDataDialog::closeWithoutSaving);

@@ -2,6 +2,7 @@
 
 #include "log/logsession.h"
 #include "ui_qsoeditdialog.h"
+#include "uppercaseinput.h"
 
 #include <QFontDatabase>
 
@@ -16,14 +17,7 @@ QsoEditDialog::QsoEditDialog(LogSession& session, QWidget* parent)
         edit->setFont(fixed);
         edit->setMinimumWidth(charWidth * edit->maxLength() + 10);
         // The fields hold upper case only, as the log does.
-        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            const QString upper = text.toUpper();
-            if (upper != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(upper);
-                edit->setCursorPosition(cursor);
-            }
-        });
+        forceUpperCase(edit);
         connect(edit, &QLineEdit::returnPressed, this, &QsoEditDialog::saveQso);
     }
     connect(m_ui->okButton, &QPushButton::clicked, this, &QsoEditDialog::saveQso);

@@ -5,10 +5,12 @@
 #include "suggestiondelegates.h"
 #include "ui_workedcallswindow.h"
 #include "widgetdialogs.h"
+#include "widgetshortcut.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
+#include <QShortcut>
 #include <QStandardItemModel>
 
 namespace {
@@ -31,6 +33,7 @@ WorkedCallsWindow::WorkedCallsWindow(WorkedCallsGroups::List list,
     for (QListWidget* box : m_lists) {
         box->setItemDelegate(delegate);
         box->installEventFilter(this);
+        connect(widgetShortcut(box, {Qt::Key_Home}), &QShortcut::activated, this, &WorkedCallsWindow::homePressed);
         box->setContextMenuPolicy(Qt::DefaultContextMenu);
     }
 
@@ -108,10 +111,6 @@ void WorkedCallsWindow::redraw() {
 }
 
 bool WorkedCallsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home) {
-        emit homePressed();
-        return true;
-    }
     if (event->type() == QEvent::ContextMenu) {
         m_menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;

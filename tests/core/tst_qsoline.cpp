@@ -1,4 +1,5 @@
 #include "core/bands.h"
+#include "core/memotext.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
 
@@ -164,6 +165,22 @@ private slots:
         QCOMPARE(Modes::defaultReport(mode, current,
                                       afterQso ? Modes::ReportReset::AfterQso : Modes::ReportReset::ModeChange),
                  expected);
+    }
+
+    void memoTextSplitsIntoLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty field") << "" << QStringList();
+        QTest::newRow("one line") << "CQ TEST" << QStringList{"CQ TEST"};
+        QTest::newRow("final break starts no line") << "a\nb\n" << QStringList{"a", "b"};
+        QTest::newRow("a lone break gives no line") << "\n" << QStringList();
+        QTest::newRow("blank line inside is kept") << "a\n\nb" << QStringList{"a", "", "b"};
+        QTest::newRow("two final breaks keep one empty line") << "a\n\n" << QStringList{"a", ""};
+    }
+    void memoTextSplitsIntoLines() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(memoLines(text), lines);
     }
 
     void modeCodesMatchSelectorTexts() {

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -336,6 +337,16 @@ private slots:
         QCOMPARE(w.form->loggedCallsWindow()->calls(), QStringList());
         w.type("callsignEdit", QStringLiteral("P9AB"));
         QCOMPARE(w.form->loggedCallsWindow()->calls(), (QStringList{"SP9ABC", "SP9ABD"}));
+
+        // Home in the list goes back to the callsign field.
+        LoggedCallsWindow* calls = w.form->loggedCallsWindow();
+        QSignalSpy back(calls, &LoggedCallsWindow::returnToCallsign);
+        calls->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), calls);
+        auto* list = calls->findChild<QListView*>(QStringLiteral("callList"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(back.size(), 1);
     }
 
     void secondCopyWorksOnItsOwnLog() {

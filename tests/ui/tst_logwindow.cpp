@@ -44,6 +44,13 @@ private:
             .filePath(QStringLiteral("edit_2024_06_01_123456.kvr"));
     }
 
+    // Keys bound to a list act while it has the focus in the active window.
+    static void showWithFocus(QWidget& window, QWidget* focus) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        focus->setFocus();
+    }
+
 private slots:
     void showsTheLogWithTheSummaryAsCaption() {
         SessionFixture f(threeQsos());
@@ -261,6 +268,7 @@ private slots:
         LogWindow log(f.session);
         QSignalSpy focus(&log, &LogWindow::callsignFocusRequested);
         QSignalSpy escape(&log, &LogWindow::escapeToCallsign);
+        showWithFocus(log, list(log));
         QTest::keyClick(list(log), Qt::Key_Home);
         QTest::keyClick(list(log), Qt::Key_W, Qt::AltModifier);
         QTest::keyClick(list(log), Qt::Key_Escape);

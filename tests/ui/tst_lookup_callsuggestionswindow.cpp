@@ -157,6 +157,9 @@ private slots:
         MasterSelection master;
         CallSuggestionsWindow window(log.session, master);
         QSignalSpy home(&window, &CallSuggestionsWindow::homePressed);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        list(window)->setFocus();
         QTest::keyClick(list(window), Qt::Key_Home);
         QCOMPARE(home.size(), 1);
     }

@@ -156,6 +156,9 @@ private slots:
         LookupTestLog log;
         WorkedCallsWindows windows(log.session);
         QSignalSpy home(windows.cw(), &WorkedCallsWindow::homePressed);
+        windows.cw()->show();
+        QVERIFY(QTest::qWaitForWindowActive(windows.cw()));
+        windows.cw()->columnList(5)->setFocus();
         QTest::keyClick(windows.cw()->columnList(5), Qt::Key_Home);
         QCOMPARE(home.size(), 1);
     }
