@@ -35,18 +35,10 @@ const QString kNoSpace = QStringLiteral("No space left on device");
 // A program folder as after a few contacts: the log, its "~" copy, backups and settings.
 struct FullDiskFixture : SessionFixture {
     FullDiskFixture()
-        : SessionFixture({qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA")),
-                          qsoLine(QStringLiteral("10:05:00"),
-                                  QStringLiteral("SP2BBB"),
-                                  QStringLiteral("20M"),
-                                  QStringLiteral("CW"),
-                                  QStringLiteral("002")),
-                          qsoLine(QStringLiteral("10:10:00"),
-                                  QStringLiteral("SP3CCC"),
-                                  QStringLiteral("40M"),
-                                  QStringLiteral("CW"),
-                                  QStringLiteral("003"))}) {
-        folder.writeLines(QStringLiteral("log.kvr~"), {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"))});
+        : SessionFixture({kSicContact.time("10:00:00").call("SP1AAA"),
+                          kSicContact.time("10:05:00").call("SP2BBB").stx("002"),
+                          kSicContact.time("10:10:00").band("40M").call("SP3CCC").stx("003")}) {
+        folder.writeLines(QStringLiteral("log.kvr~"), {kSicContact.time("10:00:00").call("SP1AAA")});
         folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=004")});
         QDir(folder.path()).mkpath(QStringLiteral("Backup_logs"));
         folder.writeLines(QStringLiteral("Backup_logs/temporary_1.kvr"), {QStringLiteral("old snapshot")});
