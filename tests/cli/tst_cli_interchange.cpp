@@ -168,4 +168,4 @@ void TestInterchangeCli::ediAndCsvMatchTheCheckedFiles() {
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCli)
-#include "tst_interchange_cli.moc"
+#include "tst_cli_interchange.moc"
