@@ -6,7 +6,7 @@
 #include "entry/entrysession.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
-#include "platform/userdialogs.h"
+#include "scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,19 +20,6 @@
 #include <vector>
 
 namespace {
-
-class QuietDialogs final : public UserDialogs {
-public:
-    DialogButton message(const QString&, const QString& text, MessageIcon, unsigned, DialogButton def) override {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return def;
-    }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<int> chooseColour(int) override { return std::nullopt; }
-    std::optional<FontSpec> chooseFont(const FontSpec&) override { return std::nullopt; }
-};
 
 QString randomCall(QRandomGenerator& random) {
     static const char* prefixes[] = {"SP", "SQ", "SN", "SO", "DL", "OK", "OM", "G", "F", "I", "HA", "YO", "UR", "LY"};
@@ -75,7 +62,7 @@ int main(int argc, char* argv[]) {
     const QString logPath = dir.filePath(QStringLiteral("log.kvr"));
     TextFile::writeLines(logPath, lines);
 
-    QuietDialogs dialogs;
+    ScriptedDialogs dialogs;
     SystemClock clock;
     LogSession session(ProgramFolder(dir.path()), dialogs, clock);
     EntrySession entry(session);
@@ -144,5 +131,8 @@ int main(int argc, char* argv[]) {
     std::printf("add QSO (%d): %.2f ms average; of one add: \"~\" copy %.2f ms, append with fsync %.2f ms, "
                 "temporary backup %.2f ms\n",
                 adds, double(addTotal / adds) / 1e6, double(tilde) / 1e6, double(append) / 1e6, double(backup) / 1e6);
+    // A message means something failed, and the figures above do not count.
+    for (const QString& text : dialogs.texts())
+        std::fprintf(stderr, "%s\n", qPrintable(text));
     return 0;
 }

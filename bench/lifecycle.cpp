@@ -6,7 +6,7 @@
 #include "log/logsession.h"
 #include "loglistmodel.h"
 #include "platform/clock.h"
-#include "platform/userdialogs.h"
+#include "scripteddialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,19 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-class YesDialogs final : public UserDialogs {
-public:
-    DialogButton message(const QString&, const QString& text, MessageIcon, unsigned, DialogButton) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return DialogButton::Yes;
-    }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<int> chooseColour(int) override { return std::nullopt; }
-    std::optional<FontSpec> chooseFont(const FontSpec&) override { return std::nullopt; }
-};
 
 QStringList bigLog(int count) {
     static const char* bands[] = {"160M", "80M", "40M", "20M", "15M", "10M", "2M"};
@@ -68,7 +55,7 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
 
     QTemporaryDir dir;
-    YesDialogs dialogs;
+    ScriptedDialogs dialogs;
     SystemClock clock;
     LogSession session(ProgramFolder(dir.path()), dialogs, clock);
     const QString path = dir.filePath(QStringLiteral("log.kvr"));
@@ -106,6 +93,7 @@ int main(int argc, char** argv) {
     const LogEdit::EditResult edited = LogEdit::SaveEditedQso(session, count / 2, fields);
     std::printf("edit (rewrite+reload)  %8.1f ms   row %lld\n", ms(timer), static_cast<long long>(edited.row));
 
+    dialogs.buttonAnswers = {DialogButton::Yes}; // the delete asks "Czy na pewno usunąć zaznaczoną łączność?"
     timer.restart();
     const LogEdit::DeleteResult deleted = LogEdit::DeleteQso(session, session.log().size() - 1);
     std::printf("delete (rewrite+reload)%8.1f ms   newest %d\n", ms(timer), int(deleted.newestDeleted));
@@ -122,5 +110,7 @@ int main(int argc, char** argv) {
         view.viewport()->repaint();
     }
     std::printf("50 jumps with repaint  %8.1f ms\n", ms(timer));
+    for (const QString& text : dialogs.texts())
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
     return 0;
 }

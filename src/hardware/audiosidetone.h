@@ -17,6 +17,8 @@ public:
     void toneOn(int frequencyHz, int volumePercent) override;
     void toneOff() override;
     bool hasDevice() const { return m_hasDevice; }
+    // The stream runs on its thread from construction (when there is a device) until destruction.
+    bool isStreaming() const { return m_thread.isRunning(); }
 
     struct Shared {
         std::atomic<bool> on{false};

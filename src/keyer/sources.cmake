@@ -22,8 +22,6 @@ target_sources(
             keyer/keyerstartup.h
             keyer/keyerstartup.cpp
             keyer/ports/portseams.h
-            keyer/ports/recordingport.h
-            keyer/ports/recordingport.cpp
             keyer/ports/ppdevparallelport.h
             keyer/ports/ppdevparallelport.cpp
             keyer/ports/lptaddress.h

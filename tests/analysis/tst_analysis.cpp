@@ -1,28 +1,16 @@
 #include "analysis/countylist.h"
 #include "analysis/exchangeanalysis.h"
 #include "analysis/scoresummary.h"
-#include "core/qsoline.h"
 #include "log/logbook.h"
 #include "log/loggedcounties.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QTest>
 
 namespace {
 
-QString line(const QString& band, const QString& mode, const QString& srx) {
-    QsoFields f;
-    f.date = QStringLiteral("2024-06-01");
-    f.time = QStringLiteral("10:00:00");
-    f.band = band;
-    f.modeCode = mode;
-    f.rstSent = QStringLiteral("599");
-    f.rstRcvd = QStringLiteral("599");
-    f.stxFirst = QStringLiteral("001");
-    f.call = QStringLiteral("SP9ABC");
-    f.srx = srx;
-    return QsoLine::compose(f);
-}
+const TestQso kContact = TestQso().time("10:00:00");
 
 } // namespace
 
@@ -70,18 +58,19 @@ private slots:
         CountyList counties;
         counties.setEntries({QStringLiteral("IC")});
         AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, "80M", "CW"};
-        const QsoAnalysis result = AnalyseQso(line("80M", "CW", srx), false, context);
+        const QsoAnalysis result = AnalyseQso(kContact.band("80M").srx(srx).line(), false, context);
         QCOMPARE(result.suffix, suffix);
         QCOMPARE(result.logCounty, !suffix.isEmpty());
-        QVERIFY(AnalyseQso(line("80M", "CW", srx), true, context).suffix.isEmpty());
+        QVERIFY(AnalyseQso(kContact.band("80M").srx(srx).line(), true, context).suffix.isEmpty());
     }
 
     void loggedCountiesFollowBandAndMode() {
         CountyList counties;
         counties.setEntries({QStringLiteral("IC"), QStringLiteral("GW")});
         LogBook log;
-        for (const QString& qso : {line("80M", "CW", "IC"), line("80M", "PH", "GW"), line("40M", "CW", "GW") + "DUPE"})
-            log.add(PreparedQso{qso, {}, false, {}}, LogBook::Placement::Sorted);
+        for (const TestQso& qso : {kContact.band("80M").srx("IC"), kContact.band("80M").mode("PH").srx("GW"),
+                                   kContact.band("40M").srx("GW").suffix("DUPE")})
+            log.add(PreparedQso{qso.line(), {}, false, {}}, LogBook::Placement::Sorted);
         AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, "80M", "CW"};
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList(), QStringList{QStringLiteral("IC")});
@@ -103,7 +92,7 @@ private slots:
 
     void locatorAnalysisWithoutAUsableOwnLocatorCreditsNothing() {
         AnalysisContext context{{true, AnalysisMode::Locator, 1, false}, nullptr, QStringLiteral("JO9"), "2M", "CW"};
-        const QsoAnalysis result = AnalyseQso(line("2M", "CW", "KO02AA"), false, context);
+        const QsoAnalysis result = AnalyseQso(kContact.band("2M").srx("KO02AA").line(), false, context);
         QVERIFY(!result.distanceKm);
         QVERIFY(result.suffix.isEmpty());
         QCOMPARE(result.infoLocator, QStringLiteral("KO02AA"));

@@ -4,3 +4,13 @@ kvr_add_test(cli_fulldisk cli/tst_cli_fulldisk.cpp LIBS kvr_core)
 add_dependencies(cli_fulldisk kvrlog-cli)
 kvr_add_test(cli_usage cli/tst_cli_usage.cpp LIBS kvr_core)
 add_dependencies(cli_usage kvrlog-cli)
+# The other subcommands keep the test names of their feature (the ThreadSanitizer run of CI picks the keyer
+# tests by their keyer_ prefix).
+kvr_add_test(entry_cli_add cli/tst_cli_add.cpp LIBS kvr_core)
+add_dependencies(entry_cli_add kvrlog-cli)
+kvr_add_test(lookup_cli_master cli/tst_cli_master.cpp LIBS kvr_core)
+add_dependencies(lookup_cli_master kvrlog-cli)
+kvr_add_test(interchange_cli cli/tst_cli_interchange.cpp LIBS kvr_core)
+add_dependencies(interchange_cli kvrlog-cli)
+kvr_add_test(keyer_cli_morse cli/tst_cli_morse.cpp LIBS kvr_core)
+add_dependencies(keyer_cli_morse kvrlog-cli)

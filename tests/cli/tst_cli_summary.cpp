@@ -1,24 +1,9 @@
-#include "core/qsoline.h"
 #include "settings/inifile.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QTest>
-
-namespace {
-
-QString qso(const QString& time,
-            const QString& band,
-            const QString& mode,
-            const QString& call,
-            const QString& srx,
-            const QString& stx = QStringLiteral("001")) {
-    QsoFields f{QStringLiteral("2024-06-01"), time, band, mode, QStringLiteral("599"), stx, {}, call,
-                QStringLiteral("599"),        srx};
-    return QsoLine::compose(f);
-}
-
-} // namespace
 
 class TestCliSummary : public QObject {
     Q_OBJECT
@@ -26,10 +11,12 @@ class TestCliSummary : public QObject {
 private slots:
     void summaryOfTheStartupLogWithSettingsFromTheProgramFolder() {
         TempProgramFolder folder;
-        const QString log = folder.writeLines(
-            QStringLiteral("zawody.kvr"),
-            {qso("10:00:00", "80M", "CW", "SP1A", "GW"), qso("10:01:00", "80M", "PH", "SP1B", "KD"),
-             qso("10:02:00", "80M", "CW", "SP1A", "GW"), qso("10:03:00", "2M", "CW", "SP1C", "KO02AA", "007 JO91RU")});
+        const QString log =
+            folder.writeLines(QStringLiteral("zawody.kvr"),
+                              {TestQso().time("10:00:00").band("80M").call("SP1A").srx("GW"),
+                               TestQso().time("10:01:00").band("80M").mode("PH").call("SP1B").srx("KD"),
+                               TestQso().time("10:02:00").band("80M").call("SP1A").srx("GW"),
+                               TestQso().time("10:03:00").band("2M").call("SP1C").stx("007 JO91RU").srx("KO02AA")});
         {
             IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
             ini.writeString("Program", "Log", log);
@@ -57,8 +44,8 @@ private slots:
 
     void locatorModeNeedsTheOwnLocatorAndShowsTheOdxTotal() {
         TempProgramFolder folder;
-        const QString log =
-            folder.writeLines(QStringLiteral("vhf.kvr"), {qso("10:00:00", "2M", "CW", "SP1A", "KO02AA")});
+        const QString log = folder.writeLines(QStringLiteral("vhf.kvr"),
+                                              {TestQso().time("10:00:00").band("2M").call("SP1A").srx("KO02AA")});
         IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
         ini.writeString("Analiza grupy", "Opcja", "Lokator");
         ini.writeString("Analiza grupy", "Analiza", "1");

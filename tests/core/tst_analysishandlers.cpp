@@ -11,14 +11,10 @@ class TestAnalysisHandlers : public QObject {
 
 private:
     static QStringList mixedLog() {
-        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("80M"),
-                        QStringLiteral("CW"), QStringLiteral("001"), QStringLiteral("BGP")),
-                qsoLine(QStringLiteral("10:01:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
-                        QStringLiteral("CW"), QStringLiteral("002"), QStringLiteral("BGW")),
-                qsoLine(QStringLiteral("10:02:00"), QStringLiteral("SP3CCC"), QStringLiteral("80M"),
-                        QStringLiteral("PH"), QStringLiteral("003"), QStringLiteral("BKD")),
-                qsoLine(QStringLiteral("10:03:00"), QStringLiteral("SP4DDD"), QStringLiteral("2M"),
-                        QStringLiteral("FM"), QStringLiteral("004"), QStringLiteral("JO91RU"))};
+        return {TestQso().time("10:00:00").band("80M").call("SP1AAA").stx("001").srx("BGP"),
+                TestQso().time("10:01:00").band("40M").call("SP2BBB").stx("002").srx("BGW"),
+                TestQso().time("10:02:00").band("80M").mode("PH").call("SP3CCC").stx("003").srx("BKD"),
+                TestQso().time("10:03:00").band("2M").mode("FM").call("SP4DDD").stx("004").srx("JO91RU")};
     }
 
 private slots:

@@ -1,3 +1,4 @@
+#include "core/qsoline.h"
 #include "lifecyclefixture.h"
 #include "log/logedit.h"
 
@@ -11,18 +12,15 @@ class TestLogEdit : public QObject {
 
 private:
     static QStringList dupePair() {
-        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA")),
-                qsoLine(QStringLiteral("10:05:00"), QStringLiteral("SP1AAA"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("002")),
-                qsoLine(QStringLiteral("10:10:00"), QStringLiteral("SP2BBB"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("003"))};
+        return {kSicContact.time("10:00:00").call("SP1AAA"), kSicContact.time("10:05:00").call("SP1AAA").stx("002"),
+                kSicContact.time("10:10:00").call("SP2BBB").stx("003")};
     }
     static QString refusal(const QString& what) { return what + QStringLiteral("\n\nZmiany nie została wprowadzone."); }
 
 private slots:
     void editedFieldsGiveTheLineBack() {
-        const QString line = qsoLine(QStringLiteral("12:34:56"), QStringLiteral("SP9ABC"), QStringLiteral("6M"),
-                                     QStringLiteral("FM"), QStringLiteral("017-KO02MD"), QStringLiteral("JO91RU"));
+        const QString line =
+            TestQso().time("12:34:56").band("6M").mode("FM").call("SP9ABC").stx("017-KO02MD").srx("JO91RU");
         const EditedQso fields = EditedQso::fromLine(line + QStringLiteral("  12"));
         QCOMPARE(fields.time, QStringLiteral("123456"));
         QCOMPARE(fields.band, QStringLiteral("6M"));

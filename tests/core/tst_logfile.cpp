@@ -15,8 +15,8 @@ LoadResult loadInto(LogBook& log, const QString& path) {
     return LoadLog(log, LogContext());
 }
 
-const QString kFirst = qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"));
-const QString kSecond = qsoLine(QStringLiteral("10:05:00"), QStringLiteral("SP2BBB"));
+const QString kFirst = kSicContact.time("10:00:00").call("SP1AAA");
+const QString kSecond = kSicContact.time("10:05:00").call("SP2BBB");
 
 } // namespace
 

@@ -11,9 +11,7 @@ class TestLogLifecycle : public QObject {
 
 private:
     static QStringList twoQsos() {
-        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA")),
-                qsoLine(QStringLiteral("10:05:00"), QStringLiteral("SP2BBB"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("002"))};
+        return {kSicContact.time("10:00:00").call("SP1AAA"), kSicContact.time("10:05:00").call("SP2BBB").stx("002")};
     }
     static QString automaticMessage(const QString& path) {
         return QStringLiteral("Ponieważ nie został wybrany plik nowego logu,\nprogramautomatycznie utworzył log o "
@@ -155,10 +153,8 @@ private slots:
         SessionFixture f;
         QStringList lines;
         if (!lastStx.isNull())
-            lines = {qsoLine(QStringLiteral("09:00:00"), QStringLiteral("SP3CCC"), QStringLiteral("2M"),
-                             QStringLiteral("FM"), QStringLiteral("3")),
-                     qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("2M"),
-                             QStringLiteral("FM"), lastStx)};
+            lines = {kSicContact.time("09:00:00").band("2M").mode("FM").call("SP3CCC").stx("3"),
+                     kSicContact.time("10:00:00").band("2M").mode("FM").call("SP1AAA").stx(lastStx)};
         f.folder.writeLines(QStringLiteral("zawody.kvr"), lines);
         f.dialogs.fileAnswers.push_back(f.folder.file(QStringLiteral("zawody")));
         LogLifecycle lifecycle(f.session);
@@ -173,7 +169,7 @@ private slots:
 
     void openLogWithoutAutoIncrementLeavesTheSerialAndCancelChangesNothing() {
         SessionFixture f(twoQsos());
-        f.folder.writeLines(QStringLiteral("inny.kvr"), {qsoLine(QStringLiteral("11:00:00"), QStringLiteral("SP5X"))});
+        f.folder.writeLines(QStringLiteral("inny.kvr"), {kSicContact.time("11:00:00").call("SP5X")});
         LogLifecycle lifecycle(f.session);
 
         QVERIFY(!lifecycle.OpenLog(true, 3));

@@ -3,31 +3,13 @@
 #include "log/logbook.h"
 #include "log/logloader.h"
 #include "scripteddialogs.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QFile>
 #include <QTest>
 
 namespace {
-
-QString qso(const QString& time,
-            const QString& band,
-            const QString& mode,
-            const QString& call,
-            const QString& srx,
-            const QString& stx = QStringLiteral("001")) {
-    QsoFields f;
-    f.date = QStringLiteral("2024-06-01");
-    f.time = time;
-    f.band = band;
-    f.modeCode = mode;
-    f.rstSent = mode == QLatin1String("CW") ? QStringLiteral("599") : QStringLiteral("59");
-    f.rstRcvd = f.rstSent;
-    f.stxFirst = stx;
-    f.call = call;
-    f.srx = srx;
-    return QsoLine::compose(f);
-}
 
 struct Fixture {
     TempProgramFolder folder;
@@ -73,7 +55,7 @@ private slots:
 
     void missingFileLeavesTheLogAsItWas() {
         Fixture f;
-        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001")});
+        f.load({TestQso().time("10:00:00").call("SP9ABC").srx("001")});
         f.log.setPath(f.folder.file(QStringLiteral("gone.kvr")));
         QCOMPARE(LoadLog(f.log, f.context).status, LoadResult::Status::Missing);
         QCOMPARE(f.log.size(), 1);
@@ -81,8 +63,10 @@ private slots:
 
     void secondQsoWithTheSameKeyIsTheDupe() {
         Fixture f;
-        f.load({qso("10:05:00", "20M", "CW", "SP9ABC", "002"), qso("10:00:00", "20M", "CW", "SP9ABC", "001"),
-                qso("10:10:00", "20M", "PH", "SP9ABC", "003"), qso("10:20:00", "40M", "CW", "SP9ABC", "004")});
+        f.load({TestQso().time("10:05:00").call("SP9ABC").srx("002"),
+                TestQso().time("10:00:00").call("SP9ABC").srx("001"),
+                TestQso().time("10:10:00").mode("PH").rst("59").call("SP9ABC").srx("003"),
+                TestQso().time("10:20:00").band("40M").call("SP9ABC").srx("004")});
         QCOMPARE(f.log.size(), 4);
         // The first line of the file holds the key; the later one in the file is marked, whatever its time.
         QCOMPARE(f.dupeLines().size(), 1);
@@ -96,30 +80,33 @@ private slots:
     void oneQsoPerBandMarksOtherModesToo() {
         Fixture f;
         f.context.oneQsoPerBand = true;
-        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), qso("10:10:00", "20M", "PH", "SP9ABC", "003")});
+        f.load({TestQso().time("10:00:00").call("SP9ABC").srx("001"),
+                TestQso().time("10:10:00").mode("PH").rst("59").call("SP9ABC").srx("003")});
         QCOMPARE(f.dupeLines().size(), 1);
         QVERIFY(f.dupeLines().first().contains(QStringLiteral(" PH ")));
     }
 
     void staleDupeMarksAreRecomputed() {
         Fixture f;
-        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001") + QStringLiteral("DUPE"),
-                qso("10:10:00", "20M", "PH", "SP9ABC", "003") + QStringLiteral("DUPE")});
+        f.load({TestQso().time("10:00:00").call("SP9ABC").srx("001").suffix("DUPE"),
+                TestQso().time("10:10:00").mode("PH").rst("59").call("SP9ABC").srx("003").suffix("DUPE")});
         QVERIFY(f.dupeLines().isEmpty());
         QCOMPARE(f.log.line(0).size(), 74);
     }
 
     void warcAndDigitalQsosKeepTheirOwnKeys() {
         Fixture f;
-        f.load({qso("10:00:00", "30M", "RY", "SP9ABC", "1"), qso("10:01:00", "30M", "PS", "SP9ABC", "2"),
-                qso("10:02:00", "17M", "RY", "SP9ABC", "3"), qso("10:03:00", "30M", "RY", "SP9ABC", "4")});
+        f.load({TestQso().time("10:00:00").band("30M").mode("RY").rst("59").call("SP9ABC").srx("1"),
+                TestQso().time("10:01:00").band("30M").mode("PS").rst("59").call("SP9ABC").srx("2"),
+                TestQso().time("10:02:00").band("17M").mode("RY").rst("59").call("SP9ABC").srx("3"),
+                TestQso().time("10:03:00").band("30M").mode("RY").rst("59").call("SP9ABC").srx("4")});
         QCOMPARE(f.dupeLines().size(), 1);
         QVERIFY(f.dupeLines().first().startsWith(QStringLiteral("2024-06-01 100300")));
     }
 
     void lineWithoutTrailingBlanksStillGetsADetectableDupeMark() {
         Fixture f;
-        const QString line = qso("10:00:00", "20M", "CW", "SP9ABC", "001");
+        const QString line = TestQso().time("10:00:00").call("SP9ABC").srx("001");
         f.load({line.trimmed(), line.trimmed()});
         QCOMPARE(f.dupeLines().size(), 1);
         QCOMPARE(f.dupeLines().first().mid(73), QStringLiteral(" DUPE"));
@@ -127,25 +114,26 @@ private slots:
 
     void vhfSerialsFollowTheHighestSerialBeforeTheLocator() {
         Fixture f;
-        f.load({qso("10:00:00", "2M", "CW", "SP1A", "KO02MD", "017 KO02MD"),
-                qso("10:01:00", "2M", "CW", "SP1B", "KO02MD", "009 KO02MD"),
-                qso("10:02:00", "70CM", "CW", "SP1C", "KO02MD", "ABC KO02MD"),
-                qso("10:03:00", "6M", "CW", "SP1D", "KO02MD", "044"),
-                qso("10:04:00", "20M", "CW", "SP1E", "KO02MD", "099 KO02MD")});
+        f.load({TestQso().time("10:00:00").band("2M").call("SP1A").stx("017 KO02MD").srx("KO02MD"),
+                TestQso().time("10:01:00").band("2M").call("SP1B").stx("009 KO02MD").srx("KO02MD"),
+                TestQso().time("10:02:00").band("70CM").call("SP1C").stx("ABC KO02MD").srx("KO02MD"),
+                TestQso().time("10:03:00").band("6M").call("SP1D").stx("044").srx("KO02MD"),
+                TestQso().time("10:04:00").call("SP1E").stx("099 KO02MD").srx("KO02MD")});
         QCOMPARE(f.log.vhfSerials(), (std::array<int, 4>{1, 18, 1, 1}));
     }
 
     void badBandStopsTheLoadWithTheFormatError_data() {
         QTest::addColumn<QString>("bad");
-        QTest::newRow("letters in the band") << qso("10:01:00", "XYZ", "CW", "SP9XX", "1");
-        QTest::newRow("number outside the table") << qso("10:01:00", "99M", "CW", "SP9XX", "1");
+        QTest::newRow("letters in the band") << TestQso().time("10:01:00").band("XYZ").call("SP9XX").srx("1").line();
+        QTest::newRow("number outside the table")
+            << TestQso().time("10:01:00").band("99M").call("SP9XX").srx("1").line();
         QTest::newRow("line shorter than the band") << QStringLiteral("2024-06-01 1001");
     }
     void badBandStopsTheLoadWithTheFormatError() {
         QFETCH(QString, bad);
         Fixture f;
-        const LoadResult result =
-            f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001"), bad, qso("10:02:00", "20M", "CW", "SP9DEF", "002")});
+        const LoadResult result = f.load({TestQso().time("10:00:00").call("SP9ABC").srx("001"), bad,
+                                          TestQso().time("10:02:00").call("SP9DEF").srx("002")});
         QCOMPARE(result.status, LoadResult::Status::FormatError);
         QCOMPARE(f.log.size(), 1);
         const QString expected =
@@ -190,7 +178,7 @@ private slots:
     void countsDoNotWrapAt65535() {
         Fixture f;
         QStringList lines;
-        const QString line = qso("10:00:00", "20M", "PH", "SP9ABC", "001");
+        const QString line = TestQso().time("10:00:00").mode("PH").rst("59").call("SP9ABC").srx("001");
         for (int i = 0; i < 70000; ++i)
             lines.append(line);
         f.load(lines);
@@ -199,9 +187,11 @@ private slots:
 
     void countyModeSuffixesAndLogsCountiesOfTheCurrentBandAndMode() {
         Fixture f(AnalysisMode::County, true);
-        f.load({qso("10:00:00", "80M", "CW", "SP1A", "001GW"), qso("10:01:00", "80M", "PH", "SP1B", "kd"),
-                qso("10:02:00", "40M", "CW", "SP1C", "AQ"), qso("10:03:00", "80M", "CW", "SP1A", "002GW"),
-                qso("10:04:00", "80M", "CW", "SP1D", "XX")});
+        f.load({TestQso().time("10:00:00").band("80M").call("SP1A").srx("001GW"),
+                TestQso().time("10:01:00").band("80M").mode("PH").rst("59").call("SP1B").srx("kd"),
+                TestQso().time("10:02:00").band("40M").call("SP1C").srx("AQ"),
+                TestQso().time("10:03:00").band("80M").call("SP1A").srx("002GW"),
+                TestQso().time("10:04:00").band("80M").call("SP1D").srx("XX")});
         QCOMPARE(f.log.line(0).mid(74), QStringLiteral(" GW"));
         QCOMPARE(f.log.line(1).mid(74), QStringLiteral(" KD"));
         QCOMPARE(f.log.line(3).mid(74), QStringLiteral("DUPE"));
@@ -217,7 +207,8 @@ private slots:
 
     void provinceModeNeedsTheProvinceLetter() {
         Fixture f(AnalysisMode::ProvinceCounty, true);
-        f.load({qso("10:00:00", "80M", "CW", "SP1A", "BGW"), qso("10:01:00", "80M", "CW", "SP1B", "GW")});
+        f.load({TestQso().time("10:00:00").band("80M").call("SP1A").srx("BGW"),
+                TestQso().time("10:01:00").band("80M").call("SP1B").srx("GW")});
         QCOMPARE(f.log.loggedCountyList(), QStringList{QStringLiteral("BGW")});
         QCOMPARE(f.log.workedCalls().infoFor(u"SP1A"), QStringLiteral("SP1A;BGW;"));
     }
@@ -225,8 +216,10 @@ private slots:
     void locatorModeCreditsDistancesAndTheSameLocatorDistance() {
         Fixture f(AnalysisMode::Locator, true);
         f.context.analysis.options.sameLocatorKm = 3;
-        f.load({qso("10:00:00", "2M", "CW", "SP1A", "KO02AA"), qso("10:01:00", "2M", "CW", "SP1B", "001JO91RU"),
-                qso("10:02:00", "2M", "CW", "SP1A", "KO02AA"), qso("10:03:00", "2M", "CW", "SP1C", "KO02A")});
+        f.load({TestQso().time("10:00:00").band("2M").call("SP1A").srx("KO02AA"),
+                TestQso().time("10:01:00").band("2M").call("SP1B").srx("001JO91RU"),
+                TestQso().time("10:02:00").band("2M").call("SP1A").srx("KO02AA"),
+                TestQso().time("10:03:00").band("2M").call("SP1C").srx("KO02A")});
         QCOMPARE(f.log.line(0).mid(74), QStringLiteral("  45"));
         QCOMPARE(f.log.line(1).mid(74), QStringLiteral("   3"));
         QCOMPARE(f.log.line(2).mid(74), QStringLiteral("DUPE"));
@@ -237,8 +230,8 @@ private slots:
 
     void workedCallsSurviveAReload() {
         Fixture f;
-        f.load({qso("10:00:00", "20M", "CW", "SP9ABC", "001")});
-        f.load({qso("10:00:00", "20M", "CW", "SP9DEF", "001")});
+        f.load({TestQso().time("10:00:00").call("SP9ABC").srx("001")});
+        f.load({TestQso().time("10:00:00").call("SP9DEF").srx("001")});
         QCOMPARE(f.log.workedCalls().calls(), (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9DEF")}));
         QCOMPARE(f.log.workedKeyCount(), 1);
     }

@@ -1,5 +1,3 @@
 kvr_add_test(entry_addqso entry/tst_addqso.cpp LIBS kvr_core)
 kvr_add_test(entry_rules entry/tst_entryrules.cpp LIBS kvr_core)
 kvr_add_test(entry_startup entry/tst_entrystartup.cpp LIBS kvr_core)
-kvr_add_test(entry_cli_add entry/tst_cliadd.cpp LIBS kvr_core)
-add_dependencies(entry_cli_add kvrlog-cli)

@@ -3,8 +3,8 @@
 #include "entry/entryindex.h"
 #include "entry/logbackups.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
 #include "scripteddialogs.h"
+#include "testclock.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -14,11 +14,6 @@
 #include <QTest>
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0)); }
-};
 
 // One program folder with a session on its log.kvr, as the entry window has it after start-up.
 struct Fixture {
@@ -49,7 +44,7 @@ struct Fixture {
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    FixedClock clock;
+    TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     EntryOptions options;
     TemporaryBackups backups{1};

@@ -1,6 +1,5 @@
 #include "core/bands.h"
 #include "core/modes.h"
-#include "core/qsoline.h"
 #include "entry/entryclock.h"
 #include "entry/entryindex.h"
 #include "entry/entryoptions.h"
@@ -8,6 +7,7 @@
 #include "log/logbook.h"
 #include "log/logloader.h"
 #include "settings/inifile.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -25,18 +25,15 @@ LogBook loadedLog(const TempProgramFolder& folder, const QStringList& lines, boo
     return log;
 }
 
-QString qso(const char* time, const char* band, const char* code, const char* call, const char* srx) {
-    const QString mode =
-        QString::fromLatin1(code) == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
-    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QString::fromLatin1(band),
-                             QString::fromLatin1(code), mode, QStringLiteral("1"), QString(), QString::fromLatin1(call),
-                             mode, QString::fromLatin1(srx)});
-}
+// The contacts of these logs: 14 March 2026, serial 1.
+const TestQso kContact = TestQso().date("2026-03-14").stx("1");
 
 const QStringList kLog = {
-    qso("08:00:00", "20M", "CW", "SP9ABC", "123SIC"), qso("08:01:00", "20M", "CW", "SP6XYZ", "044KD"),
-    qso("08:02:00", "40M", "PH", "SP9ABC", "007AQ"),  qso("08:03:00", "20M", "RY", "DL1AA", "5"),
-    qso("08:04:00", "20M", "PH", "SP6XYZ", "045KD"),
+    kContact.time("08:00:00").call("SP9ABC").srx("123SIC"),
+    kContact.time("08:01:00").call("SP6XYZ").srx("044KD"),
+    kContact.time("08:02:00").band("40M").mode("PH").rst("59").call("SP9ABC").srx("007AQ"),
+    kContact.time("08:03:00").mode("RY").call("DL1AA").srx("5"),
+    kContact.time("08:04:00").mode("PH").rst("59").call("SP6XYZ").srx("045KD"),
 };
 
 } // namespace
@@ -99,9 +96,7 @@ private slots:
         QFETCH(QString, loggedStx);
         QFETCH(bool, separateVhf);
         QFETCH(QString, expected);
-        const QString newest = QsoLine::compose({QStringLiteral("2024-06-01"), QStringLiteral("12:00:00"), band,
-                                                 QStringLiteral("CW"), QStringLiteral("599"), loggedStx, QString(),
-                                                 QStringLiteral("SP1AA"), QStringLiteral("599"), QStringLiteral("1")});
+        const QString newest = TestQso().band(band).stx(loggedStx).call("SP1AA").srx("1");
         QCOMPARE(SerialNumber::catchUpWithLog(stored, newest, separateVhf, SerialFormat::Three), expected);
         QCOMPARE(SerialNumber::catchUpWithLog(stored, QString(), separateVhf, SerialFormat::Three), stored);
     }
@@ -148,7 +143,7 @@ private slots:
         QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 1);
         // An earlier contact arrives through a reload (an import or an edit).
         QStringList more = kLog;
-        more.prepend(qso("07:00:00", "20M", "CW", "SP6XYZ", "1"));
+        more.prepend(kContact.time("07:00:00").call("SP6XYZ").srx("1"));
         log = loadedLog(folder, more);
         QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 0);
     }
@@ -166,7 +161,7 @@ private slots:
     void suggestionsFollowTheTypedText() {
         TempProgramFolder folder;
         QStringList lines = kLog;
-        lines << qso("08:05:00", "20M", "CW", "SP9ABD", "1") << qso("08:06:00", "20M", "CW", "SP9ABC", "1");
+        lines << kContact.time("08:05:00").call("SP9ABD").srx("1") << kContact.time("08:06:00").call("SP9ABC").srx("1");
         const LogBook log = loadedLog(folder, lines);
         EntryIndex index;
         QCOMPARE(index.suggestions(log, u"20M", u"CW", u"SP"),

@@ -1,10 +1,10 @@
 #include "entry/entrystartup.h"
 #include "entry/logbackups.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "testclock.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -12,11 +12,6 @@
 #include <QTest>
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0)); }
-};
 
 const QDateTime kShown(QDate(2026, 3, 14), QTime(8, 5, 9));
 
@@ -38,7 +33,7 @@ private slots:
         QVERIFY(QDir(program.backupFolder()).isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
 
-        FixedClock clock;
+        TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0))};
         LogSession session(program, dialogs, clock);
         session.setLogPath(choice.logPath);
         EntryOptions options;

@@ -3,10 +3,7 @@ kvr_add_test(interchange_adif interchange/tst_interchange_adif.cpp LIBS kvr_core
 kvr_add_test(interchange_edi interchange/tst_interchange_edi.cpp LIBS kvr_core)
 kvr_add_test(interchange_csv interchange/tst_interchange_csv.cpp LIBS kvr_core)
 kvr_add_test(interchange_commands interchange/tst_interchange_commands.cpp LIBS kvr_core)
-kvr_add_test(interchange_cli interchange/tst_interchange_cli.cpp LIBS kvr_core)
-add_dependencies(interchange_cli kvrlog-cli)
 # The interchange dialogs (tests/ui), registered here so that each feature keeps its own list.
 kvr_add_test(ui_interchange_dialogs ui/tst_interchange_dialogs.cpp LIBS kvr_ui GUI)
-target_include_directories(ui_interchange_dialogs PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/interchange)
 set_target_properties(ui_interchange_dialogs PROPERTIES AUTOUIC_SEARCH_PATHS ${PROJECT_SOURCE_DIR}/src/ui)
 kvr_add_test(interchange_fulldisk interchange/tst_fulldisk.cpp LIBS kvr_core)

@@ -1,7 +1,8 @@
 #include "analysis/countylist.h"
+#include "core/qsoline.h"
 #include "interchange/adifexport.h"
 #include "interchange/adifimport.h"
-#include "qsofixtures.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QRegularExpression>
@@ -43,7 +44,8 @@ static AdifExportOptions plainOptions() {
 }
 
 void TestAdif::recordOfAnSsbContactOn80m() {
-    const QString line = qso("2024-06-01", "12:34:56", "80M", "PH", "SP1ABC", "59", "001", "57", "012");
+    const QString line =
+        TestQso().time("12:34:56").band("80M").mode("PH").rstSent("59").rstRcvd("57").call("SP1ABC").srx("012");
     const QString r = AdifExport(plainOptions()).record(line);
     QCOMPARE(r, QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:6>123456 <BAND:3>80M <FREQ:5>3.700 <MODE:3>SSB "
                                "<CALL:6>SP1ABC <RST_RCVD:2>57 <SRX:3>012 <RST_SENT:2>59 <STX:3>001 <EOR>"));
@@ -86,7 +88,8 @@ void TestAdif::frequencyFollowsBandAndMode() {
     QFETCH(QString, band);
     QFETCH(QString, mode);
     QFETCH(QString, expected);
-    const QString r = AdifExport(plainOptions()).record(qso("2024-06-01", "12:00:00", band, mode, "SP1AA"));
+    const QString r =
+        AdifExport(plainOptions()).record(TestQso().time("12:00:00").band(band).mode(mode).call("SP1AA").line());
     QVERIFY2(r.contains(" " + expected + "<CALL:"), qPrintable(r));
 }
 
@@ -95,8 +98,8 @@ void TestAdif::everyCountedFieldHasItsExactLength() {
     o.comment = QStringLiteral("Zawody Świętego Mikołaja");
     o.contest = QStringLiteral("SP DX 2024");
     o.operatorCall = QStringLiteral("SP9XYZ");
-    const QString r = AdifExport(o).record(
-        qso("2024-06-01", "12:00:00", "20M", "CW", "SP9ABC/P", "599", "12345678901", "599", "1234JO90AB"));
+    const QString r =
+        AdifExport(o).record(TestQso().time("12:00:00").call("SP9ABC/P").stx("12345678901").srx("1234JO90AB").line());
     static const QRegularExpression tag(QStringLiteral("<([A-Z_0-9]+):(\\d+)>"));
     int count = 0;
     for (auto it = tag.globalMatch(r); it.hasNext();) {
@@ -114,7 +117,7 @@ void TestAdif::everyCountedFieldHasItsExactLength() {
 
 void TestAdif::emptyExchangeGivesNoSrxButRstRcvd() {
     const QString r =
-        AdifExport(plainOptions()).record(qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA", "", "", "", ""));
+        AdifExport(plainOptions()).record(TestQso().time("12:00:00").rst("").call("SP1AA").stx("").srx("").line());
     QVERIFY(!r.contains("<SRX:"));
     QVERIFY(!r.contains("<STX:"));
     QVERIFY(r.contains("<RST_RCVD:0> "));
@@ -169,7 +172,7 @@ void TestAdif::analysisFieldsByMode() {
     provinces.LoadCountyList(shippedCountyFile(), AnalysisMode::ProvinceCounty);
     o.provinceCountyEntries = provinces.entries();
     const QString r =
-        AdifExport(o).record(qso("2024-06-01", "12:00:00", "2M", "CW", "SP1AA", "599", "001", "599", srx, suffix));
+        AdifExport(o).record(TestQso().time("12:00:00").band("2M").call("SP1AA").srx(srx).suffix(suffix).line());
     QVERIFY2(r.endsWith(expected), qPrintable(r));
     if (mode == int(AnalysisMode::Locator))
         QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB "));
@@ -183,7 +186,7 @@ void TestAdif::dupeSuffixGivesNoAnalysisFields() {
     o.analysis.mode = AnalysisMode::Locator;
     o.sppaComment = o.odxComment = true;
     const QString r = AdifExport(o).record(
-        qso("2024-06-01", "12:00:00", "2M", "CW", "SP1AA", "599", "001", "599", "017JO90AB", "DUPE"));
+        TestQso().time("12:00:00").band("2M").call("SP1AA").srx("017JO90AB").suffix("DUPE").line());
     QVERIFY(!r.contains("DISTANCE"));
     QVERIFY(!r.contains("COMMENT"));
     QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB"));
@@ -192,7 +195,7 @@ void TestAdif::dupeSuffixGivesNoAnalysisFields() {
 void TestAdif::operatorOfBlanksIsLeftOut() {
     AdifExportOptions o = plainOptions();
     o.operatorCall = QStringLiteral("   ");
-    QVERIFY(!AdifExport(o).record(qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")).contains("OPERATOR"));
+    QVERIFY(!AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").line()).contains("OPERATOR"));
 }
 
 void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
@@ -200,8 +203,7 @@ void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
     o.analysis.enabled = true;
     o.analysis.mode = AnalysisMode::County;
     o.provinceCountyEntries = {QStringLiteral("KAB"), QStringLiteral("SAB"), QStringLiteral("BAB")};
-    const QString r = AdifExport(o).record(
-        qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA", "599", "001", "599", "AB", QStringLiteral(" AB")));
+    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").srx("AB").suffix(" AB").line());
     QVERIFY2(r.contains("<STATE:1>B <APP_LOGGER32_CNTY:4>B-AB "), qPrintable(r));
 }
 
@@ -213,13 +215,14 @@ void TestAdif::headerLines() {
 void TestAdif::importReadsFixtureFiles_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("expected");
+    const TestQso cw = TestQso().time("12:34:56").rstSent("599").rstRcvd("579").call("SP9ABC").srx("12-SIC");
+    const TestQso ssb =
+        TestQso().time("12:40:00").band("40M").mode("PH").rstSent("59").rstRcvd("57").call("DL1AA").stx("").srx("");
+    const TestQso fm =
+        TestQso().time("12:34:56").band("70CM").mode("FM").rst("59").call("SP9ABC").stx("001KO02MD").srx("017JO90AB");
     QTest::newRow("records over several lines, header before EOH")
-        << "adif_multiline_records.adi"
-        << QStringList{qso("2024-06-01", "12:34:56", "20M", "CW", "SP9ABC", "599", "001", "579", "12-SIC"),
-                       qso("2024-06-01", "12:40:00", "40M", "PH", "DL1AA", "59", "", "57", "")};
-    QTest::newRow("lower-case tags and data")
-        << "adif_lowercase_tags.adi"
-        << QStringList{qso("2024-06-01", "12:34:56", "70CM", "FM", "SP9ABC", "59", "001KO02MD", "59", "017JO90AB")};
+        << "adif_multiline_records.adi" << QStringList{cw, ssb};
+    QTest::newRow("lower-case tags and data") << "adif_lowercase_tags.adi" << QStringList{fm};
 }
 
 void TestAdif::importReadsFixtureFiles() {
@@ -342,8 +345,16 @@ void TestAdif::exportThenImportGivesTheSameContacts() {
                 QStringLiteral("12:%1:%2").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
             // Distances and dupe marks in the suffix give extra fields that the import must pass over.
             const QString suffix = i % 5 == 0 ? QStringLiteral("DUPE") : QString::number(100 + i).rightJustified(4);
-            log.push_back(qso("2024-06-01", time, band, mode, QStringLiteral("SP%1ABC/P").arg(i % 10), "59",
-                              QString::number(i + 1), "599", QStringLiteral("%1KO02MD").arg(i), suffix));
+            log.push_back(TestQso()
+                              .time(time)
+                              .band(band)
+                              .mode(mode)
+                              .rstSent("59")
+                              .rstRcvd("599")
+                              .call(QStringLiteral("SP%1ABC/P").arg(i % 10))
+                              .stx(QString::number(i + 1))
+                              .srx(QStringLiteral("%1KO02MD").arg(i))
+                              .suffix(suffix));
             bodies.append(QsoLine::body(log.back()));
             ++i;
         }

@@ -1,7 +1,8 @@
+#include "core/qsoline.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/cabrilloimport.h"
-#include "qsofixtures.h"
 #include "settings/inifile.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -119,8 +120,7 @@ void TestCabrillo::qsoLineHasTheFixedColumns_data() {
 void TestCabrillo::qsoLineHasTheFixedColumns() {
     QFETCH(QString, band);
     QFETCH(QString, frequency);
-    const QString line =
-        qso("2024-06-01", "12:34:56", band, "CW", "sp1abc", "599", "001", "599", "12-sic", QStringLiteral(" SIC"));
+    const QString line = TestQso().time("12:34:56").band(band).call("sp1abc").srx("12-sic").suffix(" SIC");
     const QString out = CabrilloExport::qsoLine(line, "SP9XYZ", false);
     QCOMPARE(out.mid(0, 5), QStringLiteral("QSO: "));
     QCOMPARE(out.mid(5, 5), frequency);
@@ -137,9 +137,9 @@ void TestCabrillo::qsoLineHasTheFixedColumns() {
 }
 
 void TestCabrillo::warcContactsAreNeverExported() {
-    const std::vector<QString> log = {qso("2024-06-01", "12:00:00", "30M", "CW", "SP1AA"),
-                                      qso("2024-06-01", "12:01:00", "17M", "CW", "SP1AA"),
-                                      qso("2024-06-01", "12:02:00", "12M", "CW", "SP1AA"), QString()};
+    const std::vector<QString> log = {TestQso().time("12:00:00").band("30M").call("SP1AA"),
+                                      TestQso().time("12:01:00").band("17M").call("SP1AA"),
+                                      TestQso().time("12:02:00").band("12M").call("SP1AA"), QString()};
     QStringList lines = CabrilloExport::lines(header3(), log);
     QCOMPARE(lines.filter("QSO:").size(), 0);
     QCOMPARE(lines.last(), QStringLiteral("END-OF-LOG:"));
@@ -148,14 +148,14 @@ void TestCabrillo::warcContactsAreNeverExported() {
 void TestCabrillo::longContestCallIsCutInQsoLinesOnly() {
     CabrilloHeader h = header3();
     h.callsign = QStringLiteral("SP9XYZ/P/QRP/X1");
-    const QStringList lines = CabrilloExport::lines(h, {qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    const QStringList lines = CabrilloExport::lines(h, {TestQso().time("12:00:00").call("SP1AA")});
     QVERIFY(lines.contains("CALLSIGN: SP9XYZ/P/QRP/X1"));
     QCOMPARE(lines.filter("QSO:").first().mid(30, 14), QStringLiteral("SP9XYZ/P/QRP/ "));
 }
 
 void TestCabrillo::reportsKeepTheirFieldWidth() {
-    const QString out =
-        CabrilloExport::qsoLine(qso("2024-06-01", "12:00:00", "80M", "PH", "SP1AA", "59", "1", "59", "5"), "X", false);
+    const QString out = CabrilloExport::qsoLine(
+        TestQso().time("12:00:00").band("80M").mode("PH").rst("59").call("SP1AA").stx("1").srx("5").line(), "X", false);
     QCOMPARE(out.mid(44, 4), QStringLiteral("59  "));
     QCOMPARE(out.mid(76, 4), QStringLiteral("59  "));
     QCOMPARE(out.mid(11, 2), QStringLiteral("PH"));
@@ -189,7 +189,7 @@ void TestCabrillo::iotaExchangeIsSplitIntoSerialAndReference() {
 void TestCabrillo::iotaLinesUseTheFormattedExchanges() {
     CabrilloHeader h = header3();
     h.contestName = QStringLiteral("RSGB-IOTA");
-    const QString line = qso("2024-07-27", "12:00:00", "20M", "CW", "G3ABC", "599", "12EU005", "599", "7EU5");
+    const QString line = TestQso().date("2024-07-27").time("12:00:00").call("G3ABC").stx("12EU005").srx("7EU5");
     const QStringList lines = CabrilloExport::lines(h, {line});
     const QString out = lines.filter("QSO:").first();
     QCOMPARE(out.mid(43), QStringLiteral(" 599   12 EU-005 G3ABC         599    7 EU-005 "));
@@ -249,12 +249,12 @@ void TestCabrillo::settingsWithoutFileStartAtTwoPointZero() {
 
 void TestCabrillo::exportThenImportGivesTheSameContacts() {
     const std::vector<QString> log = {
-        qso("2024-06-01", "12:00:00", "160M", "CW", "SP1AA", "599", "001", "599", "012"),
-        qso("2024-06-01", "12:00:01", "20M", "PH", "DL1ABC", "59", "002", "57", "SIC"),
-        qso("2024-06-01", "12:01:00", "2M", "FM", "SP2BB", "59", "003KO02MD", "59", "005JO90AB"),
-        qso("2024-06-01", "12:02:00", "70CM", "CW", "SP3CC", "599", "004KO02MD", "599", "007JO91CD"),
-        qso("2024-06-01", "12:03:00", "23CM", "CW", "SP4DD", "599", "005", "599", "009"),
-        qso("2024-06-01", "12:04:00", "6M", "CW", "SP5EE", "599", "006", "599", "010"),
+        TestQso().time("12:00:00").band("160M").call("SP1AA").srx("012"),
+        TestQso().time("12:00:01").mode("PH").rstSent("59").rstRcvd("57").call("DL1ABC").stx("002").srx("SIC"),
+        TestQso().time("12:01:00").band("2M").mode("FM").rst("59").call("SP2BB").stx("003KO02MD").srx("005JO90AB"),
+        TestQso().time("12:02:00").band("70CM").call("SP3CC").stx("004KO02MD").srx("007JO91CD"),
+        TestQso().time("12:03:00").band("23CM").call("SP4DD").stx("005").srx("009"),
+        TestQso().time("12:04:00").band("6M").call("SP5EE").stx("006").srx("010"),
     };
     const QStringList lines = CabrilloExport::lines(header3(), log);
     CabrilloImport import({});

@@ -1,10 +1,11 @@
+#include "core/qsoline.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
-#include "qsofixtures.h"
 #include "scripteddialogs.h"
+#include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -13,15 +14,10 @@
 
 namespace {
 
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10)); }
-};
-
 struct Fixture {
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    FixedClock clock;
+    TestClock clock{QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
 
     explicit Fixture(const QStringList& log = {}) {
@@ -66,7 +62,7 @@ private slots:
 };
 
 void TestInterchangeCommands::csvExportProposesTheCallAndAsksBeforeOverwriting() {
-    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
     f.folder.writeLines("first.csv", {"old"});
     f.dialogs.fileAnswers = {f.folder.file("first"), f.folder.file("second")};
     f.dialogs.buttonAnswers = {DialogButton::No};
@@ -107,7 +103,7 @@ void TestInterchangeCommands::cabrilloExportValidatesBeforeAskingForAFile_data()
 void TestInterchangeCommands::cabrilloExportValidatesBeforeAskingForAFile() {
     QFETCH(QString, missing);
     QFETCH(QString, message);
-    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
     CabrilloHeader h;
     h.callsign = missing == "callsign" ? QString() : QStringLiteral("SP9XYZ");
     h.name = missing == "name" ? QString() : QStringLiteral("Jan");
@@ -124,7 +120,7 @@ void TestInterchangeCommands::cabrilloExportValidatesBeforeAskingForAFile() {
 }
 
 void TestInterchangeCommands::cabrilloExportAsksTheNameOfAnUnlistedContest() {
-    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
     CabrilloHeader h;
     h.version3 = true;
     h.callsign = QStringLiteral("SP9XYZ/P");
@@ -147,7 +143,7 @@ void TestInterchangeCommands::cabrilloExportAsksTheNameOfAnUnlistedContest() {
 }
 
 void TestInterchangeCommands::adifExportWritesWithTheDefaultExtension() {
-    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
     f.dialogs.fileAnswers = {f.folder.file("x")};
     QCOMPARE(InterchangeCommands::exportAdif(f.session, InterchangeCommands::adifOptions(f.session)),
              f.folder.file("x.adi"));
@@ -194,7 +190,7 @@ void TestInterchangeCommands::adifImportAnswers() {
     QFETCH(int, second);
     QFETCH(bool, replaced);
     QFETCH(QString, secondText);
-    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
     Fixture f({old});
     f.dialogs.buttonAnswers = {DialogButton(first)};
     if (second)
@@ -230,7 +226,7 @@ void TestInterchangeCommands::adifImportAnswers() {
 }
 
 void TestInterchangeCommands::adifImportWithoutRecordsLeavesTheLog() {
-    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
     Fixture f({old});
     f.dialogs.buttonAnswers = {DialogButton::No, DialogButton::Ok};
     f.dialogs.fileAnswers = {testDataFile("adif_no_records.txt")};
@@ -254,7 +250,7 @@ void TestInterchangeCommands::adifImportTellsHowManyRecordsWereSkipped() {
 }
 
 void TestInterchangeCommands::cabrilloImportGivesUniqueSecondsAfterTheLog() {
-    Fixture f({qso("2007-05-12", "12:05:00", "80M", "CW", "SP7OLD")});
+    Fixture f({TestQso().date("2007-05-12").time("12:05:00").band("80M").call("SP7OLD")});
     const QString in = f.folder.writeLines(
         "in.cbr", {"START-OF-LOG: 3.0", "QSO: 14025 CW 2007-05-12 1205 SP9XYZ 599 001 DL1ABC 599 017",
                    "QSO: 14025 CW 2007-05-12 1205 SP9XYZ 599 002 DL2ABC 599 018",
@@ -365,9 +361,11 @@ void TestInterchangeCommands::cabrilloImportReadsOtherLoggersFiles() {
     const CabrilloImport::Result r = import.readFile(testDataFile("cabrillo_several_blanks_crlf.cbr"));
     QVERIFY(r.status.ok);
     QCOMPARE(r.lines.size(), 3);
-    QCOMPARE(r.lines.at(0), qso("2007-05-12", "12:05:00", "20M", "CW", "DL1ABC", "599", "001", "599", "017"));
-    QCOMPARE(r.lines.at(1), qso("2007-05-12", "12:05:01", "40M", "CW", "OK1AA", "599", "002", "599", "018"));
-    QCOMPARE(r.lines.at(2), qso("2007-05-12", "12:06:00", "80M", "CW", "G3ABC", "599", "003", "599", "019"));
+    QCOMPARE(r.lines.at(0), TestQso().date("2007-05-12").time("12:05:00").call("DL1ABC").srx("017").line());
+    QCOMPARE(r.lines.at(1),
+             TestQso().date("2007-05-12").time("12:05:01").band("40M").call("OK1AA").stx("002").srx("018").line());
+    QCOMPARE(r.lines.at(2),
+             TestQso().date("2007-05-12").time("12:06:00").band("80M").call("G3ABC").stx("003").srx("019").line());
 }
 
 void TestInterchangeCommands::importedLinesWithOddDatesStillLoad() {
@@ -399,7 +397,7 @@ void TestInterchangeCommands::importedLinesWithOddDatesStillLoad() {
 }
 
 void TestInterchangeCommands::backupCopyGoesToBackupLogs() {
-    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
     Fixture f({old});
     const auto backup = InterchangeCommands::backupCurrentLog(f.session);
     QVERIFY(backup.status.ok);
@@ -454,7 +452,7 @@ void TestInterchangeCommands::importsKeepTheLogLoadable() {
     QFETCH(QByteArray, file);
     QFETCH(int, imported);
     QFETCH(QString, message);
-    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
     Fixture f({old});
     const QByteArray before = fileBytes(f.session.logPath());
     const QString path = f.folder.writeBytes("in.txt", file);
@@ -477,7 +475,7 @@ void TestInterchangeCommands::importsKeepTheLogLoadable() {
 
 // An import whose result does not load (the log it appends to stops at a bad line) puts the old log back.
 void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack() {
-    const QString old = qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD");
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
     Fixture f({old});
     const QByteArray broken = fileBytes(f.session.logPath()) + "2023-01-01 100100  XX CW 599\r\n";
     f.folder.writeBytes("log.kvr", broken);

@@ -1,5 +1,5 @@
 #include "interchange/csvexport.h"
-#include "qsofixtures.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -38,13 +38,14 @@ void TestCsv::headingByAnalysisMode() {
 void TestCsv::rowsHaveTenFields_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("row");
-    QTest::newRow("no suffix") << qso("2024-06-01", "12:34:56", "160M", "CW", "SP1AA", "599", "001", "59", "12-SIC")
+    const TestQso contact = TestQso().time("12:34:56").call("SP1AA");
+    QTest::newRow("no suffix") << contact.band("160M").rstSent("599").rstRcvd("59").srx("12-SIC").line()
                                << "2024-06-01;123456;160M;CW;599;001;SP1AA;59;12 SIC;";
-    QTest::newRow("dupe") << qso("2024-06-01", "12:34:56", "2M", "PH", "SP1AA", "59", "1", "59", "5", "DUPE")
+    QTest::newRow("dupe") << contact.band("2M").mode("PH").rst("59").stx("1").srx("5").suffix("DUPE").line()
                           << "2024-06-01;123456;2M;PH;59;1;SP1AA;59;5;";
-    QTest::newRow("distance") << qso("2024-06-01", "12:34:56", "70CM", "FM", "SP1AA", "59", "001 KO02MD", "59",
-                                     "005JO90AB", " 512")
-                              << "2024-06-01;123456;70CM;FM;59;001 KO02MD;SP1AA;59;005JO90AB;512";
+    QTest::newRow("distance")
+        << contact.band("70CM").mode("FM").rst("59").stx("001 KO02MD").srx("005JO90AB").suffix(" 512").line()
+        << "2024-06-01;123456;70CM;FM;59;001 KO02MD;SP1AA;59;005JO90AB;512";
     QTest::newRow("empty line") << QString() << ";;;;;;;;;";
 }
 
@@ -56,8 +57,8 @@ void TestCsv::rowsHaveTenFields() {
 
 void TestCsv::fileHasHeadingAndOneRowPerLine() {
     TempProgramFolder folder;
-    const std::vector<QString> log = {qso("2024-06-01", "12:00:00", "20M", "CW", "SQ9ŻÓŁW"),
-                                      qso("2024-06-01", "12:01:00", "40M", "CW", "SP2BB")};
+    const std::vector<QString> log = {TestQso().time("12:00:00").call("SQ9ŻÓŁW"),
+                                      TestQso().time("12:01:00").band("40M").call("SP2BB")};
     QVERIFY(CsvExport::write(folder.file("x.csv"), AnalysisOptions(), log).ok);
     const QStringList lines = folder.readLines("x.csv");
     QCOMPARE(lines.size(), 3);

@@ -1,6 +1,6 @@
 #include "interchange/ediexport.h"
-#include "qsofixtures.h"
 #include "settings/inifile.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -21,25 +21,17 @@ private slots:
     void presetsSetTheBonus();
 };
 
-static QString vhf(const QString& time,
-                   const QString& band,
-                   const QString& call,
-                   const QString& stx,
-                   const QString& srx,
-                   const QString& suffix,
-                   const QString& mode = QStringLiteral("CW")) {
-    return qso("2024-06-01", time, band, mode, call, "599", stx, "599", srx, suffix);
-}
-
 static std::vector<QString> sampleLog() {
+    const TestQso contact = TestQso().band("2M");
     return {
-        vhf("10:00:00", "2M", "SP1AA", "1 KO02MD", "005JO90AB", " 300"),
-        vhf("10:01:00", "2M", "SP2BB", "2 KO02MD", "006JO90CD", " 500"), // same square JO90
-        vhf("10:02:00", "20M", "SP3CC", "3", "007", ""),                 // HF: ignored
-        vhf("10:03:00", "70CM", "SP4DD", "3 KO02MD", "001JO91AA", "  50", "PH"),
-        vhf("10:04:00", "2M", "SP1AA", "4 KO02MD", "005JO90AB", "DUPE"),
-        vhf("10:05:00", "2M", "SP5EE", "5 KO02MD", "12JN99XX", " 500"), // ties the best: the first wins
-        vhf("10:06:00", "2M", "SP6FF", "6 KO02MD", "000", ""),          // no distance
+        contact.time("10:00:00").call("SP1AA").stx("1 KO02MD").srx("005JO90AB").suffix(" 300"),
+        contact.time("10:01:00").call("SP2BB").stx("2 KO02MD").srx("006JO90CD").suffix(" 500"), // same square JO90
+        contact.time("10:02:00").band("20M").call("SP3CC").stx("3").srx("007"),                 // HF: ignored
+        contact.time("10:03:00").band("70CM").mode("PH").call("SP4DD").stx("3 KO02MD").srx("001JO91AA").suffix("  50"),
+        contact.time("10:04:00").call("SP1AA").stx("4 KO02MD").srx("005JO90AB").suffix("DUPE"),
+        // ties the best: the first wins
+        contact.time("10:05:00").call("SP5EE").stx("5 KO02MD").srx("12JN99XX").suffix(" 500"),
+        contact.time("10:06:00").call("SP6FF").stx("6 KO02MD").srx("000"), // no distance
     };
 }
 
@@ -76,9 +68,13 @@ void TestEdi::claimedScoreByTheTable() {
     std::vector<QString> log;
     const char* const squares[] = {"JO90", "JO91", "JO92", "JO93"};
     for (int i = 0; i < 10; ++i)
-        log.push_back(vhf(QStringLiteral("10:%1:00").arg(i, 2, 10, QLatin1Char('0')), "2M",
-                          QStringLiteral("SP%1AA").arg(i), "1 KO02MD", QStringLiteral("001") + squares[i % 4] + "AB",
-                          QStringLiteral(" 150")));
+        log.push_back(TestQso()
+                          .time(QStringLiteral("10:%1:00").arg(i, 2, 10, QLatin1Char('0')))
+                          .band("2M")
+                          .call(QStringLiteral("SP%1AA").arg(i))
+                          .stx("1 KO02MD")
+                          .srx(QStringLiteral("001") + squares[i % 4] + "AB")
+                          .suffix(" 150"));
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::ClaimedScore c;
     c.computeAll(s.bands[1], log, 1, bonus, multiply);
@@ -95,9 +91,9 @@ void TestEdi::claimedScoreByTheTable() {
 
 void TestEdi::odxNamesOnlyAContactOfItsBand() {
     const std::vector<QString> log = {
-        vhf("10:00:00", "2M", "SP1AA", "1 KO02MD", "005JO90AB", " 300"),
-        vhf("10:01:00", "70CM", "SP2BB", "2 KO02MD", "006", ""), // no distance on 70 cm
-        vhf("10:02:00", "6M", "SP3CC", "3 KO02MD", "007JO91AA", "   0"),
+        TestQso().time("10:00:00").band("2M").call("SP1AA").stx("1 KO02MD").srx("005JO90AB").suffix(" 300"),
+        TestQso().time("10:01:00").band("70CM").call("SP2BB").stx("2 KO02MD").srx("006"), // no distance on 70 cm
+        TestQso().time("10:02:00").band("6M").call("SP3CC").stx("3 KO02MD").srx("007JO91AA").suffix("   0"),
     };
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::ClaimedScore none;

@@ -3,7 +3,7 @@
 #include "keyer/keyerentry.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/morseengine.h"
-#include "keyer/ports/recordingport.h"
+#include "recordingport.h"
 
 #include <QStringList>
 

@@ -1,12 +1,12 @@
 #include "keyer/keyerentry.h"
 #include "keyer/keyerkeys.h"
 #include "keyer/morseengine.h"
-#include "keyer/ports/recordingport.h"
 #include "keyerpanel.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
+#include "recordingport.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "testclock.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -28,7 +28,7 @@ struct PanelFixture {
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    SystemClock clock;
+    TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     VirtualKeyerTime time;
     RecordingPort port{time};

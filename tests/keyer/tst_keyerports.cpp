@@ -4,7 +4,7 @@
 #include "keyer/messagebuffers.h"
 #include "keyer/ports/lptaddress.h"
 #include "keyer/ports/ppdevparallelport.h"
-#include "keyer/ports/recordingport.h"
+#include "recordingport.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testsupport.h"

@@ -8,15 +8,10 @@ namespace {
 
 const QChar kNbsp(0xA0);
 
-// A log line with the sent exchange "009ABC" (columns 31-41), call SP9XYZ (43-57) and received "KRA" (63-73).
-QString logLine() {
-    QString line = QString(74, u' ');
-    line.replace(0, 10, QStringLiteral("2024-05-01"));
-    line.replace(30, 11, QStringLiteral("009  JO82LJ"));
-    line.replace(42, 15, QStringLiteral("SP9XYZ         "));
-    line.replace(62, 11, QStringLiteral("KRA 12     "));
-    return line;
-}
+// The last logged line: sent exchange "009  JO82LJ" (columns 31-41), call SP9XYZ (43-57) and received "KRA 12"
+// (63-73). The received exchange stands left in its column, where the program writes it right-aligned: the
+// macros take the trimmed column, so either way they read "KRA 12".
+const QString kLastLine = QStringLiteral("2024-05-01                    009  JO82LJ SP9XYZ              KRA 12      ");
 
 } // namespace
 
@@ -34,7 +29,7 @@ private:
         m_entry.second = QStringLiteral("ABC");
         m_entry.received = QStringLiteral("12-KRA");
         m_entry.contestCall = QStringLiteral("SP5KVR");
-        m_entry.lastLine = logLine();
+        m_entry.lastLine = kLastLine;
         m_buffers = MessageBuffers();
     }
 

@@ -242,9 +242,14 @@ private slots:
     void prefillDoesNothingWithoutCallFocus() {
         KeyerFixture f;
         f.entry.call = QStringLiteral("SP1ABC");
+        f.entry.options.enabled = true;
+        f.entry.calls = QStringList{QStringLiteral("SP1ABC")};
+        f.entry.infos = QStringList{QStringLiteral("SP1ABC;FWA;JO82LJ")};
         f.entry.callFocused = false;
         f.entry.focused = QStringLiteral("sentSerialEdit");
         f.engine.SendText(QString(QChar(0xA0)));
+        // The exchange is known, so only the focus check keeps it out of the field.
+        QCOMPARE(f.entry.received, QString());
         QCOMPARE(f.entry.focused, QStringLiteral("sentSerialEdit"));
     }
 

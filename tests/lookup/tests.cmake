@@ -5,5 +5,3 @@ kvr_add_test(lookup_workedcalls lookup/tst_lookup_workedcalls.cpp LIBS kvr_core)
 # Widget tests of the lookup windows (registered here, the files live in tests/ui).
 kvr_add_test(ui_lookup_call_suggestions_window ui/tst_lookup_callsuggestionswindow.cpp LIBS kvr_ui GUI)
 kvr_add_test(ui_lookup_worked_calls ui/tst_lookup_workedcalls.cpp LIBS kvr_ui GUI)
-kvr_add_test(lookup_cli_master lookup/tst_lookup_cli_master.cpp LIBS kvr_core)
-add_dependencies(lookup_cli_master kvrlog-cli)

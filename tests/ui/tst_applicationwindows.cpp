@@ -1,15 +1,15 @@
 #include "applicationwindows.h"
 #include "callsuggestionswindow.h"
-#include "core/qsoline.h"
 #include "entrywindow.h"
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "log/logsession.h"
 #include "logwindow.h"
 #include "operatordatadialog.h"
-#include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
@@ -23,22 +23,15 @@
 
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(8, 0, 5)); }
-};
-
-QString qso(const char* time, const char* call, const char* srx) {
-    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QStringLiteral("80M"),
-                             QStringLiteral("CW"), QStringLiteral("599"), QStringLiteral("1"), QString(),
-                             QString::fromLatin1(call), QStringLiteral("599"), QString::fromLatin1(srx)});
-}
+// The contacts of these logs: 80 m CW on 14 March 2026, serial 1.
+const TestQso kContact = TestQso().date("2026-03-14").band("80M").stx("1");
 
 // The whole program on a fresh program folder.
 struct Program {
-    explicit Program(const QString& settings) {
-        folder.writeBytes(QStringLiteral("kvr_log.ini"), settings.toUtf8());
-        folder.writeLines(QStringLiteral("log.kvr"), {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SQ2X", "KD")});
+    explicit Program(const QString& settingsText) {
+        folder.writeBytes(QStringLiteral("kvr_log.ini"), settingsText.toUtf8());
+        folder.writeLines(QStringLiteral("log.kvr"), {kContact.time("07:00:00").call("SP9ABC").srx("GW"),
+                                                      kContact.time("07:01:00").call("SQ2X").srx("KD")});
     }
     bool start() {
         windows = std::make_unique<ApplicationWindows>(session);
@@ -58,7 +51,7 @@ struct Program {
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    FixedClock clock;
+    TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 5))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     std::unique_ptr<ApplicationWindows> windows;
     std::unique_ptr<IniFile> settings;
@@ -166,9 +159,9 @@ private slots:
 
     void ctrlSpaceTakesTheFirstSuggestionAndGoesOnAsABlankWould() {
         Program p(QStringLiteral("[Widok]\r\nPodpowiedzi=1\r\n"));
-        p.folder.writeLines(
-            QStringLiteral("log.kvr"),
-            {qso("07:00:00", "SP9ABC", "GW"), qso("07:01:00", "SP9XYZ", "KD"), qso("07:02:00", "SQ2X", "KD")});
+        p.folder.writeLines(QStringLiteral("log.kvr"), {kContact.time("07:00:00").call("SP9ABC").srx("GW"),
+                                                        kContact.time("07:01:00").call("SP9XYZ").srx("KD"),
+                                                        kContact.time("07:02:00").call("SQ2X").srx("KD")});
         QVERIFY(p.start());
         CallSuggestionsWindow* suggestions = p.windows->callSuggestionsWindow();
         QVERIFY(suggestions->isVisible());

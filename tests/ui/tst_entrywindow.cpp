@@ -1,10 +1,10 @@
-#include "core/qsoline.h"
 #include "entrywindow.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
-#include "platform/clock.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -21,21 +21,9 @@
 
 namespace {
 
-class SteppedClock final : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void set(const QDateTime& now) { m_now = now; }
-
-private:
-    QDateTime m_now{QDate(2026, 3, 14), QTime(8, 0, 5)};
-};
-
-QString qso(const char* time, const char* band, const char* code, const char* call, const char* srx) {
-    const QString rst = QString::fromLatin1(code) == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
-    return QsoLine::compose({QStringLiteral("2026-03-14"), QString::fromLatin1(time), QString::fromLatin1(band),
-                             QString::fromLatin1(code), rst, QStringLiteral("1"), QString(), QString::fromLatin1(call),
-                             rst, QString::fromLatin1(srx)});
-}
+const QDateTime kStart(QDate(2026, 3, 14), QTime(8, 0, 5));
+// The contacts of these logs: CW on 14 March 2026, serial 1.
+const TestQso kContact = TestQso().date("2026-03-14").stx("1");
 
 // A program folder with settings (UTC time taken as it is, so the clock decides the logged time) and a window
 // started on it.
@@ -66,7 +54,7 @@ struct Window {
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    SteppedClock clock;
+    TestClock clock{kStart};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     std::unique_ptr<EntryWindow> form;
 };
@@ -139,7 +127,7 @@ private slots:
     }
 
     void dupeSelectsTheEarlierContactAndFollowsTheMode() {
-        Window w({qso("08:00:00", "20M", "CW", "SP9ABC", "1"), qso("08:01:00", "20M", "CW", "SP6XYZ", "2")},
+        Window w({kContact.time("08:00:00").call("SP9ABC").srx("1"), kContact.time("08:01:00").call("SP6XYZ").srx("2")},
                  QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
         QVERIFY(w.start());
         QSignalSpy selected(&w.session, &LogSession::rowSelectionRequested);
@@ -212,7 +200,7 @@ private slots:
     }
 
     void savedVhfBandIsOnlySelectedAtStart() {
-        Window w({qso("08:00:00", "2M", "CW", "SP9ABC", "KO02MD")},
+        Window w({kContact.time("08:00:00").band("2M").call("SP9ABC").srx("KO02MD")},
                  QStringLiteral("Pasmo=2M\r\nEmisja=CW\r\nSTX=015\r\nOsobna numeracja na UKF=1\r\n"
                                 "[Analiza grupy]\r\nAnaliza=0\r\n"));
         QVERIFY(w.start());
@@ -329,8 +317,9 @@ private slots:
     }
 
     void loggedCallSuggestions() {
-        Window w({qso("08:00:00", "80M", "CW", "SP9ABC", "1"), qso("08:01:00", "80M", "CW", "SP9ABD", "2"),
-                  qso("08:02:00", "40M", "CW", "SP9ABE", "3")});
+        Window w({kContact.time("08:00:00").band("80M").call("SP9ABC").srx("1"),
+                  kContact.time("08:01:00").band("80M").call("SP9ABD").srx("2"),
+                  kContact.time("08:02:00").band("40M").call("SP9ABE").srx("3")});
         QVERIFY(w.start());
         w.form->menuAction(QStringLiteral("actionShowLoggedCalls"))->trigger();
         w.type("callsignEdit", QStringLiteral("S"));
@@ -452,7 +441,7 @@ private slots:
     void missingCountyListEndsTheProgram() {
         TempProgramFolder folder(false);
         ScriptedDialogs dialogs;
-        SteppedClock clock;
+        TestClock clock{kStart};
         LogSession session(ProgramFolder(folder.path()), dialogs, clock);
         EntryWindow form(session);
         QVERIFY(!form.startUp());

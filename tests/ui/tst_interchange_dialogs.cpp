@@ -4,10 +4,10 @@
 #include "ediexportdialog.h"
 #include "interchangemenu.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
-#include "qsofixtures.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 #include "ui_adifexportdialog.h"
 #include "ui_cabrilloexportdialog.h"
@@ -22,15 +22,10 @@
 
 namespace {
 
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10)); }
-};
-
 struct Fixture {
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    FixedClock clock;
+    TestClock clock{QDateTime(QDate(2024, 6, 2), QTime(8, 9, 10))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     QWidget mainWindow;
 
@@ -52,9 +47,11 @@ struct Fixture {
 };
 
 QStringList vhfLog() {
-    return {qso("2024-06-01", "10:00:00", "2M", "CW", "SP1AA", "599", "001 KO02MD", "599", "005JO90AB"),
-            qso("2024-06-01", "10:01:00", "2M", "CW", "SP2BB", "599", "002 KO02MD", "599", "006JO80CD"),
-            qso("2024-06-02", "10:02:00", "70CM", "PH", "SP3CC", "59", "003 KO02MD", "59", "007JO91EF")};
+    const TestQso nextDay = TestQso().date("2024-06-02");
+    return {
+        TestQso().time("10:00:00").band("2M").call("SP1AA").stx("001 KO02MD").srx("005JO90AB"),
+        TestQso().time("10:01:00").band("2M").call("SP2BB").stx("002 KO02MD").srx("006JO80CD"),
+        nextDay.time("10:02:00").band("70CM").mode("PH").rst("59").call("SP3CC").stx("003 KO02MD").srx("007JO91EF")};
 }
 
 // Closes the next modal dialog once the event loop runs it.
@@ -167,8 +164,7 @@ void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorDa
 }
 
 void TestInterchangeDialogs::cabrilloOkWritesTheFileAndSavesTheSettings() {
-    Fixture f(
-        {qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA"), qso("2024-06-01", "12:01:00", "30M", "CW", "SP2BB")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA"), TestQso().time("12:01:00").band("30M").call("SP2BB")});
     CabrilloExportDialog dialog(f.session);
     dialog.prepare(false);
     dialog.show();
@@ -224,7 +220,7 @@ void TestInterchangeDialogs::cabrilloSettingsAreRestoredByTheNextWindow() {
 }
 
 void TestInterchangeDialogs::adifDialogFillsContestAndOperatorAndWrites() {
-    Fixture f({qso("2024-06-01", "12:00:00", "20M", "CW", "SP1AA")});
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
     IniFile(f.folder.file("kvr_log.ini")).writeString("Cabrillo", "Zawody", "SP DX");
     InterchangeMenu menu(f.session, {}, &f.mainWindow);
     AdifExportDialog* dialog = menu.adifDialog();
@@ -395,7 +391,7 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
 }
 
 void TestInterchangeDialogs::importCommandsUseTheHooks() {
-    Fixture f({qso("2023-01-01", "10:00:00", "80M", "CW", "SP7OLD")});
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
     QString proposed;
     InterchangeMenu menu(f.session,
                          {{},

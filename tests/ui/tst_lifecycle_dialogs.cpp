@@ -22,12 +22,9 @@ class TestLifecycleDialogs : public QObject {
 
 private:
     static QStringList countyLog() {
-        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("80M"),
-                        QStringLiteral("CW"), QStringLiteral("001"), QStringLiteral("BGP")),
-                qsoLine(QStringLiteral("10:01:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
-                        QStringLiteral("CW"), QStringLiteral("002"), QStringLiteral("BGW")),
-                qsoLine(QStringLiteral("10:02:00"), QStringLiteral("SP4DDD"), QStringLiteral("2M"),
-                        QStringLiteral("FM"), QStringLiteral("004"), QStringLiteral("KO02MD"))};
+        return {TestQso().time("10:00:00").band("80M").call("SP1AAA").stx("001").srx("BGP"),
+                TestQso().time("10:01:00").band("40M").call("SP2BBB").stx("002").srx("BGW"),
+                TestQso().time("10:02:00").band("2M").mode("FM").call("SP4DDD").stx("004").srx("KO02MD")};
     }
     template <typename T> static T* child(QWidget& w, const char* name) {
         return w.findChild<T*>(QString::fromLatin1(name));

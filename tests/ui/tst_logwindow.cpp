@@ -1,3 +1,4 @@
+#include "core/qsoline.h"
 #include "lifecyclefixture.h"
 #include "logcolumnheader.h"
 #include "logwindow.h"
@@ -20,12 +21,9 @@ class TestLogWindow : public QObject {
 
 private:
     static QStringList threeQsos() {
-        return {qsoLine(QStringLiteral("10:00:00"), QStringLiteral("SP1AAA"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("013")),
-                qsoLine(QStringLiteral("10:05:00"), QStringLiteral("SP1AAA"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("014")),
-                qsoLine(QStringLiteral("10:10:00"), QStringLiteral("SP2BBB"), QStringLiteral("40M"),
-                        QStringLiteral("PH"), QStringLiteral("015"))};
+        return {kSicContact.time("10:00:00").call("SP1AAA").stx("013"),
+                kSicContact.time("10:05:00").call("SP1AAA").stx("014"),
+                kSicContact.time("10:10:00").band("40M").mode("PH").call("SP2BBB").stx("015")};
     }
     static QListView* list(LogWindow& log) { return log.findChild<QListView*>(QStringLiteral("logList")); }
     static QLineEdit* edit(QsoEditDialog* dialog, const char* name) {

@@ -1,7 +1,7 @@
-#include "../lookup/lookuptestlog.h"
 #include "callsuggestionswindow.h"
 #include "dtawriter.h"
 #include "lookup/masterselection.h"
+#include "lookuptestlog.h"
 #include "masterfiledialog.h"
 #include "settings/inifile.h"
 #include "suggestiondelegates.h"

@@ -1,4 +1,4 @@
-#include "../lookup/lookuptestlog.h"
+#include "lookuptestlog.h"
 #include "settings/inifile.h"
 #include "workedcallswindows.h"
 

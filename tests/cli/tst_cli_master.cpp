@@ -46,4 +46,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliMaster)
-#include "tst_lookup_cli_master.moc"
+#include "tst_cli_master.moc"

@@ -1,5 +1,5 @@
-#include "qsofixtures.h"
 #include "settings/inifile.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -29,9 +29,10 @@ void writeSettings(const TempProgramFolder& folder, bool locatorAnalysis) {
 }
 
 QStringList vhfLog() {
-    return {qso("2024-06-01", "10:00:00", "2M", "CW", "SP1AA", "599", "001 KO02MD", "599", "005JO90AB"),
-            qso("2024-06-01", "10:01:00", "70CM", "PH", "SP2BB", "59", "002 KO02MD", "59", "006JO91CD"),
-            qso("2024-06-01", "10:02:00", "20M", "CW", "DL1ABC", "599", "003", "599", "017")};
+    return {
+        TestQso().time("10:00:00").band("2M").call("SP1AA").stx("001 KO02MD").srx("005JO90AB"),
+        TestQso().time("10:01:00").band("70CM").mode("PH").rst("59").call("SP2BB").stx("002 KO02MD").srx("006JO91CD"),
+        TestQso().time("10:02:00").call("DL1ABC").stx("003").srx("017")};
 }
 
 } // namespace
@@ -102,7 +103,7 @@ void TestInterchangeCli::adifExportThenImportKeepsTheLogAndABackup() {
     writeSettings(folder, false);
     folder.writeLines("log.kvr", vhfLog());
     QCOMPARE(runCli(folder.path(), {"export", "adif", "--comment", "tnx", folder.file("out.adi")}).exitCode, 0);
-    folder.writeLines("log.kvr", {qso("2020-01-01", "00:00:00", "80M", "CW", "SP7OLD")});
+    folder.writeLines("log.kvr", {TestQso().date("2020-01-01").time("00:00:00").band("80M").call("SP7OLD")});
     const CliRun run = runCli(folder.path(), {"import", "adif", folder.file("out.adi")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains("imported=3"));
@@ -167,4 +168,4 @@ void TestInterchangeCli::ediAndCsvMatchTheCheckedFiles() {
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCli)
-#include "tst_interchange_cli.moc"
+#include "tst_cli_interchange.moc"

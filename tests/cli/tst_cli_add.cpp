@@ -83,4 +83,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliAdd)
-#include "tst_cliadd.moc"
+#include "tst_cli_add.moc"

@@ -1,4 +1,4 @@
-#include "keyer/ports/recordingport.h"
+#include "recordingport.h"
 
 bool RecordingPort::failThisWrite() {
     if (m_failAll || m_failNext > 0) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/qsoline.h"
 #include "log/logsession.h"
-#include "platform/clock.h"
 #include "scripteddialogs.h"
+#include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 // A log session on a fresh program folder whose log holds the given contacts (band, mode code, call).
@@ -17,21 +17,20 @@ struct LookupTestLog {
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
-    SystemClock clock;
+    TestClock clock{QDateTime(QDate(2026, 5, 1), QTime(13, 0, 0))};
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
 
+    // The contacts follow each other a minute apart on 1 May 2026, each with the next serial.
     static QString line(const Qso& qso, int minute) {
-        QsoFields f;
-        f.date = QStringLiteral("2026-05-01");
-        f.time = QStringLiteral("12:%1:00").arg(minute % 60, 2, 10, QLatin1Char('0'));
-        f.band = qso.band;
-        f.modeCode = qso.modeCode;
-        f.rstSent = qso.modeCode == QLatin1String("CW") ? QStringLiteral("599") : QStringLiteral("59");
-        f.stxFirst = QString::number(minute + 1);
-        f.call = qso.call;
-        f.rstRcvd = f.rstSent;
-        f.srx = qso.srx;
-        return QsoLine::compose(f);
+        return TestQso()
+            .date(QStringLiteral("2026-05-01"))
+            .time(QStringLiteral("12:%1:00").arg(minute % 60, 2, 10, QLatin1Char('0')))
+            .band(qso.band)
+            .mode(qso.modeCode)
+            .rst(qso.modeCode == QLatin1String("CW") ? QStringLiteral("599") : QStringLiteral("59"))
+            .call(qso.call)
+            .stx(QString::number(minute + 1))
+            .srx(qso.srx);
     }
 
     void load(const QList<Qso>& qsos) {

@@ -1,14 +1,13 @@
-#include <QProcess>
+#include "testsupport.h"
+
 #include <QTest>
 
 class TestCliMorse : public QObject {
     Q_OBJECT
 private:
-    static QProcess* run(const QStringList& args) {
-        auto* p = new QProcess;
-        p->start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("morse")} + args);
-        p->waitForFinished(30000);
-        return p;
+    static CliRun morse(const QStringList& args) {
+        const TempProgramFolder folder;
+        return runCli(folder.path(), QStringList{QStringLiteral("morse")} + args);
     }
 
 private slots:
@@ -27,9 +26,9 @@ private slots:
     void printsTheVirtualTimeline() {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);
-        std::unique_ptr<QProcess> p(run(args));
-        QCOMPARE(p->exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()), expected);
+        const CliRun run = morse(args);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expected);
     }
 
     void badUsageExitsWithTwo_data() {
@@ -41,11 +40,12 @@ private slots:
     }
     void badUsageExitsWithTwo() {
         QFETCH(QStringList, args);
-        std::unique_ptr<QProcess> p(run(args));
-        QCOMPARE(p->exitCode(), 2);
-        QVERIFY(p->readAllStandardOutput().isEmpty());
+        const CliRun run = morse(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.startsWith(QStringLiteral("usage: kvrlog-cli [--home DIR] morse")));
     }
 };
 
 QTEST_GUILESS_MAIN(TestCliMorse)
-#include "tst_climorse.moc"
+#include "tst_cli_morse.moc"
