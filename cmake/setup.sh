@@ -23,5 +23,6 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# KVR_WERROR=ON (CI sets it) makes every warning in our code an error.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_WERROR="${KVR_WERROR:-OFF}" >/dev/null
 cmake --build build --parallel "$(nproc)"
