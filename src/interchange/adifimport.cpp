@@ -61,9 +61,10 @@ QString AdifImport::qsoLine(const Fields& f) {
     time = time.left(6).leftJustified(6, QLatin1Char('0'));
 
     return QsoLine::compose(StoredQso{d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2),
-                                      time, band, modeCode(f[Mode].trimmed().toUpper()), f[RstSent].trimmed().left(3),
-                                      f[Stx].trimmed(), f[Call].trimmed().left(15), f[RstRcvd].trimmed().left(3),
-                                      f[Srx].trimmed()});
+                                      time, band, modeCode(f[Mode].trimmed().toUpper()),
+                                      f[RstSent].trimmed().left(QsoColumns::RstSent.width), f[Stx].trimmed(),
+                                      f[Call].trimmed().left(QsoColumns::Call.width),
+                                      f[RstRcvd].trimmed().left(QsoColumns::RstRcvd.width), f[Srx].trimmed()});
 }
 
 AdifImport::Result AdifImport::parse(QStringView text) {

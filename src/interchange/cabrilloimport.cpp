@@ -80,10 +80,10 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     }
     m_taken.insert(stamp);
 
-    return QsoLine::compose(StoredQso{QsoLine::column(stamp, QsoColumns::Date).toString(),
-                                      QsoLine::column(stamp, QsoColumns::Time).toString(), band, token(1).toString(),
-                                      token(5).toString(), token(6).toString(), token(7).left(15).toString(),
-                                      token(8).left(3).toString(), token(9).toString()});
+    return QsoLine::compose(StoredQso{
+        QsoLine::column(stamp, QsoColumns::Date).toString(), QsoLine::column(stamp, QsoColumns::Time).toString(), band,
+        token(1).toString(), token(5).toString(), token(6).toString(), token(7).left(QsoColumns::Call.width).toString(),
+        token(8).left(QsoColumns::RstRcvd.width).toString(), token(9).toString()});
 }
 
 CabrilloImport::Result CabrilloImport::parse(QStringView text) {

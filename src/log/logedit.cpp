@@ -28,8 +28,8 @@ EditedQso EditedQso::fromLine(const QString& line) {
 }
 
 QString EditedQso::compose() const {
-    return QsoLine::compose(
-        StoredQso{date, time, band, modeCode, rstSent.left(3), stx, call.left(15), rstRcvd.left(3), srx});
+    return QsoLine::compose(StoredQso{date, time, band, modeCode, rstSent.left(QsoColumns::RstSent.width), stx,
+                                      call.left(QsoColumns::Call.width), rstRcvd.left(QsoColumns::RstRcvd.width), srx});
 }
 
 std::optional<QString> EditedQso::validationError() const {
