@@ -563,13 +563,22 @@ void EntryWindow::stepManualTime(int minutes) {
 
 // Keys
 
-bool EntryWindow::handleShortcut(QKeyEvent* key) {
-    // A held key acts once, when it is let go.
-    if (key->isAutoRepeat())
-        return false;
+bool EntryWindow::isBandOrModeKey(const QKeyEvent* key) {
     const Qt::KeyboardModifiers mods = key->modifiers();
     const bool alt = mods & Qt::AltModifier;
     const bool ctrl = mods & Qt::ControlModifier;
+    const int k = key->key();
+    return (alt && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M)) ||
+           (ctrl && !alt && (k == Qt::Key_F1 || k == Qt::Key_F2));
+}
+
+bool EntryWindow::handleBandOrModeKey(QKeyEvent* key) {
+    // They act on the press, so the modifier may be let go before the F-key; a held key steps once.
+    if (!isBandOrModeKey(key))
+        return false;
+    if (key->isAutoRepeat())
+        return true;
+    const bool alt = key->modifiers() & Qt::AltModifier;
     const int k = key->key();
     if (alt && (k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_F1)) {
         const QStringList bands = Bands::selectorList(m_entry.options().warcBands);
@@ -582,13 +591,21 @@ bool EntryWindow::handleShortcut(QKeyEvent* key) {
         onModeChosen();
         return true;
     }
-    if (ctrl && !alt && (k == Qt::Key_F2 || k == Qt::Key_F1)) {
-        selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(),
-                              k == Qt::Key_F1 ? -1 : 1));
-        onModeChosen();
-        focusCallsign();
-        return true;
-    }
+    selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(),
+                          k == Qt::Key_F1 ? -1 : 1));
+    onModeChosen();
+    focusCallsign();
+    return true;
+}
+
+bool EntryWindow::handleShortcut(QKeyEvent* key) {
+    // A held key acts once, when it is let go.
+    if (key->isAutoRepeat())
+        return false;
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    const bool alt = mods & Qt::AltModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    const int k = key->key();
     if (k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
         stepManualTime(k == Qt::Key_PageUp ? 1 : -1);
         return true;
@@ -632,13 +649,15 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         const int k = key->key();
         const bool entryField = watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit;
-        // Shortcuts act on key release; their presses must not reach the field.
+        if (entryField && handleBandOrModeKey(key))
+            return true;
+        // The other shortcuts act on key release; their presses must not reach the field.
         const bool modified = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
         const bool ctrlEnterKey =
             isEnterKey(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
         const bool shortcutKey =
             ctrlEnterKey ||
-            (modified && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M || k == Qt::Key_T)) ||
+            (modified && k == Qt::Key_T) ||
             ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
         if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
             return true;
@@ -696,7 +715,8 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     } else if (type == QEvent::KeyRelease) {
-        if (watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit)
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit) && !isBandOrModeKey(key))
             return handleShortcut(static_cast<QKeyEvent*>(event)) || QMainWindow::eventFilter(watched, event);
     } else if (type == QEvent::FocusIn) {
         if (watched == m_ui->callsignEdit && !m_starting)

@@ -117,6 +117,8 @@ private:
     void moveToExchange();
     void moveToCallsign();
     void stepManualTime(int minutes);
+    static bool isBandOrModeKey(const QKeyEvent* key);
+    bool handleBandOrModeKey(QKeyEvent* key);
     bool handleShortcut(QKeyEvent* key);
     bool handleReportKey(QLineEdit* field, QKeyEvent* key);
     void showClock(const QDateTime& shown);

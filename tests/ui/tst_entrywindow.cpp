@@ -8,11 +8,13 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -159,6 +161,20 @@ private slots:
         QCOMPARE(band->currentText(), QStringLiteral("160M"));
         QTest::keyClick(w.edit("callsignEdit"), Qt::Key_F1, Qt::AltModifier);
         QCOMPARE(band->currentText(), QStringLiteral("23CM"));
+
+        // The keys act on the press: Alt may be let go before F2, and a held key steps once.
+        QTest::keyPress(w.edit("callsignEdit"), Qt::Key_F2, Qt::AltModifier);
+        QCOMPARE(band->currentText(), QStringLiteral("160M"));
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_F2, Qt::AltModifier, QString(), true);
+        QApplication::sendEvent(w.edit("callsignEdit"), &held);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_F2);
+        QCOMPARE(band->currentText(), QStringLiteral("160M"));
+        QComboBox* mode = w.child<QComboBox>("modeCombo");
+        const QString modeBefore = mode->currentText();
+        QTest::keyPress(w.edit("callsignEdit"), Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(mode->currentText() != modeBefore);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_F2);
+        QVERIFY(w.edit("callsignEdit")->text().isEmpty());
 
         w.type("callsignEdit", QStringLiteral("20m"));
         QCOMPARE(w.edit("callsignEdit")->palette().color(QPalette::Text), QColor(0xFF, 0x00, 0xFF));
