@@ -51,6 +51,7 @@ void CallSuggestionsWindow::showEntries(const QStringList& entries) {
     m_ui->suggestionList->clear();
     m_ui->suggestionList->addItems(entries);
     refreshColours();
+    applyLayout();
     m_ui->suggestionList->setUpdatesEnabled(true);
 }
 
@@ -95,12 +96,26 @@ void CallSuggestionsWindow::resizeEvent(QResizeEvent* event) {
     applyLayout();
 }
 
+void CallSuggestionsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyLayout();
+}
+
 void CallSuggestionsWindow::applyLayout() {
-    // As many whole 80-pixel columns as the width holds.
-    const int columns = std::max(1, width() / kColumnWidth);
-    const int rowHeight = m_ui->suggestionList->fontMetrics().height() + 2;
-    m_ui->suggestionList->setGridSize(
-        QSize(std::max(1, m_ui->suggestionList->viewport()->width() / columns), rowHeight));
+    // As many whole 80-pixel columns as the width holds, but never narrower than the longest call shown, in
+    // bold, so no call is clipped and no two run into each other.
+    QListWidget* list = m_ui->suggestionList;
+    QFont bold = list->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int longest = 0;
+    for (int row = 0; row < list->count(); ++row)
+        longest = std::max(longest, metrics.horizontalAdvance(list->item(row)->text()));
+    const int needed = longest + 2 * metrics.averageCharWidth();
+    const int viewportWidth = list->viewport()->width();
+    const int columns = std::max(1, std::min(width() / kColumnWidth, viewportWidth / std::max(1, needed)));
+    const int rowHeight = metrics.height() + 2;
+    list->setGridSize(QSize(std::max({1, needed, viewportWidth / columns}), rowHeight));
 }
 
 void CallSuggestionsWindow::loadSettings(const IniFile& settings) {

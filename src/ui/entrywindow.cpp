@@ -656,9 +656,7 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool ctrlEnterKey =
             isEnterKey(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
         const bool shortcutKey =
-            ctrlEnterKey ||
-            (modified && k == Qt::Key_T) ||
-            ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
+            ctrlEnterKey || (modified && k == Qt::Key_T) || ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
         if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
             return true;
         // The backquote is never typed into these fields: it opens the manual CW window.

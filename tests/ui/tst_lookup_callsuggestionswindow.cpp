@@ -5,6 +5,7 @@
 #include "masterfiledialog.h"
 #include "settings/inifile.h"
 #include "suggestiondelegates.h"
+#include "widgetdialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,6 +51,38 @@ private slots:
         QCOMPARE(list(window)->count(), 45);
         window.updateSuggestions("");
         QCOMPARE(list(window)->count(), 0);
+    }
+
+    void columnsHoldTheLongestCallAtTheListFont() {
+        LookupTestLog log;
+        MasterSelection master;
+        useDatabase(log, master, {"SP2A", "SP9ABCDEFGH/QRP", "SP9ZZ"});
+        CallSuggestionsWindow window(log.session, master);
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.updateSuggestions("SP");
+        QListWidget* calls = list(window);
+        auto columnFits = [&] {
+            QFont bold = calls->font();
+            bold.setBold(true);
+            const int longest = QFontMetrics(bold).horizontalAdvance(QStringLiteral("SP9ABCDEFGH/QRP"));
+            for (int row = 0; row + 1 < calls->count(); ++row) {
+                const QRect here = calls->visualItemRect(calls->item(row));
+                const QRect next = calls->visualItemRect(calls->item(row + 1));
+                // Calls side by side never overlap.
+                if (next.top() == here.top() && next.left() < here.right())
+                    return false;
+            }
+            return calls->gridSize().width() > longest;
+        };
+        QVERIFY(columnFits());
+        // A larger font widens the columns at once.
+        QFont large = calls->font();
+        large.setPointSize(large.pointSize() * 3);
+        log.dialogs.fontAnswers.push_back(specFromFont(large, 0));
+        window.chooseFont();
+        QVERIFY(columnFits());
     }
 
     void textListHitsAreCutAfterFortyOne() {
