@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -81,13 +83,26 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     rebuildLists();
     selectBand(QStringLiteral("80M"));
     selectMode(QStringLiteral("CW"));
+    // The score summary in full: the log window's caption may be cut by the window manager, this line never.
+    m_summaryLabel = new QLabel(this);
+    m_summaryLabel->setObjectName(QStringLiteral("scoreSummaryLabel"));
+    m_summaryLabel->setWordWrap(true);
+    statusBar()->addWidget(m_summaryLabel, 1);
     connectSignals();
+    showScoreSummary();
 }
 
 EntryWindow::~EntryWindow() = default;
 
+void EntryWindow::showScoreSummary() {
+    m_summaryLabel->setText(m_session.scoreSummary());
+}
+
 void EntryWindow::connectSignals() {
     connect(m_ui->logQsoButton, &QPushButton::clicked, this, &EntryWindow::logQso);
+    connect(&m_session, &LogSession::logReloaded, this, &EntryWindow::showScoreSummary);
+    connect(&m_session, &LogSession::qsoAdded, this, &EntryWindow::showScoreSummary);
+    connect(&m_session, &LogSession::logPathChanged, this, &EntryWindow::showScoreSummary);
     connect(m_ui->callsignEdit, &QLineEdit::textChanged, this, &EntryWindow::onCallsignEdited);
     connect(m_ui->receivedExchangeEdit, &QLineEdit::textChanged, this, &EntryWindow::onReceivedExchangeEdited);
     connect(m_ui->sentSerialEdit, &QLineEdit::textEdited, this, &EntryWindow::onSentSerialEdited);

@@ -12,6 +12,7 @@ class LogSession;
 class IniFile;
 class CallSuggestionsWindow;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QTimer;
 class LoggedCallsWindow;
@@ -94,6 +95,7 @@ private slots:
     void onAutoIncrementToggled();
     void onShowLoggedCallsToggled();
     void showUtcClock();
+    void showScoreSummary();
     void startOfflineEntry();
     void endOfflineEntry();
     void showAbout();
@@ -131,6 +133,7 @@ private:
     KeyerHooks* m_keyer = &m_nullKeyer;
     LoggedCallsWindow* m_loggedCalls = nullptr;
     QTimer* m_clockTimer = nullptr;
+    QLabel* m_summaryLabel = nullptr;
     bool m_starting = true;
     bool m_activated = false;
     int m_sentExchangeColour = 12778705; // pale green

@@ -65,7 +65,12 @@ void LogWindow::showSummary() {
 }
 
 void LogWindow::showPathCaption(const QString& path) {
-    setWindowTitle(QStringLiteral("Log ") + ShortenPath(path, 60));
+    // A new, empty log shows just its name until its first contact; a log saved under another name keeps
+    // its summary, with the new name in it.
+    if (m_session.log().isEmpty())
+        setWindowTitle(QStringLiteral("Log ") + ShortenPath(path, 60));
+    else
+        showSummary();
 }
 
 void LogWindow::logReloaded() {

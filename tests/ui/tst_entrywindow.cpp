@@ -123,6 +123,9 @@ private slots:
         w.enter("receivedExchangeEdit");
         QCOMPARE(w.logLines().size(), 2);
         QVERIFY(w.logLines().last().endsWith(QStringLiteral(" DUPE")));
+        // The status bar holds the whole summary, current after every contact.
+        QCOMPARE(w.child<QLabel>("scoreSummaryLabel")->text(), w.session.scoreSummary());
+        QVERIFY(w.session.scoreSummary().contains(QStringLiteral("QSO:      2")));
         QCOMPARE(w.folder.readLines(QStringLiteral("log.kvr~")).size(), 1);
         QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
         QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());

@@ -1,5 +1,6 @@
 #include "core/qsoline.h"
 #include "lifecyclefixture.h"
+#include "log/loglifecycle.h"
 #include "logcolumnheader.h"
 #include "logwindow.h"
 #include "qsoeditdialog.h"
@@ -284,6 +285,17 @@ private slots:
         f.session.setLogPath(other);
         QCOMPARE(log.windowTitle(), QStringLiteral("Log ") + other);
         QCOMPARE(list(log)->model()->rowCount(), 0);
+    }
+
+    void logSavedUnderAnotherNameKeepsItsSummary() {
+        SessionFixture f(threeQsos());
+        LogWindow log(f.session);
+        const QString other = f.folder.file(QStringLiteral("kopia.kvr"));
+        f.dialogs.fileAnswers.push_back(other);
+        QVERIFY(LogLifecycle(f.session).SaveLogAs(f.session.operatorData));
+        QCOMPARE(log.windowTitle(), f.session.scoreSummary());
+        QVERIFY(log.windowTitle().contains(QStringLiteral("kopia.kvr")));
+        QVERIFY(log.windowTitle().contains(QStringLiteral("QSO:      3")));
     }
 
     void settingsRoundTrip() {
