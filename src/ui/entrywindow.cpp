@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "ui_entrywindow.h"
 #include "widgetdialogs.h"
 
@@ -97,13 +98,13 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_ui->offlineEntryButton->hide();
     m_ui->rstSentEdit->setText(QStringLiteral("59"));
     m_ui->rstReceivedEdit->setText(QStringLiteral("59"));
-    m_ui->sentSerialEdit->setText(QStringLiteral("0"));
-    m_ui->sentFixedPartEdit->setText(QStringLiteral("KO88WW"));
+    m_ui->sentSerialEdit->setText(SettingsKeys::Program::stx.defaultValue);
+    m_ui->sentFixedPartEdit->setText(SettingsKeys::Program::stxFixed.defaultValue);
     setSentExchangeColour(m_sentExchangeColour);
     m_ui->versionLabel->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
     rebuildLists();
-    selectBand(QStringLiteral("80M"));
-    selectMode(QStringLiteral("CW"));
+    selectBand(SettingsKeys::Program::band.defaultValue);
+    selectMode(SettingsKeys::Program::mode.defaultValue);
     connectSignals();
 }
 
@@ -149,12 +150,11 @@ bool EntryWindow::startUp() {
     applyOptions();
     const IniFile settings(m_session.settingsPath());
     if (settings.exists()) {
-        const int x = settings.readInteger(QStringLiteral("Program"), QStringLiteral("X"), this->x());
-        const int y = settings.readInteger(QStringLiteral("Program"), QStringLiteral("Y"), this->y());
+        const int x = settings.value(SettingsKeys::Program::windowX, this->x());
+        const int y = settings.value(SettingsKeys::Program::windowY, this->y());
         move(x, y);
     }
-    m_ui->actionShowLoggedCalls->setChecked(
-        settings.readBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"), false));
+    m_ui->actionShowLoggedCalls->setChecked(settings.value(SettingsKeys::View::loggedCalls));
     showUtcClock();
     m_starting = false;
     if (m_ui->actionShowLoggedCalls->isChecked())
@@ -799,10 +799,9 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
     {
         IniFile::Batch batch(settings);
         m_entry.saveSettings(settings);
-        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("X"), x());
-        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Y"), y());
-        settings.writeBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"),
-                           m_ui->actionShowLoggedCalls->isChecked());
+        settings.setValue(SettingsKeys::Program::windowX, x());
+        settings.setValue(SettingsKeys::Program::windowY, y());
+        settings.setValue(SettingsKeys::View::loggedCalls, m_ui->actionShowLoggedCalls->isChecked());
         m_loggedCalls->writeSettings(settings);
         emit closing(settings);
     }

@@ -16,10 +16,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-namespace {
-const QString kSection = QStringLiteral("Log");
-}
-
 LogWindow::LogWindow(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint),
       m_ui(std::make_unique<Ui::LogWindow>()), m_session(session), m_model(new LogListModel(session.log(), this)),
@@ -161,7 +157,7 @@ void LogWindow::setBackgroundColour(int colour) {
 }
 
 void LogWindow::readSettings(const IniFile& settings) {
-    const WindowSettings w = WindowSettings::read(settings, kSection, {false, false});
+    const WindowSettings w = WindowSettings::read(settings, SettingsKeys::WindowSection::Log, {false, false});
     move(w.x.value_or(x()), w.y.value_or(y()));
     if (w.height)
         resize(width(), *w.height);
@@ -175,5 +171,5 @@ void LogWindow::writeSettings(IniFile& settings) const {
     w.x = x();
     w.y = y();
     w.background = backgroundColour();
-    w.write(settings, kSection);
+    w.write(settings, SettingsKeys::WindowSection::Log);
 }

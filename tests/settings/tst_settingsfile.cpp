@@ -38,10 +38,10 @@ void writeEverything(IniFile& ini,
     cabrillo.write(ini);
     edi.writeHeader(ini);
     edi.writeBands(ini);
-    suggestions.write(ini, QStringLiteral("Master"));
-    cwList.write(ini, QStringLiteral("Lista CW"));
-    logWindow.write(ini, QStringLiteral("Log"));
-    counties.write(ini, QStringLiteral("Powiaty"));
+    suggestions.write(ini, SettingsKeys::WindowSection::CallSuggestions);
+    cwList.write(ini, SettingsKeys::WindowSection::CwList);
+    logWindow.write(ini, SettingsKeys::WindowSection::Log);
+    counties.write(ini, SettingsKeys::WindowSection::WorkedCounties);
 }
 
 // Reads every struct from one file and writes them into another, as a session from start to close does.
@@ -50,17 +50,17 @@ QByteArray readAndWriteBack(const QString& from, const QString& to) {
     MessageBuffers buffers;
     buffers.read(in);
     ListWindowSettings suggestions;
-    suggestions.read(in, QStringLiteral("Master"));
+    suggestions.read(in, SettingsKeys::WindowSection::CallSuggestions);
     ListWindowSettings cwList;
     cwList.hasWidth = false;
     cwList.hasFontColour = false;
-    cwList.read(in, QStringLiteral("Lista CW"));
+    cwList.read(in, SettingsKeys::WindowSection::CwList);
     IniFile out(to);
     writeEverything(out, EntryOptions::read(in), StartupOptions::readAnalysis(in, QStringLiteral("JO91RU"), {}),
                     KeyerConfig::read(in), buffers, OperatorData::read(in), CabrilloSettings::read(in, QString()),
                     Edi::Settings::read(in, Edi::Settings()), suggestions, cwList,
-                    WindowSettings::read(in, QStringLiteral("Log"), {false, false}),
-                    WindowSettings::read(in, QStringLiteral("Powiaty"), {}));
+                    WindowSettings::read(in, SettingsKeys::WindowSection::Log, {false, false}),
+                    WindowSettings::read(in, SettingsKeys::WindowSection::WorkedCounties, {}));
     return fileBytes(to);
 }
 
