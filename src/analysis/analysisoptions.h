@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingskeys.h"
+
 #include <QString>
 
 // What the received exchange is expected to end with.
@@ -10,10 +12,12 @@ enum class AnalysisMode {
 };
 
 struct AnalysisOptions {
-    bool enabled = false; // "Włącz analizę grupy kontrolnej"
+    bool enabled = SettingsKeys::Analysis::enabled.defaultValue; // "Włącz analizę grupy kontrolnej"
     AnalysisMode mode = AnalysisMode::ProvinceCounty;
-    int sameLocatorKm = 1;         // credited for a QSO in the own locator, 0…5
-    bool countiesAllModes = false; // "Powiaty łącznie dla wszystkich emisji"
+    // Credited for a QSO in the own locator, 0…5.
+    int sameLocatorKm = SettingsKeys::Analysis::sameLocatorKm.defaultValue;
+    // "Powiaty łącznie dla wszystkich emisji"
+    bool countiesAllModes = SettingsKeys::Analysis::countiesAllModes.defaultValue;
 
     bool countyMode() const { return mode != AnalysisMode::Locator; }
     // Characters taken from the end of the received exchange: 2, 3 or 6.

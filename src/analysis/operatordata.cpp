@@ -1,34 +1,33 @@
 #include "analysis/operatordata.h"
 
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
-namespace {
-const QString kSection = QStringLiteral("Operator");
-}
+namespace Keys = SettingsKeys::Operator;
 
 OperatorData OperatorData::read(const IniFile& s) {
     OperatorData d;
-    d.contestCall = s.readString(kSection, QStringLiteral("Uzywany znak"), QString());
-    d.name = s.readString(kSection, QStringLiteral("Name"), QString());
-    d.email = s.readString(kSection, QStringLiteral("E-mail"), QString());
-    d.address1 = s.readString(kSection, QStringLiteral("Adres1"), QString());
-    d.address2 = s.readString(kSection, QStringLiteral("Adres2"), QString());
-    d.town = s.readString(kSection, QStringLiteral("Miejscowosc"), QString());
-    d.postcode = s.readString(kSection, QStringLiteral("Kod"), QString());
-    d.locator = s.readString(kSection, QStringLiteral("Lokator"), QString());
-    d.operatorCall = s.readString(kSection, QStringLiteral("Znak operatora"), QString());
+    d.contestCall = s.value(Keys::contestCall);
+    d.name = s.value(Keys::name);
+    d.email = s.value(Keys::email);
+    d.address1 = s.value(Keys::address1);
+    d.address2 = s.value(Keys::address2);
+    d.town = s.value(Keys::town);
+    d.postcode = s.value(Keys::postcode);
+    d.locator = s.value(Keys::locator);
+    d.operatorCall = s.value(Keys::operatorCall);
     return d;
 }
 
 void OperatorData::write(IniFile& s) const {
     IniFile::Batch batch(s);
-    s.writeString(kSection, QStringLiteral("Uzywany znak"), contestCall);
-    s.writeString(kSection, QStringLiteral("Name"), name);
-    s.writeString(kSection, QStringLiteral("E-mail"), email);
-    s.writeString(kSection, QStringLiteral("Adres1"), address1);
-    s.writeString(kSection, QStringLiteral("Adres2"), address2);
-    s.writeString(kSection, QStringLiteral("Miejscowosc"), town);
-    s.writeString(kSection, QStringLiteral("Kod"), postcode);
-    s.writeString(kSection, QStringLiteral("Lokator"), locator);
-    s.writeString(kSection, QStringLiteral("Znak operatora"), operatorCall);
+    s.setValue(Keys::contestCall, contestCall);
+    s.setValue(Keys::name, name);
+    s.setValue(Keys::email, email);
+    s.setValue(Keys::address1, address1);
+    s.setValue(Keys::address2, address2);
+    s.setValue(Keys::town, town);
+    s.setValue(Keys::postcode, postcode);
+    s.setValue(Keys::locator, locator);
+    s.setValue(Keys::operatorCall, operatorCall);
 }

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,9 +87,7 @@ int runAdd(CliContext& context) {
     const bool settingsExisted = QFileInfo::exists(settingsPath);
     const std::optional<QByteArray> settingsBefore = LogFile(settingsPath).snapshot();
     if (next) {
-        if (const TextFile::Status stored =
-                settings.writeString(QStringLiteral("Program"), QStringLiteral("STX"), *next);
-            !stored) {
+        if (const TextFile::Status stored = settings.setValue(SettingsKeys::Program::stx, *next); !stored) {
             Cli::err(stored.error);
             return Cli::kFailure;
         }

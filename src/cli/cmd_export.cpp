@@ -7,6 +7,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 #include <QDate>
 #include <QDir>
@@ -147,8 +148,7 @@ int runExport(CliContext& context) {
         AdifExportOptions options = InterchangeCommands::adifOptions(session);
         options.comment = comment;
         options.contest = contest.value_or(AdifExport::proposedContest(
-            settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString()),
-            QDate::currentDate().year()));
+            settings.value(SettingsKeys::Cabrillo::contestName), QDate::currentDate().year()));
         options.operatorCall = op.value_or(session.operatorData.contestCall).toUpper().trimmed();
         options.sppaComment = sppa;
         options.odxComment = odx;

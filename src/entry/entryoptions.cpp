@@ -4,13 +4,16 @@
 #include "core/modes.h"
 #include "settings/inifile.h"
 
+namespace Keys = SettingsKeys::Program;
+
 namespace {
 
-const QString kProgram = QStringLiteral("Program");
-
 // "Pasmo" and "Emisja" hold the selector text; an older file may hold the item index instead.
-QString readChoice(const IniFile& settings, const QString& key, const QStringList& choices, const QString& fallback) {
-    const QString value = settings.readString(kProgram, key, fallback).trimmed().toUpper();
+QString readChoice(const IniFile& settings,
+                   const SettingsKey<QString>& key,
+                   const QStringList& choices,
+                   const QString& fallback) {
+    const QString value = settings.value(key, fallback).trimmed().toUpper();
     if (choices.contains(value))
         return value;
     bool ok = false;
@@ -24,20 +27,19 @@ QString readChoice(const IniFile& settings, const QString& key, const QStringLis
 
 EntryOptions EntryOptions::read(const IniFile& settings) {
     EntryOptions o;
-    o.autoIncrement = settings.readBool(kProgram, QStringLiteral("Autonumber"), o.autoIncrement);
-    o.stx = settings.readString(kProgram, QStringLiteral("STX"), o.stx);
-    o.stxFixed = settings.readString(kProgram, QStringLiteral("Grupa"), o.stxFixed);
-    o.withoutExchange = settings.readBool(kProgram, QStringLiteral("Logowanie grupy"), o.withoutExchange);
-    o.oneQsoPerBand = settings.readBool(kProgram, QStringLiteral("Jedno QSO"), o.oneQsoPerBand);
-    o.warcBands = settings.readBool(kProgram, QStringLiteral("Pasma WARC"), o.warcBands);
-    o.digitalModes = settings.readBool(kProgram, QStringLiteral("Emisje cyfrowe"), o.digitalModes);
-    o.band = readChoice(settings, QStringLiteral("Pasmo"), Bands::selectorList(o.warcBands), o.band);
-    o.mode = readChoice(settings, QStringLiteral("Emisja"), Modes::selectorList(o.digitalModes), o.mode);
-    o.separateVhfSerials = settings.readBool(kProgram, QStringLiteral("Osobna numeracja na UKF"), o.separateVhfSerials);
-    o.manualUtc = settings.readBool(kProgram, QStringLiteral("Czas UTC manualny"), o.manualUtc);
-    o.utcOffsetHours = std::clamp(settings.readInteger(kProgram, QStringLiteral("Offset"), o.utcOffsetHours), -12, 12);
-    o.serialFormat = SerialNumber::formatFromIndex(
-        settings.readInteger(QStringLiteral("Klucz CW"), QStringLiteral("Format"), int(o.serialFormat)));
+    o.autoIncrement = settings.value(Keys::autoIncrement);
+    o.stx = settings.value(Keys::stx);
+    o.stxFixed = settings.value(Keys::stxFixed);
+    o.withoutExchange = settings.value(Keys::withoutExchange);
+    o.oneQsoPerBand = settings.value(Keys::oneQsoPerBand);
+    o.warcBands = settings.value(Keys::warcBands);
+    o.digitalModes = settings.value(Keys::digitalModes);
+    o.band = readChoice(settings, Keys::band, Bands::selectorList(o.warcBands), o.band);
+    o.mode = readChoice(settings, Keys::mode, Modes::selectorList(o.digitalModes), o.mode);
+    o.separateVhfSerials = settings.value(Keys::separateVhfSerials);
+    o.manualUtc = settings.value(Keys::manualUtc);
+    o.utcOffsetHours = std::clamp(settings.value(Keys::utcOffsetHours), -12, 12);
+    o.serialFormat = SerialNumber::formatFromIndex(settings.value(SettingsKeys::Keyer::serialFormat));
     // The sent exchange never holds a blank; a hand-edited file must not smuggle one into the line.
     o.stxFixed.remove(QLatin1Char(' '));
     o.stxFixed = o.stxFixed.left(11);
@@ -46,16 +48,16 @@ EntryOptions EntryOptions::read(const IniFile& settings) {
 
 void EntryOptions::write(IniFile& settings) const {
     IniFile::Batch batch(settings);
-    settings.writeBool(kProgram, QStringLiteral("Autonumber"), autoIncrement);
-    settings.writeString(kProgram, QStringLiteral("STX"), stx);
-    settings.writeString(kProgram, QStringLiteral("Grupa"), stxFixed);
-    settings.writeBool(kProgram, QStringLiteral("Logowanie grupy"), withoutExchange);
-    settings.writeBool(kProgram, QStringLiteral("Jedno QSO"), oneQsoPerBand);
-    settings.writeBool(kProgram, QStringLiteral("Pasma WARC"), warcBands);
-    settings.writeBool(kProgram, QStringLiteral("Emisje cyfrowe"), digitalModes);
-    settings.writeString(kProgram, QStringLiteral("Pasmo"), band);
-    settings.writeString(kProgram, QStringLiteral("Emisja"), mode);
-    settings.writeBool(kProgram, QStringLiteral("Osobna numeracja na UKF"), separateVhfSerials);
-    settings.writeBool(kProgram, QStringLiteral("Czas UTC manualny"), manualUtc);
-    settings.writeInteger(kProgram, QStringLiteral("Offset"), utcOffsetHours);
+    settings.setValue(Keys::autoIncrement, autoIncrement);
+    settings.setValue(Keys::stx, stx);
+    settings.setValue(Keys::stxFixed, stxFixed);
+    settings.setValue(Keys::withoutExchange, withoutExchange);
+    settings.setValue(Keys::oneQsoPerBand, oneQsoPerBand);
+    settings.setValue(Keys::warcBands, warcBands);
+    settings.setValue(Keys::digitalModes, digitalModes);
+    settings.setValue(Keys::band, band);
+    settings.setValue(Keys::mode, mode);
+    settings.setValue(Keys::separateVhfSerials, separateVhfSerials);
+    settings.setValue(Keys::manualUtc, manualUtc);
+    settings.setValue(Keys::utcOffsetHours, utcOffsetHours);
 }

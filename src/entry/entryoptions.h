@@ -1,29 +1,31 @@
 #pragma once
 
 #include "entry/serialnumber.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 
 class IniFile;
 
-// The entry window's options kept in the settings file ("Program" section, and "Klucz CW" / "Format").
-// Defaults are the window's design values.
+// The entry window's options kept in the settings file; defaults are the window's design values.
 struct EntryOptions {
-    bool autoIncrement = true;                   // "Autonumber" (autoIncrementCheck "Zwiększ automatycznie")
-    QString stx = QStringLiteral("0");           // "STX" (sentSerialEdit)
-    QString stxFixed = QStringLiteral("KO88WW"); // "Grupa" (sentFixedPartEdit)
-    bool withoutExchange = false;                // "Logowanie grupy" (actionWithoutExchange): logging with no exchange
-    bool oneQsoPerBand = false;                  // "Jedno QSO"
-    bool warcBands = false;                      // "Pasma WARC"
-    bool digitalModes = false;                   // "Emisje cyfrowe"
-    QString band = QStringLiteral("80M");        // "Pasmo"
-    QString mode = QStringLiteral("CW");         // "Emisja"
-    bool separateVhfSerials = false;             // "Osobna numeracja na UKF"
-    bool manualUtc = false;                      // "Czas UTC manualny"
-    int utcOffsetHours = 0;                      // "Offset", local minus UTC, -12…12
-    SerialFormat serialFormat = SerialFormat::Three; // "Klucz CW" / "Format"
+    bool autoIncrement = SettingsKeys::Program::autoIncrement.defaultValue; // "Zwiększ automatycznie"
+    QString stx = SettingsKeys::Program::stx.defaultValue;                  // sentSerialEdit
+    QString stxFixed = SettingsKeys::Program::stxFixed.defaultValue;        // sentFixedPartEdit
+    // actionWithoutExchange: logging with no exchange
+    bool withoutExchange = SettingsKeys::Program::withoutExchange.defaultValue;
+    bool oneQsoPerBand = SettingsKeys::Program::oneQsoPerBand.defaultValue;
+    bool warcBands = SettingsKeys::Program::warcBands.defaultValue;
+    bool digitalModes = SettingsKeys::Program::digitalModes.defaultValue;
+    QString band = SettingsKeys::Program::band.defaultValue;
+    QString mode = SettingsKeys::Program::mode.defaultValue;
+    bool separateVhfSerials = SettingsKeys::Program::separateVhfSerials.defaultValue;
+    bool manualUtc = SettingsKeys::Program::manualUtc.defaultValue;
+    int utcOffsetHours = SettingsKeys::Program::utcOffsetHours.defaultValue; // local minus UTC, -12…12
+    // Kept by the keyer configuration.
+    SerialFormat serialFormat = SerialNumber::formatFromIndex(SettingsKeys::Keyer::serialFormat.defaultValue);
 
     static EntryOptions read(const IniFile& settings);
-    // Writes the "Program" keys of the entry window (the keyer configuration owns "Klucz CW").
+    // Writes the entry window's own keys; the serial format belongs to the keyer configuration.
     void write(IniFile& settings) const;
 };

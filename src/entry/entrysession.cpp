@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 #include <QFileInfo>
 
@@ -112,11 +113,7 @@ QDateTime EntrySession::utcNow() const {
 
 void EntrySession::saveSettings(IniFile& settings) const {
     IniFile::Batch batch(settings);
-    settings.writeString(QStringLiteral("Program"), QStringLiteral("Log"), m_session.logPath());
+    settings.setValue(SettingsKeys::Program::logPath, m_session.logPath());
     m_options.write(settings);
-    const QString section = QStringLiteral("Analiza grupy");
-    settings.writeString(section, QStringLiteral("Opcja"), AnalysisSettings::modeText(m_session.analysis.mode));
-    settings.writeInteger(section, QStringLiteral("ODX"), m_session.analysis.sameLocatorKm);
-    settings.writeBool(section, QStringLiteral("Analiza"), m_session.analysis.enabled);
-    settings.writeBool(section, QStringLiteral("Powiaty-emisja"), m_session.analysis.countiesAllModes);
+    AnalysisHandlers::writeSettings(settings, m_session.analysis);
 }

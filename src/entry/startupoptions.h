@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysisoptions.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 
@@ -10,12 +11,12 @@ class ProgramFolder;
 // The settings a log is loaded with, read from kvr_log.ini as the program reads them at start-up.
 // Missing keys keep the design-time values below.
 struct StartupOptions {
-    QString logPath;            // "Program" / "Log", or the program folder's log.kvr
-    bool oneQsoPerBand = false; // "Program" / "Jedno QSO"
-    AnalysisOptions analysis;   // "Analiza grupy"
-    QString ownLocator;         // "Operator" / "Lokator"
-    QString band = QStringLiteral("80M");
-    QString mode = QStringLiteral("CW");
+    QString logPath; // the last log if it is still there, else the program folder's log.kvr
+    bool oneQsoPerBand = SettingsKeys::Program::oneQsoPerBand.defaultValue;
+    AnalysisOptions analysis;
+    QString ownLocator;
+    QString band = SettingsKeys::Program::band.defaultValue;
+    QString mode = SettingsKeys::Program::mode.defaultValue;
 
     static StartupOptions read(const IniFile& settings, const ProgramFolder& folder);
     // "Program" / "Log" if it names an existing file, else the program folder's log.kvr.

@@ -4,9 +4,9 @@
 #include "interchange/exportfile.h"
 #include "settings/inifile.h"
 
-namespace {
+namespace Keys = SettingsKeys::Cabrillo;
 
-const QString kSection = QStringLiteral("Cabrillo");
+namespace {
 
 QString field(QStringView line, QsoColumn column) {
     return QsoLine::column(line, column).toString();
@@ -109,47 +109,47 @@ CabrilloSettings CabrilloSettings::read(const IniFile& settings, const QString& 
     s.operators = operatorCall;
     if (!settings.exists())
         return s;
-    const QString operators = settings.readString(kSection, QStringLiteral("Operatorzy"), QString());
+    const QString operators = settings.value(Keys::operators);
     if (!operators.isEmpty())
         s.operators = operators;
-    s.club = settings.readString(kSection, QStringLiteral("Klub"), s.club);
-    const QString remarks = settings.readString(kSection, QStringLiteral("Uwagi"), QString());
+    s.club = settings.value(Keys::club);
+    const QString remarks = settings.value(Keys::remarks);
     if (!remarks.isEmpty())
         s.remarks = remarks.split(QLatin1Char('|'));
-    s.category = settings.readString(kSection, QStringLiteral("Kategoria"), s.category);
-    s.version3 = settings.readString(kSection, QStringLiteral("Wersja"), QString()) != QLatin1String("2.0");
-    s.contest = settings.readInteger(kSection, QStringLiteral("Zawody_międzynarodowe"), s.contest);
-    s.categoryOperator = settings.readInteger(kSection, QStringLiteral("Operator"), s.categoryOperator);
-    s.transmitter = settings.readInteger(kSection, QStringLiteral("Nadajnik"), s.transmitter);
-    s.assisted = settings.readInteger(kSection, QStringLiteral("Asysta"), s.assisted);
-    s.band = settings.readInteger(kSection, QStringLiteral("Pasmo"), s.band);
-    s.mode = settings.readInteger(kSection, QStringLiteral("Emisja"), s.mode);
-    s.power = settings.readInteger(kSection, QStringLiteral("Moc"), s.power);
-    s.time = settings.readInteger(kSection, QStringLiteral("Czas"), s.time);
-    s.station = settings.readInteger(kSection, QStringLiteral("Stacja"), s.station);
-    s.overlay = settings.readInteger(kSection, QStringLiteral("Overlay"), s.overlay);
-    s.domesticContest = settings.readString(kSection, QStringLiteral("Zawody_krajowe"), s.domesticContest);
+    s.category = settings.value(Keys::category);
+    s.version3 = settings.value(Keys::version) != QLatin1String("2.0");
+    s.contest = settings.value(Keys::contest);
+    s.categoryOperator = settings.value(Keys::categoryOperator);
+    s.transmitter = settings.value(Keys::transmitter);
+    s.assisted = settings.value(Keys::assisted);
+    s.band = settings.value(Keys::band);
+    s.mode = settings.value(Keys::mode);
+    s.power = settings.value(Keys::power);
+    s.time = settings.value(Keys::time);
+    s.station = settings.value(Keys::station);
+    s.overlay = settings.value(Keys::overlay);
+    s.domesticContest = settings.value(Keys::domesticContest);
     return s;
 }
 
 void CabrilloSettings::write(IniFile& settings) const {
     IniFile::Batch batch(settings);
-    settings.writeString(kSection, QStringLiteral("Wersja"), version3 ? QStringLiteral("3.0") : QStringLiteral("2.0"));
-    settings.writeInteger(kSection, QStringLiteral("Zawody_międzynarodowe"), contest);
-    settings.writeInteger(kSection, QStringLiteral("Operator"), categoryOperator);
-    settings.writeInteger(kSection, QStringLiteral("Nadajnik"), transmitter);
-    settings.writeInteger(kSection, QStringLiteral("Asysta"), assisted);
-    settings.writeInteger(kSection, QStringLiteral("Pasmo"), band);
-    settings.writeInteger(kSection, QStringLiteral("Emisja"), mode);
-    settings.writeInteger(kSection, QStringLiteral("Moc"), power);
-    settings.writeInteger(kSection, QStringLiteral("Czas"), time);
-    settings.writeInteger(kSection, QStringLiteral("Stacja"), station);
-    settings.writeInteger(kSection, QStringLiteral("Overlay"), overlay);
-    settings.writeString(kSection, QStringLiteral("Operatorzy"), operators);
-    settings.writeString(kSection, QStringLiteral("Zawody_krajowe"), domesticContest);
-    settings.writeString(kSection, QStringLiteral("Klub"), club);
-    settings.writeString(kSection, QStringLiteral("Uwagi"), remarks.join(QLatin1Char('|')));
-    settings.writeString(kSection, QStringLiteral("Kategoria"), category);
+    settings.setValue(Keys::version, version3 ? QStringLiteral("3.0") : QStringLiteral("2.0"));
+    settings.setValue(Keys::contest, contest);
+    settings.setValue(Keys::categoryOperator, categoryOperator);
+    settings.setValue(Keys::transmitter, transmitter);
+    settings.setValue(Keys::assisted, assisted);
+    settings.setValue(Keys::band, band);
+    settings.setValue(Keys::mode, mode);
+    settings.setValue(Keys::power, power);
+    settings.setValue(Keys::time, time);
+    settings.setValue(Keys::station, station);
+    settings.setValue(Keys::overlay, overlay);
+    settings.setValue(Keys::operators, operators);
+    settings.setValue(Keys::domesticContest, domesticContest);
+    settings.setValue(Keys::club, club);
+    settings.setValue(Keys::remarks, remarks.join(QLatin1Char('|')));
+    settings.setValue(Keys::category, category);
 }
 
 QStringList CabrilloExport::headerLines(const CabrilloHeader& h) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,24 +10,24 @@
 
 class IniFile;
 
-// The choices of the Cabrillo header window that the settings file keeps (section "Cabrillo").
+// The choices of the Cabrillo header window that the settings file keeps; the numbers are list indexes.
 struct CabrilloSettings {
-    bool version3 = false;    // "Wersja": "2.0" or "3.0"
-    int contest = 0;          // "Zawody_międzynarodowe"
-    int categoryOperator = 0; // "Operator"
-    int transmitter = 0;      // "Nadajnik"
-    int assisted = 1;         // "Asysta"
-    int band = 0;             // "Pasmo"
-    int mode = 3;             // "Emisja"
-    int power = 1;            // "Moc"
-    int time = 0;             // "Czas"
-    int station = 0;          // "Stacja"
-    int overlay = 0;          // "Overlay"
-    QString operators;        // "Operatorzy"
-    QString domesticContest;  // "Zawody_krajowe"
-    QString club;             // "Klub"
-    QStringList remarks;      // "Uwagi", joined with "|"
-    QString category;         // "Kategoria"
+    bool version3 = false; // "Wersja": "2.0" or "3.0"
+    int contest = SettingsKeys::Cabrillo::contest.defaultValue;
+    int categoryOperator = SettingsKeys::Cabrillo::categoryOperator.defaultValue;
+    int transmitter = SettingsKeys::Cabrillo::transmitter.defaultValue;
+    int assisted = SettingsKeys::Cabrillo::assisted.defaultValue;
+    int band = SettingsKeys::Cabrillo::band.defaultValue;
+    int mode = SettingsKeys::Cabrillo::mode.defaultValue;
+    int power = SettingsKeys::Cabrillo::power.defaultValue;
+    int time = SettingsKeys::Cabrillo::time.defaultValue;
+    int station = SettingsKeys::Cabrillo::station.defaultValue;
+    int overlay = SettingsKeys::Cabrillo::overlay.defaultValue;
+    QString operators;
+    QString domesticContest = SettingsKeys::Cabrillo::domesticContest.defaultValue;
+    QString club = SettingsKeys::Cabrillo::club.defaultValue;
+    QStringList remarks; // "Uwagi", joined with "|"
+    QString category = SettingsKeys::Cabrillo::category.defaultValue;
 
     // Without a settings file the window starts at 2.0; with one, anything but "2.0" means 3.0.
     static CabrilloSettings read(const IniFile& settings, const QString& operatorCall);

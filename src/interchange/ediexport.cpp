@@ -9,9 +9,9 @@
 
 #include <climits>
 
-namespace {
+namespace Keys = SettingsKeys::Edi;
 
-const QString kSection = QStringLiteral("EDI");
+namespace {
 
 QString field(QStringView line, QsoColumn column) {
     return QsoLine::column(line, column).toString();
@@ -45,9 +45,6 @@ QString fileSuffix(int band) {
 QString pbandLine(int band) {
     static const char* const kLines[] = {"PBand=50MHz", "PBand=144MHz", "PBand=432MHz", "PBand=1,3GHz"};
     return QLatin1String(kLines[band]);
-}
-QString keySuffix(int band) {
-    return QLatin1Char('_') + bandName(band);
 }
 int bandIndex(QStringView name) {
     for (int i = 0; i < kBandCount; ++i) {
@@ -127,68 +124,67 @@ Settings Settings::read(const IniFile& ini, const Settings& d) {
     Settings s = d;
     if (!ini.exists())
         return s;
-    auto str = [&](const QString& key, const QString& def) { return ini.readString(kSection, key, def); };
-    s.TName = str(QStringLiteral("TName"), d.TName);
-    s.PExch = str(QStringLiteral("PExch"), d.PExch);
-    s.PAdr1 = str(QStringLiteral("PAdr1"), d.PAdr1);
-    s.PAdr2 = str(QStringLiteral("PAdr2"), d.PAdr2);
-    s.PSect = str(QStringLiteral("PSect"), d.PSect);
-    s.PClub = str(QStringLiteral("PClub"), d.PClub);
-    s.RPhon = str(QStringLiteral("RPhon"), d.RPhon);
-    s.RHBBS = str(QStringLiteral("RHBBS"), d.RHBBS);
-    s.MOpe1 = str(QStringLiteral("MOpe1"), d.MOpe1);
-    s.MOpe2 = str(QStringLiteral("MOpe2"), d.MOpe2);
+    s.TName = ini.value(Keys::TName, d.TName);
+    s.PExch = ini.value(Keys::PExch, d.PExch);
+    s.PAdr1 = ini.value(Keys::PAdr1, d.PAdr1);
+    s.PAdr2 = ini.value(Keys::PAdr2, d.PAdr2);
+    s.PSect = ini.value(Keys::PSect, d.PSect);
+    s.PClub = ini.value(Keys::PClub, d.PClub);
+    s.RPhon = ini.value(Keys::RPhon, d.RPhon);
+    s.RHBBS = ini.value(Keys::RHBBS, d.RHBBS);
+    s.MOpe1 = ini.value(Keys::MOpe1, d.MOpe1);
+    s.MOpe2 = ini.value(Keys::MOpe2, d.MOpe2);
     for (int i = 0; i < kBandCount; ++i) {
-        const QString k = keySuffix(i);
+        const QString band = bandName(i);
         BandSettings& b = s.bands[size_t(i)];
         const BandSettings& db = d.bands[size_t(i)];
-        b.txEquipment = str(QStringLiteral("STXEq") + k, db.txEquipment);
-        b.power = str(QStringLiteral("SPowe") + k, db.power);
-        b.rxEquipment = str(QStringLiteral("SRXEq") + k, db.rxEquipment);
-        b.antenna = str(QStringLiteral("SAnt") + k, db.antenna);
-        b.antennaHeight = str(QStringLiteral("SAntH") + k, db.antennaHeight);
-        b.mastHeight = str(QStringLiteral("Wys_masztu") + k, db.mastHeight);
-        b.multiplier = ini.readInteger(kSection, QStringLiteral("SpinEdit") + k, db.multiplier);
-        b.bonus = ini.readInteger(kSection, QStringLiteral("SpinEdit2") + k, b.multiplier);
-        const QString remarks = str(QStringLiteral("Remarks") + k, QString());
+        b.txEquipment = ini.value(Keys::txEquipment(band), db.txEquipment);
+        b.power = ini.value(Keys::power(band), db.power);
+        b.rxEquipment = ini.value(Keys::rxEquipment(band), db.rxEquipment);
+        b.antenna = ini.value(Keys::antenna(band), db.antenna);
+        b.antennaHeight = ini.value(Keys::antennaHeight(band), db.antennaHeight);
+        b.mastHeight = ini.value(Keys::mastHeight(band), db.mastHeight);
+        b.multiplier = ini.value(Keys::multiplier(band), db.multiplier);
+        b.bonus = ini.value(Keys::bonus(band), b.multiplier);
+        const QString remarks = ini.value(Keys::remarks(band));
         b.remarks = db.remarks;
         if (!remarks.isEmpty())
             b.remarks += remarks.split(QLatin1Char('|'));
     }
-    s.squaresMultiply = ini.readBool(kSection, QStringLiteral("Mnożnik=lokator"), d.squaresMultiply);
+    s.squaresMultiply = ini.value(Keys::squaresMultiply, d.squaresMultiply);
     return s;
 }
 
 void Settings::writeHeader(IniFile& ini) const {
     IniFile::Batch batch(ini);
-    ini.writeString(kSection, QStringLiteral("TName"), TName);
-    ini.writeString(kSection, QStringLiteral("PExch"), PExch);
-    ini.writeString(kSection, QStringLiteral("PAdr1"), PAdr1);
-    ini.writeString(kSection, QStringLiteral("PAdr2"), PAdr2);
-    ini.writeString(kSection, QStringLiteral("PSect"), PSect);
-    ini.writeString(kSection, QStringLiteral("PClub"), PClub);
-    ini.writeString(kSection, QStringLiteral("RPhon"), RPhon);
-    ini.writeString(kSection, QStringLiteral("RHBBS"), RHBBS);
-    ini.writeString(kSection, QStringLiteral("MOpe1"), MOpe1);
-    ini.writeString(kSection, QStringLiteral("MOpe2"), MOpe2);
+    ini.setValue(Keys::TName, TName);
+    ini.setValue(Keys::PExch, PExch);
+    ini.setValue(Keys::PAdr1, PAdr1);
+    ini.setValue(Keys::PAdr2, PAdr2);
+    ini.setValue(Keys::PSect, PSect);
+    ini.setValue(Keys::PClub, PClub);
+    ini.setValue(Keys::RPhon, RPhon);
+    ini.setValue(Keys::RHBBS, RHBBS);
+    ini.setValue(Keys::MOpe1, MOpe1);
+    ini.setValue(Keys::MOpe2, MOpe2);
 }
 
 void Settings::writeBands(IniFile& ini) const {
     IniFile::Batch batch(ini);
     for (int i = 0; i < kBandCount; ++i) {
-        const QString k = keySuffix(i);
+        const QString band = bandName(i);
         const BandSettings& b = bands[size_t(i)];
-        ini.writeString(kSection, QStringLiteral("STXEq") + k, b.txEquipment);
-        ini.writeString(kSection, QStringLiteral("SPowe") + k, b.power);
-        ini.writeString(kSection, QStringLiteral("SRXEq") + k, b.rxEquipment);
-        ini.writeString(kSection, QStringLiteral("SAnt") + k, b.antenna);
-        ini.writeString(kSection, QStringLiteral("SAntH") + k, b.antennaHeight);
-        ini.writeString(kSection, QStringLiteral("Wys_masztu") + k, b.mastHeight);
-        ini.writeInteger(kSection, QStringLiteral("SpinEdit") + k, b.multiplier);
-        ini.writeInteger(kSection, QStringLiteral("SpinEdit2") + k, b.bonus);
-        ini.writeString(kSection, QStringLiteral("Remarks") + k, b.remarks.join(QLatin1Char('|')));
+        ini.setValue(Keys::txEquipment(band), b.txEquipment);
+        ini.setValue(Keys::power(band), b.power);
+        ini.setValue(Keys::rxEquipment(band), b.rxEquipment);
+        ini.setValue(Keys::antenna(band), b.antenna);
+        ini.setValue(Keys::antennaHeight(band), b.antennaHeight);
+        ini.setValue(Keys::mastHeight(band), b.mastHeight);
+        ini.setValue(Keys::multiplier(band), b.multiplier);
+        ini.setValue(Keys::bonus(band), b.bonus);
+        ini.setValue(Keys::remarks(band), b.remarks.join(QLatin1Char('|')));
     }
-    ini.writeBool(kSection, QStringLiteral("Mnożnik=lokator"), squaresMultiply);
+    ini.setValue(Keys::squaresMultiply, squaresMultiply);
 }
 
 BandLimits bandLimits(int band) {

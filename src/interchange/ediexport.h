@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,6 @@ inline constexpr int kBandCount = 4; // 6M, 2M, 70CM, 23CM
 QString bandName(int band);          // "6M"
 QString fileSuffix(int band);        // "_6M.edi"
 QString pbandLine(int band);         // "PBand=50MHz"
-QString keySuffix(int band);         // "_6M"
 int bandIndex(QStringView name);     // -1 outside the four bands
 
 struct BandStatistics {
@@ -52,8 +52,8 @@ struct ClaimedScore {
 // The station and scoring settings of one band (section "EDI", keys with the band's suffix).
 struct BandSettings {
     QString txEquipment, power, rxEquipment, antenna, antennaHeight, mastHeight;
-    int multiplier = 1;
-    int bonus = 0;
+    int multiplier = SettingsKeys::Edi::multiplier.defaultValue;
+    int bonus = SettingsKeys::Edi::bonus.defaultValue;
     QStringList remarks;
 };
 
@@ -66,7 +66,7 @@ struct Header {
 struct Settings {
     QString TName, PExch, PAdr1, PAdr2, PSect, PClub, RPhon, RHBBS, MOpe1, MOpe2;
     std::array<BandSettings, kBandCount> bands;
-    bool squaresMultiply = false; // "Mnożnik=lokator"
+    bool squaresMultiply = SettingsKeys::Edi::squaresMultiply.defaultValue;
 
     // The bonus of a band defaults to the band's multiplier, as the window reads it.
     static Settings read(const IniFile& settings, const Settings& defaults);

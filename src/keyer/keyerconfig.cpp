@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace Keys = SettingsKeys::Keyer;
+
 namespace {
 
 int clampStep(int value, int low, int high, int step) {
@@ -34,9 +36,8 @@ QString KeyerConfig::lptLabel() const {
 }
 
 KeyerConfig KeyerConfig::read(const IniFile& ini) {
-    const QString& s = KeyerSettings::kSection;
     KeyerConfig c;
-    const QString port = ini.readString(s, QStringLiteral("Port"), QStringLiteral("brak")).trimmed();
+    const QString port = ini.value(Keys::port).trimmed();
     if (port.startsWith(QLatin1String("LPT")) || port == QLatin1String("USER")) {
         c.port = KeyingPort::Lpt;
         c.lptChoice = port;
@@ -44,57 +45,56 @@ KeyerConfig KeyerConfig::read(const IniFile& ini) {
         c.port = KeyingPort::Com;
         c.comPort = port;
     }
-    c.lptUserAddress = ini.readString(s, QStringLiteral("Port LPT użytkownika"), QString()).remove(u'$');
-    c.keyingOnRts = ini.readString(s, QStringLiteral("Kluczowanie"), QStringLiteral("DTR")) == QLatin1String("RTS");
-    c.speed = Morse::clampSpeed(ini.readInteger(s, QStringLiteral("Predkosc"), c.speed));
-    c.toneHz = clampStep(ini.readInteger(s, QStringLiteral("Ton"), c.toneHz), 400, 1000, 50);
-    c.volume = clampStep(ini.readInteger(s, QStringLiteral("Głośność"), c.volume), 0, 100, 5);
-    c.dashRatio = std::clamp(ini.readInteger(s, QStringLiteral("Kreska"), c.dashRatio), 10, 50);
-    c.gapRatio = std::clamp(ini.readInteger(s, QStringLiteral("Odstęp"), c.gapRatio), 3, 17);
-    c.longGapRatio = std::clamp(ini.readInteger(s, QStringLiteral("Długi odstęp"), c.longGapRatio), 10, 50);
-    c.sidetone = ini.readBool(s, QStringLiteral("Podsłuch"), c.sidetone);
-    c.loopDelaySeconds = std::clamp(ini.readInteger(s, QStringLiteral("Pętla"), c.loopDelaySeconds), 1, 20);
-    c.pttDelayMs = clampStep(ini.readInteger(s, QStringLiteral("Opóźnienie PTT"), c.pttDelayMs), 0, 500, 10);
-    c.serialFormat = std::clamp(ini.readInteger(s, QStringLiteral("Format"), c.serialFormat), 0, 2);
-    c.cutNumbers = ini.readBool(s, QStringLiteral("Cyfry"), c.cutNumbers);
-    c.ptt = ini.readBool(s, QStringLiteral("PTT"), c.ptt);
-    c.multithreaded = ini.readBool(s, QStringLiteral("Wielowątkowość"), c.multithreaded);
-    c.extraGap = ini.readBool(s, QStringLiteral("Dodatkowy_odstep"), c.extraGap);
-    c.mapDownAsInsert = ini.readBool(s, QStringLiteral("Mapowanie_INSERT"), c.mapDownAsInsert);
-    c.mapUpAsPlus = ini.readBool(s, QStringLiteral("Mapowanie_PLUS"), c.mapUpAsPlus);
-    c.calibrationFactor = ini.readFloat(s, QStringLiteral("Wsp. kalibracji"), c.calibrationFactor);
+    c.lptUserAddress = ini.value(Keys::lptUserAddress).remove(u'$');
+    c.keyingOnRts = ini.value(Keys::keyingLine) == QLatin1String("RTS");
+    c.speed = Morse::clampSpeed(ini.value(Keys::speed));
+    c.toneHz = clampStep(ini.value(Keys::toneHz), 400, 1000, 50);
+    c.volume = clampStep(ini.value(Keys::volume), 0, 100, 5);
+    c.dashRatio = std::clamp(ini.value(Keys::dashRatio), 10, 50);
+    c.gapRatio = std::clamp(ini.value(Keys::gapRatio), 3, 17);
+    c.longGapRatio = std::clamp(ini.value(Keys::longGapRatio), 10, 50);
+    c.sidetone = ini.value(Keys::sidetone);
+    c.loopDelaySeconds = std::clamp(ini.value(Keys::loopDelaySeconds), 1, 20);
+    c.pttDelayMs = clampStep(ini.value(Keys::pttDelayMs), 0, 500, 10);
+    c.serialFormat = std::clamp(ini.value(Keys::serialFormat), 0, 2);
+    c.cutNumbers = ini.value(Keys::cutNumbers);
+    c.ptt = ini.value(Keys::ptt);
+    c.multithreaded = ini.value(Keys::multithreaded);
+    c.extraGap = ini.value(Keys::extraGap);
+    c.mapDownAsInsert = ini.value(Keys::mapDownAsInsert);
+    c.mapUpAsPlus = ini.value(Keys::mapUpAsPlus);
+    c.calibrationFactor = ini.value(Keys::calibrationFactor);
     if (!(c.calibrationFactor > 0.0))
-        c.calibrationFactor = 1.0;
+        c.calibrationFactor = Keys::calibrationFactor.defaultValue;
     return c;
 }
 
 void KeyerConfig::write(IniFile& ini) const {
-    const QString& s = KeyerSettings::kSection;
     IniFile::Batch batch(ini);
     QString portText = QStringLiteral("brak");
     if (port == KeyingPort::Com)
         portText = comPort;
     else if (port == KeyingPort::Lpt)
         portText = lptChoice;
-    ini.writeString(s, QStringLiteral("Port"), portText);
-    ini.writeString(s, QStringLiteral("Port LPT użytkownika"),
-                    port == KeyingPort::Lpt && lptChoice == QLatin1String("USER") ? lptUserAddress : QString());
-    ini.writeString(s, QStringLiteral("Kluczowanie"), keyingOnRts ? QStringLiteral("RTS") : QStringLiteral("DTR"));
-    ini.writeInteger(s, QStringLiteral("Predkosc"), speed);
-    ini.writeInteger(s, QStringLiteral("Ton"), toneHz);
-    ini.writeInteger(s, QStringLiteral("Głośność"), volume);
-    ini.writeInteger(s, QStringLiteral("Kreska"), dashRatio);
-    ini.writeInteger(s, QStringLiteral("Odstęp"), gapRatio);
-    ini.writeInteger(s, QStringLiteral("Długi odstęp"), longGapRatio);
-    ini.writeBool(s, QStringLiteral("Podsłuch"), sidetone);
-    ini.writeInteger(s, QStringLiteral("Pętla"), loopDelaySeconds);
-    ini.writeInteger(s, QStringLiteral("Opóźnienie PTT"), pttDelayMs);
-    ini.writeInteger(s, QStringLiteral("Format"), serialFormat);
-    ini.writeBool(s, QStringLiteral("Cyfry"), cutNumbers);
-    ini.writeBool(s, QStringLiteral("PTT"), ptt);
-    ini.writeBool(s, QStringLiteral("Wielowątkowość"), multithreaded);
-    ini.writeBool(s, QStringLiteral("Dodatkowy_odstep"), extraGap);
-    ini.writeBool(s, QStringLiteral("Mapowanie_INSERT"), mapDownAsInsert);
-    ini.writeBool(s, QStringLiteral("Mapowanie_PLUS"), mapUpAsPlus);
-    ini.writeFloat(s, QStringLiteral("Wsp. kalibracji"), calibrationFactor);
+    ini.setValue(Keys::port, portText);
+    ini.setValue(Keys::lptUserAddress,
+                 port == KeyingPort::Lpt && lptChoice == QLatin1String("USER") ? lptUserAddress : QString());
+    ini.setValue(Keys::keyingLine, keyingOnRts ? QStringLiteral("RTS") : QStringLiteral("DTR"));
+    ini.setValue(Keys::speed, speed);
+    ini.setValue(Keys::toneHz, toneHz);
+    ini.setValue(Keys::volume, volume);
+    ini.setValue(Keys::dashRatio, dashRatio);
+    ini.setValue(Keys::gapRatio, gapRatio);
+    ini.setValue(Keys::longGapRatio, longGapRatio);
+    ini.setValue(Keys::sidetone, sidetone);
+    ini.setValue(Keys::loopDelaySeconds, loopDelaySeconds);
+    ini.setValue(Keys::pttDelayMs, pttDelayMs);
+    ini.setValue(Keys::serialFormat, serialFormat);
+    ini.setValue(Keys::cutNumbers, cutNumbers);
+    ini.setValue(Keys::ptt, ptt);
+    ini.setValue(Keys::multithreaded, multithreaded);
+    ini.setValue(Keys::extraGap, extraGap);
+    ini.setValue(Keys::mapDownAsInsert, mapDownAsInsert);
+    ini.setValue(Keys::mapUpAsPlus, mapUpAsPlus);
+    ini.setValue(Keys::calibrationFactor, calibrationFactor);
 }

@@ -1,35 +1,37 @@
 #pragma once
 
+#include "settings/settingskeys.h"
+
 #include <QString>
 
 class IniFile;
 
 enum class KeyingPort { None, Com, Lpt };
 
-// Every "Klucz CW" setting of the keyer, with the configuration window's design values as defaults.
+// Every setting of the keyer, with the configuration window's design values as defaults.
 struct KeyerConfig {
     KeyingPort port = KeyingPort::None;
     QString comPort;                            // "COM1", a device name on Linux
     QString lptChoice = QStringLiteral("LPT1"); // "LPT1", "LPT2", "LPT3" or "USER"
     QString lptUserAddress;                     // hexadecimal text without "$"
     bool keyingOnRts = false;                   // "Kluczowanie": PTT uses the other line
-    int speed = 30;
-    int dashRatio = 30;    // tenths
-    int gapRatio = 10;     // tenths
-    int longGapRatio = 30; // tenths
-    bool sidetone = true;
-    int toneHz = 800;
-    int volume = 20;
-    int loopDelaySeconds = 1;
-    int pttDelayMs = 100;
-    int serialFormat = 2; // index of "1", "01", "001"
-    bool cutNumbers = true;
-    bool ptt = false;
-    bool multithreaded = true;
-    bool extraGap = true;
-    bool mapDownAsInsert = false;
-    bool mapUpAsPlus = false;
-    double calibrationFactor = 1.0;
+    int speed = SettingsKeys::Keyer::speed.defaultValue;
+    int dashRatio = SettingsKeys::Keyer::dashRatio.defaultValue;       // tenths
+    int gapRatio = SettingsKeys::Keyer::gapRatio.defaultValue;         // tenths
+    int longGapRatio = SettingsKeys::Keyer::longGapRatio.defaultValue; // tenths
+    bool sidetone = SettingsKeys::Keyer::sidetone.defaultValue;
+    int toneHz = SettingsKeys::Keyer::toneHz.defaultValue;
+    int volume = SettingsKeys::Keyer::volume.defaultValue;
+    int loopDelaySeconds = SettingsKeys::Keyer::loopDelaySeconds.defaultValue;
+    int pttDelayMs = SettingsKeys::Keyer::pttDelayMs.defaultValue;
+    int serialFormat = SettingsKeys::Keyer::serialFormat.defaultValue; // index of "1", "01", "001"
+    bool cutNumbers = SettingsKeys::Keyer::cutNumbers.defaultValue;
+    bool ptt = SettingsKeys::Keyer::ptt.defaultValue;
+    bool multithreaded = SettingsKeys::Keyer::multithreaded.defaultValue;
+    bool extraGap = SettingsKeys::Keyer::extraGap.defaultValue;
+    bool mapDownAsInsert = SettingsKeys::Keyer::mapDownAsInsert.defaultValue;
+    bool mapUpAsPlus = SettingsKeys::Keyer::mapUpAsPlus.defaultValue;
+    double calibrationFactor = SettingsKeys::Keyer::calibrationFactor.defaultValue;
 
     // The base I/O address of the chosen parallel port; 0 when the user address is not valid hexadecimal.
     int lptBase() const;
@@ -40,7 +42,3 @@ struct KeyerConfig {
     static KeyerConfig read(const IniFile& ini);
     void write(IniFile& ini) const;
 };
-
-namespace KeyerSettings {
-inline const QString kSection = QStringLiteral("Klucz CW");
-}

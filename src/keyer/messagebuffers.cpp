@@ -1,14 +1,11 @@
 #include "keyer/messagebuffers.h"
 
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
+
+namespace Keys = SettingsKeys::Buffers;
 
 namespace {
-
-const QString kSection = QStringLiteral("Bufory");
-
-QString key(int number, const char* field) {
-    return QStringLiteral("Bufor%1-%2").arg(number).arg(QLatin1String(field));
-}
 
 QString normaliseText(QString text) {
     text.remove(u'\r');
@@ -24,11 +21,7 @@ MessageBuffers::MessageBuffers() {
 }
 
 QString MessageBuffers::defaultName(int number) {
-    if (number == 11)
-        return QStringLiteral("INS");
-    if (number == 12)
-        return QStringLiteral("+");
-    return QStringLiteral("F%1").arg(number);
+    return Keys::name(number).defaultValue;
 }
 
 QString MessageBuffers::editorCaption(int number) {
@@ -54,10 +47,10 @@ void MessageBuffers::set(int number, MessageBuffer buffer) {
 void MessageBuffers::read(const IniFile& ini) {
     for (int n = 1; n <= kCount; ++n) {
         MessageBuffer b;
-        b.name = ini.readString(kSection, key(n, "nazwa"), defaultName(n));
-        b.text = ini.readString(kSection, key(n, "tekst"), QString());
-        b.wavFile = ini.readString(kSection, key(n, "plik"), QString());
-        b.loop = ini.readBool(kSection, key(n, "petla"), false);
+        b.name = ini.value(Keys::name(n));
+        b.text = ini.value(Keys::text(n));
+        b.wavFile = ini.value(Keys::wavFile(n));
+        b.loop = ini.value(Keys::loop(n));
         set(n, std::move(b));
     }
 }
@@ -65,8 +58,8 @@ void MessageBuffers::read(const IniFile& ini) {
 TextFile::Status MessageBuffers::write(IniFile& ini, int number) const {
     const MessageBuffer& b = at(number);
     IniFile::Batch batch(ini);
-    ini.writeString(kSection, key(number, "nazwa"), b.name);
-    ini.writeString(kSection, key(number, "tekst"), b.text);
-    ini.writeString(kSection, key(number, "plik"), b.wavFile);
-    return ini.writeBool(kSection, key(number, "petla"), b.loop);
+    ini.setValue(Keys::name(number), b.name);
+    ini.setValue(Keys::text(number), b.text);
+    ini.setValue(Keys::wavFile(number), b.wavFile);
+    return ini.setValue(Keys::loop(number), b.loop);
 }

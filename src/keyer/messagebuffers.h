@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 
@@ -12,7 +13,7 @@ struct MessageBuffer {
     QString name;    // the button caption
     QString text;    // upper case, without line breaks; also the button's hint
     QString wavFile; // played in phone modes
-    bool loop = false;
+    bool loop = SettingsKeys::Buffers::loop.defaultValue;
 };
 
 // The twelve message buffers F1..F10, INS and "+", kept in the "Bufory" section.

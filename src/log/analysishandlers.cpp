@@ -5,6 +5,7 @@
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 namespace AnalysisHandlers {
 
@@ -78,8 +79,7 @@ Effect locatorModeChosen(LogSession& session) {
     }
     if (!own.isEmpty()) {
         IniFile settings(session.settingsPath());
-        const TextFile::Status written =
-            settings.writeString(QStringLiteral("Operator"), QStringLiteral("Lokator"), own);
+        const TextFile::Status written = settings.setValue(SettingsKeys::Operator::locator, own);
         if (!written)
             session.dialogs().error(written.error);
     }
@@ -124,12 +124,12 @@ void BandOrModeChanged(LogSession& session) {
 }
 
 void writeSettings(IniFile& settings, const AnalysisOptions& options) {
+    namespace Keys = SettingsKeys::Analysis;
     IniFile::Batch batch(settings);
-    const QString section = QStringLiteral("Analiza grupy");
-    settings.writeString(section, QStringLiteral("Opcja"), AnalysisSettings::modeText(options.mode));
-    settings.writeInteger(section, QStringLiteral("ODX"), options.sameLocatorKm);
-    settings.writeBool(section, QStringLiteral("Analiza"), options.enabled);
-    settings.writeBool(section, QStringLiteral("Powiaty-emisja"), options.countiesAllModes);
+    settings.setValue(Keys::mode, AnalysisSettings::modeText(options.mode));
+    settings.setValue(Keys::sameLocatorKm, options.sameLocatorKm);
+    settings.setValue(Keys::enabled, options.enabled);
+    settings.setValue(Keys::countiesAllModes, options.countiesAllModes);
 }
 
 } // namespace AnalysisHandlers

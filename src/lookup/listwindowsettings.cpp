@@ -3,6 +3,8 @@
 #include "settings/inifile.h"
 #include "settings/windowsettings.h"
 
+namespace WindowKeys = SettingsKeys::Window;
+
 QString ListWindowSettings::styleText(const FontSpec& font) {
     return fontStyleText(font);
 }
@@ -11,33 +13,33 @@ void ListWindowSettings::applyStyle(const QString& text, FontSpec& font) {
     applyFontStyle(font, text);
 }
 
-void ListWindowSettings::read(const IniFile& settings, const QString& section) {
-    x = settings.readInteger(section, QStringLiteral("X"), x);
-    y = settings.readInteger(section, QStringLiteral("Y"), y);
+void ListWindowSettings::read(const IniFile& settings, SettingsKeys::WindowSection section) {
+    x = settings.value(WindowKeys::x(section), x);
+    y = settings.value(WindowKeys::y(section), y);
     if (hasWidth)
-        width = settings.readInteger(section, QStringLiteral("Szerokość"), width);
-    height = settings.readInteger(section, QStringLiteral("Wysokość"), height);
-    font.face = settings.readString(section, QStringLiteral("Czcionka"), font.face);
-    font.pointSize = settings.readInteger(section, QStringLiteral("Rozmiar czcionki"), font.pointSize);
+        width = settings.value(WindowKeys::width(section), width);
+    height = settings.value(WindowKeys::height(section), height);
+    font.face = settings.value(WindowKeys::fontFace(section), font.face);
+    font.pointSize = settings.value(WindowKeys::fontSize(section), font.pointSize);
     if (hasFontColour)
-        font.colour = settings.readInteger(section, QStringLiteral("Kolor czcionki"), font.colour);
-    font.charset = settings.readInteger(section, QStringLiteral("Skrypt"), font.charset);
-    applyStyle(settings.readString(section, QStringLiteral("Styl czcionki"), styleText(font)), font);
-    background = settings.readInteger(section, QStringLiteral("Kolor tła"), background);
+        font.colour = settings.value(WindowKeys::fontColour(section), font.colour);
+    font.charset = settings.value(WindowKeys::fontCharset(section), font.charset);
+    applyStyle(settings.value(WindowKeys::fontStyle(section), styleText(font)), font);
+    background = settings.value(WindowKeys::background(section), background);
 }
 
-void ListWindowSettings::write(IniFile& settings, const QString& section) const {
+void ListWindowSettings::write(IniFile& settings, SettingsKeys::WindowSection section) const {
     IniFile::Batch batch(settings);
-    settings.writeInteger(section, QStringLiteral("X"), x);
-    settings.writeInteger(section, QStringLiteral("Y"), y);
+    settings.setValue(WindowKeys::x(section), x);
+    settings.setValue(WindowKeys::y(section), y);
     if (hasWidth)
-        settings.writeInteger(section, QStringLiteral("Szerokość"), width);
-    settings.writeInteger(section, QStringLiteral("Wysokość"), height);
-    settings.writeString(section, QStringLiteral("Czcionka"), font.face);
-    settings.writeInteger(section, QStringLiteral("Rozmiar czcionki"), font.pointSize);
+        settings.setValue(WindowKeys::width(section), width);
+    settings.setValue(WindowKeys::height(section), height);
+    settings.setValue(WindowKeys::fontFace(section), font.face);
+    settings.setValue(WindowKeys::fontSize(section), font.pointSize);
     if (hasFontColour)
-        settings.writeInteger(section, QStringLiteral("Kolor czcionki"), font.colour);
-    settings.writeInteger(section, QStringLiteral("Skrypt"), font.charset);
-    settings.writeString(section, QStringLiteral("Styl czcionki"), styleText(font));
-    settings.writeInteger(section, QStringLiteral("Kolor tła"), background);
+        settings.setValue(WindowKeys::fontColour(section), font.colour);
+    settings.setValue(WindowKeys::fontCharset(section), font.charset);
+    settings.setValue(WindowKeys::fontStyle(section), styleText(font));
+    settings.setValue(WindowKeys::background(section), background);
 }

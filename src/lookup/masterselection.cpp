@@ -3,17 +3,17 @@
 #include "lookup/textmasterfile.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 #include <QFileInfo>
 
 namespace {
-const QString kSection = QStringLiteral("Master");
-const QString kKey = QStringLiteral("Plik");
 
 bool readable(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && info.isFile() && info.isReadable();
 }
+
 } // namespace
 
 QString MasterSelection::missingFileMessage(const QString& path) {
@@ -56,13 +56,13 @@ void MasterSelection::readText(WorkedCalls& calls, UserDialogs& dialogs) {
 }
 
 void MasterSelection::loadAtStartup(IniFile& settings, UserDialogs& dialogs, WorkedCalls& calls) {
-    m_path = settings.readString(kSection, kKey, m_path);
+    m_path = settings.value(SettingsKeys::Master::file, m_path);
     if (m_path.isEmpty())
         return;
     if (!readable(m_path)) {
         dialogs.error(missingFileMessage(m_path));
         m_path.clear();
-        settings.writeString(kSection, kKey, QString());
+        settings.setValue(SettingsKeys::Master::file, QString());
         return;
     }
     if (pathNamesDta(m_path)) {
@@ -104,5 +104,5 @@ MasterSelection::ChooseOutcome MasterSelection::choose(const QString& path, User
 }
 
 void MasterSelection::save(IniFile& settings) const {
-    settings.writeString(kSection, kKey, m_path);
+    settings.setValue(SettingsKeys::Master::file, m_path);
 }

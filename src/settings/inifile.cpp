@@ -95,7 +95,7 @@ IniFile::Found IniFile::findKey(const QString& section, const QString& key) cons
     return {};
 }
 
-std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+std::optional<QString> IniFile::stored(const QString& section, const QString& key) const {
     const Found found = findKey(section, key);
     if (found.line < 0)
         return std::nullopt;
@@ -114,11 +114,11 @@ bool IniFile::hasSection(const QString& section) const {
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
-    return value(section, key).value_or(defaultValue);
+    return stored(section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
-    const std::optional<QString> text = value(section, key);
+    const std::optional<QString> text = stored(section, key);
     if (!text || text->isEmpty())
         return defaultValue;
     QString digits = *text;
@@ -155,7 +155,7 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
 }
 
 double IniFile::readFloat(const QString& section, const QString& key, double defaultValue) const {
-    const std::optional<QString> text = value(section, key);
+    const std::optional<QString> text = stored(section, key);
     if (!text || text->isEmpty())
         return defaultValue;
     QString number = *text;

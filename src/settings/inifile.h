@@ -1,16 +1,20 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "settings/settingskey.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <type_traits>
 
 // The settings file kvr_log.ini with the semantics of a Windows profile file: sections and keys are found
 // regardless of letter case, keys may hold blanks, Polish letters and even "=" ("Mnożnik=lokator"), and
 // every write is on the disk when it returns. Lines the class does not understand are kept as they are.
 // The file is written as UTF-8; an older file in Windows-1250 is recognised and read as such.
+// The program reads and writes its keys through the table of settings/settingskeys.h; the access by section
+// and key name below is what the table is built on.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -24,6 +28,13 @@ public:
     // written to it.
     bool isUnreadable() const { return !m_unreadableReason.isNull(); }
     QString unreadableMessage() const;
+
+    // A missing key reads as the key's default, or as fallback where the default is a window's current state.
+    template <SettingsValue T> T value(const SettingsKey<T>& key) const { return value(key, key.defaultValue); }
+    template <SettingsValue T> T value(const SettingsKey<T>& key, const std::type_identity_t<T>& fallback) const;
+    template <SettingsValue T>
+    TextFile::Status setValue(const SettingsKey<T>& key, const std::type_identity_t<T>& newValue);
+    template <SettingsValue T> bool contains(const SettingsKey<T>& key) const { return hasKey(key.section, key.name); }
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Not a number: the default. Accepts decimal, "$" and "0x" hexadecimal.
@@ -60,7 +71,7 @@ private:
     };
     qsizetype findSection(const QString& section) const;
     Found findKey(const QString& section, const QString& key) const;
-    std::optional<QString> value(const QString& section, const QString& key) const;
+    std::optional<QString> stored(const QString& section, const QString& key) const;
     TextFile::Status commit();
     void endBatch();
 
@@ -72,3 +83,26 @@ private:
     bool m_dirty = false;
     TextFile::Status m_batchStatus;
 };
+
+template <SettingsValue T> T IniFile::value(const SettingsKey<T>& key, const std::type_identity_t<T>& fallback) const {
+    if constexpr (std::is_same_v<T, bool>)
+        return readBool(key.section, key.name, fallback);
+    else if constexpr (std::is_same_v<T, int>)
+        return readInteger(key.section, key.name, fallback);
+    else if constexpr (std::is_same_v<T, double>)
+        return readFloat(key.section, key.name, fallback);
+    else
+        return readString(key.section, key.name, fallback);
+}
+
+template <SettingsValue T>
+TextFile::Status IniFile::setValue(const SettingsKey<T>& key, const std::type_identity_t<T>& newValue) {
+    if constexpr (std::is_same_v<T, bool>)
+        return writeBool(key.section, key.name, newValue);
+    else if constexpr (std::is_same_v<T, int>)
+        return writeInteger(key.section, key.name, newValue);
+    else if constexpr (std::is_same_v<T, double>)
+        return writeFloat(key.section, key.name, newValue);
+    else
+        return writeString(key.section, key.name, newValue);
+}

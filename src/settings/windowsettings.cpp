@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace WindowKeys = SettingsKeys::Window;
+
 namespace {
 
 const QString kBold = QStringLiteral("pogrubienie");
@@ -11,15 +13,15 @@ const QString kItalic = QStringLiteral("kursywa");
 const QString kUnderline = QStringLiteral("podkreslenie");
 const QString kStrikeOut = QStringLiteral("przekreslenie");
 
-std::optional<int> readOptionalInt(const IniFile& s, const QString& section, const QString& key) {
-    if (!s.hasKey(section, key))
+std::optional<int> readOptionalInt(const IniFile& s, const SettingsKey<int>& key) {
+    if (!s.contains(key))
         return std::nullopt;
     bool ok = false;
-    const int value = s.readString(section, key, QString()).trimmed().toInt(&ok);
+    const int value = s.readString(key.section, key.name, QString()).trimmed().toInt(&ok);
     if (ok)
         return value;
     // Hexadecimal and other forms the profile reader accepts.
-    const int fallback = s.readInteger(section, key, INT_MIN);
+    const int fallback = s.value(key, INT_MIN);
     return fallback == INT_MIN ? std::nullopt : std::optional<int>(fallback);
 }
 
@@ -45,43 +47,44 @@ void applyFontStyle(FontSpec& font, const QString& style) {
     font.strikeOut = style.contains(kStrikeOut);
 }
 
-WindowSettings WindowSettings::read(const IniFile& s, const QString& section, Keys keys) {
+WindowSettings WindowSettings::read(const IniFile& s, SettingsKeys::WindowSection section, Keys keys) {
     WindowSettings w;
-    w.x = readOptionalInt(s, section, QStringLiteral("X"));
-    w.y = readOptionalInt(s, section, QStringLiteral("Y"));
+    w.x = readOptionalInt(s, WindowKeys::x(section));
+    w.y = readOptionalInt(s, WindowKeys::y(section));
     if (keys.width)
-        w.width = readOptionalInt(s, section, QStringLiteral("Szerokość"));
-    w.height = readOptionalInt(s, section, QStringLiteral("Wysokość"));
-    w.background = readOptionalInt(s, section, QStringLiteral("Kolor tła"));
-    if (keys.font && s.hasKey(section, QStringLiteral("Czcionka"))) {
+        w.width = readOptionalInt(s, WindowKeys::width(section));
+    w.height = readOptionalInt(s, WindowKeys::height(section));
+    w.background = readOptionalInt(s, WindowKeys::background(section));
+    if (keys.font && s.contains(WindowKeys::fontFace(section))) {
         FontSpec f;
-        f.face = s.readString(section, QStringLiteral("Czcionka"), QString());
-        f.pointSize = s.readInteger(section, QStringLiteral("Rozmiar czcionki"), f.pointSize);
-        f.colour = s.readInteger(section, QStringLiteral("Kolor czcionki"), f.colour);
-        f.charset = s.readInteger(section, QStringLiteral("Skrypt"), f.charset);
-        applyFontStyle(f, s.readString(section, QStringLiteral("Styl czcionki"), QString()));
+        // A font of its own: every key missing from it reads as in a new font.
+        f.face = s.value(WindowKeys::fontFace(section));
+        f.pointSize = s.value(WindowKeys::fontSize(section));
+        f.colour = s.value(WindowKeys::fontColour(section));
+        f.charset = s.value(WindowKeys::fontCharset(section));
+        applyFontStyle(f, s.value(WindowKeys::fontStyle(section)));
         w.font = f;
     }
     return w;
 }
 
-void WindowSettings::write(IniFile& s, const QString& section) const {
+void WindowSettings::write(IniFile& s, SettingsKeys::WindowSection section) const {
     IniFile::Batch batch(s);
     if (width)
-        s.writeInteger(section, QStringLiteral("Szerokość"), *width);
+        s.setValue(WindowKeys::width(section), *width);
     if (height)
-        s.writeInteger(section, QStringLiteral("Wysokość"), *height);
+        s.setValue(WindowKeys::height(section), *height);
     if (x)
-        s.writeInteger(section, QStringLiteral("X"), *x);
+        s.setValue(WindowKeys::x(section), *x);
     if (y)
-        s.writeInteger(section, QStringLiteral("Y"), *y);
+        s.setValue(WindowKeys::y(section), *y);
     if (font) {
-        s.writeString(section, QStringLiteral("Czcionka"), font->face);
-        s.writeInteger(section, QStringLiteral("Rozmiar czcionki"), font->pointSize);
-        s.writeInteger(section, QStringLiteral("Kolor czcionki"), font->colour);
-        s.writeInteger(section, QStringLiteral("Skrypt"), font->charset);
-        s.writeString(section, QStringLiteral("Styl czcionki"), fontStyleText(*font));
+        s.setValue(WindowKeys::fontFace(section), font->face);
+        s.setValue(WindowKeys::fontSize(section), font->pointSize);
+        s.setValue(WindowKeys::fontColour(section), font->colour);
+        s.setValue(WindowKeys::fontCharset(section), font->charset);
+        s.setValue(WindowKeys::fontStyle(section), fontStyleText(*font));
     }
     if (background)
-        s.writeInteger(section, QStringLiteral("Kolor tła"), *background);
+        s.setValue(WindowKeys::background(section), *background);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/userdialogs.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 
@@ -18,15 +19,15 @@ void applyFontStyle(FontSpec& font, const QString& style);
 struct WindowSettings {
     std::optional<int> x;
     std::optional<int> y;
-    std::optional<int> width;  // "Szerokość", only for windows that keep their width
-    std::optional<int> height; // "Wysokość"
+    std::optional<int> width; // only for windows that keep their width
+    std::optional<int> height;
     std::optional<FontSpec> font;
-    std::optional<int> background; // "Kolor tła", Windows colour value
+    std::optional<int> background; // Windows colour value
 
     struct Keys {
         bool width = true;
         bool font = true;
     };
-    static WindowSettings read(const IniFile& settings, const QString& section, Keys keys);
-    void write(IniFile& settings, const QString& section) const;
+    static WindowSettings read(const IniFile& settings, SettingsKeys::WindowSection section, Keys keys);
+    void write(IniFile& settings, SettingsKeys::WindowSection section) const;
 };

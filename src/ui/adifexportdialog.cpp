@@ -5,6 +5,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "ui_adifexportdialog.h"
 #include "uppercaseinput.h"
 
@@ -21,7 +22,7 @@ AdifExportDialog::~AdifExportDialog() = default;
 
 void AdifExportDialog::prepare() {
     const IniFile settings(m_session.settingsPath());
-    const QString contest = settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString());
+    const QString contest = settings.value(SettingsKeys::Cabrillo::contestName);
     m_ui->contestEdit->setText(AdifExport::proposedContest(contest, m_session.clock().now().date().year()));
     m_ui->operatorEdit->setText(m_session.operatorData.contestCall.toUpper());
 }

@@ -16,6 +16,7 @@
 #include "masterfiledialog.h"
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -31,20 +32,18 @@
 
 namespace {
 
-const QString kView = QStringLiteral("Widok");
-
-// The view items and the "Widok" flag each one keeps.
+// The view items and the flag each one keeps.
 struct ViewItem {
     const char* action;
-    const char* flag;
+    const SettingsKey<bool>* flag;
 };
 constexpr ViewItem kViewItems[] = {
-    {"actionShowCallSuggestions", "Podpowiedzi"},
-    {"actionShowSsbList", "Lista SSB"},
-    {"actionShowLog", "Log"},
-    {"actionShowCwList", "Lista CW"},
-    {"actionShowFmList", "Lista FM"},
-    {"actionShowWorkedCounties", "Powiaty"},
+    {"actionShowCallSuggestions", &SettingsKeys::View::callSuggestions},
+    {"actionShowSsbList", &SettingsKeys::View::ssbList},
+    {"actionShowLog", &SettingsKeys::View::logWindow},
+    {"actionShowCwList", &SettingsKeys::View::cwList},
+    {"actionShowFmList", &SettingsKeys::View::fmList},
+    {"actionShowWorkedCounties", &SettingsKeys::View::workedCounties},
 };
 
 } // namespace
@@ -388,9 +387,8 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
     m_countiesWindow->readSettings(settings);
     m_callSuggestions->loadSettings(settings);
     m_workedCalls->loadSettings(settings);
-    m_entryWindow->setSentExchangeColour(settings.readInteger(QStringLiteral("Program"),
-                                                              QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
-                                                              m_entryWindow->sentExchangeColour()));
+    m_entryWindow->setSentExchangeColour(
+        settings.value(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {
         {"actionShowCallSuggestions", m_callSuggestions},
         {"actionShowSsbList", m_workedCalls->ssb()},
@@ -401,13 +399,13 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
     };
     for (size_t i = 0; i < std::size(windows); ++i) {
         const QString name = QString::fromLatin1(windows[i].first);
-        const bool shown = settings.readBool(kView, QString::fromUtf8(kViewItems[i].flag), action(name)->isChecked());
+        const bool shown = settings.value(*kViewItems[i].flag, action(name)->isChecked());
         setWindowShown(name, windows[i].second, shown);
     }
-    showBufferBar(settings.readBool(kView, QStringLiteral("Bufor CW"),
-                                    action(QStringLiteral("actionShowBufferBar"))->isChecked()));
+    showBufferBar(
+        settings.value(SettingsKeys::View::bufferBar, action(QStringLiteral("actionShowBufferBar"))->isChecked()));
     QAction* currentOnly = action(QStringLiteral("actionCurrentModeListOnly"));
-    currentOnly->setChecked(settings.readBool(kView, QStringLiteral("Aktualna emisja"), currentOnly->isChecked()));
+    currentOnly->setChecked(settings.value(SettingsKeys::View::currentModeListOnly, currentOnly->isChecked()));
     if (currentOnly->isChecked())
         showCurrentModeListOnly();
     focusCallsign();
@@ -415,12 +413,11 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
 
 void ApplicationWindows::saveLayout(IniFile& settings) {
     for (const ViewItem& item : kViewItems)
-        settings.writeBool(kView, QString::fromUtf8(item.flag), action(QString::fromLatin1(item.action))->isChecked());
-    settings.writeBool(kView, QStringLiteral("Bufor CW"), action(QStringLiteral("actionShowBufferBar"))->isChecked());
-    settings.writeBool(kView, QStringLiteral("Aktualna emisja"),
-                       action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
-    settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
-                          m_entryWindow->sentExchangeColour());
+        settings.setValue(*item.flag, action(QString::fromLatin1(item.action))->isChecked());
+    settings.setValue(SettingsKeys::View::bufferBar, action(QStringLiteral("actionShowBufferBar"))->isChecked());
+    settings.setValue(SettingsKeys::View::currentModeListOnly,
+                      action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
+    settings.setValue(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour());
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);
     m_callSuggestions->saveSettings(settings);

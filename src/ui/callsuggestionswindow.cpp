@@ -12,7 +12,6 @@
 #include <QShortcut>
 
 namespace {
-const QString kSection = QStringLiteral("Master");
 constexpr int kColumnWidth = 80;
 } // namespace
 
@@ -123,7 +122,7 @@ void CallSuggestionsWindow::loadSettings(const IniFile& settings) {
     m_settings.y = y();
     m_settings.width = width();
     m_settings.height = height();
-    m_settings.read(settings, kSection);
+    m_settings.read(settings, SettingsKeys::WindowSection::CallSuggestions);
     setGeometry(m_settings.x, m_settings.y, std::max(kColumnWidth, m_settings.width), m_settings.height);
     m_ui->suggestionList->setFont(fontFromSpec(m_settings.font));
     QPalette palette = m_ui->suggestionList->palette();
@@ -138,7 +137,7 @@ void CallSuggestionsWindow::saveSettings(IniFile& settings) const {
     current.y = y();
     current.width = width();
     current.height = height();
-    current.write(settings, kSection);
+    current.write(settings, SettingsKeys::WindowSection::CallSuggestions);
 }
 
 void CallSuggestionsWindow::chooseFont() {

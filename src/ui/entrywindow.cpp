@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "ui_entrywindow.h"
 #include "uppercaseinput.h"
 #include "widgetdialogs.h"
@@ -75,14 +76,13 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_ui->offlineEntryButton->hide();
     m_ui->rstSentEdit->setText(QStringLiteral("59"));
     m_ui->rstReceivedEdit->setText(QStringLiteral("59"));
-    const EntryOptions defaults;
-    m_ui->sentSerialEdit->setText(defaults.stx);
-    m_ui->sentFixedPartEdit->setText(defaults.stxFixed);
+    m_ui->sentSerialEdit->setText(SettingsKeys::Program::stx.defaultValue);
+    m_ui->sentFixedPartEdit->setText(SettingsKeys::Program::stxFixed.defaultValue);
     setSentExchangeColour(m_sentExchangeColour);
     m_ui->versionLabel->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
     rebuildLists();
-    selectBand(QStringLiteral("80M"));
-    selectMode(QStringLiteral("CW"));
+    selectBand(SettingsKeys::Program::band.defaultValue);
+    selectMode(SettingsKeys::Program::mode.defaultValue);
     // The score summary in full: the log window's caption may be cut by the window manager, this line never.
     m_summaryLabel = new QLabel(this);
     m_summaryLabel->setObjectName(QStringLiteral("scoreSummaryLabel"));
@@ -141,12 +141,11 @@ bool EntryWindow::startUp() {
     applyOptions();
     const IniFile settings(m_session.settingsPath());
     if (settings.exists()) {
-        const int x = settings.readInteger(QStringLiteral("Program"), QStringLiteral("X"), this->x());
-        const int y = settings.readInteger(QStringLiteral("Program"), QStringLiteral("Y"), this->y());
+        const int x = settings.value(SettingsKeys::Program::windowX, this->x());
+        const int y = settings.value(SettingsKeys::Program::windowY, this->y());
         move(x, y);
     }
-    m_ui->actionShowLoggedCalls->setChecked(
-        settings.readBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"), false));
+    m_ui->actionShowLoggedCalls->setChecked(settings.value(SettingsKeys::View::loggedCalls));
     showUtcClock();
     m_starting = false;
     if (m_ui->actionShowLoggedCalls->isChecked())
@@ -808,10 +807,9 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
     {
         IniFile::Batch batch(settings);
         m_entry.saveSettings(settings);
-        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("X"), x());
-        settings.writeInteger(QStringLiteral("Program"), QStringLiteral("Y"), y());
-        settings.writeBool(QStringLiteral("Widok"), QStringLiteral("Zalogowane"),
-                           m_ui->actionShowLoggedCalls->isChecked());
+        settings.setValue(SettingsKeys::Program::windowX, x());
+        settings.setValue(SettingsKeys::Program::windowY, y());
+        settings.setValue(SettingsKeys::View::loggedCalls, m_ui->actionShowLoggedCalls->isChecked());
         m_loggedCalls->writeSettings(settings);
         emit closing(settings);
     }

@@ -2,6 +2,7 @@
 
 #include "entry/entrysession.h"
 #include "keyer/keyerhooks.h"
+#include "settings/settingskeys.h"
 
 #include <QMainWindow>
 
@@ -136,7 +137,7 @@ private:
     QLabel* m_summaryLabel = nullptr;
     bool m_starting = true;
     bool m_activated = false;
-    int m_sentExchangeColour = 12778705; // pale green
+    int m_sentExchangeColour = SettingsKeys::Program::sentExchangeColour.defaultValue;
     CallSuggestionsWindow* m_callSuggestions = nullptr;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;

@@ -6,8 +6,8 @@
 
 #include <QWidget>
 
-ListWindowLayout::ListWindowLayout(QWidget* window, QWidget* list, QString section)
-    : m_window(window), m_list(list), m_section(std::move(section)) {}
+ListWindowLayout::ListWindowLayout(QWidget* window, QWidget* list, SettingsKeys::WindowSection section)
+    : m_window(window), m_list(list), m_section(section) {}
 
 FontSpec ListWindowLayout::listFont() const {
     return specFromFont(m_list->font(), m_fontColour);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/userdialogs.h"
+#include "settings/settingskeys.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@ class QWidget;
 // font and colour commands of the main menu, shared by the windows that have nothing more to keep.
 class ListWindowLayout {
 public:
-    ListWindowLayout(QWidget* window, QWidget* list, QString section);
+    ListWindowLayout(QWidget* window, QWidget* list, SettingsKeys::WindowSection section);
 
     FontSpec listFont() const;
     void setListFont(const FontSpec& font);
@@ -28,6 +29,6 @@ public:
 private:
     QWidget* m_window;
     QWidget* m_list;
-    QString m_section;
+    SettingsKeys::WindowSection m_section;
     int m_fontColour = 0;
 };

@@ -9,7 +9,7 @@
 LoggedCallsWindow::LoggedCallsWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::LoggedCallsWindow>()), m_model(new QStringListModel(this)) {
     m_ui->setupUi(this);
-    m_layout.emplace(this, m_ui->callList, QStringLiteral("Zalogowane"));
+    m_layout.emplace(this, m_ui->callList, SettingsKeys::WindowSection::LoggedCalls);
     m_ui->callList->setModel(m_model);
     connect(widgetShortcut(m_ui->callList, {Qt::Key_Home}), &QShortcut::activated, this,
             &LoggedCallsWindow::returnToCallsign);

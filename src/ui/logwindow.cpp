@@ -17,10 +17,6 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
-namespace {
-const QString kSection = QStringLiteral("Log");
-}
-
 LogWindow::LogWindow(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint),
       m_ui(std::make_unique<Ui::LogWindow>()), m_session(session), m_model(new LogListModel(session.log(), this)),
@@ -159,7 +155,7 @@ void LogWindow::setBackgroundColour(int colour) {
 }
 
 void LogWindow::readSettings(const IniFile& settings) {
-    const WindowSettings w = WindowSettings::read(settings, kSection, {false, false});
+    const WindowSettings w = WindowSettings::read(settings, SettingsKeys::WindowSection::Log, {false, false});
     move(w.x.value_or(x()), w.y.value_or(y()));
     if (w.height)
         resize(width(), *w.height);
@@ -173,5 +169,5 @@ void LogWindow::writeSettings(IniFile& settings) const {
     w.x = x();
     w.y = y();
     w.background = backgroundColour();
-    w.write(settings, kSection);
+    w.write(settings, SettingsKeys::WindowSection::Log);
 }

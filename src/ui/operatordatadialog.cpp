@@ -4,6 +4,7 @@
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "ui_operatordatadialog.h"
 #include "uppercaseinput.h"
 
@@ -32,8 +33,7 @@ void OperatorDataDialog::loadOperatorData() {
     }
     m_session.operatorData = OperatorData::read(settings);
     showFields(m_session.operatorData);
-    m_ui->contestNameEdit->setText(
-        settings.readString(QStringLiteral("Cabrillo"), QStringLiteral("Zawody"), QString()));
+    m_ui->contestNameEdit->setText(settings.value(SettingsKeys::Cabrillo::contestName));
     if (!m_session.operatorData.locator.isEmpty())
         emit locatorCaptionChanged(m_session.operatorData.locator);
 }

@@ -60,9 +60,10 @@ WorkedCallsWindow::WorkedCallsWindow(WorkedCallsGroups::List list,
 
 WorkedCallsWindow::~WorkedCallsWindow() = default;
 
-QString WorkedCallsWindow::section() const {
-    static const char* const sections[] = {"Lista SSB", "Lista CW", "Lista FM"};
-    return QString::fromUtf8(sections[int(m_list)]);
+SettingsKeys::WindowSection WorkedCallsWindow::section() const {
+    static constexpr SettingsKeys::WindowSection sections[] = {
+        SettingsKeys::WindowSection::SsbList, SettingsKeys::WindowSection::CwList, SettingsKeys::WindowSection::FmList};
+    return sections[int(m_list)];
 }
 
 void WorkedCallsWindow::buildMenu() {

@@ -30,7 +30,7 @@ public:
     ~WorkedCallsWindow() override;
 
     WorkedCallsGroups::List list() const { return m_list; }
-    QString section() const;
+    SettingsKeys::WindowSection section() const;
     QListWidget* columnList(int column) const { return m_lists[size_t(column)]; }
     QMenu* popupMenu() const { return m_menu; }
 

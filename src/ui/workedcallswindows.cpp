@@ -2,11 +2,13 @@
 
 #include "log/logsession.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 
 namespace {
-const QString kSsbSection = QStringLiteral("Lista SSB");
-const char* const kPrefixKeys[] = {"Kolor czcionki stacji SP", "Kolor czcionki stacji SQ", "Kolor czcionki stacji SN",
-                                   "Kolor czcionki stacji innych"};
+// In the order of WorkedCallsGroups::Prefix.
+const SettingsKey<int>* const kPrefixColourKeys[] = {
+    &SettingsKeys::WorkedCalls::spColour, &SettingsKeys::WorkedCalls::sqColour, &SettingsKeys::WorkedCalls::snColour,
+    &SettingsKeys::WorkedCalls::otherColour};
 } // namespace
 
 WorkedCallsWindows::WorkedCallsWindows(LogSession& session, QWidget* parentWindow)
@@ -76,9 +78,8 @@ void WorkedCallsWindows::choosePrefixColour(WorkedCallsGroups::Prefix prefix) {
 }
 
 void WorkedCallsWindows::loadSettings(const IniFile& settings) {
-    for (int i = 0; i < 4; ++i)
-        m_prefixColours[size_t(i)] =
-            settings.readInteger(kSsbSection, QString::fromUtf8(kPrefixKeys[i]), m_prefixColours[size_t(i)]);
+    for (size_t i = 0; i < m_prefixColours.size(); ++i)
+        m_prefixColours[i] = settings.value(*kPrefixColourKeys[i], m_prefixColours[i]);
     m_ssb->loadSettings(settings);
     m_cw->loadSettings(settings);
     m_fm->loadSettings(settings);
@@ -87,8 +88,8 @@ void WorkedCallsWindows::loadSettings(const IniFile& settings) {
 void WorkedCallsWindows::saveSettings(IniFile& settings) const {
     IniFile::Batch batch(settings);
     m_ssb->saveSettings(settings);
-    for (int i = 0; i < 4; ++i)
-        settings.writeInteger(kSsbSection, QString::fromUtf8(kPrefixKeys[i]), m_prefixColours[size_t(i)]);
+    for (size_t i = 0; i < m_prefixColours.size(); ++i)
+        settings.setValue(*kPrefixColourKeys[i], m_prefixColours[i]);
     m_cw->saveSettings(settings);
     m_fm->saveSettings(settings);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/workedcallsgroups.h"
+#include "settings/settingskeys.h"
 #include "workedcallswindow.h"
 
 #include <QObject>
@@ -17,7 +18,9 @@ class WorkedCallsWindows : public QObject {
     Q_OBJECT
 public:
     // Design-time prefix colours (Windows colour values): SP navy, SQ green, SN maroon, others black.
-    static constexpr std::array<int, 4> kDefaultPrefixColours{0x800000, 0x008000, 0x000080, 0x000000};
+    static inline const std::array<int, 4> kDefaultPrefixColours{
+        SettingsKeys::WorkedCalls::spColour.defaultValue, SettingsKeys::WorkedCalls::sqColour.defaultValue,
+        SettingsKeys::WorkedCalls::snColour.defaultValue, SettingsKeys::WorkedCalls::otherColour.defaultValue};
 
     WorkedCallsWindows(LogSession& session, QWidget* parentWindow = nullptr);
     ~WorkedCallsWindows() override;

@@ -7,7 +7,7 @@
 WorkedCountiesWindow::WorkedCountiesWindow(LogSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::WorkedCountiesWindow>()), m_session(session) {
     m_ui->setupUi(this);
-    m_layout.emplace(this, m_ui->countyList, QStringLiteral("Powiaty"));
+    m_layout.emplace(this, m_ui->countyList, SettingsKeys::WindowSection::WorkedCounties);
     connect(&m_session, &LogSession::logReloaded, this, &WorkedCountiesWindow::refresh);
     connect(&m_session, &LogSession::loggedCountiesChanged, this, &WorkedCountiesWindow::refresh);
     connect(&m_session, &LogSession::qsoAdded, this, &WorkedCountiesWindow::refresh);

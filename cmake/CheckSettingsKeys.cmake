@@ -1,0 +1,25 @@
+cmake_minimum_required(VERSION 3.25)
+# Run by CTest (cmake -DSOURCE_DIR=... -P CheckSettingsKeys.cmake): outside src/settings/ the program reads and
+# writes kvr_log.ini only through the key table, so no section or key name is spelled out a second time.
+set(by_name "[.>](read|write)(String|Integer|Bool|Float)[ \t]*\\(|[.>]has(Key|Section)[ \t]*\\(")
+set(violations "")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+foreach(source IN LISTS sources)
+    if(source MATCHES "^settings/")
+        continue()
+    endif()
+    file(STRINGS ${SOURCE_DIR}/src/${source} lines REGEX "${by_name}")
+    foreach(line IN LISTS lines)
+        # file(STRINGS) cuts a line at its semicolons: the empty pieces are no calls.
+        string(STRIP "${line}" line)
+        if(NOT line STREQUAL "")
+            list(APPEND violations "src/${source}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+
+if(violations)
+    list(JOIN violations "\n" text)
+    message(FATAL_ERROR "Settings read or written by name instead of through settings/settingskeys.h:\n${text}")
+endif()
+message(STATUS "Settings outside settings/ go through the key table")

@@ -1,0 +1,181 @@
+#include "analysis/operatordata.h"
+#include "entry/entryoptions.h"
+#include "entry/startupoptions.h"
+#include "interchange/cabrilloexport.h"
+#include "interchange/ediexport.h"
+#include "keyer/keyerconfig.h"
+#include "keyer/messagebuffers.h"
+#include "log/analysishandlers.h"
+#include "lookup/listwindowsettings.h"
+#include "settings/inifile.h"
+#include "settings/windowsettings.h"
+#include "testsupport.h"
+
+#include <QTest>
+
+namespace {
+
+// Everything the options structs keep, written in one go; older files of users are read with these keys.
+void writeEverything(IniFile& ini,
+                     const EntryOptions& entry,
+                     const AnalysisOptions& analysis,
+                     const KeyerConfig& keyer,
+                     const MessageBuffers& buffers,
+                     const OperatorData& op,
+                     const CabrilloSettings& cabrillo,
+                     const Edi::Settings& edi,
+                     const ListWindowSettings& suggestions,
+                     const ListWindowSettings& cwList,
+                     const WindowSettings& logWindow,
+                     const WindowSettings& counties) {
+    IniFile::Batch batch(ini);
+    entry.write(ini);
+    AnalysisHandlers::writeSettings(ini, analysis);
+    keyer.write(ini);
+    for (int n = 1; n <= MessageBuffers::kCount; ++n)
+        buffers.write(ini, n);
+    op.write(ini);
+    cabrillo.write(ini);
+    edi.writeHeader(ini);
+    edi.writeBands(ini);
+    suggestions.write(ini, SettingsKeys::WindowSection::CallSuggestions);
+    cwList.write(ini, SettingsKeys::WindowSection::CwList);
+    logWindow.write(ini, SettingsKeys::WindowSection::Log);
+    counties.write(ini, SettingsKeys::WindowSection::WorkedCounties);
+}
+
+// Reads every struct from one file and writes them into another, as a session from start to close does.
+QByteArray readAndWriteBack(const QString& from, const QString& to) {
+    const IniFile in(from);
+    MessageBuffers buffers;
+    buffers.read(in);
+    ListWindowSettings suggestions;
+    suggestions.read(in, SettingsKeys::WindowSection::CallSuggestions);
+    ListWindowSettings cwList;
+    cwList.hasWidth = false;
+    cwList.hasFontColour = false;
+    cwList.read(in, SettingsKeys::WindowSection::CwList);
+    IniFile out(to);
+    writeEverything(out, EntryOptions::read(in), StartupOptions::readAnalysis(in, QStringLiteral("JO91RU"), {}),
+                    KeyerConfig::read(in), buffers, OperatorData::read(in), CabrilloSettings::read(in, QString()),
+                    Edi::Settings::read(in, Edi::Settings()), suggestions, cwList,
+                    WindowSettings::read(in, SettingsKeys::WindowSection::Log, {false, false}),
+                    WindowSettings::read(in, SettingsKeys::WindowSection::WorkedCounties, {}));
+    return fileBytes(to);
+}
+
+} // namespace
+
+// The settings file keeps its keys, sections, value formats and order of writes from one version to the next:
+// users carry their kvr_log.ini over, and its keys are what they know from the older program.
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyOptionWritesItsKnownLine() {
+        const EntryOptions entry{.autoIncrement = false,
+                                 .stx = QStringLiteral("017"),
+                                 .stxFixed = QStringLiteral("KN09AB"),
+                                 .withoutExchange = true,
+                                 .oneQsoPerBand = true,
+                                 .warcBands = true,
+                                 .digitalModes = true,
+                                 .band = QStringLiteral("17M"),
+                                 .mode = QStringLiteral("PSK31"),
+                                 .separateVhfSerials = true,
+                                 .manualUtc = true,
+                                 .utcOffsetHours = -5};
+        const AnalysisOptions analysis{true, AnalysisMode::Locator, 3, true};
+        KeyerConfig keyer;
+        keyer.port = KeyingPort::Lpt;
+        keyer.lptChoice = QStringLiteral("USER");
+        keyer.lptUserAddress = QStringLiteral("2F8");
+        keyer.keyingOnRts = keyer.ptt = keyer.mapDownAsInsert = keyer.mapUpAsPlus = true;
+        keyer.sidetone = keyer.cutNumbers = keyer.multithreaded = keyer.extraGap = false;
+        keyer.speed = 42;
+        keyer.toneHz = 650;
+        keyer.volume = 35;
+        keyer.dashRatio = 33;
+        keyer.gapRatio = 12;
+        keyer.longGapRatio = 40;
+        keyer.loopDelaySeconds = 7;
+        keyer.pttDelayMs = 250;
+        keyer.serialFormat = 0;
+        keyer.calibrationFactor = 1.025;
+        MessageBuffers buffers;
+        buffers.set(1, {QStringLiteral("CQ"), QStringLiteral("cq test sp9abc"), QString(), true});
+        buffers.set(12, {QString(), QStringLiteral("TU"), QStringLiteral("C:\\wav\\tu.wav"), false});
+        const OperatorData op{
+            QStringLiteral("SP9ABC"),      QStringLiteral("Jan Żółć"), QStringLiteral("jan@example.pl"),
+            QStringLiteral("ul. Długa 1"), QStringLiteral("m. 2"),     QStringLiteral("Łódź"),
+            QStringLiteral("90-001"),      QStringLiteral("JO91RU"),   QStringLiteral("SP9XYZ")};
+        CabrilloSettings cabrillo;
+        cabrillo.version3 = true;
+        cabrillo.assisted = 0;
+        cabrillo.contest = 5;
+        cabrillo.categoryOperator = 2;
+        cabrillo.transmitter = 3;
+        cabrillo.band = 4;
+        cabrillo.mode = 1;
+        cabrillo.power = 7;
+        cabrillo.time = 8;
+        cabrillo.station = 6;
+        cabrillo.overlay = 9;
+        cabrillo.operators = QStringLiteral("SP9ABC SP9XYZ");
+        cabrillo.domesticContest = QStringLiteral("SP DX");
+        cabrillo.club = QStringLiteral("Klub Łódź");
+        cabrillo.remarks = QStringList{QStringLiteral("Uwaga 1"), QStringLiteral("Uwaga 2")};
+        cabrillo.category = QStringLiteral("SO");
+        Edi::Settings edi;
+        edi.TName = QStringLiteral("Zawody UKF");
+        edi.PExch = QStringLiteral("001");
+        edi.PSect = QStringLiteral("SO");
+        edi.MOpe2 = QStringLiteral("SP9XYZ");
+        for (int band = 0; band < Edi::kBandCount; ++band) {
+            Edi::BandSettings& b = edi.bands[size_t(band)];
+            b.txEquipment = QStringLiteral("TX") + QString::number(band);
+            b.antennaHeight = QString::number(10 + band);
+            b.multiplier = band + 2;
+            b.bonus = 100 * band;
+            b.remarks = QStringList{QStringLiteral("a"), QStringLiteral("b")}.mid(0, band);
+        }
+        edi.squaresMultiply = true;
+        ListWindowSettings suggestions{10, 20, 300, 400, {QStringLiteral("Courier New"), 12, 255, 238, true, true}};
+        ListWindowSettings cwList{-5,      6, 0, 700, {QStringLiteral("Arial"), 9, 0, 1, false, false, true, true},
+                                  0xC0C0C0};
+        cwList.hasWidth = false;
+        cwList.hasFontColour = false;
+        WindowSettings logWindow;
+        logWindow.x = 1;
+        logWindow.y = 2;
+        logWindow.height = 480;
+        logWindow.background = -16777201;
+        WindowSettings counties;
+        counties.x = 3;
+        counties.y = 4;
+        counties.width = 200;
+        counties.height = 100;
+        counties.font = FontSpec{QStringLiteral("Tahoma"), 8, 128, 0, false, true, false, false};
+        counties.background = 0xFFFF;
+
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        IniFile ini(path);
+        writeEverything(ini, entry, analysis, keyer, buffers, op, cabrillo, edi, suggestions, cwList, logWindow,
+                        counties);
+        QCOMPARE(fileBytes(path), fileBytes(testDataFile(QStringLiteral("settings_every_key_set.ini"))));
+        // Every key is read from where it was written.
+        QCOMPARE(readAndWriteBack(path, folder.file(QStringLiteral("again.ini"))), fileBytes(path));
+    }
+
+    void missingKeysGiveTheDesignValues() {
+        TempProgramFolder folder;
+        // The file exists: readers that skip a missing file read every key.
+        const QString empty = folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Inna]\r\nKlucz=1\r\n");
+        QCOMPARE(readAndWriteBack(empty, folder.file(QStringLiteral("written.ini"))),
+                 fileBytes(testDataFile(QStringLiteral("settings_every_key_default.ini"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
