@@ -62,10 +62,10 @@ int runAdd(CliContext& context) {
     if (mode)
         entry.changeMode(mode->toUpper());
     const QString currentMode = session.mode();
-    const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeChange);
+    const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeSwitch);
     QString serial = entry.options().stx;
     if (!stx && entry.options().separateVhfSerials && entry.options().autoIncrement)
-        serial = serialAfterBandChange(session.log(), session.band(), serial, true, true, entry.options().serialFormat);
+        serial = serialAfterBandSwitch(session.log(), session.band(), serial, true, true, entry.options().serialFormat);
 
     EntryForm form;
     form.call = call->toUpper().remove(QLatin1Char(' '));

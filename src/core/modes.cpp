@@ -61,7 +61,7 @@ QString defaultReport(QStringView modeName, QStringView currentText, ReportReset
     const ModeInfo* mode = byName(modeName);
     if (!mode)
         return QStringLiteral("59");
-    return QString::fromLatin1(when == ReportReset::ModeChange ? mode->rstOnChange : mode->rstAfterQso);
+    return QString::fromLatin1(when == ReportReset::ModeSwitch ? mode->rstOnModeSwitch : mode->rstAfterQso);
 }
 
 std::optional<QChar> reportCharacter(QChar typed) {

@@ -75,15 +75,15 @@ std::optional<QString> EntrySession::crossModeExchange(QStringView call) {
                                m_session.oneQsoPerBand);
 }
 
-EntrySession::BandChange EntrySession::changeBand(const QString& band, const QString& serialField) {
-    BandChange change;
+EntrySession::BandSwitch EntrySession::changeBand(const QString& band, const QString& serialField) {
+    BandSwitch change;
     m_session.setBand(band);
     m_options.band = band;
     if (Bands::isVhf(band))
         change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
     RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
     emit m_session.loggedCountiesChanged();
-    change.serial = serialAfterBandChange(m_session.log(), band, serialField, m_options.separateVhfSerials,
+    change.serial = serialAfterBandSwitch(m_session.log(), band, serialField, m_options.separateVhfSerials,
                                           m_options.autoIncrement, m_options.serialFormat);
     return change;
 }

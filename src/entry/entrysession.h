@@ -52,13 +52,13 @@ public:
     QStringList loggedCallSuggestions(QStringView call);
     std::optional<QString> crossModeExchange(QStringView call);
 
-    struct BandChange {
+    struct BandSwitch {
         QString serial; // the serial field afterwards
         // A VHF band chose the locator analysis as the analysis dialog's handlers do (with the own-locator
         // prompt); what the entry window has to change.
         AnalysisHandlers::Effect analysis;
     };
-    BandChange changeBand(const QString& band, const QString& serialField);
+    BandSwitch changeBand(const QString& band, const QString& serialField);
     void changeMode(const QString& mode);
     // Toggling one QSO per band re-reads the log so every key and dupe mark follows the rule.
     void setOneQsoPerBand(bool on);

@@ -83,7 +83,7 @@ QString stepInList(const QStringList& list, const QString& current, int step) {
     return list.at(next);
 }
 
-QString serialAfterBandChange(const LogBook& log,
+QString serialAfterBandSwitch(const LogBook& log,
                               QStringView band,
                               const QString& serialField,
                               bool separateVhfSerials,

@@ -46,7 +46,7 @@ QString stepInList(const QStringList& list, const QString& current, int step);
 
 // The serial field after a band change: with separate VHF numbering and auto-increment on, a VHF band's
 // counter, on other bands the field as it is, padded to the format; otherwise the field is left alone.
-QString serialAfterBandChange(const LogBook& log,
+QString serialAfterBandSwitch(const LogBook& log,
                               QStringView band,
                               const QString& serialField,
                               bool separateVhfSerials,

@@ -236,7 +236,7 @@ void EntryWindow::selectMode(const QString& mode) {
 }
 
 void EntryWindow::onBandChosen() {
-    const EntrySession::BandChange change =
+    const EntrySession::BandSwitch change =
         m_entry.changeBand(m_ui->bandCombo->currentText(), m_ui->sentSerialEdit->text());
     if (change.analysis.sentFixedPart)
         m_ui->sentFixedPartEdit->setText(*change.analysis.sentFixedPart);
@@ -252,9 +252,9 @@ void EntryWindow::onBandChosen() {
 
 void EntryWindow::onModeChosen() {
     const QString mode = m_ui->modeCombo->currentText();
-    m_ui->rstSentEdit->setText(Modes::defaultReport(mode, m_ui->rstSentEdit->text(), Modes::ReportReset::ModeChange));
+    m_ui->rstSentEdit->setText(Modes::defaultReport(mode, m_ui->rstSentEdit->text(), Modes::ReportReset::ModeSwitch));
     m_ui->rstReceivedEdit->setText(
-        Modes::defaultReport(mode, m_ui->rstReceivedEdit->text(), Modes::ReportReset::ModeChange));
+        Modes::defaultReport(mode, m_ui->rstReceivedEdit->text(), Modes::ReportReset::ModeSwitch));
     m_entry.changeMode(mode);
     workedBeforeCheck();
     updateSuggestions();

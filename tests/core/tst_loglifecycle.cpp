@@ -20,7 +20,7 @@ private:
     }
 
 private slots:
-    void bandAndModeChangesAreSignalledOnlyWhenTheyChange() {
+    void bandAndModeChangesAreSignalledOnlyWhenTheyDiffer() {
         SessionFixture f;
         QSignalSpy bands(&f.session, &LogSession::bandChanged);
         QSignalSpy modes(&f.session, &LogSession::modeChanged);

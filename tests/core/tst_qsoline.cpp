@@ -163,7 +163,7 @@ private slots:
         QFETCH(bool, afterQso);
         QFETCH(QString, expected);
         QCOMPARE(Modes::defaultReport(mode, current,
-                                      afterQso ? Modes::ReportReset::AfterQso : Modes::ReportReset::ModeChange),
+                                      afterQso ? Modes::ReportReset::AfterQso : Modes::ReportReset::ModeSwitch),
                  expected);
     }
 

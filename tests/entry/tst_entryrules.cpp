@@ -207,16 +207,16 @@ private slots:
         QCOMPARE(stepInList(bands.items, QStringLiteral("160M"), -1), QStringLiteral("23CM"));
     }
 
-    void serialOnBandChange() {
+    void serialOnBandSwitch() {
         LogBook log;
         log.setNextVhfSerial(1, 6);
-        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), true, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("12"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
-        QCOMPARE(serialAfterBandChange(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
-        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("12"), false, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("12"), false, true, SerialFormat::Three),
                  QStringLiteral("12"));
-        QCOMPARE(serialAfterBandChange(log, u"2M", QStringLiteral("SP"), true, false, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("SP"), true, false, SerialFormat::Three),
                  QStringLiteral("SP"));
     }
 

@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(m_entry.focusNextCount, 1);
     }
 
-    void shortAndLongReportTheSettingChange() {
+    void shortAndLongReportTheSettingChanges() {
         QCOMPARE(ExpandMacros(QStringLiteral("<LONG>"), m_entry, m_buffers, {}).cutNumbers, std::optional<bool>(false));
         QCOMPARE(ExpandMacros(QStringLiteral("<SHORT>"), m_entry, m_buffers, {false, true, false}).cutNumbers,
                  std::optional<bool>(true));

@@ -325,7 +325,7 @@ private slots:
         QCOMPARE(f.time.nowMs(), 50 + 60 + 60 + 180 + 180);
     }
 
-    void failedKeyUpIsRetriedAndNeverLeavesKeyDown() {
+    void failedKeyUpIsRetriedAndNeverLeavesTheKeyPressed() {
         KeyerFixture f(lptConfig(true, 0));
         // PTT on and key down succeed; the next two writes (key up) fail.
         f.time.at(60, [&] { f.port.failNextWrites(2); });
