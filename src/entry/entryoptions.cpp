@@ -29,6 +29,7 @@ EntryOptions EntryOptions::read(const IniFile& settings) {
     EntryOptions o;
     o.autoIncrement = settings.value(Keys::autoIncrement);
     o.stx = settings.value(Keys::stx);
+    o.serialFollowsLog = !settings.contains(Keys::stx);
     o.stxFixed = settings.value(Keys::stxFixed);
     o.withoutExchange = settings.value(Keys::withoutExchange);
     o.oneQsoPerBand = settings.value(Keys::oneQsoPerBand);

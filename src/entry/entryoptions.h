@@ -11,6 +11,8 @@ class IniFile;
 struct EntryOptions {
     bool autoIncrement = SettingsKeys::Program::autoIncrement.defaultValue; // "Zwiększ automatycznie"
     QString stx = SettingsKeys::Program::stx.defaultValue;                  // sentSerialEdit
+    // No "STX" saved yet: the serial is the one the log calls for, as when the log is opened.
+    bool serialFollowsLog = true;
     QString stxFixed = SettingsKeys::Program::stxFixed.defaultValue;        // sentFixedPartEdit
     // actionWithoutExchange: logging with no exchange
     bool withoutExchange = SettingsKeys::Program::withoutExchange.defaultValue;

@@ -4,6 +4,7 @@
 #include "entry/logbackups.h"
 #include "entry/serialnumber.h"
 #include "entry/startupoptions.h"
+#include "log/loglifecycle.h"
 #include "log/logsession.h"
 #include "platform/programfolder.h"
 #include "platform/userdialogs.h"
@@ -97,7 +98,10 @@ LoadResult loadSession(LogSession& session,
             session.dialogs().error(created.error);
     }
     const LoadResult loaded = session.reload();
-    if (options.autoIncrement)
+    if (options.serialFollowsLog)
+        options.stx =
+            LogLifecycle::serialAfterOpen(session.log().lastLine(), SerialNumber::digits(options.serialFormat));
+    else if (options.autoIncrement)
         options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastLine(), options.separateVhfSerials,
                                                    options.serialFormat);
     return loaded;

@@ -17,8 +17,12 @@ QString first(SerialFormat format) {
     return pad(QStringLiteral("1"), format);
 }
 
+int digits(SerialFormat format) {
+    return format == SerialFormat::One ? 1 : format == SerialFormat::Two ? 2 : 3;
+}
+
 QString pad(QStringView serial, SerialFormat format) {
-    const qsizetype width = format == SerialFormat::One ? 1 : format == SerialFormat::Two ? 2 : 3;
+    const qsizetype width = digits(format);
     QString out = serial.toString();
     if (out.size() < width)
         out.prepend(QString(width - out.size(), QLatin1Char('0')));

@@ -14,6 +14,8 @@ namespace SerialNumber {
 SerialFormat formatFromIndex(int index);
 // "1", "01" or "001": the first serial of a new log.
 QString first(SerialFormat format);
+// 1, 2 or 3: the digits the format pads a serial to.
+int digits(SerialFormat format);
 // Left-pads with zeros to the format's width; a longer serial is left alone.
 QString pad(QStringView serial, SerialFormat format);
 bool isDigitsOnly(QStringView text);

@@ -42,8 +42,9 @@ namespace Program {
 inline const QString section = QStringLiteral("Program");
 inline const SettingsKey<QString> logPath{section, QStringLiteral("Log"), QString()};
 inline const SettingsKey<bool> autoIncrement{section, QStringLiteral("Autonumber"), true};
-inline const SettingsKey<QString> stx{section, QStringLiteral("STX"), QStringLiteral("0")};
-inline const SettingsKey<QString> stxFixed{section, QStringLiteral("Grupa"), QStringLiteral("KO88WW")};
+// With no "STX" saved the serial follows the log (see EntryOptions::serialFollowsLog); the fixed part starts empty.
+inline const SettingsKey<QString> stx{section, QStringLiteral("STX"), QStringLiteral("1")};
+inline const SettingsKey<QString> stxFixed{section, QStringLiteral("Grupa"), QString()};
 inline const SettingsKey<bool> withoutExchange{section, QStringLiteral("Logowanie grupy"), false};
 inline const SettingsKey<bool> oneQsoPerBand{section, QStringLiteral("Jedno QSO"), false};
 inline const SettingsKey<bool> warcBands{section, QStringLiteral("Pasma WARC"), false};

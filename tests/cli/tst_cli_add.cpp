@@ -51,6 +51,17 @@ private slots:
         QVERIFY(folder.readLines(QStringLiteral("kvr_log.ini")).contains(QStringLiteral("STX=019")));
     }
 
+    void firstContactOfAFreshFolderHasSerialOneAndNoFixedPart() {
+        TempProgramFolder folder;
+        const CliRun run =
+            runCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP9ABC"),
+                                   QStringLiteral("--srx"), QStringLiteral("12"), QStringLiteral("--date"),
+                                   QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:00:00")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.mid(34, 7), QStringLiteral("    001"));
+        QVERIFY(folder.readLines(QStringLiteral("kvr_log.ini")).contains(QStringLiteral("STX=002")));
+    }
+
     void badInputIsReported_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");

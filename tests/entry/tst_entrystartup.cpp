@@ -5,6 +5,7 @@
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "testclock.h"
+#include "testqso.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -40,6 +41,44 @@ private slots:
         EntryStartup::loadSession(session, settings, options);
         QVERIFY(QFile::exists(choice.logPath));
         QCOMPARE(QFileInfo(choice.logPath).size(), 0);
+    }
+
+    void serialFollowsTheLogUntilTheSettingsHoldOne_data() {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("fixedPart");
+        const QStringList logged = {TestQso().time("08:00:00").stx("001"), TestQso().time("08:01:00").stx("006")};
+        QTest::newRow("fresh folder") << QStringList() << QByteArray() << "001"
+                                      << "";
+        QTest::newRow("log without saved serial") << logged << QByteArray() << "007"
+                                                  << "";
+        QTest::newRow("one-digit format") << QStringList() << QByteArray("[Klucz CW]\r\nFormat=0\r\n") << "1"
+                                          << "";
+        QTest::newRow("saved serial and fixed part win")
+            << logged << QByteArray("[Program]\r\nSTX=012\r\nGrupa=KO02MD\r\nAutonumber=0\r\n") << "012"
+            << "KO02MD";
+        QTest::newRow("saved serial behind the log catches up")
+            << logged << QByteArray("[Program]\r\nSTX=003\r\n") << "007"
+            << "";
+    }
+    void serialFollowsTheLogUntilTheSettingsHoldOne() {
+        QFETCH(QStringList, log);
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, serial);
+        QFETCH(QString, fixedPart);
+        TempProgramFolder folder;
+        const ProgramFolder program(folder.path());
+        if (!settings.isEmpty())
+            folder.writeBytes(QStringLiteral("kvr_log.ini"), settings);
+        ScriptedDialogs dialogs;
+        TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0))};
+        LogSession session(program, dialogs, clock);
+        session.setLogPath(folder.writeLines(QStringLiteral("log.kvr"), log));
+        EntryOptions options;
+        EntryStartup::loadSession(session, IniFile(program.settingsFile()), options);
+        QCOMPARE(options.stx, serial);
+        QCOMPARE(options.stxFixed, fixedPart);
     }
 
     void startupBackupsCopyTheLogAndItsTildeCopy() {

@@ -105,13 +105,13 @@ private slots:
         w.enter("receivedExchangeEdit");
 
         QCOMPARE(w.logLines(), QStringList{QStringLiteral(
-                                   "2026-03-14 080107  80M CW 599     0KO88WW SP9ABC          599       012GW ")});
+                                   "2026-03-14 080107  80M CW 599         001 SP9ABC          599       012GW ")});
         QVERIFY(w.dialogs.messages.isEmpty());
         QVERIFY(QFile::exists(w.folder.file(QStringLiteral("log.kvr~"))));
         QCOMPARE(w.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")).size(), 1);
         QCOMPARE(w.edit("callsignEdit")->text(), QString());
         QCOMPARE(w.edit("receivedExchangeEdit")->text(), QString());
-        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
         QVERIFY(w.edit("callsignEdit")->hasFocus());
 
         // The same station again on the same band and mode: the panel, and the line is marked.
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(w.child<QLabel>("scoreSummaryLabel")->text(), w.session.scoreSummary());
         QVERIFY(w.session.scoreSummary().contains(QStringLiteral("QSO:      2")));
         QCOMPARE(w.folder.readLines(QStringLiteral("log.kvr~")).size(), 1);
-        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("002"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("003"));
         QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
     }
 
@@ -264,7 +264,7 @@ private slots:
         QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
         QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12GW"));
         QCOMPARE(w.session.log().size(), 0);
-        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
     }
 
     void offlineEntryWithTimeCommandsAndMinuteSteps() {
@@ -432,7 +432,7 @@ private slots:
         // A backquote in the serial field opens it too and is not typed.
         w.type("sentSerialEdit", QStringLiteral("`"));
         QCOMPARE(keyer.manualCw, 3);
-        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(w.edit("sentSerialEdit")->text(), QStringLiteral("001"));
         QCOMPARE(keyer.logged, 0);
         w.form->setKeyerHooks(nullptr);
     }
