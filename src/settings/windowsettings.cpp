@@ -2,6 +2,7 @@
 
 #include "settings/inifile.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace WindowKeys = SettingsKeys::Window;
@@ -45,6 +46,29 @@ void applyFontStyle(FontSpec& font, const QString& style) {
     font.italic = style.contains(kItalic);
     font.underline = style.contains(kUnderline);
     font.strikeOut = style.contains(kStrikeOut);
+}
+
+QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens) {
+    // The title bar: the strip the operator grabs to move the window.
+    const QRect titleBar(frame.left(), frame.top(), std::max(1, frame.width()), 30);
+    for (const QRect& screen : screens) {
+        if (screen.intersects(titleBar) && frame.top() >= screen.top())
+            return frame.topLeft();
+    }
+    if (screens.isEmpty())
+        return frame.topLeft();
+    auto distance = [&](const QRect& screen) {
+        const qint64 dx = std::max({qint64(screen.left()) - frame.left(), qint64(frame.left()) - screen.right(), 0LL});
+        const qint64 dy = std::max({qint64(screen.top()) - frame.top(), qint64(frame.top()) - screen.bottom(), 0LL});
+        return dx * dx + dy * dy;
+    };
+    const QRect nearest = *std::min_element(screens.begin(), screens.end(),
+                                            [&](const QRect& a, const QRect& b) { return distance(a) < distance(b); });
+    const int x =
+        std::clamp(frame.left(), nearest.left(), std::max(nearest.left(), nearest.right() + 1 - frame.width()));
+    const int y =
+        std::clamp(frame.top(), nearest.top(), std::max(nearest.top(), nearest.bottom() + 1 - frame.height()));
+    return {x, y};
 }
 
 WindowSettings WindowSettings::read(const IniFile& s, SettingsKeys::WindowSection section, Keys keys) {

@@ -3,6 +3,9 @@
 #include "platform/userdialogs.h"
 #include "settings/settingskeys.h"
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -13,6 +16,11 @@ class IniFile;
 QString fontStyleText(const FontSpec& font);
 // Sets the four style flags from a stored style string; a word that is missing clears its flag.
 void applyFontStyle(FontSpec& font, const QString& style);
+
+// Where a window whose frame was saved at frame.topLeft() goes back on the given screens (their available
+// areas): where it was, as long as part of its title bar is on a screen and not above that screen's top;
+// otherwise onto the nearest screen, as much of the window on it as fits.
+QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens);
 
 // One auxiliary window's section of the settings file: geometry, list font and background colour.
 // A key missing from the file stays unset, so the window keeps its design-time value.

@@ -8,6 +8,7 @@
 #include "ui_callsuggestionswindow.h"
 #include "widgetdialogs.h"
 #include "widgetshortcut.h"
+#include "windowplacement.h"
 
 #include <QShortcut>
 
@@ -123,7 +124,7 @@ void CallSuggestionsWindow::loadSettings(const IniFile& settings) {
     m_settings.width = width();
     m_settings.height = height();
     m_settings.read(settings, SettingsKeys::WindowSection::CallSuggestions);
-    setGeometry(m_settings.x, m_settings.y, std::max(kColumnWidth, m_settings.width), m_settings.height);
+    placeWindow(this, {m_settings.x, m_settings.y}, {std::max(kColumnWidth, m_settings.width), m_settings.height});
     m_ui->suggestionList->setFont(fontFromSpec(m_settings.font));
     QPalette palette = m_ui->suggestionList->palette();
     palette.setColor(QPalette::Base, colourFromWindows(m_settings.background));

@@ -16,6 +16,7 @@
 #include "ui_entrywindow.h"
 #include "uppercaseinput.h"
 #include "widgetdialogs.h"
+#include "windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -143,7 +144,7 @@ bool EntryWindow::startUp() {
     if (settings.exists()) {
         const int x = settings.value(SettingsKeys::Program::windowX, this->x());
         const int y = settings.value(SettingsKeys::Program::windowY, this->y());
-        move(x, y);
+        placeWindow(this, {x, y}, size());
     }
     m_ui->actionShowLoggedCalls->setChecked(settings.value(SettingsKeys::View::loggedCalls));
     showUtcClock();

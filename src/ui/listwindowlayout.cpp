@@ -3,6 +3,7 @@
 #include "settings/inifile.h"
 #include "settings/windowsettings.h"
 #include "widgetdialogs.h"
+#include "windowplacement.h"
 
 #include <QWidget>
 
@@ -33,8 +34,8 @@ void ListWindowLayout::setBackgroundColour(int colour) {
 
 void ListWindowLayout::readSettings(const IniFile& settings) {
     const WindowSettings w = WindowSettings::read(settings, m_section, {});
-    m_window->move(w.x.value_or(m_window->x()), w.y.value_or(m_window->y()));
-    m_window->resize(w.width.value_or(m_window->width()), w.height.value_or(m_window->height()));
+    placeWindow(m_window, {w.x.value_or(m_window->x()), w.y.value_or(m_window->y())},
+                {w.width.value_or(m_window->width()), w.height.value_or(m_window->height())});
     if (w.font)
         setListFont(*w.font);
     if (w.background)

@@ -10,6 +10,7 @@
 #include "ui_logwindow.h"
 #include "widgetdialogs.h"
 #include "widgetshortcut.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -156,9 +157,7 @@ void LogWindow::setBackgroundColour(int colour) {
 
 void LogWindow::readSettings(const IniFile& settings) {
     const WindowSettings w = WindowSettings::read(settings, SettingsKeys::WindowSection::Log, {false, false});
-    move(w.x.value_or(x()), w.y.value_or(y()));
-    if (w.height)
-        resize(width(), *w.height);
+    placeWindow(this, {w.x.value_or(x()), w.y.value_or(y())}, {width(), w.height.value_or(height())});
     if (w.background)
         setBackgroundColour(*w.background);
 }

@@ -6,6 +6,7 @@
 #include "ui_workedcallswindow.h"
 #include "widgetdialogs.h"
 #include "widgetshortcut.h"
+#include "windowplacement.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -148,8 +149,7 @@ void WorkedCallsWindow::loadSettings(const IniFile& settings) {
     m_settings.y = y();
     m_settings.height = height();
     m_settings.read(settings, section());
-    move(m_settings.x, m_settings.y);
-    resize(width(), m_settings.height);
+    placeWindow(this, {m_settings.x, m_settings.y}, {width(), m_settings.height});
     applyFont();
     applyBackground();
 }

@@ -175,6 +175,28 @@ private slots:
         QCOMPARE(readAndWriteBack(empty, folder.file(QStringLiteral("written.ini"))),
                  fileBytes(testDataFile(QStringLiteral("settings_every_key_default.ini"))));
     }
+
+    void savedPositionsComeBackOnAScreen_data() {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("where it was") << QRect(100, 80, 400, 300) << QPoint(100, 80);
+        QTest::newRow("a pixel past the left edge stays") << QRect(-1, 0, 400, 300) << QPoint(-1, 0);
+        QTest::newRow("partly off the right edge stays") << QRect(1200, 100, 400, 300) << QPoint(1200, 100);
+        QTest::newRow("title bar above the top") << QRect(-2, -40, 400, 300) << QPoint(0, 0);
+        QTest::newRow("far off to the right") << QRect(5000, 100, 400, 300) << QPoint(2800, 100);
+        QTest::newRow("below the screens") << QRect(100, 2000, 400, 300) << QPoint(100, 500);
+        QTest::newRow("on the second screen") << QRect(1500, 100, 400, 300) << QPoint(1500, 100);
+        QTest::newRow("below the second screen") << QRect(1500, 1500, 400, 300) << QPoint(1500, 780);
+        QTest::newRow("larger than the screen") << QRect(-500, -500, 3000, 2000) << QPoint(0, 0);
+    }
+    void savedPositionsComeBackOnAScreen() {
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, placed);
+        // A 1280x800 screen and a 1920x1080 one to its right.
+        const QList<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)};
+        QCOMPARE(pulledOnScreen(frame, screens), placed);
+        QCOMPARE(pulledOnScreen(frame, {}), frame.topLeft());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
