@@ -3,6 +3,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
+#include "translations.h"
 #include "widgetdialogs.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVR Log"));
     QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    installPolishTranslations(app);
     QStringList args = QApplication::arguments().mid(1);
     const ProgramFolder folder = ProgramFolder::resolve(args, QApplication::applicationDirPath());
 

@@ -6,18 +6,22 @@
 #include "testclock.h"
 #include "testqso.h"
 #include "testsupport.h"
+#include "translations.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -466,6 +470,34 @@ private slots:
         QVERIFY(!form.startUp());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \n")));
+    }
+
+    void menusHaveMnemonicsThatLeaveTheContestKeysAlone() {
+        Window w;
+        QVERIFY(w.start());
+        // Alt+B, Alt+M, Alt+T, Alt+K and Alt+W are keys of the entry window; a menu must not take them.
+        const QString contestKeys = QStringLiteral("BMTKW");
+        QString taken;
+        for (QAction* top : w.form->menuBar()->actions()) {
+            const QString title = top->text();
+            const qsizetype amp = title.indexOf(QLatin1Char('&'));
+            QVERIFY2(amp >= 0 && amp + 1 < title.size(), qPrintable(title));
+            const QChar letter = title.at(amp + 1).toUpper();
+            QVERIFY2(!contestKeys.contains(letter), qPrintable(title));
+            QVERIFY2(!taken.contains(letter), qPrintable(title));
+            taken += letter;
+            // The texts themselves are as they were.
+            QVERIFY(QStringList({"Plik", "Widok", "Konfiguracja", "Pomoc"}).contains(QString(title).remove('&')));
+        }
+        QCOMPARE(taken.size(), 4);
+    }
+
+    void standardButtonsSpeakPolish() {
+        QVERIFY(installPolishTranslations(*QCoreApplication::instance()));
+        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove('&'), QStringLiteral("Tak"));
+        QCOMPARE(box.button(QDialogButtonBox::No)->text().remove('&'), QStringLiteral("Nie"));
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Anuluj"));
     }
 };
 
