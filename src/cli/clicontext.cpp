@@ -1,6 +1,7 @@
 #include "clicontext.h"
 
 #include "analysis/operatordata.h"
+#include "entry/entrystartup.h"
 #include "entry/startupoptions.h"
 #include "log/logsession.h"
 #include "settings/inifile.h"
@@ -51,7 +52,7 @@ QString prepareSession(LogSession& session, const std::optional<QString>& log) {
     session.setMode(options.mode);
     session.setLogPath(QFileInfo(log.value_or(options.logPath)).absoluteFilePath());
     if (!QFileInfo::exists(session.folder().countyFile()))
-        return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!");
+        return EntryStartup::countyListMissingMessage(session.folder());
     session.LoadCountyList();
     const LoadResult loaded = LoadLog(session.log(), session.logContext());
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)

@@ -41,7 +41,7 @@ int runAdd(CliContext& context) {
         return context.usage(QStringLiteral("unknown mode ") + *mode);
 
     if (!EntryStartup::countyListPresent(context.folder)) {
-        Cli::err(EntryStartup::countyListMissingMessage());
+        Cli::err(EntryStartup::countyListMissingMessage(context.folder));
         return Cli::kFailure;
     }
     SystemClock clock;

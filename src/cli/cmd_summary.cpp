@@ -4,21 +4,13 @@
 #include "core/bands.h"
 #include "core/modes.h"
 #include "core/qsoline.h"
+#include "entry/entrystartup.h"
 #include "entry/startupoptions.h"
 #include "log/logbook.h"
 #include "log/logloader.h"
 #include "settings/inifile.h"
 
 #include <QFileInfo>
-
-namespace {
-
-QString countyFileMissingMessage() {
-    return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!\n\n"
-                          "Skopiuj plik \"powiaty.txt\" do głównego katalogu \nprogramu i urucham program ponownie.");
-}
-
-} // namespace
 
 int runSummary(CliContext& context) {
     const IniFile settings(context.folder.settingsFile());
@@ -43,7 +35,7 @@ int runSummary(CliContext& context) {
 
     CountyList counties;
     if (!QFileInfo::exists(context.folder.countyFile())) {
-        Cli::err(countyFileMissingMessage());
+        Cli::err(EntryStartup::countyListMissingMessage(context.folder));
         return Cli::kFailure;
     }
     counties.LoadCountyList(context.folder.countyFile(), options.analysis.mode);

@@ -24,7 +24,7 @@ EntrySession::~EntrySession() {
 EntrySession::Start EntrySession::start(const QDateTime& shown) {
     const ProgramFolder& folder = m_session.folder();
     if (!EntryStartup::countyListPresent(folder)) {
-        m_session.dialogs().error(EntryStartup::countyListMissingMessage());
+        m_session.dialogs().error(EntryStartup::countyListMissingMessage(m_session.folder()));
         return Start::CountyListMissing;
     }
     m_instance = std::make_unique<SingleInstance>(folder);

@@ -10,6 +10,7 @@
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 SingleInstance::SingleInstance(const ProgramFolder& folder)
@@ -20,9 +21,10 @@ SingleInstance::SingleInstance(const ProgramFolder& folder)
 
 namespace EntryStartup {
 
-QString countyListMissingMessage() {
+QString countyListMissingMessage(const ProgramFolder& folder) {
     return QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \nnie został znaleziony lub nie można go czytać!\n\n"
-                          "Skopiuj plik \"powiaty.txt\" do głównego katalogu \nprogramu i urucham program ponownie.");
+                          "Skopiuj plik \"powiaty.txt\" do głównego katalogu \nprogramu i urucham program ponownie.") +
+           QStringLiteral("\n\nGłówny katalog programu:\n") + QDir::toNativeSeparators(folder.path());
 }
 
 bool countyListPresent(const ProgramFolder& folder) {

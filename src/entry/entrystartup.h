@@ -30,7 +30,8 @@ private:
 
 namespace EntryStartup {
 
-QString countyListMissingMessage();
+// The county list is missing or unreadable; the message names the folder where it is looked for.
+QString countyListMissingMessage(const ProgramFolder& folder);
 bool countyListPresent(const ProgramFolder& folder);
 
 // program folder + "log" + n + ".kvr" for the first n whose file is missing or shorter than 10 bytes.

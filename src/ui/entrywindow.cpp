@@ -28,10 +28,15 @@
 namespace {
 
 // The entry fields hold upper-case text; some characters are never inserted (a blank, "+", the backquote).
-const QString kRefusedInCallsign = QStringLiteral(" +`");
-const QString kRefusedInExchange = QStringLiteral(" +`");
-const QString kRefusedInFixed = QStringLiteral(" `");
-const QString kRefusedInSerial = QStringLiteral("`");
+// The callsign field takes only what a callsign or a command typed there holds: letters, digits, "/" and the
+// "-" of a date.
+bool acceptedInCallsign(QChar c) {
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           c == QLatin1Char('/') || c == QLatin1Char('-');
+}
+auto refusing(const char* refused) {
+    return [refused = QString::fromLatin1(refused)](QChar c) { return !refused.contains(c); };
+}
 
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -47,10 +52,10 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(500);
 
-    forceUpperCase(m_ui->callsignEdit, kRefusedInCallsign);
-    forceUpperCase(m_ui->receivedExchangeEdit, kRefusedInExchange);
-    forceUpperCase(m_ui->sentSerialEdit, kRefusedInSerial);
-    forceUpperCase(m_ui->sentFixedPartEdit, kRefusedInFixed);
+    forceUpperCase(m_ui->callsignEdit, acceptedInCallsign);
+    forceUpperCase(m_ui->receivedExchangeEdit, refusing(" +`"));
+    forceUpperCase(m_ui->sentSerialEdit, refusing("`"));
+    forceUpperCase(m_ui->sentFixedPartEdit, refusing(" `"));
     for (QWidget* w : {static_cast<QWidget*>(m_ui->callsignEdit), static_cast<QWidget*>(m_ui->rstSentEdit),
                        static_cast<QWidget*>(m_ui->receivedExchangeEdit), static_cast<QWidget*>(m_ui->rstReceivedEdit),
                        static_cast<QWidget*>(m_ui->sentSerialEdit), static_cast<QWidget*>(m_ui->sentFixedPartEdit),

@@ -7,18 +7,20 @@ namespace {
 
 class UpperCaseValidator final : public QValidator {
 public:
-    UpperCaseValidator(QString refused, QObject* parent) : QValidator(parent), m_refused(std::move(refused)) {}
+    UpperCaseValidator(std::function<bool(QChar)> accepted, QObject* parent)
+        : QValidator(parent), m_accepted(std::move(accepted)) {}
     State validate(QString& input, int& pos) const override {
         QString out;
         out.reserve(input.size());
         int newPos = pos;
         for (int i = 0; i < input.size(); ++i) {
-            if (m_refused.contains(input[i])) {
+            const QChar upper = input[i].toUpper();
+            if (!m_accepted(upper)) {
                 if (i < pos)
                     --newPos;
                 continue;
             }
-            out += input[i].toUpper();
+            out += upper;
         }
         input = out;
         pos = newPos;
@@ -26,7 +28,7 @@ public:
     }
 
 private:
-    QString m_refused;
+    std::function<bool(QChar)> m_accepted;
 };
 
 } // namespace
@@ -42,8 +44,8 @@ void forceUpperCase(QLineEdit* edit) {
     });
 }
 
-void forceUpperCase(QLineEdit* edit, const QString& refused) {
-    edit->setValidator(new UpperCaseValidator(refused, edit));
+void forceUpperCase(QLineEdit* edit, std::function<bool(QChar)> accepted) {
+    edit->setValidator(new UpperCaseValidator(std::move(accepted), edit));
 }
 
 void acceptDigitsOnly(QLineEdit* edit) {

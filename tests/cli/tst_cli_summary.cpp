@@ -72,6 +72,7 @@ private slots:
         run = runCli(noCounties.path(), {QStringLiteral("summary")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\")")));
+        QVERIFY(run.err.contains(noCounties.path()));
     }
 
     void locatorCommand() {

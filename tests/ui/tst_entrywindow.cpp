@@ -470,6 +470,23 @@ private slots:
         QVERIFY(!form.startUp());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.lastText().startsWith(QStringLiteral("Wykaz powiatów (plik \"powiaty.txt\") \n")));
+        // The operator learns where the list is looked for.
+        QVERIFY(dialogs.lastText().endsWith(QStringLiteral("\n") + QDir::toNativeSeparators(folder.path())));
+    }
+
+    void callsignFieldTakesOnlyCallsignAndCommandCharacters() {
+        Window w;
+        QVERIFY(w.start());
+        w.type("callsignEdit", QStringLiteral("sp9.,;?*/p"));
+        w.edit("callsignEdit")->insert(QStringLiteral("ąm"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9/PM"));
+        w.edit("callsignEdit")->clear();
+        // A pasted text is cleaned the same way; a date command keeps its dashes.
+        w.edit("callsignEdit")->insert(QStringLiteral("2026-03-15 #"));
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("2026-03-15"));
+        // The exchange field still takes what the exchanges hold.
+        w.type("receivedExchangeEdit", QStringLiteral("12.gw"));
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("12.GW"));
     }
 
     void menusHaveMnemonicsThatLeaveTheContestKeysAlone() {
