@@ -3,6 +3,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/programfolder.h"
+#include "platform/programversion.h"
 #include "translations.h"
 #include "widgetdialogs.h"
 
@@ -11,7 +12,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVR Log"));
-    QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    QApplication::setApplicationVersion(programVersion());
     installPolishTranslations(app);
     QStringList args = QApplication::arguments().mid(1);
     const ProgramFolder folder = ProgramFolder::resolve(args, QApplication::applicationDirPath());

@@ -13,6 +13,7 @@ public:
                          DialogButton defaultButton) override;
     std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const FolderRequest&) override { return std::nullopt; }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     std::optional<int> chooseColour(int) override { return std::nullopt; }
     std::optional<FontSpec> chooseFont(const FontSpec&) override { return std::nullopt; }

@@ -2,7 +2,7 @@
 
 #include "analysis/locator.h"
 #include "core/qsoline.h"
-#include "interchange/exportfile.h"
+#include "platform/programversion.h"
 
 #include <algorithm>
 
@@ -48,6 +48,9 @@ const char* modeField(QStringView code) {
 } // namespace
 
 AdifExport::AdifExport(AdifExportOptions options) : m_options(std::move(options)) {
+    // CONTEST_ID is an identifier that readers match exactly: blanks around the name are no part of it, and
+    // a name of blanks only gives no field.
+    m_options.contest = m_options.contest.trimmed();
     QStringList entries = m_options.provinceCountyEntries;
     entries.sort(Qt::CaseInsensitive);
     for (const QString& entry : entries) {
@@ -60,12 +63,14 @@ AdifExport::AdifExport(AdifExportOptions options) : m_options(std::move(options)
 }
 
 QString AdifExport::proposedContest(const QString& cabrilloContest, int year) {
-    return cabrilloContest + QLatin1Char(' ') + QString::number(year);
+    const QString name = cabrilloContest.trimmed();
+    if (name.isEmpty())
+        return {};
+    return name + QLatin1Char(' ') + QString::number(year);
 }
 
 QStringList AdifExport::headerLines() {
-    return {QStringLiteral("ADIF 2.0"),
-            QStringLiteral("Wygenerowany przez program KVR_Log v.") + QLatin1String(ExportFile::kProgramVersion),
+    return {QStringLiteral("ADIF 2.0"), QStringLiteral("Wygenerowany przez program KVR_Log v.") + programVersion(),
             QStringLiteral("<EOH>")};
 }
 

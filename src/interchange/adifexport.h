@@ -26,7 +26,8 @@ public:
     explicit AdifExport(AdifExportOptions options);
 
     static QStringList headerLines();
-    // The contest name the export proposes: the Cabrillo contest name of the settings and this year.
+    // The contest name the export proposes: the Cabrillo contest name of the settings and this year;
+    // empty when there is no name, as a year alone names no contest.
     static QString proposedContest(const QString& cabrilloContest, int year);
     // One record on one line, ending with <EOR>; empty for an empty log line.
     QString record(QStringView line) const;

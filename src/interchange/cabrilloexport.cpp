@@ -1,7 +1,7 @@
 #include "interchange/cabrilloexport.h"
 
 #include "core/qsoline.h"
-#include "interchange/exportfile.h"
+#include "platform/programversion.h"
 #include "settings/inifile.h"
 
 namespace Keys = SettingsKeys::Cabrillo;
@@ -177,7 +177,7 @@ QStringList CabrilloExport::headerLines(const CabrilloHeader& h) {
         out << QStringLiteral("ADDRESS: ") + h.address2;
     if (!h.address3.isEmpty())
         out << QStringLiteral("ADDRESS: ") + h.address3;
-    out << QStringLiteral("CREATED-BY: KVR_Log v. ") + QLatin1String(ExportFile::kProgramVersion);
+    out << QStringLiteral("CREATED-BY: KVR_Log v. ") + programVersion();
     if (h.remarks.isEmpty())
         out << QStringLiteral("SOAPBOX: ");
     for (const QString& remark : h.remarks)

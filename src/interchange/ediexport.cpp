@@ -2,6 +2,7 @@
 
 #include "core/qsoline.h"
 #include "interchange/exportfile.h"
+#include "platform/programversion.h"
 #include "settings/inifile.h"
 
 #include <QDir>
@@ -303,7 +304,7 @@ QStringList bandLines(const Header& h,
             r += QLatin1Char('D');
         out.append(std::move(r));
     }
-    out << QStringLiteral("[END;KVR_Log, version ") + QLatin1String(ExportFile::kProgramVersion) + QLatin1Char(']');
+    out << QStringLiteral("[END;KVR_Log, version ") + programVersion() + QLatin1Char(']');
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "interchange/exportfile.h"
 
+#include "log/logsession.h"
 #include "platform/userdialogs.h"
 
 #include <QFileInfo>
@@ -20,16 +21,16 @@ QString withDefaultExtension(const QString& path, const QString& extension) {
 }
 
 Kind cabrillo() {
-    return {QStringLiteral("Cabrillo"), QStringLiteral("Pliki Cabrillo (*.cbr);;Wszystkie pliki (*.*)"),
+    return {QStringLiteral("Cabrillo"), QStringLiteral("Pliki Cabrillo (*.cbr);;Wszystkie pliki (*)"),
             QStringLiteral("cbr")};
 }
 
 Kind adif() {
-    return {QStringLiteral("ADIF"), QStringLiteral("Pliki ADIF (*.adi);;Wszystkie pliki (*.*)"), QStringLiteral("adi")};
+    return {QStringLiteral("ADIF"), QStringLiteral("Pliki ADIF (*.adi);;Wszystkie pliki (*)"), QStringLiteral("adi")};
 }
 
 Kind csv() {
-    return {QStringLiteral("CSV"), QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*.*)"), QStringLiteral("csv")};
+    return {QStringLiteral("CSV"), QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*)"), QStringLiteral("csv")};
 }
 
 QString overwriteQuestion(const Kind& kind, const QString& path) {
@@ -41,10 +42,11 @@ QString savedMessage(const Kind& kind, const QString& path) {
     return QStringLiteral("Plik ") + kind.label + QStringLiteral(": \n") + path + QStringLiteral("\nzostał zapisany!");
 }
 
-std::optional<QString> choose(UserDialogs& dialogs, const Kind& kind, const QString& contestCall) {
+std::optional<QString> choose(LogSession& session, const Kind& kind, const QString& contestCall) {
+    UserDialogs& dialogs = session.dialogs();
     while (true) {
         const std::optional<QString> chosen =
-            dialogs.saveFile({QString(), QString(), kind.filter, proposedName(contestCall)});
+            session.saveFile({QString(), QString(), kind.filter, proposedName(contestCall)});
         if (!chosen || chosen->isEmpty())
             return std::nullopt;
         const QString path = withDefaultExtension(*chosen, kind.extension);

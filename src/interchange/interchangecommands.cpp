@@ -5,6 +5,7 @@
 #include "interchange/cabrilloimport.h"
 #include "interchange/csvexport.h"
 #include "interchange/exportfile.h"
+#include "log/loglifecycle.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
@@ -13,6 +14,14 @@
 #include <QFileInfo>
 
 namespace InterchangeCommands {
+
+namespace {
+
+QString importedMessage(int imported) {
+    return QStringLiteral("Zaimportowano łączności: ") + QString::number(imported);
+}
+
+} // namespace
 
 QString cabrilloValidation(const CabrilloHeader& header, const QString& logPath) {
     if (header.callsign.isEmpty())
@@ -50,7 +59,7 @@ std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header
                                      .value_or(QString());
         }
         const std::optional<QString> chosen =
-            dialogs.saveFile({QString(), QString(), kind.filter, ExportFile::proposedName(header.callsign)});
+            session.saveFile({QString(), QString(), kind.filter, ExportFile::proposedName(header.callsign)});
         if (!chosen || chosen->isEmpty())
             return std::nullopt;
         const QString path = ExportFile::withDefaultExtension(*chosen, kind.extension);
@@ -80,7 +89,7 @@ AdifExportOptions adifOptions(const LogSession& session) {
 
 std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& options) {
     const ExportFile::Kind kind = ExportFile::adif();
-    const std::optional<QString> path = ExportFile::choose(session.dialogs(), kind, session.operatorData.contestCall);
+    const std::optional<QString> path = ExportFile::choose(session, kind, session.operatorData.contestCall);
     if (!path)
         return std::nullopt;
     const TextFile::Status written = AdifExport(options).write(*path, session.log().lines());
@@ -94,7 +103,7 @@ std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& 
 
 std::optional<QString> exportCsv(LogSession& session) {
     const ExportFile::Kind kind = ExportFile::csv();
-    const std::optional<QString> path = ExportFile::choose(session.dialogs(), kind, session.operatorData.contestCall);
+    const std::optional<QString> path = ExportFile::choose(session, kind, session.operatorData.contestCall);
     if (!path)
         return std::nullopt;
     const TextFile::Status written = CsvExport::write(*path, session.analysis, session.log().lines());
@@ -104,6 +113,41 @@ std::optional<QString> exportCsv(LogSession& session) {
     }
     session.dialogs().information(ExportFile::savedMessage(kind, *path));
     return path;
+}
+
+std::optional<QString> exportEdi(LogSession& session, const EdiRequest& request) {
+    UserDialogs& dialogs = session.dialogs();
+    const QString problem = Edi::validate(request.header);
+    if (!problem.isEmpty()) {
+        dialogs.error(problem);
+        return std::nullopt;
+    }
+    const bool all = request.band == QLatin1String("wszystkie");
+    const int only = Edi::bandIndex(request.band);
+    if (!all && only < 0) {
+        // Typed text that names no band: nothing could be written.
+        dialogs.error(QStringLiteral("Nieznane pasmo: ") + request.band);
+        return std::nullopt;
+    }
+    const std::optional<QString> folder = session.chooseFolder(QStringLiteral("Katalog plików EDI"));
+    if (!folder || folder->isEmpty())
+        return std::nullopt;
+    const std::vector<QString>& log = session.log().lines();
+    for (int band = 0; band < Edi::kBandCount; ++band) {
+        if (!all && band != only)
+            continue;
+        const TextFile::Status written =
+            Edi::writeBand(Edi::fileName(*folder, request.header.PCall, band), request.header, band,
+                           request.bands[size_t(band)], request.claimed[size_t(band)], request.statistics, log);
+        if (!written) {
+            dialogs.error(written.error);
+            return std::nullopt;
+        }
+    }
+    // The files go where the operator chose, so the message says where that was.
+    dialogs.information((all ? QStringLiteral("Pliki zostały zapisane.") : QStringLiteral("Plik(i) został zapisany.")) +
+                        QStringLiteral("\n\nKatalog:\n") + *folder);
+    return folder;
 }
 
 QString adifReplaceQuestion() {
@@ -150,10 +194,13 @@ ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy) {
             return {};
         }
     }
-    const std::optional<QString> path = dialogs.openFile({QString(), QString(), ExportFile::adif().filter, QString()});
+    const std::optional<QString> path = session.openFile({QString(), QString(), ExportFile::adif().filter, QString()});
     if (!path || path->isEmpty())
         return {};
-    return importAdifFile(session, *path);
+    const ImportOutcome outcome = importAdifFile(session, *path);
+    if (outcome.changed)
+        dialogs.information(importedMessage(outcome.imported));
+    return outcome;
 }
 
 namespace {
@@ -223,11 +270,20 @@ ImportOutcome importAdifFile(LogSession& session, const QString& path) {
 }
 
 ImportOutcome importCabrillo(LogSession& session) {
-    const std::optional<QString> path = session.dialogs().openFile(
-        {QString(), QString(), QStringLiteral("Pliki Cabrillo (*.log *.cbr);;Wszystkie pliki (*.*)"), QString()});
+    const std::optional<QString> path = session.openFile(
+        {QString(), QString(), QStringLiteral("Pliki Cabrillo (*.log *.cbr);;Wszystkie pliki (*)"), QString()});
     if (!path || path->isEmpty())
         return {};
-    return importCabrilloFile(session, *path);
+    const ImportOutcome outcome = importCabrilloFile(session, *path);
+    if (outcome.changed)
+        session.dialogs().information(importedMessage(outcome.imported));
+    return outcome;
+}
+
+std::optional<QString> serialAfterImport(const LogSession& session, bool autoIncrement, int serialDigits) {
+    if (!autoIncrement)
+        return std::nullopt;
+    return LogLifecycle::serialAfterOpen(session.log().lastLine(), serialDigits);
 }
 
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {

@@ -3,6 +3,7 @@
 #include "analysis/operatordata.h"
 #include "interchange/adifexport.h"
 #include "interchange/cabrilloexport.h"
+#include "interchange/ediexport.h"
 
 #include <QString>
 
@@ -38,6 +39,19 @@ std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& 
 // CSV
 std::optional<QString> exportCsv(LogSession& session);
 
+// EDI
+struct EdiRequest {
+    Edi::Header header;
+    QString band; // "wszystkie" or a band of the list
+    std::array<Edi::BandSettings, Edi::kBandCount> bands;
+    std::array<Edi::ClaimedScore, Edi::kBandCount> claimed; // as the score fields hold them when writing
+    Edi::Statistics statistics;
+};
+// "Zapisz plik EDI": validation, the folder (the choosers' folder is proposed), one file for every chosen band
+// with contacts, and the message naming the folder. Returns the folder; nullopt when the header is refused,
+// the folder chooser is cancelled or a file cannot be written (the operator was told).
+std::optional<QString> exportEdi(LogSession& session, const EdiRequest& request);
+
 // imports
 struct ImportOutcome {
     bool changed = false; // the log file was changed and reloaded
@@ -54,9 +68,15 @@ ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy);
 // Replaces the current log with the records of the file and reloads it.
 ImportOutcome importAdifFile(LogSession& session, const QString& path);
 
+// The menu command: the open dialog, then importCabrilloFile(). Both menu commands end by telling the operator
+// how many contacts came in.
 ImportOutcome importCabrillo(LogSession& session);
 // Appends the contacts of the file to the current log and reloads it.
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path);
+
+// The serial field after an import, as "Otwórz log" sets it: with auto-increment on, the serial after the
+// imported log's last contact; nullopt leaves the field.
+std::optional<QString> serialAfterImport(const LogSession& session, bool autoIncrement, int serialDigits);
 
 // A copy of the current log in Backup_logs (logname_yyyymmdd_hhmmss.txt), made before an import replaces it.
 struct BackupResult {

@@ -107,6 +107,19 @@ Effect countiesAllModesSwitched(LogSession& session, bool on) {
     return effect;
 }
 
+Effect sameLocatorKmChanged(LogSession& session, int km) {
+    Effect effect;
+    const int clamped = AnalysisSettings::clampSameLocatorKm(km);
+    if (clamped == session.analysis.sameLocatorKm)
+        return effect;
+    session.analysis.sameLocatorKm = clamped;
+    if (session.analysis.enabled && session.analysis.mode == AnalysisMode::Locator) {
+        session.reload();
+        effect.reloaded = true;
+    }
+    return effect;
+}
+
 Effect VhfBandChosen(LogSession& session) {
     if (session.analysis.enabled && session.analysis.mode == AnalysisMode::Locator)
         return {};

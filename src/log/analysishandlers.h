@@ -35,6 +35,9 @@ Effect locatorModeChosen(LogSession& session);
 Effect analysisSwitched(LogSession& session, bool on);
 // The all-modes switch changed.
 Effect countiesAllModesSwitched(LogSession& session, bool on);
+// "ODX z własnym lokatorem" changed: in the locator analysis the log is reloaded, so the distances and
+// "Suma ODX" follow at once.
+Effect sameLocatorKmChanged(LogSession& session, int km);
 
 // A band of the VHF set was chosen: locator mode and the analysis on, as if the operator had clicked both.
 Effect VhfBandChosen(LogSession& session);

@@ -75,7 +75,7 @@ std::optional<QString> LogLifecycle::chooseNewLogFile() {
     UserDialogs& dialogs = m_session.dialogs();
     for (;;) {
         const std::optional<QString> chosen =
-            dialogs.saveFile({QStringLiteral("Nowy log"), m_session.folder().path(), logFilter(), QString()});
+            m_session.saveFile({QStringLiteral("Nowy log"), QString(), logFilter(), QString()});
         if (!chosen || chosen->isEmpty())
             return std::nullopt;
         const QString path = lowerFileName(withLogExtension(*chosen));
@@ -149,8 +149,8 @@ QString LogLifecycle::serialAfterOpen(const QString& lastLine, int serialDigits)
 }
 
 std::optional<LogLifecycle::OpenLogResult> LogLifecycle::OpenLog(bool autoIncrement, int serialDigits) {
-    const std::optional<QString> chosen = m_session.dialogs().openFile(
-        {QStringLiteral("Otwórz log"), QFileInfo(m_session.logPath()).path(), logFilter(), QString()});
+    const std::optional<QString> chosen =
+        m_session.openFile({QStringLiteral("Otwórz log"), QString(), logFilter(), QString()});
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     m_session.log().clearContacts();
@@ -171,8 +171,8 @@ bool LogLifecycle::SaveLogAs(const OperatorData& operatorData) {
     const QString current = m_session.logPath();
     for (;;) {
         const std::optional<QString> chosen =
-            dialogs.saveFile({QStringLiteral("Zapisz log jako"), QFileInfo(current).path(),
-                              QStringLiteral("Pliki logów (*.kvr);;Wszystkie pliki (*)"), proposed});
+            m_session.saveFile({QStringLiteral("Zapisz log jako"), QString(),
+                                QStringLiteral("Pliki logów (*.kvr);;Wszystkie pliki (*)"), proposed});
         if (!chosen || chosen->isEmpty())
             return false;
         // The name is checked with and without the extension: "log" would otherwise overwrite log.kvr itself.
@@ -207,9 +207,8 @@ bool LogLifecycle::SaveLogCopy(const QString& proposedName) {
     UserDialogs& dialogs = m_session.dialogs();
     m_copyPending = true;
     for (;;) {
-        const std::optional<QString> chosen =
-            dialogs.saveFile({QStringLiteral("Zapisz kopię logu"), QFileInfo(m_session.logPath()).path(),
-                              QStringLiteral("Wszystkie pliki (*)"), proposedName});
+        const std::optional<QString> chosen = m_session.saveFile(
+            {QStringLiteral("Zapisz kopię logu"), QString(), QStringLiteral("Wszystkie pliki (*)"), proposedName});
         if (!chosen || chosen->isEmpty())
             return false;
         const QString path = QFileInfo(*chosen).absoluteFilePath();

@@ -1,7 +1,8 @@
 #include "log/logsession.h"
 
 #include "analysis/scoresummary.h"
-#include "platform/userdialogs.h"
+
+#include <QFileInfo>
 
 LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock, QObject* parent)
     : QObject(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_clock(clock) {}
@@ -11,6 +12,37 @@ void LogSession::setLogPath(const QString& path) {
         return;
     m_log.setPath(path);
     emit logPathChanged(path);
+}
+
+QString LogSession::chooserFolder() const {
+    if (!m_lastChosenFolder.isEmpty())
+        return m_lastChosenFolder;
+    if (!m_log.path().isEmpty())
+        return QFileInfo(m_log.path()).absolutePath();
+    return m_folder.path();
+}
+
+std::optional<QString> LogSession::openFile(FileRequest request) {
+    request.directory = chooserFolder();
+    const std::optional<QString> chosen = m_dialogs.openFile(request);
+    if (chosen && !chosen->isEmpty())
+        m_lastChosenFolder = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
+std::optional<QString> LogSession::saveFile(FileRequest request) {
+    request.directory = chooserFolder();
+    const std::optional<QString> chosen = m_dialogs.saveFile(request);
+    if (chosen && !chosen->isEmpty())
+        m_lastChosenFolder = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
+std::optional<QString> LogSession::chooseFolder(const QString& title) {
+    const std::optional<QString> chosen = m_dialogs.chooseFolder({title, chooserFolder()});
+    if (chosen && !chosen->isEmpty())
+        m_lastChosenFolder = QFileInfo(*chosen).absoluteFilePath();
+    return chosen;
 }
 
 TextFile::Status LogSession::LoadCountyList() {

@@ -5,11 +5,13 @@
 #include "log/logbook.h"
 #include "log/logloader.h"
 #include "platform/programfolder.h"
+#include "platform/userdialogs.h"
 
 #include <QObject>
 
+#include <optional>
+
 class Clock;
-class UserDialogs;
 
 // The contest's working state that every window shares: the open log with its indexes, the county list, the
 // analysis and entry options that decide how the log is read, the current band and mode, and the seams.
@@ -29,6 +31,14 @@ public:
     const LogBook& log() const { return m_log; }
     const QString& logPath() const { return m_log.path(); }
     void setLogPath(const QString& path);
+
+    // The folder every file chooser of the log and its exports opens in: the last folder the operator chose
+    // during this run, else the log's folder, else the program folder.
+    QString chooserFolder() const;
+    // The choosers through the dialog seam, opened in chooserFolder(); a choice becomes the folder remembered.
+    std::optional<QString> openFile(FileRequest request);
+    std::optional<QString> saveFile(FileRequest request);
+    std::optional<QString> chooseFolder(const QString& title);
 
     CountyList& counties() { return m_counties; }
     const CountyList& counties() const { return m_counties; }
@@ -76,6 +86,8 @@ private:
     LogBook m_log;
     CountyList m_counties;
     bool m_logComplete = true;
+    // Kept for the run only: the next start opens the choosers in the folder of the log it opens.
+    QString m_lastChosenFolder;
     QString m_band = QStringLiteral("80M");
     QString m_mode = QStringLiteral("CW");
 };

@@ -2,5 +2,9 @@ target_sources(kvr_core PRIVATE
     platform/userdialogs.h
     platform/clock.h
     platform/programfolder.h platform/programfolder.cpp
+    platform/programversion.h platform/programversion.cpp
     platform/writefaults.h platform/writefaults.cpp
 )
+# Only this file knows the number, so a new version rebuilds one file of the core.
+set_source_files_properties(platform/programversion.cpp PROPERTIES COMPILE_DEFINITIONS
+                            "KVR_VERSION=\"${PROJECT_VERSION}\"")

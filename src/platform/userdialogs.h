@@ -42,6 +42,11 @@ struct FileRequest {
     QString proposedName; // file name (or full path) shown in the chooser
 };
 
+struct FolderRequest {
+    QString title;
+    QString directory; // the folder the chooser proposes
+};
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -51,6 +56,8 @@ public:
         const QString& title, const QString& text, MessageIcon icon, unsigned buttons, DialogButton defaultButton) = 0;
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
+    // An existing folder; nullopt when cancelled.
+    virtual std::optional<QString> chooseFolder(const FolderRequest& request) = 0;
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& text) = 0;
     virtual std::optional<int> chooseColour(int current) = 0;

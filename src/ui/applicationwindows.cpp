@@ -145,8 +145,11 @@ bool ApplicationWindows::startUp() {
         return m_entryWindow->autoIncrement() ? QString() : m_entryWindow->entryFields().stx;
     };
     hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
+    hooks.autoIncrement = [this] { return m_entryWindow->autoIncrement(); };
+    hooks.serialDigits = [this] { return serialDigits(); };
     m_interchange = new InterchangeMenu(m_session, hooks, main);
     connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &ApplicationWindows::focusCallsign);
+    connect(m_interchange, &InterchangeMenu::serialFieldChanged, main, &EntryWindow::setSerialField);
     for (const char* name : {"actionExportCabrillo", "actionExportAdif", "actionExportEdi", "actionExportCsv",
                              "actionImportAdif", "actionImportCabrillo"})
         action(QString::fromLatin1(name))->setEnabled(true);

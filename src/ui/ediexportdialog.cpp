@@ -1,8 +1,8 @@
 #include "ediexportdialog.h"
 
 #include "edibanddatadialog.h"
+#include "interchange/interchangecommands.h"
 #include "log/logsession.h"
-#include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "ui_ediexportdialog.h"
 #include "uppercaseinput.h"
@@ -103,35 +103,14 @@ Edi::Header EdiExportDialog::header() const {
 }
 
 void EdiExportDialog::writeEdi() {
-    UserDialogs& dialogs = m_session.dialogs();
-    const Edi::Header h = header();
-    const QString problem = Edi::validate(h);
-    if (!problem.isEmpty()) {
-        dialogs.error(problem);
-        return;
-    }
-    const QString choice = m_ui->bandCombo->currentText();
-    const bool all = choice == QLatin1String("wszystkie");
-    const int only = Edi::bandIndex(choice);
-    if (!all && only < 0) {
-        // Typed text that names no band: nothing could be written.
-        dialogs.error(QStringLiteral("Nieznane pasmo: ") + choice);
-        return;
-    }
-    const Edi::Settings bands = m_bands->bandSettings();
-    const std::vector<QString>& log = m_session.log().lines();
-    for (int band = 0; band < Edi::kBandCount; ++band) {
-        if (!all && band != only)
-            continue;
-        const TextFile::Status written =
-            Edi::writeBand(Edi::fileName(m_session.folder().path(), h.PCall, band), h, band, bands.bands[size_t(band)],
-                           m_bands->claimedScore(band), m_statistics, log);
-        if (!written) {
-            dialogs.error(written.error);
-            return;
-        }
-    }
-    dialogs.information(all ? QStringLiteral("Pliki zostały zapisane.") : QStringLiteral("Plik(i) został zapisany."));
+    InterchangeCommands::EdiRequest request;
+    request.header = header();
+    request.band = m_ui->bandCombo->currentText();
+    request.bands = m_bands->bandSettings().bands;
+    for (int band = 0; band < Edi::kBandCount; ++band)
+        request.claimed[size_t(band)] = m_bands->claimedScore(band);
+    request.statistics = m_statistics;
+    InterchangeCommands::exportEdi(m_session, request);
 }
 
 void EdiExportDialog::showBandData() {

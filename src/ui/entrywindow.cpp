@@ -10,6 +10,7 @@
 #include "loggedcallswindow.h"
 #include "lookup/entryfieldhops.h"
 #include "platform/clock.h"
+#include "platform/programversion.h"
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
@@ -85,7 +86,7 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_ui->sentSerialEdit->setText(SettingsKeys::Program::stx.defaultValue);
     m_ui->sentFixedPartEdit->setText(SettingsKeys::Program::stxFixed.defaultValue);
     setSentExchangeColour(m_sentExchangeColour);
-    m_ui->versionLabel->setText(QStringLiteral("Wersja ") + QCoreApplication::applicationVersion());
+    m_ui->versionLabel->setText(QStringLiteral("Wersja ") + programVersion());
     rebuildLists();
     selectBand(SettingsKeys::Program::band.defaultValue);
     selectMode(SettingsKeys::Program::mode.defaultValue);

@@ -12,8 +12,7 @@ ExchangeAnalysisDialog::ExchangeAnalysisDialog(LogSession& session, QWidget* par
     connect(m_ui->analysisCheck, &QCheckBox::clicked, this, &ExchangeAnalysisDialog::onAnalysisToggled);
     connect(m_ui->countiesAllModesCheck, &QCheckBox::clicked, this, &ExchangeAnalysisDialog::onCountiesAllModesToggled);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_ui->sameLocatorKmSpin, &QSpinBox::valueChanged, this,
-            [this](int km) { m_session.analysis.sameLocatorKm = AnalysisSettings::clampSameLocatorKm(km); });
+    connect(m_ui->sameLocatorKmSpin, &QSpinBox::valueChanged, this, &ExchangeAnalysisDialog::onSameLocatorKmChanged);
     syncFromSession();
 }
 
@@ -62,6 +61,10 @@ void ExchangeAnalysisDialog::onAnalysisToggled() {
 
 void ExchangeAnalysisDialog::onCountiesAllModesToggled() {
     applyEffect(AnalysisHandlers::countiesAllModesSwitched(m_session, m_ui->countiesAllModesCheck->isChecked()));
+}
+
+void ExchangeAnalysisDialog::onSameLocatorKmChanged(int km) {
+    applyEffect(AnalysisHandlers::sameLocatorKmChanged(m_session, km));
 }
 
 void ExchangeAnalysisDialog::onVhfBandChosen() {

@@ -34,6 +34,8 @@ public slots:
     void onLocatorModeChosen();
     void onAnalysisToggled();
     void onCountiesAllModesToggled();
+    // "ODX z własnym lokatorem".
+    void onSameLocatorKmChanged(int km);
     // The entry window chose a VHF band: locator mode with the analysis on.
     void onVhfBandChosen();
     // The caption of the locator mode button for this own locator.

@@ -1,5 +1,6 @@
 #include "helpfile.h"
 
+#include "platform/programversion.h"
 #include "platform/userdialogs.h"
 
 #include <QCoreApplication>
@@ -28,8 +29,9 @@ bool open(UserDialogs& dialogs) {
 }
 
 void about(UserDialogs& dialogs) {
-    dialogs.message(QStringLiteral("O programie..."), QStringLiteral("Uniwersalny program do logowania w zawodach."),
-                    MessageIcon::Information, unsigned(DialogButton::Ok), DialogButton::Ok);
+    const QString text = QStringLiteral("Uniwersalny program do logowania w zawodach.\n\nWersja ") + programVersion();
+    dialogs.message(QStringLiteral("O programie..."), text, MessageIcon::Information, unsigned(DialogButton::Ok),
+                    DialogButton::Ok);
 }
 
 } // namespace HelpFile

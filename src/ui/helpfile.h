@@ -11,7 +11,7 @@ namespace HelpFile {
 QString path();
 // "Plik pomocy": opens the help page with the desktop's viewer; a missing page is reported.
 bool open(UserDialogs& dialogs);
-// "O programie".
+// "O programie": what the program is and its version.
 void about(UserDialogs& dialogs);
 
 } // namespace HelpFile

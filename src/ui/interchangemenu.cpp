@@ -54,9 +54,18 @@ void InterchangeMenu::exportCsv() {
 }
 
 void InterchangeMenu::importAdif() {
-    InterchangeCommands::importAdif(m_session, m_hooks.saveLogCopy);
+    followImportedLog(InterchangeCommands::importAdif(m_session, m_hooks.saveLogCopy));
 }
 
 void InterchangeMenu::importCabrillo() {
-    InterchangeCommands::importCabrillo(m_session);
+    followImportedLog(InterchangeCommands::importCabrillo(m_session));
+}
+
+void InterchangeMenu::followImportedLog(const InterchangeCommands::ImportOutcome& outcome) {
+    if (!outcome.changed)
+        return;
+    const bool autoIncrement = m_hooks.autoIncrement && m_hooks.autoIncrement();
+    const int digits = m_hooks.serialDigits ? m_hooks.serialDigits() : 1;
+    if (const auto serial = InterchangeCommands::serialAfterImport(m_session, autoIncrement, digits))
+        emit serialFieldChanged(*serial);
 }

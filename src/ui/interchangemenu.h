@@ -22,6 +22,8 @@ public:
         std::function<bool()> warcOption;             // "Wszystkie pasma KF (łącznie z WARC)" is on
         std::function<QString()> sentExchange;        // "PExch=": empty with auto-increment on, else the field
         InterchangeCommands::SaveLogCopy saveLogCopy; // the log-lifecycle copy; true when written
+        std::function<bool()> autoIncrement;          // the serial number's auto-increment is on
+        std::function<int()> serialDigits;            // the serial format: 1, 2 or 3 digits
     };
 
     InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow);
@@ -34,6 +36,8 @@ public:
 signals:
     // After an export the focus goes back to the callsign field (callsignEdit).
     void focusCallsignRequested();
+    // An import changed the log: the serial field (sentSerialEdit) follows its last contact.
+    void serialFieldChanged(const QString& serial);
 
 public slots:
     void exportCabrillo();
@@ -44,6 +48,8 @@ public slots:
     void importCabrillo();
 
 private:
+    void followImportedLog(const InterchangeCommands::ImportOutcome& outcome);
+
     LogSession& m_session;
     Hooks m_hooks;
     QWidget* m_mainWindow;

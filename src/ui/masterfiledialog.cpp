@@ -31,7 +31,7 @@ void MasterFileDialog::chooseFile() {
     FileRequest request;
     request.title = QStringLiteral("Plik MASTER");
     request.directory = chooserDirectory(m_master.path(), m_session.folder().path());
-    request.filter = QStringLiteral("Pliki textowe i pliki DTA (*.TXT *.DTA *.txt *.dta);;Wszystkie pliki (*.*)");
+    request.filter = QStringLiteral("Pliki textowe i pliki DTA (*.TXT *.DTA *.txt *.dta);;Wszystkie pliki (*)");
     if (m_master.path().isEmpty() && QFileInfo::exists(readyListPath()))
         request.proposedName = readyListPath();
     const std::optional<QString> chosen = m_session.dialogs().openFile(request);

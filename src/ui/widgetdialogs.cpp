@@ -93,6 +93,13 @@ std::optional<QString> WidgetDialogs::saveFile(const FileRequest& request) {
     return name;
 }
 
+std::optional<QString> WidgetDialogs::chooseFolder(const FolderRequest& request) {
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, request.title, request.directory);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<QString> WidgetDialogs::inputText(const QString& title, const QString& prompt, const QString& text) {
     bool ok = false;
     const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, text, &ok);

@@ -17,6 +17,7 @@ public:
                          DialogButton defaultButton) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
+    std::optional<QString> chooseFolder(const FolderRequest& request) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& text) override;
     std::optional<int> chooseColour(int current) override;
     std::optional<FontSpec> chooseFont(const FontSpec& current) override;

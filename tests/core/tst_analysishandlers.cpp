@@ -1,3 +1,4 @@
+#include "core/qsoline.h"
 #include "entry/startupoptions.h"
 #include "lifecyclefixture.h"
 #include "log/analysishandlers.h"
@@ -17,7 +18,58 @@ private:
                 TestQso().time("10:03:00").band("2M").mode("FM").call("SP4DDD").stx("004").srx("JO91RU")};
     }
 
+    // Two stations in the own locator JO91RU, credited the same-locator distance, and one farther away.
+    static QStringList sameLocatorLog() {
+        return {TestQso().time("10:00:00").band("2M").call("SP9AAA").srx("001JO91RU"),
+                TestQso().time("10:01:00").band("2M").call("SP9BBB").srx("002JO91RU"),
+                TestQso().time("10:02:00").band("2M").call("SP1CCC").srx("003JO93AA")};
+    }
+
 private slots:
+    void sameLocatorDistanceChangesTheOdxSumAtOnce_data() {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<bool>("reloaded");
+        QTest::newRow("locator analysis") << true << int(AnalysisMode::Locator) << 4 << 4 << true;
+        QTest::newRow("locator analysis, above the range") << true << int(AnalysisMode::Locator) << 9 << 5 << true;
+        QTest::newRow("locator analysis, the same distance") << true << int(AnalysisMode::Locator) << 1 << 1 << false;
+        QTest::newRow("analysis off") << false << int(AnalysisMode::Locator) << 4 << 4 << false;
+        QTest::newRow("county analysis") << true << int(AnalysisMode::County) << 4 << 4 << false;
+    }
+    void sameLocatorDistanceChangesTheOdxSumAtOnce() {
+        QFETCH(bool, enabled);
+        QFETCH(int, mode);
+        QFETCH(int, typed);
+        QFETCH(int, kept);
+        QFETCH(bool, reloaded);
+        SessionFixture f(sameLocatorLog());
+        f.session.operatorData.locator = QStringLiteral("JO91RU");
+        f.session.analysis.enabled = enabled;
+        f.session.analysis.mode = AnalysisMode(mode);
+        f.session.LoadCountyList();
+        f.session.reload();
+        const qint64 before = f.session.log().odxTotal();
+        QSignalSpy reloads(&f.session, &LogSession::logReloaded);
+
+        const AnalysisHandlers::Effect effect = AnalysisHandlers::sameLocatorKmChanged(f.session, typed);
+
+        QCOMPARE(f.session.analysis.sameLocatorKm, kept);
+        QCOMPARE(effect.reloaded, reloaded);
+        QCOMPARE(reloads.count(), reloaded ? 1 : 0);
+        if (!reloaded) {
+            QCOMPARE(f.session.log().odxTotal(), before);
+            return;
+        }
+        // Both same-locator contacts now carry the new distance, in the total and in their lines.
+        QCOMPARE(f.session.log().odxTotal(), before + 2 * (kept - 1));
+        QCOMPARE(QsoLine::trimmedColumn(f.session.log().lines().front(), QsoColumns::Suffix).toString(),
+                 QString::number(kept));
+        QVERIFY(f.session.scoreSummary().endsWith(QStringLiteral("Suma ODX: ") +
+                                                  QString::number(f.session.log().odxTotal()).rightJustified(7)));
+    }
+
     void locatorModeWithoutOwnLocatorAndCancelledPromptSwitchesAnalysisOff() {
         SessionFixture f(mixedLog());
         f.session.analysis.enabled = true;

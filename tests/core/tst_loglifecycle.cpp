@@ -2,6 +2,7 @@
 #include "lifecyclefixture.h"
 #include "log/loglifecycle.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
@@ -231,6 +232,54 @@ private slots:
         QCOMPARE(f.dialogs.fileRequests.size(), 3);
         QCOMPARE(f.folder.readLines(QStringLiteral("inny.kvr")), twoQsos());
         QCOMPARE(f.session.logPath(), other);
+    }
+
+    void choosersOpenInTheLogFolderThenInTheFolderLastChosen_data() {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("new log") << QStringLiteral("Nowy log");
+        QTest::newRow("open log") << QStringLiteral("Otwórz log");
+        QTest::newRow("save log as") << QStringLiteral("Zapisz log jako");
+        QTest::newRow("save a copy") << QStringLiteral("Zapisz kopię logu");
+    }
+    void choosersOpenInTheLogFolderThenInTheFolderLastChosen() {
+        QFETCH(QString, title);
+        SessionFixture f;
+        // The log lives apart from the program folder and from the folder the operator picks.
+        QDir(f.folder.path()).mkpath(QStringLiteral("zawody"));
+        QDir(f.folder.path()).mkpath(QStringLiteral("inne"));
+        f.session.setLogPath(f.folder.writeLines(QStringLiteral("zawody/log.kvr"), twoQsos()));
+        f.session.reload();
+        const QString picked = f.folder.writeLines(QStringLiteral("inne/wybrany.kvr"), twoQsos());
+        LogLifecycle lifecycle(f.session);
+        const auto run = [&] {
+            if (title == QStringLiteral("Nowy log"))
+                lifecycle.NewLog(QStringLiteral("2024-06-01"), 1);
+            else if (title == QStringLiteral("Otwórz log"))
+                lifecycle.OpenLog(true, 1);
+            else if (title == QStringLiteral("Zapisz log jako"))
+                lifecycle.SaveLogAs(f.session.operatorData);
+            else
+                lifecycle.SaveLogCopy();
+        };
+
+        f.dialogs.fileAnswers = {std::nullopt};
+        run();
+        QCOMPARE(f.dialogs.fileRequests.last().title, title);
+        QCOMPARE(f.dialogs.fileRequests.last().directory, f.folder.file(QStringLiteral("zawody")));
+
+        f.dialogs.fileAnswers = {picked};
+        f.dialogs.buttonAnswers = {DialogButton::Yes};
+        run();
+        f.dialogs.fileAnswers = {std::nullopt};
+        run();
+        QCOMPARE(f.dialogs.fileRequests.last().directory, f.folder.file(QStringLiteral("inne")));
+    }
+
+    void withoutALogTheChoosersOpenInTheProgramFolder() {
+        SessionFixture f;
+        f.session.setLogPath(QString());
+        LogLifecycle(f.session).OpenLog(true, 1);
+        QCOMPARE(f.dialogs.fileRequests.first().directory, f.folder.path());
     }
 
     void saveCopyKeepsTheLogAndClearsThePendingFlagOnlyWhenWritten() {

@@ -20,6 +20,8 @@ private slots:
     void analysisFieldsByMode();
     void dupeSuffixGivesNoAnalysisFields();
     void operatorOfBlanksIsLeftOut();
+    void contestIdCarriesNoBlanks_data();
+    void contestIdCarriesNoBlanks();
     void countyUnderSeveralProvincesTakesTheFirstProvince();
     void headerLines();
 
@@ -207,9 +209,42 @@ void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
     QVERIFY2(r.contains("<STATE:1>B <APP_LOGGER32_CNTY:4>B-AB "), qPrintable(r));
 }
 
+void TestAdif::contestIdCarriesNoBlanks_data() {
+    QTest::addColumn<QString>("cabrilloContest"); // "Cabrillo" / "Zawody" of the settings
+    QTest::addColumn<QString>("proposed");
+    QTest::addColumn<QString>("field"); // the record's CONTEST_ID, empty when there is none
+    QTest::newRow("a contest name") << "SP DX"
+                                    << "SP DX 2026"
+                                    << "<CONTEST_ID:10>SP DX 2026 ";
+    QTest::newRow("blanks around the name") << "  SP DX "
+                                            << "SP DX 2026"
+                                            << "<CONTEST_ID:10>SP DX 2026 ";
+    QTest::newRow("no contest name") << ""
+                                     << ""
+                                     << "";
+    QTest::newRow("a name of blanks") << "   "
+                                      << ""
+                                      << "";
+}
+
+void TestAdif::contestIdCarriesNoBlanks() {
+    QFETCH(QString, cabrilloContest);
+    QFETCH(QString, proposed);
+    QFETCH(QString, field);
+    QCOMPARE(AdifExport::proposedContest(cabrilloContest, 2026), proposed);
+    // The operator may also type blanks around the name in the window's field.
+    AdifExportOptions o = plainOptions();
+    o.contest = QLatin1Char(' ') + AdifExport::proposedContest(cabrilloContest, 2026) + QLatin1Char(' ');
+    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").line());
+    if (field.isEmpty())
+        QVERIFY2(!r.contains("CONTEST_ID"), qPrintable(r));
+    else
+        QVERIFY2(r.endsWith(field + "<EOR>"), qPrintable(r));
+}
+
 void TestAdif::headerLines() {
     QCOMPARE(AdifExport::headerLines(),
-             QStringList({"ADIF 2.0", "Wygenerowany przez program KVR_Log v.3.2.5", "<EOH>"}));
+             QStringList({"ADIF 2.0", "Wygenerowany przez program KVR_Log v." + buildVersion(), "<EOH>"}));
 }
 
 void TestAdif::importReadsFixtureFiles_data() {

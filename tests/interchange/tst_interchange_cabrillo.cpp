@@ -64,7 +64,7 @@ void TestCabrillo::domesticHeaderHasTheTwoPointZeroTags() {
                                   "CLUB: SP9KAT",      "CLAIMED-SCORE: 1234",
                                   "OPERATORS: SP9XYZ", "EMAIL: a@b.pl",
                                   "NAME: Jan",         "ADDRESS: ul. Długa 1",
-                                  "ADDRESS: Poland",   "CREATED-BY: KVR_Log v. 3.2.5",
+                                  "ADDRESS: Poland",   "CREATED-BY: KVR_Log v. " + buildVersion(),
                                   "SOAPBOX: one",      "SOAPBOX: two",
                                   "SOAPBOX: three"};
     QCOMPARE(CabrilloExport::headerLines(h), expected);

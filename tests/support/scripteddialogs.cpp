@@ -25,6 +25,11 @@ std::optional<QString> ScriptedDialogs::saveFile(const FileRequest& request) {
     return takeFront<std::optional<QString>>(fileAnswers, std::nullopt);
 }
 
+std::optional<QString> ScriptedDialogs::chooseFolder(const FolderRequest& request) {
+    folderRequests.append(request);
+    return takeFront<std::optional<QString>>(folderAnswers, std::nullopt);
+}
+
 std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QString& prompt, const QString&) {
     inputPrompts.append(title + QLatin1Char('|') + prompt);
     return takeFront<std::optional<QString>>(inputAnswers, std::nullopt);

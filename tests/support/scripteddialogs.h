@@ -25,16 +25,19 @@ public:
                          DialogButton defaultButton) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
+    std::optional<QString> chooseFolder(const FolderRequest& request) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& text) override;
     std::optional<int> chooseColour(int current) override;
     std::optional<FontSpec> chooseFont(const FontSpec& current) override;
 
     QList<ShownMessage> messages;
     QList<FileRequest> fileRequests;
+    QList<FolderRequest> folderRequests;
     QStringList inputPrompts;
 
     std::deque<DialogButton> buttonAnswers;
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<std::optional<int>> colourAnswers;
     std::deque<std::optional<FontSpec>> fontAnswers;

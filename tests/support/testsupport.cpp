@@ -45,6 +45,11 @@ QString testDataFile(const QString& name) {
     return QDir(QStringLiteral(KVR_SOURCE_DIR "/tests/data")).filePath(name);
 }
 
+QByteArray fixtureWithBuildVersion(const QString& name) {
+    QByteArray bytes = fileBytes(testDataFile(name));
+    return bytes.replace("@KVR_VERSION@", buildVersion().toLatin1());
+}
+
 QString shippedCountyFile() {
     return QStringLiteral(KVR_SOURCE_DIR "/data/powiaty.txt");
 }

@@ -40,5 +40,11 @@ QMap<QString, QByteArray> folderContents(const QString& root);
 
 // A fixture file of tests/data.
 QString testDataFile(const QString& name);
+// The version the build gives the program, taken from the project here rather than from the program's code.
+inline QString buildVersion() {
+    return QStringLiteral(KVR_BUILD_VERSION);
+}
+// A fixture's bytes with "@KVR_VERSION@" replaced by the build's version, for files that name the program.
+QByteArray fixtureWithBuildVersion(const QString& name);
 // The county list shipped with the program.
 QString shippedCountyFile();

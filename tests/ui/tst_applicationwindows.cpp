@@ -1,6 +1,7 @@
 #include "applicationwindows.h"
 #include "callsuggestionswindow.h"
 #include "entrywindow.h"
+#include "exchangeanalysisdialog.h"
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "log/logsession.h"
@@ -16,8 +17,10 @@
 #include "workedcountieswindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -142,6 +145,49 @@ private slots:
         QCOMPARE(p.session.logPath(), p.folder.file(QStringLiteral("zawody.kvr")));
         QCOMPARE(p.edit("sentSerialEdit")->text(), QStringLiteral("001"));
         QCOMPARE(p.session.log().size(), 0);
+    }
+
+    void versionOfTheBuildInTheWindowAndTheAboutBox() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const auto* label = p.windows->entryWindow()->findChild<QLabel*>(QStringLiteral("versionLabel"));
+        QCOMPARE(label->text(), "Wersja " + buildVersion());
+        p.item("actionAbout")->trigger();
+        QCOMPARE(p.dialogs.messages.last().title, QStringLiteral("O programie..."));
+        QCOMPARE(p.dialogs.lastText(), "Uniwersalny program do logowania w zawodach.\n\nWersja " + buildVersion());
+    }
+
+    void importFromTheMenuSetsTheSerialOfTheImportedLog() {
+        Program p(QStringLiteral("[Klucz CW]\r\nFormat=2\r\n"));
+        QVERIFY(p.start());
+        const QString adif = p.folder.writeLines(
+            QStringLiteral("in.adi"),
+            {QStringLiteral("<CALL:5>SP1AA <QSO_DATE:8>20260315 <TIME_ON:4>0900 <BAND:3>80M <MODE:2>CW "
+                            "<RST_SENT:3>599 <RST_RCVD:3>599 <STX:10>016 KO02MD <EOR>"),
+             QStringLiteral("<CALL:5>SP2BB <QSO_DATE:8>20260315 <TIME_ON:4>0901 <BAND:3>80M <MODE:2>CW "
+                            "<RST_SENT:3>599 <RST_RCVD:3>599 <STX:10>017 KO02MD <EOR>")});
+        // The log holds contacts: they are given up without a copy.
+        p.dialogs.buttonAnswers = {DialogButton::No, DialogButton::Ok};
+        p.dialogs.fileAnswers.push_back(adif);
+        p.item("actionImportAdif")->trigger();
+        QCOMPARE(p.session.log().size(), 2);
+        QCOMPARE(p.dialogs.messages.last().title, QStringLiteral("Informacja"));
+        QCOMPARE(p.dialogs.lastText(), QStringLiteral("Zaimportowano łączności: 2"));
+        QCOMPARE(p.edit("sentSerialEdit")->text(), QStringLiteral("018"));
+    }
+
+    void sameLocatorDistanceChangesTheSummaryAtOnce() {
+        Program p(QStringLiteral("[Operator]\r\nLokator=JO91RU\r\n"
+                                 "[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\nODX=1\r\n"));
+        const TestQso twoMetres = kContact.band("2M");
+        p.folder.writeLines(QStringLiteral("log.kvr"), {twoMetres.time("07:00:00").call("SP9ABC").srx("001JO91RU"),
+                                                        twoMetres.time("07:01:00").call("SP9XYZ").srx("002JO91RU")});
+        QVERIFY(p.start());
+        const auto* summary = p.windows->entryWindow()->findChild<QLabel*>(QStringLiteral("scoreSummaryLabel"));
+        QVERIFY2(summary->text().endsWith(QStringLiteral("Suma ODX:       2")), qPrintable(summary->text()));
+        p.windows->analysisDialog()->findChild<QSpinBox*>(QStringLiteral("sameLocatorKmSpin"))->setValue(4);
+        QVERIFY2(summary->text().endsWith(QStringLiteral("Suma ODX:       8")), qPrintable(summary->text()));
+        QCOMPARE(p.windows->logWindow()->windowTitle(), summary->text());
     }
 
     void cancelledColourChoiceChangesNothing() {

@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +47,20 @@ struct Fixture {
         session.reload();
     }
     IniFile settings() const { return IniFile(folder.file("kvr_log.ini")); }
+    // Moves the log into the folder "zawody", apart from the program folder; returns that folder.
+    QString moveLogToItsOwnFolder() {
+        QDir(folder.path()).mkpath("zawody");
+        const QString moved = folder.file("zawody/log.kvr");
+        QFile::rename(session.logPath(), moved);
+        session.setLogPath(moved);
+        session.reload();
+        return folder.file("zawody");
+    }
+    // The folder the operator picks in the choosers.
+    QString pickedFolder() const {
+        QDir(folder.path()).mkpath("inne");
+        return folder.file("inne");
+    }
 };
 
 QStringList vhfLog() {
@@ -81,6 +97,9 @@ private slots:
     void ediSaveValidatesThenWritesEveryBand();
     void ediSettingsAreWrittenOnClose();
     void importCommandsUseTheHooks();
+    void choosersOpenInTheLogFolderThenInTheFolderLastChosen();
+    void adifDialogWithoutContestNameWritesNoContestId();
+    void importFromTheMenuTellsTheCountAndSetsTheSerial();
 };
 
 void TestInterchangeDialogs::cabrilloDialogStartsAtTwoPointZeroWithoutSettings() {
@@ -147,7 +166,9 @@ void TestInterchangeDialogs::cabrilloFieldsFilterTheirInput() {
 
 void TestInterchangeDialogs::cabrilloMenuCommandWarnsAboutWarcAndFillsOperatorData() {
     Fixture f;
-    InterchangeMenu menu(f.session, {[] { return true; }, {}, {}}, &f.mainWindow);
+    InterchangeMenu::Hooks hooks;
+    hooks.warcOption = [] { return true; };
+    InterchangeMenu menu(f.session, hooks, &f.mainWindow);
     closeModalSoon();
     menu.exportCabrillo();
     QCOMPARE(f.dialogs.messages.size(), 1);
@@ -338,7 +359,9 @@ void TestInterchangeDialogs::ediSpinsAndPresetsRecompute() {
 void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
     Fixture f(vhfLog());
     locatorAnalysis(f);
-    InterchangeMenu menu(f.session, {{}, [] { return QStringLiteral("001 KO02MD"); }, {}}, &f.mainWindow);
+    InterchangeMenu::Hooks hooks;
+    hooks.sentExchange = [] { return QStringLiteral("001 KO02MD"); };
+    InterchangeMenu menu(f.session, hooks, &f.mainWindow);
     menu.exportEdi();
     const auto ui = menu.ediDialog()->ui();
     QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
@@ -348,20 +371,37 @@ void TestInterchangeDialogs::ediSaveValidatesThenWritesEveryBand() {
     QCOMPARE(f.dialogs.lastText(), QStringLiteral("Proszę wprowadzić nazwę zawodow!"));
     QTest::keyClicks(ui->contestNameEdit, "SP VHF");
     QTest::keyClicks(ui->sectionEdit, "SO");
+    QVERIFY(f.dialogs.folderRequests.isEmpty());
+
+    // The files go where the operator says: the log's folder is proposed, a cancelled choice writes nothing.
+    const QString logFolder = f.moveLogToItsOwnFolder();
+    const qsizetype shown = f.dialogs.messages.size();
     QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
-    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Pliki zostały zapisane."));
-    QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"}));
-    const QStringList two = f.folder.readLines("sp9xyz_p_2M.edi");
+    QCOMPARE(f.dialogs.folderRequests.size(), 1);
+    QCOMPARE(f.dialogs.folderRequests.first().title, QStringLiteral("Katalog plików EDI"));
+    QCOMPARE(f.dialogs.folderRequests.first().directory, logFolder);
+    QCOMPARE(f.dialogs.messages.size(), shown);
+    QVERIFY(QDir(f.folder.path()).entryList({"*.edi"}).isEmpty());
+
+    const QString picked = f.pickedFolder();
+    f.dialogs.folderAnswers = {picked};
+    QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
+    QCOMPARE(f.dialogs.lastText(), "Pliki zostały zapisane.\n\nKatalog:\n" + picked);
+    QCOMPARE(QDir(picked).entryList({"*.edi"}), QStringList({"sp9xyz_p_2M.edi", "sp9xyz_p_70CM.edi"}));
+    QVERIFY(QDir(f.folder.path()).entryList({"*.edi"}).isEmpty());
+    const QStringList two = f.folder.readLines("inne/sp9xyz_p_2M.edi");
     QVERIFY(two.contains("PExch=001 KO02MD"));
     QVERIFY(two.contains("PBand=144MHz"));
     QVERIFY(two.contains("[QSORecords;2]"));
 
-    QFile::remove(f.folder.file("sp9xyz_p_2M.edi"));
-    QFile::remove(f.folder.file("sp9xyz_p_70CM.edi"));
+    QFile::remove(f.folder.file("inne/sp9xyz_p_2M.edi"));
+    QFile::remove(f.folder.file("inne/sp9xyz_p_70CM.edi"));
     ui->bandCombo->setCurrentIndex(2);
+    f.dialogs.folderAnswers = {picked};
     QTest::mouseClick(ui->saveEdiButton, Qt::LeftButton);
-    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Plik(i) został zapisany."));
-    QCOMPARE(QDir(f.folder.path()).entryList({"*.edi"}), QStringList({"sp9xyz_p_70CM.edi"}));
+    QCOMPARE(f.dialogs.folderRequests.last().directory, picked);
+    QCOMPARE(f.dialogs.lastText(), "Plik(i) został zapisany.\n\nKatalog:\n" + picked);
+    QCOMPARE(QDir(picked).entryList({"*.edi"}), QStringList({"sp9xyz_p_70CM.edi"}));
 }
 
 void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
@@ -405,14 +445,12 @@ void TestInterchangeDialogs::ediSettingsAreWrittenOnClose() {
 void TestInterchangeDialogs::importCommandsUseTheHooks() {
     Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
     QString proposed;
-    InterchangeMenu menu(f.session,
-                         {{},
-                          {},
-                          [&](const QString& name) {
-                              proposed = name;
-                              return true;
-                          }},
-                         &f.mainWindow);
+    InterchangeMenu::Hooks hooks;
+    hooks.saveLogCopy = [&](const QString& name) {
+        proposed = name;
+        return true;
+    };
+    InterchangeMenu menu(f.session, hooks, &f.mainWindow);
     f.dialogs.buttonAnswers = {DialogButton::Yes};
     f.dialogs.fileAnswers = {testDataFile("adif_multiline_records.adi")};
     menu.importAdif();
@@ -421,6 +459,95 @@ void TestInterchangeDialogs::importCommandsUseTheHooks() {
     f.dialogs.fileAnswers = {testDataFile("cabrillo_several_blanks_crlf.cbr")};
     menu.importCabrillo();
     QCOMPARE(f.session.log().size(), 5);
+}
+
+void TestInterchangeDialogs::choosersOpenInTheLogFolderThenInTheFolderLastChosen() {
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
+    const QString logFolder = f.moveLogToItsOwnFolder();
+    const QString picked = f.pickedFolder();
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+
+    // Cabrillo: "OK" of the header window asks for the file.
+    CabrilloExportDialog* cabrillo = menu.cabrilloDialog();
+    cabrillo->prepare(false);
+    cabrillo->show();
+    f.dialogs.fileAnswers = {picked + "/wynik"};
+    QTest::mouseClick(cabrillo->ui()->okButton, Qt::LeftButton);
+    QVERIFY(QFileInfo::exists(picked + "/wynik.cbr"));
+    QCOMPARE(f.dialogs.fileRequests.size(), 1);
+    QCOMPARE(f.dialogs.fileRequests.at(0).directory, logFolder);
+
+    // The other choosers of the run open where the operator went last, whatever the log's folder.
+    AdifExportDialog* adif = menu.adifDialog();
+    adif->prepare();
+    adif->show();
+    QTest::mouseClick(adif->ui()->saveButton, Qt::LeftButton);
+    menu.exportCsv();
+    menu.importCabrillo();
+    f.dialogs.buttonAnswers = {DialogButton::Cancel};
+    menu.importAdif();
+    f.dialogs.buttonAnswers = {DialogButton::No, DialogButton::Ok};
+    menu.importAdif();
+    QCOMPARE(f.dialogs.fileRequests.size(), 5);
+    for (const FileRequest& request : f.dialogs.fileRequests.mid(1))
+        QCOMPARE(request.directory, picked);
+    // "All files" shows files without a dot in their name too.
+    for (const FileRequest& request : f.dialogs.fileRequests)
+        QVERIFY2(request.filter.endsWith(";;Wszystkie pliki (*)"), qPrintable(request.filter));
+    QCOMPARE(f.session.logPath(), logFolder + "/log.kvr");
+}
+
+void TestInterchangeDialogs::adifDialogWithoutContestNameWritesNoContestId() {
+    Fixture f({TestQso().time("12:00:00").call("SP1AA")});
+    IniFile(f.folder.file("kvr_log.ini")).writeString("Cabrillo", "Zawody", " ");
+    InterchangeMenu menu(f.session, {}, &f.mainWindow);
+    AdifExportDialog* dialog = menu.adifDialog();
+    dialog->prepare();
+    QCOMPARE(dialog->ui()->contestEdit->text(), QString());
+    dialog->show();
+    f.dialogs.fileAnswers = {f.folder.file("log")};
+    QTest::mouseClick(dialog->ui()->saveButton, Qt::LeftButton);
+    const QStringList lines = f.folder.readLines("log.adi");
+    QCOMPARE(lines.size(), 4);
+    QVERIFY2(lines.at(3).endsWith("<OPERATOR:8>SP9XYZ/P <EOR>"), qPrintable(lines.at(3)));
+}
+
+void TestInterchangeDialogs::importFromTheMenuTellsTheCountAndSetsTheSerial() {
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD").stx("950")});
+    bool autoIncrement = true;
+    InterchangeMenu::Hooks hooks;
+    hooks.autoIncrement = [&autoIncrement] { return autoIncrement; };
+    hooks.serialDigits = [] { return 3; };
+    InterchangeMenu menu(f.session, hooks, &f.mainWindow);
+    QSignalSpy serial(&menu, &InterchangeMenu::serialFieldChanged);
+    const QString adif =
+        f.folder.writeLines("in.adi", {"<CALL:5>SP1AA <QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>80M <MODE:2>CW "
+                                       "<RST_SENT:3>599 <RST_RCVD:3>599 <STX:10>016 KO02MD <EOR>",
+                                       "<CALL:5>SP2BB <QSO_DATE:8>20240601 <TIME_ON:4>1201 <BAND:3>80M <MODE:2>CW "
+                                       "<RST_SENT:3>599 <RST_RCVD:3>599 <STX:10>017 KO02MD <EOR>"});
+
+    // Given up at the first question: no count, the serial stays.
+    f.dialogs.buttonAnswers = {DialogButton::Cancel};
+    menu.importAdif();
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(serial.size(), 0);
+
+    f.dialogs.buttonAnswers = {DialogButton::No, DialogButton::Ok};
+    f.dialogs.fileAnswers = {adif};
+    menu.importAdif();
+    QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Informacja"));
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Zaimportowano łączności: 2"));
+    QCOMPARE(serial.size(), 1);
+    QCOMPARE(serial.first().first().toString(), QStringLiteral("018"));
+
+    // With auto-increment off the serial field is the operator's: a Cabrillo import leaves it.
+    autoIncrement = false;
+    f.dialogs.fileAnswers = {
+        f.folder.writeLines("in.log", {"QSO: 3500 CW 2024-06-01 1202 SP9XYZ 599 018 SP3CC 599 1"})};
+    menu.importCabrillo();
+    QCOMPARE(f.dialogs.lastText(), QStringLiteral("Zaimportowano łączności: 1"));
+    QCOMPARE(f.session.log().size(), 3);
+    QCOMPARE(serial.size(), 1);
 }
 
 QTEST_MAIN(TestInterchangeDialogs)

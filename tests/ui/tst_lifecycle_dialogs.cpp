@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.first().title, QStringLiteral("O programie..."));
         QCOMPARE(dialogs.messages.first().icon, MessageIcon::Information);
-        QCOMPARE(dialogs.lastText(), QStringLiteral("Uniwersalny program do logowania w zawodach."));
+        QCOMPARE(dialogs.lastText(), "Uniwersalny program do logowania w zawodach.\n\nWersja " + buildVersion());
 
         // The tests run outside the folder the help page is copied to.
         QVERIFY(!QFileInfo::exists(HelpFile::path()));

@@ -244,7 +244,7 @@ private slots:
         // The reload added the log's own callsign after the file's.
         QCOMPARE(log.session.log().workedCalls().calls(), (QStringList{"SP7ABC", "SQ9XYZ", "DL1ABC", "SP7LOG"}));
         QCOMPARE(log.dialogs.fileRequests.at(0).filter,
-                 QStringLiteral("Pliki textowe i pliki DTA (*.TXT *.DTA *.txt *.dta);;Wszystkie pliki (*.*)"));
+                 QStringLiteral("Pliki textowe i pliki DTA (*.TXT *.DTA *.txt *.dta);;Wszystkie pliki (*)"));
         dialog.findChild<QPushButton*>("okButton")->click();
         QCOMPARE(caption.at(0).at(0).toString(), QStringLiteral("Podpowiedzi znaków [3]"));
         QVERIFY(log.dialogs.messages.isEmpty());

@@ -1,0 +1,5 @@
+#include "platform/programversion.h"
+
+QString programVersion() {
+    return QStringLiteral(KVR_VERSION);
+}
