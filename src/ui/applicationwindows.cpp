@@ -106,8 +106,11 @@ void ApplicationWindows::createKeyer() {
 
 void ApplicationWindows::showBufferBar(bool shown) {
     action(QStringLiteral("actionShowBufferBar"))->setChecked(shown);
+    // The window grows or shrinks by the buffer bar's height only; its width stays as the operator left it.
+    const int width = m_entryWindow->width();
     m_entryWindow->keyerArea()->setVisible(shown);
     m_entryWindow->adjustSize();
+    m_entryWindow->resize(width, m_entryWindow->height());
 }
 
 QAction* ApplicationWindows::action(const QString& name) const {

@@ -78,8 +78,14 @@ private slots:
         QCOMPARE(p.windows->logWindow()->height(), 222);
         QVERIFY(!p.item("actionShowBufferBar")->isChecked());
         QVERIFY(!p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
+        const int width = p.windows->entryWindow()->width();
         p.item("actionShowBufferBar")->trigger();
         QVERIFY(p.windows->entryWindow()->keyerArea()->isVisibleTo(p.windows->entryWindow()));
+        // Showing and hiding the buffer bar never changes the window's width.
+        QCOMPARE(p.windows->entryWindow()->width(), width);
+        p.item("actionShowBufferBar")->trigger();
+        p.item("actionShowBufferBar")->trigger();
+        QCOMPARE(p.windows->entryWindow()->width(), width);
 
         // The view items show and hide their windows.
         p.item("actionShowLog")->trigger();
