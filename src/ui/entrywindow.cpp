@@ -6,6 +6,7 @@
 #include "entry/entryclock.h"
 #include "entry/workedbefore.h"
 #include "helpfile.h"
+#include "helpwindow.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
 #include "lookup/entryfieldhops.h"
@@ -46,7 +47,8 @@ bool isEnterKey(int key) {
 } // namespace
 
 EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session) {
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session),
+      m_helpPagePath(HelpFile::path()) {
     m_ui->setupUi(this);
     m_loggedCalls = new LoggedCallsWindow(this);
     m_clockTimer = new QTimer(this);
@@ -774,7 +776,14 @@ void EntryWindow::showAbout() {
 }
 
 void EntryWindow::openHelpFile() {
-    HelpFile::open(m_session.dialogs());
+    // One help window: opened again, it comes to the front as it is.
+    if (!m_helpWindow) {
+        const std::optional<QString> page = HelpFile::read(m_session.dialogs(), m_helpPagePath);
+        if (!page)
+            return;
+        m_helpWindow = new HelpWindow(*page, this);
+    }
+    m_helpWindow->showInFront();
 }
 
 void EntryWindow::changeEvent(QEvent* event) {
@@ -821,5 +830,7 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
         emit closing(settings);
     }
     m_loggedCalls->close();
+    if (m_helpWindow)
+        m_helpWindow->close();
     event->accept();
 }

@@ -5,6 +5,7 @@
 #include "settings/settingskeys.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 class LogSession;
 class IniFile;
 class CallSuggestionsWindow;
+class HelpWindow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -54,6 +56,8 @@ public:
     // The background of the sent-exchange field (Windows colour value).
     int sentExchangeColour() const { return m_sentExchangeColour; }
     void setSentExchangeColour(int colour);
+    // The page "Plik pomocy" shows: the one beside the executable unless another is set.
+    void setHelpPagePath(const QString& path) { m_helpPagePath = path; }
 
 signals:
     // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
@@ -139,6 +143,8 @@ private:
     bool m_activated = false;
     int m_sentExchangeColour = SettingsKeys::Program::sentExchangeColour.defaultValue;
     CallSuggestionsWindow* m_callSuggestions = nullptr;
+    QPointer<HelpWindow> m_helpWindow;
+    QString m_helpPagePath;
     QString m_manualTimeBefore;
     std::optional<int> m_callCursor;
     std::optional<int> m_exchangeCursor;

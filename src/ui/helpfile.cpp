@@ -4,10 +4,9 @@
 #include "platform/userdialogs.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace HelpFile {
 
@@ -15,17 +14,20 @@ QString path() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KVR_Log.html"));
 }
 
-bool open(UserDialogs& dialogs) {
-    const QString file = path();
+std::optional<QString> read(UserDialogs& dialogs, const QString& file) {
     if (!QFileInfo::exists(file)) {
         dialogs.error(QStringLiteral("Plik pomocy:\n") + file + QStringLiteral("\nnie został znaleziony."));
-        return false;
+        return std::nullopt;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+    QFile page(file);
+    const bool opened = page.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? page.readAll() : QByteArray();
+    // A read cut short would show part of the page as if it were all of it.
+    if (!opened || page.error() != QFileDevice::NoError) {
         dialogs.error(QStringLiteral("Nie można otworzyć pliku pomocy:\n") + file);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return QString::fromUtf8(bytes);
 }
 
 void about(UserDialogs& dialogs) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class UserDialogs;
 
 // "Pomoc" of the main menu.
@@ -9,8 +11,8 @@ namespace HelpFile {
 
 // The help page beside the program's executable.
 QString path();
-// "Plik pomocy": opens the help page with the desktop's viewer; a missing page is reported.
-bool open(UserDialogs& dialogs);
+// The help page's text (UTF-8) for the help window; a page that is missing or cannot be read is reported.
+std::optional<QString> read(UserDialogs& dialogs, const QString& file = path());
 // "O programie": what the program is and its version.
 void about(UserDialogs& dialogs);
 

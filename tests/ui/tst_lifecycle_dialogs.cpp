@@ -218,7 +218,7 @@ private slots:
 
         // The tests run outside the folder the help page is copied to.
         QVERIFY(!QFileInfo::exists(HelpFile::path()));
-        QVERIFY(!HelpFile::open(dialogs));
+        QVERIFY(!HelpFile::read(dialogs));
         QCOMPARE(dialogs.lastText(),
                  QStringLiteral("Plik pomocy:\n") + HelpFile::path() + QStringLiteral("\nnie został znaleziony."));
     }
