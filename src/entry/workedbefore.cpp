@@ -100,6 +100,10 @@ std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptio
     return EntryFieldHops::exchangePrefill(call.toString(), QString(), analysis, log.workedCalls(), true);
 }
 
+bool exchangeLocatorInvalid(QStringView exchange) {
+    return !exchange.isEmpty() && LocatorInvalid(exchange.size() > 6 ? exchange.right(6) : exchange);
+}
+
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange) {
     const QStringView tail = exchange.size() > 6 ? exchange.right(6) : exchange;
     if (LocatorInvalid(tail))

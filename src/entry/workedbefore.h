@@ -59,3 +59,6 @@ std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptio
 
 // azimuthLabel while the received exchange is typed, in the locator mode: nullopt hides it.
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange);
+// In locator analysis: the received exchange holds something, but its locator part (the last six characters)
+// is no locator yet. The field shows it in red; nothing is refused.
+bool exchangeLocatorInvalid(QStringView exchange);

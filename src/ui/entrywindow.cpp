@@ -345,7 +345,16 @@ void EntryWindow::onReceivedExchangeLeft() {
 
 void EntryWindow::onReceivedExchangeEdited() {
     const AnalysisOptions& analysis = m_session.analysis;
-    if (m_starting || !analysis.enabled || analysis.mode != AnalysisMode::Locator)
+    const bool locatorMode = analysis.enabled && analysis.mode == AnalysisMode::Locator;
+    QPalette palette = m_ui->receivedExchangeEdit->palette();
+    const QColor text = locatorMode && exchangeLocatorInvalid(m_ui->receivedExchangeEdit->text())
+                            ? QColor(Qt::red)
+                            : QApplication::palette(m_ui->receivedExchangeEdit).color(QPalette::Text);
+    if (palette.color(QPalette::Text) != text) {
+        palette.setColor(QPalette::Text, text);
+        m_ui->receivedExchangeEdit->setPalette(palette);
+    }
+    if (m_starting || !locatorMode)
         return;
     const auto label = azimuthLabel(m_session.operatorData.locator, m_ui->receivedExchangeEdit->text());
     m_ui->azimuthLabel->setText(label.value_or(m_ui->azimuthLabel->text()));

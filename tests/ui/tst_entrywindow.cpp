@@ -457,8 +457,17 @@ private slots:
         QVERIFY(label->isVisible());
         QVERIFY(label->text().startsWith(QStringLiteral("Azymut:  ")));
         QVERIFY(label->text().endsWith(QStringLiteral("°")));
+        auto textColour = [&] { return w.edit("receivedExchangeEdit")->palette().color(QPalette::Text); };
+        QVERIFY(textColour() != QColor(Qt::red));
         QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_Backspace);
         QVERIFY(!label->isVisible());
+        // An incomplete or wrong locator is shown in red and still typed in full.
+        QCOMPARE(textColour(), QColor(Qt::red));
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("001KO02M"));
+        QTest::keyClick(w.edit("receivedExchangeEdit"), Qt::Key_D);
+        QVERIFY(textColour() != QColor(Qt::red));
+        w.edit("receivedExchangeEdit")->clear();
+        QVERIFY(textColour() != QColor(Qt::red));
     }
 
     void missingCountyListEndsTheProgram() {
