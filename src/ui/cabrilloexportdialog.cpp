@@ -16,6 +16,16 @@ CabrilloExportDialog::CabrilloExportDialog(LogSession& session, QWidget* parent)
          {m_ui->callsignEdit, m_ui->provinceEdit, m_ui->locatorEdit, m_ui->domesticContestEdit, m_ui->categoryEdit})
         forceUpperCase(edit);
     acceptDigitsOnly(m_ui->claimedScoreEdit);
+    // The fields the export needs wear the colours its messages name: the callsign and the name blue
+    // ("niebieskie pola"), the first address line grey ("szare pola").
+    const QColor blue(0xCC, 0xE0, 0xFF);
+    const QColor grey(0xDD, 0xDD, 0xDD);
+    for (const auto& [edit, colour] :
+         {std::pair{m_ui->callsignEdit, blue}, std::pair{m_ui->nameEdit, blue}, std::pair{m_ui->address1Edit, grey}}) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, colour);
+        edit->setPalette(palette);
+    }
     m_ui->contestCombo->addItems(CabrilloLists::contests());
     m_ui->categoryOperatorCombo->addItems(CabrilloLists::categoryOperator());
     m_ui->transmitterCombo->addItems(CabrilloLists::transmitter());

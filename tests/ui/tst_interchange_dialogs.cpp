@@ -121,6 +121,14 @@ void TestInterchangeDialogs::cabrilloDialogStartsAtTwoPointZeroWithoutSettings()
     QCOMPARE(ui->overlayCombo->isEditable(), true);
     QCOMPARE(ui->categoryEdit->toolTip(),
              QStringLiteral("Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp."));
+    // The required fields are blue and grey as the messages say; the others keep the plain background.
+    auto background = [](QWidget* edit) { return edit->palette().color(QPalette::Base); };
+    const QColor blue = background(ui->callsignEdit);
+    QVERIFY(blue.blue() > blue.red());
+    QCOMPARE(background(ui->nameEdit), blue);
+    QCOMPARE(background(ui->address1Edit).red(), background(ui->address1Edit).blue());
+    QVERIFY(background(ui->address1Edit) != background(ui->provinceEdit));
+    QVERIFY(background(ui->callsignEdit) != background(ui->provinceEdit));
 }
 
 void TestInterchangeDialogs::cabrilloVersionSwitchesTheEnabledControls() {
