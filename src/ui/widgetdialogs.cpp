@@ -4,7 +4,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -117,7 +119,7 @@ std::optional<int> WidgetDialogs::chooseColour(int current) {
 
 std::optional<FontSpec> WidgetDialogs::chooseFont(const FontSpec& current) {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, fontFromSpec(current), m_parent);
+    const QFont font = QFontDialog::getFont(&ok, fontForChooser(current), m_parent);
     if (!ok)
         return std::nullopt;
     return specFromFont(font, current.colour);
@@ -141,6 +143,16 @@ QFont fontFromSpec(const FontSpec& stored) {
     font.setItalic(stored.italic);
     font.setUnderline(stored.underline);
     font.setStrikeOut(stored.strikeOut);
+    return font;
+}
+
+QFont fontForChooser(const FontSpec& stored) {
+    // The chooser finds a font by the family and style it lists. A stored face this system lacks ("Arial")
+    // would open it on another family in its regular style, and a new size would then drop the bold; so it
+    // opens on the family actually drawn, in the style actually drawn.
+    QFont font = fontFromSpec(stored);
+    font.setFamily(QFontInfo(font).family());
+    font.setStyleName(QFontDatabase::styleString(font));
     return font;
 }
 

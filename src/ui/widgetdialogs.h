@@ -33,3 +33,5 @@ QColor colourFromWindows(int value);
 int colourToWindows(const QColor& colour);
 QFont fontFromSpec(const FontSpec& stored);
 FontSpec specFromFont(const QFont& font, int colour);
+// The font the font chooser opens on for a stored font: a family of this system, with the stored style.
+QFont fontForChooser(const FontSpec& stored);

@@ -8,6 +8,7 @@
 #include "widgetdialogs.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +84,21 @@ private slots:
         log.dialogs.fontAnswers.push_back(specFromFont(large, 0));
         window.chooseFont();
         QVERIFY(columnFits());
+    }
+
+    void fontChooserOpensOnTheDrawnFamilyWithItsStyle() {
+        FontSpec stored;
+        stored.face = QStringLiteral("Arial");
+        stored.pointSize = 10;
+        stored.bold = true;
+        const QFont font = fontForChooser(stored);
+        // The chooser lists this family and this style, so it opens on them and a new size keeps the bold.
+        QVERIFY2(QFontDatabase::families().contains(font.family()), qPrintable(font.family()));
+        QVERIFY2(QFontDatabase::styles(font.family()).contains(font.styleName()), qPrintable(font.styleName()));
+        QVERIFY(font.bold());
+        QCOMPARE(font.pointSize(), 10);
+        stored.bold = false;
+        QVERIFY(!fontForChooser(stored).bold());
     }
 
     void textListHitsAreCutAfterFortyOne() {
