@@ -71,6 +71,34 @@ QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens) {
     return {x, y};
 }
 
+QList<QPoint> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen) {
+    const int gap = 8;
+    const int screenRight = screen.right() + 1;
+    const int screenBottom = screen.bottom() + 1;
+    const int rightX = entry.right() + 1 + gap;
+    const int belowY = entry.bottom() + 1 + gap;
+    int rightY = entry.top();
+    int belowX = screen.left();
+    int cascade = 0;
+    QList<QPoint> placed;
+    for (const QSize& size : windows) {
+        const bool first = placed.isEmpty();
+        if (!first && rightX + size.width() <= screenRight && rightY + size.height() <= screenBottom) {
+            placed.append({rightX, rightY});
+            rightY += size.height() + gap;
+        } else if (first || (belowX + size.width() <= screenRight && belowY + size.height() <= screenBottom)) {
+            placed.append({belowX, belowY});
+            belowX += size.width() + gap;
+        } else {
+            const int x = std::max(screen.left(), screenRight - size.width());
+            const int y = std::max(belowY, std::min(belowY + cascade, screenBottom - size.height()));
+            placed.append({x, y});
+            cascade += 30;
+        }
+    }
+    return placed;
+}
+
 WindowSettings WindowSettings::read(const IniFile& s, SettingsKeys::WindowSection section, Keys keys) {
     WindowSettings w;
     w.x = readOptionalInt(s, WindowKeys::x(section));

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -21,6 +22,12 @@ void applyFontStyle(FontSpec& font, const QString& style);
 // areas): where it was, as long as part of its title bar is on a screen and not above that screen's top;
 // otherwise onto the nearest screen, as much of the window on it as fits.
 QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens);
+
+// Where the other windows go on a first start, in the order given: beside the entry window (its frame), never
+// over it. The first (the log) goes right below it; the others that fit go in a column to its right, the others side by
+// side below it; what finds no free room is cascaded at the right edge of the space below it, still inside the screen
+// where it fits.
+QList<QPoint> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen);
 
 // One auxiliary window's section of the settings file: geometry, list font and background colour.
 // A key missing from the file stays unset, so the window keeps its design-time value.

@@ -17,6 +17,7 @@
 #include "operatordatadialog.h"
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
+#include "settings/windowsettings.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -167,6 +169,13 @@ bool ApplicationWindows::startUp() {
     connect(action(QStringLiteral("actionImportCabrillo")), &QAction::triggered, m_interchange,
             &InterchangeMenu::importCabrillo);
 
+    // A first start has no saved positions: the entry window goes to the top-left corner of the screen and
+    // the others around it, so no window covers the entry fields.
+    const bool firstStart = !IniFile(m_session.settingsPath()).contains(SettingsKeys::Program::windowX);
+    if (firstStart) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            main->move(screen->availableGeometry().topLeft());
+    }
     main->show();
     placeAroundMainWindow();
     // The log window is shown once the log is loaded; the first activation may hide it again.
@@ -175,22 +184,21 @@ bool ApplicationWindows::startUp() {
 }
 
 void ApplicationWindows::placeAroundMainWindow() {
-    // Until the settings say otherwise: the log below the entry window, the suggestion and county windows to
-    // its right, the worked-calls lists to the right of the log, so no window hides the entry fields.
+    // Until the settings say otherwise: every window beside the entry window, so none hides the entry fields.
+    // Pending layout first: the entry window's height is final only once its status line has its text.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QRect main = m_entryWindow->frameGeometry();
-    const int gap = 8;
-    m_logWindow->move(main.left(), main.bottom() + gap);
-    m_callSuggestions->move(main.right() + gap, main.top());
-    m_entryWindow->loggedCallsWindow()->move(main.right() + gap,
-                                             main.top() + m_callSuggestions->frameGeometry().height() + gap);
-    m_countiesWindow->move(main.right() + gap + m_callSuggestions->frameGeometry().width() + gap, main.top());
-    const QRect log = m_logWindow->frameGeometry();
-    int offset = 0;
-    for (QWidget* list :
-         std::initializer_list<QWidget*>{m_workedCalls->ssb(), m_workedCalls->cw(), m_workedCalls->fm()}) {
-        list->move(log.right() + gap + offset, log.top() + offset);
-        offset += 30;
-    }
+    const QScreen* screen = m_entryWindow->screen();
+    const QRect area = screen ? screen->availableGeometry() : main;
+    const QList<QWidget*> windows = {m_logWindow,        m_callSuggestions,    m_entryWindow->loggedCallsWindow(),
+                                     m_countiesWindow,   m_workedCalls->ssb(), m_workedCalls->cw(),
+                                     m_workedCalls->fm()};
+    QList<QSize> sizes;
+    for (const QWidget* window : windows)
+        sizes.append(window->frameGeometry().size());
+    const QList<QPoint> places = layoutBesideEntryWindow(main, sizes, area);
+    for (qsizetype i = 0; i < windows.size(); ++i)
+        windows[i]->move(places[i]);
 }
 
 QMenu* ApplicationWindows::submenu(const QString& actionName) {
@@ -311,6 +319,8 @@ void ApplicationWindows::connectMenu() {
         focusCallsign();
     });
     connect(main, &EntryWindow::firstActivation, this, &ApplicationWindows::restoreLayout);
+    // Without saved positions the layout is made again once the window manager has framed the entry window.
+    connect(main, &EntryWindow::firstActivationWithoutSettings, this, &ApplicationWindows::placeAroundMainWindow);
     connect(main, &EntryWindow::closing, this, &ApplicationWindows::saveLayout);
 }
 

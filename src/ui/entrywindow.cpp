@@ -93,9 +93,12 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     selectBand(SettingsKeys::Program::band.defaultValue);
     selectMode(SettingsKeys::Program::mode.defaultValue);
     // The score summary in full: the log window's caption may be cut by the window manager, this line never.
+    // It wraps rather than widen the window; two lines are kept for it, so the window does not jump as the
+    // numbers grow.
     m_summaryLabel = new QLabel(this);
     m_summaryLabel->setObjectName(QStringLiteral("scoreSummaryLabel"));
     m_summaryLabel->setWordWrap(true);
+    m_summaryLabel->setMinimumHeight(2 * m_summaryLabel->fontMetrics().lineSpacing() + 4);
     statusBar()->addWidget(m_summaryLabel, 1);
     connectSignals();
     showScoreSummary();
@@ -809,8 +812,10 @@ void EntryWindow::restoreWindowsOnFirstActivation() {
         return;
     m_activated = true;
     const IniFile settings(m_session.settingsPath());
-    if (!settings.exists())
+    if (!settings.exists()) {
+        emit firstActivationWithoutSettings();
         return;
+    }
     m_loggedCalls->readSettings(settings);
     emit firstActivation(settings);
 }

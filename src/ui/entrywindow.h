@@ -68,6 +68,8 @@ signals:
     void countiesWindowRequested(bool visible);
     // The main window's first activation: the other windows restore their layout.
     void firstActivation(const IniFile& settings);
+    // The first activation of a program with no settings file yet.
+    void firstActivationWithoutSettings();
     // Every activation of the window.
     void activated();
     // Closing, before any setting is written: sending stops and the keying port is closed.

@@ -197,6 +197,28 @@ private slots:
         QCOMPARE(pulledOnScreen(frame, screens), placed);
         QCOMPARE(pulledOnScreen(frame, {}), frame.topLeft());
     }
+
+    void firstLayoutKeepsTheEntryWindowFree_data() {
+        QTest::addColumn<QSize>("entry");
+        // The entry window with and without its buffer bar.
+        QTest::newRow("wide entry window") << QSize(1004, 377);
+        QTest::newRow("narrow entry window") << QSize(472, 300);
+    }
+    void firstLayoutKeepsTheEntryWindowFree() {
+        QFETCH(QSize, entry);
+        const QRect screen(0, 0, 1280, 800);
+        const QRect entryFrame(screen.topLeft(), entry);
+        // The log, the suggestions, the logged calls, the counties and the three worked-calls lists.
+        const QList<QSize> sizes = {{662, 304}, {320, 160}, {260, 200}, {260, 300}, {650, 301}, {650, 301}, {650, 301}};
+        const QList<QPoint> places = layoutBesideEntryWindow(entryFrame, sizes, screen);
+        QCOMPARE(places.size(), sizes.size());
+        QCOMPARE(places.first(), QPoint(0, entry.height() + 8)); // the log right below the entry fields
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            const QRect frame(places[i], sizes[i]);
+            QVERIFY2(!frame.intersects(entryFrame), qPrintable(QString::number(i)));
+            QVERIFY2(screen.contains(frame), qPrintable(QString::number(i)));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -5,6 +5,7 @@
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "log/logsession.h"
+#include "loggedcallswindow.h"
 #include "logwindow.h"
 #include "operatordatadialog.h"
 #include "scripteddialogs.h"
@@ -17,9 +18,11 @@
 #include "workedcountieswindow.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -107,6 +110,15 @@ private slots:
         // The keyer's settings are written first and survive the main window's own piece.
         QVERIFY(p.settings->hasKey("Klucz CW", "Predkosc"));
         QCOMPARE(p.settings->readInteger("Widok", "Bufor CW", -1), 1);
+    }
+
+    void firstStartPlacesEveryWindowBesideTheEntryWindow() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const QRect entry = p.windows->entryWindow()->frameGeometry();
+        QCOMPARE(entry.topLeft(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+        // The log comes right below the entry window, whatever the size of the screen the test runs on.
+        QCOMPARE(p.windows->logWindow()->frameGeometry().topLeft(), QPoint(entry.left(), entry.bottom() + 1 + 8));
     }
 
     void onlyTheCurrentModeListIsShown() {
