@@ -32,8 +32,7 @@ QImage framed(QWidget* window) {
     image.fill(QColor(0x3C, 0x3F, 0x46));
     QPainter painter(&image);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(8, 0, image.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft,
-                     window->windowTitle());
+    painter.drawText(QRect(8, 0, image.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
     painter.drawPixmap(1, bar, inside);
     return image;
 }

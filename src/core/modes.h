@@ -9,11 +9,11 @@
 
 // The mode table, in the order of the mode selector.
 struct ModeInfo {
-    const char* name;        // selector text: "SSB", "CW", "FM", "RTTY", "PSK31", "HELL"
-    const char* code;        // two-letter code in the QSO line: "PH", "CW", …
-    char dupeCode;           // the mode's character of the dupe key
+    const char* name;            // selector text: "SSB", "CW", "FM", "RTTY", "PSK31", "HELL"
+    const char* code;            // two-letter code in the QSO line: "PH", "CW", …
+    char dupeCode;               // the mode's character of the dupe key
     const char* rstOnModeSwitch; // default report after a mode change
-    const char* rstAfterQso; // default report after each logged QSO
+    const char* rstAfterQso;     // default report after each logged QSO
 };
 
 namespace Modes {

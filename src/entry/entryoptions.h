@@ -13,7 +13,7 @@ struct EntryOptions {
     QString stx = SettingsKeys::Program::stx.defaultValue;                  // sentSerialEdit
     // No "STX" saved yet: the serial is the one the log calls for, as when the log is opened.
     bool serialFollowsLog = true;
-    QString stxFixed = SettingsKeys::Program::stxFixed.defaultValue;        // sentFixedPartEdit
+    QString stxFixed = SettingsKeys::Program::stxFixed.defaultValue; // sentFixedPartEdit
     // actionWithoutExchange: logging with no exchange
     bool withoutExchange = SettingsKeys::Program::withoutExchange.defaultValue;
     bool oneQsoPerBand = SettingsKeys::Program::oneQsoPerBand.defaultValue;
