@@ -119,8 +119,8 @@ void CallSuggestionsWindow::applyLayout() {
 }
 
 void CallSuggestionsWindow::loadSettings(const IniFile& settings) {
-    m_settings.x = x();
-    m_settings.y = y();
+    m_settings.x = geometry().x();
+    m_settings.y = geometry().y();
     m_settings.width = width();
     m_settings.height = height();
     m_settings.read(settings, SettingsKeys::WindowSection::CallSuggestions);
@@ -134,8 +134,8 @@ void CallSuggestionsWindow::loadSettings(const IniFile& settings) {
 
 void CallSuggestionsWindow::saveSettings(IniFile& settings) const {
     ListWindowSettings current = m_settings;
-    current.x = x();
-    current.y = y();
+    current.x = geometry().x();
+    current.y = geometry().y();
     current.width = width();
     current.height = height();
     current.write(settings, SettingsKeys::WindowSection::CallSuggestions);

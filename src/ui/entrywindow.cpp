@@ -153,8 +153,8 @@ bool EntryWindow::startUp() {
     applyOptions();
     const IniFile settings(m_session.settingsPath());
     if (settings.exists()) {
-        const int x = settings.value(SettingsKeys::Program::windowX, this->x());
-        const int y = settings.value(SettingsKeys::Program::windowY, this->y());
+        const int x = settings.value(SettingsKeys::Program::windowX, geometry().x());
+        const int y = settings.value(SettingsKeys::Program::windowY, geometry().y());
         placeWindow(this, {x, y}, size());
     }
     m_ui->actionShowLoggedCalls->setChecked(settings.value(SettingsKeys::View::loggedCalls));
@@ -837,8 +837,8 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
     {
         IniFile::Batch batch(settings);
         m_entry.saveSettings(settings);
-        settings.setValue(SettingsKeys::Program::windowX, x());
-        settings.setValue(SettingsKeys::Program::windowY, y());
+        settings.setValue(SettingsKeys::Program::windowX, geometry().x());
+        settings.setValue(SettingsKeys::Program::windowY, geometry().y());
         settings.setValue(SettingsKeys::View::loggedCalls, m_ui->actionShowLoggedCalls->isChecked());
         m_loggedCalls->writeSettings(settings);
         emit closing(settings);

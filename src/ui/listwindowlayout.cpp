@@ -34,7 +34,7 @@ void ListWindowLayout::setBackgroundColour(int colour) {
 
 void ListWindowLayout::readSettings(const IniFile& settings) {
     const WindowSettings w = WindowSettings::read(settings, m_section, {});
-    placeWindow(m_window, {w.x.value_or(m_window->x()), w.y.value_or(m_window->y())},
+    placeWindow(m_window, {w.x.value_or(m_window->geometry().x()), w.y.value_or(m_window->geometry().y())},
                 {w.width.value_or(m_window->width()), w.height.value_or(m_window->height())});
     if (w.font)
         setListFont(*w.font);
@@ -44,8 +44,8 @@ void ListWindowLayout::readSettings(const IniFile& settings) {
 
 void ListWindowLayout::writeSettings(IniFile& settings) const {
     WindowSettings w;
-    w.x = m_window->x();
-    w.y = m_window->y();
+    w.x = m_window->geometry().x();
+    w.y = m_window->geometry().y();
     w.width = m_window->width();
     w.height = m_window->height();
     w.font = listFont();

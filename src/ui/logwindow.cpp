@@ -157,7 +157,8 @@ void LogWindow::setBackgroundColour(int colour) {
 
 void LogWindow::readSettings(const IniFile& settings) {
     const WindowSettings w = WindowSettings::read(settings, SettingsKeys::WindowSection::Log, {false, false});
-    placeWindow(this, {w.x.value_or(x()), w.y.value_or(y())}, {width(), w.height.value_or(height())});
+    placeWindow(this, {w.x.value_or(geometry().x()), w.y.value_or(geometry().y())},
+                {width(), w.height.value_or(height())});
     if (w.background)
         setBackgroundColour(*w.background);
 }
@@ -165,8 +166,8 @@ void LogWindow::readSettings(const IniFile& settings) {
 void LogWindow::writeSettings(IniFile& settings) const {
     WindowSettings w;
     w.height = height();
-    w.x = x();
-    w.y = y();
+    w.x = geometry().x();
+    w.y = geometry().y();
     w.background = backgroundColour();
     w.write(settings, SettingsKeys::WindowSection::Log);
 }

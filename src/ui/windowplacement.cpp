@@ -5,19 +5,17 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
-void placeWindow(QWidget* window, const QPoint& frameTopLeft, const QSize& size) {
-    window->resize(size);
+void placeWindow(QWidget* window, const QPoint& insideTopLeft, const QSize& size) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    const QSize frame = window->frameGeometry().size().expandedTo(size);
-    const QPoint at = pulledOnScreen(QRect(frameTopLeft, frame), screens);
-    // A window that already has its native window may not know its frame yet; asking for the frame's position
-    // lets the window manager put the frame, not the inside, at the point. Before that, move() means the frame.
-    if (QWindow* handle = window->windowHandle())
-        handle->setFramePosition(at);
-    else
-        window->move(at);
+    // The title bar above the inside must stay reachable too; before the window is shown its height is not
+    // known, so a usual one is assumed.
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    const int titleBar = frame.height() > inside.height() ? inside.top() - frame.top() : 30;
+    const QPoint frameAt =
+        pulledOnScreen(QRect(insideTopLeft - QPoint(0, titleBar), size + QSize(0, titleBar)), screens);
+    window->setGeometry(QRect(frameAt + QPoint(0, titleBar), size));
 }

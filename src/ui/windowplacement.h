@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Puts a window back where it was closed: its frame's top-left corner at the saved point (x() and y() are
-// the frame's), pulled onto the nearest screen when that point lies off every screen. The same point is
-// saved and restored, so a window never creeps by its title bar's height from one run to the next.
-void placeWindow(QWidget* window, const QPoint& frameTopLeft, const QSize& size);
+// Puts a window back where it was closed. A window's saved "X" and "Y" are the top-left corner of its inside
+// (geometry(), not the frame's pos()): the window manager sets the inside where it was asked on every start,
+// mapped or not, so the same point is saved and restored and a window never creeps by its title bar's height
+// from one run to the next. A point that lies off every screen is pulled onto the nearest one.
+void placeWindow(QWidget* window, const QPoint& insideTopLeft, const QSize& size);

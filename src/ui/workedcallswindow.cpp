@@ -145,8 +145,8 @@ void WorkedCallsWindow::applyBackground() {
 }
 
 void WorkedCallsWindow::loadSettings(const IniFile& settings) {
-    m_settings.x = x();
-    m_settings.y = y();
+    m_settings.x = geometry().x();
+    m_settings.y = geometry().y();
     m_settings.height = height();
     m_settings.read(settings, section());
     placeWindow(this, {m_settings.x, m_settings.y}, {width(), m_settings.height});
@@ -156,8 +156,8 @@ void WorkedCallsWindow::loadSettings(const IniFile& settings) {
 
 void WorkedCallsWindow::saveSettings(IniFile& settings) const {
     ListWindowSettings current = m_settings;
-    current.x = x();
-    current.y = y();
+    current.x = geometry().x();
+    current.y = geometry().y();
     current.height = height();
     current.write(settings, section());
 }
