@@ -22,27 +22,24 @@ QString LogSession::chooserFolder() const {
     return m_folder.path();
 }
 
+std::optional<QString> LogSession::rememberFolder(const std::optional<QString>& chosen, bool isFolder) {
+    if (chosen && !chosen->isEmpty())
+        m_lastChosenFolder = isFolder ? QFileInfo(*chosen).absoluteFilePath() : QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
 std::optional<QString> LogSession::openFile(FileRequest request) {
     request.directory = chooserFolder();
-    const std::optional<QString> chosen = m_dialogs.openFile(request);
-    if (chosen && !chosen->isEmpty())
-        m_lastChosenFolder = QFileInfo(*chosen).absolutePath();
-    return chosen;
+    return rememberFolder(m_dialogs.openFile(request), false);
 }
 
 std::optional<QString> LogSession::saveFile(FileRequest request) {
     request.directory = chooserFolder();
-    const std::optional<QString> chosen = m_dialogs.saveFile(request);
-    if (chosen && !chosen->isEmpty())
-        m_lastChosenFolder = QFileInfo(*chosen).absolutePath();
-    return chosen;
+    return rememberFolder(m_dialogs.saveFile(request), false);
 }
 
 std::optional<QString> LogSession::chooseFolder(const QString& title) {
-    const std::optional<QString> chosen = m_dialogs.chooseFolder({title, chooserFolder()});
-    if (chosen && !chosen->isEmpty())
-        m_lastChosenFolder = QFileInfo(*chosen).absoluteFilePath();
-    return chosen;
+    return rememberFolder(m_dialogs.chooseFolder({title, chooserFolder()}), true);
 }
 
 TextFile::Status LogSession::LoadCountyList() {

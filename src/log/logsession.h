@@ -80,6 +80,9 @@ signals:
     void rowSelectionRequested(qsizetype row);
 
 private:
+    // Keeps the folder of a chosen file (or the chosen folder) for the next chooser.
+    std::optional<QString> rememberFolder(const std::optional<QString>& chosen, bool isFolder);
+
     ProgramFolder m_folder;
     UserDialogs& m_dialogs;
     Clock& m_clock;

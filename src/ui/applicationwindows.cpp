@@ -120,7 +120,7 @@ QAction* ApplicationWindows::action(const QString& name) const {
 }
 
 int ApplicationWindows::serialDigits() const {
-    return int(m_entryWindow->entry().options().serialFormat) + 1;
+    return SerialNumber::digits(m_entryWindow->entry().options().serialFormat);
 }
 
 void ApplicationWindows::focusCallsign() {
