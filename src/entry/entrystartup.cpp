@@ -106,6 +106,9 @@ LoadResult loadSession(LogSession& session,
     else if (options.autoIncrement)
         options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastLine(), options.separateVhfSerials,
                                                    options.serialFormat);
+    // A serial saved under a shorter format gets the leading zeros of the current one.
+    if (options.autoIncrement && SerialNumber::isDigitsOnly(options.stx))
+        options.stx = SerialNumber::pad(options.stx, options.serialFormat);
     return loaded;
 }
 

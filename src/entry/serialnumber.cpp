@@ -29,6 +29,27 @@ QString pad(QStringView serial, SerialFormat format) {
     return out;
 }
 
+QString reformat(QStringView serial, SerialFormat format) {
+    QString out = serial.toString();
+    if (!isDigitsOnly(serial))
+        return out;
+    switch (format) {
+    case SerialFormat::One:
+        for (int dropped = 0; dropped < 2 && out.size() >= 2 && out.startsWith(u'0'); ++dropped)
+            out.remove(0, 1);
+        return out;
+    case SerialFormat::Two:
+        if (out.size() == 1)
+            return u'0' + out;
+        if (out.size() >= 3 && out.startsWith(u'0'))
+            out.remove(0, 1);
+        return out;
+    case SerialFormat::Three:
+        return pad(out, format);
+    }
+    return out;
+}
+
 bool isDigitsOnly(QStringView text) {
     if (text.isEmpty())
         return false;

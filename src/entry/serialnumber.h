@@ -19,6 +19,9 @@ int digits(SerialFormat format);
 // Left-pads with zeros to the format's width; a longer serial is left alone.
 QString pad(QStringView serial, SerialFormat format);
 bool isDigitsOnly(QStringView text);
+// The serial field when "Format raportu" changes: "1" drops up to two leading zeros, "01" pads a single digit
+// and drops one leading zero from three or more characters, "001" pads to three. Anything but digits is kept.
+QString reformat(QStringView serial, SerialFormat format);
 // The serial after this one, padded; nullopt when the text is not a number.
 std::optional<QString> next(QStringView serial, SerialFormat format);
 // The serial field at start-up: a stored serial at or below the one of the log's newest line is one that was

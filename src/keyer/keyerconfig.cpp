@@ -35,6 +35,15 @@ QString KeyerConfig::lptLabel() const {
     return QStringLiteral("Port LPT [$") + QString::number(lptBase(), 16).toUpper() + u']';
 }
 
+QStringList KeyerConfig::priorityNames() {
+    return {QStringLiteral("Bardzo wysoki"), QStringLiteral("Wysoki"), QStringLiteral("Normalny"),
+            QStringLiteral("Niski")};
+}
+
+QString KeyerConfig::ratioText(int tenths) {
+    return QString::number(tenths / 10) + u'.' + QString::number(tenths % 10);
+}
+
 KeyerConfig KeyerConfig::read(const IniFile& ini) {
     KeyerConfig c;
     const QString port = ini.value(Keys::port).trimmed();
@@ -66,6 +75,9 @@ KeyerConfig KeyerConfig::read(const IniFile& ini) {
     c.calibrationFactor = ini.value(Keys::calibrationFactor);
     if (!(c.calibrationFactor > 0.0))
         c.calibrationFactor = Keys::calibrationFactor.defaultValue;
+    c.priority = ini.value(SettingsKeys::Program::priority);
+    if (!priorityNames().contains(c.priority))
+        c.priority.clear();
     return c;
 }
 
@@ -97,4 +109,5 @@ void KeyerConfig::write(IniFile& ini) const {
     ini.setValue(Keys::mapDownAsInsert, mapDownAsInsert);
     ini.setValue(Keys::mapUpAsPlus, mapUpAsPlus);
     ini.setValue(Keys::calibrationFactor, calibrationFactor);
+    ini.setValue(SettingsKeys::Program::priority, priority);
 }

@@ -3,6 +3,7 @@
 #include "settings/settingskeys.h"
 
 #include <QString>
+#include <QStringList>
 
 class IniFile;
 
@@ -32,6 +33,12 @@ struct KeyerConfig {
     bool mapDownAsInsert = SettingsKeys::Keyer::mapDownAsInsert.defaultValue;
     bool mapUpAsPlus = SettingsKeys::Keyer::mapUpAsPlus.defaultValue;
     double calibrationFactor = SettingsKeys::Keyer::calibrationFactor.defaultValue;
+    // "Priorytet", kept in the "Program" section: one of priorityNames(), or empty for none chosen.
+    QString priority;
+
+    static QStringList priorityNames(); // "Bardzo wysoki", "Wysoki", "Normalny", "Niski"
+    // A ratio in tenths as the configuration window shows it: "3.0" for 30, "0.5" for 5.
+    static QString ratioText(int tenths);
 
     // The base I/O address of the chosen parallel port; 0 when the user address is not valid hexadecimal.
     int lptBase() const;

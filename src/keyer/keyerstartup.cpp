@@ -12,6 +12,14 @@ const PortStatus kComInactive{QStringLiteral("Port COM nieaktywny"), QStringLite
 
 namespace KeyerStartup {
 
+PortStatus noPortsStatus() {
+    return kNoPorts;
+}
+
+PortStatus comInactiveStatus() {
+    return kComInactive;
+}
+
 QString serialMissingMessage(const QString& name) {
     return QStringLiteral("Brak portu szeregowego ") + name + QStringLiteral("\nlub port jest zajęty !");
 }

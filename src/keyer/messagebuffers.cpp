@@ -44,7 +44,44 @@ void MessageBuffers::set(int number, MessageBuffer buffer) {
     m_buffers[size_t(number - 1)] = std::move(buffer);
 }
 
-void MessageBuffers::read(const IniFile& ini) {
+MessageBuffers MessageBuffers::contestSet() {
+    struct Entry {
+        const char* name;
+        const char* text;
+    };
+    static constexpr Entry kSet[kCount] = {
+        {"CQ", "CQ TEST <MYCALL> <MYCALL> TEST"},
+        {"Grupa", "<CALL> <RAPORT> <STX>"},
+        {"TU", "TU <MYCALL> TEST"},
+        {"Mój znak", "<MYCALL>"},
+        {"Jego znak", "<CALL>"},
+        {"AGN", "AGN"},
+        {"Grupa 2x", "<STX> <STX>"},
+        {"?", "?"},
+        {"QRL?", "QRL?"},
+        {"", ""},
+        {"", "<MYCALL>"},
+        {"", "TU <SAVEQSO>"},
+    };
+    MessageBuffers buffers;
+    for (int n = 1; n <= kCount; ++n) {
+        MessageBuffer b;
+        b.name = QString::fromUtf8(kSet[n - 1].name);
+        b.text = QString::fromLatin1(kSet[n - 1].text);
+        buffers.set(n, std::move(b));
+    }
+    return buffers;
+}
+
+bool MessageBuffers::savedIn(const IniFile& ini) {
+    return ini.containsSectionOf(Keys::text(1));
+}
+
+MessageBuffers::Source MessageBuffers::read(const IniFile& ini) {
+    if (!savedIn(ini)) {
+        *this = contestSet();
+        return Source::ContestSet;
+    }
     for (int n = 1; n <= kCount; ++n) {
         MessageBuffer b;
         b.name = ini.value(Keys::name(n));
@@ -53,13 +90,32 @@ void MessageBuffers::read(const IniFile& ini) {
         b.loop = ini.value(Keys::loop(n));
         set(n, std::move(b));
     }
+    return Source::Saved;
 }
 
-TextFile::Status MessageBuffers::write(IniFile& ini, int number) const {
+void MessageBuffers::writeKeys(IniFile& ini, int number) const {
     const MessageBuffer& b = at(number);
-    IniFile::Batch batch(ini);
     ini.setValue(Keys::name(number), b.name);
     ini.setValue(Keys::text(number), b.text);
     ini.setValue(Keys::wavFile(number), b.wavFile);
-    return ini.setValue(Keys::loop(number), b.loop);
+    ini.setValue(Keys::loop(number), b.loop);
+}
+
+TextFile::Status MessageBuffers::write(IniFile& ini, int number) const {
+    if (!savedIn(ini))
+        return writeAll(ini);
+    {
+        IniFile::Batch batch(ini);
+        writeKeys(ini, number);
+    }
+    return ini.batchStatus();
+}
+
+TextFile::Status MessageBuffers::writeAll(IniFile& ini) const {
+    {
+        IniFile::Batch batch(ini);
+        for (int n = 1; n <= kCount; ++n)
+            writeKeys(ini, n);
+    }
+    return ini.batchStatus();
 }

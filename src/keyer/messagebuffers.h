@@ -29,9 +29,20 @@ public:
     const MessageBuffer& at(int number) const;
     void set(int number, MessageBuffer buffer);
 
-    void read(const IniFile& ini);
+    // A settings file without the "Bufory" section gives the contest set below, so the keys send something
+    // useful from the first start; the result says whether the section was missing.
+    enum class Source { Saved, ContestSet };
+    Source read(const IniFile& ini);
+    // CQ, the exchange, TU, the own and the other call, AGN, the exchange twice, "?", QRL?, and for INS and "+"
+    // the own call and TU with the contact logged.
+    static MessageBuffers contestSet();
     TextFile::Status write(IniFile& ini, int number) const;
+    // Every buffer; a write into a file without the section writes them all, so the other eleven keep their text.
+    TextFile::Status writeAll(IniFile& ini) const;
+    static bool savedIn(const IniFile& ini);
 
 private:
+    void writeKeys(IniFile& ini, int number) const;
+
     std::array<MessageBuffer, kCount> m_buffers;
 };

@@ -20,7 +20,7 @@ constexpr int kSentPadding = 41;
 void MorseSenderThread::run() {
     // Held for the whole run: whoever takes it afterwards sees everything the sender wrote.
     std::lock_guard lock(m_engine.m_senderMutex);
-    m_engine.threadedLoop();
+    (m_engine.*m_loop)();
 }
 
 MorseEngine::MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& entry, QObject* parent)
@@ -53,6 +53,16 @@ void MorseEngine::setConfig(const KeyerConfig& config) {
     m_savedSpeed = int(m_speed);
     ComputeTiming();
     emit speedChanged(m_speed);
+}
+
+void MorseEngine::updateConfig(const KeyerConfig& config) {
+    {
+        std::lock_guard lock(m_configMutex);
+        m_config = config;
+        m_config.speed = m_speed;
+    }
+    m_keying.configure(config);
+    m_keying.setSidetone(config.sidetone);
 }
 
 KeyerConfig MorseEngine::config() const {
@@ -149,6 +159,10 @@ void MorseEngine::StartBuffer(int number) {
         m_entry.playBufferWav(number, buffer.wavFile);
         return;
     }
+    if (buffer.text.trimmed().isEmpty()) {
+        emit bufferEmpty(number);
+        return;
+    }
     if (!m_queue.isEmpty())
         appendExpansion(QStringLiteral(" ") + buffer.text);
     else
@@ -168,6 +182,8 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
         m_queue.append(expanded ? input : expand(input));
         return;
     }
+    if (m_testRunning)
+        stopKeyingTest();
     // A sender still keying the last character of the previous transmission finishes it first.
     waitForSender();
     {
@@ -204,7 +220,7 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
     }
     if (threaded && !m_calibrationRunning) {
         m_senderRunning = true;
-        m_worker = std::make_unique<MorseSenderThread>(*this);
+        m_worker = std::make_unique<MorseSenderThread>(*this, &MorseEngine::threadedLoop);
         m_worker->start();
         return;
     }
@@ -295,7 +311,7 @@ void MorseEngine::StopSending() {
         m_terminate = true;
     m_queue.clear();
     // A running sender releases PTT itself once its element has ended, so that only one thread keys.
-    if (!m_senderRunning && !m_directSending && m_keying.pttOption())
+    if (!m_senderRunning && !m_directSending && !m_testRunning && m_keying.pttOption())
         m_keying.pttOff();
     setSpeed(m_savedSpeed);
 }
@@ -502,4 +518,62 @@ void MorseEngine::callsignChanged(const QString& call) {
 void MorseEngine::cancelLoop() {
     m_loopArmed = false;
     emit loopLabelChanged(false);
+}
+
+void MorseEngine::startKeyingTest(KeyingTest test) {
+    if (m_testRunning)
+        stopKeyingTest();
+    if (sending())
+        return;
+    waitForSender();
+    m_test = test;
+    m_sendAbort = false;
+    m_terminate = false;
+    m_testStop = false;
+    m_testRunning = true;
+    m_worker = std::make_unique<MorseSenderThread>(*this, &MorseEngine::keyingTestLoop);
+    m_worker->start();
+}
+
+void MorseEngine::stopKeyingTest() {
+    m_testStop = true;
+    if (m_worker && QThread::currentThread() != m_worker.get())
+        waitForSender();
+}
+
+void MorseEngine::keyingTestLoop() {
+    auto stopped = [this] { return m_testStop || m_sendAbort || m_terminate; };
+    const bool ptt = m_keying.pttOption();
+    m_deadline = m_time.now();
+    if (ptt) {
+        m_keying.pttOn();
+        if (m_keying.pttDelayMs() > 0)
+            wait(m_keying.pttDelayMs());
+    }
+    if (m_test == KeyingTest::Tune) {
+        // The carrier is held key-down; the stop is looked at every few milliseconds.
+        if (m_keying.keyDown()) {
+            while (!stopped())
+                m_time.sleepUntil(m_time.now() + std::chrono::milliseconds(5));
+        }
+        m_keying.keyUp();
+        m_keying.pttOff();
+    } else {
+        const bool dashes = m_test == KeyingTest::Dashes;
+        while (!stopped()) {
+            const int length = dashes ? m_dashLength : m_dotLength;
+            m_elementLength = length;
+            catchUp();
+            if (!m_keying.keyDown())
+                break;
+            m_deadline += std::chrono::milliseconds(length);
+            m_time.sleepUntil(m_deadline);
+            if (!m_keying.keyUp())
+                break;
+            wait(m_dotLength);
+        }
+        if (ptt)
+            m_keying.pttOff();
+    }
+    m_testRunning = false;
 }

@@ -18,16 +18,18 @@ class KeyerEntry;
 class KeyingInterface;
 class MorseEngine;
 
-// The sender thread of one transmission.
+// The sender thread of one transmission or keying test.
 class MorseSenderThread final : public QThread {
 public:
-    explicit MorseSenderThread(MorseEngine& engine) : m_engine(engine) {}
+    using Loop = void (MorseEngine::*)();
+    MorseSenderThread(MorseEngine& engine, Loop loop) : m_engine(engine), m_loop(loop) {}
 
 protected:
     void run() override;
 
 private:
     MorseEngine& m_engine;
+    Loop m_loop;
 };
 
 // The Morse engine: timing, the sending loop (on a MorseSenderThread or on the caller's thread), the control
@@ -38,12 +40,17 @@ class MorseEngine : public QObject {
     Q_OBJECT
 public:
     enum class TraceKind { Key, Pause };
+    // The configuration window's keying tests: "Kropki", "Kreski", "Strojenie" (a steady carrier).
+    enum class KeyingTest { Dots, Dashes, Tune };
     using Trace = std::function<void(TraceKind, int ms)>;
 
     MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& entry, QObject* parent = nullptr);
     ~MorseEngine() override;
 
     void setConfig(const KeyerConfig& config);
+    // A setting changed in the configuration window: the speed stays, and the element lengths follow at the next
+    // transmission, manual character or speed change.
+    void updateConfig(const KeyerConfig& config);
     KeyerConfig config() const;
     MessageBuffers& buffers() { return m_buffers; }
     const MessageBuffers& buffers() const { return m_buffers; }
@@ -64,6 +71,13 @@ public:
     void setFullDigitsOnce(bool on) { m_fullDigitsOnce = on; }
     bool fullDigitsOnce() const { return m_fullDigitsOnce; }
     void setCalibrationRunning(bool on) { m_calibrationRunning = on; }
+
+    // Keys dots, dashes or a steady carrier on a sender thread (PTT around it when the option is on) until
+    // stopKeyingTest() or a stop; starting a transmission ends it. Returns at once.
+    void startKeyingTest(KeyingTest test);
+    // Ends a keying test with the lines at rest; returns once they are (at once when called from the test).
+    void stopKeyingTest();
+    bool keyingTestRunning() const { return m_testRunning; }
 
     int speed() const { return m_speed; }
     // The slider: clamped to 10..60, timing recomputed. Any thread.
@@ -104,6 +118,8 @@ signals:
     void pttLedChanged(bool lit);        // pttLed
     void cutNumbersChanged(bool on);
     void transmissionFinished();
+    // A buffer key in CW found the buffer without text: nothing is sent.
+    void bufferEmpty(int number);
 
 private:
     friend class MorseSenderThread;
@@ -112,6 +128,7 @@ private:
     QString expand(const QString& input);
     void directLoop();
     void threadedLoop();
+    void keyingTestLoop();
     void sendQueueChar(QChar c);
     void SendCode(QChar c);
     void sendElement(bool dash, bool last);
@@ -157,6 +174,9 @@ private:
     std::atomic<qint64> m_loopStartNs{0};
     std::atomic<int> m_lastBuffer{1};
     std::atomic<qint64> m_startNs{0}, m_endNs{0};
+    std::atomic<KeyingTest> m_test{KeyingTest::Dots};
+    std::atomic<bool> m_testRunning{false};
+    std::atomic<bool> m_testStop{false};
 
     mutable std::mutex m_callMutex;
     QString m_callsign; // the sender's copy of callsignEdit

@@ -21,6 +21,12 @@ target_sources(
             keyer/keyerkeys.cpp
             keyer/keyerstartup.h
             keyer/keyerstartup.cpp
+            keyer/keyersetup.h
+            keyer/keyersetup.cpp
+            keyer/bufferediting.h
+            keyer/bufferediting.cpp
+            keyer/calibration.h
+            keyer/calibration.cpp
             keyer/ports/portseams.h
             keyer/ports/ppdevparallelport.h
             keyer/ports/ppdevparallelport.cpp

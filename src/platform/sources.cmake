@@ -4,6 +4,7 @@ target_sources(kvr_core PRIVATE
     platform/programfolder.h platform/programfolder.cpp
     platform/programversion.h platform/programversion.cpp
     platform/writefaults.h platform/writefaults.cpp
+    platform/processpriority.h platform/processpriority.cpp
 )
 # Only this file knows the number, so a new version rebuilds one file of the core.
 set_source_files_properties(platform/programversion.cpp PROPERTIES COMPILE_DEFINITIONS

@@ -35,6 +35,10 @@ public:
     template <SettingsValue T>
     TextFile::Status setValue(const SettingsKey<T>& key, const std::type_identity_t<T>& newValue);
     template <SettingsValue T> bool contains(const SettingsKey<T>& key) const { return hasKey(key.section, key.name); }
+    // Whether the key's section is in the file, with any of its keys.
+    template <SettingsValue T> bool containsSectionOf(const SettingsKey<T>& key) const {
+        return hasSection(key.section);
+    }
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Not a number: the default. Accepts decimal, "$" and "0x" hexadecimal.
@@ -53,7 +57,10 @@ public:
     // at the end of the scope.
     class Batch {
     public:
-        explicit Batch(IniFile& file) : m_file(file) { ++m_file.m_batchDepth; }
+        explicit Batch(IniFile& file) : m_file(file) {
+            if (m_file.m_batchDepth++ == 0)
+                m_file.m_batchStatus = {};
+        }
         ~Batch() { m_file.endBatch(); }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -61,6 +68,9 @@ public:
     private:
         IniFile& m_file;
     };
+
+    // Whether the rewrite at the end of the last batch reached the disk.
+    const TextFile::Status& batchStatus() const { return m_batchStatus; }
 
     static QString decodeFile(const QByteArray& bytes);
 

@@ -35,7 +35,8 @@ QList<AnyKey> fixedKeys() {
     QList<AnyKey> keys;
     keys << Program::logPath << Program::autoIncrement << Program::stx << Program::stxFixed << Program::withoutExchange
          << Program::oneQsoPerBand << Program::warcBands << Program::digitalModes << Program::band << Program::mode
-         << Program::separateVhfSerials << Program::manualUtc << Program::utcOffsetHours << Program::sentExchangeColour
+         << Program::separateVhfSerials << Program::manualUtc << Program::utcOffsetHours << Program::priority
+         << Program::sentExchangeColour
          << Program::windowX << Program::windowY;
     keys << View::loggedCalls << View::callSuggestions << View::ssbList << View::logWindow << View::cwList
          << View::fmList << View::workedCounties << View::bufferBar << View::currentModeListOnly;

@@ -54,6 +54,9 @@ inline const SettingsKey<QString> mode{section, QStringLiteral("Emisja"), QStrin
 inline const SettingsKey<bool> separateVhfSerials{section, QStringLiteral("Osobna numeracja na UKF"), false};
 inline const SettingsKey<bool> manualUtc{section, QStringLiteral("Czas UTC manualny"), false};
 inline const SettingsKey<int> utcOffsetHours{section, QStringLiteral("Offset"), 0};
+// The process priority chosen in the keyer configuration: "Bardzo wysoki", "Wysoki", "Normalny" or "Niski"; any
+// other text chooses none and the normal priority.
+inline const SettingsKey<QString> priority{section, QStringLiteral("Priorytet"), QString()};
 // Windows colour value, pale green.
 inline const SettingsKey<int> sentExchangeColour{section, QStringLiteral("Kolor tła nadawanej grupy kontrolnej 1"),
                                                  12778705};

@@ -1,5 +1,6 @@
 #include "applicationwindows.h"
 
+#include "buffereditordialog.h"
 #include "callsuggestionswindow.h"
 #include "core/modes.h"
 #include "ediexportdialog.h"
@@ -7,7 +8,9 @@
 #include "entrywindowkeyerentry.h"
 #include "exchangeanalysisdialog.h"
 #include "interchangemenu.h"
+#include "keyer/keyersetup.h"
 #include "keyerpanel.h"
+#include "keyersettingsdialog.h"
 #include "log/analysishandlers.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
@@ -50,11 +53,11 @@ constexpr ViewItem kViewItems[] = {
 
 } // namespace
 
-ApplicationWindows::ApplicationWindows(LogSession& session)
+ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices)
     : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
     EntryWindow* main = m_entryWindow.get();
     // The windows in the program's order of creation; each follows the log session by its signals.
-    createKeyer();
+    createKeyer(devices);
     m_workedCalls = new WorkedCallsWindows(session, main);
     m_logWindow = new LogWindow(session, main);
     m_callSuggestions = new CallSuggestionsWindow(session, m_master, main);
@@ -72,7 +75,7 @@ ApplicationWindows::~ApplicationWindows() {
     delete m_keyerPanel;
 }
 
-void ApplicationWindows::createKeyer() {
+void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
     EntryWindow* main = m_entryWindow.get();
     auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
     m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(
@@ -81,7 +84,7 @@ void ApplicationWindows::createKeyer() {
                                       field("sentSerialEdit"), field("sentFixedPartEdit"),
                                       main->findChild<QWidget*>(QStringLiteral("dupeLabel")),
                                       main->findChild<QPushButton*>(QStringLiteral("logQsoButton"))});
-    m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea());
+    m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea(), devices);
     auto* layout = new QVBoxLayout(main->keyerArea());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_keyerPanel);
@@ -99,11 +102,31 @@ void ApplicationWindows::createKeyer() {
         m_keyerPanel->shutdown();
         m_keyerPanel->writeSettings();
     });
+    // The buffer editor opens for the buffer whose button got the right mouse button.
+    connect(m_keyerPanel, &KeyerPanel::editBufferRequested, this, &ApplicationWindows::editBuffer);
+    connect(m_keyerPanel, &KeyerPanel::statusMessage, main, &EntryWindow::showStatusMessage);
+    m_keyerSettings = new KeyerSettingsDialog(m_keyerPanel->setup(), main->entry().options(), main);
+    connect(m_keyerSettings, &KeyerSettingsDialog::utcOptionsChanged, main, &EntryWindow::setUtcOptions);
+    connect(&m_keyerPanel->setup(), &KeyerSetup::serialFormatChanged, main, &EntryWindow::changeSerialFormat);
+    QAction* programSettings = action(QStringLiteral("actionProgramSettings"));
+    programSettings->setEnabled(true);
+    connect(programSettings, &QAction::triggered, this, [this] {
+        m_keyerSettings->exec();
+        focusCallsign();
+    });
     QAction* bufferBar = action(QStringLiteral("actionShowBufferBar"));
     bufferBar->setEnabled(true);
     bufferBar->setCheckable(true);
     bufferBar->setChecked(true);
     connect(bufferBar, &QAction::triggered, this, &ApplicationWindows::showBufferBar);
+}
+
+void ApplicationWindows::editBuffer(int number) {
+    BufferEditorDialog editor(m_session, m_entryWindow.get());
+    editor.editBuffer(number, m_keyerPanel->engine().buffers().at(number));
+    connect(&editor, &BufferEditorDialog::bufferSaved, m_keyerPanel, &KeyerPanel::saveBuffer);
+    editor.exec();
+    focusCallsign();
 }
 
 void ApplicationWindows::showBufferBar(bool shown) {

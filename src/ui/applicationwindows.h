@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyerpanel.h"
 #include "log/loglifecycle.h"
 #include "lookup/masterselection.h"
 
@@ -10,7 +11,7 @@
 class IniFile;
 class EntryWindowKeyerEntry;
 class InterchangeMenu;
-class KeyerPanel;
+class KeyerSettingsDialog;
 class LogSession;
 class QAction;
 class QMenu;
@@ -28,7 +29,8 @@ class WorkedCallsWindows;
 class ApplicationWindows : public QObject {
     Q_OBJECT
 public:
-    explicit ApplicationWindows(LogSession& session);
+    // devices: where the keyer reaches hardware (tests give recording ports and virtual time).
+    explicit ApplicationWindows(LogSession& session, KeyerDevices devices = {});
     ~ApplicationWindows() override;
 
     // The start-up of the program; false when it must end (the county list is missing).
@@ -43,6 +45,7 @@ public:
     WorkedCallsWindows* workedCalls() const { return m_workedCalls; }
     InterchangeMenu* interchange() const { return m_interchange; }
     KeyerPanel* keyer() const { return m_keyerPanel; }
+    KeyerSettingsDialog* keyerSettings() const { return m_keyerSettings; }
     MasterSelection& master() { return m_master; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
     QAction* action(const QString& name) const;
@@ -60,7 +63,9 @@ private:
     void saveLayout(IniFile& settings);
     void focusCallsign();
     void placeAroundMainWindow();
-    void createKeyer();
+    void createKeyer(const KeyerDevices& devices);
+    // The buffer editor for one buffer; its OK stores the buffer and writes it at once.
+    void editBuffer(int number);
     // "Bufory CW": the keyer's buffer bar below the entry fields.
     void showBufferBar(bool shown);
     int serialDigits() const;
@@ -80,5 +85,6 @@ private:
     OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
+    KeyerSettingsDialog* m_keyerSettings = nullptr;
     QTimer* m_serialReopenTimer = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "core/bands.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
+#include "entry/serialnumber.h"
 #include "entry/workedbefore.h"
 #include "helpfile.h"
 #include "helpwindow.h"
@@ -467,6 +468,24 @@ EntryForm EntryWindow::entryFields() const {
 
 void EntryWindow::setSerialField(const QString& serial) {
     m_ui->sentSerialEdit->setText(serial);
+}
+
+void EntryWindow::changeSerialFormat(int index) {
+    const SerialFormat format = SerialNumber::formatFromIndex(index);
+    m_entry.options().serialFormat = format;
+    if (autoIncrement())
+        m_ui->sentSerialEdit->setText(SerialNumber::reformat(m_ui->sentSerialEdit->text(), format));
+}
+
+void EntryWindow::setUtcOptions(bool manualUtc, int offsetHours) {
+    m_entry.options().manualUtc = manualUtc;
+    m_entry.options().utcOffsetHours = offsetHours;
+    m_entry.computeUtcOffset(m_session.clock().now());
+    showClock(m_entry.utcNow());
+}
+
+void EntryWindow::showStatusMessage(const QString& text) {
+    statusBar()->showMessage(text, 6000);
 }
 
 void EntryWindow::setSentFixedPart(const QString& text) {

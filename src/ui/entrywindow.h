@@ -51,6 +51,13 @@ public:
     // A suggestion was clicked: the callsign field takes it and the cursor moves on as the rules say.
     void takeSuggestion(const QString& call);
     void setSentFixedPart(const QString& text);
+    // "Format raportu" changed in the keyer configuration (index of "1", "01", "001"): with automatic increment
+    // the serial field takes the new format's leading zeros.
+    void changeSerialFormat(int index);
+    // The UTC options of the keyer configuration: the offset is computed again and the clock follows.
+    void setUtcOptions(bool manualUtc, int offsetHours);
+    // A passing message in the status bar (the score summary comes back after a few seconds).
+    void showStatusMessage(const QString& text);
     QString shownDate() const;
     bool autoIncrement() const;
     // The background of the sent-exchange field (Windows colour value).

@@ -3,6 +3,7 @@
 #include "audiosidetone.h"
 #include "keyer/keyerentry.h"
 #include "keyer/keyerkeys.h"
+#include "keyer/keyersetup.h"
 #include "keyer/keyerstartup.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/morseengine.h"
@@ -68,7 +69,14 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     connect(
         engine, &MorseEngine::pttLedChanged, this, [this](bool lit) { setLed(m_ui->pttLed, lit, "lime"); },
         Qt::QueuedConnection);
-    connect(engine, &MorseEngine::cutNumbersChanged, this, [this](bool on) { m_config.cutNumbers = on; });
+    connect(
+        engine, &MorseEngine::bufferEmpty, this,
+        [this](int number) {
+            emit statusMessage(QStringLiteral("Bufor %1 jest pusty: kliknij jego przycisk prawym przyciskiem myszy, "
+                                              "aby wpisać tekst.")
+                                   .arg(MessageBuffers::defaultName(number)));
+        },
+        Qt::QueuedConnection);
 
     connect(m_ui->txButton, &QToolButton::clicked, this, &KeyerPanel::onTxButtonClicked);
     connect(m_ui->outgoingTextEdit, &QLineEdit::textEdited, this, &KeyerPanel::onOutgoingTextEdited);
@@ -83,14 +91,21 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     setLed(m_ui->keyLed, false, "red");
     setLed(m_ui->pttLed, false, "lime");
 
-    // The keyer settings and the buffers are read once, at creation.
+    m_setup = std::make_unique<KeyerSetup>(*m_engine, m_serial, *m_time, m_session.dialogs(), m_session.settingsPath(),
+                                           devices.setPriority ? devices.setPriority : setProcessPriority);
+    connect(m_setup.get(), &KeyerSetup::portStatusChanged, this, &KeyerPanel::showPortStatus);
+    connect(m_setup.get(), &KeyerSetup::sidetoneChanged, m_ui->sidetoneCheck, &QCheckBox::setChecked);
+
+    // The keyer settings and the buffers are read once, at creation. A settings file without buffers gets the
+    // contest set written into it, so what the keys send is also what the file says.
     IniFile ini(m_session.settingsPath());
-    m_config = KeyerConfig::read(ini);
-    if (ini.exists())
-        m_engine->buffers().read(ini);
-    const PortStatus status = KeyerStartup::openPort(m_config, *m_keying, m_serial, m_session.dialogs());
-    m_engine->setConfig(m_config);
-    m_ui->sidetoneCheck->setChecked(m_config.sidetone);
+    KeyerConfig config = KeyerConfig::read(ini);
+    if (m_engine->buffers().read(ini) == MessageBuffers::Source::ContestSet && ini.exists())
+        m_engine->buffers().writeAll(ini);
+    const PortStatus status = KeyerStartup::openPort(config, *m_keying, m_serial, m_session.dialogs());
+    m_engine->setConfig(config);
+    m_setup->setPriority(config.priority, false);
+    m_ui->sidetoneCheck->setChecked(config.sidetone);
     m_ui->speedLabel->setText(QString::number(m_engine->speed()));
     showPortStatus(status.text, status.colour);
     refreshBufferButtons();
@@ -106,7 +121,21 @@ KeyerHooks& KeyerPanel::hooks() {
 
 void KeyerPanel::writeSettings() {
     IniFile ini(m_session.settingsPath());
+    IniFile::Batch batch(ini);
     m_engine->config().write(ini);
+    if (!MessageBuffers::savedIn(ini))
+        m_engine->buffers().writeAll(ini);
+}
+
+bool KeyerPanel::saveBuffer(int number, const MessageBuffer& buffer) {
+    m_engine->buffers().set(number, buffer);
+    refreshBufferButtons();
+    IniFile ini(m_session.settingsPath());
+    if (const TextFile::Status written = m_engine->buffers().write(ini, number); !written) {
+        m_session.dialogs().error(written.error);
+        return false;
+    }
+    return true;
 }
 
 void KeyerPanel::shutdown() {
@@ -120,9 +149,10 @@ void KeyerPanel::shutdown() {
 }
 
 void KeyerPanel::reopenSerialPort() {
-    if (m_config.port != KeyingPort::Com || !m_serial || m_engine->sending())
+    const KeyerConfig config = m_engine->config();
+    if (config.port != KeyingPort::Com || !m_serial || m_engine->sending() || m_engine->keyingTestRunning())
         return;
-    const PortStatus status = KeyerStartup::reopenSerial(m_config.comPort, *m_serial, m_session.dialogs(), *m_time);
+    const PortStatus status = KeyerStartup::reopenSerial(config.comPort, *m_serial, m_session.dialogs(), *m_time);
     showPortStatus(status.text, status.colour);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "keyer/keyerconfig.h"
+#include "keyer/messagebuffers.h"
+#include "platform/processpriority.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -13,6 +16,7 @@ class KeyerPanel;
 class KeyerEntry;
 class KeyerHooks;
 class KeyerKeys;
+class KeyerSetup;
 class KeyerTime;
 class KeyingInterface;
 class LogSession;
@@ -28,6 +32,8 @@ struct KeyerDevices {
     ParallelPortIo* parallel = nullptr;
     SerialLines* serial = nullptr;
     Sidetone* sidetone = nullptr;
+    // The process priority ("Priorytet"); empty for the real one.
+    std::function<bool(ProcessPriority)> setPriority;
 };
 
 // The keyer area of the main window: the outgoing-text, sent-text and current-character fields,
@@ -40,6 +46,8 @@ public:
     ~KeyerPanel() override;
 
     MorseEngine& engine() { return *m_engine; }
+    // The live settings the configuration window changes.
+    KeyerSetup& setup() { return *m_setup; }
     // For the main window's key handling, clock tick and callsign changes.
     KeyerHooks& hooks();
     // "Klucz CW" from the current settings (the main window's close).
@@ -50,10 +58,16 @@ public:
     void reopenSerialPort();
     // Captions and hints of the buffer buttons from the buffer table (after the editor changed it).
     void refreshBufferButtons();
+    // The buffer editor's OK: the buffer, its button and its four keys of "Bufory" at once. False (and told)
+    // when the settings file could not be written.
+    bool saveBuffer(int number, const MessageBuffer& buffer);
+    void showPortStatus(const QString& text, const QString& colour);
 
 signals:
     // The right button was released over a buffer button: the buffer editor opens for it.
     void editBufferRequested(int number);
+    // A line for the main window's status bar.
+    void statusMessage(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,13 +79,11 @@ private slots:
 
 private:
     void sendBuffer(int number);
-    void showPortStatus(const QString& text, const QString& colour);
     static void setLed(QWidget* led, bool lit, const char* colour);
 
     std::unique_ptr<Ui::KeyerPanel> m_ui;
     LogSession& m_session;
     KeyerEntry& m_entry;
-    KeyerConfig m_config;
     std::unique_ptr<KeyerTime> m_ownTime;
     std::unique_ptr<ParallelPortIo> m_ownParallel;
     std::unique_ptr<SerialLines> m_ownSerial;
@@ -81,5 +93,6 @@ private:
     std::unique_ptr<KeyingInterface> m_keying;
     std::unique_ptr<MorseEngine> m_engine;
     std::unique_ptr<KeyerKeys> m_keys;
+    std::unique_ptr<KeyerSetup> m_setup;
     QList<QAbstractButton*> m_bufferButtons;
 };

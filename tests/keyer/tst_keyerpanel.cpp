@@ -22,7 +22,7 @@ struct PanelFixture {
     explicit PanelFixture(const QStringList& ini) {
         folder.writeLines(QStringLiteral("kvr_log.ini"), ini);
         port.setAvailablePorts({QStringLiteral("ttyS0")});
-        panel = std::make_unique<KeyerPanel>(session, entry, nullptr, KeyerDevices{&time, &port, &port, &port});
+        panel = std::make_unique<KeyerPanel>(session, entry, nullptr, KeyerDevices{&time, &port, &port, &port, {}});
     }
     template <typename T> T* child(const char* name) { return panel->findChild<T*>(QString::fromLatin1(name)); }
 

@@ -93,6 +93,7 @@ private slots:
         keyer.keyingOnRts = keyer.ptt = keyer.mapDownAsInsert = keyer.mapUpAsPlus = true;
         keyer.sidetone = keyer.cutNumbers = keyer.multithreaded = keyer.extraGap = false;
         keyer.speed = 42;
+        keyer.priority = QStringLiteral("Wysoki");
         keyer.toneHz = 650;
         keyer.volume = 35;
         keyer.dashRatio = 33;

@@ -21,7 +21,8 @@ PpdevParallelPort::~PpdevParallelPort() {
     closeDevice();
 }
 
-QString PpdevParallelPort::findDevice(int base, const QString& procRoot, const QString& devRoot) {
+QList<PpdevParallelPort::Device> PpdevParallelPort::devices(const QString& procRoot, const QString& devRoot) {
+    QList<Device> found;
     const QDir root(procRoot);
     const QStringList ports = root.entryList({QStringLiteral("parport*")}, QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& port : ports) {
@@ -32,8 +33,17 @@ QString PpdevParallelPort::findDevice(int base, const QString& procRoot, const Q
         const QStringList numbers =
             QString::fromLatin1(file.readAll()).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         bool ok = false;
-        if (!numbers.isEmpty() && numbers.first().toInt(&ok) == base && ok)
-            return QDir(devRoot).filePath(port);
+        const int base = numbers.isEmpty() ? 0 : numbers.first().toInt(&ok);
+        if (ok)
+            found.append({QDir(devRoot).filePath(port), base});
+    }
+    return found;
+}
+
+QString PpdevParallelPort::findDevice(int base, const QString& procRoot, const QString& devRoot) {
+    for (const Device& device : devices(procRoot, devRoot)) {
+        if (device.base == base)
+            return device.path;
     }
     return {};
 }

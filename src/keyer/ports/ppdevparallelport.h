@@ -2,6 +2,8 @@
 
 #include "keyer/ports/portseams.h"
 
+#include <QList>
+
 #include <mutex>
 
 // The parallel port through Linux ppdev: the /dev/parportN whose base address is the chosen one is claimed
@@ -18,6 +20,14 @@ public:
 
     // The device whose base address is base ("/dev/parport0"), found through procRoot; empty when none.
     static QString findDevice(int base, const QString& procRoot, const QString& devRoot);
+
+    struct Device {
+        QString path; // "/dev/parport0"
+        int base = 0;
+    };
+    // The parallel ports the system has, with their base addresses.
+    static QList<Device> devices(const QString& procRoot = QStringLiteral("/proc/sys/dev/parport"),
+                                 const QString& devRoot = QStringLiteral("/dev"));
 
 private:
     bool ensureOpen(int base);

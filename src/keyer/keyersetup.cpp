@@ -1,0 +1,141 @@
+#include "keyer/keyersetup.h"
+
+#include "keyer/calibration.h"
+#include "keyer/keyinginterface.h"
+#include "keyer/morseengine.h"
+#include "platform/userdialogs.h"
+#include "settings/inifile.h"
+
+KeyerSetup::KeyerSetup(MorseEngine& engine, SerialLines* serial, KeyerTime& time, UserDialogs& dialogs,
+                       QString settingsPath, PriorityHook setPriority)
+    : m_engine(engine), m_serial(serial), m_time(time), m_dialogs(dialogs), m_settingsPath(std::move(settingsPath)),
+      m_setPriority(std::move(setPriority)) {}
+
+KeyerConfig KeyerSetup::config() const {
+    return m_engine.config();
+}
+
+void KeyerSetup::update(const std::function<void(KeyerConfig&)>& edit) {
+    KeyerConfig c = m_engine.config();
+    edit(c);
+    m_engine.updateConfig(c);
+}
+
+QStringList KeyerSetup::serialPorts() const {
+    return m_serial ? m_serial->enumerate() : QStringList();
+}
+
+void KeyerSetup::showStatus(const PortStatus& status) {
+    emit portStatusChanged(status.text, status.colour);
+}
+
+void KeyerSetup::chooseNoPort() {
+    update([](KeyerConfig& c) { c.port = KeyingPort::None; });
+    showStatus(KeyerStartup::noPortsStatus());
+}
+
+void KeyerSetup::chooseSerialPort(const QString& name) {
+    update([&name](KeyerConfig& c) {
+        c.port = KeyingPort::Com;
+        c.comPort = name;
+    });
+    showStatus({});
+    if (name.isEmpty() || !m_serial || m_serial->isOpen())
+        return;
+    if (const SerialOpenResult opened = m_serial->open(name); !opened.ok) {
+        // The port stays closed; the status says so rather than leaving the operator to find out in a QSO.
+        m_dialogs.error(KeyerStartup::serialMissingMessage(name));
+        showStatus(KeyerStartup::comInactiveStatus());
+    }
+}
+
+void KeyerSetup::changeSerialPort(const QString& name) {
+    update([&name](KeyerConfig& c) { c.comPort = name; });
+    if (!m_serial || name.isEmpty())
+        return;
+    showStatus(KeyerStartup::reopenSerial(name, *m_serial, m_dialogs, m_time));
+}
+
+LptSelection KeyerSetup::chooseParallelPort(const QString& choice) {
+    const KeyerConfig current = m_engine.config();
+    const LptSelection selection = choice == QLatin1String("USER")
+                                       ? LptAddress::askUser(m_dialogs, current.lptUserAddress)
+                                       : LptAddress::fixed(choice);
+    update([&selection](KeyerConfig& c) {
+        c.port = KeyingPort::Lpt;
+        c.lptChoice = selection.choice;
+        if (selection.choice == QLatin1String("USER"))
+            c.lptUserAddress = selection.userAddress;
+    });
+    showStatus({});
+    m_engine.keying().lptChosen();
+    return selection;
+}
+
+void KeyerSetup::setSpeed(int wpm) {
+    // Like the speed keys: the new speed also survives the end of the next transmission.
+    m_engine.changeSpeedBy(wpm - m_engine.speed());
+}
+
+void KeyerSetup::setSidetone(bool on) {
+    m_engine.setSidetone(on);
+    emit sidetoneChanged(on);
+}
+
+void KeyerSetup::setSerialFormat(int index) {
+    update([index](KeyerConfig& c) { c.serialFormat = index; });
+    emit serialFormatChanged(index);
+}
+
+QString KeyerSetup::priorityRefusedMessage(const QString& name) {
+    return QStringLiteral("System nie pozwolił ustawić priorytetu „%1”.\nProgram działa z dotychczasowym "
+                          "priorytetem.\n\nPodwyższenie priorytetu wymaga uprawnień (np. limitu „nice” w "
+                          "/etc/security/limits.conf).")
+        .arg(name);
+}
+
+void KeyerSetup::setPriority(const QString& name, bool tellRefusal) {
+    const qsizetype index = KeyerConfig::priorityNames().indexOf(name);
+    update([&name, index](KeyerConfig& c) { c.priority = index >= 0 ? name : QString(); });
+    constexpr ProcessPriority kByIndex[] = {ProcessPriority::Realtime, ProcessPriority::High, ProcessPriority::Normal,
+                                            ProcessPriority::Idle};
+    const ProcessPriority priority = index >= 0 ? kByIndex[index] : ProcessPriority::Normal;
+    if (m_setPriority && !m_setPriority(priority) && tellRefusal)
+        m_dialogs.message(QStringLiteral("Ostrzeżenie"), priorityRefusedMessage(name), MessageIcon::Warning,
+                          unsigned(DialogButton::Ok), DialogButton::Ok);
+}
+
+void KeyerSetup::calibrate(const std::function<void()>& hideWindow, const std::function<void()>& showWindow) {
+    const int speed = m_engine.speed();
+    const KeyerConfig before = m_engine.config();
+    update([](KeyerConfig& c) { c.calibrationFactor = 1.0; });
+    m_engine.setCalibrationRunning(true);
+    // The sidetone would change the element times.
+    m_engine.setSidetone(false);
+    m_dialogs.information(Calibration::introMessage());
+    if (hideWindow)
+        hideWindow();
+    m_engine.setSpeed(Calibration::kSpeed);
+    m_engine.SendText(Calibration::parisText());
+    if (showWindow)
+        showWindow();
+    m_engine.setCalibrationRunning(false);
+
+    const qint64 elapsedMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(m_engine.lastEnd() - m_engine.lastStart()).count();
+    const bool measured = !m_engine.keyingFailed() && elapsedMs > 0;
+    const double seconds = Calibration::seconds(elapsedMs);
+    const double factor = measured ? Calibration::factor(seconds) : before.calibrationFactor;
+    update([factor](KeyerConfig& c) { c.calibrationFactor = factor; });
+    m_engine.changeSpeedBy(speed - m_engine.speed());
+    if (measured) {
+        IniFile ini(m_settingsPath);
+        if (ini.exists())
+            ini.setValue(SettingsKeys::Keyer::calibrationFactor, factor);
+    }
+    m_engine.setSidetone(before.sidetone);
+    if (measured)
+        m_dialogs.information(Calibration::resultMessage(seconds));
+    else
+        m_dialogs.error(Calibration::failedMessage());
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "keyer/keyerconfig.h"
+#include "keyer/keyerstartup.h"
+#include "keyer/ports/lptaddress.h"
+#include "platform/processpriority.h"
+
+#include <QObject>
+
+#include <functional>
+
+class KeyerTime;
+class MorseEngine;
+class SerialLines;
+class UserDialogs;
+
+// The live keyer settings behind the configuration window: every change takes effect at once on the engine, the
+// lines and the port, without a restart. "Klucz CW" is written when the main window closes, the calibration
+// factor as soon as a calibration ends.
+class KeyerSetup : public QObject {
+    Q_OBJECT
+public:
+    using PriorityHook = std::function<bool(ProcessPriority)>;
+    KeyerSetup(MorseEngine& engine, SerialLines* serial, KeyerTime& time, UserDialogs& dialogs, QString settingsPath,
+               PriorityHook setPriority = setProcessPriority);
+
+    MorseEngine& engine() { return m_engine; }
+    // The engine's settings with its current speed and sidetone.
+    KeyerConfig config() const;
+    // A setting without side effects of its own (ratios, tone, PTT, mappings …).
+    void update(const std::function<void(KeyerConfig&)>& edit);
+
+    // The serial ports that can be opened now, sorted.
+    QStringList serialPorts() const;
+    // "brak": nothing is keyed; the port status says so.
+    void chooseNoPort();
+    // "COM" with the list's entry: the port is opened unless it already is (an empty list opens nothing).
+    void chooseSerialPort(const QString& name);
+    // Another entry of the list: close, 50 ms, open.
+    void changeSerialPort(const QString& name);
+    // "LPT1", "LPT2", "LPT3" or "USER" (which asks for the address; an empty answer falls back to LPT1). The
+    // control register is set to 8.
+    LptSelection chooseParallelPort(const QString& choice);
+
+    void setSpeed(int wpm);
+    // Mirrored by the main window's "Podsłuch" box.
+    void setSidetone(bool on);
+    // Index of "1", "01", "001"; the entry window re-pads its serial field.
+    void setSerialFormat(int index);
+    // Sets the process priority; a refused raise is told to the operator when tellRefusal is set.
+    void setPriority(const QString& name, bool tellRefusal = true);
+
+    // The PARIS calibration on the caller's thread: hideWindow runs before the run, showWindow after it.
+    void calibrate(const std::function<void()>& hideWindow, const std::function<void()>& showWindow);
+
+    static QString priorityRefusedMessage(const QString& name);
+
+signals:
+    void portStatusChanged(const QString& text, const QString& colour);
+    void serialFormatChanged(int index);
+    void sidetoneChanged(bool on);
+
+private:
+    void showStatus(const PortStatus& status);
+
+    MorseEngine& m_engine;
+    SerialLines* m_serial;
+    KeyerTime& m_time;
+    UserDialogs& m_dialogs;
+    QString m_settingsPath;
+    PriorityHook m_setPriority;
+};
