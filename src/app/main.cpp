@@ -13,16 +13,20 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVR Log"));
     QApplication::setApplicationVersion(programVersion());
+    // The desktop entry kvrlog.desktop: its icon and name for the program's windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kvrlog"));
     installPolishTranslations(app);
     QStringList args = QApplication::arguments().mid(1);
-    const ProgramFolder folder = ProgramFolder::resolve(args, QApplication::applicationDirPath());
+    const ProgramFolderChoice folder =
+        ProgramFolder::resolve(args, ProgramPlaces::forExecutable(QApplication::applicationDirPath()));
 
     WidgetDialogs dialogs;
     SystemClock clock;
-    LogSession session(folder, dialogs, clock);
+    LogSession session(folder.folder, dialogs, clock);
     ApplicationWindows windows(session);
     dialogs.setParent(windows.entryWindow());
     if (!windows.startUp())
         return 1;
+    folder.tellOperator(dialogs);
     return app.exec();
 }

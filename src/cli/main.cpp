@@ -14,8 +14,10 @@ QCommandLineOption option(const char* name, const char* description, const char*
 }
 
 // Taken on every level of the command line, before and after the command.
-const QCommandLineOption kHome = option(
-    "home", "The program folder: settings, county list, logs. Else KVRLOG_HOME, else the folder of kvrlog-cli.", "DIR");
+const QCommandLineOption kHome = option("home",
+                                        "The program folder: settings, county list, logs. Else KVRLOG_HOME, else "
+                                        "the folder of kvrlog-cli when it holds them, else ~/.local/share/kvrlog.",
+                                        "DIR");
 const QCommandLineOption kHelp = option("help", "Shows this help.");
 
 // A subcommand, or one format of export and import: what it does and the options it takes.
@@ -207,12 +209,9 @@ int main(int argc, char* argv[]) {
     const bool parsed = parseLevel(parser, chosen->description, chosen->options, args, false, homes);
     if (parser.isSet(kHelp))
         return printHelp(parser, command->synopsis);
-    CliContext context{ProgramFolder::resolve(homes.value(0), QCoreApplication::applicationDirPath()),
-                       command->synopsis,
-                       format,
-                       parser,
-                       parser.positionalArguments(),
-                       !parsed,
-                       {}};
+    const ProgramFolderChoice folder =
+        ProgramFolder::resolve(homes.value(0), ProgramPlaces::forExecutable(QCoreApplication::applicationDirPath()));
+    CliContext context{folder.folder, command->synopsis, format, parser, parser.positionalArguments(), !parsed, {}};
+    folder.tellOperator(context.dialogs);
     return command->run(context);
 }

@@ -23,10 +23,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -90,6 +93,10 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_ui->sentFixedPartEdit->setText(SettingsKeys::Program::stxFixed.defaultValue);
     setSentExchangeColour(m_sentExchangeColour);
     m_ui->versionLabel->setText(QStringLiteral("Wersja ") + programVersion());
+    // The menu names the folder, so the operator always finds the logs; "&" in a path is no shortcut.
+    m_ui->actionProgramFolder->setText(
+        QStringLiteral("Folder programu: ") +
+        QDir::toNativeSeparators(m_session.folder().path()).replace(QLatin1Char('&'), QStringLiteral("&&")));
     rebuildLists();
     selectBand(SettingsKeys::Program::band.defaultValue);
     selectMode(SettingsKeys::Program::mode.defaultValue);
@@ -133,6 +140,7 @@ void EntryWindow::connectSignals() {
     connect(m_ui->actionQuit, &QAction::triggered, this, &EntryWindow::quit);
     connect(m_ui->actionAbout, &QAction::triggered, this, &EntryWindow::showAbout);
     connect(m_ui->actionHelpFile, &QAction::triggered, this, &EntryWindow::openHelpFile);
+    connect(m_ui->actionProgramFolder, &QAction::triggered, this, &EntryWindow::openProgramFolder);
     connect(m_clockTimer, &QTimer::timeout, this, &EntryWindow::showUtcClock);
     connect(m_loggedCalls, &LoggedCallsWindow::returnToCallsign, this, &EntryWindow::focusCallsign);
     // Opening a band or mode list hides the cross-mode panel.
@@ -815,6 +823,13 @@ void EntryWindow::openHelpFile() {
         m_helpWindow = new HelpWindow(*page, this);
     }
     m_helpWindow->showInFront();
+}
+
+void EntryWindow::openProgramFolder() {
+    const QString path = m_session.folder().path();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_session.dialogs().error(QStringLiteral("Nie można otworzyć folderu programu:\n") +
+                                  QDir::toNativeSeparators(path));
 }
 
 void EntryWindow::changeEvent(QEvent* event) {

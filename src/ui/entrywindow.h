@@ -114,6 +114,8 @@ private slots:
     void endOfflineEntry();
     void showAbout();
     void openHelpFile();
+    // "Folder programu" of the "Plik" menu: the folder of the logs and settings, in the file manager.
+    void openProgramFolder();
 
 private:
     void connectSignals();

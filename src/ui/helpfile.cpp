@@ -1,17 +1,18 @@
 #include "helpfile.h"
 
+#include "platform/programfolder.h"
 #include "platform/programversion.h"
 #include "platform/userdialogs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace HelpFile {
 
 QString path() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KVR_Log.html"));
+    return ProgramPlaces::forExecutable(QCoreApplication::applicationDirPath())
+        .dataFile(QStringLiteral("KVR_Log.html"));
 }
 
 std::optional<QString> read(UserDialogs& dialogs, const QString& file) {

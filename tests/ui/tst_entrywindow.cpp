@@ -20,9 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -516,6 +518,24 @@ private slots:
             QVERIFY(QStringList({"Plik", "Widok", "Konfiguracja", "Pomoc"}).contains(QString(title).remove('&')));
         }
         QCOMPARE(taken.size(), 4);
+    }
+
+    void fileMenuNamesTheProgramFolder() {
+        // A folder name with "&" is shown as it is, not as a menu shortcut.
+        QTemporaryDir root;
+        const QString path = QDir(root.path()).filePath(QStringLiteral("Zawody & logi"));
+        QVERIFY(QDir().mkpath(path));
+        ScriptedDialogs dialogs;
+        TestClock clock{kStart};
+        LogSession session{ProgramFolder(path), dialogs, clock};
+        EntryWindow form(session);
+        QAction* item = form.menuAction(QStringLiteral("actionProgramFolder"));
+        QVERIFY(item);
+        QVERIFY(item->isEnabled());
+        QCOMPARE(item->text(), QStringLiteral("Folder programu: ") + QString(path).replace('&', QStringLiteral("&&")));
+        QMenu* fileMenu = form.findChild<QMenu*>(QStringLiteral("fileMenu"));
+        QVERIFY(fileMenu->actions().contains(item));
+        QVERIFY(fileMenu->actions().indexOf(item) < fileMenu->actions().indexOf(form.menuAction("actionQuit")));
     }
 
     void standardButtonsSpeakPolish() {
