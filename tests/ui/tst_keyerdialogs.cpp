@@ -1,0 +1,396 @@
+#include "applicationwindows.h"
+#include "buffereditordialog.h"
+#include "entrywindow.h"
+#include "keyer/calibration.h"
+#include "keyer/keyertime.h"
+#include "keyer/morseengine.h"
+#include "keyerpanel.h"
+#include "keyersettingsdialog.h"
+#include "log/logsession.h"
+#include "recordingport.h"
+#include "scripteddialogs.h"
+#include "settings/inifile.h"
+#include "testclock.h"
+#include "testqso.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const TestQso kContact = TestQso().date("2026-03-14").band("80M").stx("1");
+
+// The whole program on one program folder, with the keyer on virtual time and a recording port. A second
+// Program on the same folder is the next start.
+struct Program {
+    explicit Program(const TempProgramFolder& programFolder) : folder(programFolder) {
+        port.setAvailablePorts({QStringLiteral("ttyUSB0"), QStringLiteral("ttyS0")});
+    }
+    bool start() {
+        windows = std::make_unique<ApplicationWindows>(
+            session, KeyerDevices{&time, &port, &port, &port, [this](ProcessPriority p) {
+                                      priorities << p;
+                                      return true;
+                                  }});
+        if (!windows->startUp())
+            return false;
+        windows->entryWindow()->restoreWindowsOnFirstActivation();
+        return true;
+    }
+    template <typename T> T* entryChild(const char* name) const {
+        return windows->entryWindow()->findChild<T*>(QLatin1String(name));
+    }
+    template <typename T> T* settingsChild(const char* name) const {
+        return windows->keyerSettings()->findChild<T*>(QLatin1String(name));
+    }
+    MorseEngine& engine() const { return windows->keyer()->engine(); }
+    void close() const { windows->entryWindow()->close(); }
+    IniFile settings() const { return IniFile(folder.file(QStringLiteral("kvr_log.ini"))); }
+    // Opens the buffer editor as the right mouse button does and runs edit inside it before it closes.
+    void editBuffer(int number, const std::function<void(BufferEditorDialog&)>& edit) const {
+        auto* button = entryChild<QAbstractButton>(QStringLiteral("buffer%1Button").arg(number).toLatin1().constData());
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<BufferEditorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            edit(*editor);
+            ran = true;
+            if (editor->isVisible())
+                editor->reject();
+        });
+        QTest::mouseRelease(button, Qt::RightButton);
+        QVERIFY(ran);
+    }
+
+    const TempProgramFolder& folder;
+    ScriptedDialogs dialogs;
+    TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 5))};
+    LogSession session{ProgramFolder(folder.path()), dialogs, clock};
+    VirtualKeyerTime time;
+    RecordingPort port{time};
+    QList<ProcessPriority> priorities;
+    std::unique_ptr<ApplicationWindows> windows;
+};
+
+template <typename T> T* child(QWidget* parent, const char* name) {
+    return parent->findChild<T*>(QLatin1String(name));
+}
+
+QList<int> dtrChanges(const RecordingPort& port) {
+    QList<int> changes;
+    for (const RecordingPort::Event& e : port.events())
+        if (e.kind == RecordingPort::Kind::Dtr)
+            changes << e.value;
+    return changes;
+}
+
+} // namespace
+
+class TestKeyerDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+    void bufferEditedFromItsButtonIsSentAndFoundAfterARestart() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1"), QStringLiteral("Predkosc=20"),
+                           QStringLiteral("Wielowątkowość=0"), QStringLiteral("Podsłuch=0")});
+        {
+            Program p(folder);
+            QVERIFY(p.start());
+            p.editBuffer(3, [&](BufferEditorDialog& editor) {
+                QCOMPARE(editor.windowTitle(), QStringLiteral("Bufor F3"));
+                auto* text = child<QPlainTextEdit>(&editor, "bufferTextEdit");
+                auto* macros = child<QListWidget>(&editor, "macroList");
+                auto* insert = child<QAbstractButton>(&editor, "insertMacroButton");
+                QCOMPARE(text->toPlainText(), QStringLiteral("TU <MYCALL> TEST"));
+                QCOMPARE(macros->currentRow(), 0);
+                text->clear();
+                QTest::keyClicks(text, QStringLiteral("tu "));
+                QTest::keyClick(text, Qt::Key_Return); // one line: Enter breaks nothing
+                insert->click();                       // "<CALL>" at the caret
+                QCOMPARE(text->toPlainText(), QStringLiteral("tu <CALL>"));
+                QCOMPARE(text->textCursor().position(), 9);
+                // Inside "<CALL>" nothing may go.
+                QTextCursor inside = text->textCursor();
+                inside.setPosition(6);
+                text->setTextCursor(inside);
+                insert->click();
+                QCOMPARE(p.dialogs.lastText(), QStringLiteral("Nie można wstawić makro w tym miejscu !!"));
+                QCOMPARE(p.dialogs.messages.constLast().title, QStringLiteral("Błąd"));
+                QCOMPARE(text->toPlainText(), QStringLiteral("tu <CALL>"));
+                QCOMPARE(text->textCursor().position(), 6);
+                text->moveCursor(QTextCursor::End);
+                QTest::keyClicks(text, QStringLiteral(" 5nn "));
+                // "<MYCALL>" without a contest callsign warns, and goes in all the same.
+                macros->setCurrentRow(5);
+                macros->itemDoubleClicked(macros->currentItem());
+                QCOMPARE(p.dialogs.messages.constLast().title, QStringLiteral("Ostrzeżenie"));
+                QVERIFY(p.dialogs.lastText().startsWith(QStringLiteral("Makro <MYCALL> zastępowane")));
+                child<QLineEdit>(&editor, "bufferNameEdit")->setText(QStringLiteral("Raport"));
+                child<QCheckBox>(&editor, "loopCheck")->setChecked(true);
+                child<QAbstractButton>(&editor, "okButton")->click();
+            });
+            auto* button = p.entryChild<QAbstractButton>("buffer3Button");
+            QCOMPARE(button->text(), QStringLiteral("Raport"));
+            QCOMPARE(button->toolTip(), QStringLiteral("TU <CALL> 5NN <MYCALL>"));
+            // Written at once, before the program closes.
+            QCOMPARE(p.settings().value(SettingsKeys::Buffers::text(3)), QStringLiteral("TU <CALL> 5NN <MYCALL>"));
+            QCOMPARE(p.settings().value(SettingsKeys::Buffers::name(3)), QStringLiteral("Raport"));
+            QVERIFY(p.settings().value(SettingsKeys::Buffers::loop(3)));
+
+            // Sent: the call from the field, on the port, on virtual time.
+            p.entryChild<QLineEdit>("callsignEdit")->setText(QStringLiteral("SP1ABC"));
+            p.port.clear();
+            button->click();
+            QCoreApplication::processEvents();
+            QVERIFY(p.entryChild<QLineEdit>("sentTextEdit")->text().trimmed().startsWith(QStringLiteral("TU ")));
+            // Key-down writes: T U, then S P 1 A B C read from the field at send time, then 5 N N.
+            QCOMPARE(p.port.lptWrites().count(1), 4 + 22 + 9);
+            p.close();
+        }
+        Program again(folder);
+        QVERIFY(again.start());
+        QCOMPARE(again.entryChild<QAbstractButton>("buffer3Button")->text(), QStringLiteral("Raport"));
+        QCOMPARE(again.engine().buffers().at(3).text, QStringLiteral("TU <CALL> 5NN <MYCALL>"));
+        // "Anuluj" changes nothing.
+        again.editBuffer(3, [](BufferEditorDialog& editor) {
+            child<QPlainTextEdit>(&editor, "bufferTextEdit")->setPlainText(QStringLiteral("QRZ"));
+            child<QAbstractButton>(&editor, "cancelButton")->click();
+        });
+        QCOMPARE(again.engine().buffers().at(3).text, QStringLiteral("TU <CALL> 5NN <MYCALL>"));
+    }
+
+    void everyControlOfTheConfigurationSurvivesARestart() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=7")});
+        {
+            Program p(folder);
+            QVERIFY(p.start());
+            QAction* item = p.windows->action(QStringLiteral("actionProgramSettings"));
+            QVERIFY(item->isEnabled());
+            KeyerSettingsDialog* dialog = p.windows->keyerSettings();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Konfiguracja programu"));
+            // The design values of a file without "Klucz CW".
+            QVERIFY(p.settingsChild<QRadioButton>("noPortRadio")->isChecked());
+            QCOMPARE(p.settingsChild<QSlider>("speedSlider")->value(), 30);
+            QCOMPARE(p.settingsChild<QLineEdit>("dashRatioText")->text(), QStringLiteral("3.0"));
+            QCOMPARE(p.settingsChild<QLineEdit>("gapRatioText")->text(), QStringLiteral("1.0"));
+            QCOMPARE(p.settingsChild<QComboBox>("serialFormatCombo")->currentText(), QStringLiteral("001"));
+            QCOMPARE(p.settingsChild<QComboBox>("priorityCombo")->currentIndex(), -1);
+            QVERIFY(p.settingsChild<QCheckBox>("cutNumbersCheck")->isChecked());
+            QCOMPARE(p.settingsChild<QComboBox>("comPortCombo")->count(), 2);
+            dialog->show();
+
+            // RTS/DTR is a choice of the serial port only.
+            p.settingsChild<QRadioButton>("comPortRadio")->click();
+            p.settingsChild<QRadioButton>("rtsKeyingRadio")->click();
+            p.settingsChild<QRadioButton>("lptPortRadio")->click();
+            QVERIFY(!p.settingsChild<QWidget>("keyingLineGroup")->isEnabled());
+            auto* lpt = p.settingsChild<QComboBox>("lptPortCombo");
+            lpt->setCurrentIndex(1);
+            lpt->activated(1);
+            QCOMPARE(p.settingsChild<QLabel>("lptAddressLabel")->text(), QStringLiteral("Port LPT [$3BC]"));
+            QCOMPARE(p.port.lptAddress(), 0x3BC + 2);
+            QVERIFY(!p.settingsChild<QComboBox>("comPortCombo")->isEnabled());
+            p.settingsChild<QCheckBox>("pttOnPortCheck")->click();
+            p.settingsChild<QSpinBox>("pttDelaySpin")->setValue(250);
+            p.settingsChild<QSpinBox>("loopDelaySpin")->setValue(7);
+            p.settingsChild<QSlider>("speedSlider")->setValue(28);
+            QCOMPARE(p.engine().speed(), 28);
+            QCoreApplication::processEvents();
+            QCOMPARE(p.entryChild<QLabel>("speedLabel")->text(), QStringLiteral("28"));
+            p.settingsChild<QSpinBox>("dashRatioSpin")->setValue(33);
+            p.settingsChild<QSpinBox>("gapRatioSpin")->setValue(5);
+            p.settingsChild<QSpinBox>("longGapRatioSpin")->setValue(40);
+            QCOMPARE(p.settingsChild<QLineEdit>("dashRatioText")->text(), QStringLiteral("3.3"));
+            QCOMPARE(p.settingsChild<QLineEdit>("gapRatioText")->text(), QStringLiteral("0.5"));
+            p.settingsChild<QCheckBox>("sidetoneCheck")->click();
+            QVERIFY(!p.entryChild<QCheckBox>("sidetoneCheck")->isChecked()); // the main window's box follows
+            p.settingsChild<QSpinBox>("toneSpin")->setValue(650);
+            p.settingsChild<QSpinBox>("volumeSpin")->setValue(35);
+            for (const char* box : {"multithreadedCheck", "extraGapCheck", "cutNumbersCheck", "mapDownCheck",
+                                    "mapUpCheck", "manualUtcCheck"})
+                p.settingsChild<QCheckBox>(box)->click();
+            auto* priority = p.settingsChild<QComboBox>("priorityCombo");
+            priority->setCurrentIndex(3);
+            priority->textActivated(QStringLiteral("Niski"));
+            QCOMPARE(p.priorities.constLast(), ProcessPriority::Idle);
+            p.settingsChild<QSpinBox>("utcOffsetSpin")->setValue(-3);
+            // The clock follows at once: local time + 3 hours.
+            QCOMPARE(p.entryChild<QLineEdit>("utcTimeEdit")->text(), QStringLiteral("11:00:05"));
+            p.settingsChild<QComboBox>("serialFormatCombo")->setCurrentIndex(0);
+            QCOMPARE(p.entryChild<QLineEdit>("sentSerialEdit")->text(), QStringLiteral("7"));
+            p.settingsChild<QAbstractButton>("okButton")->click();
+            QVERIFY(!dialog->isVisible());
+            p.close();
+        }
+        Program p(folder);
+        const IniFile ini = p.settings();
+        namespace Keys = SettingsKeys::Keyer;
+        QCOMPARE(ini.value(Keys::port), QStringLiteral("LPT2"));
+        QCOMPARE(ini.value(Keys::keyingLine), QStringLiteral("RTS"));
+        QCOMPARE(ini.value(Keys::speed), 28);
+        QCOMPARE(ini.value(Keys::dashRatio), 33);
+        QCOMPARE(ini.value(Keys::gapRatio), 5);
+        QCOMPARE(ini.value(Keys::longGapRatio), 40);
+        QCOMPARE(ini.value(Keys::pttDelayMs), 250);
+        QCOMPARE(ini.value(Keys::loopDelaySeconds), 7);
+        QCOMPARE(ini.value(Keys::serialFormat), 0);
+        QCOMPARE(ini.value(Keys::toneHz), 650);
+        QCOMPARE(ini.value(Keys::volume), 35);
+        QVERIFY(ini.value(Keys::ptt));
+        QVERIFY(!ini.value(Keys::sidetone));
+        QVERIFY(!ini.value(Keys::multithreaded));
+        QVERIFY(!ini.value(Keys::extraGap));
+        QVERIFY(!ini.value(Keys::cutNumbers));
+        QVERIFY(ini.value(Keys::mapDownAsInsert));
+        QVERIFY(ini.value(Keys::mapUpAsPlus));
+        QCOMPARE(ini.value(SettingsKeys::Program::priority), QStringLiteral("Niski"));
+        QVERIFY(ini.value(SettingsKeys::Program::manualUtc));
+        QCOMPARE(ini.value(SettingsKeys::Program::utcOffsetHours), -3);
+        // The buffers of a fresh program are written with the rest.
+        QCOMPARE(ini.value(SettingsKeys::Buffers::text(1)), QStringLiteral("CQ TEST <MYCALL> <MYCALL> TEST"));
+
+        QVERIFY(p.start());
+        QCOMPARE(p.priorities.constFirst(), ProcessPriority::Idle);
+        p.windows->keyerSettings()->show();
+        QVERIFY(p.settingsChild<QRadioButton>("lptPortRadio")->isChecked());
+        QCOMPARE(p.settingsChild<QComboBox>("lptPortCombo")->currentText(), QStringLiteral("LPT2"));
+        QVERIFY(p.settingsChild<QRadioButton>("rtsKeyingRadio")->isChecked());
+        QCOMPARE(p.settingsChild<QSlider>("speedSlider")->value(), 28);
+        QCOMPARE(p.settingsChild<QLineEdit>("longGapRatioText")->text(), QStringLiteral("4.0"));
+        QCOMPARE(p.settingsChild<QComboBox>("priorityCombo")->currentText(), QStringLiteral("Niski"));
+        QVERIFY(p.settingsChild<QCheckBox>("manualUtcCheck")->isChecked());
+        QCOMPARE(p.settingsChild<QSpinBox>("utcOffsetSpin")->value(), -3);
+        QVERIFY(p.settingsChild<QCheckBox>("mapUpCheck")->isChecked());
+        QVERIFY(!p.settingsChild<QCheckBox>("sidetoneCheck")->isChecked());
+        QCOMPARE(p.entryChild<QLineEdit>("sentSerialEdit")->text(), QStringLiteral("7"));
+    }
+
+    void serialFieldTakesTheFormatWhileItCountsItself() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=7"),
+                                                          QStringLiteral("[Klucz CW]"), QStringLiteral("Format=0")});
+        Program p(folder);
+        QVERIFY(p.start());
+        auto* serial = p.entryChild<QLineEdit>("sentSerialEdit");
+        auto* format = p.settingsChild<QComboBox>("serialFormatCombo");
+        QCOMPARE(serial->text(), QStringLiteral("7"));
+        format->setCurrentIndex(2);
+        QCOMPARE(serial->text(), QStringLiteral("007"));
+        format->setCurrentIndex(1);
+        QCOMPARE(serial->text(), QStringLiteral("07"));
+        format->setCurrentIndex(0);
+        QCOMPARE(serial->text(), QStringLiteral("7"));
+        // Without automatic increment the field holds what the operator typed.
+        p.entryChild<QCheckBox>("autoIncrementCheck")->setChecked(false);
+        format->setCurrentIndex(2);
+        QCOMPARE(serial->text(), QStringLiteral("7"));
+    }
+
+    void aSavedSerialGetsTheLeadingZerosOfTheFormatAtStart() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=7"),
+                                                          QStringLiteral("[Klucz CW]"), QStringLiteral("Format=2")});
+        Program p(folder);
+        QVERIFY(p.start());
+        QCOMPARE(p.entryChild<QLineEdit>("sentSerialEdit")->text(), QStringLiteral("007"));
+    }
+
+    void calibrationFromTheWindowWritesTheFactor() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Predkosc=25")});
+        Program p(folder);
+        QVERIFY(p.start());
+        KeyerSettingsDialog* dialog = p.windows->keyerSettings();
+        dialog->show();
+        p.settingsChild<QAbstractButton>("calibrateButton")->click();
+        // 58.62 s of exact virtual time: the factor that brings twenty PARIS to a minute.
+        QCOMPARE(p.settings().value(SettingsKeys::Keyer::calibrationFactor), 58.62 / 60.0);
+        QCOMPARE(p.dialogs.messages.size(), 2);
+        QCOMPARE(p.dialogs.messages.constLast().text, Calibration::resultMessage(58.62));
+        QCOMPARE(dialog->windowOpacity(), 1.0);
+        QCOMPARE(p.settingsChild<QSlider>("speedSlider")->value(), 25);
+        QCOMPARE(p.engine().speed(), 25);
+    }
+
+    void keyingTestButtonsAreOneAtATimeAndOkReleasesThem() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1")});
+        Program p(folder);
+        QVERIFY(p.start());
+        p.windows->keyerSettings()->show();
+        auto* dots = p.settingsChild<QAbstractButton>("dotsTestButton");
+        auto* tune = p.settingsChild<QAbstractButton>("tuneTestButton");
+        p.port.clear();
+        p.time.at(2000, [&] { p.engine().stopKeyingTest(); });
+        dots->click();
+        QVERIFY(dots->isChecked());
+        tune->click();
+        QVERIFY(!dots->isChecked());
+        QVERIFY(tune->isChecked());
+        p.settingsChild<QAbstractButton>("okButton")->click();
+        QVERIFY(!tune->isChecked());
+        QVERIFY(!p.engine().keyingTestRunning());
+        QCOMPARE(p.port.lptWrites().constLast(), 8); // the tune ends with the register at rest
+    }
+
+    void aNewUserSetsUpTheKeyerThroughTheDialogsOnly() {
+        TempProgramFolder folder;
+        {
+            Program p(folder);
+            QVERIFY(p.start());
+            p.windows->keyerSettings()->show();
+            auto* com = p.settingsChild<QComboBox>("comPortCombo");
+            com->setCurrentIndex(com->findText(QStringLiteral("ttyUSB0")));
+            p.settingsChild<QRadioButton>("comPortRadio")->click();
+            QVERIFY(p.port.isOpen());
+            QVERIFY(!p.entryChild<QLabel>("portStatusLabel")->isVisibleTo(p.windows->entryWindow()));
+            p.settingsChild<QSlider>("speedSlider")->setValue(28);
+            p.settingsChild<QAbstractButton>("okButton")->click();
+            p.editBuffer(1, [](BufferEditorDialog& editor) {
+                child<QPlainTextEdit>(&editor, "bufferTextEdit")->setPlainText(QStringLiteral("cq sp"));
+                child<QAbstractButton>(&editor, "okButton")->click();
+            });
+            p.port.clear();
+            auto* call = p.entryChild<QLineEdit>("callsignEdit");
+            call->setFocus();
+            QTest::keyClick(call, Qt::Key_F1);
+            p.engine().waitForSender();
+            // Keyed on DTR: C Q S P have 4 + 4 + 3 + 4 elements, each a raise and a fall.
+            QCOMPARE(dtrChanges(p.port).count(1), 15);
+            QCOMPARE(p.engine().timing().dotLength, 43);
+            // A buffer without text says so instead of doing nothing.
+            QTest::keyClick(call, Qt::Key_F10);
+            QCoreApplication::processEvents();
+            QVERIFY(p.windows->entryWindow()->statusBar()->currentMessage().startsWith(
+                QStringLiteral("Bufor F10 jest pusty")));
+            p.close();
+        }
+        Program again(folder);
+        QVERIFY(again.start());
+        QVERIFY(again.port.isOpen());
+        QCOMPARE(again.engine().config().comPort, QStringLiteral("ttyUSB0"));
+        QCOMPARE(again.engine().speed(), 28);
+        QCOMPARE(again.engine().buffers().at(1).text, QStringLiteral("CQ SP"));
+        QCOMPARE(again.engine().buffers().at(2).text, QStringLiteral("<CALL> <RAPORT> <STX>"));
+    }
+};
+
+QTEST_MAIN(TestKeyerDialogs)
+#include "tst_keyerdialogs.moc"
