@@ -4,3 +4,10 @@ target_link_libraries(bench_keyer PRIVATE kvr_testsupport)
 kvr_warnings(bench_keyer)
 set_target_properties(bench_keyer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench bench_keyer)
+
+# The calibration run of the configuration window on the real clock (takes about a minute).
+add_executable(bench_calibration ${CMAKE_CURRENT_LIST_DIR}/bench_calibration.cpp)
+target_link_libraries(bench_calibration PRIVATE kvr_testsupport)
+kvr_warnings(bench_calibration)
+set_target_properties(bench_calibration PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench bench_calibration)

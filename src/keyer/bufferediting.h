@@ -21,7 +21,7 @@ struct Insertion {
 // The token at the caret; nullopt when the caret lies inside an unclosed macro.
 std::optional<Insertion> insertToken(const QString& text, int caret, const QString& token);
 
-QString insertRefusedMessage();                          // "Nie można wstawić makro w tym miejscu !!"
+QString insertRefusedMessage();                           // "Nie można wstawić makro w tym miejscu !!"
 QString myCallWarning(const QString& operatorWindowName); // "<MYCALL>" without a contest callsign
 // "Bufor F1".."Bufor F10", "Bufor INSERT", "Bufor +" back to 1..12; 0 for anything else.
 int bufferNumberFromCaption(const QString& caption);

@@ -8,8 +8,8 @@ namespace Calibration {
 inline constexpr int kSpeed = 20;
 inline constexpr double kIdealSeconds = 60.0;
 
-QString parisText();      // twenty words PARIS separated by single spaces
-QString introMessage();   // shown before the run
+QString parisText();    // twenty words PARIS separated by single spaces
+QString introMessage(); // shown before the run
 // The time of the run, whole milliseconds as the measurement gives them, in seconds.
 double seconds(qint64 elapsedMs);
 double factor(double seconds);

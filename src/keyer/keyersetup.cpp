@@ -6,8 +6,12 @@
 #include "platform/userdialogs.h"
 #include "settings/inifile.h"
 
-KeyerSetup::KeyerSetup(MorseEngine& engine, SerialLines* serial, KeyerTime& time, UserDialogs& dialogs,
-                       QString settingsPath, PriorityHook setPriority)
+KeyerSetup::KeyerSetup(MorseEngine& engine,
+                       SerialLines* serial,
+                       KeyerTime& time,
+                       UserDialogs& dialogs,
+                       QString settingsPath,
+                       PriorityHook setPriority)
     : m_engine(engine), m_serial(serial), m_time(time), m_dialogs(dialogs), m_settingsPath(std::move(settingsPath)),
       m_setPriority(std::move(setPriority)) {}
 

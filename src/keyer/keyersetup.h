@@ -21,7 +21,11 @@ class KeyerSetup : public QObject {
     Q_OBJECT
 public:
     using PriorityHook = std::function<bool(ProcessPriority)>;
-    KeyerSetup(MorseEngine& engine, SerialLines* serial, KeyerTime& time, UserDialogs& dialogs, QString settingsPath,
+    KeyerSetup(MorseEngine& engine,
+               SerialLines* serial,
+               KeyerTime& time,
+               UserDialogs& dialogs,
+               QString settingsPath,
                PriorityHook setPriority = setProcessPriority);
 
     MorseEngine& engine() { return m_engine; }

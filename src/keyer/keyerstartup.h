@@ -16,8 +16,8 @@ struct PortStatus {
 };
 
 namespace KeyerStartup {
-PortStatus noPortsStatus();     // "Brak ustawionych portów" in navy
-PortStatus comInactiveStatus(); // "Port COM nieaktywny" in red
+PortStatus noPortsStatus();                        // "Brak ustawionych portów" in navy
+PortStatus comInactiveStatus();                    // "Port COM nieaktywny" in red
 QString serialMissingMessage(const QString& name); // "Brak portu szeregowego COM1\nlub port jest zajęty !"
 // Opens the saved keying port at start-up: a COM port that is not listed now falls back to none, one that
 // fails to open is reported; the parallel port is set to 8. config.port may change.

@@ -36,8 +36,7 @@ QList<AnyKey> fixedKeys() {
     keys << Program::logPath << Program::autoIncrement << Program::stx << Program::stxFixed << Program::withoutExchange
          << Program::oneQsoPerBand << Program::warcBands << Program::digitalModes << Program::band << Program::mode
          << Program::separateVhfSerials << Program::manualUtc << Program::utcOffsetHours << Program::priority
-         << Program::sentExchangeColour
-         << Program::windowX << Program::windowY;
+         << Program::sentExchangeColour << Program::windowX << Program::windowY;
     keys << View::loggedCalls << View::callSuggestions << View::ssbList << View::logWindow << View::cwList
          << View::fmList << View::workedCounties << View::bufferBar << View::currentModeListOnly;
     keys << Analysis::mode << Analysis::sameLocatorKm << Analysis::enabled << Analysis::countiesAllModes;

@@ -46,8 +46,7 @@ void BufferEditorDialog::insertMacro() {
         return;
     const QString token = BufferEditing::tokenOf(item->text());
     QTextCursor cursor = m_ui->bufferTextEdit->textCursor();
-    const auto inserted =
-        BufferEditing::insertToken(m_ui->bufferTextEdit->toPlainText(), cursor.position(), token);
+    const auto inserted = BufferEditing::insertToken(m_ui->bufferTextEdit->toPlainText(), cursor.position(), token);
     if (!inserted) {
         m_session.dialogs().error(BufferEditing::insertRefusedMessage());
         m_ui->bufferTextEdit->setFocus();

@@ -10,11 +10,10 @@
 #include <vector>
 
 KeyerSettingsDialog::KeyerSettingsDialog(KeyerSetup& setup, const EntryOptions& entryOptions, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::KeyerSettingsDialog>()), m_setup(setup),
-      m_entryOptions(entryOptions) {
+    : QDialog(parent), m_ui(std::make_unique<Ui::KeyerSettingsDialog>()), m_setup(setup), m_entryOptions(entryOptions) {
     m_ui->setupUi(this);
-    m_ui->lptPortCombo->addItems({QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"),
-                                  QStringLiteral("USER")});
+    m_ui->lptPortCombo->addItems(
+        {QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"), QStringLiteral("USER")});
     m_ui->serialFormatCombo->addItems({QStringLiteral("1"), QStringLiteral("01"), QStringLiteral("001")});
     m_ui->priorityCombo->addItems(KeyerConfig::priorityNames());
     m_ui->keyingLineGroup->setToolTip(QStringLiteral("4 pin - DTR, 7 pin - RTS (złącze 9 pin)\n17 pin - LPT"));
@@ -100,8 +99,9 @@ void KeyerSettingsDialog::showSettings() {
     QStringList devices;
     for (const PpdevParallelPort::Device& device : PpdevParallelPort::devices(m_procRoot, m_devRoot))
         devices << device.path + QStringLiteral(" [$") + QString::number(device.base, 16).toUpper() + u']';
-    m_ui->lptDevicesLabel->setText(devices.isEmpty() ? QStringLiteral("W systemie nie ma portu równoległego.")
-                                                     : QStringLiteral("W systemie: ") + devices.join(QStringLiteral(", ")));
+    m_ui->lptDevicesLabel->setText(devices.isEmpty()
+                                       ? QStringLiteral("W systemie nie ma portu równoległego.")
+                                       : QStringLiteral("W systemie: ") + devices.join(QStringLiteral(", ")));
 
     m_ui->pttOnPortCheck->setChecked(c.ptt);
     m_ui->pttDelaySpin->setValue(c.pttDelayMs);

@@ -64,11 +64,11 @@ struct SetupFixture {
     ScriptedDialogs dialogs;
     QList<ProcessPriority> priorities;
     bool priorityAllowed = true;
-    KeyerSetup setup{engine, &port, time, dialogs, folder.file(QStringLiteral("kvr_log.ini")),
-                     [this](ProcessPriority p) {
-                         priorities << p;
-                         return priorityAllowed;
-                     }};
+    KeyerSetup setup{
+        engine, &port, time, dialogs, folder.file(QStringLiteral("kvr_log.ini")), [this](ProcessPriority p) {
+            priorities << p;
+            return priorityAllowed;
+        }};
 };
 
 } // namespace
@@ -169,7 +169,8 @@ private slots:
         f.port.failAllWrites(true);
         f.setup.calibrate({}, {});
         QCOMPARE(f.engine.config().calibrationFactor, 1.1);
-        QVERIFY(!IniFile(f.folder.file(QStringLiteral("kvr_log.ini"))).contains(SettingsKeys::Keyer::calibrationFactor));
+        QVERIFY(
+            !IniFile(f.folder.file(QStringLiteral("kvr_log.ini"))).contains(SettingsKeys::Keyer::calibrationFactor));
         QCOMPARE(f.dialogs.messages.constLast().title, QStringLiteral("Błąd"));
         QCOMPARE(f.dialogs.messages.constLast().text, Calibration::failedMessage());
     }
@@ -333,8 +334,8 @@ private slots:
 
     void aFileWithoutBuffersGetsTheContestSetAndKeepsItWhole() {
         TempProgramFolder folder;
-        const QString path = folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"),
-                                                                               QStringLiteral("STX=5")});
+        const QString path =
+            folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=5")});
         IniFile ini(path);
         MessageBuffers buffers;
         QCOMPARE(buffers.read(ini), MessageBuffers::Source::ContestSet);
@@ -359,8 +360,8 @@ private slots:
         QCOMPARE(KeyerConfig::ratioText(5), QStringLiteral("0.5"));
         QCOMPARE(KeyerConfig::ratioText(17), QStringLiteral("1.7"));
         TempProgramFolder folder;
-        IniFile ini(folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"),
-                                                                      QStringLiteral("Priorytet=Turbo")}));
+        IniFile ini(folder.writeLines(QStringLiteral("kvr_log.ini"),
+                                      {QStringLiteral("[Program]"), QStringLiteral("Priorytet=Turbo")}));
         QCOMPARE(KeyerConfig::read(ini).priority, QString());
         KeyerConfig c;
         c.priority = QStringLiteral("Niski");
