@@ -143,9 +143,10 @@ private slots:
 
     void contentsJumpToEachTopic_data() {
         QTest::addColumn<QString>("title");
-        for (const char* title : {"Klawisze okna wpisywania", "Polecenia wpisywane w polu znaku",
-                                  "Wprowadzanie łączności off-line", "Bufory CW i makra", "Jak wypełnić bufory",
-                                  "Analiza odebranej grupy kontrolnej", "Eksport i import logu", "Pliki programu"})
+        for (const char* title :
+             {"Klawisze okna wpisywania", "Polecenia wpisywane w polu znaku", "Wprowadzanie łączności off-line",
+              "Bufory CW i makra", "Edycja buforów", "Konfiguracja programu (klucz CW)",
+              "Analiza odebranej grupy kontrolnej", "Eksport i import logu", "Pliki programu"})
             QTest::newRow(title) << QString::fromUtf8(title);
     }
     void contentsJumpToEachTopic() {
