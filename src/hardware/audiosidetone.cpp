@@ -86,7 +86,14 @@ AudioSidetone::~AudioSidetone() {
     m_thread.wait();
 }
 
+QString AudioSidetone::unavailableMessage() {
+    return QStringLiteral("Nie ma urządzenia dźwiękowego: podsłuch CW jest niesłyszalny.\n"
+                          "Kluczowanie działa normalnie.");
+}
+
 void AudioSidetone::toneOn(int frequencyHz, int volumePercent) {
+    if (!m_hasDevice && !m_told.exchange(true) && unavailable)
+        unavailable();
     m_shared.frequency = frequencyHz;
     m_shared.volume = volumePercent;
     m_shared.on = true;

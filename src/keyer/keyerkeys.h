@@ -2,6 +2,8 @@
 
 #include "keyer/keyerhooks.h"
 
+#include <functional>
+
 class KeyerEntry;
 class MorseEngine;
 
@@ -16,6 +18,13 @@ public:
     void callsignChanged(const QString& call) override;
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override;
     void changeSpeed(int step) override;
+    void manualCwRequested() override {
+        if (openManualCw)
+            openManualCw();
+    }
+
+    // Opens the manual CW window.
+    std::function<void()> openManualCw;
 
     // Esc: the loop is cancelled and a transmission stopped.
     void escape();

@@ -515,6 +515,23 @@ void MorseEngine::callsignChanged(const QString& call) {
     }
 }
 
+void MorseEngine::armLoop() {
+    m_loopStartNs = m_time.now().count();
+    m_loopArmed = true;
+}
+
+void MorseEngine::holdPtt(bool on) {
+    if (!m_keying.pttOption())
+        return;
+    if (!on) {
+        m_keying.pttOff();
+        return;
+    }
+    m_keying.pttOn();
+    if (const int delay = m_keying.pttDelayMs(); delay > 0)
+        m_time.sleepUntil(m_time.now() + std::chrono::milliseconds(delay));
+}
+
 void MorseEngine::cancelLoop() {
     m_loopArmed = false;
     emit loopLabelChanged(false);

@@ -101,6 +101,13 @@ public:
     void clockTick();
     void callsignChanged(const QString& call);
     void cancelLoop();
+    // The voice keyer's message ended with its loop flag set: it starts again after the loop delay.
+    void armLoop();
+    void showLoopLabel(bool visible) { emit loopLabelChanged(visible); }
+    // PTT for the manual window and the voice keyer: raised (with the PTT delay) or released, when the PTT option
+    // is on. Window thread.
+    void holdPtt(bool on);
+    void clearSendAbort() { m_sendAbort = false; }
     bool loopArmed() const { return m_loopArmed; }
     int lastBuffer() const { return m_lastBuffer; }
     bool keyingFailed() const { return m_portFailed; }

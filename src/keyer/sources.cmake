@@ -25,6 +25,11 @@ target_sources(
             keyer/keyersetup.cpp
             keyer/bufferediting.h
             keyer/bufferediting.cpp
+            keyer/manualcw.h
+            keyer/manualcw.cpp
+            keyer/voiceplayer.h
+            keyer/voicekeyer.h
+            keyer/voicekeyer.cpp
             keyer/calibration.h
             keyer/calibration.cpp
             keyer/ports/portseams.h

@@ -9,12 +9,15 @@
 #include "exchangeanalysisdialog.h"
 #include "interchangemenu.h"
 #include "keyer/keyersetup.h"
+#include "keyer/morseengine.h"
+#include "keyer/voicekeyer.h"
 #include "keyerpanel.h"
 #include "keyersettingsdialog.h"
 #include "log/analysishandlers.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
 #include "logwindow.h"
+#include "manualcwdialog.h"
 #include "lookup/workedcallsgroups.h"
 #include "masterfiledialog.h"
 #include "operatordatadialog.h"
@@ -105,6 +108,8 @@ void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
     // The buffer editor opens for the buffer whose button got the right mouse button.
     connect(m_keyerPanel, &KeyerPanel::editBufferRequested, this, &ApplicationWindows::editBuffer);
     connect(m_keyerPanel, &KeyerPanel::statusMessage, main, &EntryWindow::showStatusMessage);
+    connect(m_keyerPanel, &KeyerPanel::manualCwRequested, this, &ApplicationWindows::openManualCw);
+    m_keyerEntry->setVoiceKeyer(&m_keyerPanel->voice());
     m_keyerSettings = new KeyerSettingsDialog(m_keyerPanel->setup(), main->entry().options(), main);
     connect(m_keyerSettings, &KeyerSettingsDialog::utcOptionsChanged, main, &EntryWindow::setUtcOptions);
     connect(&m_keyerPanel->setup(), &KeyerSetup::serialFormatChanged, main, &EntryWindow::changeSerialFormat);
@@ -127,6 +132,21 @@ void ApplicationWindows::editBuffer(int number) {
     connect(&editor, &BufferEditorDialog::bufferSaved, m_keyerPanel, &KeyerPanel::saveBuffer);
     editor.exec();
     focusCallsign();
+}
+
+void ApplicationWindows::openManualCw() {
+    MorseEngine& engine = m_keyerPanel->engine();
+    ManualCwDialog manual(engine, m_entryWindow.get());
+    manual.exec();
+    if (manual.ending() == ManualCwDialog::Ending::Escape) {
+        m_entryWindow->focusLastEntryField();
+        return;
+    }
+    // A buffer key closed the window: the buffer starts as its button would.
+    focusCallsign();
+    if (manual.fullDigitsOnce())
+        engine.setFullDigitsOnce(true);
+    engine.StartBuffer(manual.buffer());
 }
 
 void ApplicationWindows::showBufferBar(bool shown) {

@@ -66,6 +66,8 @@ private:
     void createKeyer(const KeyerDevices& devices);
     // The buffer editor for one buffer; its OK stores the buffer and writes it at once.
     void editBuffer(int number);
+    // "Nadawanie CW": modal; Esc returns to the entry field entered last, a buffer key starts the buffer.
+    void openManualCw();
     // "Bufory CW": the keyer's buffer bar below the entry fields.
     void showBufferBar(bool shown);
     int serialDigits() const;

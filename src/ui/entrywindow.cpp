@@ -492,6 +492,11 @@ void EntryWindow::setUtcOptions(bool manualUtc, int offsetHours) {
     showClock(m_entry.utcNow());
 }
 
+void EntryWindow::focusLastEntryField() {
+    activateWindow();
+    (m_lastEntryField ? m_lastEntryField : m_ui->callsignEdit)->setFocus();
+}
+
 void EntryWindow::showStatusMessage(const QString& text) {
     statusBar()->showMessage(text, 6000);
 }
@@ -779,6 +784,8 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
         if ((watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit) && !isBandOrModeKey(key))
             return handleShortcut(static_cast<QKeyEvent*>(event)) || QMainWindow::eventFilter(watched, event);
     } else if (type == QEvent::FocusIn) {
+        if (watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit)
+            m_lastEntryField = static_cast<QLineEdit*>(watched);
         if (watched == m_ui->callsignEdit && !m_starting)
             onCallsignEdited();
         else if (watched == m_ui->manualTimeEdit)

@@ -56,6 +56,8 @@ public:
     void changeSerialFormat(int index);
     // The UTC options of the keyer configuration: the offset is computed again and the clock follows.
     void setUtcOptions(bool manualUtc, int offsetHours);
+    // The manual CW window closed with Esc: the callsign or received-exchange field, whichever was entered last.
+    void focusLastEntryField();
     // A passing message in the status bar (the score summary comes back after a few seconds).
     void showStatusMessage(const QString& text);
     QString shownDate() const;
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<Ui::EntryWindow> m_ui;
     LogSession& m_session;
     EntrySession m_entry;
+    QLineEdit* m_lastEntryField = nullptr;
     NullKeyerHooks m_nullKeyer;
     KeyerHooks* m_keyer = &m_nullKeyer;
     LoggedCallsWindow* m_loggedCalls = nullptr;

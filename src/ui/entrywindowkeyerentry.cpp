@@ -1,5 +1,6 @@
 #include "entrywindowkeyerentry.h"
 
+#include "keyer/voicekeyer.h"
 #include "log/logsession.h"
 
 #include <QAbstractButton>
@@ -87,4 +88,15 @@ void EntryWindowKeyerEntry::clearCallAndReceived() {
     if (m_fields.receivedExchangeEdit)
         m_fields.receivedExchangeEdit->clear();
     focusCallsign();
+}
+
+void EntryWindowKeyerEntry::playBufferWav(int buffer, const QString& file) {
+    Q_UNUSED(file);
+    if (m_voice)
+        m_voice->play(buffer);
+}
+
+void EntryWindowKeyerEntry::stopVoice() {
+    if (m_voice)
+        m_voice->stop();
 }

@@ -7,6 +7,7 @@ class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QWidget;
+class VoiceKeyer;
 
 // The keyer's view of the main window's entry fields: the window hands over its controls, the keyer reads
 // and focuses them on the window thread.
@@ -42,8 +43,14 @@ public:
     void focusNext() override;
     void addQso() override;
     void clearCallAndReceived() override;
+    void playBufferWav(int buffer, const QString& file) override;
+    void stopVoice() override;
+
+    // The voice keyer the phone modes' buffer keys play through.
+    void setVoiceKeyer(VoiceKeyer* voice) { m_voice = voice; }
 
 private:
     LogSession& m_session;
     Fields m_fields;
+    VoiceKeyer* m_voice = nullptr;
 };

@@ -6,9 +6,11 @@
 #include "keyer/keyersetup.h"
 #include "keyer/keyerstartup.h"
 #include "keyer/keyinginterface.h"
+#include "keyer/voicekeyer.h"
 #include "keyer/morseengine.h"
 #include "keyer/ports/ppdevparallelport.h"
 #include "log/logsession.h"
+#include "mediavoiceplayer.h"
 #include "serialportlines.h"
 #include "settings/inifile.h"
 #include "ui_keyerpanel.h"
@@ -31,14 +33,28 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         devices.serial = m_ownSerial.get();
     }
     if (!devices.sidetone) {
-        m_ownSidetone = std::make_unique<AudioSidetone>();
-        devices.sidetone = m_ownSidetone.get();
+        auto sidetone = std::make_unique<AudioSidetone>();
+        // Told once and on the window thread; the keyer keys on without a sound.
+        sidetone->unavailable = [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { m_session.dialogs().information(AudioSidetone::unavailableMessage()); },
+                Qt::QueuedConnection);
+        };
+        devices.sidetone = sidetone.get();
+        m_ownSidetone = std::move(sidetone);
+    }
+    if (!devices.voice) {
+        m_ownVoice = std::make_unique<MediaVoicePlayer>();
+        devices.voice = m_ownVoice.get();
     }
     m_serial = devices.serial;
     m_time = devices.time;
     m_keying = std::make_unique<KeyingInterface>(devices.parallel, devices.serial, devices.sidetone);
     m_engine = std::make_unique<MorseEngine>(*devices.time, *m_keying, m_entry);
     m_keys = std::make_unique<KeyerKeys>(*m_engine, m_entry);
+    m_keys->openManualCw = [this] { emit manualCwRequested(); };
+    m_voice = std::make_unique<VoiceKeyer>(*m_engine, *devices.voice, m_session.dialogs());
+    connect(m_voice.get(), &VoiceKeyer::statusMessage, this, &KeyerPanel::statusMessage);
 
     // The display follows the engine through queued signals: the sender thread never touches a widget.
     MorseEngine* engine = m_engine.get();
@@ -88,6 +104,7 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         connect(button, &QAbstractButton::clicked, this, [this, n] { sendBuffer(n); });
     }
     m_ui->speedLabel->installEventFilter(this);
+    m_ui->outgoingTextEdit->installEventFilter(this);
     setLed(m_ui->keyLed, false, "red");
     setLed(m_ui->pttLed, false, "lime");
 
@@ -141,6 +158,8 @@ bool KeyerPanel::saveBuffer(int number, const MessageBuffer& buffer) {
 void KeyerPanel::shutdown() {
     if (!m_engine)
         return;
+    if (m_voice)
+        m_voice->stop();
     m_engine->StopSending();
     m_engine->waitForSender();
     m_keying->pttOff();
@@ -168,6 +187,10 @@ bool KeyerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->speedLabel && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_engine->changeSpeedBy(mouse->button() == Qt::RightButton ? 1 : -1);
+        return true;
+    }
+    if (watched == m_ui->outgoingTextEdit && event->type() == QEvent::MouseButtonPress) {
+        emit manualCwRequested();
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {

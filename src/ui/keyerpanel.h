@@ -17,6 +17,8 @@ class KeyerEntry;
 class KeyerHooks;
 class KeyerKeys;
 class KeyerSetup;
+class VoiceKeyer;
+class VoicePlayer;
 class KeyerTime;
 class KeyingInterface;
 class LogSession;
@@ -32,6 +34,7 @@ struct KeyerDevices {
     ParallelPortIo* parallel = nullptr;
     SerialLines* serial = nullptr;
     Sidetone* sidetone = nullptr;
+    VoicePlayer* voice = nullptr;
     // The process priority ("Priorytet"); empty for the real one.
     std::function<bool(ProcessPriority)> setPriority;
 };
@@ -48,6 +51,8 @@ public:
     MorseEngine& engine() { return *m_engine; }
     // The live settings the configuration window changes.
     KeyerSetup& setup() { return *m_setup; }
+    // Buffers in the phone modes.
+    VoiceKeyer& voice() { return *m_voice; }
     // For the main window's key handling, clock tick and callsign changes.
     KeyerHooks& hooks();
     // "Klucz CW" from the current settings (the main window's close).
@@ -68,6 +73,8 @@ signals:
     void editBufferRequested(int number);
     // A line for the main window's status bar.
     void statusMessage(const QString& text);
+    // Alt+K, Ctrl+Enter, a backquote in an entry field or a click in the outgoing text: the manual CW window.
+    void manualCwRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,11 +95,13 @@ private:
     std::unique_ptr<ParallelPortIo> m_ownParallel;
     std::unique_ptr<SerialLines> m_ownSerial;
     std::unique_ptr<Sidetone> m_ownSidetone;
+    std::unique_ptr<VoicePlayer> m_ownVoice;
     SerialLines* m_serial = nullptr;
     KeyerTime* m_time = nullptr;
     std::unique_ptr<KeyingInterface> m_keying;
     std::unique_ptr<MorseEngine> m_engine;
     std::unique_ptr<KeyerKeys> m_keys;
     std::unique_ptr<KeyerSetup> m_setup;
+    std::unique_ptr<VoiceKeyer> m_voice;
     QList<QAbstractButton*> m_bufferButtons;
 };

@@ -5,6 +5,7 @@
 #include "log/logsession.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
+#include "scriptedvoiceplayer.h"
 #include "settings/inifile.h"
 #include "testclock.h"
 #include "testsupport.h"
@@ -22,7 +23,7 @@ struct PanelFixture {
     explicit PanelFixture(const QStringList& ini) {
         folder.writeLines(QStringLiteral("kvr_log.ini"), ini);
         port.setAvailablePorts({QStringLiteral("ttyS0")});
-        panel = std::make_unique<KeyerPanel>(session, entry, nullptr, KeyerDevices{&time, &port, &port, &port, {}});
+        panel = std::make_unique<KeyerPanel>(session, entry, nullptr, KeyerDevices{&time, &port, &port, &port, &voice, {}});
     }
     template <typename T> T* child(const char* name) { return panel->findChild<T*>(QString::fromLatin1(name)); }
 
@@ -32,6 +33,7 @@ struct PanelFixture {
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     VirtualKeyerTime time;
     RecordingPort port{time};
+    ScriptedVoicePlayer voice;
     PlainKeyerEntry entry;
     std::unique_ptr<KeyerPanel> panel;
 };

@@ -9,6 +9,7 @@
 #include "log/logsession.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
+#include "scriptedvoiceplayer.h"
 #include "settings/inifile.h"
 #include "testclock.h"
 #include "testqso.h"
@@ -41,7 +42,7 @@ struct Program {
     }
     bool start() {
         windows = std::make_unique<ApplicationWindows>(
-            session, KeyerDevices{&time, &port, &port, &port, [this](ProcessPriority p) {
+            session, KeyerDevices{&time, &port, &port, &port, &voice, [this](ProcessPriority p) {
                                       priorities << p;
                                       return true;
                                   }});
@@ -81,6 +82,7 @@ struct Program {
     LogSession session{ProgramFolder(folder.path()), dialogs, clock};
     VirtualKeyerTime time;
     RecordingPort port{time};
+    ScriptedVoicePlayer voice;
     QList<ProcessPriority> priorities;
     std::unique_ptr<ApplicationWindows> windows;
 };
