@@ -44,13 +44,12 @@ void MediaVoicePlayer::play(const QString& path) {
             finish(VoiceResult::Failure, QStringLiteral("Nie można odtworzyć pliku WAV:\n") +
                                              m_player->source().toLocalFile() + u'\n' + text);
         };
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
-                [this, failed](QMediaPlayer::MediaStatus status) {
-                    if (status == QMediaPlayer::EndOfMedia)
-                        finish(VoiceResult::Success);
-                    else if (status == QMediaPlayer::InvalidMedia)
-                        failed(m_player->errorString());
-                });
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this, failed](QMediaPlayer::MediaStatus status) {
+            if (status == QMediaPlayer::EndOfMedia)
+                finish(VoiceResult::Success);
+            else if (status == QMediaPlayer::InvalidMedia)
+                failed(m_player->errorString());
+        });
         connect(m_player, &QMediaPlayer::errorOccurred, this,
                 [failed](QMediaPlayer::Error, const QString& text) { failed(text); });
     }

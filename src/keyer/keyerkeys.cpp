@@ -58,6 +58,8 @@ bool KeyerKeys::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
     }
     switch (key) {
     case Qt::Key_F12:
+        if (m_entry.mode() != QLatin1String("CW"))
+            m_entry.stopVoice();
         m_engine.StopSending();
         return true;
     case Qt::Key_Insert:

@@ -26,7 +26,7 @@ public:
 
     struct KeyAction {
         enum Kind { None, Stop, Escape, Speed, Buffer } kind = None;
-        int value = 0;             // speed step, or buffer 1..12
+        int value = 0;               // speed step, or buffer 1..12
         bool fullDigitsOnce = false; // a buffer key with Shift
     };
     // What a key does in the window (the shift state compared as a whole).

@@ -34,6 +34,7 @@ void VoiceKeyer::play(int buffer) {
         stop();
     m_engine.holdPtt(true);
     m_playing = buffer;
+    emit playingChanged(true);
     if (message.loop)
         m_engine.showLoopLabel(true);
     m_player.play(message.wavFile);
@@ -47,6 +48,7 @@ void VoiceKeyer::stop() {
     if (m_playing) {
         m_playing = 0;
         m_engine.holdPtt(false);
+        emit playingChanged(false);
     }
 }
 
@@ -55,6 +57,7 @@ void VoiceKeyer::onFinished(VoiceResult result, const QString& error) {
         return;
     const bool loop = m_engine.buffers().at(m_playing).loop;
     m_playing = 0;
+    emit playingChanged(false);
     // Whatever ended the message, the transmitter goes back to receive: a failed file must not leave PTT keyed.
     m_engine.holdPtt(false);
     if (result == VoiceResult::Success && loop) {

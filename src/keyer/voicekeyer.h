@@ -26,6 +26,8 @@ public:
 signals:
     // A line for the main window's status bar.
     void statusMessage(const QString& text);
+    // A message started or ended: the "TX" button is down while it plays.
+    void playingChanged(bool playing);
 
 private:
     void onFinished(VoiceResult result, const QString& error);

@@ -6,9 +6,9 @@
 #include "keyer/keyersetup.h"
 #include "keyer/keyerstartup.h"
 #include "keyer/keyinginterface.h"
-#include "keyer/voicekeyer.h"
 #include "keyer/morseengine.h"
 #include "keyer/ports/ppdevparallelport.h"
+#include "keyer/voicekeyer.h"
 #include "log/logsession.h"
 #include "mediavoiceplayer.h"
 #include "serialportlines.h"
@@ -55,6 +55,11 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     m_keys->openManualCw = [this] { emit manualCwRequested(); };
     m_voice = std::make_unique<VoiceKeyer>(*m_engine, *devices.voice, m_session.dialogs());
     connect(m_voice.get(), &VoiceKeyer::statusMessage, this, &KeyerPanel::statusMessage);
+    connect(m_voice.get(), &VoiceKeyer::playingChanged, this, [this](bool playing) {
+        const QSignalBlocker block(m_ui->txButton);
+        m_ui->txButton->setChecked(playing);
+        m_ui->txButton->setEnabled(playing);
+    });
 
     // The display follows the engine through queued signals: the sender thread never touches a widget.
     MorseEngine* engine = m_engine.get();
@@ -204,7 +209,11 @@ bool KeyerPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeyerPanel::onTxButtonClicked(bool checked) {
-    if (!checked)
+    if (checked)
+        return;
+    if (m_voice->playing())
+        m_voice->stop();
+    else
         m_engine->StopSending();
 }
 

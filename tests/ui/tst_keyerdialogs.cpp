@@ -7,6 +7,7 @@
 #include "keyerpanel.h"
 #include "keyersettingsdialog.h"
 #include "log/logsession.h"
+#include "manualcwdialog.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
 #include "scriptedvoiceplayer.h"
@@ -391,6 +392,140 @@ private slots:
         QCOMPARE(again.engine().speed(), 28);
         QCOMPARE(again.engine().buffers().at(1).text, QStringLiteral("CQ SP"));
         QCOMPARE(again.engine().buffers().at(2).text, QStringLiteral("<CALL> <RAPORT> <STX>"));
+    }
+
+    void everyOpenerOpensTheManualWindow_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Alt+K in the callsign") << "callsignEdit" << int(Qt::Key_K) << int(Qt::AltModifier);
+        QTest::newRow("Alt+K in the received exchange")
+            << "receivedExchangeEdit" << int(Qt::Key_K) << int(Qt::AltModifier);
+        QTest::newRow("Ctrl+Enter in the callsign")
+            << "callsignEdit" << int(Qt::Key_Return) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Enter in the received exchange")
+            << "receivedExchangeEdit" << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+        for (const char* field : {"callsignEdit", "receivedExchangeEdit", "sentSerialEdit", "sentFixedPartEdit"})
+            QTest::newRow(qPrintable(QStringLiteral("backquote in ") + QLatin1String(field)))
+                << field << int(Qt::Key_QuoteLeft) << 0;
+        QTest::newRow("click in the outgoing text") << "outgoingTextEdit" << -1 << 0;
+    }
+    void everyOpenerOpensTheManualWindow() {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        TempProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        auto* edit = p.entryChild<QLineEdit>(field.toLatin1().constData());
+        const QString before = edit->text();
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto* manual = qobject_cast<ManualCwDialog*>(QApplication::activeModalWidget());
+            QVERIFY(manual);
+            caption = manual->windowTitle();
+            QTest::keyClick(child<QLineEdit>(manual, "manualTextEdit"), Qt::Key_Escape);
+        });
+        edit->setFocus();
+        if (key < 0)
+            QTest::mouseClick(edit, Qt::LeftButton);
+        else if (key == Qt::Key_QuoteLeft)
+            QTest::keyClick(edit, '`');
+        else
+            QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(caption.startsWith(QStringLiteral("Nadawanie CW")));
+        QVERIFY(caption.endsWith(QStringLiteral("(ESC - wyjście)")));
+        QCOMPARE(edit->text(), before); // the backquote is never typed in
+    }
+
+    void manualWindowKeysWhatIsTypedWithPttHeldAndReturnsToTheFieldEnteredLast() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1"), QStringLiteral("PTT=1"),
+                           QStringLiteral("Predkosc=20"), QStringLiteral("Podsłuch=0")});
+        Program p(folder);
+        QVERIFY(p.start());
+        QVERIFY(QTest::qWaitForWindowActive(p.windows->entryWindow()));
+        auto* received = p.entryChild<QLineEdit>("receivedExchangeEdit");
+        received->setFocus();
+        p.port.clear();
+        QList<int> writesWhileOpen;
+        QTimer::singleShot(0, [&] {
+            auto* manual = qobject_cast<ManualCwDialog*>(QApplication::activeModalWidget());
+            QVERIFY(manual);
+            auto* text = child<QLineEdit>(manual, "manualTextEdit");
+            QTest::keyClicks(text, QStringLiteral("ee"));
+            QCOMPARE(text->text(), QStringLiteral("EE"));
+            writesWhileOpen = p.port.lptWrites();
+            QTest::keyClick(text, Qt::Key_Escape);
+        });
+        QTest::keyClick(received, Qt::Key_K, Qt::AltModifier);
+        // PTT (13), two dots (5 down, 13 up), PTT released when the window closed.
+        QCOMPARE(writesWhileOpen, (QList<int>{13, 5, 13, 5, 13}));
+        QCOMPARE(p.port.lptWrites().constLast(), 8);
+        QVERIFY(QTest::qWaitForWindowActive(p.windows->entryWindow()));
+        QVERIFY(received->hasFocus());
+    }
+
+    void aBufferKeyInTheManualWindowClosesItAndSendsTheBuffer() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1"),
+                           QStringLiteral("Wielowątkowość=0"), QStringLiteral("Podsłuch=0"), QStringLiteral("[Bufory]"),
+                           QStringLiteral("Bufor6-tekst=E")});
+        Program p(folder);
+        QVERIFY(p.start());
+        auto* call = p.entryChild<QLineEdit>("callsignEdit");
+        p.port.clear();
+        QTimer::singleShot(0, [&] {
+            auto* manual = QApplication::activeModalWidget();
+            QTest::keyClick(child<QLineEdit>(manual, "manualTextEdit"), Qt::Key_F6);
+        });
+        call->setFocus();
+        QTest::keyClick(call, '`');
+        QCOMPARE(p.port.lptWrites().count(1), 1); // buffer F6: one dot
+        QCOMPARE(QApplication::focusWidget(), call);
+    }
+
+    void phoneModeBufferPlaysItsFileWithPttAround() {
+        TempProgramFolder folder;
+        const QString wav = folder.writeBytes(QStringLiteral("cq.wav"), "RIFF");
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Program]"), QStringLiteral("Emisja=SSB"), QStringLiteral("[Klucz CW]"),
+                           QStringLiteral("Port=LPT1"), QStringLiteral("PTT=1"), QStringLiteral("[Bufory]"),
+                           QStringLiteral("Bufor1-plik=") + wav, QStringLiteral("Bufor1-petla=1")});
+        Program p(folder);
+        QVERIFY(p.start());
+        auto* call = p.entryChild<QLineEdit>("callsignEdit");
+        call->setFocus();
+        p.port.clear();
+        QTest::keyClick(call, Qt::Key_F1);
+        QCOMPARE(p.voice.played, QStringList{wav});
+        QCOMPARE(p.port.lptWrites(), QList<int>{13});
+        // "TX" is down while the message plays, and releasing it stops the message.
+        auto* tx = p.entryChild<QAbstractButton>("txButton");
+        QVERIFY(tx->isChecked());
+        tx->click();
+        QCOMPARE(p.voice.stops, 1);
+        QCOMPARE(p.port.lptWrites(), (QList<int>{13, 8}));
+        QVERIFY(!tx->isEnabled());
+        QTest::keyClick(call, Qt::Key_F1);
+        QCOMPARE(p.port.lptWrites(), (QList<int>{13, 8, 13}));
+        QCoreApplication::processEvents();
+        QVERIFY(p.entryChild<QLabel>("loopLabel")->isVisibleTo(p.windows->entryWindow()));
+        p.voice.finish(VoiceResult::Success);
+        QCOMPARE(p.port.lptWrites(), (QList<int>{13, 8, 13, 8}));
+        QVERIFY(p.engine().loopArmed());
+        // Esc ends the loop.
+        QTest::keyClick(call, Qt::Key_Escape);
+        QVERIFY(!p.engine().loopArmed());
+
+        // A buffer without a file says so.
+        QTest::keyClick(call, Qt::Key_F2);
+        QCOMPARE(p.voice.played.size(), 2);
+        QCoreApplication::processEvents();
+        QVERIFY(p.windows->entryWindow()->statusBar()->currentMessage().startsWith(
+            QStringLiteral("Bufor F2 nie ma pliku WAV")));
     }
 };
 
