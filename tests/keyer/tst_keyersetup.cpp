@@ -47,13 +47,6 @@ struct SetupFixture {
         folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Predkosc=28")});
         engine.setConfig(c);
     }
-    QList<int> lptValues() const {
-        QList<int> values;
-        for (const RecordingPort::Event& e : port.events())
-            if (e.kind == RecordingPort::Kind::Lpt)
-                values << e.value;
-        return values;
-    }
 
     TempProgramFolder folder;
     StallingTime time;
@@ -93,7 +86,8 @@ private slots:
 
     void dashesTestWithPttHoldsPttAroundAndKeepsTheOldDashAfterARatioChange() {
         KeyerFixture f(lptConfig(true));
-        KeyerSetup setup(f.engine, &f.port, f.time, *new ScriptedDialogs, QString(), {});
+        ScriptedDialogs dialogs;
+        KeyerSetup setup(f.engine, &f.port, f.time, dialogs, QString(), {});
         // The new ratio waits for the next speed change or transmission.
         setup.update([](KeyerConfig& c) { c.dashRatio = 40; });
         f.port.clear();
