@@ -28,6 +28,7 @@ target_sources(
             keyer/manualcw.h
             keyer/manualcw.cpp
             keyer/voiceplayer.h
+            keyer/voicerecorder.h
             keyer/voicekeyer.h
             keyer/voicekeyer.cpp
             keyer/calibration.h

@@ -127,7 +127,7 @@ void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
 }
 
 void ApplicationWindows::editBuffer(int number) {
-    BufferEditorDialog editor(m_session, m_entryWindow.get());
+    BufferEditorDialog editor(m_session, &m_keyerPanel->recorder(), m_entryWindow.get());
     editor.editBuffer(number, m_keyerPanel->engine().buffers().at(number));
     connect(&editor, &BufferEditorDialog::bufferSaved, m_keyerPanel, &KeyerPanel::saveBuffer);
     editor.exec();

@@ -1,14 +1,15 @@
 #include "buffereditordialog.h"
 
 #include "keyer/bufferediting.h"
+#include "keyer/voicerecorder.h"
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
 #include "ui_buffereditordialog.h"
 
 #include <QKeyEvent>
 
-BufferEditorDialog::BufferEditorDialog(LogSession& session, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::BufferEditorDialog>()), m_session(session) {
+BufferEditorDialog::BufferEditorDialog(LogSession& session, VoiceRecorder* recorder, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::BufferEditorDialog>()), m_session(session), m_recorder(recorder) {
     m_ui->setupUi(this);
     m_ui->macroList->addItems(BufferEditing::macroEntries());
     m_ui->macroList->setCurrentRow(0);
@@ -18,9 +19,26 @@ BufferEditorDialog::BufferEditorDialog(LogSession& session, QWidget* parent)
     connect(m_ui->chooseWavButton, &QPushButton::clicked, this, &BufferEditorDialog::chooseWavFile);
     connect(m_ui->okButton, &QPushButton::clicked, this, &BufferEditorDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &BufferEditorDialog::reject);
+    connect(m_ui->recordButton, &QPushButton::clicked, this, &BufferEditorDialog::onRecordClicked);
+    m_ui->recordButton->setVisible(m_recorder != nullptr);
+    if (m_recorder) {
+        m_recorder->finished = [this](bool written, const QString& error) {
+            const QSignalBlocker block(m_ui->recordButton);
+            m_ui->recordButton->setChecked(false);
+            m_ui->recordButton->setText(QStringLiteral("Nagraj"));
+            if (written)
+                m_ui->wavFileEdit->setText(m_recording);
+            else
+                m_session.dialogs().error(error);
+            m_recording.clear();
+        };
+    }
 }
 
-BufferEditorDialog::~BufferEditorDialog() = default;
+BufferEditorDialog::~BufferEditorDialog() {
+    if (m_recorder)
+        m_recorder->finished = nullptr;
+}
 
 void BufferEditorDialog::editBuffer(int number, const MessageBuffer& buffer) {
     setWindowTitle(MessageBuffers::editorCaption(number));
@@ -68,6 +86,37 @@ void BufferEditorDialog::chooseWavFile() {
     request.proposedName = m_ui->wavFileEdit->text();
     if (const auto file = m_session.openFile(request))
         m_ui->wavFileEdit->setText(*file);
+}
+
+void BufferEditorDialog::onRecordClicked(bool start) {
+    if (!start) {
+        m_recorder->stop();
+        return;
+    }
+    FileRequest request;
+    request.title = QStringLiteral("Nagraj komunikat");
+    request.filter = QStringLiteral("Pliki WAV (*.wav)");
+    const QString proposed = m_ui->wavFileEdit->text();
+    request.proposedName =
+        proposed.isEmpty() ? QStringLiteral("bufor_%1.wav").arg(windowTitle().section(u' ', 1).toLower()) : proposed;
+    auto file = m_session.saveFile(request);
+    if (!file) {
+        const QSignalBlocker block(m_ui->recordButton);
+        m_ui->recordButton->setChecked(false);
+        return;
+    }
+    if (!file->endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        file->append(QStringLiteral(".wav"));
+    m_recording = *file;
+    m_ui->recordButton->setText(QStringLiteral("Zatrzymaj"));
+    m_recorder->record(m_recording);
+}
+
+void BufferEditorDialog::done(int result) {
+    // A recording still running ends with the window.
+    if (m_recorder && !m_recording.isEmpty())
+        m_recorder->stop();
+    QDialog::done(result);
 }
 
 void BufferEditorDialog::accept() {

@@ -11,6 +11,7 @@
 #include "keyer/voicekeyer.h"
 #include "log/logsession.h"
 #include "mediavoiceplayer.h"
+#include "mediavoicerecorder.h"
 #include "serialportlines.h"
 #include "settings/inifile.h"
 #include "ui_keyerpanel.h"
@@ -47,6 +48,11 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         m_ownVoice = std::make_unique<MediaVoicePlayer>();
         devices.voice = m_ownVoice.get();
     }
+    if (!devices.recorder) {
+        m_ownRecorder = std::make_unique<MediaVoiceRecorder>();
+        devices.recorder = m_ownRecorder.get();
+    }
+    m_recorder = devices.recorder;
     m_serial = devices.serial;
     m_time = devices.time;
     m_keying = std::make_unique<KeyingInterface>(devices.parallel, devices.serial, devices.sidetone);

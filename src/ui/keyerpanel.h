@@ -19,6 +19,7 @@ class KeyerKeys;
 class KeyerSetup;
 class VoiceKeyer;
 class VoicePlayer;
+class VoiceRecorder;
 class KeyerTime;
 class KeyingInterface;
 class LogSession;
@@ -35,6 +36,7 @@ struct KeyerDevices {
     SerialLines* serial = nullptr;
     Sidetone* sidetone = nullptr;
     VoicePlayer* voice = nullptr;
+    VoiceRecorder* recorder = nullptr;
     // The process priority ("Priorytet"); empty for the real one.
     std::function<bool(ProcessPriority)> setPriority;
 };
@@ -53,6 +55,8 @@ public:
     KeyerSetup& setup() { return *m_setup; }
     // Buffers in the phone modes.
     VoiceKeyer& voice() { return *m_voice; }
+    // The buffer editor's "Nagraj".
+    VoiceRecorder& recorder() { return *m_recorder; }
     // For the main window's key handling, clock tick and callsign changes.
     KeyerHooks& hooks();
     // "Klucz CW" from the current settings (the main window's close).
@@ -96,6 +100,8 @@ private:
     std::unique_ptr<SerialLines> m_ownSerial;
     std::unique_ptr<Sidetone> m_ownSidetone;
     std::unique_ptr<VoicePlayer> m_ownVoice;
+    std::unique_ptr<VoiceRecorder> m_ownRecorder;
+    VoiceRecorder* m_recorder = nullptr;
     SerialLines* m_serial = nullptr;
     KeyerTime* m_time = nullptr;
     std::unique_ptr<KeyingInterface> m_keying;

@@ -1,4 +1,5 @@
 #include "audiosidetone.h"
+#include "mediavoiceplayer.h"
 #include "serialportlines.h"
 
 #include <QAudioDevice>
@@ -34,6 +35,33 @@ private slots:
             }
             QCOMPARE(tone.isStreaming(), tone.hasDevice());
         }
+    }
+
+    // Without a device the operator hears of it once, however many elements are keyed; with one, never.
+    void aMissingSoundDeviceIsToldOnce() {
+        AudioSidetone tone;
+        int told = 0;
+        tone.unavailable = [&] { ++told; };
+        for (int element = 0; element < 50; ++element) {
+            tone.toneOn(700, 30);
+            tone.toneOff();
+        }
+        QCOMPARE(told, tone.hasDevice() ? 0 : 1);
+    }
+
+    void voicePlayerWithoutADeviceReportsAFailureAfterPlayReturns() {
+        if (!QMediaDevices::defaultAudioOutput().isNull())
+            QSKIP("this machine has a sound device");
+        MediaVoicePlayer player;
+        QList<std::pair<VoiceResult, QString>> results;
+        player.finished = [&](VoiceResult result, const QString& error) { results.append({result, error}); };
+        player.play(QStringLiteral("/nonexistent/cq.wav"));
+        QVERIFY(results.isEmpty());
+        QTRY_COMPARE(results.size(), 1);
+        QCOMPARE(results.constFirst().first, VoiceResult::Failure);
+        QCOMPARE(results.constFirst().second, MediaVoicePlayer::noDeviceMessage());
+        player.stop(); // nothing plays: harmless
+        QCOMPARE(results.size(), 1);
     }
 };
 

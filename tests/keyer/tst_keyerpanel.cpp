@@ -5,7 +5,7 @@
 #include "log/logsession.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
-#include "scriptedvoiceplayer.h"
+#include "scriptedvoice.h"
 #include "settings/inifile.h"
 #include "testclock.h"
 #include "testsupport.h"
@@ -23,8 +23,8 @@ struct PanelFixture {
     explicit PanelFixture(const QStringList& ini) {
         folder.writeLines(QStringLiteral("kvr_log.ini"), ini);
         port.setAvailablePorts({QStringLiteral("ttyS0")});
-        panel =
-            std::make_unique<KeyerPanel>(session, entry, nullptr, KeyerDevices{&time, &port, &port, &port, &voice, {}});
+        panel = std::make_unique<KeyerPanel>(session, entry, nullptr,
+                                             KeyerDevices{&time, &port, &port, &port, &voice, nullptr, {}});
     }
     template <typename T> T* child(const char* name) { return panel->findChild<T*>(QString::fromLatin1(name)); }
 

@@ -3,7 +3,7 @@
 #include "keyer/voicekeyer.h"
 #include "keyerfixture.h"
 #include "scripteddialogs.h"
-#include "scriptedvoiceplayer.h"
+#include "scriptedvoice.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>

@@ -10,7 +10,7 @@
 #include "manualcwdialog.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
-#include "scriptedvoiceplayer.h"
+#include "scriptedvoice.h"
 #include "settings/inifile.h"
 #include "testclock.h"
 #include "testqso.h"
@@ -43,7 +43,7 @@ struct Program {
     }
     bool start() {
         windows = std::make_unique<ApplicationWindows>(
-            session, KeyerDevices{&time, &port, &port, &port, &voice, [this](ProcessPriority p) {
+            session, KeyerDevices{&time, &port, &port, &port, &voice, &recorder, [this](ProcessPriority p) {
                                       priorities << p;
                                       return true;
                                   }});
@@ -84,6 +84,7 @@ struct Program {
     VirtualKeyerTime time;
     RecordingPort port{time};
     ScriptedVoicePlayer voice;
+    ScriptedVoiceRecorder recorder;
     QList<ProcessPriority> priorities;
     std::unique_ptr<ApplicationWindows> windows;
 };
@@ -176,6 +177,36 @@ private slots:
             child<QAbstractButton>(&editor, "cancelButton")->click();
         });
         QCOMPARE(again.engine().buffers().at(3).text, QStringLiteral("TU <CALL> 5NN <MYCALL>"));
+    }
+
+    void recordedMessageBecomesTheBuffersWavFile() {
+        TempProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        const QString target = folder.file(QStringLiteral("cq_moj"));
+        p.dialogs.fileAnswers = {target};
+        p.editBuffer(1, [&](BufferEditorDialog& editor) {
+            auto* record = child<QAbstractButton>(&editor, "recordButton");
+            QVERIFY(record->isVisibleTo(&editor));
+            record->click();
+            QCOMPARE(p.dialogs.fileRequests.constLast().proposedName, QStringLiteral("bufor_f1.wav"));
+            QCOMPARE(p.recorder.recorded, QStringList{target + QStringLiteral(".wav")});
+            QCOMPARE(record->text(), QStringLiteral("Zatrzymaj"));
+            record->click();
+            QCOMPARE(p.recorder.stops, 1);
+            p.recorder.finish(true);
+            QCOMPARE(record->text(), QStringLiteral("Nagraj"));
+            QVERIFY(!record->isChecked());
+            QCOMPARE(child<QLineEdit>(&editor, "wavFileEdit")->text(), target + QStringLiteral(".wav"));
+            // A recording that fails is told and changes nothing.
+            p.dialogs.fileAnswers = {folder.file(QStringLiteral("drugi.wav"))};
+            record->click();
+            p.recorder.finish(false, QStringLiteral("Nie ma mikrofonu: nie można nagrać komunikatu."));
+            QCOMPARE(p.dialogs.lastText(), QStringLiteral("Nie ma mikrofonu: nie można nagrać komunikatu."));
+            QCOMPARE(child<QLineEdit>(&editor, "wavFileEdit")->text(), target + QStringLiteral(".wav"));
+            child<QAbstractButton>(&editor, "okButton")->click();
+        });
+        QCOMPARE(p.settings().value(SettingsKeys::Buffers::wavFile(1)), target + QStringLiteral(".wav"));
     }
 
     void everyControlOfTheConfigurationSurvivesARestart() {

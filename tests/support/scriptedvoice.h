@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyer/voiceplayer.h"
+#include "keyer/voicerecorder.h"
 
 #include <QStringList>
 
@@ -25,5 +26,19 @@ public:
 
     QStringList played;
     bool playing = false;
+    int stops = 0;
+};
+
+// The buffer editor's recorder in tests: the test ends a recording with finish().
+class ScriptedVoiceRecorder final : public VoiceRecorder {
+public:
+    void record(const QString& path) override { recorded << path; }
+    void stop() override { ++stops; }
+    void finish(bool written, const QString& error = {}) {
+        if (finished)
+            finished(written, error);
+    }
+
+    QStringList recorded;
     int stops = 0;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Records the operator's voice into a WAV file for a buffer. record() returns at once; stop() ends the
+// recording, and finished says whether the file was written (or why not), on the window thread.
+class VoiceRecorder {
+public:
+    virtual ~VoiceRecorder() = default;
+    virtual void record(const QString& path) = 0;
+    virtual void stop() = 0;
+
+    std::function<void(bool written, const QString& error)> finished;
+};
