@@ -1,8 +1,12 @@
 // Screenshots for the README: the program on the demo log, drawn offscreen, every window where the first start
 // puts it on a 1280x800 screen. Usage: make_screenshots OUTDIR
 #include "applicationwindows.h"
+#include "buffereditordialog.h"
 #include "callsuggestionswindow.h"
 #include "entrywindow.h"
+#include "keyer/morseengine.h"
+#include "keyerpanel.h"
+#include "keyersettingsdialog.h"
 #include "log/logsession.h"
 #include "logwindow.h"
 #include "platform/clock.h"
@@ -108,6 +112,16 @@ int main(int argc, char* argv[]) {
             saved &= framed(top).save(out.filePath(QStringLiteral("help-window.png")));
         }
     }
+    KeyerSettingsDialog* keyer = windows.keyerSettings();
+    keyer->show();
+    QApplication::processEvents();
+    saved &= framed(keyer).save(out.filePath(QStringLiteral("keyer-settings.png")));
+    keyer->hide();
+    BufferEditorDialog editor(session, nullptr, entry);
+    editor.editBuffer(2, windows.keyer()->engine().buffers().at(2));
+    editor.show();
+    QApplication::processEvents();
+    saved &= framed(&editor).save(out.filePath(QStringLiteral("buffer-editor.png")));
     std::printf("%s\n", saved ? qPrintable(out.path()) : "a screenshot could not be written");
     return saved ? 0 : 1;
 }

@@ -6,11 +6,14 @@
 #include "platform/userdialogs.h"
 #include "ui_buffereditordialog.h"
 
+#include <QFontDatabase>
 #include <QKeyEvent>
 
 BufferEditorDialog::BufferEditorDialog(LogSession& session, VoiceRecorder* recorder, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::BufferEditorDialog>()), m_session(session), m_recorder(recorder) {
     m_ui->setupUi(this);
+    // The entries line their dashes up with blanks, which only a fixed-pitch font shows.
+    m_ui->macroList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_ui->macroList->addItems(BufferEditing::macroEntries());
     m_ui->macroList->setCurrentRow(0);
     m_ui->bufferTextEdit->installEventFilter(this);
