@@ -9,6 +9,7 @@
 
 class IniFile;
 class EntryWindowKeyerEntry;
+class EntryWindowRig;
 class InterchangeMenu;
 class KeyerPanel;
 class LogSession;
@@ -43,6 +44,7 @@ public:
     WorkedCallsWindows* workedCalls() const { return m_workedCalls; }
     InterchangeMenu* interchange() const { return m_interchange; }
     KeyerPanel* keyer() const { return m_keyerPanel; }
+    EntryWindowRig* rig() const { return m_rig; }
     MasterSelection& master() { return m_master; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
     QAction* action(const QString& name) const;
@@ -80,5 +82,6 @@ private:
     OperatorDataDialog* m_operatorDialog = nullptr;
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
+    EntryWindowRig* m_rig = nullptr;
     QTimer* m_serialReopenTimer = nullptr;
 };
