@@ -24,7 +24,8 @@ void prepareHamlib() {
 }
 
 RigReply failure(int code) {
-    return {QString::fromLocal8Bit(rigerror2(code)).trimmed()};
+    const QString text = QString::fromLocal8Bit(rigerror2(code)).trimmed();
+    return {text.isEmpty() ? QStringLiteral("błąd hamlib %1").arg(code) : text};
 }
 
 RigReply reply(int code) {

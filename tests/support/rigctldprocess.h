@@ -2,10 +2,11 @@
 
 #include <QProcess>
 #include <QString>
+#include <QTcpSocket>
 
 // hamlib's dummy radio (model 1) behind a rigctld that the test starts on a free local port, with PTT by CAT.
 // The test drives the dummy through rigctld's own protocol on a connection of its own, as another program
-// sharing the radio would.
+// sharing the radio would. The connection is kept: rigctld drops some of many short ones.
 class RigctldProcess {
 public:
     // False (with the reason in skipReason) when rigctld is not installed.
@@ -14,7 +15,8 @@ public:
     RigctldProcess();
     ~RigctldProcess();
 
-    // Starts rigctld (on the port it had, after a kill); false when it does not listen within a few seconds.
+    // Starts rigctld on a free port (on the port it had, after a kill); false when it does not listen within a
+    // few seconds.
     bool start();
     void kill();
     quint16 port() const { return m_port; }
@@ -34,6 +36,10 @@ public:
     QString mode() { return value(QStringLiteral("m"), QStringLiteral("Mode")); }
 
 private:
+    // Started and listening on m_port itself: tests running at the same time may have picked the same port,
+    // and a connection that reaches another test's rigctld proves nothing.
+    bool startOnPort();
     QProcess m_process;
+    QTcpSocket m_socket;
     quint16 m_port = 0;
 };
