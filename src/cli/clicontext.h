@@ -2,6 +2,7 @@
 
 #include "consoledialogs.h"
 #include "platform/programfolder.h"
+#include "rig/rig.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -27,6 +28,7 @@ struct CliContext {
     int usage(const QString& problem = QString()) const;
 };
 
+class IniFile;
 class LogSession;
 
 namespace Cli {
@@ -42,6 +44,16 @@ int usage(const QString& synopsis); // the usage on stderr; returns the exit cod
 // Fills the session as the program does at start-up (settings file of the program folder, county list) and
 // loads the log: the given one, else the settings' last log. Returns the error text, empty on success.
 QString prepareSession(LogSession& session, const std::optional<QString>& log);
+
+// One reading of the radio that the "Radio" settings name, changed by --model, --port, --speed and --rigctld,
+// with the band and mode the entry window would select on it (empty where it would keep its own).
+struct RigTake {
+    int exitCode = kOk; // bad usage or a failure, already told on stderr
+    RigReading reading;
+    QString band;
+    QString mode;
+};
+RigTake readRig(const CliContext& context, const IniFile& settings);
 } // namespace Cli
 
 // Subcommands: each returns the exit code.
@@ -52,3 +64,4 @@ int runAdd(CliContext& context);
 int runExport(CliContext& context);
 int runImport(CliContext& context);
 int runMorse(CliContext& context);
+int runRig(CliContext& context);

@@ -10,6 +10,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
+#include "rig/rigmapping.h"
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
 
@@ -35,6 +36,12 @@ int runAdd(CliContext& context) {
     if (date &&
         (!QDate::fromString(*date, QStringLiteral("yyyy-MM-dd")).isValid() || !EntryClock::validManualTime(*time)))
         return context.usage(QStringLiteral("bad --date or --time"));
+    const bool fromRig = context.flag(QStringLiteral("rig"));
+    if (fromRig && (band || mode))
+        return context.usage(QStringLiteral("--rig takes band and mode from the radio: no --band or --mode"));
+    if (!fromRig && (context.option(QStringLiteral("model")) || context.option(QStringLiteral("port")) ||
+                     context.option(QStringLiteral("speed")) || context.option(QStringLiteral("rigctld"))))
+        return context.usage(QStringLiteral("the radio's options go with --rig"));
     if (band && !Bands::find(band->toUpper()))
         return context.usage(QStringLiteral("unknown band ") + *band);
     if (mode && !Modes::byName(mode->toUpper()))
@@ -43,6 +50,26 @@ int runAdd(CliContext& context) {
     if (!EntryStartup::countyListPresent(context.folder)) {
         Cli::err(EntryStartup::countyListMissingMessage(context.folder));
         return Cli::kFailure;
+    }
+    // The radio is read before anything is loaded or written: a radio that cannot be read logs nothing.
+    std::optional<QString> rigBand;
+    std::optional<QString> rigMode;
+    if (fromRig) {
+        const IniFile settings(context.folder.settingsFile());
+        const Cli::RigTake take = Cli::readRig(context, settings);
+        if (take.exitCode != Cli::kOk)
+            return take.exitCode;
+        if (take.band.isEmpty()) {
+            Cli::err(QStringLiteral("Radio: %1 kHz poza pasmami programu")
+                         .arg(RigMapping::kilohertz(take.reading.frequencyHz)));
+            return Cli::kFailure;
+        }
+        if (take.mode.isEmpty()) {
+            Cli::err(QStringLiteral("Radio: emisja %1 nie ma odpowiednika w programie").arg(take.reading.mode));
+            return Cli::kFailure;
+        }
+        rigBand = take.band;
+        rigMode = take.mode;
     }
     SystemClock clock;
     LogSession session(context.folder, context.dialogs, clock);
@@ -57,10 +84,10 @@ int runAdd(CliContext& context) {
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
         return Cli::kFailure;
 
-    if (band)
-        entry.changeBand(band->toUpper(), entry.options().stx);
-    if (mode)
-        entry.changeMode(mode->toUpper());
+    if (const std::optional<QString> chosen = rigBand ? rigBand : band)
+        entry.changeBand(chosen->toUpper(), entry.options().stx);
+    if (const std::optional<QString> chosen = rigMode ? rigMode : mode)
+        entry.changeMode(chosen->toUpper());
     const QString currentMode = session.mode();
     const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeSwitch);
     QString serial = entry.options().stx;

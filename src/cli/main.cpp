@@ -34,24 +34,37 @@ struct Command {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = [] {
         const QCommandLineOption log = option("log", "The log; else the one the program opens at start.", "LOG");
+        // The radio as the "Radio" settings name it, unless these say otherwise.
+        const QList<QCommandLineOption> radio = {
+            option("model", "hamlib's model number of a radio on a serial port.", "N"),
+            option("port", "The radio's serial port.", "P"),
+            option("speed", "The serial port's speed in bit/s; else the model's own.", "S"),
+            option("rigctld", "A running rigctld instead of a serial port.", "HOST:PORT")};
         return std::vector<Command>{
             {.name = QStringLiteral("add"),
              .description =
                  QStringLiteral("Logs one contact as the entry window does, with its backups, and prints the "
                                 "line as written."),
-             .options = {log, option("call", "The callsign worked.", "C"),
-                         option("band", "The band; else the one in the settings.", "B"),
-                         option("mode", "The mode; else the one in the settings.", "M"),
-                         option("rst-sent", "The report sent; else the mode's usual one.", "R"),
-                         option("rst-rcvd", "The report received; else the mode's usual one.", "R"),
-                         option("stx", "The serial number sent; else the next one.", "S"),
-                         option("stx-fixed", "The fixed part of the exchange sent; else the one in the settings.", "F"),
-                         option("srx", "The exchange received.", "X"),
-                         option("date", "The date of the contact, with --time; else the UTC clock's.", "yyyy-mm-dd"),
-                         option("time", "The UTC time of the contact, with --date.", "hh:mm:ss")},
-             .synopsis = QStringLiteral("add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] "
-                                        "[--stx S] [--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]"),
-             .run = runAdd},
+             .options =
+                 QList<QCommandLineOption>{
+                     log, option("call", "The callsign worked.", "C"),
+                     option("band", "The band; else the one in the settings.", "B"),
+                     option("mode", "The mode; else the one in the settings.", "M"),
+                     option("rst-sent", "The report sent; else the mode's usual one.", "R"),
+                     option("rst-rcvd", "The report received; else the mode's usual one.", "R"),
+                     option("stx", "The serial number sent; else the next one.", "S"),
+                     option("stx-fixed", "The fixed part of the exchange sent; else the one in the settings.", "F"),
+                     option("srx", "The exchange received.", "X"),
+                     option("date", "The date of the contact, with --time; else the UTC clock's.", "yyyy-mm-dd"),
+                     option("time", "The UTC time of the contact, with --date.", "hh:mm:ss"),
+                     option("rig", "Band and mode from the radio instead of --band and --mode.")} +
+                 radio,
+             .synopsis =
+                 QStringLiteral("add [--log LOG] --call C [--band B] [--mode M] [--rst-sent R] [--rst-rcvd R] "
+                                "[--stx S] [--stx-fixed F] [--srx X] [--date yyyy-mm-dd --time hh:mm:ss]\n"
+                                "       add ... --rig [--model N] [--port P] [--speed S] [--rigctld HOST:PORT]"),
+             .run = runAdd,
+             .listed = QStringLiteral("add [--log LOG] --call C [--band B] [--mode M] [--rig] ...")},
             {.name = QStringLiteral("export"),
              .description =
                  QStringLiteral("Writes the log to OUT as Cabrillo, ADIF or CSV, or to one EDI file per band in "
@@ -120,6 +133,13 @@ const std::vector<Command>& commands() {
                          option("factor", "The calibration factor, above 0; else 1.", "F")},
              .synopsis = QStringLiteral("morse [--wpm N] [--dash T] [--gap T] [--long T] [--factor F] TEXT"),
              .run = runMorse},
+            {.name = QStringLiteral("rig"),
+             .description = QStringLiteral(
+                 "Reads the radio once and prints its frequency and mode with the band and mode the program "
+                 "takes from them (empty where it keeps its own)."),
+             .options = radio,
+             .synopsis = QStringLiteral("rig [--model N] [--port P] [--speed S] [--rigctld HOST:PORT]"),
+             .run = runRig},
             {.name = QStringLiteral("summary"),
              .description =
                  QStringLiteral("Prints the score summary of LOG, else of the log the program opens at start, "

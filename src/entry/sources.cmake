@@ -9,4 +9,6 @@ target_sources(kvr_core PRIVATE
     entry/addqso.h entry/addqso.cpp
     entry/entrystartup.h entry/entrystartup.cpp
     entry/entrysession.h entry/entrysession.cpp
+    entry/rigpollerkeying.h entry/rigpollerkeying.cpp
+    entry/rigcontrol.h entry/rigcontrol.cpp
 )

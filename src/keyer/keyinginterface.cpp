@@ -19,6 +19,17 @@ void KeyingInterface::configure(const KeyerConfig& config) {
     m_lines.volume = config.volume;
 }
 
+void KeyingInterface::setRigKeying(RigKeying* rig, bool cw, bool ptt) {
+    std::lock_guard lock(m_mutex);
+    m_lines.rig = rig;
+    m_lines.rigCw = rig && cw;
+    m_lines.rigPtt = rig && ptt;
+}
+
+bool KeyingInterface::cwThroughRig() const {
+    return lines().rigCw;
+}
+
 void KeyingInterface::setSidetone(bool on) {
     std::lock_guard lock(m_mutex);
     m_lines.sidetone = on;
@@ -29,7 +40,8 @@ bool KeyingInterface::sidetoneOn() const {
 }
 
 bool KeyingInterface::pttOption() const {
-    return lines().ptt;
+    const Lines l = lines();
+    return l.ptt || l.rigPtt;
 }
 
 int KeyingInterface::pttDelayMs() const {
@@ -99,6 +111,9 @@ bool KeyingInterface::keyDown() {
     const Lines l = lines();
     if (keyLedChanged)
         keyLedChanged(true);
+    // The radio's keyer keys the text it was given and sounds its own sidetone.
+    if (l.rigCw)
+        return true;
     if (!setKeyLine(l, true)) {
         // The line may be in any state now: bring everything to rest.
         forceRest(l);
@@ -115,6 +130,11 @@ bool KeyingInterface::keyDown() {
 
 bool KeyingInterface::keyUp() {
     const Lines l = lines();
+    if (l.rigCw) {
+        if (keyLedChanged)
+            keyLedChanged(false);
+        return true;
+    }
     if (m_toneSounding && m_sidetone)
         m_sidetone->toneOff();
     m_toneSounding = false;
@@ -130,10 +150,14 @@ bool KeyingInterface::keyUp() {
 
 bool KeyingInterface::pttOn() {
     const Lines l = lines();
-    if (!l.ptt)
+    if (!l.ptt && !l.rigPtt)
         return true;
     if (pttLedChanged)
         pttLedChanged(true);
+    if (l.rigPtt) {
+        l.rig->setPtt(true);
+        return true;
+    }
     bool ok = true;
     if (l.port == KeyingPort::Com && m_serial)
         ok = l.keyingOnRts ? m_serial->setDtr(true) : m_serial->setRts(true);
@@ -146,6 +170,8 @@ bool KeyingInterface::pttOn() {
 
 bool KeyingInterface::pttOff() {
     const Lines l = lines();
+    if (l.rigPtt)
+        l.rig->setPtt(false);
     bool ok = true;
     if (l.port == KeyingPort::Com && m_serial) {
         const bool dtr = m_serial->setDtr(false);
@@ -169,6 +195,18 @@ void KeyingInterface::stoppedState() {
         if (pttLedChanged)
             pttLedChanged(false);
     }
+}
+
+void KeyingInterface::characterStarted(QChar c, int wpm) {
+    const Lines l = lines();
+    if (l.rigCw)
+        l.rig->sendMorse(QString(c), wpm);
+}
+
+void KeyingInterface::sendingStopped() {
+    const Lines l = lines();
+    if (l.rigCw)
+        l.rig->stopMorse();
 }
 
 bool KeyingInterface::lptChosen() {

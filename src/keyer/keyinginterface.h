@@ -15,6 +15,11 @@ public:
 
     // Port choice, lines, PTT option and sidetone; may change while a transmission runs.
     void configure(const KeyerConfig& config);
+    // The radio's CAT choices, on top of the keyer's port: CW from the radio's keyer instead of the keying line
+    // (the engine still times the text, so the display and the stop keys behave as ever), PTT by command
+    // instead of the PTT line. A null radio turns both off.
+    void setRigKeying(RigKeying* rig, bool cw, bool ptt);
+    bool cwThroughRig() const;
     void setSidetone(bool on);
     bool sidetoneOn() const;
     bool pttOption() const;
@@ -32,6 +37,10 @@ public:
     bool pttOff();
     // After a stop: the parallel port is written 8 and pttLed goes off; other ports are left as they are.
     void stoppedState();
+    // A character (or a blank between words) starts: the radio's keyer gets it at the engine's speed.
+    void characterStarted(QChar c, int wpm);
+    // The operator stopped sending: the radio's keyer drops what it has not sent yet.
+    void sendingStopped();
     // Choosing the parallel port or loading it at start-up writes 8 to the control register.
     bool lptChosen();
 
@@ -52,6 +61,9 @@ private:
         bool sidetone = true;
         int toneHz = 800;
         int volume = 20;
+        RigKeying* rig = nullptr;
+        bool rigCw = false;
+        bool rigPtt = false;
     };
     Lines lines() const;
     bool writeLpt(int control, quint8 value);

@@ -306,6 +306,7 @@ void MorseEngine::endOfTransmission(QChar last) {
 
 void MorseEngine::StopSending() {
     m_sendAbort = true;
+    m_keying.sendingStopped();
     setTx(false, false);
     if (m_senderRunning)
         m_terminate = true;
@@ -337,6 +338,7 @@ void MorseEngine::sendQueueChar(QChar c) {
         return;
     switch (u) {
     case u' ':
+        m_keying.characterStarted(c, m_speed);
         wait(m_longGap);
         return;
     case Macros::kCall:
@@ -379,6 +381,8 @@ void MorseEngine::sendQueueChar(QChar c) {
 
 void MorseEngine::SendCode(QChar c) {
     const QString pattern = Morse::code(c);
+    if (!pattern.isEmpty() && !m_sendAbort)
+        m_keying.characterStarted(c, m_speed);
     for (qsizetype i = 0; i < pattern.size(); ++i)
         sendElement(pattern.at(i) == u'-', i == pattern.size() - 1);
 }

@@ -46,6 +46,8 @@ QList<AnyKey> fixedKeys() {
          << Keyer::dashRatio << Keyer::gapRatio << Keyer::longGapRatio << Keyer::sidetone << Keyer::loopDelaySeconds
          << Keyer::pttDelayMs << Keyer::serialFormat << Keyer::cutNumbers << Keyer::ptt << Keyer::multithreaded
          << Keyer::extraGap << Keyer::mapDownAsInsert << Keyer::mapUpAsPlus << Keyer::calibrationFactor;
+    keys << Radio::connection << Radio::model << Radio::port << Radio::speed << Radio::rigctld << Radio::pollMs
+         << Radio::direction << Radio::ptt << Radio::cwKeyer;
     keys << Cabrillo::contestName << Cabrillo::version << Cabrillo::contest << Cabrillo::categoryOperator
          << Cabrillo::transmitter << Cabrillo::assisted << Cabrillo::band << Cabrillo::mode << Cabrillo::power
          << Cabrillo::time << Cabrillo::station << Cabrillo::overlay << Cabrillo::operators << Cabrillo::domesticContest

@@ -128,6 +128,27 @@ inline const SettingsKey<bool> mapUpAsPlus{section, QStringLiteral("Mapowanie_PL
 inline const SettingsKey<double> calibrationFactor{section, QStringLiteral("Wsp. kalibracji"), 1.0};
 } // namespace Keyer
 
+// The radio over CAT (hamlib): how it is reached, how often it is read, and what else goes through it.
+namespace Radio {
+inline const QString section = QStringLiteral("Radio");
+// 0 no radio, 1 a hamlib model on a serial port, 2 a running rigctld.
+inline const SettingsKey<int> connection{section, QStringLiteral("Polaczenie"), 0};
+// hamlib's model number.
+inline const SettingsKey<int> model{section, QStringLiteral("Model"), 0};
+inline const SettingsKey<QString> port{section, QStringLiteral("Port"), QString()};
+// Baud; 0 keeps the model's own.
+inline const SettingsKey<int> speed{section, QStringLiteral("Predkosc"), 0};
+// host:port of rigctld.
+inline const SettingsKey<QString> rigctld{section, QStringLiteral("Rigctld"), QStringLiteral("localhost:4532")};
+inline const SettingsKey<int> pollMs{section, QStringLiteral("Odpytywanie"), 500};
+// 0 the program follows the radio, 1 also the operator's band and mode set the radio.
+inline const SettingsKey<int> direction{section, QStringLiteral("Tryb"), 0};
+// The keyer's PTT by CAT command instead of a port line.
+inline const SettingsKey<bool> ptt{section, QStringLiteral("PTT"), false};
+// CW sent by the radio's own keyer instead of a keying line.
+inline const SettingsKey<bool> cwKeyer{section, QStringLiteral("Kluczowanie CW"), false};
+} // namespace Radio
+
 // The twelve message buffers, numbered 1 … 12.
 namespace Buffers {
 inline const QString section = QStringLiteral("Bufory");

@@ -6,6 +6,7 @@
 #include "ediexportdialog.h"
 #include "entrywindow.h"
 #include "entrywindowkeyerentry.h"
+#include "entrywindowrig.h"
 #include "exchangeanalysisdialog.h"
 #include "interchangemenu.h"
 #include "keyer/keyersetup.h"
@@ -61,6 +62,9 @@ ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices
     EntryWindow* main = m_entryWindow.get();
     // The windows in the program's order of creation; each follows the log session by its signals.
     createKeyer(devices);
+    // The keyer may key CW and switch PTT through the radio.
+    m_rig = new EntryWindowRig(*main, session);
+    m_rig->setKeying(&m_keyerPanel->engine().keying());
     m_workedCalls = new WorkedCallsWindows(session, main);
     m_logWindow = new LogWindow(session, main);
     m_callSuggestions = new CallSuggestionsWindow(session, m_master, main);
@@ -184,6 +188,7 @@ bool ApplicationWindows::startUp() {
     });
     if (!main->startUp())
         return false;
+    m_rig->start();
     m_callSuggestions->setStartupDone(true);
     m_analysisDialog->syncFromSession();
     // The Cabrillo header window reads its settings when it is created, after the operator data.

@@ -10,6 +10,7 @@
 
 class IniFile;
 class EntryWindowKeyerEntry;
+class EntryWindowRig;
 class InterchangeMenu;
 class KeyerSettingsDialog;
 class LogSession;
@@ -46,6 +47,7 @@ public:
     InterchangeMenu* interchange() const { return m_interchange; }
     KeyerPanel* keyer() const { return m_keyerPanel; }
     KeyerSettingsDialog* keyerSettings() const { return m_keyerSettings; }
+    EntryWindowRig* rig() const { return m_rig; }
     MasterSelection& master() { return m_master; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
     QAction* action(const QString& name) const;
@@ -88,5 +90,6 @@ private:
     std::unique_ptr<EntryWindowKeyerEntry> m_keyerEntry;
     KeyerPanel* m_keyerPanel = nullptr;
     KeyerSettingsDialog* m_keyerSettings = nullptr;
+    EntryWindowRig* m_rig = nullptr;
     QTimer* m_serialReopenTimer = nullptr;
 };

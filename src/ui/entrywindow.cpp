@@ -219,8 +219,23 @@ bool EntryWindow::isOffline() const {
 }
 
 void EntryWindow::focusCallsign() {
-    activateWindow();
+    if (!m_followingRig)
+        activateWindow();
     m_ui->callsignEdit->setFocus();
+}
+
+void EntryWindow::followRigBand(const QString& band) {
+    m_followingRig = true;
+    selectBand(band);
+    onBandChosen();
+    m_followingRig = false;
+}
+
+void EntryWindow::followRigMode(const QString& mode) {
+    m_followingRig = true;
+    selectMode(mode);
+    onModeChosen();
+    m_followingRig = false;
 }
 
 // Lists, band and mode

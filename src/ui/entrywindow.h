@@ -67,6 +67,10 @@ public:
     void setSentExchangeColour(int colour);
     // The page "Plik pomocy" shows: the one beside the executable unless another is set.
     void setHelpPagePath(const QString& path) { m_helpPagePath = path; }
+    // The radio moved to another band or mode: the same change as the operator's keys make, except that the
+    // window is not brought in front of the program the operator may be working in.
+    void followRigBand(const QString& band);
+    void followRigMode(const QString& mode);
 
 signals:
     // After the worked-before check of a changed callsign: the MASTER suggestions follow it.
@@ -155,6 +159,7 @@ private:
     QLabel* m_summaryLabel = nullptr;
     bool m_starting = true;
     bool m_activated = false;
+    bool m_followingRig = false;
     int m_sentExchangeColour = SettingsKeys::Program::sentExchangeColour.defaultValue;
     CallSuggestionsWindow* m_callSuggestions = nullptr;
     QPointer<HelpWindow> m_helpWindow;

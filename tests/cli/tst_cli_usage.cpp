@@ -45,9 +45,10 @@ private slots:
         QTest::newRow("locator") << QStringList{"locator", "--help"} << common;
         QTest::newRow("master") << QStringList{"master", "--help"} << common;
         QTest::newRow("add") << QStringList{"add", "--help"}
-                             << common + QStringList{"--log",      "--call",     "--band", "--mode",
-                                                     "--rst-sent", "--rst-rcvd", "--stx",  "--stx-fixed",
-                                                     "--srx",      "--date",     "--time"};
+                             << common + QStringList{"--log",      "--call",     "--band",  "--mode",
+                                                     "--rst-sent", "--rst-rcvd", "--stx",   "--stx-fixed",
+                                                     "--srx",      "--date",     "--time",  "--rig",
+                                                     "--model",    "--port",     "--speed", "--rigctld"};
         QTest::newRow("export") << QStringList{"export", "--help"} << common;
         QTest::newRow("export cabrillo") << QStringList{"export", "cabrillo", "--help"}
                                          << common + QStringList{"--log", "--claimed", "--province", "--location",
@@ -62,6 +63,8 @@ private slots:
         QTest::newRow("import adif") << QStringList{"import", "adif", "--help"} << common + QStringList{"--log"};
         QTest::newRow("import cabrillo, any case")
             << QStringList{"import", "Cabrillo", "--help"} << common + QStringList{"--log"};
+        QTest::newRow("rig") << QStringList{"rig", "--help"}
+                             << common + QStringList{"--model", "--port", "--speed", "--rigctld"};
         QTest::newRow("morse") << QStringList{"morse", "--help"}
                                << common + QStringList{"--wpm", "--dash", "--gap", "--long", "--factor"};
     }
@@ -117,7 +120,7 @@ private slots:
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0), firstLine);
         if (firstLine.endsWith("COMMAND ..."))
-            QCOMPARE(run.err.count(QLatin1Char('\n')), 8); // the usage, then the seven commands
+            QCOMPARE(run.err.count(QLatin1Char('\n')), 9); // the usage, then the eight commands
     }
 
     // --home is taken before the command, after it and after the format, once.

@@ -41,3 +41,14 @@ public:
     virtual void toneOn(int frequencyHz, int volumePercent) = 0;
     virtual void toneOff() = 0;
 };
+
+// The radio's own CAT keying: CW text for its keyer and PTT by command. The calls hand the work to the radio's
+// thread and return at once, so the sender's timing never waits on the radio.
+class RigKeying {
+public:
+    virtual ~RigKeying() = default;
+    virtual void sendMorse(const QString& text, int wpm) = 0;
+    // Drops what the radio's keyer still has to send.
+    virtual void stopMorse() = 0;
+    virtual void setPtt(bool on) = 0;
+};
