@@ -3,56 +3,33 @@
 
 #include <QTest>
 
-#include <deque>
-
 using namespace std::chrono_literals;
 using Ns = KeyerTime::Nanoseconds;
+using Outcome = HybridWait::Outcome;
 
 namespace {
 
-// Microseconds, which QCOMPARE prints.
-qint64 us(Ns t) {
-    return std::chrono::duration_cast<std::chrono::microseconds>(t).count();
-}
-
-// Virtual time for the hybrid wait: a sleep wakes at its target plus the next scripted lateness, a turn of the
-// wait on the clock costs 20 µs.
-class ScriptedClock final : public HybridWait::Clock {
-public:
-    static constexpr Ns kSpin = 20us;
-    Ns now() override { return m_now; }
+// Virtual time for the hybrid wait: a sleep wakes its lateness after its target, a turn of the wait on the clock
+// costs 20 µs, the first one the stall on top.
+struct ScriptedClock final : HybridWait::Clock {
+    Ns now() override { return at; }
     void sleepUntil(Ns deadline) override {
-        sleeps.push_back(deadline);
-        Ns late{0};
-        if (!latenesses.empty()) {
-            late = latenesses.front();
-            latenesses.pop_front();
-        }
-        m_now = std::max(m_now, deadline + late);
+        sleptTo = deadline;
+        at = std::max(at, deadline + lateness);
     }
     void spin() override {
+        at += 20us + std::exchange(stall, Ns(0));
         ++spins;
-        m_now += kSpin + stallNextSpin;
-        stallNextSpin = Ns(0);
     }
-    void advance(Ns by) { m_now += by; }
-
-    std::deque<Ns> latenesses;
-    std::vector<Ns> sleeps;
+    Ns at = 1s, lateness{0}, stall{0};
+    std::optional<Ns> sleptTo;
     int spins = 0;
-    Ns stallNextSpin{0}; // the CPU is taken away for so long during the next turn
-
-private:
-    Ns m_now = 1s;
 };
 
 // RealtimeKit and the thread's own system calls, answering as scripted and logging every request in order.
 struct ScriptedSystem final : RealtimeKit {
-    bool alreadyRealtime = false;
-    bool directGranted = false;
-    bool niceGranted = false;
-    bool kitRealtimeGranted = false;
-    bool kitHighPriorityGranted = false;
+    bool alreadyRealtime = false, directGranted = false, niceGranted = false;
+    bool kitRealtimeGranted = false, kitHighPriorityGranted = false;
     QStringList log;
 
     bool makeThreadRealtime(qint64 threadId, int priority) override {
@@ -65,24 +42,19 @@ struct ScriptedSystem final : RealtimeKit {
     }
     SenderScheduler::ThreadSteps steps() {
         return {[this] { return alreadyRealtime; },
-                [this](int priority) {
-                    log << QStringLiteral("fifo %1").arg(priority);
-                    return directGranted;
-                },
-                [this](int nice) {
-                    log << QStringLiteral("nice %1").arg(nice);
-                    return niceGranted;
-                },
-                [this](std::chrono::nanoseconds slice) { log << QStringLiteral("prompt, slice %1").arg(us(slice)); },
+                [this](int priority) { return request(QStringLiteral("fifo %1").arg(priority), directGranted); },
+                [this](int nice) { return request(QStringLiteral("nice %1").arg(nice), niceGranted); },
+                [this](Ns slice) { log << QStringLiteral("prompt %1").arg(slice.count() / 1000); },
                 [] { return qint64(4242); }};
+    }
+    bool request(const QString& entry, bool answer) {
+        log << entry;
+        return answer;
     }
 };
 
-QStringList lines(std::initializer_list<const char*> items) {
-    QStringList out;
-    for (const char* item : items)
-        out << QString::fromLatin1(item);
-    return out;
+QStringList lines(const char* text) {
+    return QString::fromLatin1(text).split(u'|', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -90,133 +62,99 @@ QStringList lines(std::initializer_list<const char*> items) {
 class TestSenderScheduling : public QObject {
     Q_OBJECT
 private slots:
-    void punctualWakeSleepsToTheMarginAndWaitsOutTheEdge() {
-        ScriptedClock clock;
-        const Ns deadline = clock.now() + 60ms;
-        QCOMPARE(HybridWait::waitUntil(clock, deadline), HybridWait::Outcome::OnClock);
-        QCOMPARE(clock.sleeps.size(), size_t(1));
-        QCOMPARE(us(clock.sleeps.front()), us(deadline - HybridWait::kMargin));
-        QVERIFY(clock.now() >= deadline);
-        QVERIFY(clock.now() < deadline + ScriptedClock::kSpin);
-        QCOMPARE(clock.spins, int(HybridWait::kMargin / ScriptedClock::kSpin));
+    void hybridWaitKeepsTheEdge_data() {
+        QTest::addColumn<Ns>("ahead");
+        QTest::addColumn<Ns>("lateness");
+        QTest::addColumn<Ns>("stall");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<bool>("slept");
+        QTest::newRow("sleeps to the margin, then on the clock")
+            << Ns(60ms) << Ns(30us) << Ns(0) << Outcome::OnClock << true;
+        QTest::newRow("edge within the margin: clock only") << Ns(50us) << Ns(0) << Ns(0) << Outcome::OnClock << false;
+        QTest::newRow("edge passed: at once") << Ns(-1ms) << Ns(0) << Ns(0) << Outcome::Passed << false;
+        QTest::newRow("edge reached: at once") << Ns(0) << Ns(0) << Ns(0) << Outcome::Passed << false;
+        QTest::newRow("woke after the edge: at once") << Ns(30ms) << Ns(2ms) << Ns(0) << Outcome::WokeLate << true;
+        QTest::newRow("CPU lost while on the clock") << Ns(30ms) << Ns(0) << Ns(4ms) << Outcome::LostCpu << true;
+        QTest::newRow("hiccup shorter than a stall")
+            << Ns(30ms) << Ns(0) << HybridWait::kStall - 40us << Outcome::OnClock << true;
     }
 
-    void edgeWithinTheMarginOrPastIsNotSleptFor() {
+    void hybridWaitKeepsTheEdge() {
+        QFETCH(Ns, ahead);
+        QFETCH(Ns, lateness);
+        QFETCH(Ns, stall);
+        QFETCH(Outcome, outcome);
+        QFETCH(bool, slept);
         ScriptedClock clock;
-        QCOMPARE(HybridWait::waitUntil(clock, clock.now() + 50us), HybridWait::Outcome::OnClock);
-        QVERIFY(clock.sleeps.empty());
-        QCOMPARE(clock.spins, 3);
-
-        clock.spins = 0;
-        QCOMPARE(HybridWait::waitUntil(clock, clock.now() - 1ms), HybridWait::Outcome::Passed);
-        QCOMPARE(HybridWait::waitUntil(clock, clock.now()), HybridWait::Outcome::Passed);
-        QVERIFY(clock.sleeps.empty());
-        QCOMPARE(clock.spins, 0);
-    }
-
-    // A wake-up after the edge cannot be mended: it returns at once, and the next edge is kept as usual.
-    void lateWakeReturnsAtOnce() {
-        ScriptedClock clock;
-        clock.latenesses = {2ms, 50us};
-        Ns deadline = clock.now() + 30ms;
-        QCOMPARE(HybridWait::waitUntil(clock, deadline), HybridWait::Outcome::WokeLate);
-        QCOMPARE(clock.spins, 0);
-        QCOMPARE(us(clock.now()), us(deadline - HybridWait::kMargin + 2ms));
-
-        deadline += 30ms;
-        QCOMPARE(HybridWait::waitUntil(clock, deadline), HybridWait::Outcome::OnClock);
-        QVERIFY(clock.now() >= deadline);
-        QVERIFY(clock.now() < deadline + ScriptedClock::kSpin);
-    }
-
-    // A turn of the wait that took longer than a stall is told (the bench counts them); a shorter hiccup is not.
-    void cpuTakenAwayDuringTheWaitIsTold() {
-        ScriptedClock clock;
-        clock.stallNextSpin = 4ms;
-        Ns deadline = clock.now() + 30ms;
-        QCOMPARE(HybridWait::waitUntil(clock, deadline), HybridWait::Outcome::LostCpu);
-        QVERIFY(clock.now() >= deadline);
-        clock.stallNextSpin = HybridWait::kStall - 2 * ScriptedClock::kSpin;
-        deadline = clock.now() + 30ms;
-        QCOMPARE(HybridWait::waitUntil(clock, deadline), HybridWait::Outcome::OnClock);
-        QVERIFY(clock.now() >= deadline);
+        clock.lateness = lateness;
+        clock.stall = stall;
+        const Ns deadline = clock.at + ahead;
+        QCOMPARE(HybridWait::waitUntil(clock, deadline), outcome);
+        QCOMPARE(clock.sleptTo.has_value(), slept);
+        if (slept)
+            QCOMPARE(clock.sleptTo->count(), (deadline - HybridWait::kMargin).count());
+        if (outcome == Outcome::WokeLate)
+            QCOMPARE(clock.spins, 0);
+        // Never before the edge; on the clock no later than one turn after it.
+        QVERIFY(clock.at >= deadline || outcome == Outcome::Passed);
+        if (outcome == Outcome::OnClock)
+            QVERIFY(clock.at < deadline + 20us + stall);
     }
 
     void raiseFollowsTheFallbackOrder_data() {
-        QTest::addColumn<bool>("alreadyRealtime");
-        QTest::addColumn<bool>("directGranted");
-        QTest::addColumn<bool>("kitRealtimeGranted");
-        QTest::addColumn<bool>("niceGranted");
+        QTest::addColumn<bool>("withKit");
+        QTest::addColumn<QStringList>("grants");
         QTest::addColumn<SenderScheduling>("expected");
         QTest::addColumn<QStringList>("log");
         QTest::newRow("already real-time: nothing asked")
-            << true << false << false << false << SenderScheduling::RealtimeDirect << QStringList();
+            << true << lines("already") << SenderScheduling::RealtimeDirect << QStringList();
         QTest::newRow("own right: RealtimeKit not asked")
-            << false << true << false << false << SenderScheduling::RealtimeDirect << lines({"fifo 20"});
-        QTest::newRow("RealtimeKit grants: the nice value is left alone")
-            << false << false << true << false << SenderScheduling::RealtimeKit
-            << lines({"fifo 20", "kit realtime 4242 20"});
-        QTest::newRow("everything refused: own nice, then RealtimeKit's")
-            << false << false << false << false << SenderScheduling::HybridWait
-            << lines({"fifo 20", "kit realtime 4242 20", "nice -10", "kit nice 4242 -10", "prompt, slice 100"});
+            << true << lines("fifo") << SenderScheduling::RealtimeDirect << lines("fifo 20");
+        QTest::newRow("RealtimeKit grants: nice and slice left alone")
+            << true << lines("kit") << SenderScheduling::RealtimeKit << lines("fifo 20|kit realtime 4242 20");
+        QTest::newRow("all refused: own nice, then RealtimeKit's")
+            << true << QStringList() << SenderScheduling::HybridWait
+            << lines("fifo 20|kit realtime 4242 20|nice -10|kit nice 4242 -10|prompt 100");
         QTest::newRow("own nice granted: RealtimeKit's not asked")
-            << false << false << false << true << SenderScheduling::HybridWait
-            << lines({"fifo 20", "kit realtime 4242 20", "nice -10", "prompt, slice 100"});
+            << true << lines("nice") << SenderScheduling::HybridWait
+            << lines("fifo 20|kit realtime 4242 20|nice -10|prompt 100");
+        QTest::newRow("no RealtimeKit on the desktop")
+            << false << QStringList() << SenderScheduling::HybridWait << lines("fifo 20|nice -10|prompt 100");
     }
 
     void raiseFollowsTheFallbackOrder() {
-        QFETCH(bool, alreadyRealtime);
-        QFETCH(bool, directGranted);
-        QFETCH(bool, kitRealtimeGranted);
-        QFETCH(bool, niceGranted);
+        QFETCH(bool, withKit);
+        QFETCH(QStringList, grants);
         QFETCH(SenderScheduling, expected);
         QFETCH(QStringList, log);
         ScriptedSystem system;
-        system.alreadyRealtime = alreadyRealtime;
-        system.directGranted = directGranted;
-        system.kitRealtimeGranted = kitRealtimeGranted;
-        system.niceGranted = niceGranted;
+        system.alreadyRealtime = grants.contains(QStringLiteral("already"));
+        system.directGranted = grants.contains(QStringLiteral("fifo"));
+        system.kitRealtimeGranted = grants.contains(QStringLiteral("kit"));
+        system.niceGranted = grants.contains(QStringLiteral("nice"));
         SenderScheduler scheduler(system.steps());
-        scheduler.setRealtimeKit(&system);
+        scheduler.setRealtimeKit(withKit ? &system : nullptr);
         QCOMPARE(scheduler.raiseCurrentThread(), expected);
         QCOMPARE(system.log, log);
-    }
-
-    void withoutRealtimeKitTheThreadKeepsItsOwnTries() {
-        ScriptedSystem system;
-        SenderScheduler scheduler(system.steps());
-        QCOMPARE(scheduler.raiseCurrentThread(), SenderScheduling::HybridWait);
-        QCOMPARE(system.log, lines({"fifo 20", "nice -10", "prompt, slice 100"}));
     }
 
     // Each sender thread asks for itself, but a service that said no once is not asked again.
     void refusalIsRememberedAndAGrantIsAskedForAgain() {
         ScriptedSystem system;
+        system.kitHighPriorityGranted = true;
         SenderScheduler scheduler(system.steps());
         scheduler.setRealtimeKit(&system);
-        system.kitHighPriorityGranted = true;
-        QCOMPARE(scheduler.raiseCurrentThread(), SenderScheduling::HybridWait);
-        system.log.clear();
-        QCOMPARE(scheduler.raiseCurrentThread(), SenderScheduling::HybridWait);
-        QCOMPARE(system.log, lines({"fifo 20", "nice -10", "kit nice 4242 -10", "prompt, slice 100"}));
-
+        scheduler.raiseCurrentThread();
+        scheduler.raiseCurrentThread();
         system.kitHighPriorityGranted = false;
         scheduler.raiseCurrentThread();
-        system.log.clear();
         scheduler.raiseCurrentThread();
-        QCOMPARE(system.log, lines({"fifo 20", "nice -10", "prompt, slice 100"}));
-
-        ScriptedSystem granting;
-        granting.kitRealtimeGranted = true;
-        SenderScheduler second(granting.steps());
-        second.setRealtimeKit(&granting);
-        second.raiseCurrentThread();
-        QCOMPARE(second.raiseCurrentThread(), SenderScheduling::RealtimeKit);
-        QCOMPARE(granting.log.count(QStringLiteral("kit realtime 4242 20")), 2);
+        QCOMPARE(system.log.count(QStringLiteral("kit realtime 4242 20")), 1);
+        QCOMPARE(system.log.count(QStringLiteral("kit nice 4242 -10")), 3);
     }
 
-    // The sender thread asks once, before its first key-down, however many characters it keys; the engine
-    // tells how it was scheduled.
+    // The sender thread asks once, before its first key-down, however many characters it keys; the time asking
+    // takes does not come off the first element; the engine tells how the thread was scheduled.
     void senderThreadIsRaisedOnceBeforeItsFirstElement() {
         KeyerConfig c = KeyerFixture::directConfig();
         c.multithreaded = true;
@@ -230,8 +168,7 @@ private slots:
         steps.setRealtime = [&](int) {
             ++raises;
             eventsAtRaise = f.port.events().size();
-            // As long as RealtimeKit over D-Bus may take.
-            f.time.sleepUntil(f.time.now() + 7ms);
+            f.time.sleepUntil(f.time.now() + 7ms); // as long as RealtimeKit over D-Bus may take
             return false;
         };
         SenderScheduler scheduler(steps);
@@ -244,34 +181,25 @@ private slots:
         f.engine.waitForSender();
         QCOMPARE(raises, 1);
         QCOMPARE(eventsAtRaise, before);
-        // The time taken by asking comes before the first element, not off it: P starts with a whole dot.
         const QList<qint64> edges = f.lptTimes().mid(before);
         QVERIFY(edges.size() >= 2);
-        QCOMPARE(edges.at(1) - edges.at(0), 60);
+        QCOMPARE(edges.at(1) - edges.at(0), 60); // P begins with a whole dot
         QCOMPARE(f.engine.senderScheduling(), SenderScheduling::HybridWait);
 
         system.kitRealtimeGranted = true;
         f.engine.SendText(QStringLiteral("EE"));
         f.engine.waitForSender();
         QCOMPARE(raises, 2);
-        // The refusal of the first transmission stands.
         QCOMPARE(system.log.count(QStringLiteral("kit realtime 4242 20")), 1);
         QCOMPARE(f.engine.senderScheduling(), SenderScheduling::HybridWait);
-    }
 
-    void directTransmissionTellsTheCallersSchedulingWithoutRaisingIt() {
-        KeyerFixture f;
-        ScriptedSystem system;
+        // A direct transmission keys on the caller's thread and only tells how that one runs.
+        c.multithreaded = false;
+        f.engine.setConfig(c);
         system.alreadyRealtime = true;
-        SenderScheduler scheduler(system.steps());
-        scheduler.setRealtimeKit(&system);
-        f.engine.setScheduler(scheduler);
         f.engine.SendText(QStringLiteral("E"));
+        QCOMPARE(raises, 2);
         QCOMPARE(f.engine.senderScheduling(), SenderScheduling::RealtimeDirect);
-        system.alreadyRealtime = false;
-        f.engine.SendText(QStringLiteral("E"));
-        QCOMPARE(f.engine.senderScheduling(), SenderScheduling::HybridWait);
-        QVERIFY(system.log.isEmpty());
     }
 };
 
