@@ -1,8 +1,11 @@
 // Keys "PARIS " ten times at 40 WPM on the real clock, on the sender thread, while a second thread keeps a
-// core busy, and prints how far each key-down and each gap strayed from its ideal length.
+// core busy, and prints how far each key-down and each gap strayed from its ideal length, and how the sender
+// thread was scheduled (run it as an ordinary user too: without the right to real-time scheduling and without
+// RealtimeKit it keeps its edges by the hybrid wait).
 #include "keyer/keyerentry.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/morseengine.h"
+#include "realtimekitclient.h"
 #include "recordingport.h"
 
 #include <QCoreApplication>
@@ -28,6 +31,9 @@ double percentile(std::vector<double> values, double p) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // As the program does: the desktop's RealtimeKit, when it answers.
+    RealtimeKitClient realtimeKit;
+    SenderScheduler::process().setRealtimeKit(&realtimeKit);
     KeyerConfig config;
     config.speed = 40;
     config.port = KeyingPort::Lpt;
@@ -108,6 +114,11 @@ int main(int argc, char* argv[]) {
         idealTotal += g;
     const double total = ups.back() - downs.front();
     std::printf("keyer: 10 x PARIS at 40 WPM, %zu elements, second core busy\n", downs.size());
+    std::printf("scheduling: %s\n", schedulingName(engine.senderScheduling()));
+    const PreciseKeyerTime::Counts counts = time.counts();
+    std::printf("sleeps: %d real-time; hybrid: %d waited out on the clock, %d woke after the edge, %d lost the CPU "
+                "while waiting\n",
+                counts.realtime, counts.onClock, counts.wokeLate, counts.lostCpu);
     std::printf("key-down deviation: median %.3f ms, p99 %.3f ms, max %.3f ms\n", percentile(keyDev, 0.5),
                 percentile(keyDev, 0.99), percentile(keyDev, 1.0));
     std::printf("gap deviation:      median %.3f ms, p99 %.3f ms, max %.3f ms\n", percentile(gapDev, 0.5),

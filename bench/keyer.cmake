@@ -1,6 +1,6 @@
 # Real-time keying accuracy: PARIS at 40 WPM through the recording port while another thread burns CPU.
 add_executable(bench_keyer ${CMAKE_CURRENT_LIST_DIR}/bench_keyer.cpp)
-target_link_libraries(bench_keyer PRIVATE kvr_testsupport)
+target_link_libraries(bench_keyer PRIVATE kvr_testsupport kvr_hardware)
 kvr_warnings(bench_keyer)
 set_target_properties(bench_keyer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench bench_keyer)

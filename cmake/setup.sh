@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: installs the Debian packages the project needs (only the missing ones),
 # then configures and builds into build/. appstream and desktop-file-utils check the installed desktop files in
-# the tests; dpkg-dev and file build the Debian package (the target "package").
+# the tests; dpkg-dev and file build the Debian package (the target "package"); dbus-daemon runs the private bus
+# of the RealtimeKit client's test.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev
           libgl-dev clang-format qt6-translations-l10n libhamlib-dev libhamlib-utils
-          appstream desktop-file-utils dpkg-dev file)
+          appstream desktop-file-utils dpkg-dev file dbus-daemon)
 if [ -f cmake/extra-packages.txt ]; then
     while read -r pkg || [ -n "$pkg" ]; do
         [ -n "$pkg" ] && [[ "$pkg" != \#* ]] && packages+=("$pkg")

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "platform/programversion.h"
+#include "realtimekitclient.h"
 #include "translations.h"
 #include "widgetdialogs.h"
 
@@ -20,6 +21,10 @@ int main(int argc, char* argv[]) {
     const ProgramFolderChoice folder =
         ProgramFolder::resolve(args, ProgramPlaces::forExecutable(QApplication::applicationDirPath()));
 
+    // The keyer's sender thread asks the desktop's RealtimeKit for real-time scheduling when the program may not
+    // take it itself; declared before the windows, so it outlives their sender threads.
+    RealtimeKitClient realtimeKit;
+    SenderScheduler::process().setRealtimeKit(&realtimeKit);
     WidgetDialogs dialogs;
     SystemClock clock;
     LogSession session(folder.folder, dialogs, clock);

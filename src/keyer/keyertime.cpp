@@ -1,20 +1,20 @@
 #include "keyer/keyertime.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
+#include "keyer/senderscheduling.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
 
-KeyerTime::Nanoseconds PreciseKeyerTime::now() const {
+namespace {
+
+KeyerTime::Nanoseconds monotonicNow() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return Nanoseconds(qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec);
+    return KeyerTime::Nanoseconds(qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec);
 }
 
-void PreciseKeyerTime::sleepUntil(Nanoseconds deadline) {
+void sleepToDeadline(KeyerTime::Nanoseconds deadline) {
     const qint64 ns = deadline.count();
     if (ns <= 0)
         return;
@@ -23,6 +23,72 @@ void PreciseKeyerTime::sleepUntil(Nanoseconds deadline) {
     ts.tv_nsec = long(ns % 1'000'000'000);
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
     }
+}
+
+class MonotonicClock final : public HybridWait::Clock {
+public:
+    KeyerTime::Nanoseconds now() override { return monotonicNow(); }
+    void sleepUntil(KeyerTime::Nanoseconds deadline) override { sleepToDeadline(deadline); }
+    void spin() override {
+        // Not sched_yield: a yielding thread lets a busy neighbour run for its whole slice.
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#elif defined(__aarch64__)
+        asm volatile("yield");
+#endif
+    }
+};
+
+} // namespace
+
+HybridWait::Outcome HybridWait::waitUntil(Clock& clock, Nanoseconds deadline) {
+    Nanoseconds now = clock.now();
+    if (now >= deadline)
+        return Outcome::Passed;
+    if (deadline - now > kMargin) {
+        clock.sleepUntil(deadline - kMargin);
+        now = clock.now();
+        if (now >= deadline)
+            return Outcome::WokeLate;
+    }
+    Nanoseconds longestTurn{0};
+    while (now < deadline) {
+        clock.spin();
+        const Nanoseconds next = clock.now();
+        longestTurn = std::max(longestTurn, next - now);
+        now = next;
+    }
+    return longestTurn > kStall ? Outcome::LostCpu : Outcome::OnClock;
+}
+
+KeyerTime::Nanoseconds PreciseKeyerTime::now() const {
+    return monotonicNow();
+}
+
+void PreciseKeyerTime::sleepUntil(Nanoseconds deadline) {
+    if (SenderScheduler::threadHasRealtime()) {
+        sleepToDeadline(deadline);
+        ++m_realtime;
+        return;
+    }
+    MonotonicClock clock;
+    switch (HybridWait::waitUntil(clock, deadline)) {
+    case HybridWait::Outcome::Passed:
+        break;
+    case HybridWait::Outcome::OnClock:
+        ++m_onClock;
+        break;
+    case HybridWait::Outcome::WokeLate:
+        ++m_wokeLate;
+        break;
+    case HybridWait::Outcome::LostCpu:
+        ++m_lostCpu;
+        break;
+    }
+}
+
+PreciseKeyerTime::Counts PreciseKeyerTime::counts() const {
+    return {m_realtime, m_onClock, m_wokeLate, m_lostCpu};
 }
 
 KeyerTime::Nanoseconds VirtualKeyerTime::now() const {
@@ -53,19 +119,4 @@ void VirtualKeyerTime::sleepUntil(Nanoseconds deadline) {
 void VirtualKeyerTime::at(qint64 ms, std::function<void()> action) {
     std::lock_guard lock(m_mutex);
     m_actions.emplace(Nanoseconds(std::chrono::milliseconds(ms)), std::move(action));
-}
-
-bool KeyerThread::raiseCurrentThread() {
-#ifdef __linux__
-    int policy = 0;
-    sched_param current{};
-    if (pthread_getschedparam(pthread_self(), &policy, &current) == 0 && policy == SCHED_FIFO)
-        return true;
-    sched_param param{};
-    param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
-    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0)
-        return true;
-    setpriority(PRIO_PROCESS, 0, -10); // the calling thread on Linux; refused without the right, harmlessly
-#endif
-    return false;
 }

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kStartPauseMs = 50;
@@ -230,6 +232,7 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
 
 void MorseEngine::directLoop() {
     m_directSending = true;
+    m_scheduling = m_scheduler->currentThread();
     QChar previous;
     while (!m_queue.isEmpty()) {
         if (m_sendAbort)
@@ -252,7 +255,7 @@ void MorseEngine::directLoop() {
 
 void MorseEngine::threadedLoop() {
     m_startNs = m_time.now().count();
-    bool realTime = false;
+    bool raised = false;
     QChar previous;
     for (;;) {
         if (m_terminate || m_sendAbort) {
@@ -264,8 +267,13 @@ void MorseEngine::threadedLoop() {
             endOfTransmission(previous);
             return;
         }
-        if (!realTime)
-            realTime = KeyerThread::raiseCurrentThread();
+        // Once per thread, before its first element: a refused request is not repeated for every character.
+        if (!raised) {
+            m_scheduling = m_scheduler->raiseCurrentThread();
+            raised = true;
+            // Asking RealtimeKit takes a few milliseconds, which must not come off the first element.
+            m_deadline = std::max(m_deadline, m_time.now());
+        }
         appendSent(previous);
         setCurrentChar(QString(*c));
         sendQueueChar(*c);

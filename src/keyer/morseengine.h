@@ -5,6 +5,7 @@
 #include "keyer/messagebuffers.h"
 #include "keyer/morsetiming.h"
 #include "keyer/outgoingqueue.h"
+#include "keyer/senderscheduling.h"
 
 #include <QObject>
 #include <QThread>
@@ -56,6 +57,10 @@ public:
     const MessageBuffers& buffers() const { return m_buffers; }
     KeyingInterface& keying() { return m_keying; }
     void setTrace(Trace trace) { m_trace = std::move(trace); }
+    // Raises each sender thread; SenderScheduler::process() unless a test scripts one. Set before sending.
+    void setScheduler(SenderScheduler& scheduler) { m_scheduler = &scheduler; }
+    // How the last transmission's sender was scheduled.
+    SenderScheduling senderScheduling() const { return m_scheduling; }
 
     void ComputeTiming();
     MorseTiming timing() const;
@@ -157,6 +162,8 @@ private:
     MessageBuffers m_buffers;
     OutgoingQueue m_queue;
     Trace m_trace;
+    SenderScheduler* m_scheduler = &SenderScheduler::process();
+    std::atomic<SenderScheduling> m_scheduling{SenderScheduling::None};
 
     mutable std::mutex m_configMutex;
     KeyerConfig m_config;

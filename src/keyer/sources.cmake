@@ -2,6 +2,8 @@ target_sources(
     kvr_core
     PRIVATE keyer/keyertime.h
             keyer/keyertime.cpp
+            keyer/senderscheduling.h
+            keyer/senderscheduling.cpp
             keyer/morsetiming.h
             keyer/morsetiming.cpp
             keyer/keyerconfig.h

@@ -8,3 +8,7 @@ kvr_add_test(keyer_panel keyer/tst_keyerpanel.cpp LIBS kvr_ui GUI)
 kvr_add_test(keyer_setup keyer/tst_keyersetup.cpp LIBS kvr_core)
 kvr_add_test(keyer_manual_voice keyer/tst_manualandvoice.cpp LIBS kvr_core)
 kvr_add_test(keyer_rigkeying keyer/tst_rigkeying.cpp LIBS kvr_core)
+kvr_add_test(keyer_scheduling keyer/tst_senderscheduling.cpp LIBS kvr_core)
+# The RealtimeKit client against a fake service on a private bus. Not named keyer_*: ThreadSanitizer cannot see the
+# locks inside QtDBus's own threads and reports Qt's internals, so it stays out of the ThreadSanitizer stage.
+kvr_add_test(realtimekit_dbus keyer/tst_realtimekit.cpp LIBS kvr_hardware)
