@@ -87,8 +87,8 @@ AudioSidetone::~AudioSidetone() {
 }
 
 QString AudioSidetone::unavailableMessage() {
-    return QStringLiteral("Nie ma urządzenia dźwiękowego: podsłuch CW jest niesłyszalny.\n"
-                          "Kluczowanie działa normalnie.");
+    return QStringLiteral(
+        "Nie ma urządzenia dźwiękowego: podsłuch CW jest niesłyszalny. Kluczowanie działa normalnie.");
 }
 
 void AudioSidetone::toneOn(int frequencyHz, int volumePercent) {

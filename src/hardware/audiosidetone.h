@@ -5,7 +5,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <functional>
 
 // The sidetone as a sine on the default audio output. A stream runs on its own thread and plays silence
 // between elements; toneOn/toneOff only flip atomics, so they cost nothing on the sender thread and the
@@ -18,9 +17,7 @@ public:
     void toneOn(int frequencyHz, int volumePercent) override;
     void toneOff() override;
     bool hasDevice() const { return m_hasDevice; }
-    // Called once, on the first tone asked for without a sound device (on the keying thread): the keyer keys on,
-    // the operator is to be told that the sidetone stays silent.
-    std::function<void()> unavailable;
+    // The first tone asked for without a sound device calls unavailable().
     static QString unavailableMessage();
     // The stream runs on its thread from construction (when there is a device) until destruction.
     bool isStreaming() const { return m_thread.isRunning(); }

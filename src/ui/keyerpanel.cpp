@@ -34,16 +34,16 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         devices.serial = m_ownSerial.get();
     }
     if (!devices.sidetone) {
-        auto sidetone = std::make_unique<AudioSidetone>();
-        // Told once and on the window thread; the keyer keys on without a sound.
-        sidetone->unavailable = [this] {
-            QMetaObject::invokeMethod(
-                this, [this] { m_session.dialogs().information(AudioSidetone::unavailableMessage()); },
-                Qt::QueuedConnection);
-        };
-        devices.sidetone = sidetone.get();
-        m_ownSidetone = std::move(sidetone);
+        m_ownSidetone = std::make_unique<AudioSidetone>();
+        devices.sidetone = m_ownSidetone.get();
     }
+    // A silent sidetone is told in the status bar, not in a message box: a box would appear in the middle of a
+    // transmission and take the keys the operator types next (in the manual CW window, characters not sent).
+    m_sidetone = devices.sidetone;
+    m_sidetone->unavailable = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { emit statusMessage(AudioSidetone::unavailableMessage()); }, Qt::QueuedConnection);
+    };
     if (!devices.voice) {
         m_ownVoice = std::make_unique<MediaVoicePlayer>();
         devices.voice = m_ownVoice.get();
@@ -141,6 +141,8 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
 
 KeyerPanel::~KeyerPanel() {
     shutdown();
+    // A sidetone handed in from outside may outlive the panel.
+    m_sidetone->unavailable = nullptr;
 }
 
 KeyerHooks& KeyerPanel::hooks() {

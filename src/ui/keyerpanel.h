@@ -103,6 +103,7 @@ private:
     std::unique_ptr<VoiceRecorder> m_ownRecorder;
     VoiceRecorder* m_recorder = nullptr;
     SerialLines* m_serial = nullptr;
+    Sidetone* m_sidetone = nullptr;
     KeyerTime* m_time = nullptr;
     std::unique_ptr<KeyingInterface> m_keying;
     std::unique_ptr<MorseEngine> m_engine;

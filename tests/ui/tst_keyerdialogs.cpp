@@ -498,6 +498,35 @@ private slots:
         QVERIFY(received->hasFocus());
     }
 
+    // A silent sidetone is told in the status bar: a message box coming up in the middle of a transmission would
+    // take the characters typed next, and they would never be sent.
+    void aSilentSidetoneIsToldWithoutTakingTheManualWindowsKeys() {
+        TempProgramFolder folder;
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1"),
+                                                          QStringLiteral("Predkosc=20"), QStringLiteral("Podsłuch=1")});
+        Program p(folder);
+        QVERIFY(p.start());
+        auto* call = p.entryChild<QLineEdit>("callsignEdit");
+        call->setFocus();
+        p.port.clear();
+        QTimer::singleShot(0, [&] {
+            auto* manual = QApplication::activeModalWidget();
+            auto* text = child<QLineEdit>(manual, "manualTextEdit");
+            QTest::keyClick(text, 'e');
+            p.port.unavailable(); // as the sidetone reports its first tone without a sound device
+            QCoreApplication::processEvents();
+            QCOMPARE(QApplication::activeModalWidget(), manual);
+            QTest::keyClick(text, 't');
+            QTest::keyClick(text, Qt::Key_Escape);
+        });
+        QTest::keyClick(call, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(p.port.lptWrites().count(1), 2); // E and T both keyed
+        QVERIFY(p.dialogs.messages.isEmpty());
+        QCOMPARE(p.windows->entryWindow()->statusBar()->currentMessage(),
+                 QStringLiteral("Nie ma urządzenia dźwiękowego: podsłuch CW jest niesłyszalny. Kluczowanie działa "
+                                "normalnie."));
+    }
+
     void aBufferKeyInTheManualWindowClosesItAndSendsTheBuffer() {
         TempProgramFolder folder;
         folder.writeLines(QStringLiteral("kvr_log.ini"),

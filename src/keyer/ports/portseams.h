@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The keyer's hardware seams. Every call may come from the sender thread; implementations are thread-safe.
@@ -40,6 +41,9 @@ public:
     virtual ~Sidetone() = default;
     virtual void toneOn(int frequencyHz, int volumePercent) = 0;
     virtual void toneOff() = 0;
+    // Called once, on the keying thread, when a tone is asked for that cannot sound (no sound device). Set before
+    // the first tone; the keyer keys on.
+    std::function<void()> unavailable;
 };
 
 // The radio's own CAT keying: CW text for its keyer and PTT by command. The calls hand the work to the radio's
