@@ -66,8 +66,13 @@ void VoiceKeyer::onFinished(VoiceResult result, const QString& error) {
     }
     if (loop)
         m_engine.showLoopLabel(false);
-    if (result == VoiceResult::Failure && !m_told.contains(error)) {
-        m_told.insert(error);
-        m_dialogs.error(error);
+    if (result != VoiceResult::Failure)
+        return;
+    if (m_told.contains(error)) {
+        // Told once in a box; after that a line in the status bar, so a buffer key is never silently ignored.
+        emit statusMessage(QString(error).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        return;
     }
+    m_told.insert(error);
+    m_dialogs.error(error);
 }

@@ -213,10 +213,11 @@ private slots:
         QCOMPARE(f.port.lptWrites(), (QList<int>{13, 8}));
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages.constLast().title, QStringLiteral("Błąd"));
-        // The same failure again is not put to the operator a second time.
+        // The same failure again is not put to the operator in a box a second time, only in the status bar.
         f.engine.StartBuffer(1);
         f.player.finish(VoiceResult::Failure, QStringLiteral("Nie można odtworzyć pliku WAV:\nzły format"));
         QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(status.constLast().at(0).toString(), QStringLiteral("Nie można odtworzyć pliku WAV: zły format"));
         QCOMPARE(f.port.lptRegister(), 8);
     }
 };
