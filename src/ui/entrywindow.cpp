@@ -680,14 +680,9 @@ bool EntryWindow::handleBandOrModeKey(QKeyEvent* key) {
     return true;
 }
 
-bool EntryWindow::handleShortcut(QKeyEvent* key) {
-    // A held key acts once, when it is let go.
-    if (key->isAutoRepeat())
-        return false;
-    const Qt::KeyboardModifiers mods = key->modifiers();
-    const bool alt = mods & Qt::AltModifier;
-    const bool ctrl = mods & Qt::ControlModifier;
-    const int k = key->key();
+bool EntryWindow::handleShortcut(int k, Qt::KeyboardModifiers modifiers) {
+    const bool alt = modifiers & Qt::AltModifier;
+    const bool ctrl = modifiers & Qt::ControlModifier;
     if (k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
         stepManualTime(k == Qt::Key_PageUp ? 1 : -1);
         return true;
@@ -727,6 +722,9 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The same key down again: the release of the shortcut remembered went to another field.
+        if (m_heldShortcut && m_heldShortcut->key == key->key() && !key->isAutoRepeat())
+            m_heldShortcut.reset();
         if (m_keyer->keyPressed(key->key(), key->modifiers()))
             return true;
         const int k = key->key();
@@ -739,8 +737,11 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
             isEnterKey(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
         const bool shortcutKey =
             ctrlEnterKey || (modified && k == Qt::Key_T) || ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
-        if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
+        if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown)) {
+            if (!key->isAutoRepeat())
+                m_heldShortcut = HeldShortcut{k, key->modifiers()};
             return true;
+        }
         // The backquote is never typed into these fields: it opens the manual CW window.
         if (key->text() == QLatin1String("`") &&
             (entryField || watched == m_ui->sentSerialEdit || watched == m_ui->sentFixedPartEdit)) {
@@ -796,8 +797,16 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (type == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit) && !isBandOrModeKey(key))
-            return handleShortcut(static_cast<QKeyEvent*>(event)) || QMainWindow::eventFilter(watched, event);
+        // A held key acts once, when it is let go.
+        if ((watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit) && !key->isAutoRepeat() &&
+            !isBandOrModeKey(key)) {
+            Qt::KeyboardModifiers modifiers = key->modifiers();
+            if (m_heldShortcut && m_heldShortcut->key == key->key()) {
+                modifiers = m_heldShortcut->modifiers;
+                m_heldShortcut.reset();
+            }
+            return handleShortcut(key->key(), modifiers) || QMainWindow::eventFilter(watched, event);
+        }
     } else if (type == QEvent::FocusIn) {
         if (watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit)
             m_lastEntryField = static_cast<QLineEdit*>(watched);

@@ -143,7 +143,7 @@ private:
     void stepManualTime(int minutes);
     static bool isBandOrModeKey(const QKeyEvent* key);
     bool handleBandOrModeKey(QKeyEvent* key);
-    bool handleShortcut(QKeyEvent* key);
+    bool handleShortcut(int key, Qt::KeyboardModifiers modifiers);
     bool handleReportKey(QLineEdit* field, QKeyEvent* key);
     void showClock(const QDateTime& shown);
     void focusCallsign();
@@ -152,6 +152,13 @@ private:
     LogSession& m_session;
     EntrySession m_entry;
     QLineEdit* m_lastEntryField = nullptr;
+    // A shortcut key that went down in an entry field, with the modifiers held then. It acts when that key is let
+    // go, with those modifiers: an operator often lets go of Alt or Ctrl a moment before the letter.
+    struct HeldShortcut {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+    };
+    std::optional<HeldShortcut> m_heldShortcut;
     NullKeyerHooks m_nullKeyer;
     KeyerHooks* m_keyer = &m_nullKeyer;
     LoggedCallsWindow* m_loggedCalls = nullptr;

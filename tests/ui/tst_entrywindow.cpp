@@ -425,6 +425,21 @@ private slots:
         QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(keyer.speedSteps, (QList<int>{1, 1, -1}));
         QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+        // Alt or Ctrl let go before the letter: the shortcut still acts, once, when the letter is let go.
+        QTest::keyPress(w.edit("callsignEdit"), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_Control);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_T);
+        QTest::keyPress(w.edit("callsignEdit"), Qt::Key_K, Qt::AltModifier);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_Alt);
+        QTest::keyRelease(w.edit("callsignEdit"), Qt::Key_K);
+        QCOMPARE(keyer.speedSteps, (QList<int>{1, 1, -1, -1}));
+        QCOMPARE(keyer.manualCw, 1);
+        // A plain T afterwards is only a letter.
+        QTest::keyClick(w.edit("callsignEdit"), Qt::Key_T);
+        QCOMPARE(keyer.speedSteps.size(), 4);
+        QCOMPARE(w.edit("callsignEdit")->text(), QStringLiteral("SP9ABCT"));
+        w.edit("callsignEdit")->backspace();
+        keyer.manualCw = 0;
 
         // Ctrl+Enter in the exchange field opens the manual CW window; it does not log the contact.
         w.enter("callsignEdit");
