@@ -1,5 +1,7 @@
 #include "keyer/bufferediting.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace BufferEditing {
@@ -78,6 +80,23 @@ int bufferNumberFromCaption(const QString& caption) {
             return n;
     }
     return 0;
+}
+
+QString recordingPath(const QString& chosen) {
+    if (chosen.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        return chosen;
+    return chosen + QStringLiteral(".wav");
+}
+
+bool recordingReplacesAnotherFile(const QString& path, const QString& buffersWavFile) {
+    const QFileInfo target(path);
+    if (!target.exists())
+        return false;
+    return buffersWavFile.isEmpty() || target.canonicalFilePath() != QFileInfo(buffersWavFile).canonicalFilePath();
+}
+
+QString recordingOverwriteQuestion(const QString& path) {
+    return QStringLiteral("Plik WAV:\n") + path + QStringLiteral("\nistnieje.\nCzy zastąpić ten plik ?");
 }
 
 } // namespace BufferEditing

@@ -25,4 +25,11 @@ QString insertRefusedMessage();                           // "Nie moÅ¼na wstawiÄ
 QString myCallWarning(const QString& operatorWindowName); // "<MYCALL>" without a contest callsign
 // "Bufor F1".."Bufor F10", "Bufor INSERT", "Bufor +" back to 1..12; 0 for anything else.
 int bufferNumberFromCaption(const QString& caption);
+
+// "Nagraj": the name chosen for a recording, with ".wav" added when it has another ending.
+QString recordingPath(const QString& chosen);
+// True when recording into path would replace a file the operator has not chosen for this buffer: the buffer's own
+// WAV file is recorded over without a question.
+bool recordingReplacesAnotherFile(const QString& path, const QString& buffersWavFile);
+QString recordingOverwriteQuestion(const QString& path);
 } // namespace BufferEditing

@@ -102,15 +102,17 @@ void BufferEditorDialog::onRecordClicked(bool start) {
     const QString proposed = m_ui->wavFileEdit->text();
     request.proposedName =
         proposed.isEmpty() ? QStringLiteral("bufor_%1.wav").arg(windowTitle().section(u' ', 1).toLower()) : proposed;
-    auto file = m_session.saveFile(request);
-    if (!file) {
+    const std::optional<QString> chosen = m_session.saveFile(request);
+    const QString file = chosen ? BufferEditing::recordingPath(*chosen) : QString();
+    // Another buffer's message, or any other file, is not recorded over without the operator's yes.
+    if (!chosen || (BufferEditing::recordingReplacesAnotherFile(file, proposed) &&
+                    m_session.dialogs().warningYesNo(BufferEditing::recordingOverwriteQuestion(file),
+                                                     DialogButton::No) != DialogButton::Yes)) {
         const QSignalBlocker block(m_ui->recordButton);
         m_ui->recordButton->setChecked(false);
         return;
     }
-    if (!file->endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
-        file->append(QStringLiteral(".wav"));
-    m_recording = *file;
+    m_recording = file;
     m_ui->recordButton->setText(QStringLiteral("Zatrzymaj"));
     m_recorder->record(m_recording);
 }

@@ -209,6 +209,42 @@ private slots:
         QCOMPARE(p.settings().value(SettingsKeys::Buffers::wavFile(1)), target + QStringLiteral(".wav"));
     }
 
+    // The buffer's own message is recorded over at once; any other existing file only after a yes.
+    void recordingOverAnotherFileAsksFirst() {
+        TempProgramFolder folder;
+        const QString own = folder.writeBytes(QStringLiteral("cq.wav"), "RIFF");
+        const QString other = folder.writeBytes(QStringLiteral("agn.wav"), "RIFF");
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Bufory]"), QStringLiteral("Bufor1-plik=") + own});
+        Program p(folder);
+        QVERIFY(p.start());
+        p.editBuffer(1, [&](BufferEditorDialog& editor) {
+            auto* record = child<QAbstractButton>(&editor, "recordButton");
+            p.dialogs.fileAnswers = {own};
+            record->click();
+            QVERIFY(p.dialogs.messages.isEmpty());
+            QCOMPARE(p.recorder.recorded, QStringList{own});
+            record->click();
+            p.recorder.finish(true);
+
+            // No is the default: a stray Enter keeps the other buffer's message.
+            p.dialogs.fileAnswers = {other};
+            record->click();
+            QCOMPARE(p.dialogs.lastText(),
+                     QStringLiteral("Plik WAV:\n") + other + QStringLiteral("\nistnieje.\nCzy zastąpić ten plik ?"));
+            QCOMPARE(p.dialogs.messages.constLast().defaultButton, DialogButton::No);
+            QCOMPARE(p.recorder.recorded.size(), 1);
+            QVERIFY(!record->isChecked());
+            QCOMPARE(record->text(), QStringLiteral("Nagraj"));
+
+            p.dialogs.fileAnswers = {other};
+            p.dialogs.buttonAnswers = {DialogButton::Yes};
+            record->click();
+            QCOMPARE(p.recorder.recorded, (QStringList{own, other}));
+            record->click();
+        });
+    }
+
     void everyControlOfTheConfigurationSurvivesARestart() {
         TempProgramFolder folder;
         folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Program]"), QStringLiteral("STX=7")});
