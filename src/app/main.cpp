@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/programfolder.h"
 #include "platform/programversion.h"
+#include "platform/terminationsignals.h"
 #include "realtimekitclient.h"
 #include "translations.h"
 #include "widgetdialogs.h"
@@ -32,6 +33,16 @@ int main(int argc, char* argv[]) {
     dialogs.setParent(windows.entryWindow());
     if (!windows.startUp())
         return 1;
+    // A logout, a shutdown or a kill closes the program as the operator would, so nothing changed during the
+    // contest is lost and the transmitter is not left keyed.
+    TerminationSignals termination;
+    const auto closeAsOperatorWould = [&windows] {
+        if (EntryWindow* main = windows.entryWindow(); main && main->isVisible())
+            main->close();
+        QApplication::quit();
+    };
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, closeAsOperatorWould);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, closeAsOperatorWould);
     folder.tellOperator(dialogs);
     return app.exec();
 }

@@ -60,4 +60,10 @@ QString prepareSession(LogSession& session, const std::optional<QString>& log) {
     return {};
 }
 
+int logLockWaitMs() {
+    bool ok = false;
+    const int fromEnvironment = qEnvironmentVariableIntValue("KVRLOG_LOCK_WAIT_MS", &ok);
+    return ok && fromEnvironment >= 0 ? fromEnvironment : 5000;
+}
+
 } // namespace Cli

@@ -45,6 +45,9 @@ int usage(const QString& synopsis); // the usage on stderr; returns the exit cod
 // loads the log: the given one, else the settings' last log. Returns the error text, empty on success.
 QString prepareSession(LogSession& session, const std::optional<QString>& log);
 
+// How long a writing command waits for another writer of the log to finish: 5 s, or KVRLOG_LOCK_WAIT_MS.
+int logLockWaitMs();
+
 // One reading of the radio that the "Radio" settings name, changed by --model, --port, --speed and --rigctld,
 // with the band and mode the entry window would select on it (empty where it would keep its own).
 struct RigTake {

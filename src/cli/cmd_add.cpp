@@ -73,6 +73,8 @@ int runAdd(CliContext& context) {
     }
     SystemClock clock;
     LogSession session(context.folder, context.dialogs, clock);
+    // The log stays locked from the read to the write: a second add, or the window, waits or is refused.
+    session.holdLogLock(Cli::logLockWaitMs());
     EntrySession entry(session);
     IniFile settings(context.folder.settingsFile());
     if (settings.isUnreadable())
@@ -83,6 +85,10 @@ int runAdd(CliContext& context) {
     const LoadResult loaded = entry.loadFor(logPath);
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError)
         return Cli::kFailure;
+    if (const std::optional<QString> refusal = session.writeRefusal()) {
+        Cli::err(*refusal);
+        return Cli::kFailure;
+    }
 
     if (const std::optional<QString> chosen = rigBand ? rigBand : band)
         entry.changeBand(chosen->toUpper(), entry.options().stx);

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 TextFile::Status LogFile::keepPrevious() const {
     if (!QFileInfo(m_path).isFile())
@@ -24,7 +23,9 @@ QString LogFile::oneLine(QStringView line) {
 TextFile::Status LogFile::append(const QStringList& lines) const {
     const bool existed = QFileInfo::exists(m_path);
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    // Append mode: whatever the size seen here, every byte lands at the end of the file as it is then, so a
+    // writer that does not take the log's lock cannot have its contact overwritten by ours.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return TextFile::Status::failure(TextFile::writeFailure(m_path, file.errorString()));
     const qint64 oldSize = file.size();
     QByteArray bytes;
@@ -39,7 +40,7 @@ TextFile::Status LogFile::append(const QStringList& lines) const {
         bytes += "\r\n";
     }
     QString reason;
-    const bool written = file.seek(oldSize) && TextFile::writeAll(file, bytes, reason);
+    const bool written = TextFile::writeAll(file, bytes, reason);
     TextFile::Status synced = written ? TextFile::syncFile(file, m_path) : TextFile::Status();
     if (!written || !synced) {
         // Whatever part of the lines reached the file goes again: the log ends where it ended before.
@@ -119,8 +120,6 @@ QString LogFile::freeBackupBase(const QString& folder, const QString& base, cons
 }
 
 int LogFile::removeLeftoverTemporaries(const QStringList& folders) {
-    static const QRegularExpression kTemporary(QStringLiteral(R"(^.+\.(kvr|kvr~|txt|txt~|ini)\.[A-Za-z0-9]{6}$)"),
-                                               QRegularExpression::CaseInsensitiveOption);
     const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-10);
     int removed = 0;
     QStringList seen;
@@ -131,7 +130,7 @@ int LogFile::removeLeftoverTemporaries(const QStringList& folders) {
         seen.append(canonical);
         const QFileInfoList entries = QDir(canonical).entryInfoList(QDir::Files | QDir::Hidden);
         for (const QFileInfo& entry : entries) {
-            if (!kTemporary.match(entry.fileName()).hasMatch() || entry.lastModified().toUTC() > settled)
+            if (!TextFile::isTemporaryName(entry.fileName()) || entry.lastModified().toUTC() > settled)
                 continue;
             if (QFile::remove(entry.absoluteFilePath()))
                 ++removed;

@@ -44,8 +44,9 @@ public:
     // exists, so two backups made in the same second never overwrite each other. Returns the path without
     // the extension.
     static QString freeBackupBase(const QString& folder, const QString& base, const QStringList& extensions);
-    // Removes the temporaries ("log.kvr.Ab12Cd") that a rewrite killed half-way leaves beside the files of the
-    // program; only those older than a few seconds, so a writer at work is left alone. Returns how many went.
+    // Removes the temporaries ("log.kvr.kvrtmp-Ab12Cd") that a rewrite killed half-way leaves beside the files of
+    // the program; only those older than a few seconds, so a writer at work is left alone, and only names with
+    // our marker, so no file of the operator's goes. Returns how many went.
     static int removeLeftoverTemporaries(const QStringList& folders);
 
 private:

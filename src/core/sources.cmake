@@ -5,4 +5,5 @@ target_sources(kvr_core PRIVATE
     core/textfile.h core/textfile.cpp
     core/memotext.h core/memotext.cpp
     core/logfile.h core/logfile.cpp
+    core/loglock.h core/loglock.cpp
 )

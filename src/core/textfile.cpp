@@ -2,10 +2,11 @@
 
 #include "platform/writefaults.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <array>
@@ -13,7 +14,11 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
 #endif
 
 namespace {
@@ -184,20 +189,76 @@ Status syncFolder(const QString& path) {
     return {};
 }
 
-Status writeText(const QString& path, QByteArrayView bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so a full disk fails the write itself: a buffered flush that fails inside commit() would
-    // go unreported and put a cut-short file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Status::failure(writeFailure(path, file.errorString()));
-    QString reason;
-    if (!writeAll(file, bytes, reason)) {
-        file.cancelWriting();
-        return Status::failure(writeFailure(path, reason));
+namespace {
+
+// A whole-file rewrite: the new content goes to a temporary beside the file, is synced, and then takes the
+// file's name in one rename, so a crash leaves the old or the new file. The temporary's name carries our
+// marker, so the clean-up at start-up removes only what a killed rewrite of ours left behind.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(QString path)
+        : m_path(std::move(path)), m_temporary(m_path + QLatin1String(kTemporaryMarker) + QStringLiteral("XXXXXX")) {}
+
+    Status open() {
+        if (!m_temporary.open())
+            return Status::failure(writeFailure(m_path, m_temporary.errorString()));
+        // A log rewritten keeps who may read it; a new file gets the usual rights of a document.
+        const QFileInfo existing(m_path);
+        const QFileDevice::Permissions rights = existing.exists() ? existing.permissions()
+                                                                  : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                        QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        m_temporary.setPermissions(rights);
+        return {};
     }
-    if (!file.flush() || !file.commit())
-        return Status::failure(writeFailure(path, file.errorString()));
-    return syncFolder(path);
+
+    Status write(QByteArrayView bytes) {
+        QString reason;
+        if (!writeAll(m_temporary, bytes, reason))
+            return Status::failure(writeFailure(m_path, reason));
+        return {};
+    }
+
+    Status commit() {
+        if (!m_temporary.flush())
+            return Status::failure(writeFailure(m_path, m_temporary.errorString()));
+        if (Status synced = syncFile(m_temporary, m_path); !synced)
+            return synced;
+        const QString temporaryPath = m_temporary.fileName();
+        m_temporary.close();
+        if (Status renamed = replaceWith(temporaryPath); !renamed)
+            return renamed;
+        m_temporary.setAutoRemove(false);
+        return syncFolder(m_path);
+    }
+
+private:
+    Status replaceWith(const QString& temporaryPath) const {
+#ifdef Q_OS_WIN
+        if (!::MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporaryPath).utf16()),
+                           reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(m_path).utf16()),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Status::failure(writeFailure(m_path, QStringLiteral("MoveFileEx: %1").arg(::GetLastError())));
+#else
+        if (::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(m_path).constData()) != 0)
+            return Status::failure(writeFailure(m_path, systemReason(errno)));
+#endif
+        return {};
+    }
+
+    QString m_path;
+    // Removed by its destructor unless it became the file: a failed rewrite leaves nothing behind.
+    QTemporaryFile m_temporary;
+};
+
+} // namespace
+
+Status writeText(const QString& path, QByteArrayView bytes) {
+    ReplacingFile file(path);
+    if (Status opened = file.open(); !opened)
+        return opened;
+    if (Status written = file.write(bytes); !written)
+        return written;
+    return file.commit();
 }
 
 QByteArray encodeLines(const QStringList& lines) {
@@ -221,24 +282,46 @@ Status copyFile(const QString& from, const QString& to) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return Status::failure(openFailure(from, source.errorString()));
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Status::failure(writeFailure(to, target.errorString()));
+    ReplacingFile target(to);
+    if (Status opened = target.open(); !opened)
+        return opened;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(kChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            target.cancelWriting();
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             return Status::failure(openFailure(from, source.errorString()));
-        }
-        QString reason;
-        if (!writeAll(target, chunk, reason)) {
-            target.cancelWriting();
-            return Status::failure(writeFailure(to, reason));
-        }
+        if (Status written = target.write(chunk); !written)
+            return written;
     }
-    if (!target.flush() || !target.commit())
-        return Status::failure(writeFailure(to, target.errorString()));
-    return syncFolder(to);
+    return target.commit();
+}
+
+QString folderWriteProblem(const QString& folder) {
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-check") + QLatin1String(kTemporaryMarker) +
+                                               QStringLiteral("XXXXXX")));
+    if (!probe.open())
+        return probe.errorString();
+    QString reason;
+    if (!writeAll(probe, QByteArray(512, 'x'), reason))
+        return reason;
+    if (!probe.flush())
+        return probe.errorString();
+#ifdef Q_OS_UNIX
+    if (::fsync(probe.handle()) != 0)
+        return systemReason(errno);
+#endif
+    return {};
+}
+
+bool isTemporaryName(QStringView fileName) {
+    const qsizetype at = fileName.lastIndexOf(QLatin1String(kTemporaryMarker));
+    if (at <= 0 || fileName.size() - at - qsizetype(qstrlen(kTemporaryMarker)) != 6)
+        return false;
+    for (QChar c : fileName.sliced(at + qsizetype(qstrlen(kTemporaryMarker)))) {
+        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
+            return false;
+    }
+    return true;
 }
 
 } // namespace TextFile

@@ -35,6 +35,13 @@ Status writeLines(const QString& path, const QStringList& lines);
 Status writeText(const QString& path, QByteArrayView bytes);
 // Copies a file byte for byte, in the same way.
 Status copyFile(const QString& from, const QString& to);
+// The temporaries of those rewrites are named file + marker + six letters or digits ("log.kvr.kvrtmp-Ab12Cd"),
+// a name no person gives a file, so a clean-up can tell them from the operator's own files.
+inline constexpr const char* kTemporaryMarker = ".kvrtmp-";
+bool isTemporaryName(QStringView fileName);
+// Why nothing can be written in the folder now ("Permission denied", "No space left on device"), found by
+// writing and removing a small temporary there; empty when a write works.
+QString folderWriteProblem(const QString& folder);
 QByteArray encodeLines(const QStringList& lines);
 
 // The building blocks of the writers above and of the log's append.

@@ -38,6 +38,20 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         return result;
     }
 
+    // Memory must hold what the file holds before anything is added to it: a contact another program wrote
+    // would otherwise be missing from the dupe check, and from the log after the next rewrite.
+    m_session.reloadIfChangedOnDisk();
+    if (const std::optional<QString> refusal = m_session.writeRefusal()) {
+        result.outcome = Outcome::Refused;
+        result.refusal = *refusal;
+        // Told in a box the first time; after that the entry window shows it in its status line.
+        if (m_session.refusalNotYetTold()) {
+            dialogs.error(*refusal);
+            result.refusalShown = true;
+        }
+        return result;
+    }
+
     QString date = form.date;
     QString time = form.time;
     if (form.offline) {
@@ -74,7 +88,9 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         result.outcome = Outcome::WriteFailed;
         return result;
     }
-    if (const TextFile::Status appended = file.append({line}); !appended) {
+    const TextFile::Status appended = file.append({line});
+    m_session.noteLogWritten();
+    if (!appended) {
         dialogs.error(appended.error);
         result.outcome = Outcome::WriteFailed;
         return result;

@@ -30,6 +30,7 @@ struct AddQsoResult {
         MissingCall,  // "Brak znaku stacji!" was shown
         Declined,     // the operator chose not to log without an exchange
         WriteFailed,  // the log file could not be written: nothing changed, the contact stays in the fields
+        Refused,      // the log did not load whole or another program holds it: the contact stays in the fields
         Added,
     };
     Outcome outcome = Outcome::NothingTyped;
@@ -40,6 +41,8 @@ struct AddQsoResult {
     QString rstRcvd;
     std::optional<EntryClock::ManualTime> offline; // the manual time after an offline collision
     bool countiesChanged = false;
+    QString refusal;           // for Refused: why
+    bool refusalShown = false; // for Refused: told in a box this time
 
     bool added() const { return outcome == Outcome::Added; }
 };

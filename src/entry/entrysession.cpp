@@ -28,9 +28,12 @@ EntrySession::Start EntrySession::start(const QDateTime& shown) {
         return Start::CountyListMissing;
     }
     m_instance = std::make_unique<SingleInstance>(folder);
+    // The window holds its log's lock for as long as the log is open; a command-line writer holds it for
+    // milliseconds, so a short wait is enough.
+    m_session.holdLogLock(kWindowLockWaitMs);
     const IniFile settings(m_session.settingsPath());
-    const EntryStartup::LogChoice choice =
-        EntryStartup::chooseLog(folder, settings, m_instance->isFirst(), shown, m_session.dialogs());
+    const EntryStartup::LogChoice choice = EntryStartup::chooseLog(folder, settings, m_instance->isFirst(), shown,
+                                                                   m_session.dialogs(), m_instance->folderProblem());
     m_secondCopy = choice.secondCopy;
     m_backups.setNumber(choice.temporaryBackupNumber);
     m_session.setLogPath(choice.logPath);

@@ -33,6 +33,7 @@ public:
     TemporaryBackups& backups() { return m_backups; }
     EntryIndex& index() { return m_index; }
 
+    static constexpr int kWindowLockWaitMs = 2000;
     enum class Start { Ready, CountyListMissing };
     // Start-up of a window: county list check, single instance, the log path, the start-up backups, the
     // temporary-backup number and the load. A missing county list has been reported when this returns.

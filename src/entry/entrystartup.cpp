@@ -1,6 +1,7 @@
 #include "entry/entrystartup.h"
 
 #include "core/logfile.h"
+#include "core/textfile.h"
 #include "entry/logbackups.h"
 #include "entry/serialnumber.h"
 #include "entry/startupoptions.h"
@@ -17,6 +18,12 @@ SingleInstance::SingleInstance(const ProgramFolder& folder)
     : m_lock(std::make_unique<QLockFile>(folder.file(QStringLiteral("kvrlog.lock")))) {
     m_lock->setStaleLockTime(0);
     m_first = m_lock->tryLock(0);
+    if (!m_first && m_lock->error() != QLockFile::LockFailedError) {
+        m_first = true;
+        m_folderProblem = TextFile::folderWriteProblem(folder.path());
+        if (m_folderProblem.isEmpty())
+            m_folderProblem = QStringLiteral("nie można utworzyć pliku kvrlog.lock");
+    }
 }
 
 namespace EntryStartup {
@@ -53,15 +60,30 @@ QString secondCopyMessage(const QString& logPath) {
            QStringLiteral("zamknięty jako ostatni.");
 }
 
+QString folderNotWritableMessage(const QString& folder, const QString& reason) {
+    return QStringLiteral("Nie można zapisywać w folderze programu:\n%1\n\nPrzyczyna: %2\n\n"
+                          "Dopóki folder nie będzie zapisywalny (prawa dostępu, wolne miejsce na dysku), "
+                          "ustawienia, kopie zapasowe i łączności w tym folderze nie zostaną zapisane.")
+        .arg(QDir::toNativeSeparators(folder), reason);
+}
+
 LogChoice chooseLog(const ProgramFolder& folder,
                     const IniFile& settings,
                     bool firstCopy,
                     const QDateTime& shown,
-                    UserDialogs& dialogs) {
+                    UserDialogs& dialogs,
+                    const QString& folderProblem) {
     LogChoice choice;
     if (settings.isUnreadable())
         dialogs.message(QStringLiteral("Ostrzeżenie"), settings.unreadableMessage(), MessageIcon::Warning,
                         unsigned(DialogButton::Ok), DialogButton::Ok);
+    if (!folderProblem.isEmpty()) {
+        // Nothing can be written there: no clean-up or start-up backups, whose failures would only repeat this.
+        dialogs.error(folderNotWritableMessage(folder.path(), folderProblem));
+        choice.logPath = StartupOptions::startupLogPath(settings, folder);
+        choice.temporaryBackupNumber = TemporaryBackups::firstFreeNumber(folder);
+        return choice;
+    }
     if (!firstCopy) {
         choice.secondCopy = true;
         choice.logPath = secondCopyLogPath(folder);

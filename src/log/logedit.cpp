@@ -92,10 +92,25 @@ QString incompleteLogMessage() {
                           "Popraw plik logu i otwórz go ponownie.");
 }
 
+QString changedOnDiskMessage() {
+    return QStringLiteral("Plik logu został zmieniony przez inny program, więc log został wczytany ponownie.\n"
+                          "Zmiany nie zostały wprowadzone: sprawdź zaznaczoną łączność i spróbuj jeszcze raz.");
+}
+
+// A rewrite from memory is refused when memory is not the whole file: the log did not load whole, another
+// program holds it, or the file changed under us (then it is read again, and the operator looks again).
+std::optional<QString> rewriteRefusal(LogSession& session) {
+    if (session.reloadIfChangedOnDisk())
+        return changedOnDiskMessage();
+    if (!session.logComplete())
+        return incompleteLogMessage();
+    return session.writeRefusal();
+}
+
 EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fields) {
     UserDialogs& dialogs = session.dialogs();
-    if (!session.logComplete()) {
-        dialogs.error(incompleteLogMessage());
+    if (const std::optional<QString> refusal = rewriteRefusal(session)) {
+        dialogs.error(*refusal);
         return {EditOutcome::Refused, row};
     }
     if (const std::optional<QString> refusal = fields.validationError()) {
@@ -132,8 +147,8 @@ DeleteResult DeleteQso(LogSession& session, qsizetype row) {
         dialogs.error(QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!"));
         return {};
     }
-    if (!session.logComplete()) {
-        dialogs.error(incompleteLogMessage());
+    if (const std::optional<QString> refusal = rewriteRefusal(session)) {
+        dialogs.error(*refusal);
         return {};
     }
     // No is the default: Enter pressed by habit must not remove a contact.

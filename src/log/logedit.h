@@ -58,6 +58,9 @@ DeleteResult DeleteQso(LogSession& session, qsizetype row);
 
 // Refusal shown when the log stopped loading at a bad line: rewriting it from memory would drop the rest.
 QString incompleteLogMessage();
+QString changedOnDiskMessage();
+// Why the log must not be rewritten from memory now, or nothing; a file changed by another program is read again.
+std::optional<QString> rewriteRefusal(LogSession& session);
 
 // The serial field after the newest QSO was deleted: one less, padded; nullopt when it is not a number.
 std::optional<QString> serialAfterDeletingNewest(const QString& serialText, int serialDigits);

@@ -199,6 +199,7 @@ bool LogLifecycle::SaveLogAs(const OperatorData& operatorData) {
             return false;
         }
         m_session.setLogPath(path);
+        m_session.noteLogWritten();
         return true;
     }
 }

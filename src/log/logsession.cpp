@@ -1,17 +1,71 @@
 #include "log/logsession.h"
 
 #include "analysis/scoresummary.h"
+#include "core/loglock.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock, QObject* parent)
     : QObject(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_clock(clock) {}
 
+LogSession::~LogSession() = default;
+
 void LogSession::setLogPath(const QString& path) {
     if (m_log.path() == path)
         return;
     m_log.setPath(path);
+    m_stamp = {};
+    m_lock.reset();
+    m_lockRefusal.clear();
+    m_refusalTold = false;
+    if (m_lockWaitMs && !path.isEmpty()) {
+        m_lock = std::make_unique<LogLock>(path);
+        if (const LogLock::Result locked = m_lock->acquire(*m_lockWaitMs); !locked)
+            m_lockRefusal = locked.message;
+    }
     emit logPathChanged(path);
+}
+
+void LogSession::holdLogLock(int waitMs) {
+    m_lockWaitMs = waitMs;
+}
+
+std::optional<QString> LogSession::writeRefusal() {
+    if (!m_lockRefusal.isEmpty()) {
+        const LogLock::Result locked = m_lock->acquire(0);
+        m_lockRefusal = locked ? QString() : locked.message;
+        if (!locked)
+            return m_lockRefusal;
+        // Whoever held the log may have changed it.
+        reloadIfChangedOnDisk();
+    }
+    if (!m_logComplete)
+        return QStringLiteral("Log %1 nie został wczytany w całości, więc nic nie jest do niego zapisywane: "
+                              "łączność dopisana za błędną linią byłaby niewidoczna i przepadłaby.\n\n"
+                              "Łączność pozostaje w polach. Otwórz inny log („Otwórz log”) albo załóż nowy "
+                              "(„Nowy log”).")
+            .arg(QDir::toNativeSeparators(m_log.path()));
+    return std::nullopt;
+}
+
+LogSession::FileStamp LogSession::stampOf(const QString& path) {
+    QFileInfo info(path);
+    info.setCaching(false);
+    if (!info.exists())
+        return {};
+    return {true, info.size(), info.lastModified().toMSecsSinceEpoch(), info.metadataChangeTime().toMSecsSinceEpoch()};
+}
+
+bool LogSession::reloadIfChangedOnDisk() {
+    if (m_log.path().isEmpty() || stampOf(m_log.path()) == m_stamp)
+        return false;
+    reload();
+    return true;
+}
+
+void LogSession::noteLogWritten() {
+    m_stamp = stampOf(m_log.path());
 }
 
 QString LogSession::chooserFolder() const {
@@ -69,6 +123,9 @@ LogContext LogSession::logContext() const {
 }
 
 LoadResult LogSession::reload() {
+    // Taken before the read: a change made while the file is read shows as a change at the next write.
+    m_stamp = stampOf(m_log.path());
+    m_refusalTold = false;
     const LoadResult result = LoadLog(m_log, logContext());
     m_logComplete = result.status != LoadResult::Status::FormatError && result.status != LoadResult::Status::ReadError;
     reportLoadFailure(result, m_dialogs);

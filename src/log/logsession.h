@@ -9,9 +9,12 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 class Clock;
+class LogLock;
 
 // The contest's working state that every window shares: the open log with its indexes, the county list, the
 // analysis and entry options that decide how the log is read, the current band and mode, and the seams.
@@ -21,6 +24,7 @@ class LogSession : public QObject {
     Q_OBJECT
 public:
     LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock, QObject* parent = nullptr);
+    ~LogSession() override;
 
     const ProgramFolder& folder() const { return m_folder; }
     UserDialogs& dialogs() const { return m_dialogs; }
@@ -64,6 +68,21 @@ public:
     // False after a load that stopped at a bad line: the lines after it are in the file but not in memory,
     // so the log must not be rewritten from memory.
     bool logComplete() const { return m_logComplete; }
+
+    // From now on every log this session opens is locked against other writers (the window for as long as the
+    // log is open; kvrlog-cli's writing commands for their whole run), waiting up to waitMs for a writer to finish.
+    void holdLogLock(int waitMs);
+    // Why no contact may be written to the open log now: it did not load whole, or another program holds its
+    // lock. Nothing when the log may be changed.
+    // A lock that was held by another program is tried again here.
+    std::optional<QString> writeRefusal();
+    // True the first time it is asked after the log was opened or read again: the refusal is told in a box once.
+    bool refusalNotYetTold() { return !std::exchange(m_refusalTold, true); }
+    // Reloads the log when another program changed the file since this session last read or wrote it, so a
+    // change made here never writes over contacts it has not seen. True when it reloaded.
+    bool reloadIfChangedOnDisk();
+    // After a change made here without a reload (an appended contact): the file as it is now is what memory holds.
+    void noteLogWritten();
     QString scoreSummary() const;
     QString loggedCountiesCaption() const;
 
@@ -89,6 +108,20 @@ private:
     LogBook m_log;
     CountyList m_counties;
     bool m_logComplete = true;
+
+    struct FileStamp {
+        bool exists = false;
+        qint64 size = 0;
+        qint64 modified = 0;
+        qint64 statusChanged = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+    FileStamp m_stamp;
+    std::optional<int> m_lockWaitMs;
+    std::unique_ptr<LogLock> m_lock;
+    QString m_lockRefusal;
+    bool m_refusalTold = false;
     // Kept for the run only: the next start opens the choosers in the folder of the log it opens.
     QString m_lastChosenFolder;
     QString m_band = QStringLiteral("80M");

@@ -5,6 +5,7 @@ target_sources(kvr_core PRIVATE
     platform/programversion.h platform/programversion.cpp
     platform/writefaults.h platform/writefaults.cpp
     platform/processpriority.h platform/processpriority.cpp
+    platform/terminationsignals.h platform/terminationsignals.cpp
 )
 # Only this file knows the number, so a new version rebuilds one file of the core.
 set_source_files_properties(platform/programversion.cpp PROPERTIES COMPILE_DEFINITIONS

@@ -107,7 +107,7 @@ void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
     connect(main, &EntryWindow::aboutToClose, this, [this] {
         m_serialReopenTimer->stop();
         m_keyerPanel->shutdown();
-        m_keyerPanel->writeSettings();
+        m_entryWindow->tellSettingsNotSaved(m_keyerPanel->writeSettings());
     });
     // The buffer editor opens for the buffer whose button got the right mouse button.
     connect(m_keyerPanel, &KeyerPanel::editBufferRequested, this, &ApplicationWindows::editBuffer);

@@ -558,6 +558,11 @@ void EntryWindow::logQso() {
     case AddQsoResult::Outcome::MissingCall:
         focusCallsign();
         return;
+    case AddQsoResult::Outcome::Refused:
+        if (!result.refusalShown)
+            showStatusMessage(QStringLiteral("QSO nie zostało zapisane: ") +
+                              result.refusal.section(QLatin1Char('\n'), 0, 0));
+        [[fallthrough]];
     case AddQsoResult::Outcome::Declined:
     case AddQsoResult::Outcome::WriteFailed:
         // The contact stays in the fields, so nothing typed is lost.
@@ -885,6 +890,14 @@ void EntryWindow::restoreWindowsOnFirstActivation() {
     emit firstActivation(settings);
 }
 
+void EntryWindow::tellSettingsNotSaved(const TextFile::Status& written) {
+    if (written || std::exchange(m_settingsFailureTold, true))
+        return;
+    m_session.dialogs().error(QStringLiteral("Ustawienia programu nie zostały zapisane:\n") + written.error +
+                              QStringLiteral("\n\nZmiany ustawień z tej sesji (prędkość, pasmo, komunikaty, układ "
+                                             "okien) zostaną utracone."));
+}
+
 void EntryWindow::quit() {
     close();
 }
@@ -908,6 +921,7 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
         m_loggedCalls->writeSettings(settings);
         emit closing(settings);
     }
+    tellSettingsNotSaved(settings.batchStatus());
     m_loggedCalls->close();
     if (m_helpWindow)
         m_helpWindow->close();

@@ -95,6 +95,8 @@ public slots:
     // The first activation restores the layout of the windows around the entry window; later ones do nothing.
     void restoreWindowsOnFirstActivation();
     void quit();
+    // A failed write of the settings when the program closes is told once, before the program ends.
+    void tellSettingsNotSaved(const TextFile::Status& written);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -166,6 +168,7 @@ private:
     QLabel* m_summaryLabel = nullptr;
     bool m_starting = true;
     bool m_activated = false;
+    bool m_settingsFailureTold = false;
     bool m_followingRig = false;
     int m_sentExchangeColour = SettingsKeys::Program::sentExchangeColour.defaultValue;
     CallSuggestionsWindow* m_callSuggestions = nullptr;

@@ -149,12 +149,15 @@ KeyerHooks& KeyerPanel::hooks() {
     return *m_keys;
 }
 
-void KeyerPanel::writeSettings() {
+TextFile::Status KeyerPanel::writeSettings() {
     IniFile ini(m_session.settingsPath());
-    IniFile::Batch batch(ini);
-    m_engine->config().write(ini);
-    if (!MessageBuffers::savedIn(ini))
-        m_engine->buffers().writeAll(ini);
+    {
+        IniFile::Batch batch(ini);
+        m_engine->config().write(ini);
+        if (!MessageBuffers::savedIn(ini))
+            m_engine->buffers().writeAll(ini);
+    }
+    return ini.batchStatus();
 }
 
 bool KeyerPanel::saveBuffer(int number, const MessageBuffer& buffer) {

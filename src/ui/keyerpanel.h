@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/textfile.h"
 #include "keyer/keyerconfig.h"
 #include "keyer/messagebuffers.h"
 #include "platform/processpriority.h"
@@ -60,7 +61,7 @@ public:
     // For the main window's key handling, clock tick and callsign changes.
     KeyerHooks& hooks();
     // "Klucz CW" from the current settings (the main window's close).
-    void writeSettings();
+    TextFile::Status writeSettings();
     // Closing the main window: stop any sending, release the lines, close the serial port.
     void shutdown();
     // The main window's 5 s timer after activation: reopen a selected serial port.

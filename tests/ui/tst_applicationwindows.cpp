@@ -1,5 +1,6 @@
 #include "applicationwindows.h"
 #include "callsuggestionswindow.h"
+#include "diskspace.h"
 #include "entrywindow.h"
 #include "exchangeanalysisdialog.h"
 #include "keyer/morseengine.h"
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -312,6 +314,43 @@ private slots:
         QTest::keyClick(outgoing, Qt::Key_F11);
         QVERIFY(p.edit("callsignEdit")->text().isEmpty());
         QVERIFY(p.edit("receivedExchangeEdit")->text().isEmpty());
+    }
+
+    // A log that stopped loading at a bad line: Enter keeps the contact in the fields and the file as it was;
+    // the box says why once, the status line every time after.
+    void aLogThatFailedToLoadTakesNoContactFromTheWindow() {
+        Program p(QString{});
+        const QString log = p.folder.writeBytes(
+            QStringLiteral("log.kvr"),
+            (kContact.time("07:00:00").call("SP9ABC").srx("GW") + QStringLiteral("\r\nzzz\r\n")).toLatin1());
+        const QByteArray before = fileBytes(log);
+        QVERIFY(p.start());
+        const qsizetype told = p.dialogs.messages.size();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            p.edit("callsignEdit")->setText(QStringLiteral("SP6XYZ"));
+            p.edit("receivedExchangeEdit")->setText(QStringLiteral("KD"));
+            p.windows->entryWindow()->logQso();
+            QCOMPARE(p.edit("callsignEdit")->text(), QStringLiteral("SP6XYZ"));
+            QCOMPARE(fileBytes(log), before);
+        }
+        QCOMPARE(p.dialogs.messages.size(), told + 1);
+        QVERIFY(p.dialogs.lastText().contains(QStringLiteral("„Otwórz log”")));
+        QVERIFY2(p.windows->entryWindow()->statusBar()->currentMessage().startsWith(
+                     QStringLiteral("QSO nie zostało zapisane: ")),
+                 qPrintable(p.windows->entryWindow()->statusBar()->currentMessage()));
+    }
+
+    // A disk that fills up during the contest: the settings that cannot be written at the close are named once.
+    void aSettingsWriteThatFailsAtTheCloseIsTold() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const qsizetype told = p.dialogs.messages.size();
+        {
+            DiskSpace full(0);
+            p.close();
+        }
+        QCOMPARE(p.dialogs.messages.size(), told + 1);
+        QVERIFY(p.dialogs.lastText().startsWith(QStringLiteral("Ustawienia programu nie zostały zapisane:\n")));
     }
 };
 

@@ -1,0 +1,204 @@
+#include "addqsofixture.h"
+#include "core/loglock.h"
+#include "core/qsoline.h"
+#include "entry/entrystartup.h"
+#include "log/logedit.h"
+#include "platform/programfolder.h"
+#include "settings/inifile.h"
+#include "testqso.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+const TestQso kContact = TestQso().date("2026-03-14").band("80M").stx("001");
+const QString kFirst = kContact.time("07:00:00").call("SP9ABC").srx("GW");
+const QString kSecond = kContact.time("07:01:00").call("SQ2X").srx("KD");
+
+// Another program writing the log: an appending logger, an editor saving the whole file, a cut.
+void changeBehindTheSession(const QString& path, const QByteArray& how) {
+    QFile file(path);
+    if (how == "appended") {
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(QString(kSecond + QStringLiteral("\r\n")).toLatin1());
+    } else if (how == "rewritten") {
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QString(kSecond + QStringLiteral("\r\n") + kFirst + QStringLiteral("\r\n")).toLatin1());
+    }
+}
+
+// kvrlog-cli add of one contact, started and left running.
+QProcess* startAdd(const QString& home, const QString& call, QObject* parent) {
+    auto* process = new QProcess(parent);
+    process->start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
+                   {QStringLiteral("--home"), home, QStringLiteral("add"), QStringLiteral("--call"), call,
+                    QStringLiteral("--srx"), QStringLiteral("599"), QStringLiteral("--date"),
+                    QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:00:00")});
+    return process;
+}
+
+} // namespace
+
+class TestLogWriters : public QObject {
+    Q_OBJECT
+private slots:
+    // A log that stopped loading at a bad line takes no contact: one appended after the bad line would be in the
+    // file but never in any window again. The refusal is told once, and a log that loads takes contacts again.
+    void aLogThatFailedToLoadTakesNoContact() {
+        AddQsoFixture f;
+        const QString broken =
+            f.folder.writeBytes(QStringLiteral("broken.kvr"), (kFirst + QStringLiteral("\r\ngarbage\r\n")).toLatin1());
+        const QByteArray before = fileBytes(broken);
+        f.session.setLogPath(broken);
+        f.session.reload();
+        QCOMPARE(f.dialogs.messages.size(), 1); // the load's own message
+
+        const AddQsoResult first = f.add(f.form(QStringLiteral("SP6XYZ"), QStringLiteral("044")));
+        QCOMPARE(first.outcome, AddQsoResult::Outcome::Refused);
+        QVERIFY(first.refusalShown);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY2(f.dialogs.lastText().contains(QStringLiteral("„Nowy log”")), qPrintable(f.dialogs.lastText()));
+        const AddQsoResult again = f.add(f.form(QStringLiteral("SP6XYZ"), QStringLiteral("044")));
+        QCOMPARE(again.outcome, AddQsoResult::Outcome::Refused);
+        QVERIFY(!again.refusalShown);
+        QCOMPARE(again.refusal, first.refusal);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(fileBytes(broken), before);
+        QVERIFY(!QFile::exists(broken + QLatin1Char('~')));
+
+        f.session.setLogPath(f.folder.writeLines(QStringLiteral("good.kvr"), {kFirst}));
+        f.session.reload();
+        QVERIFY(f.add(f.form(QStringLiteral("SP6XYZ"), QStringLiteral("044"))).added());
+        QCOMPARE(f.folder.readLines(QStringLiteral("good.kvr")).size(), 2);
+    }
+
+    // Whatever another program did to the file since it was read, the contact goes in after a reload: the file
+    // keeps the other program's contact, and the dupe check has seen it.
+    void aLogChangedUnderTheSessionIsReadBeforeTheAppend_data() {
+        QTest::addColumn<QByteArray>("how");
+        QTest::newRow("another logger appended") << QByteArray("appended");
+        QTest::newRow("an editor saved it") << QByteArray("rewritten");
+    }
+    void aLogChangedUnderTheSessionIsReadBeforeTheAppend() {
+        QFETCH(QByteArray, how);
+        AddQsoFixture f({kFirst});
+        changeBehindTheSession(f.session.logPath(), how);
+        const AddQsoResult r = f.add(f.form(QStringLiteral("SQ2X"), QStringLiteral("KD")));
+        QVERIFY(r.added());
+        QVERIFY2(QsoLine::isDupe(r.line), qPrintable(r.line));
+        const QStringList file = f.fileLines();
+        QCOMPARE(file.size(), 3);
+        QCOMPARE(file.count(kSecond), 1);
+        QCOMPARE(f.session.log().size(), 3);
+    }
+
+    // Edit and delete rewrite the whole log from memory: after a change by another program they refuse and
+    // read the file again, so the other program's contact is never erased.
+    void aRewriteAfterAChangeOnDiskIsRefusedAndKeepsTheNewContact() {
+        AddQsoFixture f({kFirst});
+        changeBehindTheSession(f.session.logPath(), "appended");
+        f.dialogs.buttonAnswers.push_back(DialogButton::Yes);
+        QVERIFY(!LogEdit::DeleteQso(f.session, 0).deleted);
+        QCOMPARE(f.dialogs.lastText(), LogEdit::changedOnDiskMessage());
+        QCOMPARE(f.fileLines().size(), 2);
+        QCOMPARE(f.session.log().size(), 2);
+        // Now that memory is the file again, the delete the operator repeats goes through.
+        f.dialogs.buttonAnswers.push_back(DialogButton::Yes);
+        QVERIFY(LogEdit::DeleteQso(f.session, 0).deleted);
+        QCOMPARE(f.fileLines(), QStringList{kSecond});
+    }
+
+    // Two sessions on one log, as two windows (or the window and kvrlog-cli) would be: only the one holding the
+    // lock writes; the other is told who holds it, and writes once the lock is free.
+    void onlyTheHolderOfTheLockWrites() {
+        AddQsoFixture holder({kFirst}, 0);
+        QVERIFY(!holder.session.writeRefusal());
+        ScriptedDialogs dialogs;
+        TestClock clock{QDateTime(QDate(2026, 3, 14), QTime(8, 0, 0))};
+        LogSession other(ProgramFolder(holder.folder.path()), dialogs, clock);
+        other.holdLogLock(0);
+        other.setLogPath(holder.session.logPath());
+        other.reload();
+        const std::optional<QString> refusal = other.writeRefusal();
+        QVERIFY(refusal);
+        QVERIFY2(refusal->contains(QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())),
+                 qPrintable(*refusal));
+
+        holder.session.setLogPath(holder.folder.file(QStringLiteral("other.kvr")));
+        QVERIFY(!other.writeRefusal());
+    }
+
+    // Only a lock that truly exists elsewhere makes a second copy; a folder where no lock can be made is named
+    // with the system's reason, and the copy works as the first one.
+    void theProgramFolderLockTellsItsRealFault() {
+        TempProgramFolder folder;
+        const ProgramFolder program(folder.path());
+        SingleInstance first(program);
+        QVERIFY(first.isFirst());
+        QVERIFY(first.folderProblem().isEmpty());
+        SingleInstance second(program);
+        QVERIFY(!second.isFirst());
+        QVERIFY(second.folderProblem().isEmpty());
+
+        // A program folder that is a file: nothing can be created in it, whoever the user is.
+        const ProgramFolder unusable(folder.writeBytes(QStringLiteral("not-a-folder"), "x"));
+        SingleInstance blocked(unusable);
+        QVERIFY(blocked.isFirst());
+        QVERIFY(!blocked.folderProblem().isEmpty());
+        ScriptedDialogs dialogs;
+        const IniFile settings(unusable.settingsFile());
+        const EntryStartup::LogChoice choice =
+            EntryStartup::chooseLog(unusable, settings, blocked.isFirst(), QDateTime(QDate(2026, 3, 14), QTime(8, 0)),
+                                    dialogs, blocked.folderProblem());
+        QVERIFY(!choice.secondCopy);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.lastText(), EntryStartup::folderNotWritableMessage(unusable.path(), blocked.folderProblem()));
+        QVERIFY(!dialogs.lastText().contains(QStringLiteral("uruchomiony")));
+    }
+
+    // Many kvrlog-cli add at once on one log: every contact is kept, and no serial is given twice.
+    void concurrentCommandLineAddsLoseNothing() {
+        TempProgramFolder folder;
+        folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nAutonumber=1\r\nSTX=001\r\n");
+        QObject owner;
+        QList<QProcess*> running;
+        constexpr int kWriters = 12;
+        for (int i = 0; i < kWriters; ++i)
+            running.append(startAdd(folder.path(), QStringLiteral("SP%1AA").arg(i % 10) + QChar(u'A' + i), &owner));
+        for (QProcess* process : running) {
+            QVERIFY(process->waitForFinished(60000));
+            QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+        }
+        const QStringList lines = folder.readLines(QStringLiteral("log.kvr"));
+        QCOMPARE(lines.size(), kWriters);
+        QSet<QString> serials;
+        for (const QString& line : lines)
+            serials.insert(QsoLine::trimmedColumn(line, QsoColumns::Stx).toString());
+        QCOMPARE(serials.size(), kWriters);
+    }
+
+    // The window holds its log: kvrlog-cli add waits a moment, then refuses without touching the log.
+    void theCommandLineIsRefusedWhileTheWindowHoldsTheLog() {
+        AddQsoFixture window({kFirst}, 0);
+        const QByteArray before = fileBytes(window.session.logPath());
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KVRLOG_LOCK_WAIT_MS"), QStringLiteral("50"));
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
+                  {QStringLiteral("--home"), window.folder.path(), QStringLiteral("add"), QStringLiteral("--call"),
+                   QStringLiteral("SP6XYZ"), QStringLiteral("--srx"), QStringLiteral("044")});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 1);
+        const QString error = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(error.contains(QStringLiteral("jest otwarty w innym programie")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())), qPrintable(error));
+        QCOMPARE(fileBytes(window.session.logPath()), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLogWriters)
+#include "tst_logwriters.moc"
