@@ -40,5 +40,8 @@ int runImport(CliContext& context) {
     Cli::out(QStringLiteral("imported=%1").arg(outcome.imported));
     if (outcome.skipped > 0)
         Cli::out(QStringLiteral("skipped=%1").arg(outcome.skipped));
+    // Every record or line left out or cleaned, in file order: a script sees them all, not the window's first 20.
+    for (const QString& note : outcome.notes)
+        Cli::err(note);
     return Cli::kOk;
 }

@@ -113,8 +113,19 @@ QString LogFile::freeBackupBase(const QString& folder, const QString& base, cons
         }
         return false;
     };
+    // The name is taken by creating its first file exclusively: of several programs that find the same name
+    // free at once, only one gets it and the others go on to the next number.
+    auto claim = [&](const QString& name) {
+        if (extensions.isEmpty())
+            return true;
+        QFile file(dir.filePath(name + extensions.first()));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+        // A folder that cannot hold the file (not there yet, read-only): the writer reports that.
+        return !file.exists();
+    };
     QString name = base;
-    for (int n = 2; taken(name); ++n)
+    for (int n = 2; taken(name) || !claim(name); ++n)
         name = base + QLatin1Char('_') + QString::number(n);
     return dir.filePath(name);
 }

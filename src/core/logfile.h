@@ -41,8 +41,9 @@ public:
     static TextFile::Status writeBackup(const QString& path, const QStringList& lines);
     static TextFile::Status copyToBackup(const QString& from, const QString& to);
     // folder/base + extension, or base_2, base_3 … when a file of that name (with any of the extensions)
-    // exists, so two backups made in the same second never overwrite each other. Returns the path without
-    // the extension.
+    // exists, so two backups made in the same second never overwrite each other, in this program or another.
+    // The name's file with the first extension is created empty, exclusively, so no other program can take
+    // the name before the caller writes over it. Returns the path without the extension.
     static QString freeBackupBase(const QString& folder, const QString& base, const QStringList& extensions);
     // Removes the temporaries ("log.kvr.kvrtmp-Ab12Cd") that a rewrite killed half-way leaves beside the files of
     // the program; only those older than a few seconds, so a writer at work is left alone, and only names with

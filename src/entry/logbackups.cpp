@@ -61,20 +61,30 @@ QString backupBaseName(const QString& logPath, const QDateTime& shown) {
 }
 
 TextFile::Status make(const ProgramFolder& folder, const QString& logPath, const QDateTime& shown) {
+    const QString tilde = logPath + QLatin1Char('~');
+    const bool hasLog = QFileInfo(logPath).isFile();
+    if (!hasLog && !QFileInfo(tilde).isFile())
+        return {};
+    if (TextFile::Status made = ensureFolder(folder.backupFolder()); !made)
+        return made;
     // Two starts in the same second get two pairs of copies, not one overwritten by the other.
     QString base = backupBaseName(logPath, shown);
     base.chop(4);
     const QString target =
         LogFile::freeBackupBase(folder.backupFolder(), base, {QStringLiteral(".txt"), QStringLiteral(".txt~")}) +
         QStringLiteral(".txt");
-    const QString tilde = logPath + QLatin1Char('~');
+    // The name was taken by an empty copy of the log; without a log only the "~" copy is made.
+    if (!hasLog)
+        QFile::remove(target);
     for (const auto& [from, to] : {std::pair{logPath, target}, std::pair{tilde, target + QLatin1Char('~')}}) {
         if (!QFileInfo(from).isFile())
             continue;
-        if (TextFile::Status made = ensureFolder(folder.backupFolder()); !made)
-            return made;
-        if (TextFile::Status copied = LogFile::copyToBackup(from, to); !copied)
+        if (TextFile::Status copied = LogFile::copyToBackup(from, to); !copied) {
+            // A copy that failed leaves no empty file in the name it took.
+            if (to == target)
+                QFile::remove(target);
             return copied;
+        }
     }
     return {};
 }

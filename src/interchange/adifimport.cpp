@@ -16,11 +16,64 @@ bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// A value quoted in a note: a field may be thousands of characters long.
+QString quoted(const QString& value) {
+    constexpr qsizetype kShown = 16;
+    QString shown = QsoLine::visibleControls(QStringView(value).left(kShown));
+    if (value.size() > kShown)
+        shown += QStringLiteral("…");
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
 } // namespace
 
-QString skippedRecordsMessage(int skipped) {
-    return QStringLiteral("Pominięto łączności bez pasma obsługiwanego przez program: ") + QString::number(skipped) +
-           QStringLiteral(".\nLog nie może zawierać linii z nieznanym pasmem.");
+QString AdifImport::fieldName(Field field) {
+    return kWanted[field];
+}
+
+QString AdifImport::cleanedFieldNote(int record, Field field) {
+    return QStringLiteral("Rekord %1: pole %2 zawierało znaki sterujące – poprawiono")
+        .arg(record)
+        .arg(fieldName(field));
+}
+
+QString AdifImport::skippedRecordNote(int record, const QStringList& reasons) {
+    return QStringLiteral("Rekord %1 pominięty: %2").arg(record).arg(reasons.join(QStringLiteral(", ")));
+}
+
+bool AdifImport::controlsInside(QStringView data) {
+    qsizetype first = -1;
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        const QChar c = data[i];
+        if (!c.isSpace() && c.category() != QChar::Other_Control) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    for (qsizetype i = first + 1; first >= 0 && i < last; ++i) {
+        if (data[i].category() == QChar::Other_Control)
+            return true;
+    }
+    return false;
+}
+
+QStringList AdifImport::missingFields(const Fields& f) {
+    QStringList reasons;
+    const QString band = f[Band].trimmed().toUpper();
+    if (band.isEmpty())
+        reasons.append(QStringLiteral("brak pasma (BAND)"));
+    else if (!Bands::find(band))
+        reasons.append(QStringLiteral("pasmo %1 nie jest obsługiwane przez program (BAND)").arg(quoted(band)));
+    const QString mode = f[Mode].trimmed().toUpper();
+    if (mode.isEmpty())
+        reasons.append(QStringLiteral("brak emisji (MODE)"));
+    else if (modeCode(mode) == QLatin1String("??"))
+        reasons.append(QStringLiteral("emisja %1 nie jest obsługiwana przez program (MODE)").arg(quoted(mode)));
+    if (f[Call].trimmed().isEmpty())
+        reasons.append(QStringLiteral("brak znaku korespondenta (CALL)"));
+    return reasons;
 }
 
 QString AdifImport::badLengthMessage(int record, const QString& field, const QString& length) {
@@ -40,11 +93,19 @@ QString AdifImport::truncatedRecordMessage(int record) {
 
 QString AdifImport::modeCode(const QString& mode) {
     static const QHash<QString, QString> kModes = {
-        {QStringLiteral("SSB"), QStringLiteral("PH")},   {QStringLiteral("PH"), QStringLiteral("PH")},
-        {QStringLiteral("CW"), QStringLiteral("CW")},    {QStringLiteral("FM"), QStringLiteral("FM")},
-        {QStringLiteral("RTTY"), QStringLiteral("RY")},  {QStringLiteral("RY"), QStringLiteral("RY")},
-        {QStringLiteral("PSK31"), QStringLiteral("PS")}, {QStringLiteral("PS"), QStringLiteral("PS")},
-        {QStringLiteral("HELL"), QStringLiteral("HE")},  {QStringLiteral("HE"), QStringLiteral("HE")},
+        {QStringLiteral("SSB"), QStringLiteral("PH")},
+        {QStringLiteral("PH"), QStringLiteral("PH")},
+        // Sideband names that several loggers write in MODE instead of SSB with a SUBMODE.
+        {QStringLiteral("USB"), QStringLiteral("PH")},
+        {QStringLiteral("LSB"), QStringLiteral("PH")},
+        {QStringLiteral("CW"), QStringLiteral("CW")},
+        {QStringLiteral("FM"), QStringLiteral("FM")},
+        {QStringLiteral("RTTY"), QStringLiteral("RY")},
+        {QStringLiteral("RY"), QStringLiteral("RY")},
+        {QStringLiteral("PSK31"), QStringLiteral("PS")},
+        {QStringLiteral("PS"), QStringLiteral("PS")},
+        {QStringLiteral("HELL"), QStringLiteral("HE")},
+        {QStringLiteral("HE"), QStringLiteral("HE")},
     };
     return kModes.value(mode, QStringLiteral("??"));
 }
@@ -80,11 +141,13 @@ AdifImport::Result AdifImport::parse(QStringView text) {
             pos = eoh + 5;
     }
     Fields fields;
+    std::array<bool, FieldCount> cleaned{};
     // A field seen since the last <EOR>: the file is inside a record.
     bool inRecord = false;
     const qsizetype n = text.size();
     auto refuse = [&result](const QString& message) {
         result.lines.clear();
+        result.notes.clear();
         result.status = TextFile::Status::failure(message + QStringLiteral("\n\nImport danych został przerwany."));
         return result;
     };
@@ -105,16 +168,23 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         if (colon < 0) {
             if (name.compare(QLatin1String("EOR"), Qt::CaseInsensitive) == 0) {
                 ++result.records;
-                QString line = qsoLine(fields);
-                if (line.isEmpty())
-                    ++result.skippedNoBand;
-                else
-                    result.lines.append(std::move(line));
+                if (const QStringList reasons = missingFields(fields); !reasons.isEmpty()) {
+                    ++result.skipped;
+                    result.notes.append(skippedRecordNote(result.records, reasons));
+                } else {
+                    result.lines.append(qsoLine(fields));
+                    for (int i = 0; i < FieldCount; ++i) {
+                        if (cleaned[size_t(i)])
+                            result.notes.append(cleanedFieldNote(result.records, Field(i)));
+                    }
+                }
                 fields = Fields();
+                cleaned = {};
                 inRecord = false;
             } else if (name.compare(QLatin1String("EOH"), Qt::CaseInsensitive) == 0) {
                 // The fields of a header that starts with a tag belong to no record.
                 fields = Fields();
+                cleaned = {};
                 inRecord = false;
             }
             continue;
@@ -139,7 +209,9 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         // Only the fields a QSO line holds are kept; every other field is skipped by its length.
         for (int i = 0; i < FieldCount; ++i) {
             if (name.compare(kWanted[i], Qt::CaseInsensitive) == 0) {
-                fields[size_t(i)] = QsoLine::withoutControls(text.mid(pos, qsizetype(length)));
+                const QStringView data = text.mid(pos, qsizetype(length));
+                fields[size_t(i)] = QsoLine::withoutControls(data);
+                cleaned[size_t(i)] = controlsInside(data);
                 break;
             }
         }

@@ -11,9 +11,12 @@
 class AdifImport {
 public:
     struct Result {
-        QStringList lines;       // one QSO line per usable record, in file order
-        int records = 0;         // records ended by <EOR>
-        int skippedNoBand = 0;   // records without a band of the band table: the loader could not read them
+        QStringList lines; // one QSO line per usable record, in file order
+        int records = 0;   // records ended by <EOR>
+        // Records left out: without a callsign, or without a band or mode of the program's tables.
+        int skipped = 0;
+        // One line for the operator per record that was left out or whose fields had to be cleaned, in file order.
+        QStringList notes;
         TextFile::Status status; // a file that could not be read, or a malformed one (the message says where)
     };
 
@@ -25,8 +28,18 @@ public:
     using Fields = std::array<QString, FieldCount>;
     // The QSO line of one record; empty when the band is unusable.
     static QString qsoLine(const Fields& fields);
+    // Why a record cannot become a contact (no callsign, a band or mode the program does not know); empty when
+    // it can.
+    static QStringList missingFields(const Fields& fields);
     // ADIF mode name -> the line's mode code; "??" for a mode outside the program's table.
     static QString modeCode(const QString& adifMode);
+    // Whether field data held a control character between its first and last visible character: cleaning it
+    // to a blank changed the value ("SP<CR><LF>1ABC" became "SP  1ABC").
+    static bool controlsInside(QStringView data);
+
+    static QString fieldName(Field field);
+    static QString cleanedFieldNote(int record, Field field);
+    static QString skippedRecordNote(int record, const QStringList& reasons);
 
     // A file that cannot be read to its end is refused whole: the import replaces the log.
     static QString badLengthMessage(int record, const QString& field, const QString& length);
@@ -38,6 +51,3 @@ public:
             "Wybrany plik ma format niezgodny ze standardem ADIF  !\n\nImport danych został przerwany.");
     }
 };
-
-// Shown when records or lines had to be left out.
-QString skippedRecordsMessage(int skipped);

@@ -20,6 +20,23 @@ constexpr Edge kEdges[] = {
     {1240000, 1300000, "23CM"},
 };
 
+bool hasLetter(QStringView token) {
+    for (const QChar c : token) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            return true;
+    }
+    return false;
+}
+
+// A token quoted in a note, cut short: a line may hold anything.
+QString quoted(QStringView token) {
+    constexpr qsizetype kShown = 16;
+    QString shown = QsoLine::visibleControls(token.left(kShown));
+    if (token.size() > kShown)
+        shown += QStringLiteral("…");
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
 } // namespace
 
 QString CabrilloImport::bandOf(QStringView f) {
@@ -49,18 +66,30 @@ CabrilloImport::CabrilloImport(const std::vector<QString>& existing) {
         m_taken.insert(QsoLine::column(line, QsoColumns::DateAndTime).toString());
 }
 
-QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
-    skipped = false;
-    // Tabs and other control characters separate tokens like blanks and never reach the log.
-    const QString upper = QsoLine::upperAscii(QsoLine::withoutControls(input));
-    if (!upper.startsWith(QLatin1String("QSO:")))
-        return {};
+QString CabrilloImport::skippedLineNote(int lineNumber, const QString& reason) {
+    return QStringLiteral("Linia %1 pominięta: %2").arg(lineNumber).arg(reason);
+}
+
+QString CabrilloImport::lineFor(QStringView upper, QString& reason) {
     // Tokens are views into the line: any run of blanks separates them, as other loggers align their columns.
-    const QList<QStringView> t = QStringView(upper).mid(4).split(u' ', Qt::SkipEmptyParts);
+    const QList<QStringView> t = upper.mid(4).split(u' ', Qt::SkipEmptyParts);
     auto token = [&t](int i) { return i < t.size() ? t.at(i) : QStringView(); };
     const QString band = bandOf(token(0));
     if (band.isEmpty()) {
-        skipped = true;
+        reason = token(0).isEmpty()
+                     ? QStringLiteral("brak częstotliwości")
+                     : QStringLiteral("częstotliwość %1 nie leży w żadnym paśmie programu").arg(quoted(token(0)));
+        return {};
+    }
+    constexpr int kCall = 7;
+    if (t.size() <= kCall) {
+        reason = QStringLiteral("linia kończy się przed znakiem korespondenta");
+        return {};
+    }
+    if (!hasLetter(token(kCall))) {
+        // "003 004 DL3AAA": a received exchange of two words before the callsign shifts every token after it.
+        reason =
+            QStringLiteral("w miejscu znaku korespondenta jest %1 (wymiana z kilku słów?)").arg(quoted(token(kCall)));
         return {};
     }
     QString stamp;
@@ -80,28 +109,41 @@ QString CabrilloImport::lineFor(QStringView input, bool& skipped) {
     }
     m_taken.insert(stamp);
 
-    return QsoLine::compose(StoredQso{
-        QsoLine::column(stamp, QsoColumns::Date).toString(), QsoLine::column(stamp, QsoColumns::Time).toString(), band,
-        token(1).toString(), token(5).toString(), token(6).toString(), token(7).left(QsoColumns::Call.width).toString(),
-        token(8).left(QsoColumns::RstRcvd.width).toString(), token(9).toString()});
+    return QsoLine::compose(StoredQso{QsoLine::column(stamp, QsoColumns::Date).toString(),
+                                      QsoLine::column(stamp, QsoColumns::Time).toString(), band, token(1).toString(),
+                                      token(5).toString(), token(6).toString(),
+                                      token(kCall).left(QsoColumns::Call.width).toString(),
+                                      token(8).left(QsoColumns::RstRcvd.width).toString(), token(9).toString()});
 }
 
 CabrilloImport::Result CabrilloImport::parse(QStringView text) {
     Result result;
+    int lineNumber = 0;
     qsizetype start = 0;
     while (start <= text.size()) {
+        ++lineNumber;
         qsizetype end = start;
         while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
             ++end;
-        bool skipped = false;
-        QString line = lineFor(text.mid(start, end - start), skipped);
-        if (skipped)
-            ++result.skipped;
-        else if (!line.isEmpty())
-            result.lines.append(std::move(line));
+        // Tabs and other control characters separate tokens like blanks and never reach the log.
+        const QString upper = QsoLine::upperAscii(QsoLine::withoutControls(text.mid(start, end - start)));
+        if (upper.startsWith(QLatin1String("QSO:"))) {
+            ++result.qsoLines;
+            QString reason;
+            QString line = lineFor(upper, reason);
+            if (line.isEmpty()) {
+                ++result.skipped;
+                result.notes.append(skippedLineNote(lineNumber, reason));
+            } else {
+                result.lines.append(std::move(line));
+            }
+        }
         if (end >= text.size())
             break;
+        // CR LF ends one line, so the numbers in the notes are those an editor shows.
         start = end + 1;
+        if (text[end] == QLatin1Char('\r') && start < text.size() && text[start] == QLatin1Char('\n'))
+            ++start;
     }
     return result;
 }

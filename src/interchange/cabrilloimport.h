@@ -18,7 +18,11 @@ public:
 
     struct Result {
         QStringList lines; // as appended, with their seconds
-        int skipped = 0;   // "QSO:" lines whose frequency is on no band of the program
+        int qsoLines = 0;  // "QSO:" lines of the file: a file without any is no Cabrillo log
+        // "QSO:" lines left out: a frequency on no band of the program, a line that ends before the callsign,
+        // or a callsign position that holds no callsign (an exchange of several words moved it).
+        int skipped = 0;
+        QStringList notes; // one line for the operator per line left out, with its line number
         TextFile::Status status;
     };
 
@@ -27,7 +31,10 @@ public:
     Result parse(QStringView text);
     Result readFile(const QString& path);
 
+    static QString skippedLineNote(int lineNumber, const QString& reason);
+
 private:
-    QString lineFor(QStringView input, bool& skipped);
+    // The QSO line of a "QSO:" line; empty with the reason when the line cannot be imported.
+    QString lineFor(QStringView upper, QString& reason);
     QSet<QString> m_taken; // date and time with seconds, columns 1–17
 };

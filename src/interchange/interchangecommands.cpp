@@ -1,27 +1,57 @@
 #include "interchange/interchangecommands.h"
 
 #include "core/logfile.h"
+#include "core/qsoline.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/csvexport.h"
 #include "interchange/exportfile.h"
+#include "log/logedit.h"
 #include "log/loglifecycle.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace InterchangeCommands {
 
 namespace {
 
-QString importedMessage(int imported) {
-    return QStringLiteral("Zaimportowano łączności: ") + QString::number(imported);
+QString importStoppedMessage(const QString& reason) {
+    return reason + QStringLiteral("\n\nImport danych został przerwany.");
 }
 
 } // namespace
+
+QString noteList(const QStringList& notes) {
+    constexpr qsizetype kShown = 20;
+    QString text = QStringList(notes.mid(0, kShown)).join(QLatin1Char('\n'));
+    if (notes.size() > kShown)
+        text += QStringLiteral("\n… i %1 innych").arg(notes.size() - kShown);
+    return text;
+}
+
+QString importedMessage(const ImportOutcome& outcome) {
+    QString text = QStringLiteral("Zaimportowano łączności: ") + QString::number(outcome.imported);
+    if (outcome.skipped > 0)
+        text += QStringLiteral("\nPominięto: ") + QString::number(outcome.skipped);
+    if (!outcome.notes.isEmpty())
+        text += QStringLiteral("\n\n") + noteList(outcome.notes);
+    return text;
+}
+
+QString nothingToImportMessage(const QStringList& notes) {
+    return importStoppedMessage(QStringLiteral("Plik nie zawiera żadnej łączności, którą można zaimportować:\n") +
+                                noteList(notes));
+}
+
+QString noCabrilloLinesMessage() {
+    return importStoppedMessage(
+        QStringLiteral("Wybrany plik nie zawiera żadnej linii \"QSO:\" i prawdopodobnie nie jest plikiem Cabrillo."));
+}
 
 QString cabrilloValidation(const CabrilloHeader& header, const QString& logPath) {
     if (header.callsign.isEmpty())
@@ -199,7 +229,7 @@ ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy) {
         return {};
     const ImportOutcome outcome = importAdifFile(session, *path);
     if (outcome.changed)
-        dialogs.information(importedMessage(outcome.imported));
+        dialogs.information(importedMessage(outcome));
     return outcome;
 }
 
@@ -249,10 +279,10 @@ ImportOutcome importAdifFile(LogSession& session, const QString& path) {
     } else if (read.records == 0) {
         outcome.error = AdifImport::noRecordMessage();
     } else if (read.lines.isEmpty()) {
-        // Every record lacks a usable band: replacing the log with nothing would only lose contacts.
-        outcome.skipped = read.skippedNoBand;
-        outcome.error =
-            skippedRecordsMessage(read.skippedNoBand) + QStringLiteral("\n\nImport danych został przerwany.");
+        // No record can become a contact: replacing the log with nothing would only lose contacts.
+        outcome.skipped = read.skipped;
+        outcome.notes = read.notes;
+        outcome.error = nothingToImportMessage(read.notes);
     }
     if (!outcome.error.isEmpty()) {
         dialogs.error(outcome.error);
@@ -263,9 +293,8 @@ ImportOutcome importAdifFile(LogSession& session, const QString& path) {
     if (!outcome.changed)
         return outcome;
     outcome.imported = int(read.lines.size());
-    outcome.skipped = read.skippedNoBand;
-    if (outcome.skipped > 0)
-        dialogs.information(skippedRecordsMessage(outcome.skipped));
+    outcome.skipped = read.skipped;
+    outcome.notes = read.notes;
     return outcome;
 }
 
@@ -276,35 +305,74 @@ ImportOutcome importCabrillo(LogSession& session) {
         return {};
     const ImportOutcome outcome = importCabrilloFile(session, *path);
     if (outcome.changed)
-        session.dialogs().information(importedMessage(outcome.imported));
+        session.dialogs().information(importedMessage(outcome));
     return outcome;
 }
 
 std::optional<QString> serialAfterImport(const LogSession& session, bool autoIncrement, int serialDigits) {
     if (!autoIncrement)
         return std::nullopt;
-    return LogLifecycle::serialAfterOpen(session.log().lastLine(), serialDigits);
+    // Contacts without a serial (a record without STX) do not restart the count: the serial follows the last
+    // contact that carries one.
+    const std::vector<QString>& lines = session.log().lines();
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        if (const std::optional<int> serial = sentSerial(*it))
+            return formatSerial(*serial + 1, serialDigits);
+    }
+    return formatSerial(1, serialDigits);
+}
+
+std::optional<int> sentSerial(QStringView line) {
+    QStringView stx = QsoLine::trimmedColumn(line, QsoColumns::Stx);
+    // A VHF exchange ends with the own locator after the serial.
+    if (stx.size() > 6)
+        stx = stx.left(stx.size() - 6).trimmed();
+    bool ok = false;
+    const int serial = stx.toInt(&ok);
+    if (!ok || serial < 0)
+        return std::nullopt;
+    return serial;
 }
 
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {
     UserDialogs& dialogs = session.dialogs();
+    ImportOutcome outcome;
+    if (!session.logComplete()) {
+        // The contacts after the line the loader stopped at are not in memory; the import must not bury them.
+        outcome.error = LogEdit::incompleteLogMessage();
+        dialogs.error(outcome.error);
+        return outcome;
+    }
     CabrilloImport import(session.log().lines());
     const CabrilloImport::Result read = import.readFile(path);
-    if (!read.status) {
-        dialogs.error(read.status.error);
-        return {false, 0, 0, read.status.error};
+    if (!read.status)
+        outcome.error = read.status.error;
+    else if (read.qsoLines == 0)
+        outcome.error = noCabrilloLinesMessage();
+    else if (read.lines.isEmpty())
+        outcome.error = nothingToImportMessage(read.notes);
+    if (!outcome.error.isEmpty()) {
+        outcome.skipped = read.skipped;
+        outcome.notes = read.notes;
+        dialogs.error(outcome.error);
+        return outcome;
     }
-    ImportOutcome outcome = changeLog(session, [&read](const LogFile& file) {
-        if (TextFile::Status kept = file.keepPrevious(); !kept)
-            return kept;
-        return read.lines.isEmpty() ? TextFile::Status() : file.append(read.lines);
+    // The log and the new contacts are written as one new file: a crash leaves the old log or the whole
+    // import, never part of it or a contact cut short.
+    outcome = changeLog(session, [&read](const LogFile& file) {
+        QStringList lines;
+        if (QFileInfo::exists(file.path())) {
+            if (const TextFile::Status loaded = TextFile::readLines(file.path(), lines); !loaded)
+                return loaded;
+        }
+        lines += read.lines;
+        return file.replace(lines);
     });
     if (!outcome.changed)
         return outcome;
     outcome.imported = int(read.lines.size());
     outcome.skipped = read.skipped;
-    if (outcome.skipped > 0)
-        dialogs.information(skippedRecordsMessage(outcome.skipped));
+    outcome.notes = read.notes;
     return outcome;
 }
 
@@ -321,6 +389,9 @@ BackupResult backupCurrentLog(LogSession& session) {
                                           {QStringLiteral(".txt")}) +
                   QStringLiteral(".txt");
     result.status = LogFile::copyToBackup(logPath, result.path);
+    // The name was taken by an empty file; a copy that failed leaves nothing behind.
+    if (!result.status)
+        QFile::remove(result.path);
     return result;
 }
 

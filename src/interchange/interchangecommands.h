@@ -6,6 +6,7 @@
 #include "interchange/ediexport.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -57,26 +58,40 @@ struct ImportOutcome {
     bool changed = false; // the log file was changed and reloaded
     int imported = 0;
     int skipped = 0;
+    // Records or lines left out or changed on the way in, one line each ("Rekord 3: …", "Linia 7 pominięta: …").
+    // The menu commands show them with the count; kvrlog-cli prints them on stderr.
+    QStringList notes;
     QString error; // shown already through the seam
 };
+
+// The message that ends an import: the count, then the notes, at most 20 of them.
+QString importedMessage(const ImportOutcome& outcome);
+// Notes for a message box: the first 20, then how many more there were.
+QString noteList(const QStringList& notes);
+// A file none of whose records or lines can become a contact; the log stays as it was.
+QString nothingToImportMessage(const QStringList& notes);
+QString noCabrilloLinesMessage();
 
 // Copies the current log and reports whether the copy was written (false: the operator cancelled).
 using SaveLogCopy = std::function<bool(const QString& proposedName)>;
 
 // The menu command: questions, the copy, the open dialog, then importAdifFile().
 ImportOutcome importAdif(LogSession& session, const SaveLogCopy& saveLogCopy);
-// Replaces the current log with the records of the file and reloads it.
+// Replaces the current log with the records of the file and reloads it. Only a refusal is shown here.
 ImportOutcome importAdifFile(LogSession& session, const QString& path);
 
 // The menu command: the open dialog, then importCabrilloFile(). Both menu commands end by telling the operator
 // how many contacts came in.
 ImportOutcome importCabrillo(LogSession& session);
-// Appends the contacts of the file to the current log and reloads it.
+// Adds the contacts of the file to the current log and reloads it; the log and the new contacts are written
+// in one atomic rewrite. A log that did not load whole is refused. Only a refusal is shown here.
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path);
 
-// The serial field after an import, as "Otwórz log" sets it: with auto-increment on, the serial after the
-// imported log's last contact; nullopt leaves the field.
+// The serial field after an import: with auto-increment on, the serial after the last contact of the log that
+// carries one, padded to the serial's digits; nullopt leaves the field.
 std::optional<QString> serialAfterImport(const LogSession& session, bool autoIncrement, int serialDigits);
+// The serial of a line's sent exchange (in front of the own locator on VHF); nothing when it holds none.
+std::optional<int> sentSerial(QStringView line);
 
 // A copy of the current log in Backup_logs (logname_yyyymmdd_hhmmss.txt), made before an import replaces it.
 struct BackupResult {

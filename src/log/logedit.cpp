@@ -9,6 +9,7 @@
 #include "platform/userdialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -79,7 +80,11 @@ TextFile::Status writeEditBackup(LogSession& session) {
     QString name = editBackupName(session.clock().now());
     name.chop(4);
     const QString path = LogFile::freeBackupBase(folder, name, {QStringLiteral(".kvr")}) + QStringLiteral(".kvr");
-    return LogFile::writeBackup(path, logLines(session));
+    const TextFile::Status written = LogFile::writeBackup(path, logLines(session));
+    // The name was taken by an empty file; a backup that failed leaves nothing behind.
+    if (!written)
+        QFile::remove(path);
+    return written;
 }
 
 TextFile::Status rewriteLogFile(LogSession& session, const QStringList& lines) {

@@ -7,6 +7,7 @@
 #include "log/logbook.h"
 #include "platform/userdialogs.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 QString logFormatErrorMessage(const QString& badLine) {
@@ -15,7 +16,23 @@ QString logFormatErrorMessage(const QString& badLine) {
            QsoLine::visibleControls(badLine) + QStringLiteral("\n\nWczytywanie zostało przerwane.");
 }
 
+QString cutLastLineMessage(const QString& cutLine) {
+    return QStringLiteral("Ostatnia linia logu jest niepełna: ma tylko %1 z %2 znaków łączności i nie kończy się "
+                          "znakiem końca linii,\nwięc jej zapis został prawdopodobnie przerwany.\nNiepełna linia:\n")
+               .arg(cutLine.size())
+               .arg(QsoColumns::kBodyLength) +
+           QsoLine::visibleControls(cutLine) + QStringLiteral("\n\nWczytywanie zostało przerwane na tej linii.");
+}
+
 namespace {
+
+bool endsWithLineBreak(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1))
+        return false;
+    const QByteArray last = file.read(1);
+    return last == "\n" || last == "\r";
+}
 
 // A VHF line's sent exchange ends with the own locator; the serial in front of it advances that band's counter.
 void noteVhfSerial(LogBook& log, QStringView line) {
@@ -49,10 +66,7 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     log.clearContacts();
     // A line of the log is about 76 bytes with its line end.
     log.reserve(qsizetype(std::min<qint64>(info.size() / 70, 50'000'000)) + 16);
-    bool stopped = false;
-    const TextFile::Status read = TextFile::forEachLine(log.path(), [&](QString&& raw) {
-        if (raw.isEmpty())
-            return true;
+    auto take = [&](QString& raw) {
         // Everything after column 74 is recomputed.
         raw.truncate(QsoColumns::kBodyLength);
         noteVhfSerial(log, raw);
@@ -62,12 +76,35 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
             result.status = LoadResult::Status::FormatError;
             result.badLine = raw;
             result.message = logFormatErrorMessage(raw);
-            stopped = true;
             return false;
         }
         log.add(*qso, LogBook::Placement::Unsorted);
         return true;
+    };
+    // Each line waits for the next one: only the last line of the file is checked for being cut short.
+    QString pending;
+    bool stopped = false;
+    const TextFile::Status read = TextFile::forEachLine(log.path(), [&](QString&& raw) {
+        if (raw.isEmpty())
+            return true;
+        if (!pending.isEmpty() && !take(pending)) {
+            stopped = true;
+            return false;
+        }
+        pending = std::move(raw);
+        return true;
     });
+    if (read && !stopped && !pending.isEmpty()) {
+        // Every writer ends a contact with its line break, and a contact is 74 characters; a last line with
+        // neither was cut while it was being written.
+        if (pending.size() < QsoColumns::kBodyLength && !endsWithLineBreak(log.path())) {
+            result.status = LoadResult::Status::FormatError;
+            result.badLine = pending;
+            result.message = cutLastLineMessage(pending);
+        } else {
+            take(pending);
+        }
+    }
     log.sortLines();
     if (!read) {
         result.status = LoadResult::Status::ReadError;

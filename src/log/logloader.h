@@ -15,14 +15,16 @@ struct LogContext {
 
 struct LoadResult {
     enum class Status {
-        Loaded,      // the whole file was read
-        Missing,     // no file at the path: the in-memory log is left as it was
-        FormatError, // stopped at a line whose band is not a band of the table; earlier lines stay loaded
-        ReadError,   // the file could not be read
+        Loaded,  // the whole file was read
+        Missing, // no file at the path: the in-memory log is left as it was
+        // Stopped at a line whose band is not a band of the table, or at a last line cut short while it was
+        // written (no line break and shorter than a contact); earlier lines stay loaded.
+        FormatError,
+        ReadError, // the file could not be read
     };
     Status status = Status::Loaded;
     QString message; // for FormatError and ReadError: the operator's message
-    QString badLine; // for FormatError: the offending line cut to 74 characters
+    QString badLine; // for FormatError: the offending line cut to 74 characters, or the cut last line
 
     bool complete() const { return status == Status::Loaded; }
 };
@@ -34,3 +36,4 @@ LoadResult LoadLog(LogBook& log, const LogContext& context);
 void reportLoadFailure(const LoadResult& result, UserDialogs& dialogs);
 
 QString logFormatErrorMessage(const QString& badLine);
+QString cutLastLineMessage(const QString& cutLine);

@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    "a refused file says the import was stopped");
         return 0;
     }
-    FUZZ_CHECK(result.lines.size() + result.skippedNoBand == result.records,
+    FUZZ_CHECK(result.lines.size() + result.skipped == result.records,
                "every record ended by <EOR> gives a QSO line or is counted as skipped");
+    FUZZ_CHECK(result.notes.size() >= result.skipped, "every record left out is named in a note");
     for (const QString& line : result.lines) {
         FUZZ_CHECK(!Fuzz::hasControlCharacter(line), "an imported QSO line holds no CR, LF, NUL or other control "
                                                      "character");

@@ -49,8 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qsizetype qsoLines = 0;
     for (const QStringView line : QStringView(separated).split(QLatin1Char('\n')))
         qsoLines += isQsoLine(line) ? 1 : 0;
-    FUZZ_CHECK(result.lines.size() + result.skipped == qsoLines,
+    FUZZ_CHECK(result.lines.size() + result.skipped == qsoLines && result.qsoLines == qsoLines,
                "every \"QSO:\" line gives a QSO line or is counted as skipped");
+    FUZZ_CHECK(result.notes.size() == result.skipped, "every line left out is named in a note");
 
     QHash<QString, int> perMinute;
     QSet<QString> stamps;

@@ -31,6 +31,10 @@ private slots:
     void wholeTagNamesAreMatched();
     void everyRecordOfALineIsImported();
     void recordsWithoutUsableBandAreSkippedAndCounted();
+    void recordsThatCannotBeContactsAreSkippedAndNamed_data();
+    void recordsThatCannotBeContactsAreSkippedAndNamed();
+    void fieldsCleanedOfControlCharactersAreNamed_data();
+    void fieldsCleanedOfControlCharactersAreNamed();
     void modesMapBack_data();
     void modesMapBack();
     void shortTimeGetsZeroSeconds();
@@ -298,9 +302,77 @@ void TestAdif::everyRecordOfALineIsImported() {
 void TestAdif::recordsWithoutUsableBandAreSkippedAndCounted() {
     const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_records_without_usable_band.adi"));
     QCOMPARE(r.records, 3);
-    QCOMPARE(r.skippedNoBand, 2);
+    QCOMPARE(r.skipped, 2);
     QCOMPARE(r.lines.size(), 1);
     QCOMPARE(QsoLine(r.lines.first()).call(), QStringLiteral("SP1AA"));
+    QCOMPARE(r.notes, QStringList({"Rekord 2 pominięty: brak pasma (BAND)",
+                                   "Rekord 3 pominięty: pasmo \"1.25M\" nie jest obsługiwane przez program (BAND)"}));
+}
+
+void TestAdif::recordsThatCannotBeContactsAreSkippedAndNamed_data() {
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("no MODE") << "<BAND:3>20M <CALL:5>SP1AA"
+                             << "Rekord 2 pominięty: brak emisji (MODE)";
+    QTest::newRow("MODE of blanks") << "<BAND:3>20M <MODE:2>   <CALL:5>SP1AA"
+                                    << "Rekord 2 pominięty: brak emisji (MODE)";
+    QTest::newRow("mode outside the table") << "<BAND:3>20M <MODE:3>ft8 <CALL:5>SP1AA"
+                                            << "Rekord 2 pominięty: emisja \"FT8\" nie jest obsługiwana przez program "
+                                               "(MODE)";
+    QTest::newRow("no CALL") << "<BAND:3>20M <MODE:2>CW"
+                             << "Rekord 2 pominięty: brak znaku korespondenta (CALL)";
+    QTest::newRow("CALL of a line break") << "<BAND:3>20M <MODE:2>CW <CALL:2>\r\n"
+                                          << "Rekord 2 pominięty: brak znaku korespondenta (CALL)";
+    QTest::newRow("long unknown band is cut in the note")
+        << "<BAND:20>ABCDEFGHIJKLMNOPQRST <MODE:2>CW <CALL:5>SP1AA"
+        << "Rekord 2 pominięty: pasmo \"ABCDEFGHIJKLMNOP…\" nie jest obsługiwane przez program (BAND)";
+    QTest::newRow("everything missing names every field")
+        << "<COMMENT:3>abc"
+        << "Rekord 2 pominięty: brak pasma (BAND), brak emisji (MODE), brak znaku korespondenta (CALL)";
+}
+
+void TestAdif::recordsThatCannotBeContactsAreSkippedAndNamed() {
+    QFETCH(QString, fields);
+    QFETCH(QString, note);
+    const QString good =
+        QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CALL:4>SP1A <EOR>");
+    const AdifImport::Result r = AdifImport::parse(good + QStringLiteral("\n<QSO_DATE:8>20240601 <TIME_ON:4>1201 ") +
+                                                   fields + QStringLiteral(" <EOR>\n") + good);
+    QVERIFY(r.status.ok);
+    QCOMPARE(r.records, 3);
+    QCOMPARE(r.lines.size(), 2);
+    QCOMPARE(r.skipped, 1);
+    QCOMPARE(r.notes, QStringList{note});
+}
+
+void TestAdif::fieldsCleanedOfControlCharactersAreNamed_data() {
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QStringList>("notes");
+    QTest::newRow("CR LF inside the call") << "<CALL:8>SP\r\n1ABC"
+                                           << "SP  1ABC"
+                                           << QStringList{"Rekord 1: pole CALL zawierało znaki sterujące – "
+                                                          "poprawiono"};
+    QTest::newRow("line break after the call changes nothing") << "<CALL:8>SP1ABC\r\n"
+                                                               << "SP1ABC" << QStringList{};
+    QTest::newRow("NUL in front of the call changes nothing") << QStringLiteral("<CALL:7>") + QChar(0) + "SP1ABC"
+                                                              << "SP1ABC" << QStringList{};
+    QTest::newRow("NUL in the exchange, tab in the report")
+        << QStringLiteral("<CALL:6>SP1ABC <SRX:5>01") + QChar(0) + "KR <RST_SENT:4>5\t99"
+        << "SP1ABC"
+        << QStringList{"Rekord 1: pole RST_SENT zawierało znaki sterujące – poprawiono",
+                       "Rekord 1: pole SRX zawierało znaki sterujące – poprawiono"};
+}
+
+void TestAdif::fieldsCleanedOfControlCharactersAreNamed() {
+    QFETCH(QString, fields);
+    QFETCH(QString, call);
+    QFETCH(QStringList, notes);
+    const AdifImport::Result r = AdifImport::parse(
+        QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW ") + fields + " <EOR>");
+    QCOMPARE(r.lines.size(), 1);
+    QCOMPARE(QsoLine(r.lines.first()).call(), call);
+    QCOMPARE(r.notes, notes);
 }
 
 void TestAdif::modesMapBack_data() {
@@ -320,8 +392,10 @@ void TestAdif::modesMapBack_data() {
                           << "HE";
     QTest::newRow("lower-case rtty") << "rtty"
                                      << "RY";
-    QTest::newRow("unknown") << "FT8"
-                             << "??";
+    QTest::newRow("upper sideband written as the mode") << "USB"
+                                                        << "PH";
+    QTest::newRow("lower sideband written as the mode") << "LSB"
+                                                        << "PH";
 }
 
 void TestAdif::modesMapBack() {
@@ -405,7 +479,8 @@ void TestAdif::exportThenImportGivesTheSameContacts() {
     QVERIFY(AdifExport(o).write(path, log).ok);
     const AdifImport::Result back = AdifImport::readFile(path);
     QCOMPARE(back.records, qsizetype(log.size()));
-    QCOMPARE(back.skippedNoBand, 0);
+    QCOMPARE(back.skipped, 0);
+    QCOMPARE(back.notes, QStringList());
     QCOMPARE(back.lines, bodies);
 }
 

@@ -1,7 +1,9 @@
+#include "core/logfile.h"
 #include "core/qsoline.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/interchangecommands.h"
+#include "log/logedit.h"
 #include "log/logsession.h"
 #include "scripteddialogs.h"
 #include "testclock.h"
@@ -10,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -59,6 +62,16 @@ private slots:
     void importsKeepTheLogLoadable_data();
     void importsKeepTheLogLoadable();
     void importThatDoesNotLoadPutsTheOldLogBack();
+    void importMessageNamesRecordsChangedAndLeftOut();
+    void noteListShowsTheFirstTwenty_data();
+    void noteListShowsTheFirstTwenty();
+    void cabrilloImportRefusesFilesWithoutContacts_data();
+    void cabrilloImportRefusesFilesWithoutContacts();
+    void cabrilloImportWritesANewFileInsteadOfAppending();
+    void cabrilloImportRefusesALogThatDidNotLoadWhole();
+    void serialAfterImportFollowsTheLastContactWithASerial_data();
+    void serialAfterImportFollowsTheLastContactWithASerial();
+    void backupNameIsTakenWhenItIsChosen();
 };
 
 void TestInterchangeCommands::csvExportProposesTheCallAndAsksBeforeOverwriting() {
@@ -246,7 +259,9 @@ void TestInterchangeCommands::adifImportTellsHowManyRecordsWereSkipped() {
         InterchangeCommands::importAdifFile(f.session, testDataFile("adif_records_without_usable_band.adi"));
     QCOMPARE(outcome.imported, 1);
     QCOMPARE(outcome.skipped, 2);
-    QCOMPARE(f.dialogs.lastText(), skippedRecordsMessage(2));
+    QCOMPARE(outcome.notes.size(), 2);
+    // The notes go with the count in the menu command's message (kvrlog-cli prints them itself).
+    QVERIFY(f.dialogs.messages.isEmpty());
     // The log loads whole: no line stops the loader.
     QCOMPARE(f.session.reload().status, LoadResult::Status::Loaded);
 }
@@ -349,7 +364,7 @@ void TestInterchangeCommands::cabrilloImportSkipsUnknownBandsAndKeepsTheRest() {
         InterchangeCommands::importCabrilloFile(f.session, testDataFile("cabrillo_vhf_designators_lf.log"));
     QCOMPARE(outcome.imported, 7);
     QCOMPARE(outcome.skipped, 1);
-    QCOMPARE(f.dialogs.lastText(), skippedRecordsMessage(1));
+    QCOMPARE(outcome.notes, QStringList{"Linia 10 pominięta: częstotliwość \"222\" nie leży w żadnym paśmie programu"});
     QCOMPARE(f.session.log().size(), 7);
     QStringList bands;
     for (const QString& line : f.session.log().lines())
@@ -488,6 +503,172 @@ void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack() {
         QStringLiteral("Log po imporcie nie daje się wczytać, więc przywrócono jego poprzednią zawartość.\n\n"
                        "Import danych został przerwany.")));
     QCOMPARE(fileBytes(f.session.logPath()), broken);
+}
+
+void TestInterchangeCommands::importMessageNamesRecordsChangedAndLeftOut() {
+    Fixture f;
+    const QByteArray head("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M ");
+    f.dialogs.fileAnswers = {
+        f.folder.writeBytes("in.adi", head + "<MODE:2>CW <CALL:5>SP1AA <STX:3>041 <EOR>\r\n" + head +
+                                          "<MODE:2>CW <CALL:8>SP\r\n1ABC <STX:3>042 <EOR>\r\n" + head +
+                                          "<CALL:5>SP3CC <EOR>\r\n" + head + "<MODE:3>SSB <EOR>\r\n")};
+    const auto outcome = InterchangeCommands::importAdif(f.session, {});
+    QVERIFY(outcome.changed);
+    QCOMPARE(f.dialogs.texts(), QStringList{"Zaimportowano łączności: 2\nPominięto: 2\n\n"
+                                            "Rekord 2: pole CALL zawierało znaki sterujące – poprawiono\n"
+                                            "Rekord 3 pominięty: brak emisji (MODE)\n"
+                                            "Rekord 4 pominięty: brak znaku korespondenta (CALL)"});
+    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Informacja"));
+    QCOMPARE(f.session.log().size(), 2);
+    QCOMPARE(QsoLine(f.session.log().line(1)).call(), QStringLiteral("SP  1ABC"));
+}
+
+void TestInterchangeCommands::noteListShowsTheFirstTwenty_data() {
+    QTest::addColumn<int>("notes");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("one") << 1 << "Rekord 1 pominięty: brak emisji (MODE)";
+    QTest::newRow("twenty") << 20 << "Rekord 20 pominięty: brak emisji (MODE)";
+    QTest::newRow("twenty-one") << 21 << "… i 1 innych";
+    QTest::newRow("a thousand") << 1000 << "… i 980 innych";
+}
+
+void TestInterchangeCommands::noteListShowsTheFirstTwenty() {
+    QFETCH(int, notes);
+    QFETCH(QString, last);
+    QStringList all;
+    for (int i = 1; i <= notes; ++i)
+        all.append(AdifImport::skippedRecordNote(i, {QStringLiteral("brak emisji (MODE)")}));
+    const QStringList shown = InterchangeCommands::noteList(all).split(QLatin1Char('\n'));
+    QCOMPARE(shown.size(), std::min(notes, 21));
+    QCOMPARE(shown.first(), all.first());
+    QCOMPARE(shown.last(), last);
+}
+
+// A file that gives no contact is refused with its reason and leaves the log as it was, as the ADIF import does.
+void TestInterchangeCommands::cabrilloImportRefusesFilesWithoutContacts_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    const QString noLines = InterchangeCommands::noCabrilloLinesMessage();
+    QByteArray random;
+    for (int i = 0; i < 2048; ++i)
+        random.append(char((i * 7919 + 13) % 256));
+    QTest::newRow("empty file") << QByteArray() << noLines;
+    QTest::newRow("random bytes") << random << noLines;
+    QTest::newRow("NUL bytes") << QByteArray(500, '\0') << noLines;
+    QTest::newRow("header only") << QByteArray("START-OF-LOG: 3.0\r\nCALLSIGN: SP9XYZ\r\nEND-OF-LOG:\r\n") << noLines;
+    QTest::newRow("every QSO line unusable")
+        << QByteArray("START-OF-LOG: 3.0\r\nQSO: 14025 CW\r\nQSO: 222 CW 2024-06-01 1200 SP9XYZ 599 1 SP1AA 599 2\r\n")
+        << InterchangeCommands::nothingToImportMessage(
+               {"Linia 2 pominięta: linia kończy się przed znakiem korespondenta",
+                "Linia 3 pominięta: częstotliwość \"222\" nie leży w żadnym paśmie programu"});
+}
+
+void TestInterchangeCommands::cabrilloImportRefusesFilesWithoutContacts() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
+    const QByteArray before = fileBytes(f.session.logPath());
+    f.dialogs.fileAnswers = {f.folder.writeBytes("in.cbr", file)};
+    const auto outcome = InterchangeCommands::importCabrillo(f.session);
+    QVERIFY(!outcome.changed);
+    QCOMPARE(f.dialogs.texts(), QStringList{message});
+    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
+    QVERIFY(message.endsWith(QStringLiteral("\n\nImport danych został przerwany.")));
+    QCOMPARE(fileBytes(f.session.logPath()), before);
+    QVERIFY(!QFileInfo::exists(f.session.logPath() + QLatin1Char('~')));
+}
+
+// A program killed during the import must find the old log or the whole import: the log is never written in
+// place, so a reader that opened it before still reads the old contacts whole.
+void TestInterchangeCommands::cabrilloImportWritesANewFileInsteadOfAppending() {
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
+    Fixture f({old});
+    // A log whose last line lost its line break to another program still gets the contacts on lines of their own.
+    const QByteArray before = fileBytes(f.session.logPath()).chopped(2);
+    f.folder.writeBytes("log.kvr", before);
+    QFile reader(f.session.logPath());
+    QVERIFY(reader.open(QIODevice::ReadOnly));
+    const QString in = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007",
+                                                      "QSO: 14020 CW 2024-06-01 1201 SP9XYZ 599 002 SP2BB 599 008"});
+    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, in);
+    QVERIFY(outcome.changed);
+    QCOMPARE(reader.readAll(), before);
+    const QStringList lines = f.folder.readLines("log.kvr");
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.first(), old);
+    QCOMPARE(QsoLine(lines.at(2)).call(), QStringLiteral("SP2BB"));
+    QCOMPARE(fileBytes(f.session.logPath() + QLatin1Char('~')), before);
+}
+
+void TestInterchangeCommands::cabrilloImportRefusesALogThatDidNotLoadWhole() {
+    const QString first = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD").srx("001");
+    const QString cut = TestQso().date("2023-01-01").time("10:01:00").band("80M").call("SP7CUT").srx("002");
+    Fixture f;
+    const QByteArray broken = (first + "\r\n" + cut.left(60)).toLatin1();
+    f.folder.writeBytes("log.kvr", broken);
+    f.dialogs.messages.clear();
+    QCOMPARE(f.session.reload().status, LoadResult::Status::FormatError);
+    const QString in = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007"});
+    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, in);
+    QVERIFY(!outcome.changed);
+    QCOMPARE(f.dialogs.lastText(), LogEdit::incompleteLogMessage());
+    QCOMPARE(fileBytes(f.session.logPath()), broken);
+}
+
+void TestInterchangeCommands::serialAfterImportFollowsTheLastContactWithASerial_data() {
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QString>("serial");
+    const TestQso qso = TestQso().date("2024-06-01").band("80M").call("SP1AA");
+    QTest::newRow("last contact has a serial")
+        << QStringList{qso.time("10:00:00").stx("016"), qso.time("10:01:00").stx("017")} << 3 << "018";
+    QTest::newRow("last contact without STX")
+        << QStringList{qso.time("10:00:00").stx("041"), qso.time("10:01:00").stx("042"), qso.time("10:02:00").stx("")}
+        << 3 << "043";
+    QTest::newRow("VHF serial before the locator, two digits")
+        << QStringList{qso.time("10:00:00").band("2M").stx("009 KO02MD"), qso.time("10:01:00").stx("")} << 2 << "10";
+    QTest::newRow("no contact carries a serial") << QStringList{qso.time("10:00:00").stx("")} << 3 << "001";
+    QTest::newRow("empty log") << QStringList{} << 2 << "01";
+}
+
+void TestInterchangeCommands::serialAfterImportFollowsTheLastContactWithASerial() {
+    QFETCH(QStringList, log);
+    QFETCH(int, digits);
+    QFETCH(QString, serial);
+    Fixture f;
+    const QByteArray head("<QSO_DATE:8>20240601 <MODE:2>CW <CALL:5>SP1AA ");
+    QByteArray adif;
+    for (const QString& line : log) {
+        const QString stx = QsoLine(line).stx().toString();
+        adif += head + "<TIME_ON:6>" + QsoLine(line).time().toLatin1() +
+                " <BAND:" + QByteArray::number(QsoLine(line).band().size()) + ">" + QsoLine(line).band().toLatin1();
+        if (!stx.isEmpty())
+            adif += " <STX:" + QByteArray::number(stx.size()) + ">" + stx.toLatin1();
+        adif += " <EOR>\r\n";
+    }
+    if (!log.isEmpty())
+        QVERIFY(InterchangeCommands::importAdifFile(f.session, f.folder.writeBytes("in.adi", adif)).changed);
+    QCOMPARE(f.session.log().size(), log.size());
+    QCOMPARE(InterchangeCommands::serialAfterImport(f.session, true, digits), std::optional<QString>(serial));
+    QCOMPARE(InterchangeCommands::serialAfterImport(f.session, false, digits), std::nullopt);
+}
+
+// Another kvrlog-cli run may take a name between this run's look and its write: the name is taken by creating
+// its file at once, so the second run gets the next number.
+void TestInterchangeCommands::backupNameIsTakenWhenItIsChosen() {
+    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
+    Fixture f({old});
+    const QString folder = f.folder.file("Backup_logs");
+    QDir().mkpath(folder);
+    const QString taken = LogFile::freeBackupBase(folder, "log_20240602_080910", {".txt"});
+    QCOMPARE(taken, QDir(folder).filePath("log_20240602_080910"));
+    QVERIFY(QFileInfo::exists(taken + ".txt"));
+    QCOMPARE(LogFile::freeBackupBase(folder, "log_20240602_080910", {".txt"}),
+             QDir(folder).filePath("log_20240602_080910_2"));
+    const auto backup = InterchangeCommands::backupCurrentLog(f.session);
+    QVERIFY(backup.status.ok);
+    QCOMPARE(backup.path, QDir(folder).filePath("log_20240602_080910_3.txt"));
+    QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910_3.txt"), QStringList{old});
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCommands)
