@@ -17,8 +17,14 @@ int runImport(CliContext& context) {
 
     SystemClock clock;
     LogSession session(context.folder, context.dialogs, clock);
+    // The log stays locked from the read to the write: the window, or another command, waits or is refused.
+    session.holdLogLock(Cli::logLockWaitMs());
     if (const QString error = Cli::prepareSession(session, log); !error.isEmpty()) {
         Cli::err(error);
+        return Cli::kFailure;
+    }
+    if (const std::optional<QString> refusal = session.lockRefusal()) {
+        Cli::err(*refusal);
         return Cli::kFailure;
     }
     InterchangeCommands::ImportOutcome outcome;

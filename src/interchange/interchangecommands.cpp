@@ -245,6 +245,12 @@ QString importNotLoadedMessage() {
 ImportOutcome changeLog(LogSession& session, const std::function<TextFile::Status(const LogFile&)>& change) {
     ImportOutcome outcome;
     UserDialogs& dialogs = session.dialogs();
+    // Another program holds the log: nothing is written to it.
+    if (const std::optional<QString> refusal = session.lockRefusal()) {
+        outcome.error = *refusal;
+        dialogs.error(outcome.error);
+        return outcome;
+    }
     const LogFile file(session.logPath());
     QString unreadable;
     const std::optional<QByteArray> before = file.snapshot(&unreadable);
@@ -337,6 +343,8 @@ std::optional<int> sentSerial(QStringView line) {
 ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {
     UserDialogs& dialogs = session.dialogs();
     ImportOutcome outcome;
+    // The dupe marks of the new contacts are found against the log as it is on the disk now.
+    session.reloadIfChangedOnDisk();
     if (!session.logComplete()) {
         // The contacts after the line the loader stopped at are not in memory; the import must not bury them.
         outcome.error = LogEdit::incompleteLogMessage();

@@ -31,15 +31,21 @@ void LogSession::holdLogLock(int waitMs) {
     m_lockWaitMs = waitMs;
 }
 
+std::optional<QString> LogSession::lockRefusal() {
+    if (m_lockRefusal.isEmpty())
+        return std::nullopt;
+    const LogLock::Result locked = m_lock->acquire(0);
+    m_lockRefusal = locked ? QString() : locked.message;
+    if (!locked)
+        return m_lockRefusal;
+    // Whoever held the log may have changed it.
+    reloadIfChangedOnDisk();
+    return std::nullopt;
+}
+
 std::optional<QString> LogSession::writeRefusal() {
-    if (!m_lockRefusal.isEmpty()) {
-        const LogLock::Result locked = m_lock->acquire(0);
-        m_lockRefusal = locked ? QString() : locked.message;
-        if (!locked)
-            return m_lockRefusal;
-        // Whoever held the log may have changed it.
-        reloadIfChangedOnDisk();
-    }
+    if (std::optional<QString> refusal = lockRefusal())
+        return refusal;
     if (!m_logComplete)
         return QStringLiteral("Log %1 nie został wczytany w całości, więc nic nie jest do niego zapisywane: "
                               "łączność dopisana za błędną linią byłaby niewidoczna i przepadłaby.\n\n"

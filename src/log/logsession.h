@@ -76,6 +76,8 @@ public:
     // lock. Nothing when the log may be changed.
     // A lock that was held by another program is tried again here.
     std::optional<QString> writeRefusal();
+    // Only the lock's part of it: why another program keeps this session from writing the log.
+    std::optional<QString> lockRefusal();
     // True the first time it is asked after the log was opened or read again: the refusal is told in a box once.
     bool refusalNotYetTold() { return !std::exchange(m_refusalTold, true); }
     // Reloads the log when another program changed the file since this session last read or wrote it, so a

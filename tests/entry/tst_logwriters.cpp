@@ -180,23 +180,34 @@ private slots:
         QCOMPARE(serials.size(), kWriters);
     }
 
-    // The window holds its log: kvrlog-cli add waits a moment, then refuses without touching the log.
+    // The window holds its log: a writing command waits a moment, then refuses without touching the log.
+    void theCommandLineIsRefusedWhileTheWindowHoldsTheLog_data() {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("add") << QStringList{QStringLiteral("add"), QStringLiteral("--call"), QStringLiteral("SP6XYZ"),
+                                            QStringLiteral("--srx"), QStringLiteral("044")};
+        QTest::newRow("import cabrillo") << QStringList{
+            QStringLiteral("import"), QStringLiteral("cabrillo"),
+            testDataFile(QStringLiteral("cabrillo_several_blanks_crlf.cbr"))};
+        QTest::newRow("import adif") << QStringList{QStringLiteral("import"), QStringLiteral("adif"),
+                                                    testDataFile(QStringLiteral("adif_multiline_records.adi"))};
+    }
     void theCommandLineIsRefusedWhileTheWindowHoldsTheLog() {
+        QFETCH(QStringList, command);
         AddQsoFixture window({kFirst}, 0);
-        const QByteArray before = fileBytes(window.session.logPath());
+        const QMap<QString, QByteArray> before = folderContents(window.folder.path());
         QProcess cli;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("KVRLOG_LOCK_WAIT_MS"), QStringLiteral("50"));
         cli.setProcessEnvironment(environment);
         cli.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
-                  {QStringLiteral("--home"), window.folder.path(), QStringLiteral("add"), QStringLiteral("--call"),
-                   QStringLiteral("SP6XYZ"), QStringLiteral("--srx"), QStringLiteral("044")});
+                  QStringList{QStringLiteral("--home"), window.folder.path()} + command);
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), 1);
         const QString error = QString::fromUtf8(cli.readAllStandardError());
         QVERIFY2(error.contains(QStringLiteral("jest otwarty w innym programie")), qPrintable(error));
         QVERIFY2(error.contains(QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())), qPrintable(error));
-        QCOMPARE(fileBytes(window.session.logPath()), before);
+        // Not a byte of the folder changed: no log line, no backup, no serial.
+        QCOMPARE(folderContents(window.folder.path()), before);
     }
 };
 
