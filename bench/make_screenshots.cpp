@@ -92,13 +92,13 @@ int main(int argc, char* argv[]) {
         images.append(framed(window));
         sizes.append(images.last().size());
     }
-    const QList<QPoint> places = layoutBesideEntryWindow(QRect(QPoint(0, 0), main.size()), sizes, screen);
+    const QList<QRect> places = layoutBesideEntryWindow(QRect(QPoint(0, 0), main.size()), sizes, screen);
     QImage desktop(screen.size(), QImage::Format_RGB32);
     desktop.fill(QColor(0x2B, 0x57, 0x7A));
     QPainter painter(&desktop);
     painter.drawImage(0, 0, main);
     for (qsizetype i = 0; i < images.size(); ++i)
-        painter.drawImage(places[i], images[i]);
+        painter.drawImage(places[i].topLeft(), images[i]);
     painter.end();
 
     bool saved = desktop.save(out.filePath(QStringLiteral("desktop.png")));

@@ -1,9 +1,12 @@
 #include "hamlibrig.h"
 
+#include "rig/rigmapping.h"
+
 #include <hamlib/rig.h>
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -24,8 +27,7 @@ void prepareHamlib() {
 }
 
 RigReply failure(int code) {
-    const QString text = QString::fromLocal8Bit(rigerror2(code)).trimmed();
-    return {text.isEmpty() ? QStringLiteral("błąd hamlib %1").arg(code) : text};
+    return {HamlibRig::errorText(code)};
 }
 
 RigReply reply(int code) {
@@ -106,7 +108,12 @@ RigReading HamlibRig::read() {
         reading.error = failure(code).error;
         return reading;
     }
-    reading.frequencyHz = qint64(frequency + 0.5);
+    const std::optional<qint64> hz = RigMapping::frequencyFromRig(frequency);
+    if (!hz) {
+        reading.error = RigMapping::impossibleFrequencyText(frequency);
+        return reading;
+    }
+    reading.frequencyHz = *hz;
     reading.mode = QString::fromLatin1(rig_strrmode(mode));
     return reading;
 }
@@ -149,6 +156,51 @@ RigReply HamlibRig::stopMorse() {
     if (!m_rig)
         return {kNotOpen};
     return reply(rig_stop_morse(m_rig, RIG_VFO_CURR));
+}
+
+QString HamlibRig::errorText(int code) {
+    // hamlib's calls return the codes negated.
+    switch (std::abs(code)) {
+    case RIG_EINVAL:
+        return QStringLiteral("nieprawidłowy parametr");
+    case RIG_ECONF:
+        return QStringLiteral("błędna konfiguracja (port, prędkość)");
+    case RIG_ENOMEM:
+        return QStringLiteral("brak pamięci");
+    case RIG_ENIMPL:
+        return QStringLiteral("funkcja niezaimplementowana w hamlib");
+    case RIG_ETIMEOUT:
+        return QStringLiteral("radio nie odpowiada");
+    case RIG_EIO:
+        return QStringLiteral("błąd wejścia/wyjścia");
+    case RIG_EINTERNAL:
+        return QStringLiteral("wewnętrzny błąd hamlib");
+    case RIG_EPROTO:
+        return QStringLiteral("błąd protokołu");
+    case RIG_ERJCTED:
+        return QStringLiteral("radio odrzuciło polecenie");
+    case RIG_ETRUNC:
+        return QStringLiteral("wartość obcięta przez radio");
+    case RIG_ENAVAIL:
+        return QStringLiteral("funkcja niedostępna w tym radiu");
+    case RIG_ENTARGET:
+        return QStringLiteral("VFO niedostępne");
+    case RIG_BUSERROR:
+        return QStringLiteral("błąd magistrali");
+    case RIG_BUSBUSY:
+        return QStringLiteral("magistrala zajęta");
+    case RIG_EVFO:
+        return QStringLiteral("nieprawidłowe VFO");
+    case RIG_EDOM:
+        return QStringLiteral("wartość poza zakresem");
+    case RIG_EPOWER:
+        return QStringLiteral("radio jest wyłączone");
+    default:
+        break;
+    }
+    const QString text = QString::fromLocal8Bit(rigerror2(code)).trimmed();
+    return text.isEmpty() ? QStringLiteral("błąd hamlib %1").arg(code)
+                          : QStringLiteral("%1 (błąd hamlib %2)").arg(text).arg(code);
 }
 
 QList<RigModel> HamlibRig::models() {

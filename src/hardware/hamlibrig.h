@@ -32,6 +32,9 @@ public:
     RigReply sendMorse(const QString& text, int wpm) override;
     RigReply stopMorse() override;
 
+    // What the operator is told for one of hamlib's error codes: in Polish where the code is known, else hamlib's
+    // own text with the number.
+    static QString errorText(int code);
     // Every model hamlib knows, sorted by maker and name.
     static QList<RigModel> models();
 

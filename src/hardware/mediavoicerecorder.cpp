@@ -13,8 +13,8 @@ MediaVoiceRecorder::MediaVoiceRecorder(QObject* parent) : QObject(parent) {}
 
 MediaVoiceRecorder::~MediaVoiceRecorder() = default;
 
-QString MediaVoiceRecorder::noMicrophoneMessage() {
-    return QStringLiteral("Nie ma mikrofonu: nie można nagrać komunikatu.");
+bool MediaVoiceRecorder::hasInput() const {
+    return !QMediaDevices::defaultAudioInput().isNull();
 }
 
 void MediaVoiceRecorder::finish(bool written, const QString& error) {
@@ -29,8 +29,9 @@ void MediaVoiceRecorder::record(const QString& path) {
     if (m_recording)
         return;
     m_recording = true;
-    if (QMediaDevices::defaultAudioInput().isNull()) {
-        QTimer::singleShot(0, this, [this] { finish(false, noMicrophoneMessage()); });
+    // The microphone may have gone since the editor looked.
+    if (!hasInput()) {
+        QTimer::singleShot(0, this, [this] { finish(false, noInputMessage()); });
         return;
     }
     if (!m_recorder) {

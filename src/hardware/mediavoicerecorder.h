@@ -15,10 +15,9 @@ public:
     explicit MediaVoiceRecorder(QObject* parent = nullptr);
     ~MediaVoiceRecorder() override;
 
+    bool hasInput() const override;
     void record(const QString& path) override;
     void stop() override;
-
-    static QString noMicrophoneMessage();
 
 private:
     void finish(bool written, const QString& error = {});

@@ -26,7 +26,16 @@ void KeyerSetup::update(const std::function<void(KeyerConfig&)>& edit) {
 }
 
 QStringList KeyerSetup::serialPorts() const {
-    return m_serial ? m_serial->enumerate() : QStringList();
+    if (!m_serial)
+        return {};
+    QStringList ports = m_serial->enumerate();
+    // The port the keyer holds open cannot be opened a second time, so the system does not offer it.
+    const KeyerConfig c = m_engine.config();
+    if (m_serial->isOpen() && !c.comPort.isEmpty() && !ports.contains(c.comPort)) {
+        ports << c.comPort;
+        ports.sort();
+    }
+    return ports;
 }
 
 void KeyerSetup::showStatus(const PortStatus& status) {

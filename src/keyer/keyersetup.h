@@ -34,7 +34,7 @@ public:
     // A setting without side effects of its own (ratios, tone, PTT, mappings …).
     void update(const std::function<void(KeyerConfig&)>& edit);
 
-    // The serial ports that can be opened now, sorted.
+    // The serial ports that can be opened now and the one the keyer holds open, sorted.
     QStringList serialPorts() const;
     // "brak": nothing is keyed; the port status says so.
     void chooseNoPort();

@@ -9,8 +9,13 @@
 class VoiceRecorder {
 public:
     virtual ~VoiceRecorder() = default;
+    // Whether the system has a microphone to record from now.
+    virtual bool hasInput() const = 0;
     virtual void record(const QString& path) = 0;
     virtual void stop() = 0;
+
+    // Told when there is nothing to record from.
+    static QString noInputMessage() { return QStringLiteral("Nie ma mikrofonu: nie można nagrać komunikatu."); }
 
     std::function<void(bool written, const QString& error)> finished;
 };

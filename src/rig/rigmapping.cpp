@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cmath>
+
 namespace {
 
 struct BandPlan {
@@ -97,6 +99,17 @@ qint64 defaultFrequency(const QString& band, const QString& mode) {
 QString kilohertz(qint64 hz) {
     const qint64 hundreds = (hz + 50) / 100;
     return QStringLiteral("%1.%2").arg(hundreds / 10).arg(hundreds % 10);
+}
+
+std::optional<qint64> frequencyFromRig(double hz) {
+    constexpr double kHighestHz = 1e12;
+    if (!std::isfinite(hz) || hz <= 0.0 || hz >= kHighestHz)
+        return std::nullopt;
+    return qint64(hz + 0.5);
+}
+
+QString impossibleFrequencyText(double hz) {
+    return QStringLiteral("radio podało niemożliwą częstotliwość: %1 Hz").arg(QString::number(hz, 'g', 6));
 }
 
 } // namespace RigMapping

@@ -71,30 +71,125 @@ QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens) {
     return {x, y};
 }
 
-QList<QPoint> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen) {
-    const int gap = 8;
-    const int screenRight = screen.right() + 1;
-    const int screenBottom = screen.bottom() + 1;
-    const int rightX = entry.right() + 1 + gap;
-    const int belowY = entry.bottom() + 1 + gap;
-    int rightY = entry.top();
-    int belowX = screen.left();
+namespace {
+
+constexpr int kLayoutGap = 8;
+// A list shorter than this is no use; rather than that it goes over another window, below its title bar.
+constexpr int kShortestWindow = 120;
+
+bool isFree(const QRect& frame, const QList<QRect>& taken, const QRect& screen) {
+    if (!screen.contains(frame))
+        return false;
+    return std::none_of(taken.begin(), taken.end(), [&](const QRect& other) {
+        return frame.intersects(other.adjusted(-kLayoutGap, -kLayoutGap, kLayoutGap, kLayoutGap));
+    });
+}
+
+// The places to try, top to bottom and left to right: the screen's corner and beside and below every window.
+QList<QPoint> candidatePlaces(const QList<QRect>& taken, const QRect& screen) {
+    QList<QPoint> places{screen.topLeft()};
+    for (const QRect& r : taken) {
+        const int right = r.right() + 1 + kLayoutGap;
+        const int below = r.bottom() + 1 + kLayoutGap;
+        places << QPoint(right, r.top()) << QPoint(r.left(), below) << QPoint(right, screen.top())
+               << QPoint(screen.left(), below);
+    }
+    std::sort(places.begin(), places.end(),
+              [](const QPoint& a, const QPoint& b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    return places;
+}
+
+// The tallest frame of the given width that fits free at place, down to the shortest useful one.
+std::optional<QRect>
+shortenedToFit(const QPoint& place, const QSize& size, const QList<QRect>& taken, const QRect& screen) {
+    int height = std::min(size.height(), screen.bottom() + 1 - place.y());
+    for (const QRect& other : taken) {
+        const QRect grown = other.adjusted(-kLayoutGap, -kLayoutGap, kLayoutGap, kLayoutGap);
+        if (grown.left() > place.x() + size.width() - 1 || grown.right() < place.x())
+            continue;
+        if (grown.bottom() < place.y())
+            continue;
+        height = std::min(height, grown.top() - place.y());
+    }
+    const QRect frame(place, QSize(size.width(), height));
+    if (height < std::min(size.height(), kShortestWindow) || !isFree(frame, taken, screen))
+        return std::nullopt;
+    return frame;
+}
+
+// A screen too small for every window: the place where the window covers least of the others, never the entry
+// window and never another window's title bar.
+std::optional<QRect>
+overlappingLeast(const QSize& size, const QRect& entry, const QList<QRect>& placed, const QRect& screen) {
+    constexpr int kTitleBar = 30;
+    QList<int> xs{screen.left(), screen.right() + 1 - size.width()};
+    QList<int> ys{entry.bottom() + 1 + kLayoutGap};
+    for (const QRect& r : placed) {
+        xs << r.left() << r.right() + 1 + kLayoutGap << r.right() + 1 - size.width();
+        ys << r.top() + kTitleBar + kLayoutGap << r.bottom() + 1 + kLayoutGap;
+    }
+    std::optional<QRect> best;
+    qint64 bestCovered = 0;
+    for (const int x : xs) {
+        for (const int y : ys) {
+            const int height = std::min(size.height(), screen.bottom() + 1 - y);
+            if (height < kTitleBar * 2)
+                continue;
+            const QRect frame(QPoint(x, y), QSize(size.width(), height));
+            const QRect title(frame.topLeft(), QSize(frame.width(), kTitleBar));
+            if (!screen.contains(frame) || frame.intersects(entry))
+                continue;
+            qint64 covered = 0;
+            bool hidesTitle = false;
+            for (const QRect& other : placed) {
+                const QRect otherTitle(other.topLeft(), QSize(other.width(), kTitleBar));
+                hidesTitle = hidesTitle || frame.intersects(otherTitle) || otherTitle.intersects(title);
+                const QRect both = frame.intersected(other);
+                covered += qint64(both.width()) * both.height();
+            }
+            if (!hidesTitle && (!best || covered < bestCovered)) {
+                best = frame;
+                bestCovered = covered;
+            }
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen) {
+    QList<QRect> taken{entry};
+    QList<QRect> placed;
     int cascade = 0;
-    QList<QPoint> placed;
     for (const QSize& size : windows) {
-        const bool first = placed.isEmpty();
-        if (!first && rightX + size.width() <= screenRight && rightY + size.height() <= screenBottom) {
-            placed.append({rightX, rightY});
-            rightY += size.height() + gap;
-        } else if (first || (belowX + size.width() <= screenRight && belowY + size.height() <= screenBottom)) {
-            placed.append({belowX, belowY});
-            belowX += size.width() + gap;
-        } else {
-            const int x = std::max(screen.left(), screenRight - size.width());
-            const int y = std::max(belowY, std::min(belowY + cascade, screenBottom - size.height()));
-            placed.append({x, y});
+        std::optional<QRect> frame;
+        // The log goes right below the entry window when it fits there.
+        if (placed.isEmpty()) {
+            const QRect below(QPoint(entry.left(), entry.bottom() + 1 + kLayoutGap), size);
+            if (isFree(below, taken, screen))
+                frame = below;
+        }
+        const QList<QPoint> places = candidatePlaces(taken, screen);
+        for (qsizetype i = 0; !frame && i < places.size(); ++i) {
+            if (const QRect r(places[i], size); isFree(r, taken, screen))
+                frame = r;
+        }
+        for (qsizetype i = 0; !frame && i < places.size(); ++i)
+            frame = shortenedToFit(places[i], size, taken, screen);
+        if (!frame)
+            frame = overlappingLeast(size, entry, placed, screen);
+        if (!frame) {
+            // No room even for that: over the lower part of the space below the entry window, each one a title
+            // bar lower than the one before, so the entry window stays free.
+            const int top = std::min(entry.bottom() + 1 + kLayoutGap + 60 + cascade, screen.bottom() + 1 - 30);
+            const int x = std::max(screen.left(), screen.right() + 1 - size.width() - cascade);
+            frame = QRect(QPoint(x, std::max(screen.top(), top)),
+                          QSize(size.width(), std::max(30, std::min(size.height(), screen.bottom() + 1 - top))));
             cascade += 30;
         }
+        placed.append(*frame);
+        taken.append(*frame);
     }
     return placed;
 }

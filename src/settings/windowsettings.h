@@ -23,11 +23,11 @@ void applyFontStyle(FontSpec& font, const QString& style);
 // otherwise onto the nearest screen, as much of the window on it as fits.
 QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens);
 
-// Where the other windows go on a first start, in the order given: beside the entry window (its frame), never
-// over it. The first (the log) goes right below it; the others that fit go in a column to its right, the others side by
-// side below it; what finds no free room is cascaded at the right edge of the space below it, still inside the screen
-// where it fits.
-QList<QPoint> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen);
+// Where the other windows' frames go on a first start, in the order given: never over the entry window (its frame)
+// nor over one another. The first (the log) goes right below the entry window; each other one at the topmost, then
+// leftmost free place of the screen, a list made shorter where only that makes it fit. What finds no room at all is
+// cascaded below the entry window, each title bar in sight.
+QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen);
 
 // One auxiliary window's section of the settings file: geometry, list font and background colour.
 // A key missing from the file stays unset, so the window keeps its design-time value.

@@ -25,6 +25,7 @@
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
 #include "settings/windowsettings.h"
+#include "windowplacement.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -218,11 +219,12 @@ bool ApplicationWindows::startUp() {
             &InterchangeMenu::importCabrillo);
 
     // A first start has no saved positions: the entry window goes to the top-left corner of the screen and
-    // the others around it, so no window covers the entry fields.
-    const bool firstStart = !IniFile(m_session.settingsPath()).contains(SettingsKeys::Program::windowX);
-    if (firstStart) {
+    // the others around it, so no window covers the entry fields. Its frame is known only once it is shown: the
+    // first activation brings a title bar the window manager put above the screen back onto it.
+    m_firstStart = !IniFile(m_session.settingsPath()).contains(SettingsKeys::Program::windowX);
+    if (m_firstStart) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
-            main->move(screen->availableGeometry().topLeft());
+            placeFrame(main, QRect(screen->availableGeometry().topLeft(), expectedFrame(main).size()));
     }
     main->show();
     placeAroundMainWindow();
@@ -235,7 +237,8 @@ void ApplicationWindows::placeAroundMainWindow() {
     // Until the settings say otherwise: every window beside the entry window, so none hides the entry fields.
     // Pending layout first: the entry window's height is final only once its status line has its text.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    const QRect main = m_entryWindow->frameGeometry();
+    // The windows not shown yet have no frame: they are placed by the frame the entry window got.
+    const QRect main = expectedFrame(m_entryWindow.get());
     const QScreen* screen = m_entryWindow->screen();
     const QRect area = screen ? screen->availableGeometry() : main;
     const QList<QWidget*> windows = {m_logWindow,        m_callSuggestions,    m_entryWindow->loggedCallsWindow(),
@@ -243,10 +246,10 @@ void ApplicationWindows::placeAroundMainWindow() {
                                      m_workedCalls->fm()};
     QList<QSize> sizes;
     for (const QWidget* window : windows)
-        sizes.append(window->frameGeometry().size());
-    const QList<QPoint> places = layoutBesideEntryWindow(main, sizes, area);
+        sizes.append(expectedFrame(window).size());
+    const QList<QRect> frames = layoutBesideEntryWindow(main, sizes, area);
     for (qsizetype i = 0; i < windows.size(); ++i)
-        windows[i]->move(places[i]);
+        placeFrame(windows[i], frames[i]);
 }
 
 QMenu* ApplicationWindows::submenu(const QString& actionName) {
@@ -366,6 +369,14 @@ void ApplicationWindows::connectMenu() {
             showCurrentModeListOnly();
         focusCallsign();
     });
+    // The first activation comes once the window manager has framed the entry window: its title bar is brought
+    // on screen and its frame is what the other windows are placed by.
+    connect(main, &EntryWindow::activated, this, [this] {
+        if (m_framed || !m_entryWindow->isVisible())
+            return;
+        m_framed = true;
+        keepTitleBarOnScreen(m_entryWindow.get());
+    });
     connect(main, &EntryWindow::firstActivation, this, &ApplicationWindows::restoreLayout);
     // Without saved positions the layout is made again once the window manager has framed the entry window.
     connect(main, &EntryWindow::firstActivationWithoutSettings, this, &ApplicationWindows::placeAroundMainWindow);
@@ -451,6 +462,9 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
     m_countiesWindow->readSettings(settings);
     m_callSuggestions->loadSettings(settings);
     m_workedCalls->loadSettings(settings);
+    // Laid out again now that the entry window's frame and place are final.
+    if (m_firstStart)
+        placeAroundMainWindow();
     m_entryWindow->setSentExchangeColour(
         settings.value(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour()));
     const std::pair<const char*, QWidget*> windows[] = {

@@ -92,4 +92,6 @@ private:
     KeyerSettingsDialog* m_keyerSettings = nullptr;
     EntryWindowRig* m_rig = nullptr;
     QTimer* m_serialReopenTimer = nullptr;
+    bool m_firstStart = false;
+    bool m_framed = false;
 };

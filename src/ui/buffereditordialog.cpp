@@ -96,6 +96,13 @@ void BufferEditorDialog::onRecordClicked(bool start) {
         m_recorder->stop();
         return;
     }
+    // Without a microphone there is nothing to record: said before a name is asked for.
+    if (!m_recorder->hasInput()) {
+        const QSignalBlocker block(m_ui->recordButton);
+        m_ui->recordButton->setChecked(false);
+        m_session.dialogs().error(VoiceRecorder::noInputMessage());
+        return;
+    }
     FileRequest request;
     request.title = QStringLiteral("Nagraj komunikat");
     request.filter = QStringLiteral("Pliki WAV (*.wav)");

@@ -17,7 +17,7 @@ constexpr int kColumnWidth = 80;
 } // namespace
 
 CallSuggestionsWindow::CallSuggestionsWindow(LogSession& session, MasterSelection& master, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::CallSuggestionsWindow>()), m_session(session),
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::CallSuggestionsWindow>()), m_session(session),
       m_master(master) {
     m_ui->setupUi(this);
     m_ui->suggestionList->setItemDelegate(new SuggestionDelegate(m_ui->suggestionList));

@@ -5,6 +5,7 @@
 #include "keyer/ports/ppdevparallelport.h"
 #include "ui_keyersettingsdialog.h"
 
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include <vector>
@@ -56,8 +57,10 @@ KeyerSettingsDialog::KeyerSettingsDialog(KeyerSetup& setup, const EntryOptions& 
     connect(m_ui->manualUtcCheck, &QCheckBox::toggled, this, utcChanged);
     connect(m_ui->utcOffsetSpin, &QSpinBox::valueChanged, this, utcChanged);
 
-    for (QAbstractButton* test : {m_ui->dotsTestButton, m_ui->dashesTestButton, m_ui->tuneTestButton})
-        connect(test, &QAbstractButton::toggled, this, &KeyerSettingsDialog::onKeyingTestToggled);
+    for (QAbstractButton* test : {m_ui->dotsTestButton, m_ui->dashesTestButton, m_ui->tuneTestButton}) {
+        connect(test, &QAbstractButton::pressed, this, &KeyerSettingsDialog::startKeyingTest);
+        connect(test, &QAbstractButton::released, this, &KeyerSettingsDialog::stopKeyingTest);
+    }
     connect(m_ui->calibrateButton, &QPushButton::clicked, this, &KeyerSettingsDialog::calibrate);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     showSettings();
@@ -173,30 +176,20 @@ void KeyerSettingsDialog::onParallelPortChosen(int index) {
     showParallelPort(selection.choice, m_setup.config().lptLabel());
 }
 
-void KeyerSettingsDialog::onKeyingTestToggled(bool down) {
+void KeyerSettingsDialog::startKeyingTest() {
     auto* pressed = qobject_cast<QAbstractButton*>(sender());
-    MorseEngine& engine = m_setup.engine();
-    if (!down) {
-        engine.stopKeyingTest();
-        return;
-    }
-    // At most one test button is down: pressing another releases the first.
-    for (QAbstractButton* test : {m_ui->dotsTestButton, m_ui->dashesTestButton, m_ui->tuneTestButton}) {
-        if (test != pressed) {
-            const QSignalBlocker block(test);
-            test->setChecked(false);
-        }
-    }
     const MorseEngine::KeyingTest kind = pressed == m_ui->dotsTestButton     ? MorseEngine::KeyingTest::Dots
                                          : pressed == m_ui->dashesTestButton ? MorseEngine::KeyingTest::Dashes
                                                                              : MorseEngine::KeyingTest::Tune;
-    engine.startKeyingTest(kind);
+    m_setup.engine().startKeyingTest(kind);
 }
 
 void KeyerSettingsDialog::stopKeyingTest() {
+    // A button still held when the test ends another way (F12, the window closing) comes up without a release,
+    // so letting go of the mouse later starts nothing.
     for (QAbstractButton* test : {m_ui->dotsTestButton, m_ui->dashesTestButton, m_ui->tuneTestButton}) {
         const QSignalBlocker block(test);
-        test->setChecked(false);
+        test->setDown(false);
     }
     m_setup.engine().stopKeyingTest();
 }
@@ -212,6 +205,23 @@ void KeyerSettingsDialog::calibrate() {
 void KeyerSettingsDialog::showEvent(QShowEvent* event) {
     showSettings();
     QDialog::showEvent(event);
+}
+
+void KeyerSettingsDialog::keyPressEvent(QKeyEvent* event) {
+    // F12 stops the keyer everywhere in the program; Esc closes the window, which stops it too.
+    if (event->key() == Qt::Key_F12) {
+        stopKeyingTest();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void KeyerSettingsDialog::changeEvent(QEvent* event) {
+    // A button whose window loses the mouse and keyboard gets no release: the test ends with the activation.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_setup.engine().keyingTestRunning())
+        stopKeyingTest();
+    QDialog::changeEvent(event);
 }
 
 void KeyerSettingsDialog::done(int result) {

@@ -37,11 +37,14 @@ public slots:
     void chooseParallelPort();
     void onSerialPortChosen(int index);
     void onParallelPortChosen(int index);
-    void onKeyingTestToggled(bool down);
+    // A keying test keys while its button is held down and stops when it is let go.
+    void startKeyingTest();
     void calibrate();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void done(int result) override;
 
 private:

@@ -7,7 +7,8 @@
 #include <QStringListModel>
 
 LoggedCallsWindow::LoggedCallsWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::LoggedCallsWindow>()), m_model(new QStringListModel(this)) {
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::LoggedCallsWindow>()),
+      m_model(new QStringListModel(this)) {
     m_ui->setupUi(this);
     m_layout.emplace(this, m_ui->callList, SettingsKeys::WindowSection::LoggedCalls);
     m_ui->callList->setModel(m_model);

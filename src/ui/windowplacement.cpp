@@ -6,16 +6,52 @@
 #include <QScreen>
 #include <QWidget>
 
-void placeWindow(QWidget* window, const QPoint& insideTopLeft, const QSize& size) {
+namespace {
+
+// The frame seen last around a framed window of the program.
+QMargins g_seenFrame;
+
+QList<QRect> availableScreens() {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    // The title bar above the inside must stay reachable too; before the window is shown its height is not
-    // known, so a usual one is assumed.
+    return screens;
+}
+
+} // namespace
+
+QMargins frameMargins(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect inside = window->geometry();
-    const int titleBar = frame.height() > inside.height() ? inside.top() - frame.top() : 30;
-    const QPoint frameAt =
-        pulledOnScreen(QRect(insideTopLeft - QPoint(0, titleBar), size + QSize(0, titleBar)), screens);
-    window->setGeometry(QRect(frameAt + QPoint(0, titleBar), size));
+    if (window->isVisible() && frame != inside) {
+        g_seenFrame = QMargins(inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                               frame.bottom() - inside.bottom());
+        return g_seenFrame;
+    }
+    return g_seenFrame;
+}
+
+QRect expectedFrame(const QWidget* window) {
+    return window->geometry().marginsAdded(frameMargins(window));
+}
+
+void placeFrame(QWidget* window, const QRect& frame) {
+    window->setGeometry(frame.marginsRemoved(frameMargins(window)));
+}
+
+void placeWindow(QWidget* window, const QPoint& insideTopLeft, const QSize& size) {
+    const QMargins margins = frameMargins(window);
+    const QRect frame = QRect(insideTopLeft, size).marginsAdded(margins);
+    const QPoint frameAt = pulledOnScreen(frame, availableScreens());
+    window->setGeometry(QRect(frameAt + QPoint(margins.left(), margins.top()), size));
+}
+
+void keepTitleBarOnScreen(QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    if (!window->isVisible() || frame == window->geometry())
+        return;
+    frameMargins(window); // remembered for the windows not framed yet
+    const QPoint at = pulledOnScreen(frame, availableScreens());
+    if (at != frame.topLeft())
+        window->move(at); // on a framed window, the frame's position
 }

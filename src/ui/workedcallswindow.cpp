@@ -25,7 +25,7 @@ WorkedCallsWindow::WorkedCallsWindow(WorkedCallsGroups::List list,
                                      const std::array<int, 4>& prefixColours,
                                      UserDialogs& dialogs,
                                      QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_ui(std::make_unique<Ui::WorkedCallsWindow>()), m_list(list), m_dialogs(dialogs) {
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::WorkedCallsWindow>()), m_list(list), m_dialogs(dialogs) {
     m_ui->setupUi(this);
     m_lists = {m_ui->callArea1List, m_ui->callArea2List,    m_ui->callArea3List, m_ui->callArea4List,
                m_ui->callArea5List, m_ui->callArea6List,    m_ui->callArea7List, m_ui->callArea8List,

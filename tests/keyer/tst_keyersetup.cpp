@@ -206,6 +206,17 @@ private slots:
         QCOMPARE(f.engine.config().lptChoice, QStringLiteral("LPT1"));
     }
 
+    void thePortTheKeyerHoldsOpenStaysListed() {
+        SetupFixture f(KeyerFixture::directConfig());
+        f.port.setAvailablePorts({QStringLiteral("ttyUSB0"), QStringLiteral("ttyS0")});
+        const QStringList both{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
+        QCOMPARE(f.setup.serialPorts(), both);
+        f.setup.chooseSerialPort(QStringLiteral("ttyUSB0"));
+        QVERIFY(f.port.isOpen());
+        QCOMPARE(f.port.enumerate(), QStringList{QStringLiteral("ttyS0")});
+        QCOMPARE(f.setup.serialPorts(), both);
+    }
+
     void priorityMapsOnTheProcessAndARefusalIsTold() {
         SetupFixture f(KeyerFixture::directConfig());
         f.setup.setPriority(QStringLiteral("Bardzo wysoki"));

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <hamlib/rig.h>
+
 namespace {
 
 RigSettings through(const QString& address) {
@@ -20,8 +22,34 @@ class TestHamlibRig : public QObject {
 private slots:
     void init() {
         QString reason;
+        if (QByteArray(QTest::currentTestFunction()).startsWith("hamlib"))
+            return; // needs no radio
         if (!RigctldProcess::available(&reason))
             QSKIP(qPrintable(reason));
+    }
+
+    void hamlibErrorsAreToldInPolish_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("I/O error as hamlib returns it") << -RIG_EIO << "błąd wejścia/wyjścia";
+        QTest::newRow("I/O error positive") << int(RIG_EIO) << "błąd wejścia/wyjścia";
+        QTest::newRow("timeout") << -RIG_ETIMEOUT << "radio nie odpowiada";
+        QTest::newRow("protocol") << -RIG_EPROTO << "błąd protokołu";
+        QTest::newRow("rejected") << -RIG_ERJCTED << "radio odrzuciło polecenie";
+        QTest::newRow("configuration") << -RIG_ECONF << "błędna konfiguracja (port, prędkość)";
+        QTest::newRow("powered off") << -RIG_EPOWER << "radio jest wyłączone";
+    }
+    void hamlibErrorsAreToldInPolish() {
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QCOMPARE(HamlibRig::errorText(code), text);
+    }
+
+    void hamlibErrorsWithoutAPolishTextKeepHamlibsWithTheNumber() {
+        const QString hamlibText = QString::fromLocal8Bit(rigerror2(-RIG_EARG)).trimmed();
+        QVERIFY(!hamlibText.isEmpty());
+        QCOMPARE(HamlibRig::errorText(-RIG_EARG), hamlibText + QStringLiteral(" (błąd hamlib -15)"));
+        QVERIFY(HamlibRig::errorText(-999).contains(QStringLiteral("błąd hamlib -999")));
     }
 
     void readsAndSetsTheDummyRadio() {

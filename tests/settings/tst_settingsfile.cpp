@@ -199,25 +199,46 @@ private slots:
         QCOMPARE(pulledOnScreen(frame, {}), frame.topLeft());
     }
 
-    void firstLayoutKeepsTheEntryWindowFree_data() {
+    void firstLayoutKeepsEveryWindowFreeAndOnTheScreen_data() {
+        QTest::addColumn<QRect>("screen");
         QTest::addColumn<QSize>("entry");
-        // The entry window with and without its buffer bar.
-        QTest::newRow("wide entry window") << QSize(1004, 377);
-        QTest::newRow("narrow entry window") << QSize(472, 300);
+        QTest::addColumn<bool>("roomForAll"); // every window fits without covering another
+        // The entry window with and without its buffer bar, on a usual desktop and on a small laptop screen.
+        QTest::newRow("wide entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(1004, 377) << false;
+        QTest::newRow("narrow entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(472, 300) << false;
+        QTest::newRow("wide entry window, full HD with a top panel")
+            << QRect(0, 28, 1920, 1052) << QSize(1004, 377) << true;
+        QTest::newRow("wide entry window, 1024x768") << QRect(0, 0, 1024, 768) << QSize(1004, 377) << false;
     }
-    void firstLayoutKeepsTheEntryWindowFree() {
+    void firstLayoutKeepsEveryWindowFreeAndOnTheScreen() {
+        QFETCH(QRect, screen);
         QFETCH(QSize, entry);
-        const QRect screen(0, 0, 1280, 800);
+        QFETCH(bool, roomForAll);
         const QRect entryFrame(screen.topLeft(), entry);
         // The log, the suggestions, the logged calls, the counties and the three worked-calls lists.
         const QList<QSize> sizes = {{662, 304}, {320, 160}, {260, 200}, {260, 300}, {650, 301}, {650, 301}, {650, 301}};
-        const QList<QPoint> places = layoutBesideEntryWindow(entryFrame, sizes, screen);
-        QCOMPARE(places.size(), sizes.size());
-        QCOMPARE(places.first(), QPoint(0, entry.height() + 8)); // the log right below the entry fields
-        for (qsizetype i = 0; i < sizes.size(); ++i) {
-            const QRect frame(places[i], sizes[i]);
-            QVERIFY2(!frame.intersects(entryFrame), qPrintable(QString::number(i)));
-            QVERIFY2(screen.contains(frame), qPrintable(QString::number(i)));
+        const QList<QRect> frames = layoutBesideEntryWindow(entryFrame, sizes, screen);
+        QCOMPARE(frames.size(), sizes.size());
+        QCOMPARE(frames.first(), QRect(QPoint(screen.left(), screen.top() + entry.height() + 8), sizes.first()));
+        for (qsizetype i = 0; i < frames.size(); ++i) {
+            const QString which = QString::number(i);
+            QVERIFY2(!frames[i].intersects(entryFrame), qPrintable(which));
+            QVERIFY2(screen.contains(frames[i]), qPrintable(which));
+            QCOMPARE(frames[i].width(), sizes[i].width());
+            QVERIFY2(frames[i].height() <= sizes[i].height(), qPrintable(which));
+            for (qsizetype j = 0; j < i; ++j) {
+                const QString pair = which + QLatin1Char('/') + QString::number(j);
+                if (roomForAll || (i < 4 && j < 4)) {
+                    // The log, the suggestions, the logged calls and the counties always find room of their own.
+                    QVERIFY2(!frames[i].intersects(frames[j]), qPrintable(pair));
+                    continue;
+                }
+                // Where windows must overlap, none is stacked right on another.
+                QVERIFY2(frames[i].topLeft() != frames[j].topLeft(), qPrintable(pair));
+                QVERIFY2(!frames[i].intersects(QRect(frames[j].topLeft(), QSize(frames[j].width(), 30))) ||
+                             !frames[j].intersects(QRect(frames[i].topLeft(), QSize(frames[i].width(), 30))),
+                         qPrintable(pair));
+            }
         }
     }
 };

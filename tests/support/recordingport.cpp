@@ -80,6 +80,8 @@ bool RecordingPort::setDtr(bool on) {
 QStringList RecordingPort::enumerate() {
     std::lock_guard lock(m_mutex);
     QStringList ports = m_available;
+    // As on a real system: a port held open cannot be opened again, so it is not offered.
+    ports.removeAll(m_openName);
     ports.sort();
     return ports;
 }

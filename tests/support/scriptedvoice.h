@@ -32,6 +32,7 @@ public:
 // The buffer editor's recorder in tests: the test ends a recording with finish().
 class ScriptedVoiceRecorder final : public VoiceRecorder {
 public:
+    bool hasInput() const override { return microphone; }
     void record(const QString& path) override { recorded << path; }
     void stop() override { ++stops; }
     void finish(bool written, const QString& error = {}) {
@@ -41,4 +42,5 @@ public:
 
     QStringList recorded;
     int stops = 0;
+    bool microphone = true;
 };

@@ -65,6 +65,16 @@ struct Program {
     std::unique_ptr<IniFile> settings;
 };
 
+QList<QWidget*> sideWindows(const Program& p) {
+    return {p.windows->logWindow(),
+            p.windows->callSuggestionsWindow(),
+            p.windows->entryWindow()->loggedCallsWindow(),
+            p.windows->countiesWindow(),
+            p.windows->workedCalls()->ssb(),
+            p.windows->workedCalls()->cw(),
+            p.windows->workedCalls()->fm()};
+}
+
 } // namespace
 
 class TestApplicationWindows : public QObject {
@@ -121,6 +131,49 @@ private slots:
         QCOMPARE(entry.topLeft(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
         // The log comes right below the entry window, whatever the size of the screen the test runs on.
         QCOMPARE(p.windows->logWindow()->frameGeometry().topLeft(), QPoint(entry.left(), entry.bottom() + 1 + 8));
+    }
+
+    void sideWindowsAreOrdinaryWindowsNotKeptAboveTheEntryWindow() {
+        Program p(QString{});
+        QVERIFY(p.start());
+        const QList<QWidget*> windows = sideWindows(p);
+        for (const QWidget* window : windows) {
+            QVERIFY2(window->isWindow(), qPrintable(window->objectName()));
+            QCOMPARE(window->windowType(), Qt::Window);
+            QVERIFY(!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(!window->isModal());
+        }
+    }
+
+    // A first start lays the windows out beside the entry window and one beside another; closing and starting
+    // again puts each back exactly there, however the window manager frames them.
+    void aRestartPutsEveryWindowBackWhereItWas() {
+        Program p(QStringLiteral("[Widok]\r\nLog=1\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=1\r\nLista FM=1\r\n"
+                                 "Powiaty=1\r\nZalogowane=1\r\n"));
+        QVERIFY(p.start());
+        QList<QRect> before{p.windows->entryWindow()->geometry()};
+        for (const QWidget* window : sideWindows(p)) {
+            QVERIFY2(window->isVisible(), qPrintable(window->objectName()));
+            before << window->geometry();
+        }
+        const QRect entry = p.windows->entryWindow()->frameGeometry();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(entry.topLeft()));
+        if (screen.contains(QRect(entry.topLeft(), QSize(entry.width(), entry.height() * 2 + 8)))) {
+            for (const QWidget* window : sideWindows(p))
+                QVERIFY2(!window->frameGeometry().intersects(entry), qPrintable(window->objectName()));
+        }
+        QVERIFY(p.windows->workedCalls()->cw()->pos() != p.windows->workedCalls()->fm()->pos());
+
+        for (int start = 2; start <= 3; ++start) {
+            p.close();
+            p.windows.reset();
+            QVERIFY(p.start());
+            QList<QRect> after{p.windows->entryWindow()->geometry()};
+            for (const QWidget* window : sideWindows(p))
+                after << window->geometry();
+            QCOMPARE(after, before);
+        }
     }
 
     void onlyTheCurrentModeListIsShown() {

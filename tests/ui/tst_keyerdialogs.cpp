@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSemaphore>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -207,6 +208,22 @@ private slots:
             child<QAbstractButton>(&editor, "okButton")->click();
         });
         QCOMPARE(p.settings().value(SettingsKeys::Buffers::wavFile(1)), target + QStringLiteral(".wav"));
+    }
+
+    void withoutAMicrophoneRecordingSaysSoBeforeAskingForAName() {
+        TempProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        p.recorder.microphone = false;
+        p.editBuffer(2, [&](BufferEditorDialog& editor) {
+            auto* record = child<QAbstractButton>(&editor, "recordButton");
+            record->click();
+            QVERIFY(p.dialogs.fileRequests.isEmpty());
+            QCOMPARE(p.dialogs.lastText(), QStringLiteral("Nie ma mikrofonu: nie można nagrać komunikatu."));
+            QVERIFY(p.recorder.recorded.isEmpty());
+            QVERIFY(!record->isChecked());
+            QCOMPARE(record->text(), QStringLiteral("Nagraj"));
+        });
     }
 
     // The buffer's own message is recorded over at once; any other existing file only after a yes.
@@ -399,25 +416,79 @@ private slots:
         QCOMPARE(p.engine().speed(), 25);
     }
 
-    void keyingTestButtonsAreOneAtATimeAndOkReleasesThem() {
+    // Each test keys while its button is held and stops on any way of letting go; "Strojenie" is a carrier.
+    void keyingTestKeysOnlyWhileItsButtonIsHeld_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("period"); // ms from one key-down to the next; 0: one key-down held throughout
+        QTest::newRow("Kropki, mouse released") << "dotsTestButton"
+                                                << "release" << 80;
+        QTest::newRow("Kreski, mouse released") << "dashesTestButton"
+                                                << "release" << 160;
+        QTest::newRow("Strojenie, mouse released") << "tuneTestButton"
+                                                   << "release" << 0;
+        QTest::newRow("Strojenie, Esc") << "tuneTestButton"
+                                        << "escape" << 0;
+        QTest::newRow("Kropki, F12") << "dotsTestButton"
+                                     << "f12" << 80;
+        QTest::newRow("Kreski, OK") << "dashesTestButton"
+                                    << "ok" << 160;
+        QTest::newRow("Strojenie, window closed") << "tuneTestButton"
+                                                  << "close" << 0;
+    }
+    void keyingTestKeysOnlyWhileItsButtonIsHeld() {
+        QFETCH(QString, button);
+        QFETCH(QString, ending);
+        QFETCH(int, period);
         TempProgramFolder folder;
-        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=LPT1")});
+        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Port=ttyUSB0"),
+                                                          QStringLiteral("Predkosc=30"), QStringLiteral("Podsłuch=0")});
         Program p(folder);
         QVERIFY(p.start());
-        p.windows->keyerSettings()->show();
-        auto* dots = p.settingsChild<QAbstractButton>("dotsTestButton");
-        auto* tune = p.settingsChild<QAbstractButton>("tuneTestButton");
+        QVERIFY(p.port.isOpen());
+        KeyerSettingsDialog* dialog = p.windows->keyerSettings();
+        dialog->show();
+        auto* test = p.settingsChild<QAbstractButton>(button.toLatin1().constData());
         p.port.clear();
-        p.time.at(2000, [&] { p.engine().stopKeyingTest(); });
-        dots->click();
-        QVERIFY(dots->isChecked());
-        tune->click();
-        QVERIFY(!dots->isChecked());
-        QVERIFY(tune->isChecked());
-        p.settingsChild<QAbstractButton>("okButton")->click();
-        QVERIFY(!tune->isChecked());
+        // The sender stops a second into the test until the window has looked at the port.
+        const qint64 from = p.time.nowMs();
+        QSemaphore reached, goOn;
+        p.time.at(from + 1000, [&] {
+            reached.release();
+            goOn.acquire();
+        });
+        QTest::mousePress(test, Qt::LeftButton);
+        QVERIFY2(reached.tryAcquire(1, 10000), "the test does not key while its button is held");
+        QList<qint64> raises;
+        for (const RecordingPort::Event& e : p.port.events())
+            if (e.kind == RecordingPort::Kind::Dtr && e.value == 1)
+                raises << e.ms() - from;
+        QList<qint64> expected{0};
+        for (qint64 at = period; period > 0 && at < 1000; at += period)
+            expected << at;
+        QCOMPARE(raises, expected);
+        QVERIFY(p.port.dtr() || period > 0);
+        goOn.release();
+
+        if (ending == QLatin1String("release"))
+            QTest::mouseRelease(test, Qt::LeftButton);
+        else if (ending == QLatin1String("escape"))
+            QTest::keyClick(test, Qt::Key_Escape);
+        else if (ending == QLatin1String("f12"))
+            QTest::keyClick(test, Qt::Key_F12);
+        else if (ending == QLatin1String("ok"))
+            p.settingsChild<QAbstractButton>("okButton")->click();
+        else
+            dialog->close();
         QVERIFY(!p.engine().keyingTestRunning());
-        QCOMPARE(p.port.lptWrites().constLast(), 8); // the tune ends with the register at rest
+        QVERIFY(!p.port.dtr());
+        QVERIFY(!p.port.rts());
+        QVERIFY(!test->isDown());
+        // Letting go of the mouse after the test ended another way starts nothing again.
+        const qsizetype changes = p.port.events().size();
+        QTest::mouseRelease(test, Qt::LeftButton);
+        QVERIFY(!p.engine().keyingTestRunning());
+        QCOMPARE(p.port.events().size(), changes);
     }
 
     void aNewUserSetsUpTheKeyerThroughTheDialogsOnly() {
@@ -459,6 +530,11 @@ private slots:
         QCOMPARE(again.engine().speed(), 28);
         QCOMPARE(again.engine().buffers().at(1).text, QStringLiteral("CQ SP"));
         QCOMPARE(again.engine().buffers().at(2).text, QStringLiteral("<CALL> <RAPORT> <STX>"));
+        // The port the keyer holds is listed and chosen in the configuration window.
+        again.windows->keyerSettings()->show();
+        QCOMPARE(again.settingsChild<QComboBox>("comPortCombo")->currentText(), QStringLiteral("ttyUSB0"));
+        QVERIFY(again.settingsChild<QRadioButton>("comPortRadio")->isChecked());
+        again.windows->keyerSettings()->hide();
     }
 
     void everyOpenerOpensTheManualWindow_data() {
