@@ -5,3 +5,4 @@ kvr_add_test(ui_applicationwindows ui/tst_applicationwindows.cpp LIBS kvr_ui GUI
 kvr_add_test(ui_helpwindow ui/tst_helpwindow.cpp LIBS kvr_ui GUI)
 kvr_add_test(ui_keyerdialogs ui/tst_keyerdialogs.cpp LIBS kvr_ui GUI)
 kvr_add_test(ui_rig ui/tst_rig.cpp LIBS kvr_ui GUI)
+kvr_add_test(ui_widgetdialogs ui/tst_widgetdialogs.cpp LIBS kvr_ui GUI)
