@@ -9,6 +9,7 @@
 #include "entry/logbackups.h"
 #include "entry/workedbefore.h"
 #include "log/logsession.h"
+#include "lookup/mastercalldb.h"
 #include "platform/userdialogs.h"
 
 AddQso::AddQso(LogSession& session, const EntryOptions& options, TemporaryBackups& backups, EntryIndex& index)
@@ -29,6 +30,12 @@ AddQsoResult AddQso::run(const EntryForm& form) {
     if (form.call.isEmpty()) {
         dialogs.error(QStringLiteral("Brak znaku stacji!"));
         result.outcome = Outcome::MissingCall;
+        return result;
+    }
+    if (MasterCallDatabase::isPattern(form.call)) {
+        dialogs.error(QStringLiteral("Znak zawiera „?” – to wzorzec wyszukiwania, nie znak stacji. Popraw znak "
+                                     "przed zapisaniem."));
+        result.outcome = Outcome::PatternCall;
         return result;
     }
     if (form.srx.isEmpty() && !m_options.withoutExchange &&
@@ -55,9 +62,7 @@ AddQsoResult AddQso::run(const EntryForm& form) {
     QString date = form.date;
     QString time = form.time;
     if (form.offline) {
-        EntryClock::ManualTime manual = *form.offline;
-        if (!log.isEmpty())
-            manual = EntryClock::resolveOfflineCollision(manual, QsoLine::column(log.lastLine(), QsoColumns::Time));
+        const EntryClock::ManualTime manual = EntryClock::resolveOfflineCollision(*form.offline, log.lines());
         result.offline = manual;
         date = EntryClock::formatDate(manual.date);
         time = manual.time;

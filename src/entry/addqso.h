@@ -28,6 +28,7 @@ struct AddQsoResult {
     enum class Outcome {
         NothingTyped, // callsign and exchange empty: back to the callsign field
         MissingCall,  // "Brak znaku stacji!" was shown
+        PatternCall,  // the callsign holds the search wildcard "?": refused, the contact stays in the fields
         Declined,     // the operator chose not to log without an exchange
         WriteFailed,  // the log file could not be written: nothing changed, the contact stays in the fields
         Refused,      // the log did not load whole or another program holds it: the contact stays in the fields

@@ -1,5 +1,7 @@
 #include "entry/entryclock.h"
 
+#include <algorithm>
+
 namespace EntryClock {
 
 int ComputeUtcOffset(bool manualUtc, int configuredHours, const QDateTime& localNow) {
@@ -95,15 +97,26 @@ std::optional<QString> dateFieldError(QStringView text) {
     return std::nullopt;
 }
 
-ManualTime resolveOfflineCollision(const ManualTime& manual, QStringView lastLineTime) {
-    const QString compact = manual.time.left(2) + manual.time.mid(3, 2) + manual.time.mid(6, 2);
-    if (lastLineTime != compact)
-        return manual;
+ManualTime resolveOfflineCollision(const ManualTime& manual, const std::vector<QString>& sortedLines) {
     const QTime time = QTime::fromString(manual.time, QStringLiteral("hh:mm:ss"));
-    if (!time.isValid())
+    if (!time.isValid() || !manual.date.isValid())
         return manual;
-    const QDateTime moved = QDateTime(manual.date, time, Qt::UTC).addSecs(1);
-    return {moved.date(), formatTime(moved.time())};
+    // A line begins "yyyy-mm-dd hhmmss"; the lines are sorted as whole texts, so they are sorted by that
+    // beginning too.
+    constexpr qsizetype kStampLength = 17;
+    const auto stampOf = [](QStringView line) { return line.left(kStampLength); };
+    const auto taken = [&](const QString& stamp) {
+        const auto at = std::lower_bound(sortedLines.begin(), sortedLines.end(), stamp,
+                                         [&](const QString& line, const QString& key) { return stampOf(line) < key; });
+        return at != sortedLines.end() && stampOf(*at) == stamp;
+    };
+    QDateTime moment(manual.date, time, Qt::UTC);
+    QDateTime free = moment;
+    while (taken(formatDate(free.date()) + QLatin1Char(' ') + free.time().toString(QStringLiteral("hhmmss"))))
+        free = free.addSecs(1);
+    if (free == moment)
+        return manual;
+    return {free.date(), formatTime(free.time())};
 }
 
 } // namespace EntryClock

@@ -9,6 +9,7 @@
 #include "entry/entryclock.h"
 #include "entry/entryindex.h"
 #include "log/logbook.h"
+#include "lookup/mastercalldb.h"
 
 QString currentDupeKey(QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
     const ModeInfo* info = Modes::byName(mode);
@@ -18,7 +19,9 @@ QString currentDupeKey(QStringView band, QStringView mode, QStringView call, boo
 WorkedBeforeResult checkWorkedBefore(
     const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
     WorkedBeforeResult result;
-    if (!call.isEmpty() && log.hasWorkedKey(currentDupeKey(band, mode, call, oneQsoPerBand))) {
+    // A search pattern names no station, so it is never a dupe, even of a line that holds a "?".
+    if (!call.isEmpty() && !MasterCallDatabase::isPattern(call) &&
+        log.hasWorkedKey(currentDupeKey(band, mode, call, oneQsoPerBand))) {
         result.dupe = true;
         result.panelText = call.toString() + QStringLiteral(" - QSO zaliczone!");
         const ModeInfo* info = Modes::byName(mode);
@@ -31,7 +34,7 @@ WorkedBeforeResult checkWorkedBefore(
 
 std::optional<QString> crossModeExchange(
     const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
-    if (call.isEmpty())
+    if (call.isEmpty() || MasterCallDatabase::isPattern(call))
         return std::nullopt;
     const bool cw = mode == QLatin1String("CW");
     const char otherMode = cw ? '0' : '1';

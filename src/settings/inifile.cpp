@@ -58,8 +58,10 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {
 IniFile::~IniFile() = default;
 
 QString IniFile::decodeFile(const QByteArray& bytes) {
+    // Editors that add a byte-order mark to a file that already has one leave several in front of the first
+    // section; every one of them is skipped, or that section would not be found.
     QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
+    while (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(view);

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QKeyEvent>
@@ -34,11 +35,11 @@
 namespace {
 
 // The entry fields hold upper-case text; some characters are never inserted (a blank, "+", the backquote).
-// The callsign field takes only what a callsign or a command typed there holds: letters, digits, "/" and the
-// "-" of a date.
+// The callsign field takes only what a callsign, a command or a search typed there holds: letters, digits, "/",
+// the "-" of a date and the "?" that stands for any one character in the call suggestions.
 bool acceptedInCallsign(QChar c) {
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-           c == QLatin1Char('/') || c == QLatin1Char('-');
+           c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('?');
 }
 auto refusing(const char* refused) {
     return [refused = QString::fromLatin1(refused)](QChar c) { return !refused.contains(c); };
@@ -66,7 +67,8 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     for (QWidget* w : {static_cast<QWidget*>(m_ui->callsignEdit), static_cast<QWidget*>(m_ui->rstSentEdit),
                        static_cast<QWidget*>(m_ui->receivedExchangeEdit), static_cast<QWidget*>(m_ui->rstReceivedEdit),
                        static_cast<QWidget*>(m_ui->sentSerialEdit), static_cast<QWidget*>(m_ui->sentFixedPartEdit),
-                       static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->manualTimeEdit)})
+                       static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->manualDateEdit),
+                       static_cast<QWidget*>(m_ui->manualTimeEdit)})
         w->installEventFilter(this);
 
     for (QWidget* w : {static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->utcTimeEdit),
@@ -172,6 +174,9 @@ bool EntryWindow::startUp() {
     if (m_ui->actionShowLoggedCalls->isChecked())
         m_loggedCalls->show();
     focusCallsign();
+    // The other windows are shown after this, and the last one shown takes the keyboard: once they are all up,
+    // the entry window is activated again, so the first callsign typed lands in its field.
+    QTimer::singleShot(0, this, &EntryWindow::focusCallsign);
     return true;
 }
 
@@ -556,6 +561,7 @@ void EntryWindow::logQso() {
     switch (result.outcome) {
     case AddQsoResult::Outcome::NothingTyped:
     case AddQsoResult::Outcome::MissingCall:
+    case AddQsoResult::Outcome::PatternCall:
         focusCallsign();
         return;
     case AddQsoResult::Outcome::Refused:
@@ -609,6 +615,9 @@ void EntryWindow::startOfflineEntry() {
     m_ui->utcTimeEdit->hide();
     m_ui->offlineEntryButton->show();
     m_clockTimer->stop();
+    // A paper log starts with its date: the year is selected, so typing the date replaces it.
+    m_ui->manualDateEdit->setFocus();
+    m_ui->manualDateEdit->setSelectedSection(QDateTimeEdit::YearSection);
 }
 
 void EntryWindow::endOfflineEntry() {
@@ -723,8 +732,39 @@ bool EntryWindow::handleReportKey(QLineEdit* field, QKeyEvent* key) {
     return true;
 }
 
+// The offline date and time fields: Esc and Alt+W lead back to the callsign field, after what they do anywhere
+// in the window. The date field takes a date typed in full: the "-" between its parts moves on to the next part,
+// and after a part filled in full (where the field has moved on by itself) it is not taken a second time.
+bool EntryWindow::handleOfflineFieldKey(QObject* watched, QKeyEvent* key) {
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool altW = key->key() == Qt::Key_W &&
+                      (modifiers == Qt::AltModifier || modifiers == (Qt::AltModifier | Qt::ControlModifier));
+    if (key->key() == Qt::Key_Escape || altW) {
+        m_keyer->keyPressed(key->key(), key->modifiers());
+        focusCallsign();
+        return true;
+    }
+    if (watched != m_ui->manualDateEdit || key->text() != QLatin1String("-"))
+        return false;
+    QDateEdit* date = m_ui->manualDateEdit;
+    const auto* text = date->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    const int at = text->hasSelectedText() ? text->selectionStart() : text->cursorPosition();
+    if (at > 0 && text->text().at(at - 1) == QLatin1Char('-'))
+        return true;
+    if (date->currentSection() == QDateTimeEdit::YearSection)
+        date->setSelectedSection(QDateTimeEdit::MonthSection);
+    else if (date->currentSection() == QDateTimeEdit::MonthSection)
+        date->setSelectedSection(QDateTimeEdit::DaySection);
+    return true;
+}
+
 bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && (watched == m_ui->manualDateEdit || watched == m_ui->manualTimeEdit) &&
+        handleOfflineFieldKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
+    if (type == QEvent::KeyPress && watched == m_ui->manualDateEdit)
+        return QMainWindow::eventFilter(watched, event);
     if (type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The same key down again: the release of the shortcut remembered went to another field.

@@ -147,6 +147,7 @@ private:
     bool handleBandOrModeKey(QKeyEvent* key);
     bool handleShortcut(int key, Qt::KeyboardModifiers modifiers);
     bool handleReportKey(QLineEdit* field, QKeyEvent* key);
+    bool handleOfflineFieldKey(QObject* watched, QKeyEvent* key);
     void showClock(const QDateTime& shown);
     void focusCallsign();
 

@@ -8,15 +8,15 @@
 #include <QWidget>
 
 ListWindowLayout::ListWindowLayout(QWidget* window, QWidget* list, SettingsKeys::WindowSection section)
-    : m_window(window), m_list(list), m_section(section) {}
+    : m_window(window), m_list(list), m_section(section), m_font(specFromFont(list->font(), 0)) {}
 
 FontSpec ListWindowLayout::listFont() const {
-    return specFromFont(m_list->font(), m_fontColour);
+    return m_font;
 }
 
 void ListWindowLayout::setListFont(const FontSpec& font) {
     m_list->setFont(fontFromSpec(font));
-    m_fontColour = font.colour;
+    m_font = font;
     QPalette palette = m_list->palette();
     palette.setColor(QPalette::Text, colourFromWindows(font.colour));
     m_list->setPalette(palette);

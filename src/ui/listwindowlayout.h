@@ -30,5 +30,7 @@ private:
     QWidget* m_window;
     QWidget* m_list;
     SettingsKeys::WindowSection m_section;
-    int m_fontColour = 0;
+    // The list font as stored: read back from the widget it would lose its character set and a face this
+    // system lacks.
+    FontSpec m_font;
 };

@@ -10,6 +10,9 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <cstdlib>
+#include <optional>
+
 namespace {
 
 QMessageBox::StandardButton toQt(DialogButton button) {
@@ -118,11 +121,18 @@ std::optional<int> WidgetDialogs::chooseColour(int current) {
 }
 
 std::optional<FontSpec> WidgetDialogs::chooseFont(const FontSpec& current) {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, fontForChooser(current), m_parent);
-    if (!ok)
+    QFontDialog dialog(m_parent);
+    dialog.setCurrentFont(fontForChooser(current));
+    // The chooser shows the nearest font it lists (another family when the stored face is missing here). OK
+    // on exactly that keeps the stored font as it is: its face, character set and style.
+    const FontSpec opened = specFromFont(dialog.currentFont(), current.colour);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return specFromFont(font, current.colour);
+    FontSpec chosen = specFromFont(dialog.selectedFont(), current.colour);
+    if (chosen == opened)
+        return current;
+    chosen.charset = current.charset;
+    return chosen;
 }
 
 QColor colourFromWindows(int value) {
@@ -146,19 +156,48 @@ QFont fontFromSpec(const FontSpec& stored) {
     return font;
 }
 
+namespace {
+
+// The family's own name of the style nearest to bold or regular, upright or slanted: the chooser takes a style
+// only by a name it lists ("Book", not "Normal"), and opens on its first style (which may be the italic)
+// otherwise.
+std::optional<QString> listedStyle(const QString& family, bool bold, bool italic) {
+    const int wanted = bold ? QFont::Bold : QFont::Normal;
+    std::optional<QString> best;
+    int bestDistance = 0;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const QFont listed = QFontDatabase::font(family, style, 10);
+        if ((listed.style() != QFont::StyleNormal) != italic)
+            continue;
+        const int distance = std::abs(listed.weight() - wanted);
+        // Among equals the plainest name: "Book" before "Condensed".
+        if (!best || distance < bestDistance || (distance == bestDistance && style.size() < best->size())) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
 QFont fontForChooser(const FontSpec& stored) {
     // The chooser finds a font by the family and style it lists. A stored face this system lacks ("Arial")
-    // would open it on another family in its regular style, and a new size would then drop the bold; so it
-    // opens on the family actually drawn, in the style actually drawn.
+    // would open it on another family in its first style, and a new size would then drop the bold; so it
+    // opens on the family actually drawn, in that family's style nearest to the stored one.
     QFont font = fontFromSpec(stored);
-    font.setFamily(QFontInfo(font).family());
-    font.setStyleName(QFontDatabase::styleString(font));
+    const QString family = QFontInfo(font).family();
+    font.setFamily(family);
+    font.setStyleName(listedStyle(family, stored.bold, stored.italic).value_or(QFontDatabase::styleString(font)));
     return font;
 }
 
 FontSpec specFromFont(const QFont& font, int colour) {
     FontSpec stored;
+    // The chooser names a family found at several foundries "Nimbus Sans [urw]"; the settings keep the family.
     stored.face = font.family();
+    if (const qsizetype foundry = stored.face.indexOf(QStringLiteral(" [")); foundry > 0 && stored.face.endsWith(']'))
+        stored.face.truncate(foundry);
     stored.pointSize = font.pointSize();
     stored.colour = colour;
     stored.bold = font.bold();

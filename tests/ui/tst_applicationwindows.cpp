@@ -1,6 +1,7 @@
 #include "applicationwindows.h"
 #include "callsuggestionswindow.h"
 #include "diskspace.h"
+#include "dtawriter.h"
 #include "entrywindow.h"
 #include "exchangeanalysisdialog.h"
 #include "keyer/morseengine.h"
@@ -19,6 +20,7 @@
 #include "workedcountieswindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +38,9 @@ const TestQso kContact = TestQso().date("2026-03-14").band("80M").stx("1");
 
 // The whole program on a fresh program folder.
 struct Program {
+    // A program folder as a first start finds it: no settings and no log.
+    struct EmptyFolder {};
+    explicit Program(EmptyFolder) {}
     explicit Program(const QString& settingsText) {
         folder.writeBytes(QStringLiteral("kvr_log.ini"), settingsText.toUtf8());
         folder.writeLines(QStringLiteral("log.kvr"), {kContact.time("07:00:00").call("SP9ABC").srx("GW"),
@@ -174,6 +179,35 @@ private slots:
                 after << window->geometry();
             QCOMPARE(after, before);
         }
+    }
+
+    void callsignFieldHasTheKeyboardAfterAFirstStart() {
+        Program p(Program::EmptyFolder{});
+        QVERIFY(p.start());
+        // Every window is up; the log window, shown last, took the keyboard.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(p.windows->logWindow()->isVisible());
+        QCOMPARE(QApplication::activeWindow(), p.windows->entryWindow());
+        QCOMPARE(QApplication::focusWidget(), p.edit("callsignEdit"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("sp9abc"));
+        QCOMPARE(p.edit("callsignEdit")->text(), QStringLiteral("SP9ABC"));
+    }
+
+    void wildcardSearchesTheMasterDatabase() {
+        Program p(QString{});
+        const QString master = p.folder.file(QStringLiteral("calls.dta"));
+        QVERIFY(DtaWriter::write(master, {"SP7ABC", "SQ7ABD", "SP9ABC", "DL7ABC", "SP7XYZ"}));
+        p.folder.writeBytes(QStringLiteral("kvr_log.ini"),
+                            ("[Widok]\r\nPodpowiedzi=1\r\n[Master]\r\nPlik=" + master + "\r\n").toUtf8());
+        QVERIFY(p.start());
+        QLineEdit* call = p.edit("callsignEdit");
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("s?7ab"));
+        QCOMPARE(call->text(), QStringLiteral("S?7AB"));
+        QCOMPARE(p.windows->callSuggestionsWindow()->entries(),
+                 (QStringList{QStringLiteral("SP7ABC"), QStringLiteral("SQ7ABD")}));
+        QVERIFY(p.dialogs.messages.isEmpty());
     }
 
     void onlyTheCurrentModeListIsShown() {
