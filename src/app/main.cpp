@@ -31,18 +31,24 @@ int main(int argc, char* argv[]) {
     LogSession session(folder.folder, dialogs, clock);
     ApplicationWindows windows(session);
     dialogs.setParent(windows.entryWindow());
-    if (!windows.startUp())
-        return 1;
     // A logout, a shutdown or a kill closes the program as the operator would, so nothing changed during the
-    // contest is lost and the transmitter is not left keyed.
+    // contest is lost and the transmitter is not left keyed. Watched from before the start-up: a request that comes
+    // during it is handled as soon as the event loop runs.
     TerminationSignals termination;
-    const auto closeAsOperatorWould = [&windows] {
+    bool closed = false;
+    const auto closeAsOperatorWould = [&windows, &closed] {
+        closed = true;
         if (EntryWindow* main = windows.entryWindow(); main && main->isVisible())
             main->close();
         QApplication::quit();
     };
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, closeAsOperatorWould);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, closeAsOperatorWould);
+    if (!windows.startUp())
+        return 1;
+    // Closed from a dialog of the start-up: the event loop would never end.
+    if (closed)
+        return 0;
     folder.tellOperator(dialogs);
     return app.exec();
 }

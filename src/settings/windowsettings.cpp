@@ -156,11 +156,49 @@ overlappingLeast(const QSize& size, const QRect& entry, const QList<QRect>& plac
     return best;
 }
 
+// The trailing windows of one size (the worked-calls lists, whose width is fixed) that found no free place each get
+// a place along the bottom of the screen: side by side where the screen is wide enough, else spread evenly over its
+// width, so each one shows its left columns and the last one all of them. They go over the lower part of the
+// windows above them but below their title bars and column headers, never over the entry window, and are a
+// quarter of the screen high at most.
+void listsSideBySide(
+    QList<QRect>& placed, qsizetype first, const QSize& size, const QRect& entry, const QRect& screen) {
+    constexpr int kTitleAndHeaders = 60;
+    const int count = int(placed.size() - first);
+    const int width = std::min(size.width(), screen.width());
+    const int step = count * width + (count - 1) * kLayoutGap <= screen.width()
+                         ? width + kLayoutGap
+                         : (screen.width() - width) / std::max(1, count - 1);
+    // A quarter of the screen's height: enough rows to see, and most of the log above them stays in sight.
+    const int height = std::min(size.height(), std::max(kShortestWindow, screen.height() / 4));
+    int top = std::max(screen.bottom() + 1 - height, entry.bottom() + 1 + kLayoutGap);
+    // Down past every title bar and header row the lists would cover, as long as a useful list is left.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (qsizetype i = 0; i < first; ++i) {
+            const int clear = placed[i].top() + kTitleAndHeaders;
+            if (placed[i].top() < screen.bottom() + 1 && clear > top &&
+                clear <= screen.bottom() + 1 - kShortestWindow) {
+                top = clear;
+                moved = true;
+            }
+        }
+    }
+    for (int i = 0; i < count; ++i)
+        placed[first + i] = QRect(QPoint(screen.left() + i * step, top),
+                                  QSize(width, std::max(kShortestWindow, screen.bottom() + 1 - top)));
+}
+
 } // namespace
 
 QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen) {
     QList<QRect> taken{entry};
     QList<QRect> placed;
+    // Where the trailing run of same-sized windows starts, and whether each of them found a free place.
+    qsizetype group = windows.size();
+    while (group > 1 && windows[group - 1] == windows.last())
+        --group;
+    bool groupFree = true;
     int cascade = 0;
     for (const QSize& size : windows) {
         std::optional<QRect> frame;
@@ -177,6 +215,8 @@ QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& win
         }
         for (qsizetype i = 0; !frame && i < places.size(); ++i)
             frame = shortenedToFit(places[i], size, taken, screen);
+        if (!frame && placed.size() >= group && windows.size() - group > 1)
+            groupFree = false;
         if (!frame)
             frame = overlappingLeast(size, entry, placed, screen);
         if (!frame) {
@@ -191,6 +231,8 @@ QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& win
         placed.append(*frame);
         taken.append(*frame);
     }
+    if (!groupFree)
+        listsSideBySide(placed, group, windows.last(), entry, screen);
     return placed;
 }
 

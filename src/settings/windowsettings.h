@@ -25,8 +25,10 @@ QPoint pulledOnScreen(const QRect& frame, const QList<QRect>& screens);
 
 // Where the other windows' frames go on a first start, in the order given: never over the entry window (its frame)
 // nor over one another. The first (the log) goes right below the entry window; each other one at the topmost, then
-// leftmost free place of the screen, a list made shorter where only that makes it fit. What finds no room at all is
-// cascaded below the entry window, each title bar in sight.
+// leftmost free place of the screen, a list made shorter where only that makes it fit. The same-sized lists at the
+// end that do not all find room go along the bottom of the screen, side by side or spread over its width, below the
+// title bars and headers of the windows they cover. What else finds no room at all is cascaded below the entry
+// window, each title bar in sight.
 QList<QRect> layoutBesideEntryWindow(const QRect& entry, const QList<QSize>& windows, const QRect& screen);
 
 // One auxiliary window's section of the settings file: geometry, list font and background colour.

@@ -566,8 +566,8 @@ void EntryWindow::logQso() {
         return;
     case AddQsoResult::Outcome::Refused:
         if (!result.refusalShown)
-            showStatusMessage(QStringLiteral("QSO nie zostało zapisane: ") +
-                              result.refusal.section(QLatin1Char('\n'), 0, 0));
+            showStatusMessage(QStringLiteral("QSO nie zostało zapisane: do tego logu nie można teraz zapisywać – "
+                                             "otwórz inny log („Otwórz log”) albo załóż nowy („Nowy log”)."));
         [[fallthrough]];
     case AddQsoResult::Outcome::Declined:
     case AddQsoResult::Outcome::WriteFailed:

@@ -202,18 +202,21 @@ private slots:
     void firstLayoutKeepsEveryWindowFreeAndOnTheScreen_data() {
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QSize>("entry");
-        QTest::addColumn<bool>("roomForAll"); // every window fits without covering another
+        QTest::addColumn<bool>("roomForAll");    // every window fits without covering another
+        QTest::addColumn<bool>("titlesInSight"); // else the start of every title bar is still seen
         // The entry window with and without its buffer bar, on a usual desktop and on a small laptop screen.
-        QTest::newRow("wide entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(1004, 377) << false;
-        QTest::newRow("narrow entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(472, 300) << false;
+        QTest::newRow("wide entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(1004, 377) << false << true;
+        QTest::newRow("narrow entry window, 1280x800") << QRect(0, 0, 1280, 800) << QSize(472, 300) << false << true;
         QTest::newRow("wide entry window, full HD with a top panel")
-            << QRect(0, 28, 1920, 1052) << QSize(1004, 377) << true;
-        QTest::newRow("wide entry window, 1024x768") << QRect(0, 0, 1024, 768) << QSize(1004, 377) << false;
+            << QRect(0, 28, 1920, 1052) << QSize(1004, 377) << true << true;
+        // Too small for all seven: the counties window, squeezed in below the log, is partly hidden by the lists.
+        QTest::newRow("wide entry window, 1024x768") << QRect(0, 0, 1024, 768) << QSize(1004, 377) << false << false;
     }
     void firstLayoutKeepsEveryWindowFreeAndOnTheScreen() {
         QFETCH(QRect, screen);
         QFETCH(QSize, entry);
         QFETCH(bool, roomForAll);
+        QFETCH(bool, titlesInSight);
         const QRect entryFrame(screen.topLeft(), entry);
         // The log, the suggestions, the logged calls, the counties and the three worked-calls lists.
         const QList<QSize> sizes = {{662, 304}, {320, 160}, {260, 200}, {260, 300}, {650, 301}, {650, 301}, {650, 301}};
@@ -233,10 +236,12 @@ private slots:
                     QVERIFY2(!frames[i].intersects(frames[j]), qPrintable(pair));
                     continue;
                 }
-                // Where windows must overlap, none is stacked right on another.
+                // Where windows must overlap, none is stacked right on another: the one shown later leaves the left
+                // end of the other's title bar in sight, and the headers of the log, the suggestions, the logged
+                // calls and the counties.
                 QVERIFY2(frames[i].topLeft() != frames[j].topLeft(), qPrintable(pair));
-                QVERIFY2(!frames[i].intersects(QRect(frames[j].topLeft(), QSize(frames[j].width(), 30))) ||
-                             !frames[j].intersects(QRect(frames[i].topLeft(), QSize(frames[i].width(), 30))),
+                QVERIFY2(!titlesInSight ||
+                             !frames[i].intersects(QRect(frames[j].topLeft(), QSize(150, j < 4 ? 60 : 30))),
                          qPrintable(pair));
             }
         }
