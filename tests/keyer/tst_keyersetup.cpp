@@ -206,15 +206,13 @@ private slots:
         QCOMPARE(f.engine.config().lptChoice, QStringLiteral("LPT1"));
     }
 
+    // The port held open is not offered by the system any more, but stays in the list.
     void thePortTheKeyerHoldsOpenStaysListed() {
         SetupFixture f(KeyerFixture::directConfig());
         f.port.setAvailablePorts({QStringLiteral("ttyUSB0"), QStringLiteral("ttyS0")});
-        const QStringList both{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
-        QCOMPARE(f.setup.serialPorts(), both);
         f.setup.chooseSerialPort(QStringLiteral("ttyUSB0"));
-        QVERIFY(f.port.isOpen());
         QCOMPARE(f.port.enumerate(), QStringList{QStringLiteral("ttyS0")});
-        QCOMPARE(f.setup.serialPorts(), both);
+        QCOMPARE(f.setup.serialPorts(), (QStringList{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")}));
     }
 
     void priorityMapsOnTheProcessAndARefusalIsTold() {

@@ -88,15 +88,12 @@ private slots:
     void onlyFrequenciesARadioCanHaveAreTaken_data() {
         QTest::addColumn<double>("hz");
         QTest::addColumn<qint64>("taken"); // -1: refused
-        QTest::newRow("20M CW") << 14'025'000.0 << qint64(14'025'000);
         QTest::newRow("half a hertz rounds up") << 14'025'000.5 << qint64(14'025'001);
-        QTest::newRow("one hertz") << 1.0 << qint64(1);
         QTest::newRow("just below 1 THz") << 999'999'999'999.0 << qint64(999'999'999'999);
         QTest::newRow("1 THz") << 1e12 << qint64(-1);
         QTest::newRow("overflowing 1e300") << 1e300 << qint64(-1);
         QTest::newRow("rigctld's overflow of 1e300") << -9223372036854775808.0 << qint64(-1);
         QTest::newRow("zero") << 0.0 << qint64(-1);
-        QTest::newRow("negative") << -14'025'000.0 << qint64(-1);
         QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << qint64(-1);
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << qint64(-1);
     }
@@ -109,8 +106,6 @@ private slots:
     void anImpossibleFrequencyIsNamedInTheReason() {
         QCOMPARE(RigMapping::impossibleFrequencyText(1e300),
                  QStringLiteral("radio podało niemożliwą częstotliwość: 1e+300 Hz"));
-        QCOMPARE(RigMapping::impossibleFrequencyText(std::numeric_limits<double>::quiet_NaN()),
-                 QStringLiteral("radio podało niemożliwą częstotliwość: nan Hz"));
     }
 
     void readingsMoveTheProgramOnlyWhenTheRadioMoves() {

@@ -227,22 +227,16 @@ private slots:
             const QString which = QString::number(i);
             QVERIFY2(!frames[i].intersects(entryFrame), qPrintable(which));
             QVERIFY2(screen.contains(frames[i]), qPrintable(which));
-            QCOMPARE(frames[i].width(), sizes[i].width());
-            QVERIFY2(frames[i].height() <= sizes[i].height(), qPrintable(which));
+            QVERIFY2(frames[i].width() == sizes[i].width() && frames[i].height() <= sizes[i].height(),
+                     qPrintable(which));
             for (qsizetype j = 0; j < i; ++j) {
-                const QString pair = which + QLatin1Char('/') + QString::number(j);
-                if (roomForAll || (i < 4 && j < 4)) {
-                    // The log, the suggestions, the logged calls and the counties always find room of their own.
-                    QVERIFY2(!frames[i].intersects(frames[j]), qPrintable(pair));
-                    continue;
-                }
-                // Where windows must overlap, none is stacked right on another: the one shown later leaves the left
-                // end of the other's title bar in sight, and the headers of the log, the suggestions, the logged
-                // calls and the counties.
-                QVERIFY2(frames[i].topLeft() != frames[j].topLeft(), qPrintable(pair));
-                QVERIFY2(!titlesInSight ||
-                             !frames[i].intersects(QRect(frames[j].topLeft(), QSize(150, j < 4 ? 60 : 30))),
-                         qPrintable(pair));
+                // The log, the suggestions, the logged calls and the counties always find room of their own; where
+                // the rest must overlap, the one shown later leaves the left end of the other's title bar in sight
+                // (and the headers of the first four).
+                const QRect titleJ(frames[j].topLeft(), QSize(150, j < 4 ? 60 : 30));
+                QVERIFY2(roomForAll || (i < 4 && j < 4) ? !frames[i].intersects(frames[j])
+                                                        : !titlesInSight || !frames[i].intersects(titleJ),
+                         qPrintable(which + QLatin1Char('/') + QString::number(j)));
             }
         }
     }
