@@ -1,14 +1,11 @@
+#include "importfiles.h"
 #include "settings/inifile.h"
 #include "testqso.h"
 #include "testsupport.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -51,11 +48,7 @@ private slots:
     void ediExportNeedsLocatorAnalysis();
     void adifExportThenImportKeepsTheLogAndABackup();
     void cabrilloImportAppends();
-    void importNotesGoToStderr_data();
     void importNotesGoToStderr();
-    void cabrilloFileWithoutContactsIsRefused_data();
-    void cabrilloFileWithoutContactsIsRefused();
-    void importsStartedTogetherKeepBackupsOfTheirOwn();
     void badUsageExitsWithTwo();
     void ediAndCsvMatchTheCheckedFiles();
 };
@@ -136,92 +129,21 @@ void TestInterchangeCli::cabrilloImportAppends() {
     QCOMPARE(folder.readLines("log.kvr~").size(), 3);
 }
 
-void TestInterchangeCli::importNotesGoToStderr_data() {
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("out");
-    QTest::addColumn<QStringList>("notes");
-    const QByteArray head("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M ");
-    QTest::newRow("adif") << "adif"
-                          << head + "<MODE:2>CW <CALL:8>SP\r\n1ABC <EOR>\r\n" + head + "<CALL:5>SP2BB <EOR>\r\n" +
-                                 head + "<MODE:2>CW <CALL:5>SP3CC <EOR>\r\n"
-                          << QStringList{"imported=2", "skipped=1"}
-                          << QStringList{"Rekord 1: pole CALL zawierało znaki sterujące – poprawiono",
-                                         "Rekord 2 pominięty: brak emisji (MODE)"};
-    QTest::newRow("cabrillo") << "cabrillo"
-                              << QByteArray("START-OF-LOG: 3.0\r\n"
-                                            "QSO: 14025 CW 2024-06-01 1205 SP9XYZ 599 003 004 DL3AAA 599 005\r\n"
-                                            "QSO: 14025 CW 2024-06-01 1206\r\n"
-                                            "QSO: 14025 CW 2024-06-01 1207 SP9XYZ 599 005 DL5AAA 599 006\r\n")
-                              << QStringList{"imported=1", "skipped=2"}
-                              << QStringList{"Linia 2 pominięta: w miejscu znaku korespondenta jest \"004\" (wymiana "
-                                             "z kilku słów?)",
-                                             "Linia 3 pominięta: linia kończy się przed znakiem korespondenta"};
-}
-
+// Every record left out or cleaned is named on stderr, after the counts on stdout.
 void TestInterchangeCli::importNotesGoToStderr() {
-    QFETCH(QString, format);
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, out);
-    QFETCH(QStringList, notes);
     TempProgramFolder folder;
     writeSettings(folder, false);
     folder.writeLines("log.kvr", {});
-    const CliRun run = runCli(folder.path(), {"import", format, folder.writeBytes("in.txt", file)});
+    const QString in = folder.writeBytes("in.adi", adifRecord("<BAND:3>20M <MODE:2>CW <CALL:8>SP\r\n1ABC") +
+                                                       adifRecord("<BAND:3>20M <CALL:5>SP2BB") +
+                                                       adifRecord("<BAND:3>20M <MODE:2>CW <CALL:5>SP3CC"));
+    const CliRun run = runCli(folder.path(), {"import", "adif", in});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.outLines().filter(QRegularExpression("^(imported|skipped)=")), out);
-    QCOMPARE(run.err.split('\n', Qt::SkipEmptyParts), notes);
-}
-
-void TestInterchangeCli::cabrilloFileWithoutContactsIsRefused_data() {
-    QTest::addColumn<QByteArray>("file");
-    QByteArray random;
-    for (int i = 0; i < 2048; ++i)
-        random.append(char((i * 7919 + 13) % 256));
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("random bytes") << random;
-    QTest::newRow("NUL bytes") << QByteArray(500, '\0');
-}
-
-void TestInterchangeCli::cabrilloFileWithoutContactsIsRefused() {
-    QFETCH(QByteArray, file);
-    TempProgramFolder folder;
-    writeSettings(folder, false);
-    folder.writeLines("log.kvr", vhfLog());
-    const QByteArray before = fileBytes(folder.file("log.kvr"));
-    const CliRun run = runCli(folder.path(), {"import", "cabrillo", folder.writeBytes("in.cbr", file)});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!run.out.contains("imported="));
-    QVERIFY2(run.err.contains("nie zawiera żadnej linii \"QSO:\""), qPrintable(run.err));
-    QCOMPARE(fileBytes(folder.file("log.kvr")), before);
-}
-
-// Runs started in the same second each find the same name free; each must still get a backup of its own.
-void TestInterchangeCli::importsStartedTogetherKeepBackupsOfTheirOwn() {
-    TempProgramFolder folder;
-    writeSettings(folder, false);
-    folder.writeLines("log.kvr", vhfLog());
-    QCOMPARE(runCli(folder.path(), {"export", "adif", folder.file("out.adi")}).exitCode, 0);
-    std::vector<std::unique_ptr<QProcess>> runs;
-    for (int i = 0; i < 4; ++i) {
-        runs.push_back(std::make_unique<QProcess>());
-        runs.back()->start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
-                           {"--home", folder.path(), "import", "adif", folder.file("out.adi")});
-    }
-    QStringList names;
-    for (const auto& run : runs) {
-        QVERIFY(run->waitForFinished(60000));
-        QCOMPARE(run->exitCode(), 0);
-        const QStringList backup = QString::fromUtf8(run->readAllStandardOutput()).split('\n').filter("backup=");
-        QCOMPARE(backup.size(), 1);
-        names.append(backup.first());
-    }
-    names.removeDuplicates();
-    QCOMPARE(names.size(), 4);
-    const QStringList files = QDir(folder.file("Backup_logs")).entryList(QDir::Files);
-    QCOMPARE(files.size(), 4);
-    for (const QString& file : files)
-        QCOMPARE(folder.readLines("Backup_logs/" + file).size(), 3);
+    QCOMPARE(run.outLines().filter(QRegularExpression("^(imported|skipped)=")),
+             QStringList({"imported=2", "skipped=1"}));
+    QCOMPARE(run.err.split('\n', Qt::SkipEmptyParts),
+             QStringList({"Rekord 1: pole CALL zawierało znaki sterujące – poprawiono",
+                          "Rekord 2 pominięty: brak emisji (MODE)"}));
 }
 
 void TestInterchangeCli::badUsageExitsWithTwo() {

@@ -1,5 +1,6 @@
 #include "analysis/countylist.h"
 #include "core/qsoline.h"
+#include "importfiles.h"
 #include "interchange/adifexport.h"
 #include "interchange/adifimport.h"
 #include "testqso.h"
@@ -31,10 +32,8 @@ private slots:
     void wholeTagNamesAreMatched();
     void everyRecordOfALineIsImported();
     void recordsWithoutUsableBandAreSkippedAndCounted();
-    void recordsThatCannotBeContactsAreSkippedAndNamed_data();
-    void recordsThatCannotBeContactsAreSkippedAndNamed();
-    void fieldsCleanedOfControlCharactersAreNamed_data();
-    void fieldsCleanedOfControlCharactersAreNamed();
+    void recordsLeftOutOrCleanedAreNamed_data();
+    void recordsLeftOutOrCleanedAreNamed();
     void modesMapBack_data();
     void modesMapBack();
     void shortTimeGetsZeroSeconds();
@@ -309,70 +308,46 @@ void TestAdif::recordsWithoutUsableBandAreSkippedAndCounted() {
                                    "Rekord 3 pominięty: pasmo \"1.25M\" nie jest obsługiwane przez program (BAND)"}));
 }
 
-void TestAdif::recordsThatCannotBeContactsAreSkippedAndNamed_data() {
+// A record between two good ones is either left out or taken with its fields cleaned, and either way named.
+void TestAdif::recordsLeftOutOrCleanedAreNamed_data() {
     QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("call"); // empty: the record is left out
+    QTest::addColumn<QStringList>("notes");
+    const QString cleaned = QStringLiteral("Rekord 2: pole %1 zawierało znaki sterujące – poprawiono");
     QTest::newRow("no MODE") << "<BAND:3>20M <CALL:5>SP1AA"
-                             << "Rekord 2 pominięty: brak emisji (MODE)";
-    QTest::newRow("MODE of blanks") << "<BAND:3>20M <MODE:2>   <CALL:5>SP1AA"
-                                    << "Rekord 2 pominięty: brak emisji (MODE)";
-    QTest::newRow("mode outside the table") << "<BAND:3>20M <MODE:3>ft8 <CALL:5>SP1AA"
-                                            << "Rekord 2 pominięty: emisja \"FT8\" nie jest obsługiwana przez program "
-                                               "(MODE)";
-    QTest::newRow("no CALL") << "<BAND:3>20M <MODE:2>CW"
-                             << "Rekord 2 pominięty: brak znaku korespondenta (CALL)";
+                             << "" << QStringList{"Rekord 2 pominięty: brak emisji (MODE)"};
+    QTest::newRow("mode outside the table")
+        << "<BAND:3>20M <MODE:3>ft8 <CALL:5>SP1AA"
+        << "" << QStringList{"Rekord 2 pominięty: emisja \"FT8\" nie jest obsługiwana przez program (MODE)"};
     QTest::newRow("CALL of a line break") << "<BAND:3>20M <MODE:2>CW <CALL:2>\r\n"
-                                          << "Rekord 2 pominięty: brak znaku korespondenta (CALL)";
+                                          << "" << QStringList{"Rekord 2 pominięty: brak znaku korespondenta (CALL)"};
     QTest::newRow("long unknown band is cut in the note")
         << "<BAND:20>ABCDEFGHIJKLMNOPQRST <MODE:2>CW <CALL:5>SP1AA"
-        << "Rekord 2 pominięty: pasmo \"ABCDEFGHIJKLMNOP…\" nie jest obsługiwane przez program (BAND)";
+        << ""
+        << QStringList{"Rekord 2 pominięty: pasmo \"ABCDEFGHIJKLMNOP…\" nie jest obsługiwane przez program (BAND)"};
     QTest::newRow("everything missing names every field")
         << "<COMMENT:3>abc"
-        << "Rekord 2 pominięty: brak pasma (BAND), brak emisji (MODE), brak znaku korespondenta (CALL)";
-}
-
-void TestAdif::recordsThatCannotBeContactsAreSkippedAndNamed() {
-    QFETCH(QString, fields);
-    QFETCH(QString, note);
-    const QString good =
-        QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CALL:4>SP1A <EOR>");
-    const AdifImport::Result r = AdifImport::parse(good + QStringLiteral("\n<QSO_DATE:8>20240601 <TIME_ON:4>1201 ") +
-                                                   fields + QStringLiteral(" <EOR>\n") + good);
-    QVERIFY(r.status.ok);
-    QCOMPARE(r.records, 3);
-    QCOMPARE(r.lines.size(), 2);
-    QCOMPARE(r.skipped, 1);
-    QCOMPARE(r.notes, QStringList{note});
-}
-
-void TestAdif::fieldsCleanedOfControlCharactersAreNamed_data() {
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QStringList>("notes");
-    QTest::newRow("CR LF inside the call") << "<CALL:8>SP\r\n1ABC"
-                                           << "SP  1ABC"
-                                           << QStringList{"Rekord 1: pole CALL zawierało znaki sterujące – "
-                                                          "poprawiono"};
-    QTest::newRow("line break after the call changes nothing") << "<CALL:8>SP1ABC\r\n"
+        << ""
+        << QStringList{"Rekord 2 pominięty: brak pasma (BAND), brak emisji (MODE), brak znaku korespondenta (CALL)"};
+    QTest::newRow("CR LF inside the call") << "<BAND:3>20M <MODE:2>CW <CALL:8>SP\r\n1ABC"
+                                           << "SP  1ABC" << QStringList{cleaned.arg("CALL")};
+    QTest::newRow("line break after the call changes nothing") << "<BAND:3>20M <MODE:2>CW <CALL:8>SP1ABC\r\n"
                                                                << "SP1ABC" << QStringList{};
-    QTest::newRow("NUL in front of the call changes nothing") << QStringLiteral("<CALL:7>") + QChar(0) + "SP1ABC"
-                                                              << "SP1ABC" << QStringList{};
     QTest::newRow("NUL in the exchange, tab in the report")
-        << QStringLiteral("<CALL:6>SP1ABC <SRX:5>01") + QChar(0) + "KR <RST_SENT:4>5\t99"
-        << "SP1ABC"
-        << QStringList{"Rekord 1: pole RST_SENT zawierało znaki sterujące – poprawiono",
-                       "Rekord 1: pole SRX zawierało znaki sterujące – poprawiono"};
+        << QStringLiteral("<BAND:3>20M <MODE:2>CW <CALL:6>SP1ABC <SRX:5>01") + QChar(0) + "KR <RST_SENT:4>5\t99"
+        << "SP1ABC" << QStringList{cleaned.arg("RST_SENT"), cleaned.arg("SRX")};
 }
 
-void TestAdif::fieldsCleanedOfControlCharactersAreNamed() {
+void TestAdif::recordsLeftOutOrCleanedAreNamed() {
     QFETCH(QString, fields);
     QFETCH(QString, call);
     QFETCH(QStringList, notes);
-    const AdifImport::Result r = AdifImport::parse(
-        QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW ") + fields + " <EOR>");
-    QCOMPARE(r.lines.size(), 1);
-    QCOMPARE(QsoLine(r.lines.first()).call(), call);
+    const QByteArray good = adifRecord("<BAND:3>20M <MODE:2>CW <CALL:4>SP1A");
+    const AdifImport::Result r = AdifImport::parse(QString::fromUtf8(good + adifRecord(fields.toUtf8()) + good));
     QCOMPARE(r.notes, notes);
+    QCOMPARE(r.lines.size(), call.isEmpty() ? 2 : 3);
+    if (!call.isEmpty())
+        QCOMPARE(QsoLine(r.lines.at(1)).call(), call);
 }
 
 void TestAdif::modesMapBack_data() {

@@ -1,5 +1,6 @@
 #include "core/logfile.h"
 #include "core/qsoline.h"
+#include "importfiles.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/interchangecommands.h"
@@ -61,15 +62,11 @@ private slots:
     void backupCopyGoesToBackupLogs();
     void importsKeepTheLogLoadable_data();
     void importsKeepTheLogLoadable();
+    void importThatDoesNotLoadPutsTheOldLogBack_data();
     void importThatDoesNotLoadPutsTheOldLogBack();
     void importMessageNamesRecordsChangedAndLeftOut();
-    void noteListShowsTheFirstTwenty_data();
     void noteListShowsTheFirstTwenty();
-    void cabrilloImportRefusesFilesWithoutContacts_data();
-    void cabrilloImportRefusesFilesWithoutContacts();
     void cabrilloImportWritesANewFileInsteadOfAppending();
-    void cabrilloImportRefusesALogThatDidNotLoadWhole();
-    void serialAfterImportFollowsTheLastContactWithASerial_data();
     void serialAfterImportFollowsTheLastContactWithASerial();
     void backupNameIsTakenWhenItIsChosen();
 };
@@ -490,98 +487,74 @@ void TestInterchangeCommands::importsKeepTheLogLoadable() {
     QVERIFY(f.session.reload().complete());
 }
 
-// A log broken behind the program's back (another program wrote a bad line after it was read) is read again
-// before the import: the import is refused and leaves the file as it found it.
-void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack() {
-    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
-    Fixture f({old});
-    const QByteArray broken = fileBytes(f.session.logPath()) + "2023-01-01 100100  XX CW 599\r\n";
-    f.folder.writeBytes("log.kvr", broken);
-    const QString path = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007"});
-    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, path);
-    QVERIFY(!outcome.changed);
-    QVERIFY(f.dialogs.texts().contains(LogEdit::incompleteLogMessage()));
-    QCOMPARE(fileBytes(f.session.logPath()), broken);
-}
-
-void TestInterchangeCommands::importMessageNamesRecordsChangedAndLeftOut() {
-    Fixture f;
-    const QByteArray head("<QSO_DATE:8>20240601 <TIME_ON:4>1200 <BAND:3>20M ");
-    f.dialogs.fileAnswers = {
-        f.folder.writeBytes("in.adi", head + "<MODE:2>CW <CALL:5>SP1AA <STX:3>041 <EOR>\r\n" + head +
-                                          "<MODE:2>CW <CALL:8>SP\r\n1ABC <STX:3>042 <EOR>\r\n" + head +
-                                          "<CALL:5>SP3CC <EOR>\r\n" + head + "<MODE:3>SSB <EOR>\r\n")};
-    const auto outcome = InterchangeCommands::importAdif(f.session, {});
-    QVERIFY(outcome.changed);
-    QCOMPARE(f.dialogs.texts(), QStringList{"Zaimportowano łączności: 2\nPominięto: 2\n\n"
-                                            "Rekord 2: pole CALL zawierało znaki sterujące – poprawiono\n"
-                                            "Rekord 3 pominięty: brak emisji (MODE)\n"
-                                            "Rekord 4 pominięty: brak znaku korespondenta (CALL)"});
-    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Informacja"));
-    QCOMPARE(f.session.log().size(), 2);
-    QCOMPARE(QsoLine(f.session.log().line(1)).call(), QStringLiteral("SP  1ABC"));
-}
-
-void TestInterchangeCommands::noteListShowsTheFirstTwenty_data() {
-    QTest::addColumn<int>("notes");
-    QTest::addColumn<QString>("last");
-    QTest::newRow("one") << 1 << "Rekord 1 pominięty: brak emisji (MODE)";
-    QTest::newRow("twenty") << 20 << "Rekord 20 pominięty: brak emisji (MODE)";
-    QTest::newRow("twenty-one") << 21 << "… i 1 innych";
-    QTest::newRow("a thousand") << 1000 << "… i 980 innych";
-}
-
-void TestInterchangeCommands::noteListShowsTheFirstTwenty() {
-    QFETCH(int, notes);
-    QFETCH(QString, last);
-    QStringList all;
-    for (int i = 1; i <= notes; ++i)
-        all.append(AdifImport::skippedRecordNote(i, {QStringLiteral("brak emisji (MODE)")}));
-    const QStringList shown = InterchangeCommands::noteList(all).split(QLatin1Char('\n'));
-    QCOMPARE(shown.size(), std::min(notes, 21));
-    QCOMPARE(shown.first(), all.first());
-    QCOMPARE(shown.last(), last);
-}
-
-// A file that gives no contact is refused with its reason and leaves the log as it was, as the ADIF import does.
-void TestInterchangeCommands::cabrilloImportRefusesFilesWithoutContacts_data() {
+// An import is refused, the log left as it was found, when the log is broken behind the program's back (another
+// program wrote a bad line after it was read: it is read again first), when it stopped loading at a cut line (the
+// contacts after it are not in memory), or when the file gives no contact.
+void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack_data() {
+    QTest::addColumn<QByteArray>("logTail");
+    QTest::addColumn<bool>("readBeforeTheImport");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
-    const QString noLines = InterchangeCommands::noCabrilloLinesMessage();
-    QByteArray random;
-    for (int i = 0; i < 2048; ++i)
-        random.append(char((i * 7919 + 13) % 256));
-    QTest::newRow("empty file") << QByteArray() << noLines;
-    QTest::newRow("random bytes") << random << noLines;
-    QTest::newRow("NUL bytes") << QByteArray(500, '\0') << noLines;
-    QTest::newRow("header only") << QByteArray("START-OF-LOG: 3.0\r\nCALLSIGN: SP9XYZ\r\nEND-OF-LOG:\r\n") << noLines;
+    const QString cut = TestQso().date("2023-01-01").time("10:01:00").band("80M").call("SP7CUT").srx("002");
+    const QByteArray good("QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007\r\n");
+    QTest::newRow("bad line written after the log was read")
+        << QByteArray("2023-01-01 100100  XX CW 599\r\n") << false << good << LogEdit::incompleteLogMessage();
+    QTest::newRow("log that stopped loading at a cut line")
+        << cut.left(60).toLatin1() << true << good << LogEdit::incompleteLogMessage();
+    QTest::newRow("empty file") << QByteArray() << false << QByteArray()
+                                << InterchangeCommands::noCabrilloLinesMessage();
+    QTest::newRow("NUL bytes") << QByteArray() << false << QByteArray(500, '\0')
+                               << InterchangeCommands::noCabrilloLinesMessage();
     QTest::newRow("every QSO line unusable")
+        << QByteArray() << false
         << QByteArray("START-OF-LOG: 3.0\r\nQSO: 14025 CW\r\nQSO: 222 CW 2024-06-01 1200 SP9XYZ 599 1 SP1AA 599 2\r\n")
         << InterchangeCommands::nothingToImportMessage(
                {"Linia 2 pominięta: linia kończy się przed znakiem korespondenta",
                 "Linia 3 pominięta: częstotliwość \"222\" nie leży w żadnym paśmie programu"});
 }
 
-void TestInterchangeCommands::cabrilloImportRefusesFilesWithoutContacts() {
+void TestInterchangeCommands::importThatDoesNotLoadPutsTheOldLogBack() {
+    QFETCH(QByteArray, logTail);
+    QFETCH(bool, readBeforeTheImport);
     QFETCH(QByteArray, file);
     QFETCH(QString, message);
-    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
-    const QByteArray before = fileBytes(f.session.logPath());
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD").srx("001")});
+    const QByteArray before = fileBytes(f.session.logPath()) + logTail;
+    f.folder.writeBytes("log.kvr", before);
+    if (readBeforeTheImport)
+        QCOMPARE(f.session.reload().status, LoadResult::Status::FormatError);
     f.dialogs.fileAnswers = {f.folder.writeBytes("in.cbr", file)};
-    const auto outcome = InterchangeCommands::importCabrillo(f.session);
-    QVERIFY(!outcome.changed);
-    QCOMPARE(f.dialogs.texts(), QStringList{message});
-    QCOMPARE(f.dialogs.messages.first().title, QStringLiteral("Błąd"));
-    QVERIFY(message.endsWith(QStringLiteral("\n\nImport danych został przerwany.")));
+    QVERIFY(!InterchangeCommands::importCabrillo(f.session).changed);
+    QCOMPARE(f.dialogs.lastText(), message);
     QCOMPARE(fileBytes(f.session.logPath()), before);
     QVERIFY(!QFileInfo::exists(f.session.logPath() + QLatin1Char('~')));
+}
+
+void TestInterchangeCommands::importMessageNamesRecordsChangedAndLeftOut() {
+    Fixture f;
+    f.dialogs.fileAnswers = {f.folder.writeBytes("in.adi", adifRecord("<BAND:3>20M <MODE:2>CW <CALL:8>SP\r\n1ABC") +
+                                                               adifRecord("<BAND:3>20M <CALL:5>SP3CC") +
+                                                               adifRecord("<BAND:3>20M <MODE:3>SSB"))};
+    QVERIFY(InterchangeCommands::importAdif(f.session, {}).changed);
+    QCOMPARE(f.dialogs.texts(), QStringList{"Zaimportowano łączności: 1\nPominięto: 2\n\n"
+                                            "Rekord 1: pole CALL zawierało znaki sterujące – poprawiono\n"
+                                            "Rekord 2 pominięty: brak emisji (MODE)\n"
+                                            "Rekord 3 pominięty: brak znaku korespondenta (CALL)"});
+}
+
+// The message shows the first twenty notes and counts the rest.
+void TestInterchangeCommands::noteListShowsTheFirstTwenty() {
+    QStringList all;
+    for (int i = 1; i <= 1000; ++i)
+        all.append(AdifImport::skippedRecordNote(i, {QStringLiteral("brak emisji (MODE)")}));
+    const QStringList shown = InterchangeCommands::noteList(all).split(QLatin1Char('\n'));
+    QCOMPARE(shown, all.mid(0, 20) + QStringList{"… i 980 innych"});
 }
 
 // A program killed during the import must find the old log or the whole import: the log is never written in
 // place, so a reader that opened it before still reads the old contacts whole.
 void TestInterchangeCommands::cabrilloImportWritesANewFileInsteadOfAppending() {
-    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
-    Fixture f({old});
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
     // A log whose last line lost its line break to another program still gets the contacts on lines of their own.
     const QByteArray before = fileBytes(f.session.logPath()).chopped(2);
     f.folder.writeBytes("log.kvr", before);
@@ -589,85 +562,27 @@ void TestInterchangeCommands::cabrilloImportWritesANewFileInsteadOfAppending() {
     QVERIFY(reader.open(QIODevice::ReadOnly));
     const QString in = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007",
                                                       "QSO: 14020 CW 2024-06-01 1201 SP9XYZ 599 002 SP2BB 599 008"});
-    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, in);
-    QVERIFY(outcome.changed);
+    QVERIFY(InterchangeCommands::importCabrilloFile(f.session, in).changed);
     QCOMPARE(reader.readAll(), before);
-    const QStringList lines = f.folder.readLines("log.kvr");
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines.first(), old);
-    QCOMPARE(QsoLine(lines.at(2)).call(), QStringLiteral("SP2BB"));
+    QCOMPARE(f.folder.readLines("log.kvr").size(), 3);
     QCOMPARE(fileBytes(f.session.logPath() + QLatin1Char('~')), before);
 }
 
-void TestInterchangeCommands::cabrilloImportRefusesALogThatDidNotLoadWhole() {
-    const QString first = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD").srx("001");
-    const QString cut = TestQso().date("2023-01-01").time("10:01:00").band("80M").call("SP7CUT").srx("002");
-    Fixture f;
-    const QByteArray broken = (first + "\r\n" + cut.left(60)).toLatin1();
-    f.folder.writeBytes("log.kvr", broken);
-    f.dialogs.messages.clear();
-    QCOMPARE(f.session.reload().status, LoadResult::Status::FormatError);
-    const QString in = f.folder.writeLines("in.cbr", {"QSO: 14020 CW 2024-06-01 1200 SP9XYZ 599 001 SP1AA 599 007"});
-    const auto outcome = InterchangeCommands::importCabrilloFile(f.session, in);
-    QVERIFY(!outcome.changed);
-    QCOMPARE(f.dialogs.lastText(), LogEdit::incompleteLogMessage());
-    QCOMPARE(fileBytes(f.session.logPath()), broken);
-}
-
-void TestInterchangeCommands::serialAfterImportFollowsTheLastContactWithASerial_data() {
-    QTest::addColumn<QStringList>("log");
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<QString>("serial");
-    const TestQso qso = TestQso().date("2024-06-01").band("80M").call("SP1AA");
-    QTest::newRow("last contact has a serial")
-        << QStringList{qso.time("10:00:00").stx("016"), qso.time("10:01:00").stx("017")} << 3 << "018";
-    QTest::newRow("last contact without STX")
-        << QStringList{qso.time("10:00:00").stx("041"), qso.time("10:01:00").stx("042"), qso.time("10:02:00").stx("")}
-        << 3 << "043";
-    QTest::newRow("VHF serial before the locator, two digits")
-        << QStringList{qso.time("10:00:00").band("2M").stx("009 KO02MD"), qso.time("10:01:00").stx("")} << 2 << "10";
-    QTest::newRow("no contact carries a serial") << QStringList{qso.time("10:00:00").stx("")} << 3 << "001";
-    QTest::newRow("empty log") << QStringList{} << 2 << "01";
-}
-
+// Contacts without a serial do not restart the count; a VHF serial is read in front of the locator.
 void TestInterchangeCommands::serialAfterImportFollowsTheLastContactWithASerial() {
-    QFETCH(QStringList, log);
-    QFETCH(int, digits);
-    QFETCH(QString, serial);
-    Fixture f;
-    const QByteArray head("<QSO_DATE:8>20240601 <MODE:2>CW <CALL:5>SP1AA ");
-    QByteArray adif;
-    for (const QString& line : log) {
-        const QString stx = QsoLine(line).stx().toString();
-        adif += head + "<TIME_ON:6>" + QsoLine(line).time().toLatin1() +
-                " <BAND:" + QByteArray::number(QsoLine(line).band().size()) + ">" + QsoLine(line).band().toLatin1();
-        if (!stx.isEmpty())
-            adif += " <STX:" + QByteArray::number(stx.size()) + ">" + stx.toLatin1();
-        adif += " <EOR>\r\n";
-    }
-    if (!log.isEmpty())
-        QVERIFY(InterchangeCommands::importAdifFile(f.session, f.folder.writeBytes("in.adi", adif)).changed);
-    QCOMPARE(f.session.log().size(), log.size());
-    QCOMPARE(InterchangeCommands::serialAfterImport(f.session, true, digits), std::optional<QString>(serial));
-    QCOMPARE(InterchangeCommands::serialAfterImport(f.session, false, digits), std::nullopt);
+    const TestQso qso = TestQso().band("2M");
+    Fixture f({qso.time("10:00:00").stx("009 KO02MD"), qso.time("10:01:00").stx("")});
+    QCOMPARE(InterchangeCommands::serialAfterImport(f.session, true, 2), std::optional<QString>("10"));
 }
 
 // Another kvrlog-cli run may take a name between this run's look and its write: the name is taken by creating
-// its file at once, so the second run gets the next number.
+// its file at once, so the next run gets the next number.
 void TestInterchangeCommands::backupNameIsTakenWhenItIsChosen() {
-    const QString old = TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD");
-    Fixture f({old});
+    Fixture f({TestQso().date("2023-01-01").time("10:00:00").band("80M").call("SP7OLD")});
     const QString folder = f.folder.file("Backup_logs");
     QDir().mkpath(folder);
-    const QString taken = LogFile::freeBackupBase(folder, "log_20240602_080910", {".txt"});
-    QCOMPARE(taken, QDir(folder).filePath("log_20240602_080910"));
-    QVERIFY(QFileInfo::exists(taken + ".txt"));
-    QCOMPARE(LogFile::freeBackupBase(folder, "log_20240602_080910", {".txt"}),
-             QDir(folder).filePath("log_20240602_080910_2"));
-    const auto backup = InterchangeCommands::backupCurrentLog(f.session);
-    QVERIFY(backup.status.ok);
-    QCOMPARE(backup.path, QDir(folder).filePath("log_20240602_080910_3.txt"));
-    QCOMPARE(f.folder.readLines("Backup_logs/log_20240602_080910_3.txt"), QStringList{old});
+    QVERIFY(QFileInfo::exists(LogFile::freeBackupBase(folder, "log_20240602_080910", {".txt"}) + ".txt"));
+    QCOMPARE(InterchangeCommands::backupCurrentLog(f.session).path, QDir(folder).filePath("log_20240602_080910_2.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestInterchangeCommands)
