@@ -12,6 +12,9 @@
 #include <QSet>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 const TestQso kContact = TestQso().date("2026-03-14").band("80M").stx("001");
@@ -30,13 +33,13 @@ void changeBehindTheSession(const QString& path, const QByteArray& how) {
     }
 }
 
-// kvrlog-cli add of one contact, started and left running.
-QProcess* startAdd(const QString& home, const QString& call, QObject* parent) {
-    auto* process = new QProcess(parent);
-    process->start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
-                   {QStringLiteral("--home"), home, QStringLiteral("add"), QStringLiteral("--call"), call,
-                    QStringLiteral("--srx"), QStringLiteral("599"), QStringLiteral("--date"),
-                    QStringLiteral("2026-03-14"), QStringLiteral("--time"), QStringLiteral("08:00:00")});
+// kvrlog-cli with these arguments on the program folder, started and left running.
+std::unique_ptr<QProcess> startCli(const QString& home, const QStringList& args, int lockWaitMs = 5000) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KVRLOG_LOCK_WAIT_MS"), QString::number(lockWaitMs));
+    process->setProcessEnvironment(environment);
+    process->start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"), QStringList{QStringLiteral("--home"), home} + args);
     return process;
 }
 
@@ -163,12 +166,13 @@ private slots:
     void concurrentCommandLineAddsLoseNothing() {
         TempProgramFolder folder;
         folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nAutonumber=1\r\nSTX=001\r\n");
-        QObject owner;
-        QList<QProcess*> running;
+        std::vector<std::unique_ptr<QProcess>> running;
         constexpr int kWriters = 12;
         for (int i = 0; i < kWriters; ++i)
-            running.append(startAdd(folder.path(), QStringLiteral("SP%1AA").arg(i % 10) + QChar(u'A' + i), &owner));
-        for (QProcess* process : running) {
+            running.push_back(startCli(folder.path(), {QStringLiteral("add"), QStringLiteral("--call"),
+                                                       QStringLiteral("SP%1AA").arg(i), QStringLiteral("--srx"),
+                                                       QStringLiteral("599")}));
+        for (const auto& process : running) {
             QVERIFY(process->waitForFinished(60000));
             QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
         }
@@ -195,15 +199,10 @@ private slots:
         QFETCH(QStringList, command);
         AddQsoFixture window({kFirst}, 0);
         const QMap<QString, QByteArray> before = folderContents(window.folder.path());
-        QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("KVRLOG_LOCK_WAIT_MS"), QStringLiteral("50"));
-        cli.setProcessEnvironment(environment);
-        cli.start(QStringLiteral(KVR_BIN_DIR "/kvrlog-cli"),
-                  QStringList{QStringLiteral("--home"), window.folder.path()} + command);
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 1);
-        const QString error = QString::fromUtf8(cli.readAllStandardError());
+        const std::unique_ptr<QProcess> cli = startCli(window.folder.path(), command, 50);
+        QVERIFY(cli->waitForFinished(60000));
+        QCOMPARE(cli->exitCode(), 1);
+        const QString error = QString::fromUtf8(cli->readAllStandardError());
         QVERIFY2(error.contains(QStringLiteral("jest otwarty w innym programie")), qPrintable(error));
         QVERIFY2(error.contains(QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())), qPrintable(error));
         // Not a byte of the folder changed: no log line, no backup, no serial.
