@@ -39,10 +39,6 @@ const ModeInfo* byCode(QStringView code) {
     return nullptr;
 }
 
-const ModeInfo* byPosition(int position) {
-    return position >= 0 && position < int(std::size(kModes)) ? &kModes[position] : nullptr;
-}
-
 bool codeMatchesMode(QStringView code, QStringView modeName) {
     const ModeInfo* mode = byName(modeName);
     return mode && code == QLatin1String(mode->code);

@@ -22,7 +22,6 @@ std::span<const ModeInfo> all();
 QStringList selectorList(bool withDigital);
 const ModeInfo* byName(QStringView name);
 const ModeInfo* byCode(QStringView code);
-const ModeInfo* byPosition(int position);
 // Whether a line's mode code belongs to the selector text (PH ↔ SSB, CW ↔ CW, …).
 bool codeMatchesMode(QStringView code, QStringView modeName);
 // The dupe-key character of a line's mode code; '?' for a code outside the table.

@@ -82,14 +82,13 @@ void MorseEngine::ComputeTiming() {
         c = m_config;
     }
     const MorseTiming t = Morse::ComputeTiming(m_speed, c.dashRatio, c.gapRatio, c.longGapRatio, c.calibrationFactor);
-    m_dotLength = t.dotLength;
-    m_dashLength = t.dashLength;
-    m_elementGap = t.elementGap;
-    m_longGap = t.longGap;
+    const std::lock_guard lock(m_timingMutex);
+    m_timing = t;
 }
 
 MorseTiming MorseEngine::timing() const {
-    return {m_dotLength, m_dashLength, m_elementGap, m_longGap};
+    const std::lock_guard lock(m_timingMutex);
+    return m_timing;
 }
 
 void MorseEngine::setSpeed(int wpm) {
@@ -347,7 +346,7 @@ void MorseEngine::sendQueueChar(QChar c) {
     switch (u) {
     case u' ':
         m_keying.characterStarted(c, m_speed);
-        wait(m_longGap);
+        wait(timing().longGap);
         return;
     case Macros::kCall:
         for (qsizetype i = 0;; ++i) {
@@ -391,12 +390,13 @@ void MorseEngine::SendCode(QChar c) {
     const QString pattern = Morse::code(c);
     if (!pattern.isEmpty() && !m_sendAbort)
         m_keying.characterStarted(c, m_speed);
+    const MorseTiming t = timing();
     for (qsizetype i = 0; i < pattern.size(); ++i)
-        sendElement(pattern.at(i) == u'-', i == pattern.size() - 1);
+        sendElement(pattern.at(i) == u'-', i == pattern.size() - 1, t);
 }
 
-void MorseEngine::sendElement(bool dash, bool last) {
-    const int length = dash ? m_dashLength : m_dotLength;
+void MorseEngine::sendElement(bool dash, bool last, const MorseTiming& t) {
+    const int length = dash ? t.dashLength : t.dotLength;
     m_elementLength = length;
     if (m_sendAbort) {
         m_keying.stoppedState();
@@ -422,7 +422,7 @@ void MorseEngine::sendElement(bool dash, bool last) {
         m_keying.stoppedState();
         return;
     }
-    wait(last ? m_longGap : m_elementGap);
+    wait(last ? t.longGap : t.elementGap);
     if (m_sendAbort)
         m_keying.stoppedState();
 }
@@ -590,7 +590,8 @@ void MorseEngine::keyingTestLoop() {
     } else {
         const bool dashes = m_test == KeyingTest::Dashes;
         while (!stopped()) {
-            const int length = dashes ? m_dashLength : m_dotLength;
+            const MorseTiming t = timing();
+            const int length = dashes ? t.dashLength : t.dotLength;
             m_elementLength = length;
             catchUp();
             if (!m_keying.keyDown())
@@ -599,7 +600,7 @@ void MorseEngine::keyingTestLoop() {
             m_time.sleepUntil(m_deadline);
             if (!m_keying.keyUp())
                 break;
-            wait(m_dotLength);
+            wait(t.dotLength);
         }
         if (ptt)
             m_keying.pttOff();

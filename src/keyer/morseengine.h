@@ -143,7 +143,7 @@ private:
     void keyingTestLoop();
     void sendQueueChar(QChar c);
     void SendCode(QChar c);
-    void sendElement(bool dash, bool last);
+    void sendElement(bool dash, bool last, const MorseTiming& timing);
     void wait(int ms);
     void catchUp();
     void endOfTransmission(QChar last);
@@ -171,7 +171,10 @@ private:
     std::atomic<int> m_speed{30};
     std::atomic<int> m_savedSpeed{30};
     std::atomic<int> m_speedBeforeStep{0};
-    std::atomic<int> m_dotLength{40}, m_dashLength{120}, m_elementGap{40}, m_longGap{120};
+    // The element lengths change together: a character reads them once, so a speed change made from another
+    // thread while it is keyed never mixes two speeds within it.
+    mutable std::mutex m_timingMutex;
+    MorseTiming m_timing{40, 120, 40, 120};
     std::atomic<int> m_elementLength{0};
 
     std::atomic<bool> m_sendAbort{false};

@@ -41,17 +41,6 @@ QByteArray searchPattern(QStringView pattern) {
     return bytes;
 }
 
-bool matchesBytes(const char* pattern, qsizetype patternLength, const char* entry, qsizetype entryLength) {
-    for (qsizetype s = 0; s + patternLength <= entryLength; ++s) {
-        qsizetype i = 0;
-        while (i < patternLength && (pattern[i] == '?' || pattern[i] == entry[s + i]))
-            ++i;
-        if (i == patternLength)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int MasterCallDatabase::code(QChar c) {
@@ -137,10 +126,10 @@ QString MasterCallDatabase::DatabaseInfo() const {
     return QStringLiteral("%1   %2  (%3 bytes)").arg(m_fileName, fileDateText()).arg(m_fileSize);
 }
 
-bool MasterCallDatabase::MatchesPattern(QStringView pattern, QStringView entry) {
+bool MasterCallDatabase::MatchesPattern(QByteArrayView pattern, QByteArrayView entry) {
     for (qsizetype s = 0; s + pattern.size() <= entry.size(); ++s) {
         qsizetype i = 0;
-        while (i < pattern.size() && (pattern[i] == QLatin1Char('?') || pattern[i] == entry[s + i]))
+        while (i < pattern.size() && (pattern[i] == '?' || pattern[i] == entry[s + i]))
             ++i;
         if (i == pattern.size())
             return true;
@@ -166,7 +155,7 @@ bool MasterCallDatabase::PartialSearch(const QString& pattern) {
         // The load made sure the block ends with a NUL, so this stays inside it.
         const auto* nul = static_cast<const char*>(std::memchr(data + at, '\0', size_t(end - at)));
         const qsizetype length = nul - (data + at);
-        if (matchesBytes(bytes.constData(), bytes.size(), data + at, length)) {
+        if (MatchesPattern(bytes, QByteArrayView(data + at, length))) {
             QString entry = QString::fromLatin1(data + at, length);
             entry.replace(QLatin1Char('_'), QLatin1Char(' '));
             m_results.append(entry);

@@ -46,8 +46,9 @@ public:
     bool PartialSearch(const QString& pattern);
     const QStringList& results() const { return m_results; }
 
-    // Whether the entry holds the pattern anywhere, each "?" of the pattern standing for any one character.
-    static bool MatchesPattern(QStringView pattern, QStringView entry);
+    // Whether the entry (as the database stores it) holds the pattern anywhere, each "?" of the pattern standing
+    // for any one character.
+    static bool MatchesPattern(QByteArrayView pattern, QByteArrayView entry);
     // A text with "?" is a search pattern: it finds stations, it never names one.
     static bool isPattern(QStringView text) { return text.contains(QLatin1Char('?')); }
     // The character's position in "A…Z0…9/", or -1.

@@ -76,12 +76,6 @@ template <typename Value> void KeyerSettingsDialog::bindSetting(QObject* control
         connect(spin, &QSpinBox::valueChanged, this, store);
 }
 
-void KeyerSettingsDialog::setParallelPortRoots(const QString& procRoot, const QString& devRoot) {
-    m_procRoot = procRoot;
-    m_devRoot = devRoot;
-    showSettings();
-}
-
 void KeyerSettingsDialog::showSettings() {
     const KeyerConfig c = m_setup.config();
     // Showing the settings changes none of them.

@@ -24,8 +24,6 @@ public:
 
     // The controls from the live settings; runs every time the window is shown.
     void showSettings();
-    // The parallel ports of the system as the window lists them (tests point it elsewhere).
-    void setParallelPortRoots(const QString& procRoot, const QString& devRoot);
 
 signals:
     // "Wyłącz automatyczny czas UTC" or "Różnica czasu (lokalny - UTC)" changed.

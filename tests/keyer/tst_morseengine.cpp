@@ -85,6 +85,17 @@ private slots:
         QCOMPARE(f.engine.timing().dotLength, 60);
     }
 
+    // A speed key pressed while a character is keyed (from the window's thread) changes the next character; the
+    // one on the air keeps the lengths it started with to its long gap.
+    void speedChangeInTheMiddleOfACharacterWaitsForTheNext() {
+        KeyerFixture f(KeyerFixture::directConfig(20));
+        // Q = dash dash dot dash; the first dash runs from 50 to 230 ms.
+        f.time.at(100, [&] { f.engine.changeSpeedBy(5); });
+        f.engine.SendText(QStringLiteral("QE"));
+        QCOMPARE(f.timeline, lines({"pause 50", "key 180", "pause 60", "key 180", "pause 60", "key 60", "pause 60",
+                                    "key 180", "pause 180", "key 48", "pause 144"}));
+    }
+
     void speedKeyDuringTransmissionSurvivesItsEnd() {
         KeyerFixture f(KeyerFixture::directConfig(20));
         f.time.at(100, [&] { f.engine.changeSpeedBy(1); });

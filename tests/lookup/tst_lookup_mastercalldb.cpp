@@ -79,7 +79,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, entry);
         QFETCH(bool, matches);
-        QCOMPARE(MasterCallDatabase::MatchesPattern(pattern, entry), matches);
+        QCOMPARE(MasterCallDatabase::MatchesPattern(pattern.toLatin1(), entry.toLatin1()), matches);
     }
 
     void emptyBlocksLoadAndFindNothing() {
