@@ -3,7 +3,6 @@
 #include "core/bands.h"
 #include "core/logfile.h"
 #include "core/modes.h"
-#include "log/loggedcounties.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
@@ -84,8 +83,7 @@ EntrySession::BandSwitch EntrySession::changeBand(const QString& band, const QSt
     m_options.band = band;
     if (Bands::isVhf(band))
         change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
-    RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
-    emit m_session.loggedCountiesChanged();
+    AnalysisHandlers::BandOrModeChanged(m_session);
     change.serial = serialAfterBandSwitch(m_session.log(), band, serialField, m_options.separateVhfSerials,
                                           m_options.autoIncrement, m_options.serialFormat);
     return change;
@@ -94,8 +92,7 @@ EntrySession::BandSwitch EntrySession::changeBand(const QString& band, const QSt
 void EntrySession::changeMode(const QString& mode) {
     m_session.setMode(mode);
     m_options.mode = mode;
-    RebuildLoggedCounties(m_session.log(), m_session.analysisContext());
-    emit m_session.loggedCountiesChanged();
+    AnalysisHandlers::BandOrModeChanged(m_session);
 }
 
 void EntrySession::setOneQsoPerBand(bool on) {
