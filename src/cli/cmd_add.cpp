@@ -1,10 +1,10 @@
 #include "clicontext.h"
 #include "core/bands.h"
-#include "core/logfile.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
 #include "entry/entrysession.h"
 #include "entry/entrystartup.h"
+#include "entry/outsidecontact.h"
 #include "entry/serialnumber.h"
 #include "entry/startupoptions.h"
 #include "log/logsession.h"
@@ -12,9 +12,7 @@
 #include "platform/userdialogs.h"
 #include "rig/rigmapping.h"
 #include "settings/inifile.h"
-#include "settings/settingskeys.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 int runAdd(CliContext& context) {
@@ -101,37 +99,32 @@ int runAdd(CliContext& context) {
         serial = serialAfterBandSwitch(session.log(), session.band(), serial, true, true, entry.options().serialFormat);
 
     EntryForm form;
-    form.call = call->toUpper().remove(QLatin1Char(' '));
-    form.srx = srx.value_or(QString()).toUpper().remove(QLatin1Char(' '));
-    form.rstSent = rstSent.value_or(defaultRst).toUpper().left(3);
-    form.rstRcvd = rstRcvd.value_or(defaultRst).toUpper().left(3);
-    form.stx = stx.value_or(serial).toUpper();
-    form.stxFixed = stxFixed.value_or(entry.options().stxFixed).toUpper().remove(QLatin1Char(' ')).left(11);
+    form.call = *call;
+    form.srx = srx.value_or(QString());
+    form.rstSent = rstSent.value_or(defaultRst);
+    form.rstRcvd = rstRcvd.value_or(defaultRst);
+    form.stx = stx.value_or(serial);
+    form.stxFixed = stxFixed.value_or(entry.options().stxFixed);
     const QDateTime utc = entry.utcNow();
     form.date = date.value_or(EntryClock::formatDate(utc.date()));
     form.time = time.value_or(EntryClock::formatTime(utc.time()));
+    form = OutsideContact::normalised(form);
 
-    // The next contact from the command line goes on with the next serial, as the window would. The serial is
-    // stored before the contact, so a run killed in between skips a serial rather than giving one twice.
-    std::optional<QString> next;
-    if (!stx && entry.options().autoIncrement && !settings.isUnreadable())
-        next = SerialNumber::next(form.stx, entry.options().serialFormat);
-    const QString settingsPath = context.folder.settingsFile();
-    const bool settingsExisted = QFileInfo::exists(settingsPath);
-    const std::optional<QByteArray> settingsBefore = LogFile(settingsPath).snapshot();
-    if (next) {
-        if (const TextFile::Status stored = settings.setValue(SettingsKeys::Program::stx, *next); !stored) {
+    // The next contact from the command line goes on with the next serial, as the window would.
+    std::optional<SerialReservation> reserved;
+    if (!stx && entry.options().autoIncrement && !settings.isUnreadable()) {
+        TextFile::Status stored;
+        reserved = SerialReservation::reserve(settings, form.stx, entry.options().serialFormat, stored);
+        if (!stored) {
             Cli::err(stored.error);
             return Cli::kFailure;
         }
     }
     const AddQsoResult result = entry.addQso(form);
     if (!result.added()) {
-        // The contact was not stored, so neither is its serial: the settings file goes back as it was.
-        if (next && !settingsExisted)
-            QFile::remove(settingsPath);
-        else if (next && settingsBefore)
-            TextFile::writeText(settingsPath, *settingsBefore);
+        // The contact was not stored, so neither is its serial.
+        if (reserved)
+            reserved->release();
         return Cli::kFailure;
     }
     Cli::out(result.line);

@@ -7,6 +7,7 @@ target_sources(kvr_core PRIVATE
     entry/entryindex.h entry/entryindex.cpp
     entry/workedbefore.h entry/workedbefore.cpp
     entry/addqso.h entry/addqso.cpp
+    entry/outsidecontact.h entry/outsidecontact.cpp
     entry/entrystartup.h entry/entrystartup.cpp
     entry/entrysession.h entry/entrysession.cpp
     entry/rigpollerkeying.h entry/rigpollerkeying.cpp

@@ -3,13 +3,16 @@
 #include "entry/entryclock.h"
 #include "entry/entryindex.h"
 #include "entry/entryoptions.h"
+#include "entry/outsidecontact.h"
 #include "entry/workedbefore.h"
 #include "log/logbook.h"
 #include "log/logloader.h"
 #include "settings/inifile.h"
+#include "settings/settingskeys.h"
 #include "testqso.h"
 #include "testsupport.h"
 
+#include <QFile>
 #include <QTest>
 #include <QTimeZone>
 
@@ -99,6 +102,51 @@ private slots:
         const QString newest = TestQso().band(band).stx(loggedStx).call("SP1AA").srx("1");
         QCOMPARE(SerialNumber::catchUpWithLog(stored, newest, separateVhf, SerialFormat::Three), expected);
         QCOMPARE(SerialNumber::catchUpWithLog(stored, QString(), separateVhf, SerialFormat::Three), stored);
+    }
+
+    // A contact from the command line ends up as the entry window's fields would hold it.
+    void outsideContactIsHeldToTheFieldRules() {
+        EntryForm typed;
+        typed.call = QStringLiteral("sp 9abc/p");
+        typed.srx = QStringLiteral("012 gw");
+        typed.rstSent = QStringLiteral("5nnx");
+        typed.rstRcvd = QStringLiteral("59");
+        typed.stx = QStringLiteral("001a");
+        typed.stxFixed = QStringLiteral("ko02md abcdefgh");
+        const EntryForm form = OutsideContact::normalised(typed);
+        QCOMPARE(form.call, QStringLiteral("SP9ABC/P"));
+        QCOMPARE(form.srx, QStringLiteral("012GW"));
+        QCOMPARE(form.rstSent, QStringLiteral("5NN"));
+        QCOMPARE(form.rstRcvd, QStringLiteral("59"));
+        QCOMPARE(form.stx, QStringLiteral("001A"));
+        QCOMPARE(form.stxFixed, QStringLiteral("KO02MDABCDE"));
+    }
+
+    // The next serial is on the disk before the contact; a contact that was not stored gives it back, leaving the
+    // settings file as it was, or absent as it was.
+    void serialReservationIsTakenBackWhenTheContactIsNotStored_data() {
+        QTest::addColumn<QByteArray>("before"); // empty: no settings file
+        QTest::newRow("settings file") << QByteArray("[Program]\r\nSTX=007\r\nPasmo=40M\r\n");
+        QTest::newRow("no settings file") << QByteArray();
+    }
+    void serialReservationIsTakenBackWhenTheContactIsNotStored() {
+        QFETCH(QByteArray, before);
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        if (!before.isEmpty())
+            folder.writeBytes(QStringLiteral("kvr_log.ini"), before);
+        IniFile settings(path);
+        TextFile::Status status;
+        QVERIFY(!SerialReservation::reserve(settings, QStringLiteral("5NN"), SerialFormat::Three, status));
+        QVERIFY(status);
+        QCOMPARE(fileBytes(path), before);
+        const std::optional<SerialReservation> reserved =
+            SerialReservation::reserve(settings, QStringLiteral("007"), SerialFormat::Three, status);
+        QVERIFY(reserved && status);
+        QCOMPARE(IniFile(path).value(SettingsKeys::Program::stx), QStringLiteral("008"));
+        reserved->release();
+        QCOMPARE(QFile::exists(path), !before.isEmpty());
+        QCOMPARE(fileBytes(path), before);
     }
 
     void dupeSelectsTheEarlierContactOnThisBandAndMode() {
