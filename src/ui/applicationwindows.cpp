@@ -85,13 +85,7 @@ ApplicationWindows::~ApplicationWindows() {
 
 void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
     EntryWindow* main = m_entryWindow.get();
-    auto field = [main](const char* name) { return main->findChild<QLineEdit*>(QLatin1String(name)); };
-    m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(
-        m_session,
-        EntryWindowKeyerEntry::Fields{field("callsignEdit"), field("rstSentEdit"), field("receivedExchangeEdit"),
-                                      field("sentSerialEdit"), field("sentFixedPartEdit"),
-                                      main->findChild<QWidget*>(QStringLiteral("dupeLabel")),
-                                      main->findChild<QPushButton*>(QStringLiteral("logQsoButton"))});
+    m_keyerEntry = std::make_unique<EntryWindowKeyerEntry>(m_session, main->keyerFields());
     m_keyerPanel = new KeyerPanel(m_session, *m_keyerEntry, main->keyerArea(), devices);
     auto* layout = new QVBoxLayout(main->keyerArea());
     layout->setContentsMargins(0, 0, 0, 0);
@@ -173,8 +167,7 @@ int ApplicationWindows::serialDigits() const {
 
 void ApplicationWindows::focusCallsign() {
     m_entryWindow->activateWindow();
-    if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit")))
-        call->setFocus();
+    m_entryWindow->callsignField()->setFocus();
 }
 
 bool ApplicationWindows::startUp() {
@@ -439,10 +432,8 @@ void ApplicationWindows::connectWindows() {
     connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
         focusCallsign();
-        if (auto* call = m_entryWindow->findChild<QLineEdit*>(QStringLiteral("callsignEdit"))) {
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(call, &escape);
-        }
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(m_entryWindow->callsignField(), &escape);
     });
     const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_workedCalls->ssb()},
                                                                 {"actionShowCwList", m_workedCalls->cw()},

@@ -219,6 +219,15 @@ QWidget* EntryWindow::keyerArea() const {
     return m_ui->keyerArea;
 }
 
+QLineEdit* EntryWindow::callsignField() const {
+    return m_ui->callsignEdit;
+}
+
+EntryWindowKeyerEntry::Fields EntryWindow::keyerFields() const {
+    return {m_ui->callsignEdit,      m_ui->rstSentEdit, m_ui->receivedExchangeEdit, m_ui->sentSerialEdit,
+            m_ui->sentFixedPartEdit, m_ui->dupeLabel,   m_ui->logQsoButton};
+}
+
 bool EntryWindow::isOffline() const {
     return m_ui->offlineEntryButton->isVisibleTo(this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/entrysession.h"
+#include "entrywindowkeyerentry.h"
 #include "keyer/keyerhooks.h"
 #include "settings/settingskeys.h"
 
@@ -40,6 +41,9 @@ public:
     // A menu item by its name ("actionNewLog", "actionShowLog", "actionOperatorData" …) for the windows that handle it.
     QAction* menuAction(const QString& objectName) const;
     QWidget* keyerArea() const;
+    // The controls the other windows and the keyer work with, by type rather than by name.
+    QLineEdit* callsignField() const;
+    EntryWindowKeyerEntry::Fields keyerFields() const;
     bool isOffline() const;
     // What the entry fields hold now (the keyer's macros read the callsign, the exchanges and the reports).
     EntryForm entryFields() const;

@@ -92,8 +92,7 @@ void EntryWindowRig::openSettings() {
         apply(chosen);
     }
     m_window.activateWindow();
-    if (auto* call = m_window.findChild<QLineEdit*>(QStringLiteral("callsignEdit")))
-        call->setFocus();
+    m_window.callsignField()->setFocus();
 }
 
 void EntryWindowRig::showStatus() {

@@ -108,9 +108,12 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     connect(m_ui->txButton, &QToolButton::clicked, this, &KeyerPanel::onTxButtonClicked);
     connect(m_ui->outgoingTextEdit, &QLineEdit::textEdited, this, &KeyerPanel::onOutgoingTextEdited);
     connect(m_ui->sidetoneCheck, &QCheckBox::clicked, this, &KeyerPanel::onSidetoneToggled);
+    m_bufferButtons = {m_ui->buffer1Button, m_ui->buffer2Button,  m_ui->buffer3Button,  m_ui->buffer4Button,
+                       m_ui->buffer5Button, m_ui->buffer6Button,  m_ui->buffer7Button,  m_ui->buffer8Button,
+                       m_ui->buffer9Button, m_ui->buffer10Button, m_ui->buffer11Button, m_ui->buffer12Button};
+    static_assert(MessageBuffers::kCount == 12, "one button per message buffer");
     for (int n = 1; n <= MessageBuffers::kCount; ++n) {
-        auto* button = findChild<QAbstractButton*>(QStringLiteral("buffer%1Button").arg(n));
-        m_bufferButtons << button;
+        QAbstractButton* button = m_bufferButtons[n - 1];
         button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this, [this, n] { sendBuffer(n); });
     }
