@@ -2,7 +2,6 @@
 
 #include "analysis/countylist.h"
 #include "analysis/locator.h"
-#include "core/modes.h"
 #include "core/qsoline.h"
 
 QString analysisKey(QStringView receivedExchange, int keyLength) {
@@ -10,12 +9,10 @@ QString analysisKey(QStringView receivedExchange, int keyLength) {
     return trimmed.right(std::min<qsizetype>(keyLength, trimmed.size())).toString();
 }
 
-bool countyCountsForCurrent(QStringView line, const AnalysisContext& context) {
-    const QStringView band = QsoLine::trimmedColumn(line, QsoColumns::Band);
-    if (band.compare(context.currentBand, Qt::CaseInsensitive) != 0)
+bool countyCountsForCurrent(Band band, Mode mode, const AnalysisContext& context) {
+    if (!band.isValid() || band != context.currentBand)
         return false;
-    return context.options.countiesAllModes ||
-           Modes::codeMatchesMode(QsoLine::column(line, QsoColumns::Mode), context.currentMode);
+    return context.options.countiesAllModes || (mode.isKnown() && mode == context.currentMode);
 }
 
 QString callInfoEntry(QStringView call, QStringView county, QStringView locator) {
@@ -29,18 +26,18 @@ QString callInfoEntry(QStringView call, QStringView county, QStringView locator)
     return entry;
 }
 
-QsoAnalysis AnalyseQso(QStringView line, bool dupe, const AnalysisContext& context) {
+QsoAnalysis AnalyseQso(QStringView receivedExchange, Band band, Mode mode, bool dupe, const AnalysisContext& context) {
     QsoAnalysis result;
     if (!context.options.enabled || dupe)
         return result;
-    const QString key = analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
+    const QString key = analysisKey(receivedExchange, context.options.keyLength());
     if (context.options.countyMode()) {
         if (!context.counties || !context.counties->contains(key))
             return result;
         result.suffix = QLatin1Char(' ') + key;
         result.county = key;
         result.infoCounty = key;
-        result.logCounty = countyCountsForCurrent(line, context);
+        result.logCounty = countyCountsForCurrent(band, mode, context);
         return result;
     }
     if (key.size() != 6 || LocatorInvalid(key))

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "analysis/analysisoptions.h"
+#include "core/bands.h"
+#include "core/modes.h"
 
 #include <QString>
 #include <QStringView>
@@ -14,8 +16,8 @@ struct AnalysisContext {
     AnalysisOptions options;
     const CountyList* counties = nullptr;
     QString ownLocator;
-    QString currentBand; // band selector text, "80M"
-    QString currentMode; // mode selector text, "CW"
+    Band currentBand;
+    Mode currentMode;
 };
 
 struct QsoAnalysis {
@@ -30,11 +32,12 @@ struct QsoAnalysis {
 // The analysis key: the received exchange trimmed, then its last 2, 3 or 6 characters.
 QString analysisKey(QStringView receivedExchange, int keyLength);
 
-// The analysis of one QSO line (the body of 74 characters is what counts); a dupe gets none.
-QsoAnalysis AnalyseQso(QStringView line, bool dupe, const AnalysisContext& context);
+// The analysis of one contact from its received exchange, band and mode; a dupe gets none.
+QsoAnalysis AnalyseQso(QStringView receivedExchange, Band band, Mode mode, bool dupe, const AnalysisContext& context);
 
-// Whether a county found on this line belongs to the logged counties of the current band and mode.
-bool countyCountsForCurrent(QStringView line, const AnalysisContext& context);
+// Whether a county found on a contact of this band and mode belongs to the logged counties of the current band
+// and mode.
+bool countyCountsForCurrent(Band band, Mode mode, const AnalysisContext& context);
 
 // The call-info entry: callsign;county;locator.
 QString callInfoEntry(QStringView call, QStringView county, QStringView locator);

@@ -85,3 +85,43 @@ QString vhfName(int index) {
 }
 
 } // namespace Bands
+
+Band Band::fromInfo(const BandInfo* info) {
+    if (!info)
+        return {};
+    return Band(quint8(info - kBands));
+}
+
+Band Band::fromIndex(int index) {
+    return index >= 0 && index < int(std::size(kBands)) ? Band(quint8(index)) : Band();
+}
+
+Band Band::fromName(QStringView name) {
+    return fromInfo(Bands::find(name));
+}
+
+Band Band::fromLineField(QStringView field) {
+    return fromInfo(Bands::fromLineField(field));
+}
+
+const BandInfo& Band::info() const {
+    Q_ASSERT(isValid());
+    return kBands[m_index];
+}
+
+QString Band::name() const {
+    return isValid() ? QString::fromLatin1(info().name) : QString();
+}
+
+QLatin1StringView Band::latinName() const {
+    return isValid() ? QLatin1StringView(info().name) : QLatin1StringView();
+}
+
+int Band::vhfIndex() const {
+    if (!isVhf())
+        return -1;
+    int index = 0;
+    for (int i = 0; i < m_index; ++i)
+        index += kBands[i].vhf ? 1 : 0;
+    return index;
+}

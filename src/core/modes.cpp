@@ -3,8 +3,9 @@
 namespace {
 
 constexpr ModeInfo kModes[] = {
-    {"SSB", "PH", '0', "59", "59"},   {"CW", "CW", '1', "599", "599"},   {"FM", "FM", '2', "59", "59"},
-    {"RTTY", "RY", '3', "599", "59"}, {"PSK31", "PS", '4', "599", "59"}, {"HELL", "HE", '5', "599", "59"},
+    {"SSB", "PH", '0', "59", "59", false},   {"CW", "CW", '1', "599", "599", false},
+    {"FM", "FM", '2', "59", "59", false},    {"RTTY", "RY", '3', "599", "59", true},
+    {"PSK31", "PS", '4', "599", "59", true}, {"HELL", "HE", '5', "599", "59", true},
 };
 
 } // namespace
@@ -17,9 +18,10 @@ std::span<const ModeInfo> all() {
 
 QStringList selectorList(bool withDigital) {
     QStringList list;
-    const int count = withDigital ? 6 : 3;
-    for (int i = 0; i < count; ++i)
-        list.append(QString::fromLatin1(kModes[i].name));
+    for (const ModeInfo& mode : kModes) {
+        if (withDigital || !mode.digital)
+            list.append(QString::fromLatin1(mode.name));
+    }
     return list;
 }
 
@@ -68,3 +70,42 @@ std::optional<QChar> reportCharacter(QChar typed) {
 }
 
 } // namespace Modes
+
+Mode Mode::fromInfo(const ModeInfo* info) {
+    return info ? Mode(quint8(info - kModes)) : Mode();
+}
+
+Mode Mode::fromName(QStringView name) {
+    return fromInfo(Modes::byName(name));
+}
+
+Mode Mode::fromCode(QStringView code) {
+    if (const ModeInfo* info = Modes::byCode(code))
+        return fromInfo(info);
+    Mode other;
+    for (int i = 0; i < 2; ++i)
+        other.m_code[i] = i < code.size() ? code[i].unicode() : u' ';
+    return other;
+}
+
+const ModeInfo* Mode::info() const {
+    return isKnown() ? &kModes[m_index] : nullptr;
+}
+
+QString Mode::name() const {
+    return isKnown() ? QString::fromLatin1(kModes[m_index].name) : QString();
+}
+
+QString Mode::code() const {
+    if (isKnown())
+        return QString::fromLatin1(kModes[m_index].code);
+    return QString(reinterpret_cast<const QChar*>(m_code), 2);
+}
+
+char Mode::dupeCode() const {
+    return isKnown() ? kModes[m_index].dupeCode : '?';
+}
+
+bool Mode::isDigital() const {
+    return isKnown() && kModes[m_index].digital;
+}

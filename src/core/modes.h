@@ -14,6 +14,7 @@ struct ModeInfo {
     char dupeCode;               // the mode's character of the dupe key
     const char* rstOnModeSwitch; // default report after a mode change
     const char* rstAfterQso;     // default report after each logged QSO
+    bool digital;                // offered only with the digital modes switched on
 };
 
 namespace Modes {
@@ -35,3 +36,38 @@ QString defaultReport(QStringView modeName, QStringView currentText, ReportReset
 std::optional<QChar> reportCharacter(QChar typed);
 
 } // namespace Modes
+
+// A mode as a value: one of the table, or the two characters of a mode code the table does not know (a line
+// written by another program may hold one; it is kept, shown and written back as it is, and counts as neither
+// phone nor CW). A default Mode is empty: no mode.
+class Mode {
+public:
+    constexpr Mode() = default;
+    static Mode fromName(QStringView name);
+    // The two characters of a line's mode columns; a code of the table, in any case, is that mode.
+    static Mode fromCode(QStringView code);
+    static Mode fromInfo(const ModeInfo* info);
+
+    static constexpr Mode phone() { return Mode(0); }
+    static constexpr Mode cw() { return Mode(1); }
+
+    bool isKnown() const { return m_index != kOther; }
+    bool isEmpty() const { return m_index == kOther && m_code[0] == ' ' && m_code[1] == ' '; }
+    const ModeInfo* info() const;
+    // The selector text ("SSB", "CW" …); empty for a code outside the table.
+    QString name() const;
+    // The two characters of the line: "PH", "CW" …, or the unknown code as it was read.
+    QString code() const;
+    char dupeCode() const;
+    bool isPhone() const { return *this == phone(); }
+    bool isCw() const { return *this == cw(); }
+    bool isDigital() const;
+
+    friend constexpr bool operator==(Mode a, Mode b) = default;
+
+private:
+    static constexpr quint8 kOther = 0xFF;
+    constexpr explicit Mode(quint8 index) : m_index(index) {}
+    quint8 m_index = kOther;
+    char16_t m_code[2] = {u' ', u' '}; // only for a code outside the table
+};

@@ -63,6 +63,11 @@ QString decode(QByteArrayView bytes) {
     return out;
 }
 
+char16_t decodeByte(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    return b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80];
+}
+
 QByteArray encode(QStringView text) {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
@@ -85,10 +90,11 @@ QString writeFailure(const QString& path, const QString& reason) {
     return QStringLiteral("Nie można zapisać pliku:\n%1\n\n%2").arg(path, reason);
 }
 
-Status forEachLine(const QString& path, const std::function<bool(QString&&)>& onLine) {
+Status forEachLineBytes(const QString& path, const std::function<bool(QByteArrayView)>& onLine) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::failure(openFailure(path, file.errorString()));
+    // A line cut by the end of a chunk waits here for its rest; every other line is handed on where it lies.
     QByteArray pending;
     bool lastWasCr = false;
     QByteArray chunk;
@@ -99,9 +105,11 @@ Status forEachLine(const QString& path, const std::function<bool(QString&&)>& on
                 return Status::failure(openFailure(path, file.errorString()));
             break;
         }
+        const char* data = chunk.constData();
+        const qsizetype size = chunk.size();
         qsizetype start = 0;
-        for (qsizetype i = 0; i < chunk.size(); ++i) {
-            const char c = chunk.at(i);
+        for (qsizetype i = 0; i < size; ++i) {
+            const char c = data[i];
             if (c != '\n' && c != '\r')
                 continue;
             if (c == '\n' && lastWasCr && i == start && pending.isEmpty()) {
@@ -111,21 +119,30 @@ Status forEachLine(const QString& path, const std::function<bool(QString&&)>& on
                 continue;
             }
             lastWasCr = (c == '\r');
-            pending.append(chunk.constData() + start, i - start);
-            const bool more = onLine(decode(pending));
-            pending.clear();
+            bool more;
+            if (pending.isEmpty()) {
+                more = onLine(QByteArrayView(data + start, i - start));
+            } else {
+                pending.append(data + start, i - start);
+                more = onLine(pending);
+                pending.clear();
+            }
             start = i + 1;
             if (!more)
                 return {};
         }
-        if (start < chunk.size()) {
-            pending.append(chunk.constData() + start, chunk.size() - start);
+        if (start < size) {
+            pending.append(data + start, size - start);
             lastWasCr = false;
         }
     }
     if (!pending.isEmpty())
-        onLine(decode(pending));
+        onLine(pending);
     return {};
+}
+
+Status forEachLine(const QString& path, const std::function<bool(QString&&)>& onLine) {
+    return forEachLineBytes(path, [&onLine](QByteArrayView line) { return onLine(decode(line)); });
 }
 
 Status readLines(const QString& path, QStringList& lines) {

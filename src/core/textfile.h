@@ -15,6 +15,7 @@
 namespace TextFile {
 
 QString decode(QByteArrayView bytes);
+char16_t decodeByte(char byte);
 QByteArray encode(QStringView text);
 
 struct Status {
@@ -27,6 +28,8 @@ struct Status {
 
 // Calls onLine for every line of the file in order; onLine returns false to stop early.
 Status forEachLine(const QString& path, const std::function<bool(QString&&)>& onLine);
+// The same with the bytes of each line as the file holds them; the view lasts until onLine returns.
+Status forEachLineBytes(const QString& path, const std::function<bool(QByteArrayView)>& onLine);
 Status readLines(const QString& path, QStringList& lines);
 
 // Replaces the whole file at once: every write is checked, a failure leaves the old file as it was, and the

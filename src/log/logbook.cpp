@@ -4,31 +4,57 @@
 #include "analysis/scoresummary.h"
 #include "core/bands.h"
 #include "core/modes.h"
-#include "core/qsoline.h"
+#include "core/qso.h"
+#include "core/textfile.h"
 
 #include <algorithm>
 
-qsizetype LogBook::insertSorted(const QString& line) {
-    const auto at = std::upper_bound(m_lines.begin(), m_lines.end(), line);
-    const auto row = at - m_lines.begin();
-    m_lines.insert(at, line);
+qsizetype LogBook::insertSorted(const QsoRecord& record) {
+    const auto at = std::upper_bound(m_records.begin(), m_records.end(), record);
+    const auto row = at - m_records.begin();
+    m_records.insert(at, record);
     return row;
 }
 
 void LogBook::sortLines() {
     // A file written from the log (edit, delete, save as) is already in order: one pass instead of a sort.
-    if (std::is_sorted(m_lines.begin(), m_lines.end()))
+    if (std::is_sorted(m_records.begin(), m_records.end()))
         return;
-    std::stable_sort(m_lines.begin(), m_lines.end());
+    std::stable_sort(m_records.begin(), m_records.end());
 }
 
 void LogBook::reserve(qsizetype contacts) {
-    m_lines.reserve(size_t(contacts));
+    m_records.reserve(size_t(contacts));
     m_workedKeys.reserve(contacts);
 }
 
+QStringList LogBook::lineTexts() const {
+    QStringList lines;
+    lines.reserve(size());
+    for (const QsoRecord& record : m_records)
+        lines.append(record.line());
+    return lines;
+}
+
+std::optional<Qso> LogBook::lastQso() const {
+    if (m_records.empty())
+        return std::nullopt;
+    return m_records.back().qso();
+}
+
+qsizetype LogBook::rowOfBody(QStringView body) const {
+    const std::optional<QsoRecord> wanted = QsoRecord::fromLine(body);
+    if (!wanted)
+        return -1;
+    // A body without a suffix sorts before the same body with one.
+    const auto at = std::lower_bound(m_records.begin(), m_records.end(), *wanted);
+    if (at == m_records.end() || !at->hasBodyOf(*wanted))
+        return -1;
+    return at - m_records.begin();
+}
+
 void LogBook::clearContacts() {
-    m_lines.clear();
+    m_records.clear();
     m_workedKeys.clear();
     m_loggedCounties.clear();
     m_phoneCount = 0;
@@ -37,52 +63,54 @@ void LogBook::clearContacts() {
     m_vhfSerials = {1, 1, 1, 1};
 }
 
-void LogBook::countMode(QStringView modeCode) {
-    if (modeCode == QLatin1String("PH"))
+void LogBook::countMode(Mode mode) {
+    if (mode.isPhone())
         ++m_phoneCount;
-    else if (modeCode == QLatin1String("CW"))
+    else if (mode.isCw())
         ++m_cwCount;
 }
 
 std::optional<PreparedQso>
 LogBook::prepare(QStringView line, bool oneQsoPerBand, const AnalysisContext& context, bool checkDupe) const {
-    const BandInfo* band = Bands::fromLineField(QsoLine::column(line, QsoColumns::BandNumber));
-    if (!band)
+    return prepareBytes(TextFile::encode(line.left(QsoLayout::kBodyLength)), oneQsoPerBand, context, checkDupe);
+}
+
+std::optional<PreparedQso>
+LogBook::prepareBytes(QByteArrayView line, bool oneQsoPerBand, const AnalysisContext& context, bool checkDupe) const {
+    std::optional<QsoRecord> record = QsoRecord::fromBytes(line);
+    if (!record)
         return std::nullopt;
-    PreparedQso qso;
-    // A line stripped of its trailing blanks (by an editor) is padded back, so marks and suffixes still start
-    // at column 75.
-    qso.line = QsoLine::body(line);
+    PreparedQso qso{*record, std::nullopt, false, {}};
     if (checkDupe) {
-        qso.key = dupeKey(band->dupeCode, Modes::dupeCodeForLineCode(QsoLine::column(qso.line, QsoColumns::Mode)),
-                          oneQsoPerBand, QsoLine::trimmedColumn(qso.line, QsoColumns::Call));
-        qso.dupe = m_workedKeys.contains(qso.key);
+        qso.key.emplace(record->band().dupeCode(), record->mode().dupeCode(), oneQsoPerBand,
+                        record->field(QsoField::Call));
+        qso.dupe = m_workedKeys.contains(*qso.key);
     }
-    if (qso.dupe)
-        qso.line += QStringLiteral("DUPE");
-    qso.analysis = AnalyseQso(qso.line, qso.dupe, context);
-    if (!qso.analysis.suffix.isEmpty())
-        qso.line = qso.line.left(QsoColumns::kBodyLength) + qso.analysis.suffix;
+    if (context.options.enabled && !qso.dupe) {
+        qso.analysis = AnalyseQso(TextFile::decode(record->field(QsoField::Srx)), record->band(), record->mode(),
+                                  qso.dupe, context);
+    }
+    qso.record.setSuffix(qso.analysis.suffix, qso.dupe);
     return qso;
 }
 
 qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
-    if (!qso.key.isEmpty())
-        m_workedKeys.insert(qso.key);
-    countMode(QsoLine::column(qso.line, QsoColumns::Mode));
+    if (qso.key)
+        m_workedKeys.insert(*qso.key);
+    countMode(qso.record.mode());
     const QsoAnalysis& analysis = qso.analysis;
     if (analysis.distanceKm)
         m_odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
         m_loggedCounties.insert(analysis.county);
-    const QString call = QsoLine::trimmedColumn(qso.line, QsoColumns::Call).toString();
+    const QString call = TextFile::decode(qso.record.field(QsoField::Call));
     if (!m_workedCalls.contains(call))
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
     if (placement == Placement::Unsorted) {
-        m_lines.push_back(qso.line);
+        m_records.push_back(qso.record);
         return -1;
     }
-    return insertSorted(qso.line);
+    return insertSorted(qso.record);
 }
 
 ScoreFigures LogBook::scoreFigures(const AnalysisOptions& options) const {

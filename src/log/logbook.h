@@ -6,46 +6,60 @@
 #include <QStringList>
 
 #include "analysis/exchangeanalysis.h"
+#include "core/qso.h"
 #include "lookup/workedcalls.h"
 
 #include <array>
 #include <optional>
 #include <set>
+#include <span>
 #include <vector>
 
 struct ScoreFigures;
 struct AnalysisOptions;
 
-// A contact on its way into the log: the line with its dupe mark and analysis suffix, and what it adds to
+// A contact on its way into the log: the contact with its dupe mark and analysis suffix, and what it adds to
 // the indexes. Worked out by LogBook::prepare() before anything changes, so a new contact can be written to
 // the file first and enter memory only when it is on the disk.
 struct PreparedQso {
-    QString line;
-    QString key; // the dupe key; empty when the contact takes none (logged without an exchange)
+    QsoRecord record;
+    std::optional<DupeKey> key; // none when the contact takes no key (logged without an exchange)
     bool dupe = false;
     QsoAnalysis analysis;
+
+    // The line as the file takes it.
+    QString line() const { return record.line(); }
 };
 
-// The in-memory log and every index derived from it.
+// The in-memory log of typed contacts and every index derived from it.
 class LogBook {
 public:
     // How a line counts in this log: with the dupe mark when its key is known (checkDupe false: never marked
     // and no key, as a contact logged without an exchange), then the analysis suffix. Changes nothing;
-    // nullopt when the band columns hold no band of the table.
+    // nullopt when the band columns hold no band of the table. Everything after column 74 is worked out again.
     std::optional<PreparedQso>
     prepare(QStringView line, bool oneQsoPerBand, const AnalysisContext& context, bool checkDupe = true) const;
+    // The same for a line as the file holds it.
+    std::optional<PreparedQso>
+    prepareBytes(QByteArrayView line, bool oneQsoPerBand, const AnalysisContext& context, bool checkDupe = true) const;
     enum class Placement { Sorted, Unsorted };
     // The one way a contact enters memory, from the loader (Unsorted: it sorts once at the end) and from a
-    // new QSO: its key, its mode count, what the analysis credits, its worked-calls entry and the line.
+    // new QSO: its key, its mode count, what the analysis credits, its worked-calls entry and the contact.
     // Returns the row (Sorted) or -1.
     qsizetype add(const PreparedQso& qso, Placement placement);
 
-    // The log in sorted order (date and time first), one QSO line per entry.
-    const std::vector<QString>& lines() const { return m_lines; }
-    qsizetype size() const { return qsizetype(m_lines.size()); }
-    bool isEmpty() const { return m_lines.empty(); }
-    const QString& line(qsizetype row) const { return m_lines[size_t(row)]; }
-    QString lastLine() const { return m_lines.empty() ? QString() : m_lines.back(); }
+    // The log in sorted order (date and time first).
+    std::span<const QsoRecord> records() const { return m_records; }
+    qsizetype size() const { return qsizetype(m_records.size()); }
+    bool isEmpty() const { return m_records.empty(); }
+    const QsoRecord& record(qsizetype row) const { return m_records[size_t(row)]; }
+    Qso qso(qsizetype row) const { return record(row).qso(); }
+    // A row as the file holds it.
+    QString line(qsizetype row) const { return record(row).line(); }
+    QStringList lineTexts() const;
+    std::optional<Qso> lastQso() const;
+    // The first row whose body is this 74-character body (whatever suffix it took), or -1.
+    qsizetype rowOfBody(QStringView body) const;
     void sortLines();
     // Room for about this many contacts, so a large load does not grow its containers step by step.
     void reserve(qsizetype contacts);
@@ -56,7 +70,7 @@ public:
     const QString& path() const { return m_path; }
     void setPath(const QString& path) { m_path = path; }
 
-    bool hasWorkedKey(const QString& key) const { return m_workedKeys.contains(key); }
+    bool hasWorkedKey(const DupeKey& key) const { return m_workedKeys.contains(key); }
     qsizetype workedKeyCount() const { return m_workedKeys.size(); }
 
     WorkedCalls& workedCalls() { return m_workedCalls; }
@@ -79,12 +93,12 @@ public:
     void setLoggedCounties(std::set<QString> counties) { m_loggedCounties = std::move(counties); }
 
 private:
-    qsizetype insertSorted(const QString& line);
-    void countMode(QStringView modeCode);
+    qsizetype insertSorted(const QsoRecord& record);
+    void countMode(Mode mode);
 
     QString m_path;
-    std::vector<QString> m_lines;
-    QSet<QString> m_workedKeys;
+    std::vector<QsoRecord> m_records;
+    QSet<DupeKey> m_workedKeys;
     WorkedCalls m_workedCalls;
     qint64 m_phoneCount = 0;
     qint64 m_cwCount = 0;

@@ -2,6 +2,7 @@
 
 #include "core/bands.h"
 #include "core/logfile.h"
+#include "core/qso.h"
 #include "core/qsoline.h"
 #include "log/loglifecycle.h"
 #include "log/logsession.h"
@@ -14,23 +15,22 @@
 
 #include <algorithm>
 
-EditedQso EditedQso::fromLine(const QString& line) {
-    EditedQso f;
-    f.date = QsoLine::column(line, QsoColumns::Date).toString();
-    f.time = QsoLine::column(line, QsoColumns::Time).toString();
-    f.band = QsoLine::trimmedColumn(line, QsoColumns::Band).toString();
-    f.modeCode = QsoLine::column(line, QsoColumns::Mode).toString();
-    f.rstSent = QsoLine::trimmedColumn(line, QsoColumns::RstSent).toString();
-    f.stx = QsoLine::trimmedColumn(line, QsoColumns::Stx).toString();
-    f.call = QsoLine::trimmedColumn(line, QsoColumns::Call).toString();
-    f.rstRcvd = QsoLine::trimmedColumn(line, QsoColumns::RstRcvd).toString();
-    f.srx = QsoLine::trimmedColumn(line, QsoColumns::Srx).toString();
-    return f;
+EditedQso EditedQso::fromQso(const Qso& qso) {
+    return {qso.date, qso.time, qso.band.name(), qso.mode.code(), qso.rstSent, qso.stx, qso.call, qso.rstRcvd, qso.srx};
 }
 
 QString EditedQso::compose() const {
-    return QsoLine::compose(StoredQso{date, time, band, modeCode, rstSent.left(QsoColumns::RstSent.width), stx,
-                                      call.left(QsoColumns::Call.width), rstRcvd.left(QsoColumns::RstRcvd.width), srx});
+    Qso qso;
+    qso.date = date;
+    qso.time = time;
+    qso.band = Band::fromName(band.trimmed());
+    qso.mode = Mode::fromCode(QsoLine::upperAscii(modeCode));
+    qso.rstSent = rstSent.left(QsoLayout::valueWidth(QsoField::RstSent));
+    qso.stx = stx;
+    qso.call = call.left(QsoLayout::valueWidth(QsoField::Call));
+    qso.rstRcvd = rstRcvd.left(QsoLayout::valueWidth(QsoField::RstRcvd));
+    qso.srx = srx;
+    return qso.body();
 }
 
 std::optional<QString> EditedQso::validationError() const {
@@ -41,7 +41,7 @@ std::optional<QString> EditedQso::validationError() const {
     if (modeCode.size() != 2)
         return QStringLiteral("Została wprowadzona niewłaściwa emisja!\n\nZmiany nie została wprowadzone.");
     // A band outside the table would stop every later load at this line and hide the contacts after it.
-    if (!Bands::find(QsoLine::upperAscii(band.trimmed())))
+    if (!Band::fromName(band.trimmed()).isValid())
         return QStringLiteral("Zostało wprowadzone niewłaściwe pasmo!\n\nZmiany nie została wprowadzone.");
     return std::nullopt;
 }
@@ -55,19 +55,7 @@ QString editBackupName(const QDateTime& now) {
 namespace {
 
 QStringList logLines(const LogSession& session) {
-    const auto& lines = session.log().lines();
-    return QStringList(lines.begin(), lines.end());
-}
-
-// The row of the line whose body is body, after a reload added suffixes.
-qsizetype rowOfBody(const LogSession& session, const QString& body) {
-    const auto& lines = session.log().lines();
-    auto it = std::lower_bound(lines.begin(), lines.end(), body);
-    for (; it != lines.end() && it->startsWith(body); ++it) {
-        if (QsoLine::body(*it) == body)
-            return it - lines.begin();
-    }
-    return -1;
+    return session.log().lineTexts();
 }
 
 } // namespace
@@ -139,7 +127,7 @@ EditResult SaveEditedQso(LogSession& session, qsizetype row, const EditedQso& fi
         return {EditOutcome::Failed, -1};
     }
     session.reload();
-    const qsizetype newRow = rowOfBody(session, edited);
+    const qsizetype newRow = session.log().rowOfBody(edited);
     if (newRow >= 0)
         emit session.rowSelectionRequested(newRow);
     return {EditOutcome::Saved, newRow};

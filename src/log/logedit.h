@@ -8,6 +8,7 @@
 #include <optional>
 
 class LogSession;
+struct Qso;
 
 // The nine fields of the edit dialog, as the dialog shows them.
 struct EditedQso {
@@ -21,7 +22,7 @@ struct EditedQso {
     QString rstRcvd;
     QString srx;
 
-    static EditedQso fromLine(const QString& line);
+    static EditedQso fromQso(const Qso& qso);
     // The 74-character line body; the exchanges are kept as typed.
     QString compose() const;
     // The refusal message for a field the log cannot hold, or nullopt when the QSO can be saved.

@@ -2,18 +2,21 @@
 
 #include "analysis/countylist.h"
 #include "analysis/exchangeanalysis.h"
-#include "core/qsoline.h"
+#include "core/qso.h"
+#include "core/textfile.h"
 #include "log/logbook.h"
 
 void RebuildLoggedCounties(LogBook& log, const AnalysisContext& context) {
     if (!context.options.enabled || !context.options.countyMode())
         return;
     std::set<QString> logged;
-    for (const QString& line : log.lines()) {
-        if (QsoLine::isDupe(line) || !context.counties)
+    if (!context.counties)
+        return log.setLoggedCounties(std::move(logged));
+    for (const QsoRecord& qso : log.records()) {
+        if (qso.isDupe() || !countyCountsForCurrent(qso.band(), qso.mode(), context))
             continue;
-        const QString key = analysisKey(QsoLine::column(line, QsoColumns::Srx), context.options.keyLength());
-        if (context.counties->contains(key) && countyCountsForCurrent(line, context))
+        const QString key = analysisKey(TextFile::decode(qso.field(QsoField::Srx)), context.options.keyLength());
+        if (context.counties->contains(key))
             logged.insert(key);
     }
     log.setLoggedCounties(std::move(logged));

@@ -43,8 +43,7 @@ bool samePath(const QString& a, const QString& b) {
 }
 
 QStringList logLines(const LogSession& session) {
-    const auto& lines = session.log().lines();
-    return QStringList(lines.begin(), lines.end());
+    return session.log().lineTexts();
 }
 
 // Asks whether an existing file may be replaced: Yes goes on, No asks for another name, Cancel ends.
@@ -137,10 +136,10 @@ std::optional<LogLifecycle::NewLogResult> LogLifecycle::NewLog(const QString& sh
     return NewLogResult{formatSerial(1, serialDigits)};
 }
 
-QString LogLifecycle::serialAfterOpen(const QString& lastLine, int serialDigits) {
-    if (lastLine.isEmpty())
+QString LogLifecycle::serialAfterOpen(const std::optional<Qso>& newest, int serialDigits) {
+    if (!newest)
         return formatSerial(1, serialDigits);
-    QStringView stx = QsoLine::trimmedColumn(lastLine, QsoColumns::Stx);
+    QStringView stx = newest->stx;
     if (stx.size() > 6)
         stx = stx.left(stx.size() - 6).trimmed();
     bool ok = false;
@@ -158,7 +157,7 @@ std::optional<LogLifecycle::OpenLogResult> LogLifecycle::OpenLog(bool autoIncrem
     m_session.reload();
     OpenLogResult result;
     if (autoIncrement)
-        result.serialText = serialAfterOpen(m_session.log().lastLine(), serialDigits);
+        result.serialText = serialAfterOpen(m_session.log().lastQso(), serialDigits);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include <QString>
 
 #include <optional>
@@ -44,7 +46,7 @@ public:
     bool copyPending() const { return m_copyPending; }
 
     // The serial to show after opening a log: the last QSO's serial + 1, or 1 for an empty log.
-    static QString serialAfterOpen(const QString& lastLine, int serialDigits);
+    static QString serialAfterOpen(const std::optional<Qso>& newest, int serialDigits);
 
     void setAutomaticNameLimit(int limit) { m_automaticNameLimit = limit; }
 

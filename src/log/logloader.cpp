@@ -2,6 +2,7 @@
 
 #include "core/bands.h"
 #include "core/modes.h"
+#include "core/qso.h"
 #include "core/qsoline.h"
 #include "core/textfile.h"
 #include "log/logbook.h"
@@ -20,7 +21,7 @@ QString cutLastLineMessage(const QString& cutLine) {
     return QStringLiteral("Ostatnia linia logu jest niepełna: ma tylko %1 z %2 znaków łączności i nie kończy się "
                           "znakiem końca linii,\nwięc jej zapis został prawdopodobnie przerwany.\nNiepełna linia:\n")
                .arg(cutLine.size())
-               .arg(QsoColumns::kBodyLength) +
+               .arg(QsoLayout::kBodyLength) +
            QsoLine::visibleControls(cutLine) + QStringLiteral("\n\nWczytywanie zostało przerwane na tej linii.");
 }
 
@@ -34,16 +35,17 @@ bool endsWithLineBreak(const QString& path) {
     return last == "\n" || last == "\r";
 }
 
-// A VHF line's sent exchange ends with the own locator; the serial in front of it advances that band's counter.
-void noteVhfSerial(LogBook& log, QStringView line) {
-    const QStringView stx = QsoLine::trimmedColumn(line, QsoColumns::Stx);
-    if (stx.size() <= 6)
-        return;
-    const int band = Bands::vhfIndex(QsoLine::trimmedColumn(line, QsoColumns::Band));
+// A VHF contact's sent exchange ends with the own locator; the serial in front of it advances that band's
+// counter.
+void noteVhfSerial(LogBook& log, const QsoRecord& qso) {
+    const int band = qso.band().vhfIndex();
     if (band < 0)
         return;
+    const QByteArrayView stx = qso.field(QsoField::Stx);
+    if (stx.size() <= QsoLayout::kLocatorWidth)
+        return;
     bool ok = false;
-    const int serial = stx.left(stx.size() - 6).trimmed().toInt(&ok);
+    const int serial = stx.first(stx.size() - QsoLayout::kLocatorWidth).trimmed().toInt(&ok);
     if (ok && serial >= log.nextVhfSerial(band))
         log.setNextVhfSerial(band, serial + 1);
 }
@@ -66,41 +68,39 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     log.clearContacts();
     // A line of the log is about 76 bytes with its line end.
     log.reserve(qsizetype(std::min<qint64>(info.size() / 70, 50'000'000)) + 16);
-    auto take = [&](QString& raw) {
-        // Everything after column 74 is recomputed.
-        raw.truncate(QsoColumns::kBodyLength);
-        noteVhfSerial(log, raw);
-
-        std::optional<PreparedQso> qso = log.prepare(raw, context.oneQsoPerBand, context.analysis);
+    auto take = [&](QByteArrayView raw) {
+        std::optional<PreparedQso> qso = log.prepareBytes(raw, context.oneQsoPerBand, context.analysis);
         if (!qso) {
             result.status = LoadResult::Status::FormatError;
-            result.badLine = raw;
-            result.message = logFormatErrorMessage(raw);
+            result.badLine = TextFile::decode(raw.first(std::min<qsizetype>(raw.size(), QsoLayout::kBodyLength)));
+            result.message = logFormatErrorMessage(result.badLine);
             return false;
         }
+        noteVhfSerial(log, qso->record);
         log.add(*qso, LogBook::Placement::Unsorted);
         return true;
     };
     // Each line waits for the next one: only the last line of the file is checked for being cut short.
-    QString pending;
+    QByteArray pending;
     bool stopped = false;
-    const TextFile::Status read = TextFile::forEachLine(log.path(), [&](QString&& raw) {
+    const TextFile::Status read = TextFile::forEachLineBytes(log.path(), [&](QByteArrayView raw) {
         if (raw.isEmpty())
             return true;
         if (!pending.isEmpty() && !take(pending)) {
             stopped = true;
             return false;
         }
-        pending = std::move(raw);
+        pending.truncate(0);
+        pending.append(raw.data(), raw.size());
         return true;
     });
     if (read && !stopped && !pending.isEmpty()) {
         // Every writer ends a contact with its line break, and a contact is 74 characters; a last line with
         // neither was cut while it was being written.
-        if (pending.size() < QsoColumns::kBodyLength && !endsWithLineBreak(log.path())) {
+        if (pending.size() < QsoLayout::kBodyLength && !endsWithLineBreak(log.path())) {
             result.status = LoadResult::Status::FormatError;
-            result.badLine = pending;
-            result.message = cutLastLineMessage(pending);
+            result.badLine = TextFile::decode(pending);
+            result.message = cutLastLineMessage(result.badLine);
         } else {
             take(pending);
         }

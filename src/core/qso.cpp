@@ -1,0 +1,233 @@
+#include "core/qso.h"
+
+#include "core/qsoline.h"
+#include "core/textfile.h"
+
+#include <QHashFunctions>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+QStringView cellText(QStringView line, const QsoCell& cell, int width) {
+    const qsizetype start = cell.first - 1;
+    if (start >= line.size())
+        return {};
+    return line.mid(start, std::min<qsizetype>(width, line.size() - start));
+}
+
+// A field's value: the part of its cell a value may take, without blanks. The mode keeps both characters.
+QString fieldText(QStringView line, QsoField field) {
+    const QsoCell& cell = QsoLayout::cell(field);
+    const QStringView text = cellText(line, cell, cell.valueWidth);
+    return (field == QsoField::Mode ? text : text.trimmed()).toString();
+}
+
+QString cellOf(const QString& value, QsoField field) {
+    const QsoCell& cell = QsoLayout::cell(field);
+    return cell.rightAligned ? QsoLine::rightJustify(value, cell.width) : QsoLine::leftJustify(value, cell.width);
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimmedBytes(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(bytes[begin]))
+        ++begin;
+    while (end > begin && isBlank(bytes[end - 1]))
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+// A few bytes of the line as text, without an allocation.
+template <int N> struct ShortText {
+    std::array<char16_t, N> chars{};
+    qsizetype size = 0;
+    explicit ShortText(QByteArrayView bytes) {
+        size = std::min<qsizetype>(bytes.size(), N);
+        for (qsizetype i = 0; i < size; ++i)
+            chars[size_t(i)] = TextFile::decodeByte(bytes[i]);
+    }
+    QStringView view() const { return QStringView(chars.data(), size); }
+};
+
+} // namespace
+
+std::optional<Qso> Qso::fromLine(QStringView line) {
+    const Band band = Band::fromLineField(cellText(line, QsoLayout::cell(QsoField::Band), 3));
+    if (!band.isValid())
+        return std::nullopt;
+    Qso qso;
+    qso.date = fieldText(line, QsoField::Date);
+    qso.time = fieldText(line, QsoField::Time);
+    qso.band = band;
+    qso.mode = Mode::fromCode(fieldText(line, QsoField::Mode));
+    qso.rstSent = fieldText(line, QsoField::RstSent);
+    qso.stx = fieldText(line, QsoField::Stx);
+    qso.call = fieldText(line, QsoField::Call);
+    qso.rstRcvd = fieldText(line, QsoField::RstRcvd);
+    qso.srx = fieldText(line, QsoField::Srx);
+    if (line.size() > QsoLayout::kBodyLength)
+        qso.suffix = line.mid(QsoLayout::kBodyLength).trimmed().toString();
+    qso.dupe = qso.suffix == QLatin1String("DUPE");
+    return qso;
+}
+
+QString Qso::body() const {
+    QString out;
+    out.reserve(QsoLayout::kBodyLength);
+    for (const QsoCell& cell : QsoLayout::kCells) {
+        switch (cell.field) {
+        case QsoField::Date:
+            out += cellOf(date, cell.field);
+            break;
+        case QsoField::Time:
+            out += cellOf(time, cell.field);
+            break;
+        case QsoField::Band:
+            out += cellOf(band.name(), cell.field);
+            break;
+        case QsoField::Mode:
+            out += cellOf(mode.code(), cell.field);
+            break;
+        case QsoField::RstSent:
+            out += cellOf(rstSent, cell.field);
+            break;
+        case QsoField::Stx:
+            out += cellOf(stx, cell.field);
+            break;
+        case QsoField::Call:
+            out += cellOf(call, cell.field);
+            break;
+        case QsoField::RstRcvd:
+            out += cellOf(rstRcvd, cell.field);
+            break;
+        case QsoField::Srx:
+            out += cellOf(srx, cell.field);
+            break;
+        case QsoField::Blank:
+            out += QString(cell.width, QLatin1Char(' '));
+            break;
+        }
+    }
+    return QsoLine::upperAscii(out);
+}
+
+QString Qso::line() const {
+    if (dupe)
+        return body() + QStringLiteral("DUPE");
+    return body() + suffix;
+}
+
+QString Qso::stxSerial() const {
+    return cellOf(stx, QsoField::Stx).left(QsoLayout::kSerialWidth);
+}
+
+QString Qso::stxLocator() const {
+    return cellOf(stx, QsoField::Stx).mid(QsoLayout::kSerialWidth);
+}
+
+QString Qso::srxSerial() const {
+    return cellOf(srx, QsoField::Srx).left(QsoLayout::kSerialWidth);
+}
+
+QString Qso::srxLocator() const {
+    return cellOf(srx, QsoField::Srx).mid(QsoLayout::kSerialWidth);
+}
+
+QString Qso::srxSquare() const {
+    return srxLocator().left(4);
+}
+
+QString Qso::dateAndMinute() const {
+    return QsoLine::leftJustify(date, 10) + QLatin1Char(' ') + QsoLine::leftJustify(time, 6).left(4);
+}
+
+std::optional<int> Qso::distanceKm() const {
+    if (dupe)
+        return std::nullopt;
+    bool ok = false;
+    const int km = suffix.toInt(&ok);
+    return ok ? std::optional<int>(km) : std::nullopt;
+}
+
+DupeKey::DupeKey(Band band, Mode mode, bool oneQsoPerBand, QStringView call)
+    : DupeKey(band.dupeCode(), mode.dupeCode(), oneQsoPerBand, TextFile::encode(call.left(kCallLength))) {}
+
+DupeKey::DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayView call) {
+    m_bytes[0] = bandCode;
+    m_bytes[1] = oneQsoPerBand ? 'x' : modeCode;
+    std::copy_n(call.data(), std::min<qsizetype>(call.size(), kCallLength), m_bytes.begin() + 2);
+}
+
+std::optional<QsoRecord> QsoRecord::fromBytes(QByteArrayView line) {
+    const QsoCell& bandCell = QsoLayout::cell(QsoField::Band);
+    // The loader reads the band from the first three columns of its cell ("70C" of "70CM" is 70).
+    const qsizetype bandStart = bandCell.first - 1;
+    const QByteArrayView bandBytes = bandStart < line.size()
+                                         ? line.sliced(bandStart, std::min<qsizetype>(3, line.size() - bandStart))
+                                         : QByteArrayView();
+    const Band band = Band::fromLineField(ShortText<3>(bandBytes).view());
+    if (!band.isValid())
+        return std::nullopt;
+    QsoRecord record;
+    const qsizetype length = std::min<qsizetype>(line.size(), QsoLayout::kBodyLength);
+    std::memcpy(record.m_body.data(), line.data(), size_t(length));
+    std::fill(record.m_body.begin() + length, record.m_body.end(), ' ');
+    record.m_band = band;
+    const QsoCell& modeCell = QsoLayout::cell(QsoField::Mode);
+    record.m_mode = Mode::fromCode(ShortText<2>(QByteArrayView(record.m_body.data() + modeCell.first - 1, 2)).view());
+    return record;
+}
+
+std::optional<QsoRecord> QsoRecord::fromLine(QStringView line) {
+    return fromBytes(TextFile::encode(line.left(QsoLayout::kBodyLength)));
+}
+
+void QsoRecord::setSuffix(QStringView suffix, bool dupe) {
+    m_dupe = dupe;
+    const QByteArray bytes = TextFile::encode(dupe ? QStringView(u"DUPE") : suffix);
+    m_suffixLength = quint8(std::min<qsizetype>(bytes.size(), QsoLayout::kMaxSuffixLength));
+    std::copy_n(bytes.data(), m_suffixLength, m_suffix.begin());
+}
+
+QByteArrayView QsoRecord::field(QsoField field) const {
+    const QsoCell& cell = QsoLayout::cell(field);
+    const QByteArrayView text(m_body.data() + cell.first - 1, cell.valueWidth);
+    return field == QsoField::Mode ? text : trimmedBytes(text);
+}
+
+QString QsoRecord::body() const {
+    return TextFile::decode(QByteArrayView(m_body.data(), m_body.size()));
+}
+
+QString QsoRecord::line() const {
+    QByteArray bytes(m_body.data(), m_body.size());
+    bytes.append(m_suffix.data(), m_suffixLength);
+    return TextFile::decode(bytes);
+}
+
+Qso QsoRecord::qso() const {
+    std::optional<Qso> qso = Qso::fromLine(line());
+    Q_ASSERT(qso);
+    qso->dupe = m_dupe;
+    return std::move(*qso);
+}
+
+int QsoRecord::compare(const QsoRecord& a, const QsoRecord& b) {
+    // Ordered as the text the bytes stand for, so the order is that of the lines as read.
+    const auto ordered = [](char ca, char cb) { return TextFile::decodeByte(ca) < TextFile::decodeByte(cb) ? -1 : 1; };
+    const auto [atA, atB] = std::mismatch(a.m_body.begin(), a.m_body.end(), b.m_body.begin());
+    if (atA != a.m_body.end())
+        return ordered(*atA, *atB);
+    const int common = std::min(a.m_suffixLength, b.m_suffixLength);
+    for (int i = 0; i < common; ++i) {
+        if (a.m_suffix[size_t(i)] != b.m_suffix[size_t(i)])
+            return ordered(a.m_suffix[size_t(i)], b.m_suffix[size_t(i)]);
+    }
+    return a.m_suffixLength < b.m_suffixLength ? -1 : (a.m_suffixLength > b.m_suffixLength ? 1 : 0);
+}
