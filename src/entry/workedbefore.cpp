@@ -1,7 +1,5 @@
 #include "entry/workedbefore.h"
 
-#include "lookup/entryfieldhops.h"
-
 #include "analysis/locator.h"
 #include "core/bands.h"
 #include "core/modes.h"
@@ -87,11 +85,6 @@ QString serialAfterBandSwitch(const LogBook& log,
         return serialField;
     const int vhf = band.vhfIndex();
     return SerialNumber::pad(vhf >= 0 ? QString::number(log.nextVhfSerial(vhf)) : serialField, format);
-}
-
-std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call) {
-    // The same pre-fill as a blank typed in the callsign field, for an exchange field still empty.
-    return EntryFieldHops::exchangePrefill(call.toString(), QString(), analysis, log.workedCalls(), true);
 }
 
 bool exchangeLocatorInvalid(QStringView exchange) {

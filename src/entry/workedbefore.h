@@ -51,10 +51,6 @@ QString serialAfterBandSwitch(const LogBook& log,
                               bool autoIncrement,
                               SerialFormat format);
 
-// The received exchange pre-filled from what the log knows of the station (Enter or a blank in the callsign
-// field): the county code in the county modes, the locator in the locator mode. nullopt: nothing known.
-std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call);
-
 // azimuthLabel while the received exchange is typed, in the locator mode: nullopt hides it.
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange);
 // In locator analysis: the received exchange holds something, but its locator part (the last six characters)
