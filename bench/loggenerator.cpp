@@ -27,9 +27,9 @@ QStringList lines(int count, unsigned seed) {
         const QDateTime when = start.addSecs(i * 7 + qint64(random() % 5));
         f.date = when.date().toString(QStringLiteral("yyyy-MM-dd"));
         f.time = when.time().toString(QStringLiteral("HH:mm:ss"));
-        f.band = QString::fromLatin1(band.name);
-        f.modeCode = QString::fromLatin1(modes[random() % 6]);
-        f.rstSent = f.modeCode == QLatin1String("CW") ? QStringLiteral("599") : QStringLiteral("59");
+        f.band = Band::fromInfo(&band);
+        f.mode = Mode::fromCode(QString::fromLatin1(modes[random() % 6]));
+        f.rstSent = f.mode.isCw() ? QStringLiteral("599") : QStringLiteral("59");
         f.rstRcvd = f.rstSent;
         f.stxFirst = QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0'));
         const unsigned callNumber = random() % unsigned(calls);

@@ -40,9 +40,9 @@ int runAdd(CliContext& context) {
     if (!fromRig && (context.option(QStringLiteral("model")) || context.option(QStringLiteral("port")) ||
                      context.option(QStringLiteral("speed")) || context.option(QStringLiteral("rigctld"))))
         return context.usage(QStringLiteral("the radio's options go with --rig"));
-    if (band && !Bands::find(band->toUpper()))
+    if (band && !Band::fromName(*band).isValid())
         return context.usage(QStringLiteral("unknown band ") + *band);
-    if (mode && !Modes::byName(mode->toUpper()))
+    if (mode && !Mode::fromName(*mode).isKnown())
         return context.usage(QStringLiteral("unknown mode ") + *mode);
 
     if (!EntryStartup::countyListPresent(context.folder)) {
@@ -92,8 +92,8 @@ int runAdd(CliContext& context) {
         entry.changeBand(chosen->toUpper(), entry.options().stx);
     if (const std::optional<QString> chosen = rigMode ? rigMode : mode)
         entry.changeMode(chosen->toUpper());
-    const QString currentMode = session.mode();
-    const QString defaultRst = Modes::defaultReport(currentMode, QString(), Modes::ReportReset::ModeSwitch);
+    const QString defaultRst =
+        Modes::defaultReport(session.currentMode().info(), QString(), Modes::ReportReset::ModeSwitch);
     QString serial = entry.options().stx;
     if (!stx && entry.options().separateVhfSerials && entry.options().autoIncrement)
         serial = serialAfterBandSwitch(session.log(), session.currentBand(), serial, true, true, entry.options().serialFormat);

@@ -21,9 +21,9 @@ int runSummary(CliContext& context) {
         options.mode = mode->toUpper();
     if (context.badOptions || context.args.size() > 1)
         return context.usage();
-    if (!Bands::find(options.band))
+    if (!Band::fromName(options.band).isValid())
         return context.usage(QStringLiteral("unknown band ") + options.band);
-    if (!Modes::byName(options.mode))
+    if (!Mode::fromName(options.mode).isKnown())
         return context.usage(QStringLiteral("unknown mode ") + options.mode);
 
     LogBook log;
@@ -42,7 +42,8 @@ int runSummary(CliContext& context) {
 
     LogContext logContext;
     logContext.oneQsoPerBand = options.oneQsoPerBand;
-    logContext.analysis = {options.analysis, &counties, options.ownLocator, options.band, options.mode};
+    logContext.analysis = {options.analysis, &counties, options.ownLocator, Band::fromName(options.band),
+                           Mode::fromName(options.mode)};
     const LoadResult loaded = LoadLog(log, logContext);
     if (loaded.status == LoadResult::Status::FormatError || loaded.status == LoadResult::Status::ReadError) {
         Cli::err(loaded.message);
@@ -50,8 +51,8 @@ int runSummary(CliContext& context) {
     }
 
     qint64 dupes = 0;
-    for (const QString& line : log.lines())
-        dupes += QsoLine::isDupe(line) ? 1 : 0;
+    for (const QsoRecord& qso : log.records())
+        dupes += qso.isDupe() ? 1 : 0;
     QStringList vhf;
     for (int i = 0; i < Bands::kVhfCount; ++i)
         vhf.append(Bands::vhfName(i) + QLatin1Char(':') + QString::number(log.nextVhfSerial(i)));

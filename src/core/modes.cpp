@@ -41,22 +41,11 @@ const ModeInfo* byCode(QStringView code) {
     return nullptr;
 }
 
-bool codeMatchesMode(QStringView code, QStringView modeName) {
-    const ModeInfo* mode = byName(modeName);
-    return mode && code == QLatin1String(mode->code);
-}
-
-char dupeCodeForLineCode(QStringView code) {
-    const ModeInfo* mode = byCode(code);
-    return mode ? mode->dupeCode : '?';
-}
-
-QString defaultReport(QStringView modeName, QStringView currentText, ReportReset when) {
+QString defaultReport(const ModeInfo* mode, QStringView currentText, ReportReset when) {
     if (currentText.contains(QLatin1Char('A'), Qt::CaseInsensitive))
         return QStringLiteral("59A");
     if (currentText.contains(QLatin1Char('S'), Qt::CaseInsensitive))
         return QStringLiteral("59S");
-    const ModeInfo* mode = byName(modeName);
     if (!mode)
         return QStringLiteral("59");
     return QString::fromLatin1(when == ReportReset::ModeSwitch ? mode->rstOnModeSwitch : mode->rstAfterQso);

@@ -23,14 +23,10 @@ std::span<const ModeInfo> all();
 QStringList selectorList(bool withDigital);
 const ModeInfo* byName(QStringView name);
 const ModeInfo* byCode(QStringView code);
-// Whether a line's mode code belongs to the selector text (PH ↔ SSB, CW ↔ CW, …).
-bool codeMatchesMode(QStringView code, QStringView modeName);
-// The dupe-key character of a line's mode code; '?' for a code outside the table.
-char dupeCodeForLineCode(QStringView code);
 
 enum class ReportReset { ModeSwitch, AfterQso };
 // A report field keeps its propagation letter: "A" gives 59A, otherwise "S" gives 59S, otherwise the default.
-QString defaultReport(QStringView modeName, QStringView currentText, ReportReset when);
+QString defaultReport(const ModeInfo* mode, QStringView currentText, ReportReset when);
 // What a key typed into a report field puts there: a digit, or "A"/"S" in upper case; nothing for any other
 // character (the field refuses it).
 std::optional<QChar> reportCharacter(QChar typed);
@@ -50,6 +46,7 @@ public:
 
     static constexpr Mode phone() { return Mode(0); }
     static constexpr Mode cw() { return Mode(1); }
+    static constexpr Mode fm() { return Mode(2); }
 
     bool isKnown() const { return m_index != kOther; }
     bool isEmpty() const { return m_index == kOther && m_code[0] == ' ' && m_code[1] == ' '; }

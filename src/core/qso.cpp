@@ -205,9 +205,14 @@ QString QsoRecord::body() const {
     return TextFile::decode(QByteArrayView(m_body.data(), m_body.size()));
 }
 
-QString QsoRecord::line() const {
-    QByteArray bytes(m_body.data(), m_body.size());
+void QsoRecord::appendTo(QByteArray& bytes) const {
+    bytes.append(m_body.data(), m_body.size());
     bytes.append(m_suffix.data(), m_suffixLength);
+}
+
+QString QsoRecord::line() const {
+    QByteArray bytes;
+    appendTo(bytes);
     return TextFile::decode(bytes);
 }
 

@@ -159,6 +159,8 @@ public:
     Qso qso() const;
     QString line() const;
     QString body() const;
+    // The line in the file's encoding, without its line end.
+    void appendTo(QByteArray& bytes) const;
     // The cells of a field and of the suffix in the file's encoding, trimmed of blanks.
     QByteArrayView field(QsoField field) const;
     QByteArrayView suffixBytes() const { return QByteArrayView(m_suffix.data(), m_suffixLength); }

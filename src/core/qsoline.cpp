@@ -56,9 +56,17 @@ QString QsoLine::normaliseReceivedExchange(QStringView typed) {
 }
 
 QString QsoLine::compose(const QsoFields& f) {
-    return compose(StoredQso{f.date, f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2), f.band, f.modeCode,
-                             f.rstSent, joinSentExchange(f.stxFirst, f.stxFixed), f.call, f.rstRcvd,
-                             normaliseReceivedExchange(f.srx)});
+    Qso qso;
+    qso.date = f.date;
+    qso.time = f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2);
+    qso.band = f.band;
+    qso.mode = f.mode;
+    qso.rstSent = f.rstSent;
+    qso.stx = joinSentExchange(f.stxFirst, f.stxFixed);
+    qso.call = f.call;
+    qso.rstRcvd = f.rstRcvd;
+    qso.srx = normaliseReceivedExchange(f.srx);
+    return qso.body();
 }
 
 QString QsoLine::compose(const StoredQso& f) {
@@ -80,15 +88,6 @@ QString QsoLine::compose(const StoredQso& f) {
     line += leftJustify(f.rstRcvd, 4);
     line += rightJustify(f.srx, 11);
     return body(upperAscii(line));
-}
-
-QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView call) {
-    QString key;
-    key.reserve(call.size() + 2);
-    key += QLatin1Char(bandCode);
-    key += QLatin1Char(oneQsoPerBand ? 'x' : modeCode);
-    key += call;
-    return key;
 }
 
 QString QsoLine::withoutControls(QStringView text) {

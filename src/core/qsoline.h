@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -64,8 +66,8 @@ struct StoredQso {
 struct QsoFields {
     QString date;     // yyyy-mm-dd
     QString time;     // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
-    QString band;     // band name, "20M"
-    QString modeCode; // "PH", "CW", …
+    Band band;
+    Mode mode;
     QString rstSent;
     QString stxFirst; // serial number or first part of the sent exchange
     QString stxFixed; // fixed part of the sent exchange
@@ -118,5 +120,3 @@ private:
     QString m_text;
 };
 
-// The dupe key: band character, mode character (or "x" for one QSO per band), callsign.
-QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView call);

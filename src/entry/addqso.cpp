@@ -62,20 +62,18 @@ AddQsoResult AddQso::run(const EntryForm& form) {
     QString date = form.date;
     QString time = form.time;
     if (form.offline) {
-        const EntryClock::ManualTime manual = EntryClock::resolveOfflineCollision(*form.offline, log.lines());
+        const EntryClock::ManualTime manual = EntryClock::resolveOfflineCollision(*form.offline, log.records());
         result.offline = manual;
         date = EntryClock::formatDate(manual.date);
         time = manual.time;
     }
 
-    const QString band = m_session.band();
-    const QString mode = m_session.mode();
-    const ModeInfo* modeInfo = Modes::byName(mode);
+    const Band band = m_session.currentBand();
     const QString stx = form.stx.trimmed();
     result.stx = stx;
 
-    QString line = QsoLine::compose({date, time, band, modeInfo ? QString::fromLatin1(modeInfo->code) : QString(),
-                                     form.rstSent, stx, form.stxFixed, form.call, form.rstRcvd, form.srx});
+    QString line = QsoLine::compose({date, time, band, m_session.currentMode(), form.rstSent, stx,
+                                     form.stxFixed, form.call, form.rstRcvd, form.srx});
     // A contact logged without an exchange is never a dupe and takes no key.
     const std::optional<PreparedQso> prepared =
         log.prepare(line, m_session.oneQsoPerBand, m_session.analysisContext(), !form.srx.isEmpty());
@@ -84,7 +82,7 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         result.outcome = Outcome::WriteFailed;
         return result;
     }
-    line = prepared->line;
+    line = prepared->line();
 
     // The "~" copy holds the log as it was; only when the new line is on the disk does memory follow.
     const LogFile file(m_session.logPath());
@@ -101,7 +99,7 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         return result;
     }
 
-    const int vhf = Bands::vhfIndex(band);
+    const int vhf = band.vhfIndex();
     if (m_options.separateVhfSerials && m_options.autoIncrement && vhf >= 0) {
         bool ok = false;
         const int serial = stx.toInt(&ok);
@@ -111,11 +109,11 @@ AddQsoResult AddQso::run(const EntryForm& form) {
     const auto countiesBefore = log.loggedCounties().size();
     result.row = log.add(*prepared, LogBook::Placement::Sorted);
     result.countiesChanged = log.loggedCounties().size() != countiesBefore;
-    m_index.noteAdded(log, line);
+    m_index.noteAdded(log, prepared->record);
     result.line = line;
     result.outcome = Outcome::Added;
 
-    if (const TextFile::Status backup = m_backups.write(m_session.folder(), log.lines()); !backup)
+    if (const TextFile::Status backup = m_backups.write(m_session.folder(), log.fileBytes()); !backup)
         dialogs.error(backup.error);
 
     if (m_options.autoIncrement) {
@@ -123,8 +121,8 @@ AddQsoResult AddQso::run(const EntryForm& form) {
         if (const auto next = SerialNumber::next(stx, m_options.serialFormat))
             result.stx = *next;
     }
-    result.rstSent = Modes::defaultReport(mode, form.rstSent, Modes::ReportReset::AfterQso);
-    result.rstRcvd = Modes::defaultReport(mode, form.rstRcvd, Modes::ReportReset::AfterQso);
+    result.rstSent = Modes::defaultReport(m_session.currentMode().info(), form.rstSent, Modes::ReportReset::AfterQso);
+    result.rstRcvd = Modes::defaultReport(m_session.currentMode().info(), form.rstRcvd, Modes::ReportReset::AfterQso);
 
     emit m_session.qsoAdded(result.row);
     if (result.countiesChanged)

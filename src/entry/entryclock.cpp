@@ -97,18 +97,16 @@ std::optional<QString> dateFieldError(QStringView text) {
     return std::nullopt;
 }
 
-ManualTime resolveOfflineCollision(const ManualTime& manual, const std::vector<QString>& sortedLines) {
+ManualTime resolveOfflineCollision(const ManualTime& manual, std::span<const QsoRecord> sortedLog) {
     const QTime time = QTime::fromString(manual.time, QStringLiteral("hh:mm:ss"));
     if (!time.isValid() || !manual.date.isValid())
         return manual;
-    // A line begins "yyyy-mm-dd hhmmss"; the lines are sorted as whole texts, so they are sorted by that
-    // beginning too.
-    constexpr qsizetype kStampLength = 17;
-    const auto stampOf = [](QStringView line) { return line.left(kStampLength); };
+    // The log is sorted by its lines, so by their date and time first.
     const auto taken = [&](const QString& stamp) {
-        const auto at = std::lower_bound(sortedLines.begin(), sortedLines.end(), stamp,
-                                         [&](const QString& line, const QString& key) { return stampOf(line) < key; });
-        return at != sortedLines.end() && stampOf(*at) == stamp;
+        const QByteArray key = stamp.toLatin1();
+        const auto at = std::lower_bound(sortedLog.begin(), sortedLog.end(), key,
+                                         [](const QsoRecord& qso, const QByteArray& k) { return qso.dateAndTime() < k; });
+        return at != sortedLog.end() && at->dateAndTime() == key;
     };
     QDateTime moment(manual.date, time, Qt::UTC);
     QDateTime free = moment;

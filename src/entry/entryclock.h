@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/qso.h"
+
+#include <span>
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -45,6 +49,6 @@ std::optional<QString> dateFieldError(QStringView text);
 // time is raised by one second. Past :59 the minute (and hour, and date) carry, so the time stays valid.
 // sortedLines is the log in its sorted order (date and time first): each check is a binary search, so a paper
 // log typed in among 100,000 contacts costs microseconds per contact.
-ManualTime resolveOfflineCollision(const ManualTime& manual, const std::vector<QString>& sortedLines);
+ManualTime resolveOfflineCollision(const ManualTime& manual, std::span<const QsoRecord> sortedLog);
 
 } // namespace EntryClock

@@ -124,9 +124,9 @@ LoadResult loadSession(LogSession& session,
     const LoadResult loaded = session.reload();
     if (options.serialFollowsLog)
         options.stx =
-            LogLifecycle::serialAfterOpen(session.log().lastLine(), SerialNumber::digits(options.serialFormat));
+            LogLifecycle::serialAfterOpen(session.log().lastQso(), SerialNumber::digits(options.serialFormat));
     else if (options.autoIncrement)
-        options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastLine(), options.separateVhfSerials,
+        options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastQso(), options.separateVhfSerials,
                                                    options.serialFormat);
     // A serial saved under a shorter format gets the leading zeros of the current one.
     if (options.autoIncrement && SerialNumber::isDigitsOnly(options.stx))

@@ -34,17 +34,16 @@ int TemporaryBackups::firstFreeNumber(const ProgramFolder& folder) {
     return 1;
 }
 
-TextFile::Status TemporaryBackups::write(const ProgramFolder& folder, const std::vector<QString>& lines) {
+TextFile::Status TemporaryBackups::write(const ProgramFolder& folder, QByteArrayView text) {
     const QString dir = folder.backupFolder();
-    const QStringList text(lines.begin(), lines.end());
     // A backup folder removed while the program runs starts the rotation afresh at temporary_1.
     if (!QFileInfo(dir).isDir()) {
         if (TextFile::Status made = ensureFolder(dir); !made)
             return made;
         m_number = 1;
-        return LogFile::writeBackup(QDir(dir).filePath(fileName(m_number)), text);
+        return TextFile::writeText(QDir(dir).filePath(fileName(m_number)), text);
     }
-    const TextFile::Status written = LogFile::writeBackup(QDir(dir).filePath(fileName(m_number)), text);
+    const TextFile::Status written = TextFile::writeText(QDir(dir).filePath(fileName(m_number)), text);
     if (!written)
         return written;
     m_number = m_number >= 9 ? 1 : m_number + 1;

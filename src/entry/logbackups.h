@@ -16,7 +16,8 @@ public:
     int number() const { return m_number; }
     void setNumber(int number) { m_number = number; }
 
-    TextFile::Status write(const ProgramFolder& folder, const std::vector<QString>& lines);
+    // The log as its file holds it (see LogBook::fileBytes()).
+    TextFile::Status write(const ProgramFolder& folder, QByteArrayView text);
 
     static QString fileName(int number);
     // At start: the first number from 1 to 9 without a file, or 1 when all nine exist or the folder is new.

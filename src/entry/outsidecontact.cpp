@@ -1,7 +1,7 @@
 #include "entry/outsidecontact.h"
 
 #include "core/logfile.h"
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
 
@@ -14,10 +14,10 @@ EntryForm normalised(EntryForm form) {
     const auto withoutBlanks = [](const QString& text) { return text.toUpper().remove(QLatin1Char(' ')); };
     form.call = withoutBlanks(form.call);
     form.srx = withoutBlanks(form.srx);
-    form.rstSent = form.rstSent.toUpper().left(QsoColumns::RstSent.width);
-    form.rstRcvd = form.rstRcvd.toUpper().left(QsoColumns::RstRcvd.width);
+    form.rstSent = form.rstSent.toUpper().left(QsoLayout::valueWidth(QsoField::RstSent));
+    form.rstRcvd = form.rstRcvd.toUpper().left(QsoLayout::valueWidth(QsoField::RstRcvd));
     form.stx = form.stx.toUpper();
-    form.stxFixed = withoutBlanks(form.stxFixed).left(QsoColumns::Stx.width);
+    form.stxFixed = withoutBlanks(form.stxFixed).left(QsoLayout::valueWidth(QsoField::Stx));
     return form;
 }
 

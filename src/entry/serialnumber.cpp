@@ -1,7 +1,5 @@
 #include "entry/serialnumber.h"
 
-#include "core/bands.h"
-#include "core/qsoline.h"
 
 namespace SerialNumber {
 
@@ -71,14 +69,15 @@ std::optional<QString> next(QStringView serial, SerialFormat format) {
     return pad(QString::number(value + 1), format);
 }
 
-QString catchUpWithLog(const QString& stored, QStringView newestLine, bool separateVhfSerials, SerialFormat format) {
+QString
+catchUpWithLog(const QString& stored, const std::optional<Qso>& newest, bool separateVhfSerials, SerialFormat format) {
     const QStringView trimmed = QStringView(stored).trimmed();
-    if (!isDigitsOnly(trimmed) || newestLine.isEmpty())
+    if (!isDigitsOnly(trimmed) || !newest)
         return stored;
     // Separate VHF serials are counted per band from the log already.
-    if (separateVhfSerials && Bands::isVhf(QsoLine::trimmedColumn(newestLine, QsoColumns::Band)))
+    if (separateVhfSerials && newest->band.isVhf())
         return stored;
-    QStringView logged = QsoLine::trimmedColumn(newestLine, QsoColumns::Stx);
+    QStringView logged = newest->stx;
     if (logged.size() > 6 && !isDigitsOnly(logged))
         logged = logged.left(logged.size() - 6).trimmed();
     bool loggedOk = false;

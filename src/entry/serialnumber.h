@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/qso.h"
+
+#include <optional>
+
 #include <QString>
 #include <QStringView>
 
@@ -27,6 +31,7 @@ std::optional<QString> next(QStringView serial, SerialFormat format);
 // The serial field at start-up: a stored serial at or below the one of the log's newest line is one that was
 // saved before that contact went into the log (the program was killed in between); the next one follows the
 // log instead, so no serial is given twice. Any other field is kept.
-QString catchUpWithLog(const QString& stored, QStringView newestLine, bool separateVhfSerials, SerialFormat format);
+QString
+catchUpWithLog(const QString& stored, const std::optional<Qso>& newest, bool separateVhfSerials, SerialFormat format);
 
 } // namespace SerialNumber

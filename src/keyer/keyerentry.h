@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include "analysis/analysisoptions.h"
 
 #include <QList>
@@ -20,9 +22,9 @@ public:
     virtual QString exchangeSecond() const = 0;   // sentFixedPartEdit
     virtual QString receivedExchange() const = 0; // receivedExchangeEdit
     virtual bool dupeShown() const = 0;           // the "QSO powtórzone" panel
-    virtual QString mode() const = 0;             // the mode box, "CW"
+    virtual Mode mode() const = 0;                // the mode box
     virtual QString contestCallsign() const = 0;  // operator data
-    virtual QString lastLogLine() const = 0;      // the last line of the sorted log, empty when none
+    virtual std::optional<Qso> lastQso() const = 0; // the last contact of the sorted log
     virtual AnalysisOptions analysis() const = 0;
     // The call-info entry ("CALL;county;locator") of a worked callsign.
     virtual std::optional<QString> callInfo(const QString& call) const = 0;
@@ -48,8 +50,9 @@ public:
 // Entry values held in plain fields: kvrlog-cli and the tests.
 class PlainKeyerEntry : public KeyerEntry {
 public:
-    QString call, rst = QStringLiteral("599"), first, second, received, modeText = QStringLiteral("CW"), contestCall,
-                  lastLine;
+    QString call, rst = QStringLiteral("599"), first, second, received, contestCall;
+    Mode modeValue = Mode::cw();
+    std::optional<Qso> last;
     bool dupe = false;
     bool callFocused = true;
     AnalysisOptions options;
@@ -66,9 +69,9 @@ public:
     QString exchangeSecond() const override { return second; }
     QString receivedExchange() const override { return received; }
     bool dupeShown() const override { return dupe; }
-    QString mode() const override { return modeText; }
+    Mode mode() const override { return modeValue; }
     QString contestCallsign() const override { return contestCall; }
-    QString lastLogLine() const override { return lastLine; }
+    std::optional<Qso> lastQso() const override { return last; }
     AnalysisOptions analysis() const override { return options; }
     std::optional<QString> callInfo(const QString& c) const override {
         const qsizetype i = calls.indexOf(c);

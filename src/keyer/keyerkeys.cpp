@@ -24,7 +24,7 @@ void KeyerKeys::startBuffer(int number, Qt::KeyboardModifiers modifiers) {
 void KeyerKeys::escape() {
     // Esc stops the loop, the voice message and the transmission, whatever is running.
     m_engine.cancelLoop();
-    if (m_entry.mode() != QLatin1String("CW"))
+    if (!m_entry.mode().isCw())
         m_entry.stopVoice();
     if (m_engine.txDown() || m_engine.pttLit())
         m_engine.StopSending();
@@ -58,7 +58,7 @@ bool KeyerKeys::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
     }
     switch (key) {
     case Qt::Key_F12:
-        if (m_entry.mode() != QLatin1String("CW"))
+        if (!m_entry.mode().isCw())
             m_entry.stopVoice();
         m_engine.StopSending();
         return true;

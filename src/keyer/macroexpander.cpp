@@ -1,6 +1,6 @@
 #include "keyer/macroexpander.h"
 
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "keyer/keyerentry.h"
 #include "keyer/messagebuffers.h"
 #include "keyer/morsetiming.h"
@@ -52,11 +52,6 @@ const QHash<QString, TokenRule>& rules() {
     return table;
 }
 
-QString column(const QString& line, QsoColumn c, bool trimmed = true) {
-    const QStringView part = QsoLine::column(line, c);
-    return (trimmed ? part.trimmed() : part).toString();
-}
-
 QString dashesToBlanks(QString text) {
     text.replace(u'-', u' ');
     text.replace(u'_', u' ');
@@ -80,8 +75,8 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
     QString in = input;
     const QString call = entry.callsign();
     const bool callGiven = !call.isEmpty();
-    const QString last = entry.lastLogLine();
-    const bool haveLast = !last.isEmpty();
+    const std::optional<Qso> last = entry.lastQso();
+    const bool haveLast = last.has_value();
     auto cutForExchange = [&](const QString& s) {
         return settings.cutNumbers && !settings.fullDigitsOnce ? Morse::cutNumbers(s) : s;
     };
@@ -112,7 +107,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     r += QChar(Macros::kCall);
                 else if (haveLast)
-                    r += column(last, QsoColumns::Call);
+                    r += last->call;
                 break;
             case Token::Report:
                 r += settings.cutNumbers ? Morse::cutNumbers(entry.rstSent()) : entry.rstSent();
@@ -132,13 +127,13 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                     s += (settings.extraGap ? QStringLiteral(" ") : QString()) + entry.exchangeSecond();
                     s = dashesToBlanks(s);
                 } else if (haveLast) {
-                    s = column(last, QsoColumns::Stx);
+                    s = last->stx;
                     if (entry.analysis().mode == AnalysisMode::Locator) {
-                        s = cutForExchange(column(last, QsoColumns::StxSerial));
+                        s = cutForExchange(last->stxSerial().trimmed());
                         const QString second = entry.exchangeSecond();
                         if (second.contains(u'-') || second.contains(u'_'))
                             s += u' ';
-                        s += column(last, QsoColumns::StxLocator, false);
+                        s += last->stxLocator();
                     }
                 }
                 r += u' ' + s;
@@ -150,7 +145,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = dashesToBlanks(entry.exchangeFirst());
                 else if (haveLast)
-                    s = column(last, QsoColumns::StxSerial);
+                    s = last->stxSerial().trimmed();
                 r += u' ' + cutForExchange(s.trimmed());
                 placePrefillMarker(r);
                 break;
@@ -160,7 +155,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = dashesToBlanks(entry.exchangeSecond());
                 else if (haveLast)
-                    s = column(last, QsoColumns::StxLocator);
+                    s = last->stxLocator().trimmed();
                 r += u' ' + s;
                 placePrefillMarker(r);
                 break;
@@ -170,7 +165,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 if (callGiven)
                     s = QString(entry.receivedExchange()).replace(u'-', u' ');
                 else if (haveLast)
-                    s = column(last, QsoColumns::Srx);
+                    s = last->srx;
                 r += cutForExchange(s);
                 break;
             }

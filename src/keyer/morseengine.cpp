@@ -156,7 +156,7 @@ void MorseEngine::StartBuffer(int number) {
         return;
     m_lastBuffer = number;
     const MessageBuffer& buffer = m_buffers.at(number);
-    if (m_entry.mode() != QLatin1String("CW")) {
+    if (!m_entry.mode().isCw()) {
         m_entry.playBufferWav(number, buffer.wavFile);
         return;
     }
@@ -175,7 +175,7 @@ void MorseEngine::SendText(const QString& macroInput) {
 }
 
 void MorseEngine::startTransmission(const QString& input, bool expanded) {
-    if (m_entry.mode() != QLatin1String("CW") && !m_calibrationRunning)
+    if (!m_entry.mode().isCw() && !m_calibrationRunning)
         return;
     if (m_directSending) {
         // A buffer key pressed while this thread is itself sending: the running loop takes it over, so two

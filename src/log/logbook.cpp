@@ -36,6 +36,24 @@ QStringList LogBook::lineTexts() const {
     return lines;
 }
 
+std::vector<QString> LogBook::lines() const {
+    std::vector<QString> lines;
+    lines.reserve(m_records.size());
+    for (const QsoRecord& record : m_records)
+        lines.push_back(record.line());
+    return lines;
+}
+
+QByteArray LogBook::fileBytes() const {
+    QByteArray bytes;
+    bytes.reserve(size() * (QsoLayout::kBodyLength + QsoLayout::kMaxSuffixLength + 2));
+    for (const QsoRecord& record : m_records) {
+        record.appendTo(bytes);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 std::optional<Qso> LogBook::lastQso() const {
     if (m_records.empty())
         return std::nullopt;

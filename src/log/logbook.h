@@ -57,6 +57,9 @@ public:
     // A row as the file holds it.
     QString line(qsizetype row) const { return record(row).line(); }
     QStringList lineTexts() const;
+    std::vector<QString> lines() const; // TRANSITIONAL: goes once the exporters read records
+    // Every line as the log file holds it, in the file's encoding with CR LF after each.
+    QByteArray fileBytes() const;
     std::optional<Qso> lastQso() const;
     // The first row whose body is this 74-character body (whatever suffix it took), or -1.
     qsizetype rowOfBody(QStringView body) const;

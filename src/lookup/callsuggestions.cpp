@@ -88,12 +88,9 @@ void CallSuggestions::sortEntries(QStringList& entries) {
 }
 
 SuggestionColour CallSuggestions::colourFor(QStringView call,
-                                            const std::function<bool(const QString& key)>& workedKey,
-                                            QStringView band,
-                                            QStringView mode,
+                                            const std::function<bool(const DupeKey& key)>& workedKey,
+                                            Band band,
+                                            Mode mode,
                                             bool oneQsoPerBand) {
-    const ModeInfo* modeInfo = Modes::byName(mode);
-    const char modeCode = modeInfo ? modeInfo->dupeCode : '?';
-    const QString key = dupeKey(Bands::dupeCode(band), modeCode, oneQsoPerBand, call);
-    return workedKey(key) ? SuggestionColour::Dupe : SuggestionColour::Normal;
+    return workedKey(DupeKey(band, mode, oneQsoPerBand, call)) ? SuggestionColour::Dupe : SuggestionColour::Normal;
 }

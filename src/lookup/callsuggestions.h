@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include <functional>
 
 #include <QString>
@@ -44,9 +46,9 @@ public:
     // The colour of an entry for the current band and mode.
     // workedKey tells whether the log holds a dupe key.
     static SuggestionColour colourFor(QStringView call,
-                                      const std::function<bool(const QString& key)>& workedKey,
-                                      QStringView band,
-                                      QStringView mode,
+                                      const std::function<bool(const DupeKey& key)>& workedKey,
+                                      Band band,
+                                      Mode mode,
                                       bool oneQsoPerBand);
     // The order of the list: callsigns sorted, "...." after them so that Ctrl+Space takes a callsign.
     static void sortEntries(QStringList& entries);

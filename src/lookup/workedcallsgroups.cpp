@@ -1,16 +1,16 @@
 #include "lookup/workedcallsgroups.h"
 
-#include "core/qsoline.h"
+#include "core/textfile.h"
 
 #include <optional>
 
 namespace {
-std::optional<WorkedCallsGroups::List> listForCode(QStringView code) {
-    if (code == QLatin1String("PH"))
+std::optional<WorkedCallsGroups::List> listFor(Mode mode) {
+    if (mode.isPhone())
         return WorkedCallsGroups::List::SSB;
-    if (code == QLatin1String("CW"))
+    if (mode.isCw())
         return WorkedCallsGroups::List::CW;
-    if (code == QLatin1String("FM"))
+    if (mode == Mode::fm())
         return WorkedCallsGroups::List::FM;
     return std::nullopt;
 }
@@ -26,19 +26,19 @@ void WorkedCallsGroups::clear() {
             column.clear();
 }
 
-void WorkedCallsGroups::rebuild(const std::vector<QString>& lines, QStringView band) {
+void WorkedCallsGroups::rebuild(std::span<const QsoRecord> log, Band band) {
     clear();
-    for (const QString& line : lines)
-        addLine(line, band);
+    for (const QsoRecord& qso : log)
+        add(qso, band);
 }
 
-bool WorkedCallsGroups::addLine(QStringView line, QStringView band) {
-    if (QsoLine::trimmedColumn(line, QsoColumns::Band) != band)
+bool WorkedCallsGroups::add(const QsoRecord& qso, Band band) {
+    if (!band.isValid() || qso.band() != band)
         return false;
-    const auto list = listForCode(QsoLine::column(line, QsoColumns::Mode));
+    const auto list = listFor(qso.mode());
     if (!list)
         return false;
-    const QStringView call = QsoLine::trimmedColumn(line, QsoColumns::Call);
+    const QString call = TextFile::decode(qso.field(QsoField::Call));
     if (call.isEmpty())
         return false;
     return m_columns[size_t(*list)][size_t(columnFor(call))].insert(entryFor(call)).second;

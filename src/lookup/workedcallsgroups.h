@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include "core/qso.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +8,7 @@
 
 #include <array>
 #include <set>
+#include <span>
 
 // The callsigns worked on the current band, by mode window (SSB, CW, FM) and by call-area column:
 // "1" … "9" hold the first six characters of the callsign, "Inne" (area 0 or no digit) the whole callsign.
@@ -22,9 +23,9 @@ public:
     enum class Prefix { SP = 0, SQ = 1, SN = 2, Other = 3 };
 
     // Rebuilds everything from the log for this band.
-    void rebuild(const std::vector<QString>& lines, QStringView band);
-    // Adds one line; false when it is not listed (other band, other mode) or already there.
-    bool addLine(QStringView line, QStringView band);
+    void rebuild(std::span<const QsoRecord> log, Band band);
+    // Adds one contact; false when it is not listed (other band, other mode) or already there.
+    bool add(const QsoRecord& qso, Band band);
     void clear();
 
     // Sorted, each entry once.

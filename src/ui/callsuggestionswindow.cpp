@@ -59,8 +59,8 @@ void CallSuggestionsWindow::refreshColours() {
     for (int row = 0; row < m_ui->suggestionList->count(); ++row) {
         QListWidgetItem* item = m_ui->suggestionList->item(row);
         const auto colour = CallSuggestions::colourFor(
-            item->text(), [this](const QString& key) { return m_session.log().hasWorkedKey(key); }, m_session.band(),
-            m_session.mode(), m_session.oneQsoPerBand);
+            item->text(), [this](const DupeKey& key) { return m_session.log().hasWorkedKey(key); },
+            m_session.currentBand(), m_session.currentMode(), m_session.oneQsoPerBand);
         item->setData(kSuggestionColourRole, int(colour));
     }
 }

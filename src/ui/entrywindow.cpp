@@ -1,5 +1,7 @@
 #include "entrywindow.h"
 
+#include "core/qso.h"
+
 #include "callsuggestionswindow.h"
 #include "core/bands.h"
 #include "core/modes.h"
@@ -51,6 +53,12 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session),
       m_helpPagePath(HelpFile::path()) {
     m_ui->setupUi(this);
+    // Each field takes as much as its cell of the log line holds.
+    for (const auto& [field, edit] :
+         {std::pair{QsoField::Call, m_ui->callsignEdit}, {QsoField::RstSent, m_ui->rstSentEdit},
+          {QsoField::Stx, m_ui->sentSerialEdit}, {QsoField::Stx, m_ui->sentFixedPartEdit},
+          {QsoField::RstRcvd, m_ui->rstReceivedEdit}, {QsoField::Srx, m_ui->receivedExchangeEdit}})
+        edit->setMaxLength(QsoLayout::valueWidth(field));
     m_loggedCalls = new LoggedCallsWindow(this);
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
@@ -301,9 +309,10 @@ void EntryWindow::onBandChosen() {
 
 void EntryWindow::onModeChosen() {
     const QString mode = m_ui->modeCombo->currentText();
-    m_ui->rstSentEdit->setText(Modes::defaultReport(mode, m_ui->rstSentEdit->text(), Modes::ReportReset::ModeSwitch));
+    const ModeInfo* info = Modes::byName(mode);
+    m_ui->rstSentEdit->setText(Modes::defaultReport(info, m_ui->rstSentEdit->text(), Modes::ReportReset::ModeSwitch));
     m_ui->rstReceivedEdit->setText(
-        Modes::defaultReport(mode, m_ui->rstReceivedEdit->text(), Modes::ReportReset::ModeSwitch));
+        Modes::defaultReport(info, m_ui->rstReceivedEdit->text(), Modes::ReportReset::ModeSwitch));
     m_entry.changeMode(mode);
     workedBeforeCheck();
     updateSuggestions();

@@ -31,14 +31,14 @@ QString EntryWindowKeyerEntry::receivedExchange() const {
 bool EntryWindowKeyerEntry::dupeShown() const {
     return m_fields.dupeLabel && m_fields.dupeLabel->isVisible();
 }
-QString EntryWindowKeyerEntry::mode() const {
-    return m_session.mode();
+Mode EntryWindowKeyerEntry::mode() const {
+    return m_session.currentMode();
 }
 QString EntryWindowKeyerEntry::contestCallsign() const {
     return m_session.operatorData.contestCall;
 }
-QString EntryWindowKeyerEntry::lastLogLine() const {
-    return m_session.log().lastLine();
+std::optional<Qso> EntryWindowKeyerEntry::lastQso() const {
+    return m_session.log().lastQso();
 }
 AnalysisOptions EntryWindowKeyerEntry::analysis() const {
     return m_session.analysis;

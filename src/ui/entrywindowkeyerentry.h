@@ -31,9 +31,9 @@ public:
     QString exchangeSecond() const override;
     QString receivedExchange() const override;
     bool dupeShown() const override;
-    QString mode() const override;
+    Mode mode() const override;
     QString contestCallsign() const override;
-    QString lastLogLine() const override;
+    std::optional<Qso> lastQso() const override;
     AnalysisOptions analysis() const override;
     std::optional<QString> callInfo(const QString& call) const override;
     bool callsignHasFocus() const override;

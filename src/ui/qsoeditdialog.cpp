@@ -34,7 +34,7 @@ QList<QLineEdit*> QsoEditDialog::edits() const {
 void QsoEditDialog::setQso(qsizetype row) {
     m_row = row;
     m_result = {};
-    const EditedQso f = EditedQso::fromLine(m_session.log().line(row));
+    const EditedQso f = EditedQso::fromQso(m_session.log().qso(row));
     m_ui->dateEdit->setText(f.date);
     m_ui->timeEdit->setText(f.time);
     m_ui->bandEdit->setText(f.band);

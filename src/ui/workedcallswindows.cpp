@@ -45,7 +45,7 @@ WorkedCallsWindow* WorkedCallsWindows::window(WorkedCallsGroups::List list) cons
 
 void WorkedCallsWindows::refreshWindows() {
     m_band = m_session.band();
-    m_groups.rebuild(m_session.log().lines(), m_band);
+    m_groups.rebuild(m_session.log().records(), m_session.currentBand());
     showAll();
 }
 
@@ -55,7 +55,7 @@ void WorkedCallsWindows::qsoAdded(qsizetype row) {
         return;
     }
     // One new line changes at most one entry: add it rather than rebuild from the whole log.
-    m_groups.addLine(m_session.log().line(row), m_band);
+    m_groups.add(m_session.log().record(row), m_session.currentBand());
     showAll();
 }
 

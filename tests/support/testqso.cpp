@@ -6,12 +6,18 @@ QString TestQso::line() const {
     QsoFields fields;
     fields.date = m_date;
     fields.time = m_time;
-    fields.band = m_band;
-    fields.modeCode = m_mode;
+    fields.band = Band::fromName(m_band);
+    fields.mode = Mode::fromCode(m_mode);
     fields.rstSent = m_rstSent;
     fields.stxFirst = m_stx;
     fields.call = m_call;
     fields.rstRcvd = m_rstRcvd;
     fields.srx = m_srx;
-    return QsoLine::compose(fields) + m_suffix;
+    QString line = QsoLine::compose(fields);
+    if (!fields.band.isValid()) {
+        // A broken line for the loader's tests: the band cell holds the text as given.
+        const QsoCell& cell = QsoLayout::cell(QsoField::Band);
+        line.replace(cell.first - 1, cell.width, m_band.rightJustified(cell.width, QLatin1Char(' '), true));
+    }
+    return line + m_suffix;
 }
