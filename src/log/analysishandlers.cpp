@@ -137,12 +137,8 @@ void BandOrModeChanged(LogSession& session) {
 }
 
 void writeSettings(IniFile& settings, const AnalysisOptions& options) {
-    namespace Keys = SettingsKeys::Analysis;
-    IniFile::Batch batch(settings);
-    settings.setValue(Keys::mode, AnalysisSettings::modeText(options.mode));
-    settings.setValue(Keys::sameLocatorKm, options.sameLocatorKm);
-    settings.setValue(Keys::enabled, options.enabled);
-    settings.setValue(Keys::countiesAllModes, options.countiesAllModes);
+    // The mode is written whatever the own locator; it only matters for reading.
+    ::writeSettings(settings, options, AnalysisSettings::bindings(true));
 }
 
 } // namespace AnalysisHandlers
