@@ -4,7 +4,7 @@
 #include "log/loggedcounties.h"
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 
 namespace AnalysisHandlers {
@@ -78,8 +78,7 @@ Effect locatorModeChosen(LogSession& session) {
         effect.sentFixedPart = QString();
     }
     if (!own.isEmpty()) {
-        IniFile settings(session.settingsPath());
-        const TextFile::Status written = settings.setValue(SettingsKeys::Operator::locator, own);
+        const TextFile::Status written = session.settings().setValue(SettingsKeys::Operator::locator, own);
         if (!written)
             session.dialogs().error(written.error);
     }
