@@ -8,6 +8,7 @@
 #include "keyer/morseengine.h"
 #include "recordingport.h"
 #include "scripteddialogs.h"
+#include "settings/programsettings.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -29,7 +30,8 @@ int main(int argc, char* argv[]) {
     engine.setConfig(config);
     ScriptedDialogs dialogs;
     QTemporaryDir folder;
-    KeyerSetup setup(engine, &port, time, dialogs, folder.filePath(QStringLiteral("kvr_log.ini")), {});
+    ProgramSettings settings(folder.filePath(QStringLiteral("kvr_log.ini")));
+    KeyerSetup setup(engine, &port, time, dialogs, settings, {});
 
     // The element lengths of the run, summed: what exact timing would take.
     VirtualKeyerTime virtualTime;
@@ -37,7 +39,8 @@ int main(int argc, char* argv[]) {
     KeyingInterface virtualKeying(&virtualPort, &virtualPort, &virtualPort);
     MorseEngine exact(virtualTime, virtualKeying, entry);
     exact.setConfig(config);
-    KeyerSetup exactSetup(exact, &virtualPort, virtualTime, dialogs, QString(), {});
+    ProgramSettings noFile{QString()};
+    KeyerSetup exactSetup(exact, &virtualPort, virtualTime, dialogs, noFile, {});
     exactSetup.calibrate({}, {});
     const double exactSeconds = exact.config().calibrationFactor * Calibration::kIdealSeconds;
 

@@ -1,6 +1,7 @@
 #include "analysis/analysisoptions.h"
 
 #include <algorithm>
+#include <functional>
 
 int AnalysisOptions::keyLength() const {
     switch (mode) {
@@ -40,6 +41,20 @@ AnalysisMode modeFromText(const QString& text, bool ownLocatorSet, AnalysisMode 
 
 int clampSameLocatorKm(int km) {
     return std::clamp(km, 0, 5);
+}
+
+SettingsBindings<AnalysisOptions> bindings(bool ownLocatorSet) {
+    namespace Keys = SettingsKeys::Analysis;
+    using O = AnalysisOptions;
+    return {
+        Bind::whole<O>(
+            Keys::mode,
+            [ownLocatorSet](O& o, const QString& text) { o.mode = modeFromText(text, ownLocatorSet, o.mode); },
+            [](const O& o) { return modeText(o.mode); }),
+        Bind::field(Keys::sameLocatorKm, &O::sameLocatorKm, clampSameLocatorKm, std::identity()),
+        Bind::field(Keys::enabled, &O::enabled),
+        Bind::field(Keys::countiesAllModes, &O::countiesAllModes),
+    };
 }
 
 } // namespace AnalysisSettings

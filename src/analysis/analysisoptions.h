@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/settingsbinding.h"
 #include "settings/settingskeys.h"
 
 #include <QString>
@@ -30,4 +31,6 @@ QString modeText(AnalysisMode mode);
 // The start-up reading of "Opcja": "Lokator" falls back to the county mode without an own locator.
 AnalysisMode modeFromText(const QString& text, bool ownLocatorSet, AnalysisMode fallback);
 int clampSameLocatorKm(int km);
+// The "Analiza grupy" section; the mode reads as modeFromText() does with ownLocatorSet.
+SettingsBindings<AnalysisOptions> bindings(bool ownLocatorSet);
 } // namespace AnalysisSettings

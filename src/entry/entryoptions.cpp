@@ -2,18 +2,18 @@
 
 #include "core/bands.h"
 #include "core/modes.h"
-#include "settings/inifile.h"
+#include "settings/settingsbinding.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace Keys = SettingsKeys::Program;
 
 namespace {
 
 // "Pasmo" and "Emisja" hold the selector text; an older file may hold the item index instead.
-QString readChoice(const IniFile& settings,
-                   const SettingsKey<QString>& key,
-                   const QStringList& choices,
-                   const QString& fallback) {
-    const QString value = settings.value(key, fallback).trimmed().toUpper();
+QString readChoice(const QString& text, const QStringList& choices, const QString& fallback) {
+    const QString value = text.trimmed().toUpper();
     if (choices.contains(value))
         return value;
     bool ok = false;
@@ -23,42 +23,46 @@ QString readChoice(const IniFile& settings,
     return fallback;
 }
 
+// The band and mode are read after the WARC and digital switches, whose lists they are chosen from.
+const SettingsBindings<EntryOptions>& bindings() {
+    using O = EntryOptions;
+    const std::identity same;
+    static const SettingsBindings<EntryOptions> table{
+        Bind::field(Keys::autoIncrement, &O::autoIncrement),
+        Bind::field(Keys::stx, &O::stx),
+        // The sent exchange never holds a blank; a hand-edited file must not smuggle one into the line.
+        Bind::field(
+            Keys::stxFixed, &O::stxFixed, [](QString text) { return text.remove(QLatin1Char(' ')).left(11); }, same),
+        Bind::field(Keys::withoutExchange, &O::withoutExchange),
+        Bind::field(Keys::oneQsoPerBand, &O::oneQsoPerBand),
+        Bind::field(Keys::warcBands, &O::warcBands),
+        Bind::field(Keys::digitalModes, &O::digitalModes),
+        Bind::whole<O>(
+            Keys::band,
+            [](O& o, const QString& text) { o.band = readChoice(text, Bands::selectorList(o.warcBands), o.band); },
+            [](const O& o) { return o.band; }),
+        Bind::whole<O>(
+            Keys::mode,
+            [](O& o, const QString& text) { o.mode = readChoice(text, Modes::selectorList(o.digitalModes), o.mode); },
+            [](const O& o) { return o.mode; }),
+        Bind::field(Keys::separateVhfSerials, &O::separateVhfSerials),
+        Bind::field(Keys::manualUtc, &O::manualUtc),
+        Bind::field(
+            Keys::utcOffsetHours, &O::utcOffsetHours, [](int hours) { return std::clamp(hours, -12, 12); }, same),
+    };
+    return table;
+}
+
 } // namespace
 
 EntryOptions EntryOptions::read(const IniFile& settings) {
     EntryOptions o;
-    o.autoIncrement = settings.value(Keys::autoIncrement);
-    o.stx = settings.value(Keys::stx);
+    readSettings(settings, o, bindings());
     o.serialFollowsLog = !settings.contains(Keys::stx);
-    o.stxFixed = settings.value(Keys::stxFixed);
-    o.withoutExchange = settings.value(Keys::withoutExchange);
-    o.oneQsoPerBand = settings.value(Keys::oneQsoPerBand);
-    o.warcBands = settings.value(Keys::warcBands);
-    o.digitalModes = settings.value(Keys::digitalModes);
-    o.band = readChoice(settings, Keys::band, Bands::selectorList(o.warcBands), o.band);
-    o.mode = readChoice(settings, Keys::mode, Modes::selectorList(o.digitalModes), o.mode);
-    o.separateVhfSerials = settings.value(Keys::separateVhfSerials);
-    o.manualUtc = settings.value(Keys::manualUtc);
-    o.utcOffsetHours = std::clamp(settings.value(Keys::utcOffsetHours), -12, 12);
     o.serialFormat = SerialNumber::formatFromIndex(settings.value(SettingsKeys::Keyer::serialFormat));
-    // The sent exchange never holds a blank; a hand-edited file must not smuggle one into the line.
-    o.stxFixed.remove(QLatin1Char(' '));
-    o.stxFixed = o.stxFixed.left(11);
     return o;
 }
 
 void EntryOptions::write(IniFile& settings) const {
-    IniFile::Batch batch(settings);
-    settings.setValue(Keys::autoIncrement, autoIncrement);
-    settings.setValue(Keys::stx, stx);
-    settings.setValue(Keys::stxFixed, stxFixed);
-    settings.setValue(Keys::withoutExchange, withoutExchange);
-    settings.setValue(Keys::oneQsoPerBand, oneQsoPerBand);
-    settings.setValue(Keys::warcBands, warcBands);
-    settings.setValue(Keys::digitalModes, digitalModes);
-    settings.setValue(Keys::band, band);
-    settings.setValue(Keys::mode, mode);
-    settings.setValue(Keys::separateVhfSerials, separateVhfSerials);
-    settings.setValue(Keys::manualUtc, manualUtc);
-    settings.setValue(Keys::utcOffsetHours, utcOffsetHours);
+    writeSettings(settings, *this, bindings());
 }

@@ -6,7 +6,7 @@
 #include "log/logsession.h"
 #include "platform/clock.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 
 #include <QFileInfo>
@@ -30,7 +30,7 @@ EntrySession::Start EntrySession::start(const QDateTime& shown) {
     // The window holds its log's lock for as long as the log is open; a command-line writer holds it for
     // milliseconds, so a short wait is enough.
     m_session.holdLogLock(kWindowLockWaitMs);
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     const EntryStartup::LogChoice choice = EntryStartup::chooseLog(folder, settings, m_instance->isFirst(), shown,
                                                                    m_session.dialogs(), m_instance->folderProblem());
     m_secondCopy = choice.secondCopy;
@@ -42,7 +42,7 @@ EntrySession::Start EntrySession::start(const QDateTime& shown) {
 }
 
 LoadResult EntrySession::loadFor(const QString& logPath) {
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     LogFile::removeLeftoverTemporaries(
         {m_session.folder().path(), m_session.folder().backupFolder(), QFileInfo(logPath).absolutePath()});
     m_session.setLogPath(logPath);

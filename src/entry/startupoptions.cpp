@@ -15,13 +15,8 @@ QString StartupOptions::startupLogPath(const IniFile& settings, const ProgramFol
 
 AnalysisOptions
 StartupOptions::readAnalysis(const IniFile& settings, const QString& ownLocator, AnalysisOptions options) {
-    namespace Keys = SettingsKeys::Analysis;
-    options.mode = AnalysisSettings::modeFromText(settings.value(Keys::mode, AnalysisSettings::modeText(options.mode)),
-                                                  !ownLocator.isEmpty(), options.mode);
-    options.sameLocatorKm =
-        AnalysisSettings::clampSameLocatorKm(settings.value(Keys::sameLocatorKm, options.sameLocatorKm));
-    options.enabled = settings.value(Keys::enabled, options.enabled);
-    options.countiesAllModes = settings.value(Keys::countiesAllModes, options.countiesAllModes);
+    readSettings(settings, options, AnalysisSettings::bindings(!ownLocator.isEmpty()),
+                 SettingsBinding<AnalysisOptions>::Missing::KeepsMember);
     return options;
 }
 

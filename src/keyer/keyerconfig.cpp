@@ -1,9 +1,10 @@
 #include "keyer/keyerconfig.h"
 
 #include "keyer/morsetiming.h"
-#include "settings/inifile.h"
+#include "settings/settingsbinding.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace Keys = SettingsKeys::Keyer;
 
@@ -44,9 +45,26 @@ QString KeyerConfig::ratioText(int tenths) {
     return QString::number(tenths / 10) + u'.' + QString::number(tenths % 10);
 }
 
-KeyerConfig KeyerConfig::read(const IniFile& ini) {
-    KeyerConfig c;
-    const QString port = ini.value(Keys::port).trimmed();
+namespace {
+
+// A control's range and step: what the configuration window would make of the value.
+auto steps(int low, int high, int step) {
+    return [=](int value) { return clampStep(value, low, high, step); };
+}
+auto range(int low, int high) {
+    return [=](int value) { return std::clamp(value, low, high); };
+}
+
+QString portText(const KeyerConfig& c) {
+    if (c.port == KeyingPort::Com)
+        return c.comPort;
+    if (c.port == KeyingPort::Lpt)
+        return c.lptChoice;
+    return QStringLiteral("brak");
+}
+
+void readPort(KeyerConfig& c, const QString& stored) {
+    const QString port = stored.trimmed();
     if (port.startsWith(QLatin1String("LPT")) || port == QLatin1String("USER")) {
         c.port = KeyingPort::Lpt;
         c.lptChoice = port;
@@ -54,60 +72,56 @@ KeyerConfig KeyerConfig::read(const IniFile& ini) {
         c.port = KeyingPort::Com;
         c.comPort = port;
     }
-    c.lptUserAddress = ini.value(Keys::lptUserAddress).remove(u'$');
-    c.keyingOnRts = ini.value(Keys::keyingLine) == QLatin1String("RTS");
-    c.speed = Morse::clampSpeed(ini.value(Keys::speed));
-    c.toneHz = clampStep(ini.value(Keys::toneHz), 400, 1000, 50);
-    c.volume = clampStep(ini.value(Keys::volume), 0, 100, 5);
-    c.dashRatio = std::clamp(ini.value(Keys::dashRatio), 10, 50);
-    c.gapRatio = std::clamp(ini.value(Keys::gapRatio), 3, 17);
-    c.longGapRatio = std::clamp(ini.value(Keys::longGapRatio), 10, 50);
-    c.sidetone = ini.value(Keys::sidetone);
-    c.loopDelaySeconds = std::clamp(ini.value(Keys::loopDelaySeconds), 1, 20);
-    c.pttDelayMs = clampStep(ini.value(Keys::pttDelayMs), 0, 500, 10);
-    c.serialFormat = std::clamp(ini.value(Keys::serialFormat), 0, 2);
-    c.cutNumbers = ini.value(Keys::cutNumbers);
-    c.ptt = ini.value(Keys::ptt);
-    c.multithreaded = ini.value(Keys::multithreaded);
-    c.extraGap = ini.value(Keys::extraGap);
-    c.mapDownAsInsert = ini.value(Keys::mapDownAsInsert);
-    c.mapUpAsPlus = ini.value(Keys::mapUpAsPlus);
-    c.calibrationFactor = ini.value(Keys::calibrationFactor);
-    if (!(c.calibrationFactor > 0.0))
-        c.calibrationFactor = Keys::calibrationFactor.defaultValue;
-    c.priority = ini.value(SettingsKeys::Program::priority);
-    if (!priorityNames().contains(c.priority))
-        c.priority.clear();
+}
+
+const SettingsBindings<KeyerConfig>& bindings() {
+    using C = KeyerConfig;
+    const std::identity same;
+    static const SettingsBindings<KeyerConfig> table{
+        Bind::whole<C>(Keys::port, readPort, portText),
+        // The user's address is kept only while the user's port is the one chosen.
+        Bind::whole<C>(
+            Keys::lptUserAddress, [](C& c, const QString& text) { c.lptUserAddress = QString(text).remove(u'$'); },
+            [](const C& c) {
+                return c.port == KeyingPort::Lpt && c.lptChoice == QLatin1String("USER") ? c.lptUserAddress : QString();
+            }),
+        Bind::field(
+            Keys::keyingLine, &C::keyingOnRts, [](const QString& line) { return line == QLatin1String("RTS"); },
+            [](bool rts) { return rts ? QStringLiteral("RTS") : QStringLiteral("DTR"); }),
+        Bind::field(Keys::speed, &C::speed, Morse::clampSpeed, same),
+        Bind::field(Keys::toneHz, &C::toneHz, steps(400, 1000, 50), same),
+        Bind::field(Keys::volume, &C::volume, steps(0, 100, 5), same),
+        Bind::field(Keys::dashRatio, &C::dashRatio, range(10, 50), same),
+        Bind::field(Keys::gapRatio, &C::gapRatio, range(3, 17), same),
+        Bind::field(Keys::longGapRatio, &C::longGapRatio, range(10, 50), same),
+        Bind::field(Keys::sidetone, &C::sidetone),
+        Bind::field(Keys::loopDelaySeconds, &C::loopDelaySeconds, range(1, 20), same),
+        Bind::field(Keys::pttDelayMs, &C::pttDelayMs, steps(0, 500, 10), same),
+        Bind::field(Keys::serialFormat, &C::serialFormat, range(0, 2), same),
+        Bind::field(Keys::cutNumbers, &C::cutNumbers),
+        Bind::field(Keys::ptt, &C::ptt),
+        Bind::field(Keys::multithreaded, &C::multithreaded),
+        Bind::field(Keys::extraGap, &C::extraGap),
+        Bind::field(Keys::mapDownAsInsert, &C::mapDownAsInsert),
+        Bind::field(Keys::mapUpAsPlus, &C::mapUpAsPlus),
+        Bind::field(
+            Keys::calibrationFactor, &C::calibrationFactor,
+            [](double factor) { return factor > 0.0 ? factor : Keys::calibrationFactor.defaultValue; }, same),
+        Bind::field(
+            SettingsKeys::Program::priority, &C::priority,
+            [](const QString& name) { return KeyerConfig::priorityNames().contains(name) ? name : QString(); }, same),
+    };
+    return table;
+}
+
+} // namespace
+
+KeyerConfig KeyerConfig::read(const IniFile& ini) {
+    KeyerConfig c;
+    readSettings(ini, c, bindings());
     return c;
 }
 
 void KeyerConfig::write(IniFile& ini) const {
-    IniFile::Batch batch(ini);
-    QString portText = QStringLiteral("brak");
-    if (port == KeyingPort::Com)
-        portText = comPort;
-    else if (port == KeyingPort::Lpt)
-        portText = lptChoice;
-    ini.setValue(Keys::port, portText);
-    ini.setValue(Keys::lptUserAddress,
-                 port == KeyingPort::Lpt && lptChoice == QLatin1String("USER") ? lptUserAddress : QString());
-    ini.setValue(Keys::keyingLine, keyingOnRts ? QStringLiteral("RTS") : QStringLiteral("DTR"));
-    ini.setValue(Keys::speed, speed);
-    ini.setValue(Keys::toneHz, toneHz);
-    ini.setValue(Keys::volume, volume);
-    ini.setValue(Keys::dashRatio, dashRatio);
-    ini.setValue(Keys::gapRatio, gapRatio);
-    ini.setValue(Keys::longGapRatio, longGapRatio);
-    ini.setValue(Keys::sidetone, sidetone);
-    ini.setValue(Keys::loopDelaySeconds, loopDelaySeconds);
-    ini.setValue(Keys::pttDelayMs, pttDelayMs);
-    ini.setValue(Keys::serialFormat, serialFormat);
-    ini.setValue(Keys::cutNumbers, cutNumbers);
-    ini.setValue(Keys::ptt, ptt);
-    ini.setValue(Keys::multithreaded, multithreaded);
-    ini.setValue(Keys::extraGap, extraGap);
-    ini.setValue(Keys::mapDownAsInsert, mapDownAsInsert);
-    ini.setValue(Keys::mapUpAsPlus, mapUpAsPlus);
-    ini.setValue(Keys::calibrationFactor, calibrationFactor);
-    ini.setValue(SettingsKeys::Program::priority, priority);
+    writeSettings(ini, *this, bindings());
 }

@@ -4,15 +4,15 @@
 #include "keyer/keyinginterface.h"
 #include "keyer/morseengine.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 
 KeyerSetup::KeyerSetup(MorseEngine& engine,
                        SerialLines* serial,
                        KeyerTime& time,
                        UserDialogs& dialogs,
-                       QString settingsPath,
+                       ProgramSettings& settings,
                        PriorityHook setPriority)
-    : m_engine(engine), m_serial(serial), m_time(time), m_dialogs(dialogs), m_settingsPath(std::move(settingsPath)),
+    : m_engine(engine), m_serial(serial), m_time(time), m_dialogs(dialogs), m_settings(settings),
       m_setPriority(std::move(setPriority)) {}
 
 KeyerConfig KeyerSetup::config() const {
@@ -142,9 +142,8 @@ void KeyerSetup::calibrate(const std::function<void()>& hideWindow, const std::f
     update([factor](KeyerConfig& c) { c.calibrationFactor = factor; });
     m_engine.changeSpeedBy(speed - m_engine.speed());
     if (measured) {
-        IniFile ini(m_settingsPath);
-        if (ini.exists())
-            ini.setValue(SettingsKeys::Keyer::calibrationFactor, factor);
+        if (m_settings.file().exists())
+            m_settings.setValue(SettingsKeys::Keyer::calibrationFactor, factor);
     }
     m_engine.setSidetone(before.sidetone);
     if (measured)

@@ -17,6 +17,8 @@ class UserDialogs;
 // The live keyer settings behind the configuration window: every change takes effect at once on the engine, the
 // lines and the port, without a restart. "Klucz CW" is written when the main window closes, the calibration
 // factor as soon as a calibration ends.
+class ProgramSettings;
+
 class KeyerSetup : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +27,7 @@ public:
                SerialLines* serial,
                KeyerTime& time,
                UserDialogs& dialogs,
-               QString settingsPath,
+               ProgramSettings& settings,
                PriorityHook setPriority = setProcessPriority);
 
     MorseEngine& engine() { return m_engine; }
@@ -71,6 +73,6 @@ private:
     SerialLines* m_serial;
     KeyerTime& m_time;
     UserDialogs& m_dialogs;
-    QString m_settingsPath;
+    ProgramSettings& m_settings;
     PriorityHook m_setPriority;
 };

@@ -4,7 +4,7 @@
 #include "log/loggedcounties.h"
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 
 namespace AnalysisHandlers {
@@ -78,8 +78,7 @@ Effect locatorModeChosen(LogSession& session) {
         effect.sentFixedPart = QString();
     }
     if (!own.isEmpty()) {
-        IniFile settings(session.settingsPath());
-        const TextFile::Status written = settings.setValue(SettingsKeys::Operator::locator, own);
+        const TextFile::Status written = session.settings().setValue(SettingsKeys::Operator::locator, own);
         if (!written)
             session.dialogs().error(written.error);
     }
@@ -137,12 +136,8 @@ void BandOrModeChanged(LogSession& session) {
 }
 
 void writeSettings(IniFile& settings, const AnalysisOptions& options) {
-    namespace Keys = SettingsKeys::Analysis;
-    IniFile::Batch batch(settings);
-    settings.setValue(Keys::mode, AnalysisSettings::modeText(options.mode));
-    settings.setValue(Keys::sameLocatorKm, options.sameLocatorKm);
-    settings.setValue(Keys::enabled, options.enabled);
-    settings.setValue(Keys::countiesAllModes, options.countiesAllModes);
+    // The mode is written whatever the own locator; it only matters for reading.
+    ::writeSettings(settings, options, AnalysisSettings::bindings(true));
 }
 
 } // namespace AnalysisHandlers

@@ -2,6 +2,7 @@
 
 #include "analysis/scoresummary.h"
 #include "core/loglock.h"
+#include "settings/programsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,12 @@ LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock,
     : QObject(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_clock(clock) {}
 
 LogSession::~LogSession() = default;
+
+ProgramSettings& LogSession::settings() {
+    if (!m_settings)
+        m_settings = std::make_unique<ProgramSettings>(settingsPath());
+    return *m_settings;
+}
 
 void LogSession::setLogPath(const QString& path) {
     if (m_log.path() == path)

@@ -16,6 +16,7 @@
 #include <utility>
 
 class Clock;
+class ProgramSettings;
 class LogLock;
 
 // The contest's working state that every window shares: the open log with its indexes, the county list, the
@@ -32,6 +33,8 @@ public:
     UserDialogs& dialogs() const { return m_dialogs; }
     Clock& clock() const { return m_clock; }
     QString settingsPath() const { return m_folder.settingsFile(); }
+    // The program's settings file, read on first use and shared by every window from then on.
+    ProgramSettings& settings();
 
     LogBook& log() { return m_log; }
     const LogBook& log() const { return m_log; }
@@ -109,6 +112,7 @@ private:
     std::optional<QString> rememberFolder(const std::optional<QString>& chosen, bool isFolder);
 
     ProgramFolder m_folder;
+    std::unique_ptr<ProgramSettings> m_settings;
     UserDialogs& m_dialogs;
     Clock& m_clock;
     LogBook m_log;

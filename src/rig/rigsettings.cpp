@@ -1,9 +1,10 @@
 #include "rig/rigsettings.h"
 
-#include "settings/inifile.h"
+#include "settings/settingsbinding.h"
 #include "settings/settingskeys.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace Keys = SettingsKeys::Radio;
 
@@ -37,30 +38,44 @@ std::optional<RigSettings::Address> RigSettings::parseAddress(const QString& tex
     return Address{trimmed.left(colon), port};
 }
 
+namespace {
+
+const SettingsBindings<RigSettings>& bindings() {
+    using Connection = RigSettings::Connection;
+    static const SettingsBindings<RigSettings> table{
+        Bind::field(
+            Keys::connection, &RigSettings::connection,
+            [](int n) { return n == 1   ? Connection::Serial
+                               : n == 2 ? Connection::Rigctld
+                                        : Connection::None; },
+            [](Connection c) { return int(c); }),
+        Bind::field(
+            Keys::model, &RigSettings::model, [](int n) { return std::max(0, n); }, std::identity()),
+        Bind::field(
+            Keys::port, &RigSettings::port, [](const QString& t) { return t.trimmed(); }, std::identity()),
+        Bind::field(
+            Keys::speed, &RigSettings::speed, [](int n) { return std::max(0, n); }, std::identity()),
+        Bind::field(
+            Keys::rigctld, &RigSettings::rigctldAddress, [](const QString& t) { return t.trimmed(); }, std::identity()),
+        Bind::field(
+            Keys::pollMs, &RigSettings::pollMs,
+            [](int ms) { return std::clamp(ms, RigSettings::kMinPollMs, RigSettings::kMaxPollMs); }, std::identity()),
+        Bind::field(
+            Keys::direction, &RigSettings::bothWays, [](int n) { return n == 1; }, [](bool on) { return on ? 1 : 0; }),
+        Bind::field(Keys::ptt, &RigSettings::pttThroughRig),
+        Bind::field(Keys::cwKeyer, &RigSettings::cwThroughRig),
+    };
+    return table;
+}
+
+} // namespace
+
 RigSettings RigSettings::read(const IniFile& ini) {
     RigSettings s;
-    const int connection = ini.value(Keys::connection);
-    s.connection = connection == 1 ? Connection::Serial : connection == 2 ? Connection::Rigctld : Connection::None;
-    s.model = std::max(0, ini.value(Keys::model));
-    s.port = ini.value(Keys::port).trimmed();
-    s.speed = std::max(0, ini.value(Keys::speed));
-    s.rigctldAddress = ini.value(Keys::rigctld).trimmed();
-    s.pollMs = std::clamp(ini.value(Keys::pollMs), kMinPollMs, kMaxPollMs);
-    s.bothWays = ini.value(Keys::direction) == 1;
-    s.pttThroughRig = ini.value(Keys::ptt);
-    s.cwThroughRig = ini.value(Keys::cwKeyer);
+    readSettings(ini, s, bindings());
     return s;
 }
 
 void RigSettings::write(IniFile& ini) const {
-    IniFile::Batch batch(ini);
-    ini.setValue(Keys::connection, int(connection));
-    ini.setValue(Keys::model, model);
-    ini.setValue(Keys::port, port);
-    ini.setValue(Keys::speed, speed);
-    ini.setValue(Keys::rigctld, rigctldAddress);
-    ini.setValue(Keys::pollMs, pollMs);
-    ini.setValue(Keys::direction, bothWays ? 1 : 0);
-    ini.setValue(Keys::ptt, pttThroughRig);
-    ini.setValue(Keys::cwKeyer, cwThroughRig);
+    writeSettings(ini, *this, bindings());
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -193,7 +194,12 @@ TextFile::Status IniFile::writeString(const QString& section, const QString& key
             m_lines.insert(insertAt, line);
         }
     }
-    return commit();
+    if (m_changed)
+        m_pendingChanges.append({section, key});
+    const TextFile::Status status = commit();
+    if (m_batchDepth == 0)
+        announceChanges();
+    return status;
 }
 
 TextFile::Status IniFile::writeInteger(const QString& section, const QString& key, int number) {
@@ -237,4 +243,14 @@ void IniFile::endBatch() {
         return;
     m_dirty = false;
     m_batchStatus = commit();
+    announceChanges();
+}
+
+void IniFile::announceChanges() {
+    // A handler that writes again starts a list of its own.
+    const QList<std::pair<QString, QString>> changes = std::exchange(m_pendingChanges, {});
+    if (!m_changed)
+        return;
+    for (const auto& [section, key] : changes)
+        m_changed(section, key);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -74,6 +75,11 @@ public:
 
     static QString decodeFile(const QByteArray& bytes);
 
+    // Told of every key whose value a write changed, once the write (or the batch it is part of) has been
+    // committed, successfully or not: the value read from now on is the new one either way.
+    using ChangeHandler = std::function<void(const QString& section, const QString& key)>;
+    void setChangeHandler(ChangeHandler handler) { m_changed = std::move(handler); }
+
 private:
     struct Found {
         qsizetype line = -1;
@@ -84,6 +90,7 @@ private:
     std::optional<QString> stored(const QString& section, const QString& key) const;
     TextFile::Status commit();
     void endBatch();
+    void announceChanges();
 
     QString m_path;
     QStringList m_lines;
@@ -92,6 +99,8 @@ private:
     int m_batchDepth = 0;
     bool m_dirty = false;
     TextFile::Status m_batchStatus;
+    ChangeHandler m_changed;
+    QList<std::pair<QString, QString>> m_pendingChanges;
 };
 
 template <SettingsValue T> T IniFile::value(const SettingsKey<T>& key, const std::type_identity_t<T>& fallback) const {

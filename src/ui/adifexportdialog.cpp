@@ -4,7 +4,7 @@
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
 #include "platform/clock.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "ui_adifexportdialog.h"
 #include "uppercaseinput.h"
@@ -21,7 +21,7 @@ AdifExportDialog::AdifExportDialog(LogSession& session, QWidget* parent)
 AdifExportDialog::~AdifExportDialog() = default;
 
 void AdifExportDialog::prepare() {
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     const QString contest = settings.value(SettingsKeys::Cabrillo::contestName);
     m_ui->contestEdit->setText(AdifExport::proposedContest(contest, m_session.clock().now().date().year()));
     m_ui->operatorEdit->setText(m_session.operatorData.contestCall.toUpper());

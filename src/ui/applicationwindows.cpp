@@ -22,7 +22,7 @@
 #include "manualcwdialog.h"
 #include "masterfiledialog.h"
 #include "operatordatadialog.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "settings/windowsettings.h"
 #include "windowplacement.h"
@@ -176,7 +176,7 @@ bool ApplicationWindows::startUp() {
     // The operator data window's creation: the operator data and the MASTER file come before the log.
     main->entry().setBeforeLoad([this] {
         m_operatorDialog->loadOperatorData();
-        IniFile settings(m_session.settingsPath());
+        IniFile& settings = m_session.settings().file();
         m_master.loadAtStartup(settings, m_session.dialogs(), m_session.log().workedCalls());
         m_callSuggestions->setCaption(m_master.caption());
     });
@@ -214,7 +214,7 @@ bool ApplicationWindows::startUp() {
     // A first start has no saved positions: the entry window goes to the top-left corner of the screen and
     // the others around it, so no window covers the entry fields. Its frame is known only once it is shown: the
     // first activation brings a title bar the window manager put above the screen back onto it.
-    m_firstStart = !IniFile(m_session.settingsPath()).contains(SettingsKeys::Program::windowX);
+    m_firstStart = !m_session.settings().file().contains(SettingsKeys::Program::windowX);
     if (m_firstStart) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             placeFrame(main, QRect(screen->availableGeometry().topLeft(), expectedFrame(main).size()));

@@ -5,7 +5,7 @@
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "ui_cabrilloexportdialog.h"
 #include "uppercaseinput.h"
 
@@ -54,7 +54,7 @@ void CabrilloExportDialog::loadSettings() {
     m_ui->claimedScoreEdit->setText(QStringLiteral("0"));
     m_ui->locationEdit->setText(QStringLiteral("DX"));
     CabrilloSettings defaults =
-        CabrilloSettings::read(IniFile(m_session.settingsPath()), m_session.operatorData.operatorCall);
+        CabrilloSettings::read(m_session.settings().file(), m_session.operatorData.operatorCall);
     applySettings(defaults);
 }
 
@@ -197,7 +197,7 @@ void CabrilloExportDialog::goBack() {
 }
 
 void CabrilloExportDialog::saveSettings() {
-    IniFile ini(m_session.settingsPath());
+    IniFile& ini = m_session.settings().file();
     settings().write(ini);
 }
 

@@ -1,11 +1,11 @@
 #include "edibanddatadialog.h"
 
 #include "core/memotext.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "ui_edibanddatadialog.h"
 
-EdiBandDataDialog::EdiBandDataDialog(QString settingsPath, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::EdiBandDataDialog>()), m_settingsPath(std::move(settingsPath)) {
+EdiBandDataDialog::EdiBandDataDialog(ProgramSettings& settings, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::EdiBandDataDialog>()), m_settings(settings) {
     m_ui->setupUi(this);
     const auto ui = m_ui.get();
     m_bands[0] = {ui->band6mTxEquipmentEdit,
@@ -111,7 +111,7 @@ Edi::Settings EdiBandDataDialog::bandSettings() const {
 }
 
 void EdiBandDataDialog::loadSettings() {
-    const IniFile ini(m_settingsPath);
+    const IniFile& ini = m_settings.file();
     if (!ini.exists())
         return;
     const Edi::Settings s = Edi::Settings::read(ini, bandSettings());
@@ -232,7 +232,7 @@ void EdiBandDataDialog::confirm() {
 }
 
 void EdiBandDataDialog::saveSettings() {
-    IniFile ini(m_settingsPath);
+    IniFile& ini = m_settings.file();
     bandSettings().writeBands(ini);
 }
 

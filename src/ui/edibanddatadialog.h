@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class ProgramSettings;
 class QLineEdit;
 class QSpinBox;
 
@@ -18,7 +19,7 @@ class EdiBandDataDialog;
 class EdiBandDataDialog : public QDialog {
     Q_OBJECT
 public:
-    EdiBandDataDialog(QString settingsPath, QWidget* parent = nullptr);
+    EdiBandDataDialog(ProgramSettings& settings, QWidget* parent = nullptr);
     ~EdiBandDataDialog() override;
 
     // The "EDI" keys of the bands, each with the control's current value as default.
@@ -60,7 +61,7 @@ private:
     void showScore(int band, const Edi::ClaimedScore& score);
 
     std::unique_ptr<Ui::EdiBandDataDialog> m_ui;
-    QString m_settingsPath;
+    ProgramSettings& m_settings;
     std::array<BandControls, Edi::kBandCount> m_bands{};
     Edi::Statistics m_statistics;
     std::vector<QString> m_log;

@@ -3,7 +3,7 @@
 #include "edibanddatadialog.h"
 #include "interchange/interchangecommands.h"
 #include "log/logsession.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "ui_ediexportdialog.h"
 #include "uppercaseinput.h"
 
@@ -15,7 +15,7 @@ EdiExportDialog::EdiExportDialog(LogSession& session, std::function<QString()> s
     m_ui->setupUi(this);
     forceUpperCase(m_ui->stationCallEdit);
     // The per-band window belongs to this one and goes with it.
-    m_bands = new EdiBandDataDialog(m_session.settingsPath(), this);
+    m_bands = new EdiBandDataDialog(m_session.settings(), this);
     connect(m_ui->backButton, &QPushButton::clicked, this, &EdiExportDialog::goBack);
     connect(m_ui->saveEdiButton, &QPushButton::clicked, this, &EdiExportDialog::writeEdi);
     connect(m_ui->bandDataButton, &QPushButton::clicked, this, &EdiExportDialog::showBandData);
@@ -40,7 +40,7 @@ void EdiExportDialog::prepare() {
     m_ui->stationLocatorEdit->setText(op.locator);
     m_ui->responsibleCountryEdit->setText(QStringLiteral("Poland"));
 
-    const IniFile ini(m_session.settingsPath());
+    const IniFile& ini = m_session.settings().file();
     if (ini.exists()) {
         const Edi::Settings s = Edi::Settings::read(ini, headerSettings());
         m_ui->contestNameEdit->setText(s.TName);
@@ -125,7 +125,7 @@ void EdiExportDialog::goBack() {
 }
 
 void EdiExportDialog::saveSettings() {
-    IniFile ini(m_session.settingsPath());
+    IniFile& ini = m_session.settings().file();
     headerSettings().writeHeader(ini);
 }
 

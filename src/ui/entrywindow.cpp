@@ -16,7 +16,7 @@
 #include "platform/clock.h"
 #include "platform/programversion.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "ui_entrywindow.h"
 #include "uppercaseinput.h"
@@ -169,7 +169,7 @@ bool EntryWindow::startUp() {
     setWindowTitle(m_entry.isSecondCopy() ? QString::fromLatin1(EntryStartup::kSecondCopyCaption)
                                           : QStringLiteral("KVR_Log"));
     applyOptions();
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     if (settings.exists()) {
         const int x = settings.value(SettingsKeys::Program::windowX, geometry().x());
         const int y = settings.value(SettingsKeys::Program::windowY, geometry().y());
@@ -846,7 +846,7 @@ void EntryWindow::restoreWindowsOnFirstActivation() {
     if (m_activated || m_starting)
         return;
     m_activated = true;
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     if (!settings.exists()) {
         emit firstActivationWithoutSettings();
         return;
@@ -876,7 +876,7 @@ void EntryWindow::closeEvent(QCloseEvent* event) {
     o.stxFixed = m_ui->sentFixedPartEdit->text();
     o.band = m_ui->bandCombo->currentText();
     o.mode = m_ui->modeCombo->currentText();
-    IniFile settings(m_session.settingsPath());
+    IniFile& settings = m_session.settings().file();
     {
         IniFile::Batch batch(settings);
         m_entry.saveSettings(settings);

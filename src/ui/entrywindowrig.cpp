@@ -8,7 +8,7 @@
 #include "log/logsession.h"
 #include "rig/rigmapping.h"
 #include "rigsettingsdialog.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,7 +72,7 @@ void EntryWindowRig::setKeying(KeyingInterface* keying) {
 }
 
 void EntryWindowRig::start() {
-    apply(RigSettings::read(IniFile(m_session.settingsPath())));
+    apply(RigSettings::read(m_session.settings().file()));
 }
 
 void EntryWindowRig::apply(const RigSettings& settings) {
@@ -87,7 +87,7 @@ void EntryWindowRig::openSettings() {
     RigSettingsDialog dialog(m_control.settings(), HamlibRig::models(), ports, m_session.dialogs(), &m_window);
     if (dialog.exec() == QDialog::Accepted) {
         const RigSettings chosen = dialog.settings();
-        IniFile settings(m_session.settingsPath());
+        IniFile& settings = m_session.settings().file();
         chosen.write(settings);
         apply(chosen);
     }

@@ -13,7 +13,7 @@
 #include "mediavoiceplayer.h"
 #include "mediavoicerecorder.h"
 #include "serialportlines.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "ui_keyerpanel.h"
 
 #include <QMouseEvent>
@@ -122,14 +122,14 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     setLed(m_ui->keyLed, false, "red");
     setLed(m_ui->pttLed, false, "lime");
 
-    m_setup = std::make_unique<KeyerSetup>(*m_engine, m_serial, *m_time, m_session.dialogs(), m_session.settingsPath(),
+    m_setup = std::make_unique<KeyerSetup>(*m_engine, m_serial, *m_time, m_session.dialogs(), m_session.settings(),
                                            devices.setPriority ? devices.setPriority : setProcessPriority);
     connect(m_setup.get(), &KeyerSetup::portStatusChanged, this, &KeyerPanel::showPortStatus);
     connect(m_setup.get(), &KeyerSetup::sidetoneChanged, m_ui->sidetoneCheck, &QCheckBox::setChecked);
 
     // The keyer settings and the buffers are read once, at creation. A settings file without buffers gets the
     // contest set written into it, so what the keys send is also what the file says.
-    IniFile ini(m_session.settingsPath());
+    IniFile& ini = m_session.settings().file();
     KeyerConfig config = KeyerConfig::read(ini);
     if (m_engine->buffers().read(ini) == MessageBuffers::Source::ContestSet && ini.exists())
         m_engine->buffers().writeAll(ini);
@@ -153,7 +153,7 @@ KeyerHooks& KeyerPanel::hooks() {
 }
 
 TextFile::Status KeyerPanel::writeSettings() {
-    IniFile ini(m_session.settingsPath());
+    IniFile& ini = m_session.settings().file();
     {
         IniFile::Batch batch(ini);
         m_engine->config().write(ini);
@@ -166,7 +166,7 @@ TextFile::Status KeyerPanel::writeSettings() {
 bool KeyerPanel::saveBuffer(int number, const MessageBuffer& buffer) {
     m_engine->buffers().set(number, buffer);
     refreshBufferButtons();
-    IniFile ini(m_session.settingsPath());
+    IniFile& ini = m_session.settings().file();
     if (const TextFile::Status written = m_engine->buffers().write(ini, number); !written) {
         m_session.dialogs().error(written.error);
         return false;

@@ -3,7 +3,7 @@
 #include "analysis/locator.h"
 #include "log/logsession.h"
 #include "platform/userdialogs.h"
-#include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "ui_operatordatadialog.h"
 #include "uppercaseinput.h"
@@ -26,7 +26,7 @@ OperatorDataDialog::OperatorDataDialog(LogSession& session, QWidget* parent)
 OperatorDataDialog::~OperatorDataDialog() = default;
 
 void OperatorDataDialog::loadOperatorData() {
-    const IniFile settings(m_session.settingsPath());
+    const IniFile& settings = m_session.settings().file();
     if (!settings.exists()) {
         showFields(m_session.operatorData);
         return;
@@ -84,7 +84,7 @@ void OperatorDataDialog::saveOperatorData() {
     if (!checkLocator())
         return;
     m_session.operatorData = fields();
-    IniFile settings(m_session.settingsPath());
+    IniFile& settings = m_session.settings().file();
     m_session.operatorData.write(settings);
     accept();
 }

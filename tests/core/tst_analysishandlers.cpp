@@ -3,6 +3,8 @@
 #include "lifecyclefixture.h"
 #include "log/analysishandlers.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
+#include "settings/settingskeys.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -90,8 +92,12 @@ private slots:
         f.session.analysis.enabled = true;
         f.dialogs.inputAnswers = {QStringLiteral("jo91r"), QStringLiteral("xx"), QStringLiteral("jo91ru")};
 
+        // A window already holds the settings: the locator the handler keeps must reach what it reads.
+        QSignalSpy told(&f.session.settings(), &ProgramSettings::changed);
         const AnalysisHandlers::Effect effect = AnalysisHandlers::locatorModeChosen(f.session);
 
+        QCOMPARE(f.session.settings().value(SettingsKeys::Operator::locator), QStringLiteral("JO91RU"));
+        QCOMPARE(told.size(), 1);
         QCOMPARE(f.dialogs.inputPrompts, (QStringList{QStringLiteral("Własny lokator|Wprowadź lokator"),
                                                       QStringLiteral("Własny lokator|Wprowadź poprawny lokator"),
                                                       QStringLiteral("Własny lokator|Wprowadź poprawny lokator")}));

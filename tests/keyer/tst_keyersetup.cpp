@@ -6,6 +6,7 @@
 #include "keyerfixture.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
@@ -44,11 +45,12 @@ private:
 // A keyer with its settings behind the configuration window, on virtual time.
 struct SetupFixture {
     explicit SetupFixture(KeyerConfig c, qint64 stallAtMs = 0, qint64 stallMs = 0) : time(stallAtMs, stallMs) {
-        folder.writeLines(QStringLiteral("kvr_log.ini"), {QStringLiteral("[Klucz CW]"), QStringLiteral("Predkosc=28")});
         engine.setConfig(c);
     }
 
     TempProgramFolder folder;
+    ProgramSettings settings{folder.writeLines(QStringLiteral("kvr_log.ini"),
+                                               {QStringLiteral("[Klucz CW]"), QStringLiteral("Predkosc=28")})};
     StallingTime time;
     RecordingPort port{time};
     KeyingInterface keying{&port, &port, &port};
@@ -57,11 +59,10 @@ struct SetupFixture {
     ScriptedDialogs dialogs;
     QList<ProcessPriority> priorities;
     bool priorityAllowed = true;
-    KeyerSetup setup{
-        engine, &port, time, dialogs, folder.file(QStringLiteral("kvr_log.ini")), [this](ProcessPriority p) {
-            priorities << p;
-            return priorityAllowed;
-        }};
+    KeyerSetup setup{engine, &port, time, dialogs, settings, [this](ProcessPriority p) {
+                         priorities << p;
+                         return priorityAllowed;
+                     }};
 };
 
 } // namespace
@@ -87,7 +88,8 @@ private slots:
     void dashesTestWithPttHoldsPttAroundAndKeepsTheOldDashAfterARatioChange() {
         KeyerFixture f(lptConfig(true));
         ScriptedDialogs dialogs;
-        KeyerSetup setup(f.engine, &f.port, f.time, dialogs, QString(), {});
+        ProgramSettings noFile{QString()};
+        KeyerSetup setup(f.engine, &f.port, f.time, dialogs, noFile, {});
         // The new ratio waits for the next speed change or transmission.
         setup.update([](KeyerConfig& c) { c.dashRatio = 40; });
         f.port.clear();

@@ -7,6 +7,7 @@
 #include "keyer/messagebuffers.h"
 #include "log/analysishandlers.h"
 #include "lookup/listwindowsettings.h"
+#include "rig/rigsettings.h"
 #include "settings/inifile.h"
 #include "settings/windowsettings.h"
 #include "testsupport.h"
@@ -27,7 +28,8 @@ void writeEverything(IniFile& ini,
                      const ListWindowSettings& suggestions,
                      const ListWindowSettings& cwList,
                      const WindowSettings& logWindow,
-                     const WindowSettings& counties) {
+                     const WindowSettings& counties,
+                     const RigSettings& rig) {
     IniFile::Batch batch(ini);
     entry.write(ini);
     AnalysisHandlers::writeSettings(ini, analysis);
@@ -42,6 +44,7 @@ void writeEverything(IniFile& ini,
     cwList.write(ini, SettingsKeys::WindowSection::CwList);
     logWindow.write(ini, SettingsKeys::WindowSection::Log);
     counties.write(ini, SettingsKeys::WindowSection::WorkedCounties);
+    rig.write(ini);
 }
 
 // Reads every struct from one file and writes them into another, as a session from start to close does.
@@ -60,7 +63,7 @@ QByteArray readAndWriteBack(const QString& from, const QString& to) {
                     KeyerConfig::read(in), buffers, OperatorData::read(in), CabrilloSettings::read(in, QString()),
                     Edi::Settings::read(in, Edi::Settings()), suggestions, cwList,
                     WindowSettings::read(in, SettingsKeys::WindowSection::Log, {false, false}),
-                    WindowSettings::read(in, SettingsKeys::WindowSection::WorkedCounties, {}));
+                    WindowSettings::read(in, SettingsKeys::WindowSection::WorkedCounties, {}), RigSettings::read(in));
     return fileBytes(to);
 }
 
@@ -159,11 +162,21 @@ private slots:
         counties.font = FontSpec{QStringLiteral("Tahoma"), 8, 128, 0, false, true, false, false};
         counties.background = 0xFFFF;
 
+        const RigSettings rig{RigSettings::Connection::Rigctld,
+                              1035,
+                              QStringLiteral("/dev/ttyUSB1"),
+                              38400,
+                              QStringLiteral("radio.local:4533"),
+                              250,
+                              true,
+                              true,
+                              false};
+
         TempProgramFolder folder;
         const QString path = folder.file(QStringLiteral("kvr_log.ini"));
         IniFile ini(path);
         writeEverything(ini, entry, analysis, keyer, buffers, op, cabrillo, edi, suggestions, cwList, logWindow,
-                        counties);
+                        counties, rig);
         QCOMPARE(fileBytes(path), fileBytes(testDataFile(QStringLiteral("settings_every_key_set.ini"))));
         // Every key is read from where it was written.
         QCOMPARE(readAndWriteBack(path, folder.file(QStringLiteral("again.ini"))), fileBytes(path));

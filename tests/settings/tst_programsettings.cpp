@@ -1,0 +1,95 @@
+#include "rig/rigsettings.h"
+#include "settings/programsettings.h"
+#include "settings/settingskeys.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace Keys = SettingsKeys::Program;
+
+namespace {
+
+QStringList announced(const QSignalSpy& spy) {
+    QStringList keys;
+    for (const QList<QVariant>& args : spy)
+        keys << args.at(0).toString() + u'/' + args.at(1).toString();
+    return keys;
+}
+
+} // namespace
+
+class TestProgramSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void writesAreAnnouncedOnceTheyAreOnTheDisk_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("a new key") << QByteArray("[Program]\r\nPasmo=40M\r\n") << QStringList{"Program/Emisja"};
+        QTest::newRow("a changed value") << QByteArray("[Program]\r\nEmisja=CW\r\n") << QStringList{"Program/Emisja"};
+        QTest::newRow("the same value again")
+            << QByteArray("[Program]\r\nPasmo=40M\r\nEmisja=SSB\r\n") << QStringList{};
+        QTest::newRow("garbage around the key")
+            << QByteArray("\x01\xFF[Program\r\n=\r\n[Program]\r\nEmisja=\r\n") << QStringList{"Program/Emisja"};
+    }
+    void writesAreAnnouncedOnceTheyAreOnTheDisk() {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, keys);
+        TempProgramFolder folder;
+        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"), before);
+        ProgramSettings settings(path);
+        QSignalSpy spy(&settings, &ProgramSettings::changed);
+        QByteArray onDiskWhenTold;
+        connect(&settings, &ProgramSettings::changed, this, [&] { onDiskWhenTold = fileBytes(path); });
+        QVERIFY(settings.setValue(Keys::mode, QStringLiteral("SSB")));
+        QCOMPARE(announced(spy), keys);
+        QCOMPARE(settings.value(Keys::mode), QStringLiteral("SSB"));
+        if (!keys.isEmpty())
+            QVERIFY(onDiskWhenTold.contains("Emisja=SSB\r\n"));
+    }
+
+    // A window closing writes many keys: one rewrite, and the changes are told after it, each once.
+    void aBatchIsOneWriteToldAfterItsEnd() {
+        TempProgramFolder folder;
+        const QString path = folder.writeBytes(QStringLiteral("kvr_log.ini"), "[Program]\r\nPasmo=40M\r\n");
+        ProgramSettings settings(path);
+        QSignalSpy spy(&settings, &ProgramSettings::changed);
+        {
+            ProgramSettings::Batch batch(settings);
+            settings.setValue(Keys::band, QStringLiteral("20M"));
+            settings.setValue(Keys::band, QStringLiteral("20M"));
+            RigSettings rig;
+            rig.pollMs = 700;
+            rig.write(settings.file());
+            QVERIFY(spy.isEmpty());
+            QCOMPARE(fileBytes(path), QByteArray("[Program]\r\nPasmo=40M\r\n"));
+        }
+        QVERIFY(settings.batchStatus());
+        QCOMPARE(spy.size(), 10);
+        QCOMPARE(announced(spy).first(), QStringLiteral("Program/Pasmo"));
+        QVERIFY(announced(spy).contains(QStringLiteral("Radio/Odpytywanie")));
+        QVERIFY(ProgramSettings::concerns(SettingsKeys::Radio::pollMs, QStringLiteral("radio"),
+                                          QStringLiteral("ODPYTYWANIE")));
+        QVERIFY(
+            !ProgramSettings::concerns(SettingsKeys::Radio::pollMs, QStringLiteral("Radio"), QStringLiteral("Model")));
+        QCOMPARE(RigSettings::read(IniFile(path)).pollMs, 700);
+    }
+
+    // A folder where the file should be cannot be read: defaults, nothing written, and every write says so.
+    void aFileThatCannotBeReadGivesDefaultsAndRefusesWrites() {
+        TempProgramFolder folder;
+        const QString path = folder.file(QStringLiteral("kvr_log.ini"));
+        QVERIFY(QDir().mkpath(path));
+        ProgramSettings settings(path);
+        QCOMPARE(settings.value(Keys::band), Keys::band.defaultValue);
+        const TextFile::Status written = settings.setValue(Keys::band, QStringLiteral("20M"));
+        QVERIFY(!written);
+        QVERIFY(written.error.contains(path));
+        QCOMPARE(settings.value(Keys::mode), Keys::mode.defaultValue);
+        QVERIFY(QFileInfo(path).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramSettings)
+#include "tst_programsettings.moc"
