@@ -77,42 +77,57 @@ std::optional<Qso> Qso::fromLine(QStringView line) {
     return qso;
 }
 
+void Qso::appendCell(QString& out, const QsoCell& cell) const {
+    switch (cell.field) {
+    case QsoField::Date:
+        out += cellOf(date, cell.field);
+        break;
+    case QsoField::Time:
+        out += cellOf(time, cell.field);
+        break;
+    case QsoField::Band:
+        out += cellOf(band.name(), cell.field);
+        break;
+    case QsoField::Mode:
+        out += cellOf(mode.code(), cell.field);
+        break;
+    case QsoField::RstSent:
+        out += cellOf(rstSent, cell.field);
+        break;
+    case QsoField::Stx:
+        out += cellOf(stx, cell.field);
+        break;
+    case QsoField::Call:
+        out += cellOf(call, cell.field);
+        break;
+    case QsoField::RstRcvd:
+        out += cellOf(rstRcvd, cell.field);
+        break;
+    case QsoField::Srx:
+        out += cellOf(srx, cell.field);
+        break;
+    case QsoField::Blank:
+        out += QString(cell.width, QLatin1Char(' '));
+        break;
+    }
+}
+
 QString Qso::body() const {
     QString out;
     out.reserve(QsoLayout::kBodyLength);
+    for (const QsoCell& cell : QsoLayout::kCells)
+        appendCell(out, cell);
+    return QsoLine::upperAscii(out);
+}
+
+QString Qso::cells(QsoField first, QsoField last) const {
+    const QsoCell& from = QsoLayout::cell(first);
+    const QsoCell& to = QsoLayout::cell(last);
+    QString out;
+    out.reserve(to.first + to.width - from.first);
     for (const QsoCell& cell : QsoLayout::kCells) {
-        switch (cell.field) {
-        case QsoField::Date:
-            out += cellOf(date, cell.field);
-            break;
-        case QsoField::Time:
-            out += cellOf(time, cell.field);
-            break;
-        case QsoField::Band:
-            out += cellOf(band.name(), cell.field);
-            break;
-        case QsoField::Mode:
-            out += cellOf(mode.code(), cell.field);
-            break;
-        case QsoField::RstSent:
-            out += cellOf(rstSent, cell.field);
-            break;
-        case QsoField::Stx:
-            out += cellOf(stx, cell.field);
-            break;
-        case QsoField::Call:
-            out += cellOf(call, cell.field);
-            break;
-        case QsoField::RstRcvd:
-            out += cellOf(rstRcvd, cell.field);
-            break;
-        case QsoField::Srx:
-            out += cellOf(srx, cell.field);
-            break;
-        case QsoField::Blank:
-            out += QString(cell.width, QLatin1Char(' '));
-            break;
-        }
+        if (cell.first >= from.first && cell.first <= to.first)
+            appendCell(out, cell);
     }
     return QsoLine::upperAscii(out);
 }

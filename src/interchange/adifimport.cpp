@@ -1,6 +1,7 @@
 #include "interchange/adifimport.h"
 
 #include "core/bands.h"
+#include "core/qso.h"
 #include "core/qsoline.h"
 
 #include <QFile>
@@ -64,12 +65,12 @@ QStringList AdifImport::missingFields(const Fields& f) {
     const QString band = f[Band].trimmed().toUpper();
     if (band.isEmpty())
         reasons.append(QStringLiteral("brak pasma (BAND)"));
-    else if (!Bands::find(band))
+    else if (!::Band::fromName(band).isValid())
         reasons.append(QStringLiteral("pasmo %1 nie jest obsługiwane przez program (BAND)").arg(quoted(band)));
     const QString mode = f[Mode].trimmed().toUpper();
     if (mode.isEmpty())
         reasons.append(QStringLiteral("brak emisji (MODE)"));
-    else if (modeCode(mode) == QLatin1String("??"))
+    else if (!modeOf(mode).isKnown())
         reasons.append(QStringLiteral("emisja %1 nie jest obsługiwana przez program (MODE)").arg(quoted(mode)));
     if (f[Call].trimmed().isEmpty())
         reasons.append(QStringLiteral("brak znaku korespondenta (CALL)"));
@@ -91,41 +92,42 @@ QString AdifImport::truncatedRecordMessage(int record) {
         .arg(record);
 }
 
-QString AdifImport::modeCode(const QString& mode) {
-    static const QHash<QString, QString> kModes = {
-        {QStringLiteral("SSB"), QStringLiteral("PH")},
-        {QStringLiteral("PH"), QStringLiteral("PH")},
-        // Sideband names that several loggers write in MODE instead of SSB with a SUBMODE.
-        {QStringLiteral("USB"), QStringLiteral("PH")},
-        {QStringLiteral("LSB"), QStringLiteral("PH")},
-        {QStringLiteral("CW"), QStringLiteral("CW")},
-        {QStringLiteral("FM"), QStringLiteral("FM")},
-        {QStringLiteral("RTTY"), QStringLiteral("RY")},
-        {QStringLiteral("RY"), QStringLiteral("RY")},
-        {QStringLiteral("PSK31"), QStringLiteral("PS")},
-        {QStringLiteral("PS"), QStringLiteral("PS")},
-        {QStringLiteral("HELL"), QStringLiteral("HE")},
-        {QStringLiteral("HE"), QStringLiteral("HE")},
-    };
-    return kModes.value(mode, QStringLiteral("??"));
+::Mode AdifImport::modeOf(QStringView adifMode) {
+    const QString name = adifMode.trimmed().toString().toUpper();
+    // Sideband names that several loggers write in MODE instead of SSB with a SUBMODE.
+    if (name == QLatin1String("USB") || name == QLatin1String("LSB"))
+        return ::Mode::phone();
+    // The program's mode names ("SSB", "RTTY" …) are ADIF's; its two-letter codes are taken too.
+    const ::Mode byName = ::Mode::fromName(name);
+    if (byName.isKnown())
+        return byName;
+    if (name.size() == 2) {
+        const ::Mode byCode = ::Mode::fromCode(name);
+        if (byCode.isKnown())
+            return byCode;
+    }
+    return {};
 }
 
 QString AdifImport::qsoLine(const Fields& f) {
-    const QString band = f[Band].trimmed().toUpper();
-    if (!Bands::find(band))
+    Qso qso;
+    qso.band = ::Band::fromName(f[Band].trimmed().toUpper());
+    if (!qso.band.isValid())
         return {};
     // A date of another length keeps its eight places, so the band stays in the columns the loader reads.
     const QString d = f[QsoDate].trimmed().leftJustified(8, QLatin1Char(' '), true);
+    qso.date = d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2);
     QString time = f[TimeOn].trimmed();
     if (time.size() == 4)
         time += QStringLiteral("00");
-    time = time.left(6).leftJustified(6, QLatin1Char('0'));
-
-    return QsoLine::compose(StoredQso{d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2),
-                                      time, band, modeCode(f[Mode].trimmed().toUpper()),
-                                      f[RstSent].trimmed().left(QsoColumns::RstSent.width), f[Stx].trimmed(),
-                                      f[Call].trimmed().left(QsoColumns::Call.width),
-                                      f[RstRcvd].trimmed().left(QsoColumns::RstRcvd.width), f[Srx].trimmed()});
+    qso.time = time.left(6).leftJustified(6, QLatin1Char('0'));
+    qso.mode = modeOf(f[Mode]);
+    qso.rstSent = f[RstSent].trimmed().left(QsoLayout::valueWidth(QsoField::RstSent));
+    qso.stx = f[Stx].trimmed();
+    qso.call = f[Call].trimmed().left(QsoLayout::valueWidth(QsoField::Call));
+    qso.rstRcvd = f[RstRcvd].trimmed().left(QsoLayout::valueWidth(QsoField::RstRcvd));
+    qso.srx = f[Srx].trimmed();
+    return qso.body();
 }
 
 AdifImport::Result AdifImport::parse(QStringView text) {
