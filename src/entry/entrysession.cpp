@@ -58,7 +58,8 @@ AddQsoResult EntrySession::addQso(const EntryForm& form) {
 
 WorkedBeforeResult EntrySession::checkCall(QStringView call) {
     const WorkedBeforeResult result =
-        checkWorkedBefore(m_session.log(), m_index, m_session.band(), m_session.mode(), call, m_session.oneQsoPerBand);
+        checkWorkedBefore(m_session.log(), m_index, m_session.currentBand(), m_session.currentMode(), call,
+                          m_session.oneQsoPerBand);
     if (result.row >= 0)
         emit m_session.rowSelectionRequested(result.row);
     return result;
@@ -67,13 +68,11 @@ WorkedBeforeResult EntrySession::checkCall(QStringView call) {
 QStringList EntrySession::loggedCallSuggestions(QStringView call) {
     if (call.size() < 2)
         return {};
-    const ModeInfo* mode = Modes::byName(m_session.mode());
-    return m_index.suggestions(m_session.log(), m_session.band(), mode ? QString::fromLatin1(mode->code) : QString(),
-                               call);
+    return m_index.suggestions(m_session.log(), m_session.currentBand(), m_session.currentMode(), call);
 }
 
 std::optional<QString> EntrySession::crossModeExchange(QStringView call) {
-    return ::crossModeExchange(m_session.log(), m_index, m_session.band(), m_session.mode(), call,
+    return ::crossModeExchange(m_session.log(), m_index, m_session.currentBand(), m_session.currentMode(), call,
                                m_session.oneQsoPerBand);
 }
 
@@ -81,10 +80,10 @@ EntrySession::BandSwitch EntrySession::changeBand(const QString& band, const QSt
     BandSwitch change;
     m_session.setBand(band);
     m_options.band = band;
-    if (Bands::isVhf(band))
+    if (m_session.currentBand().isVhf())
         change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
     AnalysisHandlers::BandOrModeChanged(m_session);
-    change.serial = serialAfterBandSwitch(m_session.log(), band, serialField, m_options.separateVhfSerials,
+    change.serial = serialAfterBandSwitch(m_session.log(), m_session.currentBand(), serialField, m_options.separateVhfSerials,
                                           m_options.autoIncrement, m_options.serialFormat);
     return change;
 }

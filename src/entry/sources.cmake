@@ -12,4 +12,6 @@ target_sources(kvr_core PRIVATE
     entry/entrysession.h entry/entrysession.cpp
     entry/rigpollerkeying.h entry/rigpollerkeying.cpp
     entry/rigcontrol.h entry/rigcontrol.cpp
+    entry/entrykeys.h entry/entrykeys.cpp
+    entry/offlinetimekeys.h entry/offlinetimekeys.cpp
 )

@@ -1,31 +1,23 @@
 #include "entry/workedbefore.h"
 
-#include "lookup/entryfieldhops.h"
-
 #include "analysis/locator.h"
 #include "core/bands.h"
 #include "core/modes.h"
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "entry/entryclock.h"
 #include "entry/entryindex.h"
 #include "log/logbook.h"
 #include "lookup/mastercalldb.h"
 
-QString currentDupeKey(QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
-    const ModeInfo* info = Modes::byName(mode);
-    return dupeKey(Bands::dupeCode(band), info ? info->dupeCode : '?', oneQsoPerBand, call);
-}
-
 WorkedBeforeResult checkWorkedBefore(
-    const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
+    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
     WorkedBeforeResult result;
     // A search pattern names no station, so it is never a dupe, even of a line that holds a "?".
     if (!call.isEmpty() && !MasterCallDatabase::isPattern(call) &&
-        log.hasWorkedKey(currentDupeKey(band, mode, call, oneQsoPerBand))) {
+        log.hasWorkedKey(DupeKey(band, mode, oneQsoPerBand, call))) {
         result.dupe = true;
         result.panelText = call.toString() + QStringLiteral(" - QSO zaliczone!");
-        const ModeInfo* info = Modes::byName(mode);
-        result.row = index.firstRow(log, call, band, info ? QString::fromLatin1(info->code) : QString(), oneQsoPerBand);
+        result.row = index.firstRow(log, call, band, mode, oneQsoPerBand);
         return result;
     }
     result.row = log.size() - 1;
@@ -33,21 +25,18 @@ WorkedBeforeResult checkWorkedBefore(
 }
 
 std::optional<QString> crossModeExchange(
-    const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand) {
+    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
     if (call.isEmpty() || MasterCallDatabase::isPattern(call))
         return std::nullopt;
-    const bool cw = mode == QLatin1String("CW");
-    const char otherMode = cw ? '0' : '1';
-    const QString key = dupeKey(Bands::dupeCode(band), otherMode, oneQsoPerBand, call);
-    if (!log.hasWorkedKey(key))
+    // The other of CW and phone: from CW the phone contact, from any other mode the CW one.
+    const Mode other = mode.isCw() ? Mode::phone() : Mode::cw();
+    if (!log.hasWorkedKey(DupeKey(band, other, oneQsoPerBand, call)))
         return std::nullopt;
-    const QString otherCode = cw ? QStringLiteral("PH") : QStringLiteral("CW");
-    const qsizetype row = index.firstRow(log, call, band, otherCode, oneQsoPerBand);
+    const qsizetype row = index.firstRow(log, call, band, other, oneQsoPerBand);
     if (row < 0)
         return std::nullopt;
-    const QString& line = log.line(row);
-    return QLatin1Char(' ') + QsoLine::column(line, QsoColumns::Mode).toString() + QStringLiteral(":  ") +
-           QsoLine::trimmedColumn(line, QsoColumns::Srx).toString();
+    const Qso qso = log.qso(row);
+    return QLatin1Char(' ') + qso.mode.code() + QStringLiteral(":  ") + qso.srx;
 }
 
 EntryCommand classifyCommand(QStringView text, const QStringList& bands, const QStringList& modes) {
@@ -87,20 +76,15 @@ QString stepInList(const QStringList& list, const QString& current, int step) {
 }
 
 QString serialAfterBandSwitch(const LogBook& log,
-                              QStringView band,
+                              Band band,
                               const QString& serialField,
                               bool separateVhfSerials,
                               bool autoIncrement,
                               SerialFormat format) {
     if (!separateVhfSerials || !autoIncrement)
         return serialField;
-    const int vhf = Bands::vhfIndex(band);
+    const int vhf = band.vhfIndex();
     return SerialNumber::pad(vhf >= 0 ? QString::number(log.nextVhfSerial(vhf)) : serialField, format);
-}
-
-std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call) {
-    // The same pre-fill as a blank typed in the callsign field, for an exchange field still empty.
-    return EntryFieldHops::exchangePrefill(call.toString(), QString(), analysis, log.workedCalls(), true);
 }
 
 bool exchangeLocatorInvalid(QStringView exchange) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysisoptions.h"
+#include "core/qso.h"
 #include "entry/serialnumber.h"
 
 #include <QString>
@@ -11,9 +12,6 @@
 class EntryIndex;
 class LogBook;
 
-// The dupe key of the entry window's current band, mode and callsign.
-QString currentDupeKey(QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand);
-
 struct WorkedBeforeResult {
     bool dupe = false;
     QString panelText;  // dupeLabel: callsign + " - QSO zaliczone!"
@@ -22,12 +20,12 @@ struct WorkedBeforeResult {
 
 // Run on every change of the callsign, band or mode.
 WorkedBeforeResult checkWorkedBefore(
-    const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand);
+    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
 
 // crossModeExchangeLabel when the callsign field is left: the exchange this station gave in the other of CW and SSB (or
 // on this band at all with one QSO per band). nullopt hides the panel.
 std::optional<QString> crossModeExchange(
-    const LogBook& log, EntryIndex& index, QStringView band, QStringView mode, QStringView call, bool oneQsoPerBand);
+    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
 
 // What Enter in the callsign field does with its text before it is taken for a callsign.
 enum class EntryCommand { None, Band, Mode, Time, Date };
@@ -47,15 +45,11 @@ QString stepInList(const QStringList& list, const QString& current, int step);
 // The serial field after a band change: with separate VHF numbering and auto-increment on, a VHF band's
 // counter, on other bands the field as it is, padded to the format; otherwise the field is left alone.
 QString serialAfterBandSwitch(const LogBook& log,
-                              QStringView band,
+                              Band band,
                               const QString& serialField,
                               bool separateVhfSerials,
                               bool autoIncrement,
                               SerialFormat format);
-
-// The received exchange pre-filled from what the log knows of the station (Enter or a blank in the callsign
-// field): the county code in the county modes, the locator in the locator mode. nullopt: nothing known.
-std::optional<QString> prefilledExchange(const LogBook& log, const AnalysisOptions& analysis, QStringView call);
 
 // azimuthLabel while the received exchange is typed, in the locator mode: nullopt hides it.
 std::optional<QString> azimuthLabel(const QString& ownLocator, QStringView exchange);

@@ -121,7 +121,7 @@ void LogSession::setMode(const QString& mode) {
 }
 
 AnalysisContext LogSession::analysisContext() const {
-    return {analysis, &m_counties, operatorData.locator, Band::fromName(m_band), Mode::fromName(m_mode)};
+    return {analysis, &m_counties, operatorData.locator, currentBand(), currentMode()};
 }
 
 LogContext LogSession::logContext() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include "analysis/countylist.h"
 #include "analysis/operatordata.h"
 #include "log/logbook.h"
@@ -57,6 +59,8 @@ public:
     // The band and mode the operator works now: dupes, the analysis and the lists follow them.
     const QString& band() const { return m_band; }
     const QString& mode() const { return m_mode; }
+    Band currentBand() const { return Band::fromName(m_band); }
+    Mode currentMode() const { return Mode::fromName(m_mode); }
     void setBand(const QString& band);
     void setMode(const QString& mode);
 

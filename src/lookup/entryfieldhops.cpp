@@ -28,21 +28,23 @@ std::optional<QString> EntryFieldHops::exchangePrefill(const QString& call,
 
 EntryFieldHops::ToExchange
 EntryFieldHops::spaceInCall(const Fields& fields, const AnalysisOptions& analysis, const WorkedCalls& calls) {
+    m_callCursor = fields.callCursor;
     ToExchange move;
     move.exchange = exchangePrefill(fields.call, fields.exchange, analysis, calls, true);
-    const bool locatorPrefill = move.exchange && analysis.mode == AnalysisMode::Locator;
-    if (!locatorPrefill)
-        m_callCursor = fields.callCursor;
-    const int length = int(move.exchange ? move.exchange->size() : fields.exchange.size());
-    move.cursor = locatorPrefill ? 0 : std::clamp(m_exchangeCursor.value_or(0), 0, length);
+    const int length = int(fields.exchange.size());
+    move.cursor = move.exchange ? 0 : std::clamp(m_exchangeCursor.value_or(length), 0, length);
+    m_exchangeCursor.reset();
     return move;
 }
 
-EntryFieldHops::ToCall EntryFieldHops::spaceInExchange(const Fields& fields, CallSuggestions& suggestions) {
-    suggestions.setRefreshFlag(false);
+EntryFieldHops::ToCall EntryFieldHops::spaceInExchange(const Fields& fields, CallSuggestions* suggestions) {
+    if (suggestions)
+        suggestions->setRefreshFlag(false);
     m_exchangeCursor = fields.exchangeCursor;
     const int length = int(fields.call.size());
-    return {std::clamp(m_callCursor.value_or(length), 0, length)};
+    const int cursor = std::clamp(m_callCursor.value_or(length), 0, length);
+    m_callCursor.reset();
+    return {cursor};
 }
 
 EntryFieldHops::ToExchange EntryFieldHops::ctrlSpace(const Fields& fields,
@@ -58,19 +60,17 @@ EntryFieldHops::ToExchange EntryFieldHops::ctrlSpace(const Fields& fields,
     if (firstSuggestion && !firstSuggestion->isEmpty()) {
         suggestions.setTakenLength(int(firstSuggestion->size()));
         taken = *firstSuggestion;
-        m_callCursor.reset();
         now.call = *firstSuggestion;
         now.callCursor = int(now.call.size()); // the field puts its cursor after the new text
     }
-    ToExchange move;
-    if (auto prefill = exchangePrefill(now.call, now.exchange, analysis, calls, true)) {
-        move.exchange = prefill;
-        move.cursor = 0;
-    } else {
-        move = spaceInCall(now, analysis, calls);
-    }
+    ToExchange move = spaceInCall(now, analysis, calls);
     move.call = taken;
     return move;
+}
+
+void EntryFieldHops::forgetPositions() {
+    m_callCursor.reset();
+    m_exchangeCursor.reset();
 }
 
 EntryFieldHops::Click EntryFieldHops::suggestionChosen(const QString& call,

@@ -10,8 +10,10 @@ class CallSuggestions;
 class WorkedCalls;
 
 // Space moves between the callsign field and the received-exchange field without typing the blank, and
-// each field gets its cursor back where the operator left it. Going to the exchange may pre-fill it from
-// what is known of the station (its county or locator from the call-info list).
+// each field gets its cursor back where the operator left it, once: a position is used by the next hop into
+// its field and then forgotten, so a field entered without one puts the cursor at the end of its text. Going
+// to the exchange may pre-fill it from what is known of the station (its county or locator from the call-info
+// list), with the cursor at its start. The entry window holds one for its lifetime.
 class EntryFieldHops {
 public:
     // What the entry window shows: both fields, with their cursor positions.
@@ -46,8 +48,10 @@ public:
                                                   const WorkedCalls& calls,
                                                   bool locatorAllowed);
 
+    // A blank (or Enter) in the callsign field.
     ToExchange spaceInCall(const Fields& fields, const AnalysisOptions& analysis, const WorkedCalls& calls);
-    ToCall spaceInExchange(const Fields& fields, CallSuggestions& suggestions);
+    // A blank in the received-exchange field; the MASTER suggestions, when shown, stop refreshing.
+    ToCall spaceInExchange(const Fields& fields, CallSuggestions* suggestions);
     // Ctrl+Space in the callsign field: takes the first suggestion (when there is one) and moves on.
     ToExchange ctrlSpace(const Fields& fields,
                          const std::optional<QString>& firstSuggestion,
@@ -60,6 +64,9 @@ public:
                                   const QString& exchange,
                                   const AnalysisOptions& analysis,
                                   const WorkedCalls& calls);
+
+    // A contact was logged: the next one starts with no remembered positions.
+    void forgetPositions();
 
     std::optional<int> callCursor() const { return m_callCursor; }
     std::optional<int> exchangeCursor() const { return m_exchangeCursor; }

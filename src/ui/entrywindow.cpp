@@ -10,7 +10,7 @@
 #include "helpwindow.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
-#include "lookup/entryfieldhops.h"
+#include "offlinetimefields.h"
 #include "platform/clock.h"
 #include "platform/programversion.h"
 #include "platform/userdialogs.h"
@@ -45,10 +45,6 @@ auto refusing(const char* refused) {
     return [refused = QString::fromLatin1(refused)](QChar c) { return !refused.contains(c); };
 }
 
-bool isEnterKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
@@ -67,9 +63,9 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     for (QWidget* w : {static_cast<QWidget*>(m_ui->callsignEdit), static_cast<QWidget*>(m_ui->rstSentEdit),
                        static_cast<QWidget*>(m_ui->receivedExchangeEdit), static_cast<QWidget*>(m_ui->rstReceivedEdit),
                        static_cast<QWidget*>(m_ui->sentSerialEdit), static_cast<QWidget*>(m_ui->sentFixedPartEdit),
-                       static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->manualDateEdit),
-                       static_cast<QWidget*>(m_ui->manualTimeEdit)})
+                       static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->manualTimeEdit)})
         w->installEventFilter(this);
+    m_offlineTime = new OfflineTimeFields(m_ui->manualDateEdit, m_ui->manualTimeEdit, m_session.dialogs(), this);
 
     for (QWidget* w : {static_cast<QWidget*>(m_ui->dateEdit), static_cast<QWidget*>(m_ui->utcTimeEdit),
                        static_cast<QWidget*>(m_ui->manualDateEdit), static_cast<QWidget*>(m_ui->manualTimeEdit)}) {
@@ -145,6 +141,9 @@ void EntryWindow::connectSignals() {
     connect(m_ui->actionProgramFolder, &QAction::triggered, this, &EntryWindow::openProgramFolder);
     connect(m_clockTimer, &QTimer::timeout, this, &EntryWindow::showUtcClock);
     connect(m_loggedCalls, &LoggedCallsWindow::returnToCallsign, this, &EntryWindow::focusCallsign);
+    connect(m_offlineTime, &OfflineTimeFields::keyForKeyer, this,
+            [this](int key, Qt::KeyboardModifiers modifiers) { m_keyer->keyPressed(key, modifiers); });
+    connect(m_offlineTime, &OfflineTimeFields::callsignRequested, this, &EntryWindow::focusCallsign);
     // Opening a band or mode list hides the cross-mode panel.
     for (QComboBox* box : {m_ui->bandCombo, m_ui->modeCombo}) {
         box->installEventFilter(this);
@@ -461,31 +460,40 @@ void EntryWindow::acceptCallsign() {
     moveToExchange();
 }
 
+EntryFieldHops::Fields EntryWindow::hopFields() const {
+    return {m_ui->callsignEdit->text(), m_ui->callsignEdit->cursorPosition(), m_ui->receivedExchangeEdit->text(),
+            m_ui->receivedExchangeEdit->cursorPosition()};
+}
+
 // Enter or a blank in the callsign field: on to the received exchange, pre-filled from what the log knows.
 void EntryWindow::moveToExchange() {
-    m_callCursor = m_ui->callsignEdit->cursorPosition();
+    enterExchange(m_hops.spaceInCall(hopFields(), m_session.analysis, m_session.log().workedCalls()));
+}
+
+// Ctrl+Space: the first MASTER suggestion, then on as a blank would go.
+void EntryWindow::takeFirstSuggestion() {
+    if (!m_callSuggestions) {
+        moveToExchange();
+        return;
+    }
+    enterExchange(m_callSuggestions->ctrlSpaceInCallsign(hopFields(), m_hops));
+}
+
+void EntryWindow::enterExchange(const EntryFieldHops::ToExchange& move) {
+    if (move.call)
+        m_ui->callsignEdit->setText(*move.call);
     showCrossModeExchange();
     m_ui->receivedExchangeEdit->setFocus();
-    if (m_ui->receivedExchangeEdit->text().isEmpty()) {
-        if (const auto known = prefilledExchange(m_session.log(), m_session.analysis, m_ui->callsignEdit->text())) {
-            m_ui->receivedExchangeEdit->setText(*known);
-            m_ui->receivedExchangeEdit->setCursorPosition(0);
-            m_exchangeCursor.reset();
-            return;
-        }
-    }
-    m_ui->receivedExchangeEdit->setCursorPosition(
-        m_exchangeCursor.value_or(int(m_ui->receivedExchangeEdit->text().size())));
-    m_exchangeCursor.reset();
+    if (move.exchange)
+        m_ui->receivedExchangeEdit->setText(*move.exchange);
+    m_ui->receivedExchangeEdit->setCursorPosition(move.cursor);
 }
 
 void EntryWindow::moveToCallsign() {
-    if (m_callSuggestions)
-        m_callSuggestions->suggestions().setRefreshFlag(false);
-    m_exchangeCursor = m_ui->receivedExchangeEdit->cursorPosition();
+    const EntryFieldHops::ToCall move =
+        m_hops.spaceInExchange(hopFields(), m_callSuggestions ? &m_callSuggestions->suggestions() : nullptr);
     m_ui->callsignEdit->setFocus();
-    m_ui->callsignEdit->setCursorPosition(m_callCursor.value_or(int(m_ui->callsignEdit->text().size())));
-    m_callCursor.reset();
+    m_ui->callsignEdit->setCursorPosition(move.cursor);
 }
 
 EntryForm EntryWindow::entryFields() const {
@@ -593,8 +601,7 @@ void EntryWindow::logQso() {
     m_ui->sentSerialEdit->setText(result.stx);
     m_ui->callsignEdit->clear();
     m_ui->receivedExchangeEdit->clear();
-    m_callCursor.reset();
-    m_exchangeCursor.reset();
+    m_hops.forgetPositions();
     m_ui->rstSentEdit->setText(result.rstSent);
     m_ui->rstReceivedEdit->setText(result.rstRcvd);
     m_keyer->qsoLogged();
@@ -640,18 +647,6 @@ void EntryWindow::endOfflineEntry() {
     focusCallsign();
 }
 
-void EntryWindow::rememberManualTime() {
-    m_manualTimeBefore = m_ui->manualTimeEdit->text();
-}
-
-void EntryWindow::checkManualTime() {
-    if (EntryClock::validManualTime(m_ui->manualTimeEdit->text()))
-        return;
-    m_ui->manualTimeEdit->setText(m_manualTimeBefore);
-    m_session.dialogs().error(QStringLiteral("Niewłaściwy format czasu!"));
-    m_ui->manualTimeEdit->setFocus();
-}
-
 void EntryWindow::checkDateField() {
     if (const auto error = EntryClock::dateFieldError(m_ui->dateEdit->text())) {
         m_session.dialogs().error(*error);
@@ -659,74 +654,97 @@ void EntryWindow::checkDateField() {
     }
 }
 
-void EntryWindow::stepManualTime(int minutes) {
-    const EntryClock::ManualTime moved =
-        EntryClock::stepMinute({m_ui->manualDateEdit->date(), m_ui->manualTimeEdit->text()}, minutes);
-    m_ui->manualTimeEdit->setText(moved.time);
-    m_ui->manualDateEdit->setDate(moved.date);
-}
-
 // Keys
 
-bool EntryWindow::isBandOrModeKey(const QKeyEvent* key) {
-    const Qt::KeyboardModifiers mods = key->modifiers();
-    const bool alt = mods & Qt::AltModifier;
-    const bool ctrl = mods & Qt::ControlModifier;
-    const int k = key->key();
-    return (alt && (k == Qt::Key_F1 || k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_M)) ||
-           (ctrl && !alt && (k == Qt::Key_F1 || k == Qt::Key_F2));
+EntryKeys::Field EntryWindow::keyField(const QObject* watched) const {
+    if (watched == m_ui->callsignEdit)
+        return EntryKeys::Callsign;
+    if (watched == m_ui->receivedExchangeEdit)
+        return EntryKeys::Exchange;
+    if (watched == m_ui->rstSentEdit || watched == m_ui->rstReceivedEdit)
+        return EntryKeys::Report;
+    if (watched == m_ui->sentSerialEdit)
+        return EntryKeys::SentSerial;
+    if (watched == m_ui->sentFixedPartEdit)
+        return EntryKeys::SentFixedPart;
+    return EntryKeys::Other;
 }
 
-bool EntryWindow::handleBandOrModeKey(QKeyEvent* key) {
-    // They act on the press, so the modifier may be let go before the F-key; a held key steps once.
-    if (!isBandOrModeKey(key))
+bool EntryWindow::routeKey(QObject* watched, const QKeyEvent* key) {
+    const EntryKeys::Stroke stroke{key->key(), key->modifiers(), key->text(), key->isAutoRepeat()};
+    const EntryKeys::Field field = keyField(watched);
+    if (key->type() == QEvent::KeyRelease)
+        return runKeyAction(m_keys.release(field, stroke), watched, key);
+    const bool keyerTookIt = m_keyer->keyPressed(key->key(), key->modifiers());
+    return runKeyAction(m_keys.press(field, stroke, keyerTookIt), watched, key);
+}
+
+bool EntryWindow::runKeyAction(EntryKeys::Action action, QObject* watched, const QKeyEvent* key) {
+    using Action = EntryKeys::Action;
+    switch (action) {
+    case Action::None:
         return false;
-    if (key->isAutoRepeat())
+    case Action::Swallow:
+    case Action::HoldUntilRelease:
         return true;
-    const bool alt = key->modifiers() & Qt::AltModifier;
-    const int k = key->key();
-    if (alt && (k == Qt::Key_F2 || k == Qt::Key_B || k == Qt::Key_F1)) {
-        const QStringList bands = Bands::selectorList(m_entry.options().warcBands);
-        selectBand(stepInList(bands, m_ui->bandCombo->currentText(), k == Qt::Key_F1 ? -1 : 1));
-        onBandChosen();
+    case Action::BandDown:
+    case Action::BandUp:
+        stepBand(action == Action::BandDown ? -1 : 1);
         return true;
-    }
-    if (alt && k == Qt::Key_M) {
-        selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(), 1));
-        onModeChosen();
+    case Action::ModeDown:
+    case Action::ModeUp:
+        stepMode(action == Action::ModeDown ? -1 : 1);
         return true;
-    }
-    selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(),
-                          k == Qt::Key_F1 ? -1 : 1));
-    onModeChosen();
-    focusCallsign();
-    return true;
-}
-
-bool EntryWindow::handleShortcut(int k, Qt::KeyboardModifiers modifiers) {
-    const bool alt = modifiers & Qt::AltModifier;
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    if (k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
-        stepManualTime(k == Qt::Key_PageUp ? 1 : -1);
-        return true;
-    }
-    if (k == Qt::Key_T && (alt || ctrl)) {
-        m_keyer->changeSpeed(alt ? 1 : -1);
-        return true;
-    }
-    if ((alt && k == Qt::Key_K) || (ctrl && !alt && isEnterKey(k))) {
+    case Action::ManualCw:
         m_keyer->manualCwRequested();
+        return true;
+    case Action::AcceptCallsign:
+        acceptCallsign();
+        return true;
+    case Action::TakeFirstSuggestion:
+        takeFirstSuggestion();
+        return true;
+    case Action::ToExchange:
+        moveToExchange();
+        return true;
+    case Action::ToCallsign:
+        moveToCallsign();
+        return true;
+    case Action::LogQso:
+        logQso();
+        return true;
+    case Action::NextField:
+        focusNextChild();
+        return true;
+    case Action::ReportCharacter:
+        return typeReportCharacter(static_cast<QLineEdit*>(watched), key);
+    case Action::OfflineMinuteForward:
+    case Action::OfflineMinuteBack:
+        m_offlineTime->stepMinutes(action == Action::OfflineMinuteForward ? 1 : -1);
+        return true;
+    case Action::SpeedUp:
+    case Action::SpeedDown:
+        m_keyer->changeSpeed(action == Action::SpeedUp ? 1 : -1);
         return true;
     }
     return false;
 }
 
-bool EntryWindow::handleReportKey(QLineEdit* field, QKeyEvent* key) {
+void EntryWindow::stepBand(int step) {
+    selectBand(stepInList(Bands::selectorList(m_entry.options().warcBands), m_ui->bandCombo->currentText(), step));
+    onBandChosen();
+}
+
+void EntryWindow::stepMode(int step) {
+    selectMode(stepInList(Modes::selectorList(m_entry.options().digitalModes), m_ui->modeCombo->currentText(), step));
+    onModeChosen();
+    focusCallsign();
+}
+
+// A report field takes digits and "A"/"S", typed in lower case too; any other character is refused with a beep.
+// Editing keys reach the field.
+bool EntryWindow::typeReportCharacter(QLineEdit* field, const QKeyEvent* key) {
     const int k = key->key();
-    if (isEnterKey(k)) {
-        focusNextChild();
-        return true;
-    }
     const QString text = key->text();
     if (text.isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Delete || k == Qt::Key_Tab)
         return false;
@@ -741,144 +759,33 @@ bool EntryWindow::handleReportKey(QLineEdit* field, QKeyEvent* key) {
     return true;
 }
 
-// The offline date and time fields: Esc and Alt+W lead back to the callsign field, after what they do anywhere
-// in the window. The date field takes a date typed in full: the "-" between its parts moves on to the next part,
-// and after a part filled in full (where the field has moved on by itself) it is not taken a second time.
-bool EntryWindow::handleOfflineFieldKey(QObject* watched, QKeyEvent* key) {
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    const bool altW = key->key() == Qt::Key_W &&
-                      (modifiers == Qt::AltModifier || modifiers == (Qt::AltModifier | Qt::ControlModifier));
-    if (key->key() == Qt::Key_Escape || altW) {
-        m_keyer->keyPressed(key->key(), key->modifiers());
-        focusCallsign();
-        return true;
-    }
-    if (watched != m_ui->manualDateEdit || key->text() != QLatin1String("-"))
-        return false;
-    QDateEdit* date = m_ui->manualDateEdit;
-    const auto* text = date->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
-    const int at = text->hasSelectedText() ? text->selectionStart() : text->cursorPosition();
-    if (at > 0 && text->text().at(at - 1) == QLatin1Char('-'))
-        return true;
-    if (date->currentSection() == QDateTimeEdit::YearSection)
-        date->setSelectedSection(QDateTimeEdit::MonthSection);
-    else if (date->currentSection() == QDateTimeEdit::MonthSection)
-        date->setSelectedSection(QDateTimeEdit::DaySection);
-    return true;
-}
-
 bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && (watched == m_ui->manualDateEdit || watched == m_ui->manualTimeEdit) &&
-        handleOfflineFieldKey(watched, static_cast<QKeyEvent*>(event)))
-        return true;
-    if (type == QEvent::KeyPress && watched == m_ui->manualDateEdit)
-        return QMainWindow::eventFilter(watched, event);
-    if (type == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // The same key down again: the release of the shortcut remembered went to another field.
-        if (m_heldShortcut && m_heldShortcut->key == key->key() && !key->isAutoRepeat())
-            m_heldShortcut.reset();
-        if (m_keyer->keyPressed(key->key(), key->modifiers()))
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (routeKey(watched, static_cast<QKeyEvent*>(event)))
             return true;
-        const int k = key->key();
-        const bool entryField = watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit;
-        if (entryField && handleBandOrModeKey(key))
-            return true;
-        // The other shortcuts act on key release; their presses must not reach the field.
-        const bool modified = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
-        const bool ctrlEnterKey =
-            isEnterKey(k) && (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
-        const bool shortcutKey =
-            ctrlEnterKey || (modified && k == Qt::Key_T) || ((key->modifiers() & Qt::AltModifier) && k == Qt::Key_K);
-        if (entryField && (shortcutKey || k == Qt::Key_PageUp || k == Qt::Key_PageDown)) {
-            if (!key->isAutoRepeat())
-                m_heldShortcut = HeldShortcut{k, key->modifiers()};
-            return true;
-        }
-        // The backquote is never typed into these fields: it opens the manual CW window.
-        if (key->text() == QLatin1String("`") &&
-            (entryField || watched == m_ui->sentSerialEdit || watched == m_ui->sentFixedPartEdit)) {
-            m_keyer->manualCwRequested();
-            return true;
-        }
-        if (watched == m_ui->callsignEdit) {
-            if (isEnterKey(k)) {
-                acceptCallsign();
-                return true;
-            }
-            if (k == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier) && m_callSuggestions) {
-                EntryFieldHops hops;
-                const EntryFieldHops::ToExchange move = m_callSuggestions->ctrlSpaceInCallsign(
-                    {m_ui->callsignEdit->text(), m_ui->callsignEdit->cursorPosition(),
-                     m_ui->receivedExchangeEdit->text(), m_ui->receivedExchangeEdit->cursorPosition()},
-                    hops);
-                if (move.call)
-                    m_ui->callsignEdit->setText(*move.call);
-                if (move.exchange && m_ui->receivedExchangeEdit->text().isEmpty()) {
-                    m_callCursor = m_ui->callsignEdit->cursorPosition();
-                    showCrossModeExchange();
-                    m_ui->receivedExchangeEdit->setText(*move.exchange);
-                    m_ui->receivedExchangeEdit->setFocus();
-                    m_ui->receivedExchangeEdit->setCursorPosition(0);
-                    m_exchangeCursor.reset();
-                    return true;
-                }
-                // Nothing to pre-fill: on exactly as a blank would go, to the remembered exchange position.
-                moveToExchange();
-                return true;
-            }
-            if (k == Qt::Key_Space) {
-                moveToExchange();
-                return true;
-            }
-        } else if (watched == m_ui->receivedExchangeEdit) {
-            if (isEnterKey(k)) {
-                logQso();
-                return true;
-            }
-            if (k == Qt::Key_Space) {
-                moveToCallsign();
-                return true;
-            }
-        } else if (watched == m_ui->rstSentEdit || watched == m_ui->rstReceivedEdit) {
-            return handleReportKey(static_cast<QLineEdit*>(watched), key);
-        } else if (watched == m_ui->manualTimeEdit) {
-            if (isEnterKey(k) || k == Qt::Key_Home) {
-                focusCallsign();
-                return true;
-            }
-        }
-    } else if (type == QEvent::KeyRelease) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // A held key acts once, when it is let go.
-        if ((watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit) && !key->isAutoRepeat() &&
-            !isBandOrModeKey(key)) {
-            Qt::KeyboardModifiers modifiers = key->modifiers();
-            if (m_heldShortcut && m_heldShortcut->key == key->key()) {
-                modifiers = m_heldShortcut->modifiers;
-                m_heldShortcut.reset();
-            }
-            return handleShortcut(key->key(), modifiers) || QMainWindow::eventFilter(watched, event);
-        }
-    } else if (type == QEvent::FocusIn) {
+        break;
+    case QEvent::FocusIn:
         if (watched == m_ui->callsignEdit || watched == m_ui->receivedExchangeEdit)
             m_lastEntryField = static_cast<QLineEdit*>(watched);
         if (watched == m_ui->callsignEdit && !m_starting)
             onCallsignEdited();
-        else if (watched == m_ui->manualTimeEdit)
-            rememberManualTime();
-    } else if (type == QEvent::FocusOut) {
+        break;
+    case QEvent::FocusOut:
         if (watched == m_ui->callsignEdit)
             showCrossModeExchange();
         else if (watched == m_ui->receivedExchangeEdit)
             onReceivedExchangeLeft();
-        else if (watched == m_ui->manualTimeEdit && m_ui->manualTimeEdit->isVisible())
-            checkManualTime();
         else if (watched == m_ui->dateEdit && !m_ui->dateEdit->isReadOnly())
             checkDateField();
-    } else if (type == QEvent::MouseButtonPress && (watched == m_ui->bandCombo || watched == m_ui->modeCombo)) {
-        m_ui->crossModeExchangeLabel->hide();
+        break;
+    case QEvent::MouseButtonPress:
+        if (watched == m_ui->bandCombo || watched == m_ui->modeCombo)
+            m_ui->crossModeExchangeLabel->hide();
+        break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "entry/entrykeys.h"
 #include "entry/entrysession.h"
 #include "entrywindowkeyerentry.h"
 #include "keyer/keyerhooks.h"
+#include "lookup/entryfieldhops.h"
 #include "settings/settingskeys.h"
 
 #include <QMainWindow>
@@ -20,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QTimer;
 class LoggedCallsWindow;
+class OfflineTimeFields;
 namespace Ui {
 class EntryWindow;
 }
@@ -141,17 +144,18 @@ private:
     void showCrossModeExchange();
     void onReceivedExchangeLeft();
     void checkDateField();
-    void rememberManualTime();
-    void checkManualTime();
     void acceptCallsign();
+    EntryFieldHops::Fields hopFields() const;
     void moveToExchange();
+    void takeFirstSuggestion();
+    void enterExchange(const EntryFieldHops::ToExchange& move);
     void moveToCallsign();
-    void stepManualTime(int minutes);
-    static bool isBandOrModeKey(const QKeyEvent* key);
-    bool handleBandOrModeKey(QKeyEvent* key);
-    bool handleShortcut(int key, Qt::KeyboardModifiers modifiers);
-    bool handleReportKey(QLineEdit* field, QKeyEvent* key);
-    bool handleOfflineFieldKey(QObject* watched, QKeyEvent* key);
+    EntryKeys::Field keyField(const QObject* watched) const;
+    bool routeKey(QObject* watched, const QKeyEvent* key);
+    bool runKeyAction(EntryKeys::Action action, QObject* watched, const QKeyEvent* key);
+    void stepBand(int step);
+    void stepMode(int step);
+    bool typeReportCharacter(QLineEdit* field, const QKeyEvent* key);
     void showClock(const QDateTime& shown);
     void focusCallsign();
 
@@ -159,13 +163,9 @@ private:
     LogSession& m_session;
     EntrySession m_entry;
     QLineEdit* m_lastEntryField = nullptr;
-    // A shortcut key that went down in an entry field, with the modifiers held then. It acts when that key is let
-    // go, with those modifiers: an operator often lets go of Alt or Ctrl a moment before the letter.
-    struct HeldShortcut {
-        int key = 0;
-        Qt::KeyboardModifiers modifiers;
-    };
-    std::optional<HeldShortcut> m_heldShortcut;
+    EntryKeys m_keys;
+    EntryFieldHops m_hops;
+    OfflineTimeFields* m_offlineTime = nullptr;
     NullKeyerHooks m_nullKeyer;
     KeyerHooks* m_keyer = &m_nullKeyer;
     LoggedCallsWindow* m_loggedCalls = nullptr;
@@ -179,7 +179,4 @@ private:
     CallSuggestionsWindow* m_callSuggestions = nullptr;
     QPointer<HelpWindow> m_helpWindow;
     QString m_helpPagePath;
-    QString m_manualTimeBefore;
-    std::optional<int> m_callCursor;
-    std::optional<int> m_exchangeCursor;
 };

@@ -7,6 +7,7 @@
 #include "entry/workedbefore.h"
 #include "log/logbook.h"
 #include "log/logloader.h"
+#include "lookup/entryfieldhops.h"
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
 #include "testqso.h"
@@ -258,20 +259,23 @@ private slots:
                  QStringLiteral("SP"));
     }
 
+    // What a blank in the callsign field pre-fills from the log's call info.
     void prefillFromTheCallInfo() {
-        TempProgramFolder folder;
         LogBook log;
         log.workedCalls().add(QStringLiteral("SP9ABC"), QStringLiteral("SP9ABC;_GW;"));
         log.workedCalls().add(QStringLiteral("OK1AB"), QStringLiteral("OK1AB;;JO70AA"));
         AnalysisOptions analysis;
         analysis.enabled = true;
         analysis.mode = AnalysisMode::County;
-        QCOMPARE(prefilledExchange(log, analysis, u"SP9ABC"), QStringLiteral("GW"));
+        const auto prefill = [&](const QString& call) {
+            return EntryFieldHops().spaceInCall({call, 0, QString(), 0}, analysis, log.workedCalls()).exchange;
+        };
+        QCOMPARE(prefill(QStringLiteral("SP9ABC")), QStringLiteral("GW"));
         analysis.mode = AnalysisMode::Locator;
-        QCOMPARE(prefilledExchange(log, analysis, u"OK1AB"), QStringLiteral("JO70AA"));
-        QCOMPARE(prefilledExchange(log, analysis, u"DL1AA"), std::nullopt);
+        QCOMPARE(prefill(QStringLiteral("OK1AB")), QStringLiteral("JO70AA"));
+        QCOMPARE(prefill(QStringLiteral("DL1AA")), std::nullopt);
         analysis.enabled = false;
-        QCOMPARE(prefilledExchange(log, analysis, u"OK1AB"), std::nullopt);
+        QCOMPARE(prefill(QStringLiteral("OK1AB")), std::nullopt);
     }
 
     void azimuthLabelWhileTypingALocator() {

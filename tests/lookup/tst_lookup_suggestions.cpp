@@ -206,44 +206,76 @@ private slots:
         QCOMPARE(result.value_or("<none>"), expected);
     }
 
-    void spaceRemembersBothCursorPositions() {
-        WorkedCalls calls;
-        CallSuggestions suggestions;
-        EntryFieldHops hops;
-        // No position remembered: to the start of the exchange, back to the end of the callsign.
-        auto toExchange = hops.spaceInCall({"SP7ABC", 3, "KRA", 0}, {}, calls);
-        QVERIFY(!toExchange.exchange);
-        QCOMPARE(toExchange.cursor, 0);
-        auto toCall = hops.spaceInExchange({"SP7ABC", 3, "KRA", 2}, suggestions);
-        QCOMPARE(toCall.cursor, 3);
-        QVERIFY(!suggestions.refreshFlag());
-        toExchange = hops.spaceInCall({"SP7ABC", 5, "KRA", 0}, {}, calls);
-        QCOMPARE(toExchange.cursor, 2);
-        QCOMPARE(hops.spaceInExchange({"SP7ABC", 0, "KRA", 1}, suggestions).cursor, 5);
-        // A remembered position beyond a shortened field is kept inside it.
-        QCOMPARE(hops.spaceInExchange({"SP", 0, "KRA", 1}, suggestions).cursor, 2);
+    // A blank from the callsign field: where the exchange cursor lands. "remembered" is the position the last
+    // blank out of the exchange field left (-1: none since the last hop in).
+    void hopToExchange_data() {
+        QTest::addColumn<int>("mode"); // -1: analysis off
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("exchange");
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<QString>("prefill");
+        QTest::addColumn<int>("cursor");
+        const int off = -1;
+        const int province = int(AnalysisMode::ProvinceCounty);
+        const int locator = int(AnalysisMode::Locator);
+        QTest::newRow("nothing remembered: end of the exchange") << off << "SP7ABC"
+                                                                 << "KRA" << -1 << "<none>" << 3;
+        QTest::newRow("remembered position") << off << "SP7ABC"
+                                             << "KRA" << 1 << "<none>" << 1;
+        QTest::newRow("remembered beyond a shortened exchange") << off << "SP7ABC"
+                                                                << "K" << 3 << "<none>" << 1;
+        QTest::newRow("county pre-fill starts at its start") << province << "SP7ABC"
+                                                             << "" << 2 << "SKR" << 0;
+        QTest::newRow("locator pre-fill starts at its start") << locator << "SQ9XYZ"
+                                                              << "" << -1 << "JO90AA" << 0;
+        QTest::newRow("typed exchange is not replaced") << province << "SP7ABC"
+                                                        << "12" << -1 << "<none>" << 2;
+        QTest::newRow("unknown station, empty exchange") << province << "DL1ABC"
+                                                         << "" << 4 << "<none>" << 0;
     }
-
-    void spaceWithoutRememberedCallPositionGoesToItsEnd() {
-        CallSuggestions suggestions;
-        EntryFieldHops hops;
-        QCOMPARE(hops.spaceInExchange({"SP7ABC", 0, "", 0}, suggestions).cursor, 6);
-    }
-
-    void spaceAfterLocatorPrefillGoesToStartAndKeepsCallPosition() {
+    void hopToExchange() {
+        QFETCH(int, mode);
+        QFETCH(QString, call);
+        QFETCH(QString, exchange);
+        QFETCH(int, remembered);
+        QFETCH(QString, prefill);
+        QFETCH(int, cursor);
         WorkedCalls calls;
+        calls.add("SP7ABC", "SP7ABC;SKR;");
         calls.add("SQ9XYZ", "SQ9XYZ;_KR;JO90AA");
         AnalysisOptions analysis;
-        analysis.enabled = true;
-        analysis.mode = AnalysisMode::Locator;
+        analysis.enabled = mode >= 0;
+        analysis.mode = AnalysisMode(std::max(mode, 0));
+        EntryFieldHops hops;
+        if (remembered >= 0)
+            hops.spaceInExchange({call, 0, "KRAKOW", remembered}, nullptr);
+        const auto move = hops.spaceInCall({call, 2, exchange, 0}, analysis, calls);
+        QCOMPARE(move.exchange.value_or("<none>"), prefill);
+        QCOMPARE(move.cursor, cursor);
+        // The callsign position is kept for the way back, whatever the exchange got.
+        QCOMPARE(hops.callCursor(), std::optional<int>(2));
+        QVERIFY(!hops.exchangeCursor());
+    }
+
+    // Each remembered position serves the next hop into its field once; a logged contact forgets both.
+    void positionsServeOneHopEach() {
+        WorkedCalls calls;
         CallSuggestions suggestions;
         EntryFieldHops hops;
-        hops.spaceInCall({"SQ9", 2, "", 0}, analysis, calls);
-        hops.spaceInExchange({"SQ9", 2, "", 0}, suggestions);
-        const auto move = hops.spaceInCall({"SQ9XYZ", 6, "", 0}, analysis, calls);
-        QCOMPARE(move.exchange, std::optional<QString>("JO90AA"));
-        QCOMPARE(move.cursor, 0);
-        QCOMPARE(hops.callCursor(), std::optional<int>(2));
+        QCOMPARE(hops.spaceInCall({"SP7ABC", 3, "KRA", 0}, {}, calls).cursor, 3);
+        QCOMPARE(hops.spaceInExchange({"SP7ABC", 6, "KRA", 2}, &suggestions).cursor, 3);
+        QVERIFY(!suggestions.refreshFlag());
+        QCOMPARE(hops.spaceInCall({"SP7ABC", 5, "KRA", 0}, {}, calls).cursor, 2);
+        // Into the callsign field with its position used up: the end of the text.
+        QCOMPARE(hops.spaceInExchange({"SP7ABC", 0, "KRA", 1}, nullptr).cursor, 5);
+        QCOMPARE(hops.spaceInExchange({"SP7ABC", 0, "KRA", 1}, nullptr).cursor, 6);
+        // A remembered position beyond a shortened field is kept inside it.
+        hops.spaceInCall({"SP7ABC", 5, "KRA", 0}, {}, calls);
+        QCOMPARE(hops.spaceInExchange({"SP", 0, "KRA", 1}, nullptr).cursor, 2);
+        hops.spaceInCall({"SP7ABC", 4, "KRA", 0}, {}, calls);
+        hops.forgetPositions();
+        QVERIFY(!hops.callCursor() && !hops.exchangeCursor());
+        QCOMPARE(hops.spaceInExchange({"SP7ABC", 0, "KRA", 1}, nullptr).cursor, 6);
     }
 
     void ctrlSpacePrefillsFromTheTakenCall() {
@@ -258,7 +290,8 @@ private slots:
         QCOMPARE(move.call, std::optional<QString>("SP7ABC"));
         QCOMPARE(move.exchange, std::optional<QString>("SKR"));
         QCOMPARE(move.cursor, 0);
-        QVERIFY(!hops.callCursor());
+        // The way back lands after the taken call.
+        QCOMPARE(hops.callCursor(), std::optional<int>(6));
     }
 
     void ctrlSpaceWithEmptyListActsAsSpace() {
@@ -268,6 +301,7 @@ private slots:
         EntryFieldHops hops;
         const auto move = hops.ctrlSpace({"SP7", 1, "", 0}, std::nullopt, true, suggestions, {}, calls);
         QVERIFY(!move.call);
+        QCOMPARE(move.cursor, 0);
         QCOMPARE(suggestions.takenLength(), 4);
         QCOMPARE(hops.callCursor(), std::optional<int>(1));
     }

@@ -137,6 +137,39 @@ private slots:
         QVERIFY(!w.child<QLabel>("dupeLabel")->isVisible());
     }
 
+    // Blank and Enter hop between the callsign and the exchange; each field gets its cursor back once, and a
+    // logged contact forgets the positions.
+    void hopsGiveEachFieldItsCursorBackOnce() {
+        Window w;
+        QVERIFY(w.start());
+        QLineEdit* call = w.edit("callsignEdit");
+        QLineEdit* exchange = w.edit("receivedExchangeEdit");
+        w.type("callsignEdit", QStringLiteral("SP9ABC"));
+        call->setCursorPosition(3);
+        QTest::keyClick(call, Qt::Key_Space);
+        QTest::keyClicks(exchange, QStringLiteral("12GW"));
+        exchange->setCursorPosition(2);
+        QTest::keyClick(exchange, Qt::Key_Space);
+        QVERIFY(call->hasFocus());
+        QCOMPARE(call->cursorPosition(), 3);
+        QTest::keyClick(call, Qt::Key_End);
+        w.enter("callsignEdit");
+        QVERIFY(exchange->hasFocus());
+        QCOMPARE(exchange->cursorPosition(), 2);
+        QTest::keyClick(exchange, Qt::Key_Space);
+        QCOMPARE(call->cursorPosition(), 6);
+        call->setCursorPosition(2);
+        QTest::keyClick(call, Qt::Key_Space);
+        QCOMPARE(exchange->cursorPosition(), 2);
+        QCOMPARE(exchange->text(), QStringLiteral("12GW"));
+        w.enter("receivedExchangeEdit");
+        QCOMPARE(w.logLines().size(), 1);
+        w.type("callsignEdit", QStringLiteral("SP9XYZ"));
+        w.type("receivedExchangeEdit", QStringLiteral("1"));
+        QTest::keyClick(exchange, Qt::Key_Space);
+        QCOMPARE(call->cursorPosition(), 6);
+    }
+
     void dupeSelectsTheEarlierContactAndFollowsTheMode() {
         Window w({kContact.time("08:00:00").call("SP9ABC").srx("1"), kContact.time("08:01:00").call("SP6XYZ").srx("2")},
                  QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
