@@ -77,37 +77,67 @@ std::optional<Qso> Qso::fromLine(QStringView line) {
     return qso;
 }
 
+namespace {
+
+// A value in its cell, as rightJustify/leftJustify give it, appended without a string of its own.
+template <typename View> void appendInCell(QString& out, View value, const QsoCell& cell) {
+    const qsizetype pad = cell.width - value.size();
+    if (pad <= 0) {
+        out += cell.rightAligned ? value.right(cell.width) : value.left(cell.width);
+        return;
+    }
+    if (cell.rightAligned) {
+        out.resize(out.size() + pad, QLatin1Char(' '));
+        out += value;
+    } else {
+        out += value;
+        out.resize(out.size() + pad, QLatin1Char(' '));
+    }
+}
+
+void upperAsciiInPlace(QString& text) {
+    for (QChar& ch : text) {
+        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+            ch = QChar(ch.unicode() - 32);
+    }
+}
+
+} // namespace
+
 void Qso::appendCell(QString& out, const QsoCell& cell) const {
     switch (cell.field) {
     case QsoField::Date:
-        out += cellOf(date, cell.field);
+        appendInCell(out, QStringView(date), cell);
         break;
     case QsoField::Time:
-        out += cellOf(time, cell.field);
+        appendInCell(out, QStringView(time), cell);
         break;
     case QsoField::Band:
-        out += cellOf(band.name(), cell.field);
+        appendInCell(out, band.latinName(), cell);
         break;
     case QsoField::Mode:
-        out += cellOf(mode.code(), cell.field);
+        if (mode.isKnown())
+            appendInCell(out, QLatin1StringView(mode.info()->code), cell);
+        else
+            appendInCell(out, QStringView(mode.code()), cell);
         break;
     case QsoField::RstSent:
-        out += cellOf(rstSent, cell.field);
+        appendInCell(out, QStringView(rstSent), cell);
         break;
     case QsoField::Stx:
-        out += cellOf(stx, cell.field);
+        appendInCell(out, QStringView(stx), cell);
         break;
     case QsoField::Call:
-        out += cellOf(call, cell.field);
+        appendInCell(out, QStringView(call), cell);
         break;
     case QsoField::RstRcvd:
-        out += cellOf(rstRcvd, cell.field);
+        appendInCell(out, QStringView(rstRcvd), cell);
         break;
     case QsoField::Srx:
-        out += cellOf(srx, cell.field);
+        appendInCell(out, QStringView(srx), cell);
         break;
     case QsoField::Blank:
-        out += QString(cell.width, QLatin1Char(' '));
+        out.resize(out.size() + cell.width, QLatin1Char(' '));
         break;
     }
 }
@@ -117,7 +147,8 @@ QString Qso::body() const {
     out.reserve(QsoLayout::kBodyLength);
     for (const QsoCell& cell : QsoLayout::kCells)
         appendCell(out, cell);
-    return QsoLine::upperAscii(out);
+    upperAsciiInPlace(out);
+    return out;
 }
 
 QString Qso::cells(QsoField first, QsoField last) const {
@@ -129,7 +160,8 @@ QString Qso::cells(QsoField first, QsoField last) const {
         if (cell.first >= from.first && cell.first <= to.first)
             appendCell(out, cell);
     }
-    return QsoLine::upperAscii(out);
+    upperAsciiInPlace(out);
+    return out;
 }
 
 QString Qso::line() const {
