@@ -1,5 +1,7 @@
 #include "core/qsoline.h"
 
+#include "core/qso.h"
+
 QStringView QsoLine::column(QStringView line, QsoColumn c) {
     const qsizetype start = c.first - 1;
     if (start >= line.size())
@@ -56,30 +58,17 @@ QString QsoLine::normaliseReceivedExchange(QStringView typed) {
 }
 
 QString QsoLine::compose(const QsoFields& f) {
-    return compose(StoredQso{f.date, f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2), f.band, f.modeCode,
-                             f.rstSent, joinSentExchange(f.stxFirst, f.stxFixed), f.call, f.rstRcvd,
-                             normaliseReceivedExchange(f.srx)});
-}
-
-QString QsoLine::compose(const StoredQso& f) {
-    const QLatin1Char blank(' ');
-    QString line;
-    line.reserve(80);
-    line += leftJustify(f.date, 10);
-    line += blank;
-    line += leftJustify(f.time, 6);
-    line += blank;
-    line += rightJustify(f.band, 4);
-    line += blank;
-    line += leftJustify(f.modeCode, 2);
-    line += blank;
-    line += leftJustify(f.rstSent, 4);
-    line += rightJustify(f.stx, 11);
-    line += blank;
-    line += leftJustify(f.call, 16);
-    line += leftJustify(f.rstRcvd, 4);
-    line += rightJustify(f.srx, 11);
-    return body(upperAscii(line));
+    Qso qso;
+    qso.date = f.date;
+    qso.time = f.time.mid(0, 2) + f.time.mid(3, 2) + f.time.mid(6, 2);
+    qso.band = Band::fromName(f.band);
+    qso.mode = Mode::fromCode(f.modeCode);
+    qso.rstSent = f.rstSent;
+    qso.stx = joinSentExchange(f.stxFirst, f.stxFixed);
+    qso.call = f.call;
+    qso.rstRcvd = f.rstRcvd;
+    qso.srx = normaliseReceivedExchange(f.srx);
+    return qso.body();
 }
 
 QString dupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QStringView call) {
