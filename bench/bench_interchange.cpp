@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -115,6 +116,8 @@ int main(int argc, char* argv[]) {
     if (ini.open(QIODevice::WriteOnly))
         ini.write("[Program]\r\nLog=" + dir.filePath("home/log.kvr").toUtf8() + "\r\n");
     ini.close();
+    QFile::copy(QFileInfo(QStringLiteral(KVRLOG_CLI)).absoluteDir().filePath(QStringLiteral("powiaty.txt")),
+                dir.filePath("home/powiaty.txt"));
     int exitCode = -1;
     measure("kvrlog-cli import adif (whole run)", [&] {
         exitCode = QProcess::execute(QStringLiteral(KVRLOG_CLI),

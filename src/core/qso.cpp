@@ -259,10 +259,24 @@ QString QsoRecord::line() const {
 }
 
 Qso QsoRecord::qso() const {
-    std::optional<Qso> qso = Qso::fromLine(line());
-    Q_ASSERT(qso);
-    qso->dupe = m_dupe;
-    return std::move(*qso);
+    // Read cell by cell from the bytes, as Qso::fromLine reads the line they stand for, without composing it.
+    const auto text = [this](QsoField field) {
+        const QsoCell& cell = QsoLayout::cell(field);
+        return TextFile::decode(QByteArrayView(m_body.data() + cell.first - 1, cell.valueWidth)).trimmed();
+    };
+    Qso qso;
+    qso.date = text(QsoField::Date);
+    qso.time = text(QsoField::Time);
+    qso.band = m_band;
+    qso.mode = m_mode;
+    qso.rstSent = text(QsoField::RstSent);
+    qso.stx = text(QsoField::Stx);
+    qso.call = text(QsoField::Call);
+    qso.rstRcvd = text(QsoField::RstRcvd);
+    qso.srx = text(QsoField::Srx);
+    qso.suffix = TextFile::decode(suffixBytes()).trimmed();
+    qso.dupe = m_dupe;
+    return qso;
 }
 
 int QsoRecord::compare(const QsoRecord& a, const QsoRecord& b) {

@@ -244,9 +244,12 @@ QString CabrilloExport::qsoLine(const Qso& qso, const QString& callsign, bool io
     out += QLatin1Char(' ');
     out += qso.mode.code();
     out += QLatin1Char(' ');
-    out += qso.dateAndMinute();
+    // The date and the minute of the contact.
+    ContactLoop::appendLeftJustified(out, qso.date, QsoLayout::valueWidth(QsoField::Date));
     out += QLatin1Char(' ');
-    out += QsoLine::leftJustify(callsign, 13);
+    ContactLoop::appendLeftJustified(out, QStringView(qso.time).left(4), 4);
+    out += QLatin1Char(' ');
+    ContactLoop::appendLeftJustified(out, callsign, 13);
     out += QLatin1Char(' ');
     if (iota) {
         out += qso.cells(QsoField::RstSent, QsoField::RstSent);

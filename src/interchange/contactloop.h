@@ -31,4 +31,12 @@ void appendLines(QStringList& out, std::span<const QsoRecord> log, WriteContact&
         out, log, [](const QsoRecord&) { return true; }, std::forward<WriteContact>(writeContact));
 }
 
+// A field as its cell holds it, blank-padded or cut to the width, appended without a string of its own: the
+// writers of every contact of a large log use it for the date and time.
+inline void appendLeftJustified(QString& out, QStringView value, qsizetype width) {
+    out += value.left(width);
+    if (value.size() < width)
+        out.resize(out.size() + width - value.size(), QLatin1Char(' '));
+}
+
 } // namespace ContactLoop

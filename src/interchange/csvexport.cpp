@@ -28,9 +28,9 @@ QString CsvExport::row(const Qso& qso) {
     QString out;
     out.reserve(96);
     // Date, time and mode as their cells hold them, the other fields without blanks.
-    out += QsoLine::leftJustify(qso.date, QsoLayout::valueWidth(QsoField::Date));
+    ContactLoop::appendLeftJustified(out, qso.date, QsoLayout::valueWidth(QsoField::Date));
     out += sep;
-    out += QsoLine::leftJustify(qso.time, QsoLayout::valueWidth(QsoField::Time));
+    ContactLoop::appendLeftJustified(out, qso.time, QsoLayout::valueWidth(QsoField::Time));
     out += sep;
     out += qso.band.name();
     out += sep;

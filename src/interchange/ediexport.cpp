@@ -274,9 +274,12 @@ QStringList bandLines(const Header& h,
         const bool isNew = unmarked.remove(qso.srxSquare());
         QString r;
         r.reserve(96);
-        r += QStringView(dateCell(qso)).mid(2).toString().remove(QLatin1Char('-'));
+        // "yymmdd" of the date cell.
+        ContactLoop::appendLeftJustified(r, qso.date, QsoLayout::valueWidth(QsoField::Date));
+        r.remove(0, 2);
+        r.remove(QLatin1Char('-'));
         r += sep;
-        r += QStringView(QsoLine::leftJustify(qso.time, QsoLayout::valueWidth(QsoField::Time))).left(4);
+        ContactLoop::appendLeftJustified(r, QStringView(qso.time).left(4), 4);
         r += sep;
         r += qso.call;
         r += sep;
