@@ -1,5 +1,7 @@
-// Exports a 100,000-contact log in every format and imports 100,000 ADIF records and Cabrillo lines.
+// Exports a 100,000-contact log in every format and imports 100,000 ADIF records and Cabrillo lines, then runs
+// `kvrlog-cli import adif` on the exported file from start to end.
 #include "analysis/countylist.h"
+#include "core/qso.h"
 #include "core/qsoline.h"
 #include "interchange/adifexport.h"
 #include "interchange/adifimport.h"
@@ -10,7 +12,11 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -20,10 +26,10 @@ namespace {
 
 constexpr int kContacts = 100000;
 
-std::vector<QString> makeLog() {
+std::vector<QsoRecord> makeLog() {
     static const char* const bands[] = {"160M", "80M", "40M", "20M", "15M", "10M", "6M", "2M", "70CM", "23CM"};
     static const char* const modes[] = {"CW", "PH", "FM"};
-    std::vector<QString> log;
+    std::vector<QsoRecord> log;
     log.reserve(kContacts);
     const QDateTime start(QDate(2024, 6, 1), QTime(0, 0), Qt::UTC);
     for (int i = 0; i < kContacts; ++i) {
@@ -40,10 +46,10 @@ std::vector<QString> makeLog() {
                     QStringLiteral("SP%1A%2").arg(i % 10).arg(i % 9973),
                     "599",
                     vhf ? QStringLiteral("%1JO%2AB").arg(i % 999).arg(90 + i % 10) : QStringLiteral("%1").arg(i % 999)};
-        QString line = QsoLine::compose(f);
+        QsoRecord record = *QsoRecord::fromLine(QsoLine::compose(f));
         if (vhf)
-            line += QsoLine::rightJustify(QString::number(100 + i % 700), 4);
-        log.push_back(line);
+            record.setSuffix(QsoLine::rightJustify(QString::number(100 + i % 700), 4), false);
+        log.push_back(record);
     }
     return log;
 }
@@ -60,7 +66,7 @@ void measure(const char* what, const std::function<void()>& run) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const std::vector<QString> log = makeLog();
+    const std::vector<QsoRecord> log = makeLog();
     std::printf("log of %d contacts\n", kContacts);
 
     CabrilloHeader header;
@@ -103,5 +109,21 @@ int main(int argc, char* argv[]) {
         cabrilloLines = int(import.readFile(dir.filePath("x.cbr")).lines.size());
     });
     std::printf("  lines imported: %d\n", cabrilloLines);
+
+    // The whole command: start, settings, backup, reading, writing the log and loading it back.
+    QDir().mkpath(dir.filePath("home"));
+    QFile ini(dir.filePath("home/kvr_log.ini"));
+    if (ini.open(QIODevice::WriteOnly))
+        ini.write("[Program]\r\nLog=" + dir.filePath("home/log.kvr").toUtf8() + "\r\n");
+    ini.close();
+    QFile::copy(QFileInfo(QStringLiteral(KVRLOG_CLI)).absoluteDir().filePath(QStringLiteral("powiaty.txt")),
+                dir.filePath("home/powiaty.txt"));
+    int exitCode = -1;
+    measure("kvrlog-cli import adif (whole run)", [&] {
+        exitCode = QProcess::execute(QStringLiteral(KVRLOG_CLI),
+                                     {QStringLiteral("--home"), dir.filePath("home"), QStringLiteral("import"),
+                                      QStringLiteral("adif"), dir.filePath("x.adi")});
+    });
+    std::printf("  exit code: %d\n", exitCode);
     return 0;
 }

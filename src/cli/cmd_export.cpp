@@ -66,7 +66,7 @@ int exportEdi(LogSession& session, const IniFile& settings, const QString& band,
     }
     const OperatorData& op = session.operatorData;
     const Edi::Settings s = Edi::Settings::read(settings, Edi::Settings());
-    const std::vector<QString>& log = session.log().lines();
+    const std::span<const QsoRecord> log = session.log().records();
     const Edi::Statistics stats = Edi::Statistics::gather(log);
     Edi::Header h;
     h.TName = s.TName;
@@ -131,7 +131,7 @@ int runExport(CliContext& context) {
             Cli::err(problem);
             return Cli::kFailure;
         }
-        return written(CabrilloExport::write(context.args.first(), h, session.log().lines()), context.args.first());
+        return written(CabrilloExport::write(context.args.first(), h, session.log().records()), context.args.first());
     }
     if (format == QLatin1String("adif")) {
         const QString comment = context.option(QStringLiteral("comment")).value_or(QString());
@@ -152,7 +152,7 @@ int runExport(CliContext& context) {
         options.operatorCall = op.value_or(session.operatorData.contestCall).toUpper().trimmed();
         options.sppaComment = sppa;
         options.odxComment = odx;
-        return written(AdifExport(options).write(context.args.first(), session.log().lines()), context.args.first());
+        return written(AdifExport(options).write(context.args.first(), session.log().records()), context.args.first());
     }
     if (format == QLatin1String("csv")) {
         if (context.badOptions || context.args.size() != 1)
@@ -161,7 +161,7 @@ int runExport(CliContext& context) {
             Cli::err(error);
             return Cli::kFailure;
         }
-        return written(CsvExport::write(context.args.first(), session.analysis, session.log().lines()),
+        return written(CsvExport::write(context.args.first(), session.analysis, session.log().records()),
                        context.args.first());
     }
     if (format == QLatin1String("edi")) {

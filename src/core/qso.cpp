@@ -77,44 +77,91 @@ std::optional<Qso> Qso::fromLine(QStringView line) {
     return qso;
 }
 
+namespace {
+
+// A value in its cell, as rightJustify/leftJustify give it, appended without a string of its own.
+template <typename View> void appendInCell(QString& out, View value, const QsoCell& cell) {
+    const qsizetype pad = cell.width - value.size();
+    if (pad <= 0) {
+        out += cell.rightAligned ? value.right(cell.width) : value.left(cell.width);
+        return;
+    }
+    if (cell.rightAligned) {
+        out.resize(out.size() + pad, QLatin1Char(' '));
+        out += value;
+    } else {
+        out += value;
+        out.resize(out.size() + pad, QLatin1Char(' '));
+    }
+}
+
+void upperAsciiInPlace(QString& text) {
+    for (QChar& ch : text) {
+        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+            ch = QChar(ch.unicode() - 32);
+    }
+}
+
+} // namespace
+
+void Qso::appendCell(QString& out, const QsoCell& cell) const {
+    switch (cell.field) {
+    case QsoField::Date:
+        appendInCell(out, QStringView(date), cell);
+        break;
+    case QsoField::Time:
+        appendInCell(out, QStringView(time), cell);
+        break;
+    case QsoField::Band:
+        appendInCell(out, band.latinName(), cell);
+        break;
+    case QsoField::Mode:
+        if (mode.isKnown())
+            appendInCell(out, QLatin1StringView(mode.info()->code), cell);
+        else
+            appendInCell(out, QStringView(mode.code()), cell);
+        break;
+    case QsoField::RstSent:
+        appendInCell(out, QStringView(rstSent), cell);
+        break;
+    case QsoField::Stx:
+        appendInCell(out, QStringView(stx), cell);
+        break;
+    case QsoField::Call:
+        appendInCell(out, QStringView(call), cell);
+        break;
+    case QsoField::RstRcvd:
+        appendInCell(out, QStringView(rstRcvd), cell);
+        break;
+    case QsoField::Srx:
+        appendInCell(out, QStringView(srx), cell);
+        break;
+    case QsoField::Blank:
+        out.resize(out.size() + cell.width, QLatin1Char(' '));
+        break;
+    }
+}
+
 QString Qso::body() const {
     QString out;
     out.reserve(QsoLayout::kBodyLength);
+    for (const QsoCell& cell : QsoLayout::kCells)
+        appendCell(out, cell);
+    upperAsciiInPlace(out);
+    return out;
+}
+
+QString Qso::cells(QsoField first, QsoField last) const {
+    const QsoCell& from = QsoLayout::cell(first);
+    const QsoCell& to = QsoLayout::cell(last);
+    QString out;
+    out.reserve(to.first + to.width - from.first);
     for (const QsoCell& cell : QsoLayout::kCells) {
-        switch (cell.field) {
-        case QsoField::Date:
-            out += cellOf(date, cell.field);
-            break;
-        case QsoField::Time:
-            out += cellOf(time, cell.field);
-            break;
-        case QsoField::Band:
-            out += cellOf(band.name(), cell.field);
-            break;
-        case QsoField::Mode:
-            out += cellOf(mode.code(), cell.field);
-            break;
-        case QsoField::RstSent:
-            out += cellOf(rstSent, cell.field);
-            break;
-        case QsoField::Stx:
-            out += cellOf(stx, cell.field);
-            break;
-        case QsoField::Call:
-            out += cellOf(call, cell.field);
-            break;
-        case QsoField::RstRcvd:
-            out += cellOf(rstRcvd, cell.field);
-            break;
-        case QsoField::Srx:
-            out += cellOf(srx, cell.field);
-            break;
-        case QsoField::Blank:
-            out += QString(cell.width, QLatin1Char(' '));
-            break;
-        }
+        if (cell.first >= from.first && cell.first <= to.first)
+            appendCell(out, cell);
     }
-    return QsoLine::upperAscii(out);
+    upperAsciiInPlace(out);
+    return out;
 }
 
 QString Qso::line() const {
@@ -217,10 +264,24 @@ QString QsoRecord::line() const {
 }
 
 Qso QsoRecord::qso() const {
-    std::optional<Qso> qso = Qso::fromLine(line());
-    Q_ASSERT(qso);
-    qso->dupe = m_dupe;
-    return std::move(*qso);
+    // Read cell by cell from the bytes, as Qso::fromLine reads the line they stand for, without composing it.
+    const auto text = [this](QsoField field) {
+        const QsoCell& cell = QsoLayout::cell(field);
+        return TextFile::decode(QByteArrayView(m_body.data() + cell.first - 1, cell.valueWidth)).trimmed();
+    };
+    Qso qso;
+    qso.date = text(QsoField::Date);
+    qso.time = text(QsoField::Time);
+    qso.band = m_band;
+    qso.mode = m_mode;
+    qso.rstSent = text(QsoField::RstSent);
+    qso.stx = text(QsoField::Stx);
+    qso.call = text(QsoField::Call);
+    qso.rstRcvd = text(QsoField::RstRcvd);
+    qso.srx = text(QsoField::Srx);
+    qso.suffix = TextFile::decode(suffixBytes()).trimmed();
+    qso.dupe = m_dupe;
+    return qso;
 }
 
 int QsoRecord::compare(const QsoRecord& a, const QsoRecord& b) {

@@ -107,6 +107,9 @@ struct Qso {
     // The body (74 characters, upper case) and the whole line with the suffix.
     QString body() const;
     QString line() const;
+    // The cells from the field first to the field last, with the blanks between them, as the line holds them:
+    // cells(QsoField::RstSent, QsoField::Srx) is the run from the report sent to the end of the received exchange.
+    QString cells(QsoField first, QsoField last) const;
 
     // The parts of the exchanges as they stand in their cells: the serial (five columns, blanks kept) and the
     // locator (six columns) of a VHF exchange, and the received locator's square ("KO02").
@@ -119,6 +122,9 @@ struct Qso {
     QString dateAndMinute() const;
     // The distance credited by the locator analysis; nullopt for a dupe, a county or no suffix.
     std::optional<int> distanceKm() const;
+
+private:
+    void appendCell(QString& out, const QsoCell& cell) const;
 };
 
 // The dupe key: band, mode (or "x" when one contact per band counts) and callsign, in one small value.

@@ -1,5 +1,7 @@
 #include "core/qsoline.h"
 
+#include "core/qso.h"
+
 QStringView QsoLine::column(QStringView line, QsoColumn c) {
     const qsizetype start = c.first - 1;
     if (start >= line.size())
@@ -67,27 +69,6 @@ QString QsoLine::compose(const QsoFields& f) {
     qso.rstRcvd = f.rstRcvd;
     qso.srx = normaliseReceivedExchange(f.srx);
     return qso.body();
-}
-
-QString QsoLine::compose(const StoredQso& f) {
-    const QLatin1Char blank(' ');
-    QString line;
-    line.reserve(80);
-    line += leftJustify(f.date, 10);
-    line += blank;
-    line += leftJustify(f.time, 6);
-    line += blank;
-    line += rightJustify(f.band, 4);
-    line += blank;
-    line += leftJustify(f.modeCode, 2);
-    line += blank;
-    line += leftJustify(f.rstSent, 4);
-    line += rightJustify(f.stx, 11);
-    line += blank;
-    line += leftJustify(f.call, 16);
-    line += leftJustify(f.rstRcvd, 4);
-    line += rightJustify(f.srx, 11);
-    return body(upperAscii(line));
 }
 
 QString QsoLine::withoutControls(QStringView text) {

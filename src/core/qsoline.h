@@ -46,22 +46,6 @@ inline constexpr QsoColumn Exchanges{26, 48}; // from the report sent to the end
 inline constexpr QsoColumn Suffix{75, 4};     // "DUPE", the county code or the distance in km
 } // namespace QsoColumns
 
-// A contact's fields as the line stores them (the sent and received exchange already normalised); the
-// editor and the importers fill it. Each field is cut or padded to its columns, so a value that is too long
-// never pushes the columns after it; the reports may run into the blank after them and the callsign may take
-// the 16th column, as the entry fields allow.
-struct StoredQso {
-    QString date;     // yyyy-mm-dd
-    QString time;     // hhmmss
-    QString band;     // band name, "20M"
-    QString modeCode; // "PH", "CW", …
-    QString rstSent;
-    QString stx;
-    QString call;
-    QString rstRcvd;
-    QString srx;
-};
-
 // What the entry fields give for one contact; compose() turns it into the line body.
 struct QsoFields {
     QString date;     // yyyy-mm-dd
@@ -81,9 +65,8 @@ public:
     QsoLine() = default;
     explicit QsoLine(QString text) : m_text(std::move(text)) {}
 
+    // The line body of the entry fields, composed as a contact: upper-case, exactly 74 characters.
     static QString compose(const QsoFields& fields);
-    // The one place a line body is built: upper-case, exactly 74 characters.
-    static QString compose(const StoredQso& fields);
     // The sent exchange as stored: first part trimmed + fixed part, "_" removed, "-" turned into a blank.
     static QString joinSentExchange(QStringView first, QStringView fixed);
     // The received exchange as stored: blanks removed, "-" turned into a blank.

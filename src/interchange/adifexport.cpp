@@ -2,45 +2,37 @@
 
 #include "analysis/locator.h"
 #include "core/qsoline.h"
+#include "interchange/contactloop.h"
 #include "platform/programversion.h"
 
 #include <algorithm>
 
 namespace {
 
-QString field(QStringView line, QsoColumn column) {
-    return QsoLine::trimmedColumn(line, column).toString();
-}
+struct Frequencies {
+    Band band;
+    const char* cw;
+    const char* other;
+};
 
-const char* frequencyField(QStringView band, bool cw) {
-    struct Row {
-        const char* band;
-        const char* cw;
-        const char* other;
+// The frequency a contact is given on the bands where the log knows no more than the band.
+const char* frequencyField(Band band, bool cw) {
+    static const Frequencies kRows[] = {
+        {Band::fromName(u"160M"), "<FREQ:5>1.810 ", "<FREQ:5>1.840 "},
+        {Band::fromName(u"80M"), "<FREQ:5>3.500 ", "<FREQ:5>3.700 "},
+        {Band::fromName(u"40M"), "<FREQ:5>7.000 ", "<FREQ:5>7.040 "},
+        {Band::fromName(u"30M"), "<FREQ:6>10.100 ", "<FREQ:6>10.140 "},
+        {Band::fromName(u"20M"), "<FREQ:6>14.000 ", "<FREQ:6>14.110 "},
+        {Band::fromName(u"17M"), "<FREQ:6>18.100 ", "<FREQ:6>18.150 "},
+        {Band::fromName(u"15M"), "<FREQ:6>21.000 ", "<FREQ:6>21.250 "},
+        {Band::fromName(u"12M"), "<FREQ:6>24.900 ", "<FREQ:6>24.950 "},
+        {Band::fromName(u"10M"), "<FREQ:6>28.000 ", "<FREQ:6>28.500 "},
+        {Band::fromName(u"6M"), "<FREQ:6>50.000 ", "<FREQ:6>50.105 "},
+        {Band::fromName(u"2M"), "<FREQ:7>144.000 ", "<FREQ:7>145.000 "},
     };
-    static const Row kRows[] = {
-        {"160M", "<FREQ:5>1.810 ", "<FREQ:5>1.840 "},   {"80M", "<FREQ:5>3.500 ", "<FREQ:5>3.700 "},
-        {"40M", "<FREQ:5>7.000 ", "<FREQ:5>7.040 "},    {"30M", "<FREQ:6>10.100 ", "<FREQ:6>10.140 "},
-        {"20M", "<FREQ:6>14.000 ", "<FREQ:6>14.110 "},  {"17M", "<FREQ:6>18.100 ", "<FREQ:6>18.150 "},
-        {"15M", "<FREQ:6>21.000 ", "<FREQ:6>21.250 "},  {"12M", "<FREQ:6>24.900 ", "<FREQ:6>24.950 "},
-        {"10M", "<FREQ:6>28.000 ", "<FREQ:6>28.500 "},  {"6M", "<FREQ:6>50.000 ", "<FREQ:6>50.105 "},
-        {"2M", "<FREQ:7>144.000 ", "<FREQ:7>145.000 "},
-    };
-    for (const Row& row : kRows) {
-        if (band == QLatin1String(row.band))
+    for (const Frequencies& row : kRows) {
+        if (row.band == band)
             return cw ? row.cw : row.other;
-    }
-    return nullptr;
-}
-
-const char* modeField(QStringView code) {
-    static const char* const kRows[][2] = {
-        {"PH", "<MODE:3>SSB "},  {"CW", "<MODE:2>CW "},    {"FM", "<MODE:2>FM "},
-        {"RY", "<MODE:4>RTTY "}, {"PS", "<MODE:5>PSK31 "}, {"HE", "<MODE:4>HELL "},
-    };
-    for (const auto& row : kRows) {
-        if (code == QLatin1String(row[0]))
-            return row[1];
     }
     return nullptr;
 }
@@ -92,43 +84,39 @@ void AdifExport::appendField(QString& out, QStringView name, QStringView data) {
     out += QLatin1Char(' ');
 }
 
-QString AdifExport::record(QStringView line) const {
-    if (line.isEmpty())
-        return {};
+QString AdifExport::record(const Qso& qso) const {
     QString out;
     out.reserve(240);
+    // The date cell without its dashes, whatever the cell holds.
+    const QString date = QsoLine::leftJustify(qso.date, QsoLayout::valueWidth(QsoField::Date));
     out += QLatin1String("<QSO_DATE:8>");
-    out += QsoLine::column(line, QsoColumns::Year);
-    out += QsoLine::column(line, QsoColumns::Month);
-    out += QsoLine::column(line, QsoColumns::Day);
+    out += QStringView(date).left(4);
+    out += QStringView(date).mid(5, 2);
+    out += QStringView(date).mid(8, 2);
     out += QLatin1String(" <TIME_ON:6>");
-    out += QsoLine::column(line, QsoColumns::Time);
+    out += QsoLine::leftJustify(qso.time, QsoLayout::valueWidth(QsoField::Time));
     out += QLatin1Char(' ');
-    const QString band = field(line, QsoColumns::Band);
-    const QString mode = field(line, QsoColumns::Mode);
-    appendField(out, u"BAND", band);
-    if (const char* freq = frequencyField(band, mode == QLatin1String("CW")))
+    appendField(out, u"BAND", qso.band.name());
+    if (const char* freq = frequencyField(qso.band, qso.mode.isCw()))
         out += QLatin1String(freq);
-    if (const char* m = modeField(mode))
-        out += QLatin1String(m);
-    appendField(out, u"CALL", field(line, QsoColumns::Call));
-    appendField(out, u"RST_RCVD", field(line, QsoColumns::RstRcvd));
-    const QString srx = field(line, QsoColumns::Srx);
-    if (!srx.isEmpty())
-        appendField(out, u"SRX", srx);
+    // The names of the program's modes are those of ADIF; a code of another program's is left out.
+    if (qso.mode.isKnown())
+        appendField(out, u"MODE", qso.mode.name());
+    appendField(out, u"CALL", qso.call);
+    appendField(out, u"RST_RCVD", qso.rstRcvd);
+    if (!qso.srx.isEmpty())
+        appendField(out, u"SRX", qso.srx);
     if (m_options.analysis.mode == AnalysisMode::Locator) {
-        const QString locator = srx.right(6);
+        const QString locator = qso.srx.right(6);
         if (!LocatorInvalid(locator))
             appendField(out, u"GRIDSQUARE", locator);
     }
-    appendField(out, u"RST_SENT", field(line, QsoColumns::RstSent));
-    const QString stx = field(line, QsoColumns::Stx);
-    if (!stx.isEmpty())
-        appendField(out, u"STX", stx);
+    appendField(out, u"RST_SENT", qso.rstSent);
+    if (!qso.stx.isEmpty())
+        appendField(out, u"STX", qso.stx);
 
-    QString note = field(line, QsoColumns::Suffix);
-    if (note == QLatin1String("DUPE"))
-        note.clear();
+    // A dupe's mark is no analysis result.
+    QString note = qso.dupe ? QString() : qso.suffix;
     if (m_options.analysis.enabled && !note.isEmpty()) {
         switch (m_options.analysis.mode) {
         case AnalysisMode::County: {
@@ -163,12 +151,8 @@ QString AdifExport::record(QStringView line) const {
     return out;
 }
 
-TextFile::Status AdifExport::write(const QString& path, const std::vector<QString>& log) const {
+TextFile::Status AdifExport::write(const QString& path, std::span<const QsoRecord> log) const {
     QStringList out = headerLines();
-    out.reserve(out.size() + qsizetype(log.size()));
-    for (const QString& line : log) {
-        if (!line.isEmpty())
-            out.append(record(line));
-    }
+    ContactLoop::appendLines(out, log, [this](const Qso& qso) { return record(qso); });
     return TextFile::writeLines(path, out);
 }

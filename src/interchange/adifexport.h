@@ -1,13 +1,14 @@
 #pragma once
 
 #include "analysis/analysisoptions.h"
+#include "core/qso.h"
 #include "core/textfile.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <span>
 
 // What the ADIF window and the analysis options give every record.
 struct AdifExportOptions {
@@ -29,11 +30,11 @@ public:
     // The contest name the export proposes: the Cabrillo contest name of the settings and this year;
     // empty when there is no name, as a year alone names no contest.
     static QString proposedContest(const QString& cabrilloContest, int year);
-    // One record on one line, ending with <EOR>; empty for an empty log line.
-    QString record(QStringView line) const;
+    // One record on one line, ending with <EOR>.
+    QString record(const Qso& qso) const;
     static void appendField(QString& out, QStringView name, QStringView data);
 
-    TextFile::Status write(const QString& path, const std::vector<QString>& log) const;
+    TextFile::Status write(const QString& path, std::span<const QsoRecord> log) const;
 
 private:
     AdifExportOptions m_options;

@@ -1,16 +1,38 @@
 #include "interchange/adifimport.h"
 
 #include "core/bands.h"
+#include "core/qso.h"
 #include "core/qsoline.h"
 
 #include <QFile>
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
 const QString kWanted[] = {QStringLiteral("QSO_DATE"), QStringLiteral("TIME_ON"),  QStringLiteral("BAND"),
                            QStringLiteral("MODE"),     QStringLiteral("RST_SENT"), QStringLiteral("STX"),
                            QStringLiteral("CALL"),     QStringLiteral("RST_RCVD"), QStringLiteral("SRX")};
+
+// A record holds many fields the log has no place for; the name's length rules out most of them at once.
+int wantedField(QStringView name) {
+    for (int i = 0; i < AdifImport::FieldCount; ++i) {
+        if (name.size() == kWanted[i].size() && name.compare(kWanted[i], Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+// The characters QChar::Other_Control stands for (C0, DEL and C1), without a look-up per character.
+bool isControl(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+bool hasControls(QStringView data) {
+    return std::any_of(data.begin(), data.end(), isControl);
+}
 
 bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -61,17 +83,19 @@ bool AdifImport::controlsInside(QStringView data) {
 
 QStringList AdifImport::missingFields(const Fields& f) {
     QStringList reasons;
-    const QString band = f[Band].trimmed().toUpper();
+    const QStringView band = QStringView(f[Band]).trimmed();
     if (band.isEmpty())
         reasons.append(QStringLiteral("brak pasma (BAND)"));
-    else if (!Bands::find(band))
-        reasons.append(QStringLiteral("pasmo %1 nie jest obsługiwane przez program (BAND)").arg(quoted(band)));
-    const QString mode = f[Mode].trimmed().toUpper();
+    else if (!::Band::fromName(band).isValid())
+        reasons.append(QStringLiteral("pasmo %1 nie jest obsługiwane przez program (BAND)")
+                           .arg(quoted(band.toString().toUpper())));
+    const QStringView mode = QStringView(f[Mode]).trimmed();
     if (mode.isEmpty())
         reasons.append(QStringLiteral("brak emisji (MODE)"));
-    else if (modeCode(mode) == QLatin1String("??"))
-        reasons.append(QStringLiteral("emisja %1 nie jest obsługiwana przez program (MODE)").arg(quoted(mode)));
-    if (f[Call].trimmed().isEmpty())
+    else if (!modeOf(mode).isKnown())
+        reasons.append(QStringLiteral("emisja %1 nie jest obsługiwana przez program (MODE)")
+                           .arg(quoted(mode.toString().toUpper())));
+    if (QStringView(f[Call]).trimmed().isEmpty())
         reasons.append(QStringLiteral("brak znaku korespondenta (CALL)"));
     return reasons;
 }
@@ -91,41 +115,49 @@ QString AdifImport::truncatedRecordMessage(int record) {
         .arg(record);
 }
 
-QString AdifImport::modeCode(const QString& mode) {
-    static const QHash<QString, QString> kModes = {
-        {QStringLiteral("SSB"), QStringLiteral("PH")},
-        {QStringLiteral("PH"), QStringLiteral("PH")},
-        // Sideband names that several loggers write in MODE instead of SSB with a SUBMODE.
-        {QStringLiteral("USB"), QStringLiteral("PH")},
-        {QStringLiteral("LSB"), QStringLiteral("PH")},
-        {QStringLiteral("CW"), QStringLiteral("CW")},
-        {QStringLiteral("FM"), QStringLiteral("FM")},
-        {QStringLiteral("RTTY"), QStringLiteral("RY")},
-        {QStringLiteral("RY"), QStringLiteral("RY")},
-        {QStringLiteral("PSK31"), QStringLiteral("PS")},
-        {QStringLiteral("PS"), QStringLiteral("PS")},
-        {QStringLiteral("HELL"), QStringLiteral("HE")},
-        {QStringLiteral("HE"), QStringLiteral("HE")},
-    };
-    return kModes.value(mode, QStringLiteral("??"));
+::Mode AdifImport::modeOf(QStringView adifMode) {
+    const QStringView name = adifMode.trimmed();
+    // Sideband names that several loggers write in MODE instead of SSB with a SUBMODE.
+    if (name.compare(QLatin1String("USB"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QLatin1String("LSB"), Qt::CaseInsensitive) == 0)
+        return ::Mode::phone();
+    // The program's mode names ("SSB", "RTTY" …) are ADIF's; its two-letter codes are taken too.
+    const ::Mode byName = ::Mode::fromName(name);
+    if (byName.isKnown())
+        return byName;
+    if (name.size() == 2) {
+        const ::Mode byCode = ::Mode::fromCode(name);
+        if (byCode.isKnown())
+            return byCode;
+    }
+    return {};
 }
 
 QString AdifImport::qsoLine(const Fields& f) {
-    const QString band = f[Band].trimmed().toUpper();
-    if (!Bands::find(band))
+    Qso qso;
+    qso.band = ::Band::fromName(QStringView(f[Band]).trimmed());
+    if (!qso.band.isValid())
         return {};
     // A date of another length keeps its eight places, so the band stays in the columns the loader reads.
-    const QString d = f[QsoDate].trimmed().leftJustified(8, QLatin1Char(' '), true);
-    QString time = f[TimeOn].trimmed();
+    const QStringView d = QStringView(f[QsoDate]).trimmed().left(8);
+    qso.date = QString(10, QLatin1Char(' '));
+    for (qsizetype i = 0; i < d.size(); ++i)
+        qso.date[i < 4 ? i : i < 6 ? i + 1 : i + 2] = d[i];
+    qso.date[4] = QLatin1Char('-');
+    qso.date[7] = QLatin1Char('-');
+    const QStringView time = QStringView(f[TimeOn]).trimmed().left(6);
+    qso.time = time.toString();
     if (time.size() == 4)
-        time += QStringLiteral("00");
-    time = time.left(6).leftJustified(6, QLatin1Char('0'));
-
-    return QsoLine::compose(StoredQso{d.mid(0, 4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6, 2),
-                                      time, band, modeCode(f[Mode].trimmed().toUpper()),
-                                      f[RstSent].trimmed().left(QsoColumns::RstSent.width), f[Stx].trimmed(),
-                                      f[Call].trimmed().left(QsoColumns::Call.width),
-                                      f[RstRcvd].trimmed().left(QsoColumns::RstRcvd.width), f[Srx].trimmed()});
+        qso.time += QLatin1String("00");
+    else if (time.size() < 6)
+        qso.time.resize(6, QLatin1Char('0'));
+    qso.mode = modeOf(f[Mode]);
+    qso.rstSent = QStringView(f[RstSent]).trimmed().left(QsoLayout::valueWidth(QsoField::RstSent)).toString();
+    qso.stx = QStringView(f[Stx]).trimmed().toString();
+    qso.call = QStringView(f[Call]).trimmed().left(QsoLayout::valueWidth(QsoField::Call)).toString();
+    qso.rstRcvd = QStringView(f[RstRcvd]).trimmed().left(QsoLayout::valueWidth(QsoField::RstRcvd)).toString();
+    qso.srx = QStringView(f[Srx]).trimmed().toString();
+    return qso.body();
 }
 
 AdifImport::Result AdifImport::parse(QStringView text) {
@@ -201,18 +233,24 @@ AdifImport::Result AdifImport::parse(QStringView text) {
         // Past a length that cannot be read, nothing tells where the field ends and the next tag starts.
         if (!digits)
             return refuse(badLengthMessage(result.records + 1, name.toString(), lengthText.toString()));
-        bool fits = false;
-        const qlonglong length = lengthText.size() <= 18 ? lengthText.toLongLong(&fits) : -1;
+        // Eighteen digits always fit in 64 bits.
+        const bool fits = lengthText.size() <= 18;
+        qlonglong length = 0;
+        for (qsizetype i = 0; fits && i < lengthText.size(); ++i)
+            length = length * 10 + (lengthText[i].unicode() - u'0');
         if (!fits || length > n - pos)
             return refuse(pastEndMessage(result.records + 1, name.toString()));
         inRecord = true;
         // Only the fields a QSO line holds are kept; every other field is skipped by its length.
-        for (int i = 0; i < FieldCount; ++i) {
-            if (name.compare(kWanted[i], Qt::CaseInsensitive) == 0) {
-                const QStringView data = text.mid(pos, qsizetype(length));
+        if (const int i = wantedField(name); i >= 0) {
+            const QStringView data = text.mid(pos, qsizetype(length));
+            // Clean data is read where it stands in the text; only data with control characters is copied.
+            if (hasControls(data)) {
                 fields[size_t(i)] = QsoLine::withoutControls(data);
                 cleaned[size_t(i)] = controlsInside(data);
-                break;
+            } else {
+                fields[size_t(i)] = QString::fromRawData(data.data(), data.size());
+                cleaned[size_t(i)] = false;
             }
         }
         pos += qsizetype(length);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/modes.h"
 #include "core/textfile.h"
 
 #include <QString>
@@ -31,8 +32,8 @@ public:
     // Why a record cannot become a contact (no callsign, a band or mode the program does not know); empty when
     // it can.
     static QStringList missingFields(const Fields& fields);
-    // ADIF mode name -> the line's mode code; "??" for a mode outside the program's table.
-    static QString modeCode(const QString& adifMode);
+    // The mode of an ADIF mode name, in any case; no mode (not isKnown()) outside the program's table.
+    static ::Mode modeOf(QStringView adifMode);
     // Whether field data held a control character between its first and last visible character: cleaning it
     // to a blank changed the value ("SP<CR><LF>1ABC" became "SP  1ABC").
     static bool controlsInside(QStringView data);

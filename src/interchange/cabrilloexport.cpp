@@ -1,6 +1,7 @@
 #include "interchange/cabrilloexport.h"
 
 #include "core/qsoline.h"
+#include "interchange/contactloop.h"
 #include "platform/programversion.h"
 #include "settings/inifile.h"
 
@@ -8,8 +9,24 @@ namespace Keys = SettingsKeys::Cabrillo;
 
 namespace {
 
-QString field(QStringView line, QsoColumn column) {
-    return QsoLine::column(line, column).toString();
+struct Frequency {
+    Band band;
+    const char* frequency;
+};
+
+// The frequency field of a band, in kHz or as the designator of the VHF and UHF bands; nullptr for a WARC band,
+// on which no contest is held.
+const char* frequencyOf(Band band) {
+    static const Frequency kRows[] = {
+        {Band::fromName(u"160M"), " 1800"}, {Band::fromName(u"80M"), " 3500"}, {Band::fromName(u"40M"), " 7000"},
+        {Band::fromName(u"20M"), "14000"},  {Band::fromName(u"15M"), "21000"}, {Band::fromName(u"10M"), "28000"},
+        {Band::fromName(u"6M"), "50000"},   {Band::fromName(u"2M"), "  144"},  {Band::fromName(u"70CM"), "  432"},
+    };
+    for (const Frequency& row : kRows) {
+        if (row.band == band)
+            return row.frequency;
+    }
+    return band.isWarc() ? nullptr : " 1200";
 }
 
 } // namespace
@@ -216,52 +233,33 @@ QString CabrilloExport::iotaExchange(QStringView field) {
     return QsoLine::rightJustify(serial, 4) + QLatin1Char(' ') + reference + QLatin1Char(' ');
 }
 
-QString CabrilloExport::qsoLine(QStringView line, const QString& callsign, bool iota) {
-    if (line.isEmpty())
+QString CabrilloExport::qsoLine(const Qso& qso, const QString& callsign, bool iota) {
+    const char* frequency = frequencyOf(qso.band);
+    if (!frequency)
         return {};
-    const QStringView band = QsoLine::column(line, QsoColumns::Band);
-    QString frequency;
-    if (band == QLatin1String("160M"))
-        frequency = QStringLiteral(" 1800");
-    else if (band == QLatin1String(" 80M"))
-        frequency = QStringLiteral(" 3500");
-    else if (band == QLatin1String(" 40M"))
-        frequency = QStringLiteral(" 7000");
-    else if (band == QLatin1String(" 20M"))
-        frequency = QStringLiteral("14000");
-    else if (band == QLatin1String(" 15M"))
-        frequency = QStringLiteral("21000");
-    else if (band == QLatin1String(" 10M"))
-        frequency = QStringLiteral("28000");
-    else if (band == QLatin1String("  6M"))
-        frequency = QStringLiteral("50000");
-    else if (band == QLatin1String("  2M"))
-        frequency = QStringLiteral("  144");
-    else if (band == QLatin1String("70CM"))
-        frequency = QStringLiteral("  432");
-    else if (band == QLatin1String(" 30M") || band == QLatin1String(" 17M") || band == QLatin1String(" 12M"))
-        return {};
-    else
-        frequency = QStringLiteral(" 1200");
-
     QString out;
     out.reserve(96);
     out += QLatin1String("QSO: ");
-    out += frequency;
+    out += QLatin1String(frequency);
     out += QLatin1Char(' ');
-    out += QsoLine::column(line, QsoColumns::Mode);
+    out += qso.mode.code();
     out += QLatin1Char(' ');
-    out += field(line, QsoColumns::DateAndMinute);
+    // The date and the minute of the contact.
+    ContactLoop::appendLeftJustified(out, qso.date, QsoLayout::valueWidth(QsoField::Date));
     out += QLatin1Char(' ');
-    out += QsoLine::leftJustify(callsign, 13);
+    ContactLoop::appendLeftJustified(out, QStringView(qso.time).left(4), 4);
+    out += QLatin1Char(' ');
+    ContactLoop::appendLeftJustified(out, callsign, 13);
+    out += QLatin1Char(' ');
     if (iota) {
-        out += field(line, QsoColumns::RstSentWithBlanks);
-        out += iotaExchange(field(line, QsoColumns::Stx));
-        out += field(line, QsoColumns::CallOf14);
-        out += field(line, QsoColumns::RstRcvdCell);
-        out += iotaExchange(field(line, QsoColumns::Srx));
+        out += qso.cells(QsoField::RstSent, QsoField::RstSent);
+        out += iotaExchange(qso.stx);
+        // The callsign in 14 places, then the report received with its blank.
+        out += QStringView(qso.cells(QsoField::Call, QsoField::Call)).left(14);
+        out += qso.cells(QsoField::RstRcvd, QsoField::RstRcvd);
+        out += iotaExchange(qso.srx);
     } else {
-        out += field(line, QsoColumns::Exchanges);
+        out += qso.cells(QsoField::RstSent, QsoField::Srx);
     }
     return out.toUpper();
 }
@@ -270,20 +268,15 @@ bool CabrilloExport::isIota(const CabrilloHeader& header) {
     return header.version3 && header.contestName == QLatin1String("RSGB-IOTA");
 }
 
-QStringList CabrilloExport::lines(const CabrilloHeader& header, const std::vector<QString>& log) {
+QStringList CabrilloExport::lines(const CabrilloHeader& header, std::span<const QsoRecord> log) {
     QStringList out = headerLines(header);
-    out.reserve(out.size() + qsizetype(log.size()) + 1);
     const bool iota = isIota(header);
-    for (const QString& line : log) {
-        QString qso = qsoLine(line, header.callsign, iota);
-        if (!qso.isEmpty())
-            out.append(std::move(qso));
-    }
+    ContactLoop::appendLines(out, log, [&header, iota](const Qso& qso) { return qsoLine(qso, header.callsign, iota); });
     out << QStringLiteral("END-OF-LOG:");
     return out;
 }
 
 TextFile::Status
-CabrilloExport::write(const QString& path, const CabrilloHeader& header, const std::vector<QString>& log) {
+CabrilloExport::write(const QString& path, const CabrilloHeader& header, std::span<const QsoRecord> log) {
     return TextFile::writeLines(path, lines(header, log));
 }

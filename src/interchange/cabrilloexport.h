@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/qso.h"
 #include "core/textfile.h"
 #include "settings/settingskeys.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <span>
 
 class IniFile;
 
@@ -74,12 +75,12 @@ struct CabrilloHeader {
 class CabrilloExport {
 public:
     static QStringList headerLines(const CabrilloHeader& header);
-    // The "QSO: " line of a log line; empty for an empty line and for the WARC bands.
-    static QString qsoLine(QStringView line, const QString& callsign, bool iota);
+    // The "QSO: " line of a contact; empty for the WARC bands.
+    static QString qsoLine(const Qso& qso, const QString& callsign, bool iota);
     // An RSGB-IOTA exchange: serial right-justified in 4, a blank, the reference (EU-005), a blank.
     static QString iotaExchange(QStringView field);
     static bool isIota(const CabrilloHeader& header);
 
-    static QStringList lines(const CabrilloHeader& header, const std::vector<QString>& log);
-    static TextFile::Status write(const QString& path, const CabrilloHeader& header, const std::vector<QString>& log);
+    static QStringList lines(const CabrilloHeader& header, std::span<const QsoRecord> log);
+    static TextFile::Status write(const QString& path, const CabrilloHeader& header, std::span<const QsoRecord> log);
 };

@@ -1,5 +1,6 @@
 #include "interchange/cabrilloimport.h"
 
+#include "core/qso.h"
 #include "core/qsoline.h"
 
 #include <QFile>
@@ -9,15 +10,18 @@ namespace {
 struct Edge {
     qint64 low;
     qint64 high;
-    const char* band;
+    Band band;
 };
 
 // Band edges in kHz of every band of the band table (IARU region 1 allocations, widened to cover regions 2 and 3).
-constexpr Edge kEdges[] = {
-    {1800, 2000, "160M"},       {3500, 4000, "80M"},   {7000, 7300, "40M"},    {10100, 10150, "30M"},
-    {14000, 14350, "20M"},      {18068, 18168, "17M"}, {21000, 21450, "15M"},  {24890, 24990, "12M"},
-    {28000, 29700, "10M"},      {50000, 54000, "6M"},  {144000, 148000, "2M"}, {420000, 450000, "70CM"},
-    {1240000, 1300000, "23CM"},
+const Edge kEdges[] = {
+    {1800, 2000, Band::fromName(u"160M")},       {3500, 4000, Band::fromName(u"80M")},
+    {7000, 7300, Band::fromName(u"40M")},        {10100, 10150, Band::fromName(u"30M")},
+    {14000, 14350, Band::fromName(u"20M")},      {18068, 18168, Band::fromName(u"17M")},
+    {21000, 21450, Band::fromName(u"15M")},      {24890, 24990, Band::fromName(u"12M")},
+    {28000, 29700, Band::fromName(u"10M")},      {50000, 54000, Band::fromName(u"6M")},
+    {144000, 148000, Band::fromName(u"2M")},     {420000, 450000, Band::fromName(u"70CM")},
+    {1240000, 1300000, Band::fromName(u"23CM")},
 };
 
 bool hasLetter(QStringView token) {
@@ -39,31 +43,31 @@ QString quoted(QStringView token) {
 
 } // namespace
 
-QString CabrilloImport::bandOf(QStringView f) {
+Band CabrilloImport::bandOf(QStringView f) {
     if (f == QLatin1String("50"))
-        return QStringLiteral("6M");
+        return Band::fromName(u"6M");
     if (f == QLatin1String("144"))
-        return QStringLiteral("2M");
+        return Band::fromName(u"2M");
     if (f == QLatin1String("432"))
-        return QStringLiteral("70CM");
+        return Band::fromName(u"70CM");
     // "1200" is what the program's own export writes for 23 cm.
     if ((f.size() == 4 && f.startsWith(QLatin1String("1."))) || f == QLatin1String("1200"))
-        return QStringLiteral("23CM");
+        return Band::fromName(u"23CM");
     bool ok = false;
     const qint64 khz = f.toLongLong(&ok);
     if (!ok)
         return {};
     for (const Edge& e : kEdges) {
         if (khz >= e.low && khz <= e.high)
-            return QLatin1String(e.band);
+            return e.band;
     }
     return {};
 }
 
-CabrilloImport::CabrilloImport(const std::vector<QString>& existing) {
+CabrilloImport::CabrilloImport(std::span<const QsoRecord> existing) {
     m_taken.reserve(qsizetype(existing.size()));
-    for (const QString& line : existing)
-        m_taken.insert(QsoLine::column(line, QsoColumns::DateAndTime).toString());
+    for (const QsoRecord& record : existing)
+        m_taken.insert(TextFile::decode(record.dateAndTime()));
 }
 
 QString CabrilloImport::skippedLineNote(int lineNumber, const QString& reason) {
@@ -74,8 +78,8 @@ QString CabrilloImport::lineFor(QStringView upper, QString& reason) {
     // Tokens are views into the line: any run of blanks separates them, as other loggers align their columns.
     const QList<QStringView> t = upper.mid(4).split(u' ', Qt::SkipEmptyParts);
     auto token = [&t](int i) { return i < t.size() ? t.at(i) : QStringView(); };
-    const QString band = bandOf(token(0));
-    if (band.isEmpty()) {
+    const Band band = bandOf(token(0));
+    if (!band.isValid()) {
         reason = token(0).isEmpty()
                      ? QStringLiteral("brak częstotliwości")
                      : QStringLiteral("częstotliwość %1 nie leży w żadnym paśmie programu").arg(quoted(token(0)));
@@ -109,11 +113,18 @@ QString CabrilloImport::lineFor(QStringView upper, QString& reason) {
     }
     m_taken.insert(stamp);
 
-    return QsoLine::compose(StoredQso{QsoLine::column(stamp, QsoColumns::Date).toString(),
-                                      QsoLine::column(stamp, QsoColumns::Time).toString(), band, token(1).toString(),
-                                      token(5).toString(), token(6).toString(),
-                                      token(kCall).left(QsoColumns::Call.width).toString(),
-                                      token(8).left(QsoColumns::RstRcvd.width).toString(), token(9).toString()});
+    Qso qso;
+    qso.date = stamp.left(10);
+    qso.time = stamp.mid(11);
+    qso.band = band;
+    qso.mode = Mode::fromCode(token(1).left(QsoLayout::valueWidth(QsoField::Mode)));
+    // The sent report keeps what its cell takes, the blank after it included.
+    qso.rstSent = token(5).toString();
+    qso.stx = token(6).toString();
+    qso.call = token(kCall).left(QsoLayout::valueWidth(QsoField::Call)).toString();
+    qso.rstRcvd = token(8).left(QsoLayout::valueWidth(QsoField::RstRcvd)).toString();
+    qso.srx = token(9).toString();
+    return qso.body();
 }
 
 CabrilloImport::Result CabrilloImport::parse(QStringView text) {

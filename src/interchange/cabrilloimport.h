@@ -1,20 +1,21 @@
 #pragma once
 
+#include "core/qso.h"
 #include "core/textfile.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <span>
 
 // Reads the "QSO:" lines of a Cabrillo file (2.0 or 3.0, blank-separated tokens) into QSO lines that are
 // appended to the log. Contacts of one minute get distinct seconds, in file order, past those the log holds.
 class CabrilloImport {
 public:
     // The band of a frequency token: kHz by the amateur band edges, or the designators 50, 144, 432, 1.2G.
-    // Empty when the frequency is on no band of the program.
-    static QString bandOf(QStringView frequency);
+    // No band (not isValid()) when the frequency is on no band of the program.
+    static Band bandOf(QStringView frequency);
 
     struct Result {
         QStringList lines; // as appended, with their seconds
@@ -26,8 +27,8 @@ public:
         TextFile::Status status;
     };
 
-    // existing: the lines of the log the contacts are added to (their first 17 characters are taken).
-    explicit CabrilloImport(const std::vector<QString>& existing);
+    // existing: the contacts of the log the new ones are added to (their dates and times are taken).
+    explicit CabrilloImport(std::span<const QsoRecord> existing);
     Result parse(QStringView text);
     Result readFile(const QString& path);
 

@@ -1,6 +1,7 @@
 #include "interchange/csvexport.h"
 
 #include "core/qsoline.h"
+#include "interchange/contactloop.h"
 
 #include <QStringList>
 
@@ -22,41 +23,39 @@ QString CsvExport::heading(const AnalysisOptions& analysis) {
     return out;
 }
 
-QString CsvExport::row(QStringView line) {
+QString CsvExport::row(const Qso& qso) {
     const QChar sep = QLatin1Char(';');
     QString out;
     out.reserve(96);
-    out += QsoLine::column(line, QsoColumns::Date);
+    // Date, time and mode as their cells hold them, the other fields without blanks.
+    ContactLoop::appendLeftJustified(out, qso.date, QsoLayout::valueWidth(QsoField::Date));
     out += sep;
-    out += QsoLine::column(line, QsoColumns::Time);
+    ContactLoop::appendLeftJustified(out, qso.time, QsoLayout::valueWidth(QsoField::Time));
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::Band);
+    out += qso.band.name();
     out += sep;
-    out += QsoLine::column(line, QsoColumns::Mode);
+    out += qso.mode.code();
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::RstSent);
+    out += qso.rstSent;
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::Stx);
+    out += qso.stx;
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::Call);
+    out += qso.call;
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::RstRcvd);
+    out += qso.rstRcvd;
     out += sep;
-    out += QsoLine::trimmedColumn(line, QsoColumns::Srx);
+    out += qso.srx;
     out += sep;
     // A dupe is an ordinary row: its mark is no analysis result.
-    const QStringView suffix = QsoLine::trimmedColumn(line, QsoColumns::Suffix);
-    if (suffix != QLatin1String("DUPE"))
-        out += suffix;
+    if (!qso.dupe)
+        out += qso.suffix;
     return out;
 }
 
 TextFile::Status
-CsvExport::write(const QString& path, const AnalysisOptions& analysis, const std::vector<QString>& log) {
+CsvExport::write(const QString& path, const AnalysisOptions& analysis, std::span<const QsoRecord> log) {
     QStringList out;
-    out.reserve(qsizetype(log.size()) + 1);
     out.append(heading(analysis));
-    for (const QString& line : log)
-        out.append(row(line));
+    ContactLoop::appendLines(out, log, &CsvExport::row);
     return TextFile::writeLines(path, out);
 }

@@ -1,6 +1,7 @@
 #include "interchange/ediexport.h"
 
 #include "core/qsoline.h"
+#include "interchange/contactloop.h"
 #include "interchange/exportfile.h"
 #include "platform/programversion.h"
 #include "settings/inifile.h"
@@ -14,14 +15,14 @@ namespace Keys = SettingsKeys::Edi;
 
 namespace {
 
-QString field(QStringView line, QsoColumn column) {
-    return QsoLine::column(line, column).toString();
+// The date cell: "yyyy-mm-dd" whatever the cell holds.
+QString dateCell(const Qso& qso) {
+    return QsoLine::leftJustify(qso.date, QsoLayout::valueWidth(QsoField::Date));
 }
 
-std::optional<int> distanceOf(QStringView line) {
-    bool ok = false;
-    const int km = QsoLine::column(line, QsoColumns::Suffix).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(km) : std::nullopt;
+// The locator square a contact's received exchange ends with, as the band's statistics count it.
+QString receivedSquare(const Qso& qso) {
+    return qso.srx.right(QsoLayout::kLocatorWidth).left(4);
 }
 
 // Serial numbers shorter than three digits are zero-padded; a bare "000" means no number.
@@ -55,24 +56,24 @@ int bandIndex(QStringView name) {
     return -1;
 }
 
-Statistics Statistics::gather(const std::vector<QString>& log) {
+Statistics Statistics::gather(std::span<const QsoRecord> log) {
     Statistics s;
     if (!log.empty()) {
-        QString first = field(log.front(), QsoColumns::Date);
-        QString last = field(log.back(), QsoColumns::Date);
+        QString first = dateCell(log.front().qso());
+        QString last = dateCell(log.back().qso());
         s.dates = first.remove(QLatin1Char('-')) + QLatin1Char(';') + last.remove(QLatin1Char('-'));
     }
     std::array<QSet<QString>, kBandCount> seen;
     for (size_t row = 0; row < log.size(); ++row) {
-        const QString& line = log[row];
-        const int band = bandIndex(QsoLine::trimmedColumn(line, QsoColumns::Band));
+        const int band = log[row].band().vhfIndex();
         if (band < 0)
             continue;
         BandStatistics& b = s.bands[size_t(band)];
         if (!s.bandsFound.contains(bandName(band)))
             s.bandsFound.append(bandName(band));
         ++b.qsoCount;
-        const std::optional<int> km = distanceOf(line);
+        const Qso qso = log[row].qso();
+        const std::optional<int> km = qso.distanceKm();
         if (!km)
             continue;
         ++b.counted;
@@ -83,7 +84,7 @@ Statistics Statistics::gather(const std::vector<QString>& log) {
             b.bestDistance = *km;
             b.bestLine = qsizetype(row);
         }
-        const QString square = QsoLine::trimmedColumn(line, QsoColumns::Srx).right(6).left(4).toString();
+        const QString square = receivedSquare(qso);
         if (!seen[size_t(band)].contains(square)) {
             seen[size_t(band)].insert(square);
             b.squares.append(square);
@@ -109,15 +110,20 @@ void ClaimedScore::computeBonus(const BandStatistics& b, int multiplier, int bon
 }
 
 void ClaimedScore::computeAll(
-    const BandStatistics& b, const std::vector<QString>& log, int multiplier, int bonus, bool squaresMultiply) {
+    const BandStatistics& b, std::span<const QsoRecord> log, int multiplier, int bonus, bool squaresMultiply) {
     if (b.qsoCount <= 0)
         return;
     computeMultiplier(b, multiplier, bonus, squaresMultiply);
     computeBonus(b, multiplier, bonus, squaresMultiply);
     // A band without any distance has no ODX contact to name.
-    const QString best = b.counted > 0 && b.bestLine < qsizetype(log.size()) ? log[size_t(b.bestLine)] : QString();
-    CODXC = QsoLine::trimmedColumn(best, QsoColumns::Call).toString() + QLatin1Char(';') +
-            field(best, QsoColumns::SrxLocator) + QLatin1Char(';') + QString::number(b.bestDistance);
+    QString bestCall;
+    QString bestLocator;
+    if (b.counted > 0 && b.bestLine < qsizetype(log.size())) {
+        const Qso best = log[size_t(b.bestLine)].qso();
+        bestCall = best.call;
+        bestLocator = best.srxLocator();
+    }
+    CODXC = bestCall + QLatin1Char(';') + bestLocator + QLatin1Char(';') + QString::number(b.bestDistance);
     squaresLabel = QStringLiteral("Lok. [") + QString::number(b.squares.size()) + QLatin1Char(']');
 }
 
@@ -235,7 +241,7 @@ QStringList bandLines(const Header& h,
                       const BandSettings& b,
                       const ClaimedScore& c,
                       const Statistics& statistics,
-                      const std::vector<QString>& log) {
+                      std::span<const QsoRecord> log) {
     const BandStatistics& stats = statistics.bands[size_t(band)];
     QStringList out;
     out.reserve(stats.qsoCount + 48);
@@ -261,37 +267,34 @@ QStringList bandLines(const Header& h,
     out << QStringLiteral("[QSORecords;") + QString::number(stats.qsoCount) + QLatin1Char(']');
 
     QSet<QString> unmarked(stats.squares.begin(), stats.squares.end());
-    const QString name = bandName(band);
-    const QChar sep = QLatin1Char(';');
-    for (const QString& line : log) {
-        if (QsoLine::trimmedColumn(line, QsoColumns::Band) != name)
-            continue;
-        const QStringView mode = QsoLine::column(line, QsoColumns::Mode);
-        const std::optional<int> km = distanceOf(line);
-        const QString square = field(line, QsoColumns::SrxSquare);
-        const bool isNew = unmarked.remove(square);
+    const auto onBand = [band](const QsoRecord& record) { return record.band().vhfIndex() == band; };
+    ContactLoop::appendLines(out, log, onBand, [&b, &unmarked](const Qso& qso) {
+        const QChar sep = QLatin1Char(';');
+        const std::optional<int> km = qso.distanceKm();
+        const bool isNew = unmarked.remove(qso.srxSquare());
         QString r;
         r.reserve(96);
-        r += field(line, QsoColumns::ShortDate).remove(QLatin1Char('-'));
+        // "yymmdd" of the date cell.
+        ContactLoop::appendLeftJustified(r, qso.date, QsoLayout::valueWidth(QsoField::Date));
+        r.remove(0, 2);
+        r.remove(QLatin1Char('-'));
         r += sep;
-        r += field(line, QsoColumns::Minute);
+        ContactLoop::appendLeftJustified(r, QStringView(qso.time).left(4), 4);
         r += sep;
-        r += QsoLine::trimmedColumn(line, QsoColumns::Call);
+        r += qso.call;
         r += sep;
-        r += mode == QLatin1String("PH")   ? QLatin1Char('1')
-             : mode == QLatin1String("CW") ? QLatin1Char('2')
-                                           : QLatin1Char('6');
+        r += qso.mode.isPhone() ? QLatin1Char('1') : qso.mode.isCw() ? QLatin1Char('2') : QLatin1Char('6');
         r += sep;
-        r += QsoLine::trimmedColumn(line, QsoColumns::RstSent);
+        r += qso.rstSent;
         r += sep;
-        r += serial(field(line, QsoColumns::StxSerial));
+        r += serial(qso.stxSerial());
         r += sep;
-        r += QsoLine::trimmedColumn(line, QsoColumns::RstRcvd);
+        r += qso.rstRcvd;
         r += sep;
-        r += serial(field(line, QsoColumns::SrxSerial));
+        r += serial(qso.srxSerial());
         r += sep; // received exchange
         r += sep;
-        r += field(line, QsoColumns::SrxLocator).trimmed();
+        r += QStringView(qso.srxLocator()).trimmed();
         r += sep;
         r += QString::number(km ? qint64(*km) * b.multiplier : 0);
         r += sep; // new exchange
@@ -300,10 +303,10 @@ QStringList bandLines(const Header& h,
             r += QLatin1Char('N');
         r += sep; // new DXCC
         r += sep;
-        if (QsoLine::column(line, QsoColumns::Suffix).trimmed() == QLatin1String("DUPE"))
+        if (qso.dupe)
             r += QLatin1Char('D');
-        out.append(std::move(r));
-    }
+        return r;
+    });
     out << QStringLiteral("[END;KVR_Log, version ") + programVersion() + QLatin1Char(']');
     return out;
 }
@@ -314,7 +317,7 @@ TextFile::Status writeBand(const QString& path,
                            const BandSettings& settings,
                            const ClaimedScore& claimed,
                            const Statistics& statistics,
-                           const std::vector<QString>& log) {
+                           std::span<const QsoRecord> log) {
     if (statistics.bands[size_t(band)].qsoCount <= 0)
         return {};
     return TextFile::writeLines(path, bandLines(header, band, settings, claimed, statistics, log));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/qso.h"
 #include "core/textfile.h"
 #include "settings/settingskeys.h"
 
@@ -7,7 +8,7 @@
 #include <QStringList>
 
 #include <array>
-#include <vector>
+#include <span>
 
 class IniFile;
 
@@ -33,7 +34,7 @@ struct Statistics {
     std::array<BandStatistics, kBandCount> bands;
     QStringList bandsFound; // in order of first appearance
     QString dates;          // "yyyymmdd;yyyymmdd" of the first and the last line
-    static Statistics gather(const std::vector<QString>& log);
+    static Statistics gather(std::span<const QsoRecord> log);
 };
 
 // The ten claimed-score fields of one band, in file order.
@@ -44,7 +45,7 @@ struct ClaimedScore {
 
     // Fills the fields a band's statistics decide; the others keep their text.
     void computeAll(
-        const BandStatistics& band, const std::vector<QString>& log, int multiplier, int bonus, bool squaresMultiply);
+        const BandStatistics& band, std::span<const QsoRecord> log, int multiplier, int bonus, bool squaresMultiply);
     void computeMultiplier(const BandStatistics& band, int multiplier, int bonus, bool squaresMultiply);
     void computeBonus(const BandStatistics& band, int multiplier, int bonus, bool squaresMultiply);
 };
@@ -99,14 +100,14 @@ QStringList bandLines(const Header& header,
                       const BandSettings& settings,
                       const ClaimedScore& claimed,
                       const Statistics& statistics,
-                      const std::vector<QString>& log);
+                      std::span<const QsoRecord> log);
 TextFile::Status writeBand(const QString& path,
                            const Header& header,
                            int band,
                            const BandSettings& settings,
                            const ClaimedScore& claimed,
                            const Statistics& statistics,
-                           const std::vector<QString>& log);
+                           std::span<const QsoRecord> log);
 
 inline QString noAnalysisMessage() {
     return QStringLiteral("Eksport logu do  pliku  EDI jest możliwy \ntylko przy włączonej opcji analizy grupy "

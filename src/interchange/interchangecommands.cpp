@@ -1,7 +1,7 @@
 #include "interchange/interchangecommands.h"
 
 #include "core/logfile.h"
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
 #include "interchange/csvexport.h"
@@ -96,7 +96,7 @@ std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header
         if (QFileInfo::exists(path) &&
             dialogs.warningYesNo(ExportFile::overwriteQuestion(kind, path)) != DialogButton::Yes)
             continue;
-        const TextFile::Status written = CabrilloExport::write(path, header, session.log().lines());
+        const TextFile::Status written = CabrilloExport::write(path, header, session.log().records());
         if (!written) {
             dialogs.error(written.error);
             return std::nullopt;
@@ -122,7 +122,7 @@ std::optional<QString> exportAdif(LogSession& session, const AdifExportOptions& 
     const std::optional<QString> path = ExportFile::choose(session, kind, session.operatorData.contestCall);
     if (!path)
         return std::nullopt;
-    const TextFile::Status written = AdifExport(options).write(*path, session.log().lines());
+    const TextFile::Status written = AdifExport(options).write(*path, session.log().records());
     if (!written) {
         session.dialogs().error(written.error);
         return std::nullopt;
@@ -136,7 +136,7 @@ std::optional<QString> exportCsv(LogSession& session) {
     const std::optional<QString> path = ExportFile::choose(session, kind, session.operatorData.contestCall);
     if (!path)
         return std::nullopt;
-    const TextFile::Status written = CsvExport::write(*path, session.analysis, session.log().lines());
+    const TextFile::Status written = CsvExport::write(*path, session.analysis, session.log().records());
     if (!written) {
         session.dialogs().error(written.error);
         return std::nullopt;
@@ -162,7 +162,7 @@ std::optional<QString> exportEdi(LogSession& session, const EdiRequest& request)
     const std::optional<QString> folder = session.chooseFolder(QStringLiteral("Katalog plików EDI"));
     if (!folder || folder->isEmpty())
         return std::nullopt;
-    const std::vector<QString>& log = session.log().lines();
+    const std::span<const QsoRecord> log = session.log().records();
     for (int band = 0; band < Edi::kBandCount; ++band) {
         if (!all && band != only)
             continue;
@@ -320,19 +320,19 @@ std::optional<QString> serialAfterImport(const LogSession& session, bool autoInc
         return std::nullopt;
     // Contacts without a serial (a record without STX) do not restart the count: the serial follows the last
     // contact that carries one.
-    const std::vector<QString>& lines = session.log().lines();
-    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-        if (const std::optional<int> serial = sentSerial(*it))
+    const std::span<const QsoRecord> records = session.log().records();
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        if (const std::optional<int> serial = sentSerial(it->qso()))
             return formatSerial(*serial + 1, serialDigits);
     }
     return formatSerial(1, serialDigits);
 }
 
-std::optional<int> sentSerial(QStringView line) {
-    QStringView stx = QsoLine::trimmedColumn(line, QsoColumns::Stx);
+std::optional<int> sentSerial(const Qso& qso) {
+    QStringView stx = qso.stx;
     // A VHF exchange ends with the own locator after the serial.
-    if (stx.size() > 6)
-        stx = stx.left(stx.size() - 6).trimmed();
+    if (stx.size() > QsoLayout::kLocatorWidth)
+        stx = stx.left(stx.size() - QsoLayout::kLocatorWidth).trimmed();
     bool ok = false;
     const int serial = stx.toInt(&ok);
     if (!ok || serial < 0)
@@ -351,7 +351,7 @@ ImportOutcome importCabrilloFile(LogSession& session, const QString& path) {
         dialogs.error(outcome.error);
         return outcome;
     }
-    CabrilloImport import(session.log().lines());
+    CabrilloImport import(session.log().records());
     const CabrilloImport::Result read = import.readFile(path);
     if (!read.status)
         outcome.error = read.status.error;

@@ -90,8 +90,8 @@ ImportOutcome importCabrilloFile(LogSession& session, const QString& path);
 // The serial field after an import: with auto-increment on, the serial after the last contact of the log that
 // carries one, padded to the serial's digits; nullopt leaves the field.
 std::optional<QString> serialAfterImport(const LogSession& session, bool autoIncrement, int serialDigits);
-// The serial of a line's sent exchange (in front of the own locator on VHF); nothing when it holds none.
-std::optional<int> sentSerial(QStringView line);
+// The serial of a contact's sent exchange (in front of the own locator on VHF); nothing when it holds none.
+std::optional<int> sentSerial(const Qso& qso);
 
 // A copy of the current log in Backup_logs (logname_yyyymmdd_hhmmss.txt), made before an import replaces it.
 struct BackupResult {

@@ -1,4 +1,5 @@
 target_sources(kvr_core PRIVATE
+    interchange/contactloop.h
     interchange/exportfile.h interchange/exportfile.cpp
     interchange/cabrilloexport.h interchange/cabrilloexport.cpp
     interchange/adifexport.h interchange/adifexport.cpp

@@ -26,6 +26,7 @@ void LogBook::sortLines() {
 void LogBook::reserve(qsizetype contacts) {
     m_records.reserve(size_t(contacts));
     m_workedKeys.reserve(contacts);
+    m_workedCalls.reserve(contacts);
 }
 
 QStringList LogBook::lineTexts() const {
@@ -121,9 +122,9 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
         m_odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
         m_loggedCounties.insert(analysis.county);
+    // One look-up: add() keeps the entry of a callsign it already holds.
     const QString call = TextFile::decode(qso.record.field(QsoField::Call));
-    if (!m_workedCalls.contains(call))
-        m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
+    m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
     if (placement == Placement::Unsorted) {
         m_records.push_back(qso.record);
         return -1;

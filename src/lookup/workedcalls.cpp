@@ -15,6 +15,12 @@ QString WorkedCalls::infoFor(QStringView call) const {
     return i < 0 ? QString() : m_infos.at(i);
 }
 
+void WorkedCalls::reserve(qsizetype calls) {
+    m_calls.reserve(m_calls.size() + calls);
+    m_infos.reserve(m_infos.size() + calls);
+    m_index.reserve(m_index.size() + calls);
+}
+
 void WorkedCalls::clear() {
     ++m_revision;
     m_calls.clear();

@@ -16,6 +16,8 @@ public:
     const QStringList& infos() const { return m_infos; }
     QString infoFor(QStringView call) const;
     void clear();
+    // Room for this many more callsigns, so a large load does not grow the lists and the index step by step.
+    void reserve(qsizetype calls);
     // Changes with every add and clear, so a search index built over the list knows when to rebuild.
     quint64 revision() const { return m_revision; }
 

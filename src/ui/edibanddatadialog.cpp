@@ -132,9 +132,9 @@ void EdiBandDataDialog::loadSettings() {
     m_ui->squaresAsMultiplierCheck->setChecked(s.squaresMultiply);
 }
 
-void EdiBandDataDialog::setStatistics(const Edi::Statistics& statistics, const std::vector<QString>& log) {
+void EdiBandDataDialog::setStatistics(const Edi::Statistics& statistics, std::span<const QsoRecord> log) {
     m_statistics = statistics;
-    m_log = log;
+    m_log.assign(log.begin(), log.end());
     for (int band = 0; band < Edi::kBandCount; ++band) {
         m_bands[size_t(band)].squares->clear();
         m_bands[size_t(band)].squares->addItems(statistics.bands[size_t(band)].squares);

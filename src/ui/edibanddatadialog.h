@@ -26,7 +26,7 @@ public:
     void loadSettings();
     Edi::Settings bandSettings() const;
     // Fills the squares lists and every band's claimed score from the statistics.
-    void setStatistics(const Edi::Statistics& statistics, const std::vector<QString>& log);
+    void setStatistics(const Edi::Statistics& statistics, std::span<const QsoRecord> log);
     void computeClaimedScores();
     Edi::ClaimedScore claimedScore(int band) const;
     Ui::EdiBandDataDialog* ui() const { return m_ui.get(); }
@@ -64,5 +64,5 @@ private:
     ProgramSettings& m_settings;
     std::array<BandControls, Edi::kBandCount> m_bands{};
     Edi::Statistics m_statistics;
-    std::vector<QString> m_log;
+    std::vector<QsoRecord> m_log;
 };

@@ -26,7 +26,7 @@ EdiExportDialog::~EdiExportDialog() {
 }
 
 void EdiExportDialog::prepare() {
-    const std::vector<QString>& log = m_session.log().lines();
+    const std::span<const QsoRecord> log = m_session.log().records();
     m_statistics = Edi::Statistics::gather(log);
     m_ui->contestDatesEdit->setText(m_statistics.dates);
     const OperatorData& op = m_session.operatorData;

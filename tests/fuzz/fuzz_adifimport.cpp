@@ -2,7 +2,7 @@
 // line of the log and that the log loader takes back unchanged.
 #include "fuzzsupport.h"
 
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "core/textfile.h"
 #include "interchange/adifimport.h"
 
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& line : result.lines) {
         FUZZ_CHECK(!Fuzz::hasControlCharacter(line), "an imported QSO line holds no CR, LF, NUL or other control "
                                                      "character");
-        FUZZ_CHECK(line.size() == QsoColumns::kBodyLength, "an imported QSO line is a body of 74 characters");
+        FUZZ_CHECK(line.size() == QsoLayout::kBodyLength, "an imported QSO line is a body of 74 characters");
     }
     // The import replaces the log with these lines and reloads it.
     Fuzz::checkLogLoadsBack(result.lines);

@@ -3,7 +3,7 @@
 // the log with the contacts appended loads back whole.
 #include "fuzzsupport.h"
 
-#include "core/qsoline.h"
+#include "core/qso.h"
 #include "core/textfile.h"
 #include "interchange/cabrilloimport.h"
 
@@ -15,12 +15,31 @@
 namespace {
 
 // Two contacts already in the log, in the minute of the seed files, so the seconds have something to avoid.
-const std::vector<QString>& existingLog() {
-    static const std::vector<QString> lines = {
+const QStringList& existingLog() {
+    static const QStringList lines = {
         QStringLiteral("2007-05-12 120500  20M CW 599         001 SP1AA           599      017            "),
         QStringLiteral("2024-06-01 120000   2M CW 599   001KO02MD SP2BB           599   005JO90AB    "),
     };
     return lines;
+}
+
+const std::vector<QsoRecord>& existingRecords() {
+    static const std::vector<QsoRecord> records = [] {
+        std::vector<QsoRecord> out;
+        for (const QString& line : existingLog())
+            out.push_back(*QsoRecord::fromLine(line));
+        return out;
+    }();
+    return records;
+}
+
+// The date and time of a line ("yyyy-mm-dd hhmmss") and its minute, as the log reads them.
+QString stampOf(const QString& line) {
+    return TextFile::decode(QsoRecord::fromLine(line)->dateAndTime());
+}
+
+QString minuteOf(const QString& line) {
+    return Qso::fromLine(line)->dateAndMinute();
 }
 
 bool isQsoLine(QStringView line) {
@@ -40,7 +59,7 @@ bool isQsoLine(QStringView line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = TextFile::decode(Fuzz::bytes(data, size));
-    CabrilloImport import(existingLog());
+    CabrilloImport import(existingRecords());
     const CabrilloImport::Result result = import.parse(text);
 
     // A line of a Cabrillo file ends at CR or LF, each on its own.
@@ -56,24 +75,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QHash<QString, int> perMinute;
     QSet<QString> stamps;
     for (const QString& line : existingLog()) {
-        ++perMinute[line.left(15)];
-        stamps.insert(line.left(17));
+        ++perMinute[minuteOf(line)];
+        stamps.insert(stampOf(line));
     }
     for (const QString& line : result.lines) {
         FUZZ_CHECK(!Fuzz::hasControlCharacter(line), "an imported QSO line holds no NUL, TAB or other control "
                                                      "character");
-        FUZZ_CHECK(line.size() == QsoColumns::kBodyLength, "an imported QSO line is a body of 74 characters");
-        ++perMinute[line.left(15)];
+        FUZZ_CHECK(line.size() == QsoLayout::kBodyLength, "an imported QSO line is a body of 74 characters");
+        ++perMinute[minuteOf(line)];
     }
     for (const QString& line : result.lines) {
         // A minute holds sixty distinct seconds; past that, stamps must repeat.
-        if (perMinute.value(line.left(15)) > 60)
+        if (perMinute.value(minuteOf(line)) > 60)
             continue;
-        FUZZ_CHECK(!stamps.contains(line.left(17)), "contacts of one minute get distinct seconds");
-        stamps.insert(line.left(17));
+        FUZZ_CHECK(!stamps.contains(stampOf(line)), "contacts of one minute get distinct seconds");
+        stamps.insert(stampOf(line));
     }
 
-    QStringList appended(existingLog().begin(), existingLog().end());
+    QStringList appended = existingLog();
     appended += result.lines;
     Fuzz::checkLogLoadsBack(appended);
     return 0;

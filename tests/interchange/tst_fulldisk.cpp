@@ -80,7 +80,7 @@ private slots:
             run = [&] { return AddQso(s, f.options, f.backups, f.index).run(newContact()).added(); };
         } else if (writer == QLatin1String("edit")) {
             run = [&] {
-                EditedQso fields = EditedQso::fromLine(s.log().line(0));
+                EditedQso fields = EditedQso::fromQso(s.log().qso(0));
                 fields.call = QStringLiteral("SP7ZZZ");
                 return LogEdit::SaveEditedQso(s, 0, fields).outcome == LogEdit::EditOutcome::Saved;
             };
@@ -124,7 +124,8 @@ private slots:
             };
         } else if (writer == QLatin1String("temporary backup")) {
             run = [&] {
-                const TextFile::Status written = f.backups.write(s.folder(), s.log().lines());
+                const QStringList lines = s.log().lineTexts();
+                const TextFile::Status written = f.backups.write(s.folder(), {lines.begin(), lines.end()});
                 if (!written)
                     f.dialogs.error(written.error);
                 return written.ok;

@@ -1,5 +1,4 @@
 #include "analysis/countylist.h"
-#include "core/qsoline.h"
 #include "importfiles.h"
 #include "interchange/adifexport.h"
 #include "interchange/adifimport.h"
@@ -49,9 +48,9 @@ static AdifExportOptions plainOptions() {
 }
 
 void TestAdif::recordOfAnSsbContactOn80m() {
-    const QString line =
-        TestQso().time("12:34:56").band("80M").mode("PH").rstSent("59").rstRcvd("57").call("SP1ABC").srx("012");
-    const QString r = AdifExport(plainOptions()).record(line);
+    const Qso qso =
+        TestQso().time("12:34:56").band("80M").mode("PH").rstSent("59").rstRcvd("57").call("SP1ABC").srx("012").qso();
+    const QString r = AdifExport(plainOptions()).record(qso);
     QCOMPARE(r, QStringLiteral("<QSO_DATE:8>20240601 <TIME_ON:6>123456 <BAND:3>80M <FREQ:5>3.700 <MODE:3>SSB "
                                "<CALL:6>SP1ABC <RST_RCVD:2>57 <SRX:3>012 <RST_SENT:2>59 <STX:3>001 <EOR>"));
 }
@@ -94,7 +93,7 @@ void TestAdif::frequencyFollowsBandAndMode() {
     QFETCH(QString, mode);
     QFETCH(QString, expected);
     const QString r =
-        AdifExport(plainOptions()).record(TestQso().time("12:00:00").band(band).mode(mode).call("SP1AA").line());
+        AdifExport(plainOptions()).record(TestQso().time("12:00:00").band(band).mode(mode).call("SP1AA").qso());
     QVERIFY2(r.contains(" " + expected + "<CALL:"), qPrintable(r));
 }
 
@@ -104,7 +103,7 @@ void TestAdif::everyCountedFieldHasItsExactLength() {
     o.contest = QStringLiteral("SP DX 2024");
     o.operatorCall = QStringLiteral("SP9XYZ");
     const QString r =
-        AdifExport(o).record(TestQso().time("12:00:00").call("SP9ABC/P").stx("12345678901").srx("1234JO90AB").line());
+        AdifExport(o).record(TestQso().time("12:00:00").call("SP9ABC/P").stx("12345678901").srx("1234JO90AB").qso());
     static const QRegularExpression tag(QStringLiteral("<([A-Z_0-9]+):(\\d+)>"));
     int count = 0;
     for (auto it = tag.globalMatch(r); it.hasNext();) {
@@ -122,7 +121,7 @@ void TestAdif::everyCountedFieldHasItsExactLength() {
 
 void TestAdif::emptyExchangeGivesNoSrxButRstRcvd() {
     const QString r =
-        AdifExport(plainOptions()).record(TestQso().time("12:00:00").rst("").call("SP1AA").stx("").srx("").line());
+        AdifExport(plainOptions()).record(TestQso().time("12:00:00").rst("").call("SP1AA").stx("").srx("").qso());
     QVERIFY(!r.contains("<SRX:"));
     QVERIFY(!r.contains("<STX:"));
     QVERIFY(r.contains("<RST_RCVD:0> "));
@@ -157,6 +156,9 @@ void TestAdif::analysisFieldsByMode_data() {
     QTest::newRow("locator distance without note") << int(AnalysisMode::Locator) << "017JO90AB"
                                                    << " 512" << true << false << ""
                                                    << "<DISTANCE:3>512 <EOR>";
+    QTest::newRow("distance of five digits whole") << int(AnalysisMode::Locator) << "017JO90AB"
+                                                   << "12345" << false << true << ""
+                                                   << "<DISTANCE:5>12345 <COMMENT:12>ODX: 12345KM <EOR>";
 }
 
 void TestAdif::analysisFieldsByMode() {
@@ -177,7 +179,7 @@ void TestAdif::analysisFieldsByMode() {
     provinces.LoadCountyList(shippedCountyFile(), AnalysisMode::ProvinceCounty);
     o.provinceCountyEntries = provinces.entries();
     const QString r =
-        AdifExport(o).record(TestQso().time("12:00:00").band("2M").call("SP1AA").srx(srx).suffix(suffix).line());
+        AdifExport(o).record(TestQso().time("12:00:00").band("2M").call("SP1AA").srx(srx).suffix(suffix).qso());
     QVERIFY2(r.endsWith(expected), qPrintable(r));
     if (mode == int(AnalysisMode::Locator))
         QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB "));
@@ -190,8 +192,8 @@ void TestAdif::dupeSuffixGivesNoAnalysisFields() {
     o.analysis.enabled = true;
     o.analysis.mode = AnalysisMode::Locator;
     o.sppaComment = o.odxComment = true;
-    const QString r = AdifExport(o).record(
-        TestQso().time("12:00:00").band("2M").call("SP1AA").srx("017JO90AB").suffix("DUPE").line());
+    const QString r =
+        AdifExport(o).record(TestQso().time("12:00:00").band("2M").call("SP1AA").srx("017JO90AB").suffix("DUPE").qso());
     QVERIFY(!r.contains("DISTANCE"));
     QVERIFY(!r.contains("COMMENT"));
     QVERIFY(r.contains("<GRIDSQUARE:6>JO90AB"));
@@ -200,7 +202,7 @@ void TestAdif::dupeSuffixGivesNoAnalysisFields() {
 void TestAdif::operatorOfBlanksIsLeftOut() {
     AdifExportOptions o = plainOptions();
     o.operatorCall = QStringLiteral("   ");
-    QVERIFY(!AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").line()).contains("OPERATOR"));
+    QVERIFY(!AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").qso()).contains("OPERATOR"));
 }
 
 void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
@@ -208,7 +210,7 @@ void TestAdif::countyUnderSeveralProvincesTakesTheFirstProvince() {
     o.analysis.enabled = true;
     o.analysis.mode = AnalysisMode::County;
     o.provinceCountyEntries = {QStringLiteral("KAB"), QStringLiteral("SAB"), QStringLiteral("BAB")};
-    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").srx("AB").suffix(" AB").line());
+    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").srx("AB").suffix(" AB").qso());
     QVERIFY2(r.contains("<STATE:1>B <APP_LOGGER32_CNTY:4>B-AB "), qPrintable(r));
 }
 
@@ -238,7 +240,7 @@ void TestAdif::contestIdCarriesNoBlanks() {
     // The operator may also type blanks around the name in the window's field.
     AdifExportOptions o = plainOptions();
     o.contest = QLatin1Char(' ') + AdifExport::proposedContest(cabrilloContest, 2026) + QLatin1Char(' ');
-    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").line());
+    const QString r = AdifExport(o).record(TestQso().time("12:00:00").call("SP1AA").qso());
     if (field.isEmpty())
         QVERIFY2(!r.contains("CONTEST_ID"), qPrintable(r));
     else
@@ -274,28 +276,28 @@ void TestAdif::importReadsFixtureFiles() {
 void TestAdif::longFieldsAreReadWhole() {
     const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_long_fields.adi"));
     QCOMPARE(r.lines.size(), 1);
-    const QsoLine line(r.lines.first());
-    QCOMPARE(line.call(), QStringLiteral("SP9ABCDEFGHI"));
-    QCOMPARE(line.stx(), QStringLiteral("12345678901"));
-    QCOMPARE(line.srx(), QStringLiteral("1234JO90AB"));
-    QCOMPARE(line.text().size(), 74);
+    const Qso qso = qsoOf(r.lines.first());
+    QCOMPARE(qso.call, QStringLiteral("SP9ABCDEFGHI"));
+    QCOMPARE(qso.stx, QStringLiteral("12345678901"));
+    QCOMPARE(qso.srx, QStringLiteral("1234JO90AB"));
+    QCOMPARE(r.lines.first().size(), 74);
 }
 
 void TestAdif::wholeTagNamesAreMatched() {
     const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_band_rx_before_band.adi"));
     QCOMPARE(r.lines.size(), 1);
-    const QsoLine line(r.lines.first());
-    QCOMPARE(line.band(), QStringLiteral("20M"));
-    QCOMPARE(line.stx(), QStringLiteral("005"));
-    QCOMPARE(line.srx(), QStringLiteral("007"));
+    const Qso qso = qsoOf(r.lines.first());
+    QCOMPARE(qso.band, Band::fromName(u"20M"));
+    QCOMPARE(qso.stx, QStringLiteral("005"));
+    QCOMPARE(qso.srx, QStringLiteral("007"));
 }
 
 void TestAdif::everyRecordOfALineIsImported() {
     const AdifImport::Result r = AdifImport::readFile(testDataFile("adif_several_records_one_line.adi"));
     QCOMPARE(r.records, 3);
     QCOMPARE(r.lines.size(), 3);
-    QCOMPARE(QsoLine(r.lines.at(2)).call(), QStringLiteral("SP3CC"));
-    QCOMPARE(QsoLine(r.lines.at(2)).modeCode(), QStringLiteral("PH"));
+    QCOMPARE(qsoOf(r.lines.at(2)).call, QStringLiteral("SP3CC"));
+    QCOMPARE(qsoOf(r.lines.at(2)).mode.code(), QStringLiteral("PH"));
 }
 
 void TestAdif::recordsWithoutUsableBandAreSkippedAndCounted() {
@@ -303,7 +305,7 @@ void TestAdif::recordsWithoutUsableBandAreSkippedAndCounted() {
     QCOMPARE(r.records, 3);
     QCOMPARE(r.skipped, 2);
     QCOMPARE(r.lines.size(), 1);
-    QCOMPARE(QsoLine(r.lines.first()).call(), QStringLiteral("SP1AA"));
+    QCOMPARE(qsoOf(r.lines.first()).call, QStringLiteral("SP1AA"));
     QCOMPARE(r.notes, QStringList({"Rekord 2 pominięty: brak pasma (BAND)",
                                    "Rekord 3 pominięty: pasmo \"1.25M\" nie jest obsługiwane przez program (BAND)"}));
 }
@@ -347,7 +349,7 @@ void TestAdif::recordsLeftOutOrCleanedAreNamed() {
     QCOMPARE(r.notes, notes);
     QCOMPARE(r.lines.size(), call.isEmpty() ? 2 : 3);
     if (!call.isEmpty())
-        QCOMPARE(QsoLine(r.lines.at(1)).call(), call);
+        QCOMPARE(qsoOf(r.lines.at(1)).call, call);
 }
 
 void TestAdif::modesMapBack_data() {
@@ -382,16 +384,14 @@ void TestAdif::modesMapBack() {
             .arg(mode);
     const AdifImport::Result r = AdifImport::parse(text);
     QCOMPARE(r.lines.size(), 1);
-    QCOMPARE(QsoLine(r.lines.first()).modeCode(), code);
+    QCOMPARE(qsoOf(r.lines.first()).mode.code(), code);
 }
 
 void TestAdif::shortTimeGetsZeroSeconds() {
     const AdifImport::Result r = AdifImport::parse(
         u"<QSO_DATE:8>20240601 <TIME_ON:4>1234 <BAND:3>80M <MODE:2>CW <RST_SENT:2>59 <CALL:3>A1A <EOR>");
-    const QString line = r.lines.first();
-    QCOMPARE(QsoLine(line).time(), QStringLiteral("123400"));
-    QCOMPARE(QsoLine::column(line, QsoColumns::Band), QStringLiteral(" 80M"));
-    QCOMPARE(QsoLine::column(line, QsoColumns::RstSentCell), QStringLiteral("59  "));
+    QCOMPARE(r.lines.first(),
+             QStringLiteral("2024-06-01 123400  80M CW 59              A1A                             "));
 }
 
 void TestAdif::headerIsOnlyTheTextBeforeTheFirstTag() {
@@ -405,7 +405,7 @@ void TestAdif::headerIsOnlyTheTextBeforeTheFirstTag() {
         u"Log of <SP9XYZ> with <CALL:3>X1X in the header\n<EOH>\n<QSO_DATE:8>20240601 <TIME_ON:4>1234 "
         u"<BAND:3>80M <MODE:2>CW <CALL:3>A1A <EOR>");
     QCOMPARE(h.records, 1);
-    QCOMPARE(QsoLine(h.lines.first()).call(), QStringLiteral("A1A"));
+    QCOMPARE(qsoOf(h.lines.first()).call, QStringLiteral("A1A"));
 }
 
 void TestAdif::fileWithoutRecordsHasNone() {
@@ -417,7 +417,7 @@ void TestAdif::fileWithoutRecordsHasNone() {
 
 void TestAdif::exportThenImportGivesTheSameContacts() {
     TempProgramFolder folder;
-    std::vector<QString> log;
+    std::vector<QsoRecord> log;
     QStringList bodies;
     const char* const modes[] = {"PH", "CW", "FM", "RY", "PS", "HE"};
     const char* const bands[] = {"160M", "80M", "40M", "30M", "20M",  "17M", "15M",
@@ -438,8 +438,9 @@ void TestAdif::exportThenImportGivesTheSameContacts() {
                               .call(QStringLiteral("SP%1ABC/P").arg(i % 10))
                               .stx(QString::number(i + 1))
                               .srx(QStringLiteral("%1KO02MD").arg(i))
-                              .suffix(suffix));
-            bodies.append(QsoLine::body(log.back()));
+                              .suffix(suffix)
+                              .record());
+            bodies.append(log.back().body());
             ++i;
         }
     }

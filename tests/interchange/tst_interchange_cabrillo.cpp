@@ -1,4 +1,3 @@
-#include "core/qsoline.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/cabrilloimport.h"
 #include "settings/inifile.h"
@@ -122,8 +121,8 @@ void TestCabrillo::qsoLineHasTheFixedColumns_data() {
 void TestCabrillo::qsoLineHasTheFixedColumns() {
     QFETCH(QString, band);
     QFETCH(QString, frequency);
-    const QString line = TestQso().time("12:34:56").band(band).call("sp1abc").srx("12-sic").suffix(" SIC");
-    const QString out = CabrilloExport::qsoLine(line, "SP9XYZ", false);
+    const Qso qso = TestQso().time("12:34:56").band(band).call("sp1abc").srx("12-sic").suffix(" SIC").qso();
+    const QString out = CabrilloExport::qsoLine(qso, "SP9XYZ", false);
     QCOMPARE(out.mid(0, 5), QStringLiteral("QSO: "));
     QCOMPARE(out.mid(5, 5), frequency);
     QCOMPARE(out.mid(11, 2), QStringLiteral("CW"));
@@ -139,9 +138,9 @@ void TestCabrillo::qsoLineHasTheFixedColumns() {
 }
 
 void TestCabrillo::warcContactsAreNeverExported() {
-    const std::vector<QString> log = {TestQso().time("12:00:00").band("30M").call("SP1AA"),
-                                      TestQso().time("12:01:00").band("17M").call("SP1AA"),
-                                      TestQso().time("12:02:00").band("12M").call("SP1AA"), QString()};
+    const std::vector<QsoRecord> log = {TestQso().time("12:00:00").band("30M").call("SP1AA").record(),
+                                        TestQso().time("12:01:00").band("17M").call("SP1AA").record(),
+                                        TestQso().time("12:02:00").band("12M").call("SP1AA").record()};
     QStringList lines = CabrilloExport::lines(header3(), log);
     QCOMPARE(lines.filter("QSO:").size(), 0);
     QCOMPARE(lines.last(), QStringLiteral("END-OF-LOG:"));
@@ -150,14 +149,14 @@ void TestCabrillo::warcContactsAreNeverExported() {
 void TestCabrillo::longContestCallIsCutInQsoLinesOnly() {
     CabrilloHeader h = header3();
     h.callsign = QStringLiteral("SP9XYZ/P/QRP/X1");
-    const QStringList lines = CabrilloExport::lines(h, {TestQso().time("12:00:00").call("SP1AA")});
+    const QStringList lines = CabrilloExport::lines(h, testRecords({TestQso().time("12:00:00").call("SP1AA")}));
     QVERIFY(lines.contains("CALLSIGN: SP9XYZ/P/QRP/X1"));
     QCOMPARE(lines.filter("QSO:").first().mid(30, 14), QStringLiteral("SP9XYZ/P/QRP/ "));
 }
 
 void TestCabrillo::reportsKeepTheirFieldWidth() {
     const QString out = CabrilloExport::qsoLine(
-        TestQso().time("12:00:00").band("80M").mode("PH").rst("59").call("SP1AA").stx("1").srx("5").line(), "X", false);
+        TestQso().time("12:00:00").band("80M").mode("PH").rst("59").call("SP1AA").stx("1").srx("5").qso(), "X", false);
     QCOMPARE(out.mid(44, 4), QStringLiteral("59  "));
     QCOMPARE(out.mid(76, 4), QStringLiteral("59  "));
     QCOMPARE(out.mid(11, 2), QStringLiteral("PH"));
@@ -192,7 +191,7 @@ void TestCabrillo::iotaLinesUseTheFormattedExchanges() {
     CabrilloHeader h = header3();
     h.contestName = QStringLiteral("RSGB-IOTA");
     const QString line = TestQso().date("2024-07-27").time("12:00:00").call("G3ABC").stx("12EU005").srx("7EU5");
-    const QStringList lines = CabrilloExport::lines(h, {line});
+    const QStringList lines = CabrilloExport::lines(h, testRecords({line}));
     const QString out = lines.filter("QSO:").first();
     QCOMPARE(out.mid(43), QStringLiteral(" 599   12 EU-005 G3ABC         599    7 EU-005 "));
 }
@@ -250,7 +249,7 @@ void TestCabrillo::settingsWithoutFileStartAtTwoPointZero() {
 }
 
 void TestCabrillo::exportThenImportGivesTheSameContacts() {
-    const std::vector<QString> log = {
+    const QStringList log = {
         TestQso().time("12:00:00").band("160M").call("SP1AA").srx("012"),
         TestQso().time("12:00:01").mode("PH").rstSent("59").rstRcvd("57").call("DL1ABC").stx("002").srx("SIC"),
         TestQso().time("12:01:00").band("2M").mode("FM").rst("59").call("SP2BB").stx("003KO02MD").srx("005JO90AB"),
@@ -258,28 +257,28 @@ void TestCabrillo::exportThenImportGivesTheSameContacts() {
         TestQso().time("12:03:00").band("23CM").call("SP4DD").stx("005").srx("009"),
         TestQso().time("12:04:00").band("6M").call("SP5EE").stx("006").srx("010"),
     };
-    const QStringList lines = CabrilloExport::lines(header3(), log);
+    const QStringList lines = CabrilloExport::lines(header3(), testRecords(log));
     CabrilloImport import({});
     const CabrilloImport::Result back = import.parse(lines.join("\r\n"));
     QCOMPARE(back.skipped, 0);
-    QCOMPARE(back.lines.size(), qsizetype(log.size()));
+    QCOMPARE(back.lines.size(), log.size());
     for (qsizetype i = 0; i < back.lines.size(); ++i) {
-        const QString& a = log[size_t(i)];
-        const QString& b = back.lines.at(i);
-        QCOMPARE(b.size(), 74);
-        QCOMPARE(QsoLine(b).date(), QsoLine(a).date());
-        QCOMPARE(QsoLine(b).time().left(4), QsoLine(a).time().left(4));
-        QCOMPARE(QsoLine(b).band(), QsoLine(a).band());
-        QCOMPARE(QsoLine(b).modeCode(), QsoLine(a).modeCode());
-        QCOMPARE(QsoLine(b).rstSent(), QsoLine(a).rstSent());
-        QCOMPARE(QsoLine(b).call(), QsoLine(a).call());
-        QCOMPARE(QsoLine(b).rstRcvd(), QsoLine(a).rstRcvd());
-        QCOMPARE(QsoLine(b).srx(), QsoLine(a).srx());
-        QCOMPARE(QsoLine(b).stx(), QsoLine(a).stx());
+        const Qso a = qsoOf(log.at(i));
+        const Qso b = qsoOf(back.lines.at(i));
+        QCOMPARE(back.lines.at(i).size(), 74);
+        QCOMPARE(b.date, a.date);
+        QCOMPARE(b.time.left(4), a.time.left(4));
+        QCOMPARE(b.band, a.band);
+        QCOMPARE(b.mode, a.mode);
+        QCOMPARE(b.rstSent, a.rstSent);
+        QCOMPARE(b.call, a.call);
+        QCOMPARE(b.rstRcvd, a.rstRcvd);
+        QCOMPARE(b.srx, a.srx);
+        QCOMPARE(b.stx, a.stx);
     }
     // Same minute in the file: the seconds keep them apart.
-    QCOMPARE(QsoLine(back.lines.at(0)).time(), QStringLiteral("120000"));
-    QCOMPARE(QsoLine(back.lines.at(1)).time(), QStringLiteral("120001"));
+    QCOMPARE(qsoOf(back.lines.at(0)).time, QStringLiteral("120000"));
+    QCOMPARE(qsoOf(back.lines.at(1)).time, QStringLiteral("120001"));
 }
 
 void TestCabrillo::qsoLinesThatCannotBeContactsAreNamedByLine_data() {
@@ -308,7 +307,7 @@ void TestCabrillo::qsoLinesThatCannotBeContactsAreNamedByLine() {
     QCOMPARE(r.notes, QStringList{note});
     QCOMPARE(r.lines.size(), 2);
     // A line left out takes no second of its minute.
-    QCOMPARE(QsoLine(r.lines.at(1)).time(), QStringLiteral("120500"));
+    QCOMPARE(qsoOf(r.lines.at(1)).time, QStringLiteral("120500"));
 }
 
 QTEST_GUILESS_MAIN(TestCabrillo)

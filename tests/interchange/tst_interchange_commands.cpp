@@ -1,5 +1,4 @@
 #include "core/logfile.h"
-#include "core/qsoline.h"
 #include "importfiles.h"
 #include "interchange/adifimport.h"
 #include "interchange/cabrilloimport.h"
@@ -280,11 +279,7 @@ void TestInterchangeCommands::cabrilloImportGivesUniqueSecondsAfterTheLog() {
     QCOMPARE(lines.at(1).left(17), QStringLiteral("2007-05-12 120501"));
     QCOMPARE(lines.at(2).left(17), QStringLiteral("2007-05-12 120502"));
     QCOMPARE(lines.at(3).left(17), QStringLiteral("2007-05-12 120503"));
-    const QString& first = lines.at(1);
-    QCOMPARE(QsoLine::column(first, QsoColumns::Band), QStringLiteral(" 20M"));
-    QCOMPARE(QsoLine::column(first, QsoColumns::RstSentCell), QStringLiteral("599 "));
-    QCOMPARE(QsoLine::column(first, QsoColumns::Stx), QStringLiteral("        001"));
-    QCOMPARE(first.mid(62, 11), QStringLiteral("        017"));
+    QCOMPARE(lines.at(1), TestQso().date("2007-05-12").time("12:05:01").call("DL1ABC").stx("001").srx("017").line());
     QCOMPARE(f.folder.readLines("log.kvr~").size(), 1);
     QCOMPARE(f.session.log().size(), 4);
 }
@@ -296,10 +291,10 @@ void TestInterchangeCommands::cabrilloImportUsesSecond59WhenTheMinuteIsFull() {
     CabrilloImport import({});
     const CabrilloImport::Result r = import.parse(text.join('\n'));
     QCOMPARE(r.lines.size(), 62);
-    QCOMPARE(QsoLine(r.lines.at(0)).time(), QStringLiteral("100000"));
-    QCOMPARE(QsoLine(r.lines.at(58)).time(), QStringLiteral("100058"));
-    QCOMPARE(QsoLine(r.lines.at(59)).time(), QStringLiteral("100059"));
-    QCOMPARE(QsoLine(r.lines.at(61)).time(), QStringLiteral("100059"));
+    QCOMPARE(qsoOf(r.lines.at(0)).time, QStringLiteral("100000"));
+    QCOMPARE(qsoOf(r.lines.at(58)).time, QStringLiteral("100058"));
+    QCOMPARE(qsoOf(r.lines.at(59)).time, QStringLiteral("100059"));
+    QCOMPARE(qsoOf(r.lines.at(61)).time, QStringLiteral("100059"));
 }
 
 void TestInterchangeCommands::cabrilloImportMapsFrequenciesToEveryBand_data() {
@@ -352,7 +347,7 @@ void TestInterchangeCommands::cabrilloImportMapsFrequenciesToEveryBand_data() {
 void TestInterchangeCommands::cabrilloImportMapsFrequenciesToEveryBand() {
     QFETCH(QString, frequency);
     QFETCH(QString, band);
-    QCOMPARE(CabrilloImport::bandOf(frequency), band);
+    QCOMPARE(CabrilloImport::bandOf(frequency).name(), band);
 }
 
 void TestInterchangeCommands::cabrilloImportSkipsUnknownBandsAndKeepsTheRest() {
@@ -364,10 +359,10 @@ void TestInterchangeCommands::cabrilloImportSkipsUnknownBandsAndKeepsTheRest() {
     QCOMPARE(outcome.notes, QStringList{"Linia 10 pominięta: częstotliwość \"222\" nie leży w żadnym paśmie programu"});
     QCOMPARE(f.session.log().size(), 7);
     QStringList bands;
-    for (const QString& line : f.session.log().lines())
-        bands << QsoLine(line).band().toString();
+    for (const QsoRecord& record : f.session.log().records())
+        bands << record.band().name();
     QCOMPARE(bands, QStringList({"2M", "70CM", "6M", "23CM", "12M", "30M", "6M"}));
-    QCOMPARE(QsoLine(f.session.log().line(0)).srx(), QStringLiteral("005JO90AB"));
+    QCOMPARE(f.session.log().qso(0).srx, QStringLiteral("005JO90AB"));
 }
 
 void TestInterchangeCommands::cabrilloImportReadsOtherLoggersFiles() {
@@ -394,8 +389,8 @@ void TestInterchangeCommands::importedLinesWithOddDatesStillLoad() {
     QCOMPARE(f.session.log().size(), 2);
     QStringList bands;
     for (const QString& line : f.folder.readLines("log.kvr"))
-        bands << QsoLine::column(line, QsoColumns::Band).toString();
-    QCOMPARE(bands, QStringList({" 20M", " 40M"}));
+        bands << qsoOf(line).band.name();
+    QCOMPARE(bands, QStringList({"20M", "40M"}));
 
     const QString adi =
         f.folder.writeLines("odd.adi", {"<QSO_DATE:6>240601 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <CALL:5>SP1AA <EOR>",
@@ -406,8 +401,8 @@ void TestInterchangeCommands::importedLinesWithOddDatesStillLoad() {
     QCOMPARE(f.session.log().size(), 2);
     bands.clear();
     for (const QString& line : f.folder.readLines("log.kvr"))
-        bands << QsoLine::column(line, QsoColumns::Band).toString();
-    QCOMPARE(bands, QStringList({" 20M", " 40M"}));
+        bands << qsoOf(line).band.name();
+    QCOMPARE(bands, QStringList({"20M", "40M"}));
 }
 
 void TestInterchangeCommands::backupCopyGoesToBackupLogs() {

@@ -21,9 +21,9 @@ private slots:
     void presetsSetTheBonus();
 };
 
-static std::vector<QString> sampleLog() {
+static std::vector<QsoRecord> sampleLog() {
     const TestQso contact = TestQso().band("2M");
-    return {
+    return testRecords({
         contact.time("10:00:00").call("SP1AA").stx("1 KO02MD").srx("005JO90AB").suffix(" 300"),
         contact.time("10:01:00").call("SP2BB").stx("2 KO02MD").srx("006JO90CD").suffix(" 500"), // same square JO90
         contact.time("10:02:00").band("20M").call("SP3CC").stx("3").srx("007"),                 // HF: ignored
@@ -32,11 +32,11 @@ static std::vector<QString> sampleLog() {
         // ties the best: the first wins
         contact.time("10:05:00").call("SP5EE").stx("5 KO02MD").srx("12JN99XX").suffix(" 500"),
         contact.time("10:06:00").call("SP6FF").stx("6 KO02MD").srx("000"), // no distance
-    };
+    });
 }
 
 void TestEdi::statisticsCountEveryBandOnItsOwn() {
-    const std::vector<QString> log = sampleLog();
+    const std::vector<QsoRecord> log = sampleLog();
     const Edi::Statistics s = Edi::Statistics::gather(log);
     QCOMPARE(s.bandsFound, QStringList({"2M", "70CM"}));
     QCOMPARE(s.dates, QStringLiteral("20240601;20240601"));
@@ -65,7 +65,7 @@ void TestEdi::claimedScoreByTheTable() {
     QFETCH(int, bonus);
     QFETCH(QString, total);
     // 10 counted contacts, 1500 km, 4 squares, multiplier 1.
-    std::vector<QString> log;
+    std::vector<QsoRecord> log;
     const char* const squares[] = {"JO90", "JO91", "JO92", "JO93"};
     for (int i = 0; i < 10; ++i)
         log.push_back(TestQso()
@@ -74,7 +74,8 @@ void TestEdi::claimedScoreByTheTable() {
                           .call(QStringLiteral("SP%1AA").arg(i))
                           .stx("1 KO02MD")
                           .srx(QStringLiteral("001") + squares[i % 4] + "AB")
-                          .suffix(" 150"));
+                          .suffix(" 150")
+                          .record());
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::ClaimedScore c;
     c.computeAll(s.bands[1], log, 1, bonus, multiply);
@@ -90,11 +91,11 @@ void TestEdi::claimedScoreByTheTable() {
 }
 
 void TestEdi::odxNamesOnlyAContactOfItsBand() {
-    const std::vector<QString> log = {
+    const std::vector<QsoRecord> log = testRecords({
         TestQso().time("10:00:00").band("2M").call("SP1AA").stx("1 KO02MD").srx("005JO90AB").suffix(" 300"),
         TestQso().time("10:01:00").band("70CM").call("SP2BB").stx("2 KO02MD").srx("006"), // no distance on 70 cm
         TestQso().time("10:02:00").band("6M").call("SP3CC").stx("3 KO02MD").srx("007JO91AA").suffix("   0"),
-    };
+    });
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::ClaimedScore none;
     none.computeAll(s.bands[2], log, 1, 0, false);
@@ -106,7 +107,7 @@ void TestEdi::odxNamesOnlyAContactOfItsBand() {
 }
 
 void TestEdi::recomputingOneValueTouchesOnlyItsFields() {
-    const std::vector<QString> log = sampleLog();
+    const std::vector<QsoRecord> log = sampleLog();
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::ClaimedScore c;
     c.computeAll(s.bands[1], log, 1, 0, false);
@@ -138,7 +139,7 @@ static Edi::Header header() {
 }
 
 void TestEdi::bandFileHasTheHeaderKeysInOrder() {
-    const std::vector<QString> log = sampleLog();
+    const std::vector<QsoRecord> log = sampleLog();
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::BandSettings b;
     b.mastHeight = QStringLiteral("12");
@@ -167,7 +168,7 @@ void TestEdi::bandFileHasTheHeaderKeysInOrder() {
 }
 
 void TestEdi::recordsMarkNewSquaresDupesAndPoints() {
-    const std::vector<QString> log = sampleLog();
+    const std::vector<QsoRecord> log = sampleLog();
     const Edi::Statistics s = Edi::Statistics::gather(log);
     Edi::BandSettings b;
     b.multiplier = 2;
@@ -187,7 +188,7 @@ void TestEdi::recordsMarkNewSquaresDupesAndPoints() {
 
 void TestEdi::bandWithoutContactsWritesNothing() {
     TempProgramFolder folder;
-    const std::vector<QString> log = sampleLog();
+    const std::vector<QsoRecord> log = sampleLog();
     const Edi::Statistics s = Edi::Statistics::gather(log);
     for (int band = 0; band < Edi::kBandCount; ++band)
         QVERIFY(Edi::writeBand(Edi::fileName(folder.path(), "SP9XYZ", band), header(), band, {}, {}, s, log).ok);

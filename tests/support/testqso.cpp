@@ -21,3 +21,30 @@ QString TestQso::line() const {
     }
     return line + m_suffix;
 }
+
+namespace {
+
+QsoRecord recordOf(const QString& line) {
+    QsoRecord record = QsoRecord::fromLine(line).value_or(QsoRecord());
+    const QString suffix = line.mid(QsoLayout::kBodyLength).trimmed();
+    record.setSuffix(suffix, suffix == QLatin1String("DUPE"));
+    return record;
+}
+
+} // namespace
+
+QsoRecord TestQso::record() const {
+    return recordOf(line());
+}
+
+std::vector<QsoRecord> testRecords(const QStringList& lines) {
+    std::vector<QsoRecord> records;
+    records.reserve(size_t(lines.size()));
+    for (const QString& line : lines)
+        records.push_back(recordOf(line));
+    return records;
+}
+
+Qso qsoOf(const QString& line) {
+    return Qso::fromLine(line).value_or(Qso());
+}

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/qso.h"
+
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 // One contact of a test log, turned into its line by the program's own QsoLine::compose. Every field starts
 // with a plain value, so a test names only the fields it is about:
@@ -27,6 +32,9 @@ public:
 
     QString line() const;
     operator QString() const { return line(); }
+    // The contact as the log holds it in memory, its suffix and dupe mark included, and as a typed value.
+    QsoRecord record() const;
+    Qso qso() const { return record().qso(); }
 
 private:
     TestQso with(QString TestQso::*field, const QString& value) const {
@@ -46,3 +54,8 @@ private:
     QString m_srx = QStringLiteral("012");
     QString m_suffix;
 };
+
+// A log in memory from lines as the file holds them (each with its suffix).
+std::vector<QsoRecord> testRecords(const QStringList& lines);
+// The contact a line holds; an empty contact when its band columns hold no band.
+Qso qsoOf(const QString& line);
