@@ -4,6 +4,7 @@
 #include "interchange/contactloop.h"
 #include "platform/programversion.h"
 #include "settings/inifile.h"
+#include "settings/settingsbinding.h"
 
 namespace Keys = SettingsKeys::Cabrillo;
 
@@ -121,52 +122,58 @@ QString item(const QStringList& list, int index) {
 
 } // namespace CabrilloLists
 
+namespace {
+
+// In the order the keys are written.
+const SettingsBindings<CabrilloSettings>& cabrilloBindings() {
+    using S = CabrilloSettings;
+    static const SettingsBindings<S> bindings{
+        // Anything but "2.0" is the third version.
+        Bind::field(
+            Keys::version, &S::version3, [](const QString& text) { return text != QLatin1String("2.0"); },
+            [](bool version3) { return version3 ? QStringLiteral("3.0") : QStringLiteral("2.0"); }),
+        Bind::field(Keys::contest, &S::contest),
+        Bind::field(Keys::categoryOperator, &S::categoryOperator),
+        Bind::field(Keys::transmitter, &S::transmitter),
+        Bind::field(Keys::assisted, &S::assisted),
+        Bind::field(Keys::band, &S::band),
+        Bind::field(Keys::mode, &S::mode),
+        Bind::field(Keys::power, &S::power),
+        Bind::field(Keys::time, &S::time),
+        Bind::field(Keys::station, &S::station),
+        Bind::field(Keys::overlay, &S::overlay),
+        // No operators saved: the operator's own call stays.
+        Bind::whole<S>(
+            Keys::operators,
+            [](S& s, const QString& text) {
+                if (!text.isEmpty())
+                    s.operators = text;
+            },
+            [](const S& s) { return s.operators; }),
+        Bind::field(Keys::domesticContest, &S::domesticContest),
+        Bind::field(Keys::club, &S::club),
+        Bind::field(
+            Keys::remarks, &S::remarks,
+            [](const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('|')); },
+            [](const QStringList& remarks) { return remarks.join(QLatin1Char('|')); }),
+        Bind::field(Keys::category, &S::category),
+    };
+    return bindings;
+}
+
+} // namespace
+
 CabrilloSettings CabrilloSettings::read(const IniFile& settings, const QString& operatorCall) {
     CabrilloSettings s;
     s.operators = operatorCall;
     if (!settings.exists())
         return s;
-    const QString operators = settings.value(Keys::operators);
-    if (!operators.isEmpty())
-        s.operators = operators;
-    s.club = settings.value(Keys::club);
-    const QString remarks = settings.value(Keys::remarks);
-    if (!remarks.isEmpty())
-        s.remarks = remarks.split(QLatin1Char('|'));
-    s.category = settings.value(Keys::category);
-    s.version3 = settings.value(Keys::version) != QLatin1String("2.0");
-    s.contest = settings.value(Keys::contest);
-    s.categoryOperator = settings.value(Keys::categoryOperator);
-    s.transmitter = settings.value(Keys::transmitter);
-    s.assisted = settings.value(Keys::assisted);
-    s.band = settings.value(Keys::band);
-    s.mode = settings.value(Keys::mode);
-    s.power = settings.value(Keys::power);
-    s.time = settings.value(Keys::time);
-    s.station = settings.value(Keys::station);
-    s.overlay = settings.value(Keys::overlay);
-    s.domesticContest = settings.value(Keys::domesticContest);
+    readSettings(settings, s, cabrilloBindings());
     return s;
 }
 
 void CabrilloSettings::write(IniFile& settings) const {
-    IniFile::Batch batch(settings);
-    settings.setValue(Keys::version, version3 ? QStringLiteral("3.0") : QStringLiteral("2.0"));
-    settings.setValue(Keys::contest, contest);
-    settings.setValue(Keys::categoryOperator, categoryOperator);
-    settings.setValue(Keys::transmitter, transmitter);
-    settings.setValue(Keys::assisted, assisted);
-    settings.setValue(Keys::band, band);
-    settings.setValue(Keys::mode, mode);
-    settings.setValue(Keys::power, power);
-    settings.setValue(Keys::time, time);
-    settings.setValue(Keys::station, station);
-    settings.setValue(Keys::overlay, overlay);
-    settings.setValue(Keys::operators, operators);
-    settings.setValue(Keys::domesticContest, domesticContest);
-    settings.setValue(Keys::club, club);
-    settings.setValue(Keys::remarks, remarks.join(QLatin1Char('|')));
-    settings.setValue(Keys::category, category);
+    writeSettings(settings, *this, cabrilloBindings());
 }
 
 QStringList CabrilloExport::headerLines(const CabrilloHeader& h) {

@@ -1,6 +1,7 @@
 #include "keyer/messagebuffers.h"
 
 #include "settings/inifile.h"
+#include "settings/settingsbinding.h"
 #include "settings/settingskeys.h"
 
 namespace Keys = SettingsKeys::Buffers;
@@ -73,6 +74,18 @@ MessageBuffers MessageBuffers::contestSet() {
     return buffers;
 }
 
+namespace {
+
+// One buffer's keys, in the order they are written.
+SettingsBindings<MessageBuffer> bufferBindings(int number) {
+    return {Bind::field(Keys::name(number), &MessageBuffer::name),
+            Bind::field(Keys::text(number), &MessageBuffer::text),
+            Bind::field(Keys::wavFile(number), &MessageBuffer::wavFile),
+            Bind::field(Keys::loop(number), &MessageBuffer::loop)};
+}
+
+} // namespace
+
 bool MessageBuffers::savedIn(const IniFile& ini) {
     return ini.containsSectionOf(Keys::text(1));
 }
@@ -84,21 +97,14 @@ MessageBuffers::Source MessageBuffers::read(const IniFile& ini) {
     }
     for (int n = 1; n <= kCount; ++n) {
         MessageBuffer b;
-        b.name = ini.value(Keys::name(n));
-        b.text = ini.value(Keys::text(n));
-        b.wavFile = ini.value(Keys::wavFile(n));
-        b.loop = ini.value(Keys::loop(n));
+        readSettings(ini, b, bufferBindings(n));
         set(n, std::move(b));
     }
     return Source::Saved;
 }
 
 void MessageBuffers::writeKeys(IniFile& ini, int number) const {
-    const MessageBuffer& b = at(number);
-    ini.setValue(Keys::name(number), b.name);
-    ini.setValue(Keys::text(number), b.text);
-    ini.setValue(Keys::wavFile(number), b.wavFile);
-    ini.setValue(Keys::loop(number), b.loop);
+    writeSettings(ini, at(number), bufferBindings(number));
 }
 
 TextFile::Status MessageBuffers::write(IniFile& ini, int number) const {

@@ -3,6 +3,7 @@
 #include "analysis/scoresummary.h"
 #include "core/loglock.h"
 #include "settings/programsettings.h"
+#include "settings/settingskeys.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +14,15 @@ LogSession::LogSession(ProgramFolder folder, UserDialogs& dialogs, Clock& clock,
 LogSession::~LogSession() = default;
 
 ProgramSettings& LogSession::settings() {
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = std::make_unique<ProgramSettings>(settingsPath());
+        // The own locator the distances and azimuths are measured from follows the file, also when another
+        // program or a hand edit changed it.
+        connect(m_settings.get(), &ProgramSettings::changed, this, [this](const QString& section, const QString& key) {
+            if (ProgramSettings::concerns(SettingsKeys::Operator::locator, section, key))
+                operatorData.locator = m_settings->value(SettingsKeys::Operator::locator);
+        });
+    }
     return *m_settings;
 }
 

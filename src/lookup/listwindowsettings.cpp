@@ -1,6 +1,7 @@
 #include "lookup/listwindowsettings.h"
 
 #include "settings/inifile.h"
+#include "settings/settingsbinding.h"
 #include "settings/windowsettings.h"
 
 namespace WindowKeys = SettingsKeys::Window;
@@ -13,33 +14,41 @@ void ListWindowSettings::applyStyle(const QString& text, FontSpec& font) {
     applyFontStyle(font, text);
 }
 
-void ListWindowSettings::read(const IniFile& settings, SettingsKeys::WindowSection section) {
-    x = settings.value(WindowKeys::x(section), x);
-    y = settings.value(WindowKeys::y(section), y);
+namespace {
+
+// In the order the keys are written.
+SettingsBindings<ListWindowSettings>
+listWindowBindings(SettingsKeys::WindowSection section, bool hasWidth, bool hasFontColour) {
+    using S = ListWindowSettings;
+    auto fontField = []<SettingsValue T>(const SettingsKey<T>& key, T FontSpec::*member) {
+        return Bind::whole<S>(
+            key, [member](S& s, const T& value) { s.font.*member = value; },
+            [member](const S& s) { return s.font.*member; });
+    };
+    SettingsBindings<S> bindings{Bind::field(WindowKeys::x(section), &S::x),
+                                 Bind::field(WindowKeys::y(section), &S::y)};
     if (hasWidth)
-        width = settings.value(WindowKeys::width(section), width);
-    height = settings.value(WindowKeys::height(section), height);
-    font.face = settings.value(WindowKeys::fontFace(section), font.face);
-    font.pointSize = settings.value(WindowKeys::fontSize(section), font.pointSize);
+        bindings.push_back(Bind::field(WindowKeys::width(section), &S::width));
+    bindings.push_back(Bind::field(WindowKeys::height(section), &S::height));
+    bindings.push_back(fontField(WindowKeys::fontFace(section), &FontSpec::face));
+    bindings.push_back(fontField(WindowKeys::fontSize(section), &FontSpec::pointSize));
     if (hasFontColour)
-        font.colour = settings.value(WindowKeys::fontColour(section), font.colour);
-    font.charset = settings.value(WindowKeys::fontCharset(section), font.charset);
-    applyStyle(settings.value(WindowKeys::fontStyle(section), styleText(font)), font);
-    background = settings.value(WindowKeys::background(section), background);
+        bindings.push_back(fontField(WindowKeys::fontColour(section), &FontSpec::colour));
+    bindings.push_back(fontField(WindowKeys::fontCharset(section), &FontSpec::charset));
+    bindings.push_back(Bind::whole<S>(
+        WindowKeys::fontStyle(section), [](S& s, const QString& text) { ListWindowSettings::applyStyle(text, s.font); },
+        [](const S& s) { return ListWindowSettings::styleText(s.font); }));
+    bindings.push_back(Bind::field(WindowKeys::background(section), &S::background));
+    return bindings;
+}
+
+} // namespace
+
+void ListWindowSettings::read(const IniFile& settings, SettingsKeys::WindowSection section) {
+    readSettings(settings, *this, listWindowBindings(section, hasWidth, hasFontColour),
+                 SettingsBinding<ListWindowSettings>::Missing::KeepsMember);
 }
 
 void ListWindowSettings::write(IniFile& settings, SettingsKeys::WindowSection section) const {
-    IniFile::Batch batch(settings);
-    settings.setValue(WindowKeys::x(section), x);
-    settings.setValue(WindowKeys::y(section), y);
-    if (hasWidth)
-        settings.setValue(WindowKeys::width(section), width);
-    settings.setValue(WindowKeys::height(section), height);
-    settings.setValue(WindowKeys::fontFace(section), font.face);
-    settings.setValue(WindowKeys::fontSize(section), font.pointSize);
-    if (hasFontColour)
-        settings.setValue(WindowKeys::fontColour(section), font.colour);
-    settings.setValue(WindowKeys::fontCharset(section), font.charset);
-    settings.setValue(WindowKeys::fontStyle(section), styleText(font));
-    settings.setValue(WindowKeys::background(section), background);
+    writeSettings(settings, *this, listWindowBindings(section, hasWidth, hasFontColour));
 }

@@ -3,6 +3,7 @@ target_sources(kvr_core PRIVATE
     platform/clock.h
     platform/programfolder.h platform/programfolder.cpp
     platform/programversion.h platform/programversion.cpp
+    platform/filestamp.h platform/filestamp.cpp
     platform/writefaults.h platform/writefaults.cpp
     platform/processpriority.h platform/processpriority.cpp
     platform/terminationsignals.h platform/terminationsignals.cpp

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <limits>
@@ -32,28 +33,44 @@ QString cleanValue(QString text) {
     return text;
 }
 
-} // namespace
+struct FileContent {
+    QStringList lines;
+    bool exists = false;
+    QString unreadableReason;
+};
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {
-    QFile file(m_path);
+FileContent readFile(const QString& path) {
+    FileContent content;
+    QFile file(path);
     if (!file.exists())
-        return;
+        return content;
     // A file that is there but cannot be read is never written over: its settings would be lost.
     if (!file.open(QIODevice::ReadOnly)) {
-        m_unreadableReason = file.errorString();
-        return;
+        content.unreadableReason = file.errorString();
+        return content;
     }
     // Read whole, however large: a file cut at some size would be written back cut.
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        m_unreadableReason = file.errorString();
-        return;
+        content.unreadableReason = file.errorString();
+        return content;
     }
-    m_exists = true;
-    const QString text = decodeFile(bytes);
-    m_lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    while (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
-        m_lines.removeLast();
+    content.exists = true;
+    content.lines = IniFile::decodeFile(bytes).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    while (!content.lines.isEmpty() && content.lines.constLast().isEmpty())
+        content.lines.removeLast();
+    return content;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {
+    // The stamp is taken before the read: a change while reading shows as a different stamp at the next access.
+    m_stamp = FileStamp::of(m_path);
+    FileContent content = readFile(m_path);
+    m_lines = std::move(content.lines);
+    m_exists = content.exists;
+    m_unreadableReason = std::move(content.unreadableReason);
 }
 
 IniFile::~IniFile() = default;
@@ -71,20 +88,20 @@ QString IniFile::decodeFile(const QByteArray& bytes) {
     return TextFile::decode(view);
 }
 
-qsizetype IniFile::findSection(const QString& section) const {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (isSectionHeader(m_lines.at(i)) && sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
+qsizetype IniFile::findSection(const QStringList& lines, const QString& section) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (isSectionHeader(lines.at(i)) && sectionName(lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
 }
 
-IniFile::Found IniFile::findKey(const QString& section, const QString& key) const {
-    const qsizetype header = findSection(section);
+IniFile::Found IniFile::findKey(const QStringList& lines, const QString& section, const QString& key) {
+    const qsizetype header = findSection(lines, section);
     if (header < 0)
         return {};
-    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
-        const QString& line = m_lines.at(i);
+    for (qsizetype i = header + 1; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
         if (isSectionHeader(line))
             break;
         if (line.trimmed().startsWith(QLatin1Char(';')))
@@ -98,22 +115,29 @@ IniFile::Found IniFile::findKey(const QString& section, const QString& key) cons
     return {};
 }
 
-std::optional<QString> IniFile::stored(const QString& section, const QString& key) const {
-    const Found found = findKey(section, key);
+std::optional<QString> IniFile::stored(const QStringList& lines, const QString& section, const QString& key) {
+    const Found found = findKey(lines, section, key);
     if (found.line < 0)
         return std::nullopt;
-    QString text = m_lines.at(found.line).mid(found.valueStart).trimmed();
+    QString text = lines.at(found.line).mid(found.valueStart).trimmed();
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
     return text;
 }
 
+std::optional<QString> IniFile::stored(const QString& section, const QString& key) const {
+    refresh();
+    return stored(m_lines, section, key);
+}
+
 bool IniFile::hasKey(const QString& section, const QString& key) const {
-    return findKey(section, key).line >= 0;
+    refresh();
+    return findKey(m_lines, section, key).line >= 0;
 }
 
 bool IniFile::hasSection(const QString& section) const {
-    return findSection(section) >= 0;
+    refresh();
+    return findSection(m_lines, section) >= 0;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
@@ -168,32 +192,41 @@ double IniFile::readFloat(const QString& section, const QString& key, double def
     return ok ? result : defaultValue;
 }
 
-TextFile::Status IniFile::writeString(const QString& section, const QString& key, const QString& text) {
-    const QString valueText = cleanValue(text);
-    const Found found = findKey(section, key);
+bool IniFile::put(QStringList& lines, const Write& write) {
+    const Found found = findKey(lines, write.section, write.key);
     if (found.line >= 0) {
-        const QString line = m_lines.at(found.line).left(found.valueStart) + valueText;
-        if (line == m_lines.at(found.line) && m_exists)
-            return {};
-        m_lines[found.line] = line;
-    } else {
-        const QString line = key + QLatin1Char('=') + valueText;
-        const qsizetype header = findSection(section);
-        if (header < 0) {
-            if (!m_lines.isEmpty())
-                m_lines.append(QString());
-            m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-            m_lines.append(line);
-        } else {
-            // After the section's last non-blank line.
-            qsizetype insertAt = header + 1;
-            for (qsizetype i = header + 1; i < m_lines.size() && !isSectionHeader(m_lines.at(i)); ++i) {
-                if (!m_lines.at(i).trimmed().isEmpty())
-                    insertAt = i + 1;
-            }
-            m_lines.insert(insertAt, line);
-        }
+        const QString line = lines.at(found.line).left(found.valueStart) + write.text;
+        if (line == lines.at(found.line))
+            return false;
+        lines[found.line] = line;
+        return true;
     }
+    const QString line = write.key + QLatin1Char('=') + write.text;
+    const qsizetype header = findSection(lines, write.section);
+    if (header < 0) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + write.section + QLatin1Char(']'));
+        lines.append(line);
+    } else {
+        // After the section's last non-blank line.
+        qsizetype insertAt = header + 1;
+        for (qsizetype i = header + 1; i < lines.size() && !isSectionHeader(lines.at(i)); ++i) {
+            if (!lines.at(i).trimmed().isEmpty())
+                insertAt = i + 1;
+        }
+        lines.insert(insertAt, line);
+    }
+    return true;
+}
+
+TextFile::Status IniFile::writeString(const QString& section, const QString& key, const QString& text) {
+    refresh();
+    const Write write{section, key, cleanValue(text)};
+    if (m_batchDepth > 0)
+        m_batchWrites.append(write);
+    if (!put(m_lines, write) && m_exists)
+        return {};
     if (m_changed)
         m_pendingChanges.append({section, key});
     const TextFile::Status status = commit();
@@ -221,29 +254,91 @@ QString IniFile::unreadableMessage() const {
 }
 
 TextFile::Status IniFile::commit() {
+    // A batch on a file that cannot be read still ends in a commit, so its status tells the refusal.
+    if (m_batchDepth > 0)
+        m_dirty = true;
     if (isUnreadable())
         return TextFile::Status::failure(unreadableMessage());
-    if (m_batchDepth > 0) {
-        m_dirty = true;
+    if (m_batchDepth > 0)
         return {};
-    }
     QByteArray bytes;
     for (const QString& line : std::as_const(m_lines)) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
     TextFile::Status status = TextFile::writeText(m_path, bytes);
-    if (status)
+    if (status) {
         m_exists = true;
+        m_stamp = FileStamp::of(m_path);
+    }
     return status;
 }
 
 void IniFile::endBatch() {
-    if (--m_batchDepth > 0 || !m_dirty)
+    if (--m_batchDepth > 0)
         return;
-    m_dirty = false;
-    m_batchStatus = commit();
-    announceChanges();
+    if (m_dirty) {
+        // What another program wrote while the batch was open stays, under the batch's own keys.
+        refresh();
+        m_dirty = false;
+        m_batchStatus = commit();
+        announceChanges();
+    }
+    m_batchWrites.clear();
+}
+
+void IniFile::refresh() const {
+    const FileStamp now = FileStamp::of(m_path);
+    if (now == m_stamp)
+        return;
+    m_stamp = now;
+    // A file removed meanwhile: what is held is kept and the next write puts it back.
+    if (!now.exists) {
+        m_unreadableReason = QString();
+        return;
+    }
+    FileContent content = readFile(m_path);
+    // Unreadable now: the values held stay, and nothing is written over a file whose content is not known.
+    m_unreadableReason = std::move(content.unreadableReason);
+    if (!content.exists)
+        return;
+    QStringList lines = std::move(content.lines);
+    for (const Write& write : m_batchWrites)
+        put(lines, write);
+    const QStringList before = std::exchange(m_lines, std::move(lines));
+    m_exists = true;
+    if (!m_changed)
+        return;
+    for (const auto& [section, key] : changedKeys(before, m_lines))
+        m_changed(section, key);
+}
+
+QList<std::pair<QString, QString>> IniFile::changedKeys(const QStringList& before, const QStringList& after) {
+    QList<std::pair<QString, QString>> changed;
+    QSet<QString> seen;
+    for (const QStringList* lines : {&before, &after}) {
+        QString section;
+        for (const QString& line : *lines) {
+            if (isSectionHeader(line)) {
+                section = sectionName(line);
+                continue;
+            }
+            if (line.trimmed().startsWith(QLatin1Char(';')))
+                continue;
+            for (qsizetype eq = line.indexOf(QLatin1Char('=')); eq >= 0; eq = line.indexOf(QLatin1Char('='), eq + 1)) {
+                const QString key = QStringView(line).left(eq).trimmed().toString();
+                if (key.isEmpty() || section.isEmpty())
+                    continue;
+                const QString id = section.toLower() + QLatin1Char('\n') + key.toLower();
+                if (seen.contains(id))
+                    continue;
+                seen.insert(id);
+                if (stored(before, section, key) != stored(after, section, key))
+                    changed.append({section, key});
+            }
+        }
+    }
+    return changed;
 }
 
 void IniFile::announceChanges() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textfile.h"
+#include "platform/filestamp.h"
 #include "settings/settingskey.h"
 
 #include <QString>
@@ -16,6 +17,9 @@
 // The file is written as UTF-8; an older file in Windows-1250 is recognised and read as such.
 // The program reads and writes its keys through the table of settings/settingskeys.h; the access by section
 // and key name below is what the table is built on.
+// Another program (kvrlog-cli reserving a serial, an editor) may change the file while it is held: each read and
+// each write first looks whether the file on the disk changed, reads it again if so and tells the keys whose values
+// that changed; a write then lands on top of the fresh content, so neither side loses its keys.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -76,7 +80,9 @@ public:
     static QString decodeFile(const QByteArray& bytes);
 
     // Told of every key whose value a write changed, once the write (or the batch it is part of) has been
-    // committed, successfully or not: the value read from now on is the new one either way.
+    // committed, successfully or not: the value read from now on is the new one either way. Also told, at once,
+    // of every key whose value changed because the file was changed on the disk by someone else; a line whose key
+    // or value holds "=" is told under each name it could be read by.
     using ChangeHandler = std::function<void(const QString& section, const QString& key)>;
     void setChangeHandler(ChangeHandler handler) { m_changed = std::move(handler); }
 
@@ -85,19 +91,34 @@ private:
         qsizetype line = -1;
         qsizetype valueStart = 0;
     };
-    qsizetype findSection(const QString& section) const;
-    Found findKey(const QString& section, const QString& key) const;
+    struct Write {
+        QString section;
+        QString key;
+        QString text;
+    };
+    static qsizetype findSection(const QStringList& lines, const QString& section);
+    static Found findKey(const QStringList& lines, const QString& section, const QString& key);
+    static std::optional<QString> stored(const QStringList& lines, const QString& section, const QString& key);
+    // Puts the value's line into lines; false when the line was already there as it is.
+    static bool put(QStringList& lines, const Write& write);
+    static QList<std::pair<QString, QString>> changedKeys(const QStringList& before, const QStringList& after);
     std::optional<QString> stored(const QString& section, const QString& key) const;
+    // Reads the file again when its stamp is not the one of the last read or write. Reads are const to their
+    // callers; what the file holds is the cache this refreshes.
+    void refresh() const;
     TextFile::Status commit();
     void endBatch();
     void announceChanges();
 
     QString m_path;
-    QStringList m_lines;
-    bool m_exists = false;
-    QString m_unreadableReason;
+    mutable QStringList m_lines;
+    mutable bool m_exists = false;
+    mutable QString m_unreadableReason;
+    mutable FileStamp m_stamp;
     int m_batchDepth = 0;
     bool m_dirty = false;
+    // The writes of the open batch, put again on top of the file when it is read again before the batch ends.
+    QList<Write> m_batchWrites;
     TextFile::Status m_batchStatus;
     ChangeHandler m_changed;
     QList<std::pair<QString, QString>> m_pendingChanges;

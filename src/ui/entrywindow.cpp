@@ -131,6 +131,11 @@ void EntryWindow::connectSignals() {
     connect(&m_session, &LogSession::logPathChanged, this, &EntryWindow::showScoreSummary);
     connect(m_ui->callsignEdit, &QLineEdit::textChanged, this, &EntryWindow::onCallsignEdited);
     connect(m_ui->receivedExchangeEdit, &QLineEdit::textChanged, this, &EntryWindow::onReceivedExchangeEdited);
+    // The operator data or the exchange analysis gave another own locator: the azimuth shown is measured from it.
+    connect(&m_session.settings(), &ProgramSettings::changed, this, [this](const QString& section, const QString& key) {
+        if (ProgramSettings::concerns(SettingsKeys::Operator::locator, section, key))
+            onReceivedExchangeEdited();
+    });
     connect(m_ui->sentSerialEdit, &QLineEdit::textEdited, this, &EntryWindow::onSentSerialEdited);
     connect(m_ui->bandCombo, &QComboBox::activated, this, &EntryWindow::onBandChosen);
     connect(m_ui->modeCombo, &QComboBox::activated, this, &EntryWindow::onModeChosen);

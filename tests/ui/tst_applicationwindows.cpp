@@ -21,6 +21,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +32,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -405,17 +409,31 @@ private slots:
                  qPrintable(p.windows->entryWindow()->statusBar()->currentMessage()));
     }
 
-    // A disk that fills up during the contest: the settings that cannot be written at the close are named once.
+    // A disk that fills up during the contest, or a settings file the program could not read at the start: the
+    // settings that cannot be written at the close are named once.
+    void aSettingsWriteThatFailsAtTheCloseIsTold_data() {
+        QTest::addColumn<bool>("unreadable");
+        QTest::newRow("a full disk") << false;
+        QTest::newRow("a settings file that cannot be read") << true;
+    }
     void aSettingsWriteThatFailsAtTheCloseIsTold() {
+        QFETCH(bool, unreadable);
         Program p(QString{});
+        const QString path = p.folder.file(QStringLiteral("kvr_log.ini"));
+        if (unreadable)
+            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
         QVERIFY(p.start());
         const qsizetype told = p.dialogs.messages.size();
         {
-            DiskSpace full(0);
+            std::optional<DiskSpace> full;
+            if (!unreadable)
+                full.emplace(0);
             p.close();
         }
         QCOMPARE(p.dialogs.messages.size(), told + 1);
         QVERIFY(p.dialogs.lastText().startsWith(QStringLiteral("Ustawienia programu nie zostały zapisane:\n")));
+        if (unreadable)
+            QVERIFY(p.dialogs.lastText().contains(path));
     }
 };
 

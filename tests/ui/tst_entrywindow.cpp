@@ -3,6 +3,8 @@
 #include "loggedcallswindow.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
+#include "settings/settingskeys.h"
 #include "testclock.h"
 #include "testqso.h"
 #include "testsupport.h"
@@ -567,6 +569,37 @@ private slots:
         QVERIFY(textColour() != QColor(Qt::red));
         w.edit("receivedExchangeEdit")->clear();
         QVERIFY(textColour() != QColor(Qt::red));
+    }
+
+    // The own locator changes while a received locator is shown: the operator data (or the exchange analysis)
+    // writing it, or another program whose change the next read of the settings finds.
+    void azimuthFollowsAChangedOwnLocator_data() {
+        QTest::addColumn<bool>("byAnotherProgram");
+        QTest::newRow("written by the program") << false;
+        QTest::newRow("written by another program") << true;
+    }
+    void azimuthFollowsAChangedOwnLocator() {
+        QFETCH(bool, byAnotherProgram);
+        Window w({},
+                 QStringLiteral("[Operator]\r\nLokator=JO90LN\r\n[Analiza grupy]\r\nOpcja=Lokator\r\nAnaliza=1\r\n"));
+        QVERIFY(w.start());
+        QLabel* label = w.child<QLabel>("azimuthLabel");
+        w.type("receivedExchangeEdit", QStringLiteral("001KO02MD"));
+        // Measured from the contact's own square: no distance.
+        const QString fromThere = QStringLiteral("Azymut:  0°");
+        QVERIFY(label->isVisible());
+        QVERIFY(label->text() != fromThere);
+        if (byAnotherProgram) {
+            QVERIFY(IniFile(w.folder.file(QStringLiteral("kvr_log.ini")))
+                        .setValue(SettingsKeys::Operator::locator, QStringLiteral("KO02MD")));
+            QCOMPARE(w.session.settings().value(SettingsKeys::Operator::locator), QStringLiteral("KO02MD"));
+        } else {
+            w.session.operatorData.locator = QStringLiteral("KO02MD");
+            QVERIFY(w.session.settings().setValue(SettingsKeys::Operator::locator, QStringLiteral("KO02MD")));
+        }
+        QCOMPARE(w.session.operatorData.locator, QStringLiteral("KO02MD"));
+        QCOMPARE(label->text(), fromThere);
+        QCOMPARE(w.edit("receivedExchangeEdit")->text(), QStringLiteral("001KO02MD"));
     }
 
     void missingCountyListEndsTheProgram() {
