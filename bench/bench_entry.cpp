@@ -54,8 +54,8 @@ int main(int argc, char* argv[]) {
         when = when.addSecs(1 + random.bounded(20));
         const bool cw = random.bounded(2) == 0;
         lines.append(QsoLine::compose({when.date().toString(QStringLiteral("yyyy-MM-dd")),
-                                       when.time().toString(QStringLiteral("hh:mm:ss")), bands.at(random.bounded(6)),
-                                       cw ? QStringLiteral("CW") : QStringLiteral("PH"),
+                                       when.time().toString(QStringLiteral("hh:mm:ss")),
+                                       Band::fromName(bands.at(random.bounded(6))), cw ? Mode::cw() : Mode::phone(),
                                        cw ? QStringLiteral("599") : QStringLiteral("59"), QString::number(i + 1),
                                        QString(), call, QStringLiteral("599"), QStringLiteral("012GW")}));
     }
@@ -122,11 +122,11 @@ int main(int argc, char* argv[]) {
     LogFile(logPath).keepPrevious();
     const qint64 tilde = timer.nsecsElapsed();
     timer.restart();
-    LogFile(logPath).append({session.log().lastLine()});
+    LogFile(logPath).append({session.log().line(session.log().size() - 1)});
     const qint64 append = timer.nsecsElapsed();
     timer.restart();
     TemporaryBackups backups(5);
-    backups.write(session.folder(), session.log().lines());
+    backups.write(session.folder(), session.log().fileBytes());
     const qint64 backup = timer.nsecsElapsed();
     std::printf("add QSO (%d): %.2f ms average; of one add: \"~\" copy %.2f ms, append with fsync %.2f ms, "
                 "temporary backup %.2f ms\n",

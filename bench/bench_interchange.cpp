@@ -38,8 +38,8 @@ std::vector<QsoRecord> makeLog() {
         const bool vhf = (i % 10) >= 6;
         QsoFields f{t.toString("yyyy-MM-dd"),
                     t.toString("HH:mm:ss"),
-                    bands[i % 10],
-                    modes[i % 3],
+                    Band::fromName(QString::fromLatin1(bands[i % 10])),
+                    Mode::fromCode(QString::fromLatin1(modes[i % 3])),
                     "599",
                     QString::number(i % 9999 + 1),
                     vhf ? QStringLiteral(" KO02MD") : QString(),

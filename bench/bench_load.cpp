@@ -30,8 +30,8 @@ int main(int argc, char* argv[]) {
             counties.LoadCountyList(countyFile, context.analysis.options.mode);
             context.analysis.counties = &counties;
             context.analysis.ownLocator = QStringLiteral("JO91RU");
-            context.analysis.currentBand = QStringLiteral("80M");
-            context.analysis.currentMode = QStringLiteral("CW");
+            context.analysis.currentBand = Band::fromName(u"80M");
+            context.analysis.currentMode = Mode::fromName(u"CW");
 
             double best = 1e12;
             double heldMb = 0;

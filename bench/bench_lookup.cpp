@@ -155,15 +155,14 @@ int main(int argc, char* argv[]) {
         QsoFields fields;
         fields.date = QStringLiteral("2026-05-01");
         fields.time = QStringLiteral("12:00:00");
-        fields.band = QStringLiteral("20M");
-        fields.modeCode = QStringLiteral("CW");
+        fields.band = Band::fromName(u"20M");
+        fields.mode = Mode::cw();
         fields.rstSent = fields.rstRcvd = QStringLiteral("599");
         fields.stxFirst = QString::number(i + 1);
         fields.call = calls.at(i % calls.size());
         fields.srx = QStringLiteral("001");
-        PreparedQso qso;
-        qso.line = QsoLine::compose(fields);
-        qso.key = dupeKey(Bands::dupeCode(u"20M"), '1', false, fields.call) + QString::number(i / calls.size());
+        PreparedQso qso{*QsoRecord::fromLine(QsoLine::compose(fields)), std::nullopt, false, {}};
+        qso.key = DupeKey(fields.band, fields.mode, false, fields.call + QString::number(i / calls.size()));
         session.log().add(qso, LogBook::Placement::Unsorted);
     }
     session.log().sortLines();
@@ -182,7 +181,7 @@ int main(int argc, char* argv[]) {
             typed.append(call.left(length));
     }
     const auto keystroke = [&](CallSuggestionsWindow& window, const QString& text) {
-        const bool dupe = session.log().hasWorkedKey(dupeKey(Bands::dupeCode(session.band()), '1', false, text));
+        const bool dupe = session.log().hasWorkedKey(DupeKey(session.currentBand(), Mode::cw(), false, text));
         Q_UNUSED(dupe);
         window.updateSuggestions(text);
         window.repaint();

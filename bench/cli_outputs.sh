@@ -60,7 +60,7 @@ run() { # name home args...
     (cd "$home" && KVRLOG_LOCK_WAIT_MS=0 "$cli" --home "$home" "$@" >"$out/$tag.out" 2>"$out/$tag.err")
     echo $? >"$out/$tag.rc"
     # Paths differ between runs; the folder is named by a placeholder.
-    sed -i "s#$work#WORK#g" "$out/$tag.out" "$out/$tag.err"
+    sed -i -e "s#$work#WORK#g" -e "s#_[0-9]\{8\}_[0-9]\{6\}\.txt#_STAMP.txt#g" "$out/$tag.out" "$out/$tag.err"
 }
 
 keep() { # home file-or-folder name

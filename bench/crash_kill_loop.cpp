@@ -75,9 +75,9 @@ int main(int argc, char** argv) {
             return fail(QStringLiteral("cycle %1: the log does not load: %2").arg(cycle).arg(loaded.message));
         QSet<QString> bodies;
         QSet<QString> serials;
-        for (const QString& line : log.lines()) {
+        for (const QString& line : log.lineTexts()) {
             bodies.insert(QsoLine::body(line));
-            const QString serial = QsoLine::trimmedColumn(line, QsoColumns::Stx).toString();
+            const QString serial = Qso::fromLine(line)->stx;
             if (serials.contains(serial))
                 return fail(QStringLiteral("cycle %1: serial %2 given twice").arg(cycle).arg(serial));
             serials.insert(serial);

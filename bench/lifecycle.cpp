@@ -28,8 +28,8 @@ QStringList bigLog(int count) {
         const QDateTime at = start.addSecs(i * 7);
         f.date = at.toString(QStringLiteral("yyyy-MM-dd"));
         f.time = at.toString(QStringLiteral("HH:mm:ss"));
-        f.band = QString::fromLatin1(bands[i % 7]);
-        f.modeCode = QString::fromLatin1(modes[i % 3]);
+        f.band = Band::fromName(QString::fromLatin1(bands[i % 7]));
+        f.mode = Mode::fromCode(QString::fromLatin1(modes[i % 3]));
         f.rstSent = QStringLiteral("599");
         f.stxFirst = QString::number(i + 1).rightJustified(3, QLatin1Char('0'));
         f.call = QStringLiteral("SP%1X%2").arg(i % 10).arg(i % 9000);
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     std::printf("load                   %8.1f ms\n", ms(timer));
 
     {
-        const auto& v = session.log().lines();
+        const auto& v = session.log().lineTexts();
         const QStringList all(v.begin(), v.end());
         std::printf("  list copy            %8.1f ms\n", ms(timer));
         TextFile::copyFile(path, path + QStringLiteral("~"));
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
         session.reload();
         std::printf("  reload               %8.1f ms\n", ms(timer));
     }
-    EditedQso fields = EditedQso::fromLine(session.log().line(count / 2));
+    EditedQso fields = EditedQso::fromQso(session.log().qso(count / 2));
     fields.srx = QStringLiteral("SKR");
     timer.restart();
     const LogEdit::EditResult edited = LogEdit::SaveEditedQso(session, count / 2, fields);

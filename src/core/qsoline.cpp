@@ -2,13 +2,6 @@
 
 #include "core/qso.h"
 
-QStringView QsoLine::column(QStringView line, QsoColumn c) {
-    const qsizetype start = c.first - 1;
-    if (start >= line.size())
-        return {};
-    return line.mid(start, std::min<qsizetype>(c.width, line.size() - start));
-}
-
 QString QsoLine::rightJustify(QStringView value, int width) {
     if (value.size() >= width)
         return value.right(width).toString();
@@ -32,14 +25,14 @@ QString QsoLine::upperAscii(QStringView text) {
 }
 
 QString QsoLine::body(QStringView line) {
-    return leftJustify(line, QsoColumns::kBodyLength);
+    return leftJustify(line, QsoLayout::kBodyLength);
 }
 
 QString QsoLine::body(QString&& line) {
-    if (line.size() > QsoColumns::kBodyLength)
-        line.truncate(QsoColumns::kBodyLength);
-    else if (line.size() < QsoColumns::kBodyLength)
-        line.append(QString(QsoColumns::kBodyLength - line.size(), QLatin1Char(' ')));
+    if (line.size() > QsoLayout::kBodyLength)
+        line.truncate(QsoLayout::kBodyLength);
+    else if (line.size() < QsoLayout::kBodyLength)
+        line.append(QString(QsoLayout::kBodyLength - line.size(), QLatin1Char(' ')));
     return std::move(line);
 }
 
@@ -95,4 +88,8 @@ QString QsoLine::visibleControls(QStringView line) {
         }
     }
     return out;
+}
+
+bool QsoLine::isDupe(QStringView line) {
+    return line.size() > QsoLayout::kBodyLength && line.mid(QsoLayout::kBodyLength).trimmed() == u"DUPE";
 }

@@ -37,14 +37,6 @@ QStringList LogBook::lineTexts() const {
     return lines;
 }
 
-std::vector<QString> LogBook::lines() const {
-    std::vector<QString> lines;
-    lines.reserve(m_records.size());
-    for (const QsoRecord& record : m_records)
-        lines.push_back(record.line());
-    return lines;
-}
-
 QByteArray LogBook::fileBytes() const {
     QByteArray bytes;
     bytes.reserve(size() * (QsoLayout::kBodyLength + QsoLayout::kMaxSuffixLength + 2));

@@ -57,7 +57,6 @@ public:
     // A row as the file holds it.
     QString line(qsizetype row) const { return record(row).line(); }
     QStringList lineTexts() const;
-    std::vector<QString> lines() const; // TRANSITIONAL: goes once the exporters read records
     // Every line as the log file holds it, in the file's encoding with CR LF after each.
     QByteArray fileBytes() const;
     std::optional<Qso> lastQso() const;

@@ -12,6 +12,11 @@ namespace {
 
 const TestQso kContact = TestQso().time("10:00:00");
 
+QsoAnalysis analyse(const TestQso& contact, bool dupe, const AnalysisContext& context) {
+    const Qso qso = contact.qso();
+    return AnalyseQso(qso.srx, qso.band, qso.mode, dupe, context);
+}
+
 } // namespace
 
 class TestAnalysis : public QObject {
@@ -57,11 +62,11 @@ private slots:
         QFETCH(QString, suffix);
         CountyList counties;
         counties.setEntries({QStringLiteral("IC")});
-        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, "80M", "CW"};
-        const QsoAnalysis result = AnalyseQso(kContact.band("80M").srx(srx).line(), false, context);
+        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
+        const QsoAnalysis result = analyse(kContact.band("80M").srx(srx), false, context);
         QCOMPARE(result.suffix, suffix);
         QCOMPARE(result.logCounty, !suffix.isEmpty());
-        QVERIFY(AnalyseQso(kContact.band("80M").srx(srx).line(), true, context).suffix.isEmpty());
+        QVERIFY(analyse(kContact.band("80M").srx(srx), true, context).suffix.isEmpty());
     }
 
     void loggedCountiesFollowBandAndMode() {
@@ -70,17 +75,17 @@ private slots:
         LogBook log;
         for (const TestQso& qso : {kContact.band("80M").srx("IC"), kContact.band("80M").mode("PH").srx("GW"),
                                    kContact.band("40M").srx("GW").suffix("DUPE")})
-            log.add(PreparedQso{qso.line(), {}, false, {}}, LogBook::Placement::Sorted);
-        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, "80M", "CW"};
+            log.add(PreparedQso{qso.record(), {}, false, {}}, LogBook::Placement::Sorted);
+        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList(), QStringList{QStringLiteral("IC")});
-        context.currentMode = QStringLiteral("SSB");
+        context.currentMode = Mode::fromName(u"SSB");
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList(), QStringList{QStringLiteral("GW")});
         context.options.countiesAllModes = true;
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList().size(), 2);
-        context.currentBand = QStringLiteral("40M");
+        context.currentBand = Band::fromName(u"40M");
         RebuildLoggedCounties(log, context);
         QVERIFY(log.loggedCountyList().isEmpty());
         // Locator mode keeps no county list: nothing is rebuilt.
@@ -91,8 +96,8 @@ private slots:
     }
 
     void locatorAnalysisWithoutAUsableOwnLocatorCreditsNothing() {
-        AnalysisContext context{{true, AnalysisMode::Locator, 1, false}, nullptr, QStringLiteral("JO9"), "2M", "CW"};
-        const QsoAnalysis result = AnalyseQso(kContact.band("2M").srx("KO02AA").line(), false, context);
+        AnalysisContext context{{true, AnalysisMode::Locator, 1, false}, nullptr, QStringLiteral("JO9"), Band::fromName(u"2M"), Mode::fromName(u"CW")};
+        const QsoAnalysis result = analyse(kContact.band("2M").srx("KO02AA"), false, context);
         QVERIFY(!result.distanceKm);
         QVERIFY(result.suffix.isEmpty());
         QCOMPARE(result.infoLocator, QStringLiteral("KO02AA"));

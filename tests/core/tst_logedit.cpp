@@ -1,5 +1,6 @@
 #include "core/qsoline.h"
 #include "lifecyclefixture.h"
+#include "testqso.h"
 #include "log/logedit.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ private slots:
     void editedFieldsGiveTheLineBack() {
         const QString line =
             TestQso().time("12:34:56").band("6M").mode("FM").call("SP9ABC").stx("017-KO02MD").srx("JO91RU");
-        const EditedQso fields = EditedQso::fromLine(line + QStringLiteral("  12"));
+        const EditedQso fields = EditedQso::fromQso(qsoOf(line + QStringLiteral("  12")));
         QCOMPARE(fields.time, QStringLiteral("123456"));
         QCOMPARE(fields.band, QStringLiteral("6M"));
         QCOMPARE(fields.stx, QStringLiteral("017 KO02MD"));
@@ -49,7 +50,7 @@ private slots:
         QFETCH(QString, message);
         SessionFixture f(dupePair());
         const QByteArray before = fileBytes(f.session.logPath());
-        EditedQso fields = EditedQso::fromLine(f.session.log().line(0));
+        EditedQso fields = EditedQso::fromQso(f.session.log().qso(0));
         fields.call = QStringLiteral("SP7ZZZ");
         if (field == QLatin1String("date"))
             fields.date = value;
@@ -77,7 +78,7 @@ private slots:
         QVERIFY(QsoLine::isDupe(f.session.log().line(1)));
         const QByteArray before = fileBytes(f.session.logPath());
         QSignalSpy selected(&f.session, &LogSession::rowSelectionRequested);
-        EditedQso fields = EditedQso::fromLine(f.session.log().line(1));
+        EditedQso fields = EditedQso::fromQso(f.session.log().qso(1));
         fields.call = QStringLiteral("SP1AAB");
         fields.time = QStringLiteral("103000");
 
@@ -91,14 +92,14 @@ private slots:
         const QStringList onDisk = f.folder.readLines(QStringLiteral("log.kvr"));
         QCOMPARE(onDisk.size(), 3);
         QCOMPARE(onDisk.at(2), fields.compose());
-        for (const QString& line : f.session.log().lines())
+        for (const QString& line : f.session.log().lineTexts())
             QVERIFY2(!QsoLine::isDupe(line), qPrintable(line));
     }
 
     void editGivingTheSameLineChangesNothing() {
         SessionFixture f(dupePair());
         const LogEdit::EditResult result =
-            LogEdit::SaveEditedQso(f.session, 0, EditedQso::fromLine(f.session.log().line(0)));
+            LogEdit::SaveEditedQso(f.session, 0, EditedQso::fromQso(f.session.log().qso(0)));
         QCOMPARE(result.outcome, LogEdit::EditOutcome::Unchanged);
         QVERIFY(!QFileInfo::exists(f.session.logPath() + QStringLiteral("~")));
     }
@@ -163,7 +164,7 @@ private slots:
         f.dialogs.buttonAnswers = {DialogButton::Yes};
 
         QVERIFY(!LogEdit::DeleteQso(f.session, 0).deleted);
-        EditedQso fields = EditedQso::fromLine(f.session.log().line(0));
+        EditedQso fields = EditedQso::fromQso(f.session.log().qso(0));
         fields.call = QStringLiteral("SP7ZZZ");
         QCOMPARE(LogEdit::SaveEditedQso(f.session, 0, fields).outcome, LogEdit::EditOutcome::Refused);
 

@@ -33,7 +33,7 @@ private slots:
         QCOMPARE(bands.size(), 1);
         QCOMPARE(bands.first().first().toString(), QStringLiteral("2M"));
         QCOMPARE(modes.first().first().toString(), QStringLiteral("SSB"));
-        QCOMPARE(f.session.analysisContext().currentBand, QStringLiteral("2M"));
+        QCOMPARE(f.session.analysisContext().currentBand, Band::fromName(u"2M"));
     }
 
     void cancelledNewLogGetsTheFirstFreeAutomaticName_data() {

@@ -22,8 +22,8 @@ struct Fixture {
         context.analysis.options.mode = mode;
         context.analysis.counties = &counties;
         context.analysis.ownLocator = QStringLiteral("JO91RU");
-        context.analysis.currentBand = QStringLiteral("80M");
-        context.analysis.currentMode = QStringLiteral("CW");
+        context.analysis.currentBand = Band::fromName(u"80M");
+        context.analysis.currentMode = Mode::fromName(u"CW");
         counties.LoadCountyList(folder.file(QStringLiteral("powiaty.txt")), mode);
     }
     LoadResult load(const QStringList& lines) {
@@ -32,7 +32,7 @@ struct Fixture {
     }
     QStringList dupeLines() const {
         QStringList dupes;
-        for (const QString& line : log.lines()) {
+        for (const QString& line : log.lineTexts()) {
             if (QsoLine::isDupe(line))
                 dupes.append(line);
         }
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(f.log.workedCalls().infoFor(u"SP1D"), QStringLiteral("SP1D;;"));
 
         f.context.analysis.options.countiesAllModes = true;
-        f.load(QStringList(f.log.lines().begin(), f.log.lines().end()));
+        f.load(f.log.lineTexts());
         QCOMPARE(f.log.loggedCountyList(), (QStringList{QStringLiteral("GW"), QStringLiteral("KD")}));
     }
 

@@ -44,8 +44,8 @@ private slots:
         const TestQso contact = TestQso().date("2026-03-14").band("80M").mode("CW");
         Fixture f({contact.time("07:00:00").call("S?7A").srx("1"),
                    contact.time("07:02:00").mode("PH").rst("59").call("S?7A").srx("3")});
-        QVERIFY(!checkWorkedBefore(f.session.log(), f.index, u"80M", u"CW", u"S?7A", false).dupe);
-        QCOMPARE(crossModeExchange(f.session.log(), f.index, u"80M", u"SSB", u"S?7A", false), std::nullopt);
+        QVERIFY(!checkWorkedBefore(f.session.log(), f.index, Band::fromName(u"80M"), Mode::cw(), u"S?7A", false).dupe);
+        QCOMPARE(crossModeExchange(f.session.log(), f.index, Band::fromName(u"80M"), Mode::phone(), u"S?7A", false), std::nullopt);
         const QStringList before = f.fileLines();
         QCOMPARE(f.add(f.form(QStringLiteral("S?7A"), QStringLiteral("012GW"))).outcome,
                  AddQsoResult::Outcome::PatternCall);
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(
             f.fileLines(QStringLiteral("log.kvr~")),
             QStringList{QStringLiteral("2026-03-14 080012  80M CW 599         001 SP9ABC          599      012 GW")});
-        const std::vector<QString>& memory = f.session.log().lines();
+        const QStringList memory = f.session.log().lineTexts();
         QCOMPARE(f.folder.readLines(QStringLiteral("Backup_logs/temporary_1.kvr")),
                  QStringList(memory.begin(), memory.end()));
         QCOMPARE(r.row, 1);
@@ -122,11 +122,11 @@ private slots:
         f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("001KO02MD")));
         f.add(f.form(QStringLiteral("SP9ABC"), QStringLiteral("001KO02MD"), "08:11:00"));
         f.add(f.form(QStringLiteral("OK1AB"), QStringLiteral("5JO70AA"), "08:09:00"));
-        const std::vector<QString> before = f.session.log().lines();
+        const QStringList before = f.session.log().lineTexts();
         const qint64 odx = f.session.log().odxTotal();
         QVERIFY(odx > 0);
         f.session.reload();
-        QCOMPARE(f.session.log().lines(), before);
+        QCOMPARE(f.session.log().lineTexts(), before);
         QCOMPARE(f.session.log().odxTotal(), odx);
         QCOMPARE(f.session.log().line(0).left(17), QStringLiteral("2026-03-14 080900"));
     }

@@ -100,9 +100,9 @@ private slots:
         QFETCH(QString, loggedStx);
         QFETCH(bool, separateVhf);
         QFETCH(QString, expected);
-        const QString newest = TestQso().band(band).stx(loggedStx).call("SP1AA").srx("1");
+        const Qso newest = TestQso().band(band).stx(loggedStx).call("SP1AA").srx("1").qso();
         QCOMPARE(SerialNumber::catchUpWithLog(stored, newest, separateVhf, SerialFormat::Three), expected);
-        QCOMPARE(SerialNumber::catchUpWithLog(stored, QString(), separateVhf, SerialFormat::Three), stored);
+        QCOMPARE(SerialNumber::catchUpWithLog(stored, std::nullopt, separateVhf, SerialFormat::Three), stored);
     }
 
     // A contact from the command line ends up as the entry window's fields would hold it.
@@ -144,57 +144,57 @@ private slots:
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog);
         EntryIndex index;
-        WorkedBeforeResult r = checkWorkedBefore(log, index, u"20M", u"CW", u"SP9ABC", false);
+        WorkedBeforeResult r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP9ABC", false);
         QVERIFY(r.dupe);
         QCOMPARE(r.panelText, QStringLiteral("SP9ABC - QSO zaliczone!"));
         QCOMPARE(r.row, 0);
         // Another mode: not a dupe, the last line is selected.
-        r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP9ABC", false);
+        r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP9ABC", false);
         QVERIFY(!r.dupe);
         QCOMPARE(r.row, 4);
-        r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP6XYZ", false);
+        r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP6XYZ", false);
         QCOMPARE(r.row, 4);
         QVERIFY(r.dupe);
-        r = checkWorkedBefore(log, index, u"20M", u"RTTY", u"DL1AA", false);
+        r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"RTTY"), u"DL1AA", false);
         QVERIFY(r.dupe);
         QCOMPARE(r.row, 3);
         // A prefix of a logged callsign is not that station.
-        QVERIFY(!checkWorkedBefore(log, index, u"20M", u"CW", u"SP9AB", false).dupe);
-        QVERIFY(!checkWorkedBefore(log, index, u"20M", u"CW", u"", false).dupe);
+        QVERIFY(!checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP9AB", false).dupe);
+        QVERIFY(!checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"", false).dupe);
     }
 
     void oneQsoPerBandIgnoresTheMode() {
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog, true);
         EntryIndex index;
-        const WorkedBeforeResult r = checkWorkedBefore(log, index, u"20M", u"SSB", u"SP9ABC", true);
+        const WorkedBeforeResult r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP9ABC", true);
         QVERIFY(r.dupe);
         QCOMPARE(r.row, 0);
-        QVERIFY(!checkWorkedBefore(log, index, u"80M", u"SSB", u"SP9ABC", true).dupe);
+        QVERIFY(!checkWorkedBefore(log, index, Band::fromName(u"80M"), Mode::fromName(u"SSB"), u"SP9ABC", true).dupe);
         // The first line of the station anywhere in the log is the one selected.
-        QCOMPARE(checkWorkedBefore(log, index, u"40M", u"CW", u"SP9ABC", true).row, 0);
+        QCOMPARE(checkWorkedBefore(log, index, Band::fromName(u"40M"), Mode::fromName(u"CW"), u"SP9ABC", true).row, 0);
     }
 
     void indexFollowsAReloadedLog() {
         TempProgramFolder folder;
         LogBook log = loadedLog(folder, kLog);
         EntryIndex index;
-        QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 1);
+        QCOMPARE(checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP6XYZ", false).row, 1);
         // An earlier contact arrives through a reload (an import or an edit).
         QStringList more = kLog;
         more.prepend(kContact.time("07:00:00").call("SP6XYZ").srx("1"));
         log = loadedLog(folder, more);
-        QCOMPARE(checkWorkedBefore(log, index, u"20M", u"CW", u"SP6XYZ", false).row, 0);
+        QCOMPARE(checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP6XYZ", false).row, 0);
     }
 
     void crossModePanelShowsTheOtherModesExchange() {
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog);
         EntryIndex index;
-        QCOMPARE(crossModeExchange(log, index, u"20M", u"SSB", u"SP6XYZ", false), QStringLiteral(" CW:  044KD"));
-        QCOMPARE(crossModeExchange(log, index, u"20M", u"CW", u"SP6XYZ", false), QStringLiteral(" PH:  045KD"));
-        QCOMPARE(crossModeExchange(log, index, u"40M", u"SSB", u"SP9ABC", false), std::nullopt);
-        QCOMPARE(crossModeExchange(log, index, u"20M", u"CW", u"NOBODY", false), std::nullopt);
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP6XYZ", false), QStringLiteral(" CW:  044KD"));
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP6XYZ", false), QStringLiteral(" PH:  045KD"));
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"40M"), Mode::fromName(u"SSB"), u"SP9ABC", false), std::nullopt);
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"NOBODY", false), std::nullopt);
     }
 
     void suggestionsFollowTheTypedText() {
@@ -203,13 +203,13 @@ private slots:
         lines << kContact.time("08:05:00").call("SP9ABD").srx("1") << kContact.time("08:06:00").call("SP9ABC").srx("1");
         const LogBook log = loadedLog(folder, lines);
         EntryIndex index;
-        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"SP"),
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"SP"),
                  (QStringList{QStringLiteral("SP6XYZ"), QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
-        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"SP9"),
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"SP9"),
                  (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
-        QCOMPARE(index.suggestions(log, u"20M", u"CW", u"ABD"), QStringList{QStringLiteral("SP9ABD")});
-        QCOMPARE(index.suggestions(log, u"20M", u"PH", u"XY"), QStringList{QStringLiteral("SP6XYZ")});
-        QCOMPARE(index.suggestions(log, u"40M", u"CW", u"SP"), QStringList());
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"ABD"), QStringList{QStringLiteral("SP9ABD")});
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"PH"), u"XY"), QStringList{QStringLiteral("SP6XYZ")});
+        QCOMPARE(index.suggestions(log, Band::fromName(u"40M"), Mode::fromCode(u"CW"), u"SP"), QStringList());
     }
 
     void commandsTypedIntoTheCallsignField_data() {
@@ -249,13 +249,13 @@ private slots:
     void serialOnBandSwitch() {
         LogBook log;
         log.setNextVhfSerial(1, 6);
-        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("12"), true, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
-        QCOMPARE(serialAfterBandSwitch(log, u"20M", QStringLiteral("006"), true, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"20M"), QStringLiteral("006"), true, true, SerialFormat::Three),
                  QStringLiteral("006"));
-        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("12"), false, true, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), false, true, SerialFormat::Three),
                  QStringLiteral("12"));
-        QCOMPARE(serialAfterBandSwitch(log, u"2M", QStringLiteral("SP"), true, false, SerialFormat::Three),
+        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("SP"), true, false, SerialFormat::Three),
                  QStringLiteral("SP"));
     }
 

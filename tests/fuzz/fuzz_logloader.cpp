@@ -31,8 +31,8 @@ LogContext countyContext() {
     context.analysis.options.enabled = true;
     context.analysis.options.mode = AnalysisMode::County;
     context.analysis.counties = &counties(AnalysisMode::County);
-    context.analysis.currentBand = QStringLiteral("80M");
-    context.analysis.currentMode = QStringLiteral("CW");
+    context.analysis.currentBand = Band::fromName(u"80M");
+    context.analysis.currentMode = Mode::fromName(u"CW");
     return context;
 }
 
@@ -43,13 +43,13 @@ LogContext locatorContext() {
     context.analysis.options.mode = AnalysisMode::Locator;
     context.analysis.options.sameLocatorKm = 5;
     context.analysis.ownLocator = QStringLiteral("JO91RU");
-    context.analysis.currentBand = QStringLiteral("2M");
-    context.analysis.currentMode = QStringLiteral("CW");
+    context.analysis.currentBand = Band::fromName(u"2M");
+    context.analysis.currentMode = Mode::fromName(u"CW");
     return context;
 }
 
 QStringList loadedLines(const LogBook& log) {
-    return QStringList(log.lines().begin(), log.lines().end());
+    return log.lineTexts();
 }
 
 void checkLoad(const QString& path, const QStringList& fileLines, const LogContext& context) {
@@ -65,7 +65,7 @@ void checkLoad(const QString& path, const QStringList& fileLines, const LogConte
     for (const QString& line : fileLines) {
         if (line.isEmpty())
             continue;
-        if (stopped && line.left(QsoColumns::kBodyLength) == result.badLine) {
+        if (stopped && line.left(QsoLayout::kBodyLength) == result.badLine) {
             badLineFound = true;
             break;
         }
@@ -75,9 +75,10 @@ void checkLoad(const QString& path, const QStringList& fileLines, const LogConte
     FUZZ_CHECK(log.size() == contacts.size(), "every line before the first bad one is one contact");
     FUZZ_CHECK(Fuzz::sortedBodies(loadedLines(log)) == Fuzz::sortedBodies(contacts),
                "every contact keeps the body it has in the file");
-    FUZZ_CHECK(std::is_sorted(log.lines().begin(), log.lines().end()), "the log is in sorted order");
-    for (const QString& line : log.lines())
-        FUZZ_CHECK(line.size() >= QsoColumns::kBodyLength, "a loaded line holds the whole body");
+    const QStringList lines = log.lineTexts();
+    FUZZ_CHECK(std::is_sorted(lines.begin(), lines.end()), "the log is in sorted order");
+    for (const QString& line : lines)
+        FUZZ_CHECK(line.size() >= QsoLayout::kBodyLength, "a loaded line holds the whole body");
 
     const AnalysisContext& analysis = context.analysis;
     if (analysis.options.countyMode()) {

@@ -73,7 +73,7 @@ QStringList sortedBodies(const QStringList& lines) {
     QStringList bodies;
     bodies.reserve(lines.size());
     for (const QString& line : lines)
-        bodies.append(line.left(QsoColumns::kBodyLength).leftJustified(QsoColumns::kBodyLength));
+        bodies.append(line.left(QsoLayout::kBodyLength).leftJustified(QsoLayout::kBodyLength));
     bodies.sort();
     return bodies;
 }

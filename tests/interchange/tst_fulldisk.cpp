@@ -124,8 +124,7 @@ private slots:
             };
         } else if (writer == QLatin1String("temporary backup")) {
             run = [&] {
-                const QStringList lines = s.log().lineTexts();
-                const TextFile::Status written = f.backups.write(s.folder(), {lines.begin(), lines.end()});
+                const TextFile::Status written = f.backups.write(s.folder(), s.log().fileBytes());
                 if (!written)
                     f.dialogs.error(written.error);
                 return written.ok;

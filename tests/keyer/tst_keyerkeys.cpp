@@ -136,7 +136,7 @@ private slots:
 
     void phoneModePlaysTheWavInstead() {
         KeyerFixture f;
-        f.entry.modeText = QStringLiteral("SSB");
+        f.entry.modeValue = Mode::phone();
         KeyerKeys keys(f.engine, f.entry);
         keys.keyPressed(Qt::Key_F4, Qt::NoModifier);
         QCOMPARE(f.entry.wavBuffers, QList<int>{4});

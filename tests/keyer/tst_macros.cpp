@@ -11,7 +11,7 @@ const QChar kNbsp(0xA0);
 // The last logged line: sent exchange "009  JO82LJ" (columns 31-41), call SP9XYZ (43-57) and received "KRA 12"
 // (63-73). The received exchange stands left in its column, where the program writes it right-aligned: the
 // macros take the trimmed column, so either way they read "KRA 12".
-const QString kLastLine = QStringLiteral("2024-05-01                    009  JO82LJ SP9XYZ              KRA 12      ");
+const QString kLastLine = QStringLiteral("2024-05-01 120000   2M CW     009  JO82LJ SP9XYZ              KRA 12      ");
 
 } // namespace
 
@@ -29,7 +29,8 @@ private:
         m_entry.second = QStringLiteral("ABC");
         m_entry.received = QStringLiteral("12-KRA");
         m_entry.contestCall = QStringLiteral("SP5KVR");
-        m_entry.lastLine = kLastLine;
+        m_entry.last = Qso::fromLine(kLastLine);
+        QVERIFY(m_entry.last);
         m_buffers = MessageBuffers();
     }
 
@@ -76,7 +77,7 @@ private slots:
         if (!callGiven)
             m_entry.call.clear();
         if (QByteArray(QTest::currentDataTag()) == "empty log contributes nothing")
-            m_entry.lastLine.clear();
+            m_entry.last.reset();
         const MacroExpansion e = ExpandMacros(input, m_entry, m_buffers, {true, true, fullDigits});
         QCOMPARE(e.text, expected);
     }

@@ -28,7 +28,7 @@ struct VoiceEntry final : PlainKeyerEntry {
 
 struct VoiceFixture {
     explicit VoiceFixture(bool loop) {
-        entry.modeText = QStringLiteral("SSB");
+        entry.modeValue = Mode::phone();
         entry.voice = &voice;
         KeyerConfig c = lptWithPtt();
         c.loopDelaySeconds = 3;

@@ -50,7 +50,7 @@ private slots:
 
     void nothingIsSentOutsideCw() {
         KeyerFixture f;
-        f.entry.modeText = QStringLiteral("SSB");
+        f.entry.modeValue = Mode::phone();
         f.engine.SendText(QStringLiteral("E"));
         QVERIFY(f.timeline.isEmpty());
         QVERIFY(!f.engine.txDown());

@@ -137,11 +137,11 @@ private slots:
     void dupeColourFollowsBandAndMode() {
         LookupTestLog log;
         log.load({{"20M", "CW", "SP7ABC"}});
-        const auto book = [&log](const QString& key) { return log.session.log().hasWorkedKey(key); };
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"20M", u"CW", false), SuggestionColour::Dupe);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"40M", u"CW", false), SuggestionColour::Normal);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, u"20M", u"SSB", false), SuggestionColour::Normal);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABD", book, u"20M", u"CW", false), SuggestionColour::Normal);
+        const auto book = [&log](const DupeKey& key) { return log.session.log().hasWorkedKey(key); };
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false), SuggestionColour::Dupe);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"40M"), Mode::fromName(u"CW"), false), SuggestionColour::Normal);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"SSB"), false), SuggestionColour::Normal);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABD", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false), SuggestionColour::Normal);
     }
 
     void dupeColourUnderOneQsoPerBand() {
@@ -149,8 +149,8 @@ private slots:
         log.session.oneQsoPerBand = true;
         log.load({{"20M", "CW", "SP7ABC"}});
         QCOMPARE(CallSuggestions::colourFor(
-                     u"SP7ABC", [&log](const QString& key) { return log.session.log().hasWorkedKey(key); }, u"20M",
-                     u"SSB", true),
+                     u"SP7ABC", [&log](const DupeKey& key) { return log.session.log().hasWorkedKey(key); },
+                     Band::fromName(u"20M"), Mode::fromName(u"SSB"), true),
                  SuggestionColour::Dupe);
     }
 

@@ -73,7 +73,7 @@ private slots:
                   {"20M", "CW", "DL1AB"},
                   {"20M", "CW", "DL1AA"}});
         WorkedCallsGroups groups;
-        groups.rebuild(log.session.log().lines(), u"20M");
+        groups.rebuild(log.session.log().records(), Band::fromName(u"20M"));
         using L = WorkedCallsGroups::List;
         QCOMPARE(groups.columnEntries(L::CW, 6), QStringList{"SP7ABC"});
         QCOMPARE(groups.columnEntries(L::CW, 9), (QStringList{"3Z0X", "OEAAAA"}));
@@ -90,7 +90,7 @@ private slots:
                 }
         QCOMPARE(listed, 7);
 
-        groups.rebuild(log.session.log().lines(), u"40M");
+        groups.rebuild(log.session.log().records(), Band::fromName(u"40M"));
         QCOMPARE(groups.columnEntries(L::CW, 8), QStringList{"SP9ZZZ"});
         QVERIFY(groups.columnEntries(L::CW, 6).isEmpty());
     }
@@ -99,11 +99,11 @@ private slots:
         LookupTestLog log;
         log.load({{"20M", "CW", "SP7ABC"}});
         WorkedCallsGroups groups;
-        groups.rebuild(log.session.log().lines(), u"20M");
-        QVERIFY(!groups.addLine(LookupTestLog::line({"20M", "CW", "SP7ABCXY"}, 5), u"20M"));
-        QVERIFY(!groups.addLine(LookupTestLog::line({"80M", "CW", "SP5AAA"}, 5), u"20M"));
-        QVERIFY(!groups.addLine(LookupTestLog::line({"20M", "HE", "SP5AAA"}, 5), u"20M"));
-        QVERIFY(groups.addLine(LookupTestLog::line({"20M", "CW", "SP5AAA"}, 5), u"20M"));
+        groups.rebuild(log.session.log().records(), Band::fromName(u"20M"));
+        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP7ABCXY"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"80M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "HE", "SP5AAA"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
         QCOMPARE(groups.columnEntries(WorkedCallsGroups::List::CW, 4), QStringList{"SP5AAA"});
     }
 };

@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(view->model()->rowCount(), 2);
         QCOMPARE(f.folder.readLines(QStringLiteral("log.kvr")).size(), 2);
         bool anyDupe = false;
-        for (const QString& line : f.session.log().lines())
+        for (const QString& line : f.session.log().lineTexts())
             anyDupe = anyDupe || QsoLine::isDupe(line);
         QCOMPARE(anyDupe, dupeLeft);
         QCOMPARE(log.windowTitle(), f.session.scoreSummary());
