@@ -96,7 +96,8 @@ int runAdd(CliContext& context) {
         Modes::defaultReport(session.currentMode().info(), QString(), Modes::ReportReset::ModeSwitch);
     QString serial = entry.options().stx;
     if (!stx && entry.options().separateVhfSerials && entry.options().autoIncrement)
-        serial = serialAfterBandSwitch(session.log(), session.currentBand(), serial, true, true, entry.options().serialFormat);
+        serial = serialAfterBandSwitch(session.log(), session.currentBand(), serial, true, true,
+                                       entry.options().serialFormat);
 
     EntryForm form;
     form.call = *call;

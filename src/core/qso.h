@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <array>
+#include <cstring>
 #include <optional>
 
 // The fields of a contact, in the order of the line.
@@ -137,12 +138,22 @@ public:
     DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayView call);
 
     friend bool operator==(const DupeKey& a, const DupeKey& b) = default;
+    // A few multiplications over two machine words and a byte: the key is hashed for every contact loaded.
     friend size_t qHash(const DupeKey& key, size_t seed = 0) noexcept {
-        return qHashBits(key.m_bytes.data(), key.m_bytes.size(), seed);
+        quint64 words[2];
+        std::memcpy(words, key.m_bytes.data(), sizeof words);
+        quint64 hash = seed ^ 0x9E3779B97F4A7C15ULL ^ quint64(quint8(key.m_bytes[16]));
+        for (const quint64 word : words) {
+            hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+            hash ^= hash >> 31;
+        }
+        return size_t(hash);
     }
 
 private:
+    // Band, mode and callsign, padded with zeros.
     std::array<char, 2 + kCallLength> m_bytes{};
+    static_assert(2 + kCallLength == 2 * sizeof(quint64) + 1);
 };
 
 // A contact as the log holds it in memory: the body in the file's encoding (one byte a character, so a line

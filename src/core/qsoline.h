@@ -7,8 +7,8 @@
 
 // What the entry fields give for one contact; compose() turns it into the line body.
 struct QsoFields {
-    QString date;     // yyyy-mm-dd
-    QString time;     // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
+    QString date; // yyyy-mm-dd
+    QString time; // hh:mm:ss (characters 1–2, 4–5 and 7–8 are used)
     Band band;
     Mode mode;
     QString rstSent;
@@ -40,4 +40,3 @@ QString body(QString&& line);
 // Whether the line carries the dupe mark after its body.
 bool isDupe(QStringView line);
 } // namespace QsoLine
-

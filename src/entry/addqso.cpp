@@ -72,8 +72,8 @@ AddQsoResult AddQso::run(const EntryForm& form) {
     const QString stx = form.stx.trimmed();
     result.stx = stx;
 
-    QString line = QsoLine::compose({date, time, band, m_session.currentMode(), form.rstSent, stx,
-                                     form.stxFixed, form.call, form.rstRcvd, form.srx});
+    QString line = QsoLine::compose({date, time, band, m_session.currentMode(), form.rstSent, stx, form.stxFixed,
+                                     form.call, form.rstRcvd, form.srx});
     // A contact logged without an exchange is never a dupe and takes no key.
     const std::optional<PreparedQso> prepared =
         log.prepare(line, m_session.oneQsoPerBand, m_session.analysisContext(), !form.srx.isEmpty());

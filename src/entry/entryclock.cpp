@@ -104,8 +104,9 @@ ManualTime resolveOfflineCollision(const ManualTime& manual, std::span<const Qso
     // The log is sorted by its lines, so by their date and time first.
     const auto taken = [&](const QString& stamp) {
         const QByteArray key = stamp.toLatin1();
-        const auto at = std::lower_bound(sortedLog.begin(), sortedLog.end(), key,
-                                         [](const QsoRecord& qso, const QByteArray& k) { return qso.dateAndTime() < k; });
+        const auto at =
+            std::lower_bound(sortedLog.begin(), sortedLog.end(), key,
+                             [](const QsoRecord& qso, const QByteArray& k) { return qso.dateAndTime() < k; });
         return at != sortedLog.end() && at->dateAndTime() == key;
     };
     QDateTime moment(manual.date, time, Qt::UTC);

@@ -57,9 +57,8 @@ AddQsoResult EntrySession::addQso(const EntryForm& form) {
 }
 
 WorkedBeforeResult EntrySession::checkCall(QStringView call) {
-    const WorkedBeforeResult result =
-        checkWorkedBefore(m_session.log(), m_index, m_session.currentBand(), m_session.currentMode(), call,
-                          m_session.oneQsoPerBand);
+    const WorkedBeforeResult result = checkWorkedBefore(m_session.log(), m_index, m_session.currentBand(),
+                                                        m_session.currentMode(), call, m_session.oneQsoPerBand);
     if (result.row >= 0)
         emit m_session.rowSelectionRequested(result.row);
     return result;
@@ -83,8 +82,9 @@ EntrySession::BandSwitch EntrySession::changeBand(const QString& band, const QSt
     if (m_session.currentBand().isVhf())
         change.analysis = AnalysisHandlers::VhfBandChosen(m_session);
     AnalysisHandlers::BandOrModeChanged(m_session);
-    change.serial = serialAfterBandSwitch(m_session.log(), m_session.currentBand(), serialField, m_options.separateVhfSerials,
-                                          m_options.autoIncrement, m_options.serialFormat);
+    change.serial =
+        serialAfterBandSwitch(m_session.log(), m_session.currentBand(), serialField, m_options.separateVhfSerials,
+                              m_options.autoIncrement, m_options.serialFormat);
     return change;
 }
 

@@ -1,6 +1,5 @@
 #include "entry/serialnumber.h"
 
-
 namespace SerialNumber {
 
 SerialFormat formatFromIndex(int index) {

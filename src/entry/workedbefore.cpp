@@ -9,8 +9,8 @@
 #include "log/logbook.h"
 #include "lookup/mastercalldb.h"
 
-WorkedBeforeResult checkWorkedBefore(
-    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
+WorkedBeforeResult
+checkWorkedBefore(const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
     WorkedBeforeResult result;
     // A search pattern names no station, so it is never a dupe, even of a line that holds a "?".
     if (!call.isEmpty() && !MasterCallDatabase::isPattern(call) &&
@@ -24,8 +24,8 @@ WorkedBeforeResult checkWorkedBefore(
     return result;
 }
 
-std::optional<QString> crossModeExchange(
-    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
+std::optional<QString>
+crossModeExchange(const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand) {
     if (call.isEmpty() || MasterCallDatabase::isPattern(call))
         return std::nullopt;
     // The other of CW and phone: from CW the phone contact, from any other mode the CW one.

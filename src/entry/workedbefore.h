@@ -19,13 +19,13 @@ struct WorkedBeforeResult {
 };
 
 // Run on every change of the callsign, band or mode.
-WorkedBeforeResult checkWorkedBefore(
-    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
+WorkedBeforeResult
+checkWorkedBefore(const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
 
 // crossModeExchangeLabel when the callsign field is left: the exchange this station gave in the other of CW and SSB (or
 // on this band at all with one QSO per band). nullopt hides the panel.
-std::optional<QString> crossModeExchange(
-    const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
+std::optional<QString>
+crossModeExchange(const LogBook& log, EntryIndex& index, Band band, Mode mode, QStringView call, bool oneQsoPerBand);
 
 // What Enter in the callsign field does with its text before it is taken for a callsign.
 enum class EntryCommand { None, Band, Mode, Time, Date };

@@ -16,14 +16,14 @@ class KeyerEntry {
 public:
     virtual ~KeyerEntry() = default;
 
-    virtual QString callsign() const = 0;         // callsignEdit
-    virtual QString rstSent() const = 0;          // rstSentEdit
-    virtual QString exchangeFirst() const = 0;    // sentSerialEdit: serial number or fixed exchange
-    virtual QString exchangeSecond() const = 0;   // sentFixedPartEdit
-    virtual QString receivedExchange() const = 0; // receivedExchangeEdit
-    virtual bool dupeShown() const = 0;           // the "QSO powtórzone" panel
-    virtual Mode mode() const = 0;                // the mode box
-    virtual QString contestCallsign() const = 0;  // operator data
+    virtual QString callsign() const = 0;           // callsignEdit
+    virtual QString rstSent() const = 0;            // rstSentEdit
+    virtual QString exchangeFirst() const = 0;      // sentSerialEdit: serial number or fixed exchange
+    virtual QString exchangeSecond() const = 0;     // sentFixedPartEdit
+    virtual QString receivedExchange() const = 0;   // receivedExchangeEdit
+    virtual bool dupeShown() const = 0;             // the "QSO powtórzone" panel
+    virtual Mode mode() const = 0;                  // the mode box
+    virtual QString contestCallsign() const = 0;    // operator data
     virtual std::optional<Qso> lastQso() const = 0; // the last contact of the sorted log
     virtual AnalysisOptions analysis() const = 0;
     // The call-info entry ("CALL;county;locator") of a worked callsign.

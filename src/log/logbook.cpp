@@ -26,7 +26,6 @@ void LogBook::sortLines() {
 void LogBook::reserve(qsizetype contacts) {
     m_records.reserve(size_t(contacts));
     m_workedKeys.reserve(contacts);
-    m_workedCalls.reserve(contacts);
 }
 
 QStringList LogBook::lineTexts() const {
@@ -67,6 +66,7 @@ qsizetype LogBook::rowOfBody(QStringView body) const {
 void LogBook::clearContacts() {
     m_records.clear();
     m_workedKeys.clear();
+    m_callsGiven.clear();
     m_loggedCounties.clear();
     m_phoneCount = 0;
     m_cwCount = 0;
@@ -114,9 +114,15 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
         m_odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
         m_loggedCounties.insert(analysis.county);
-    // One look-up: add() keeps the entry of a callsign it already holds.
-    const QString call = TextFile::decode(qso.record.field(QsoField::Call));
-    m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
+    // A callsign this log already gave the worked-calls list is passed over without building its strings; the
+    // list keeps the entry of a callsign it already holds.
+    const QByteArrayView callBytes = qso.record.field(QsoField::Call);
+    const qsizetype given = m_callsGiven.size();
+    m_callsGiven.insert(DupeKey('\0', '\0', false, callBytes));
+    if (m_callsGiven.size() != given) {
+        const QString call = TextFile::decode(callBytes);
+        m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
+    }
     if (placement == Placement::Unsorted) {
         m_records.push_back(qso.record);
         return -1;

@@ -54,10 +54,12 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
       m_helpPagePath(HelpFile::path()) {
     m_ui->setupUi(this);
     // Each field takes as much as its cell of the log line holds.
-    for (const auto& [field, edit] :
-         {std::pair{QsoField::Call, m_ui->callsignEdit}, {QsoField::RstSent, m_ui->rstSentEdit},
-          {QsoField::Stx, m_ui->sentSerialEdit}, {QsoField::Stx, m_ui->sentFixedPartEdit},
-          {QsoField::RstRcvd, m_ui->rstReceivedEdit}, {QsoField::Srx, m_ui->receivedExchangeEdit}})
+    for (const auto& [field, edit] : {std::pair{QsoField::Call, m_ui->callsignEdit},
+                                      {QsoField::RstSent, m_ui->rstSentEdit},
+                                      {QsoField::Stx, m_ui->sentSerialEdit},
+                                      {QsoField::Stx, m_ui->sentFixedPartEdit},
+                                      {QsoField::RstRcvd, m_ui->rstReceivedEdit},
+                                      {QsoField::Srx, m_ui->receivedExchangeEdit}})
         edit->setMaxLength(QsoLayout::valueWidth(field));
     m_loggedCalls = new LoggedCallsWindow(this);
     m_clockTimer = new QTimer(this);

@@ -62,7 +62,8 @@ private slots:
         QFETCH(QString, suffix);
         CountyList counties;
         counties.setEntries({QStringLiteral("IC")});
-        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
+        AnalysisContext context{
+            {true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
         const QsoAnalysis result = analyse(kContact.band("80M").srx(srx), false, context);
         QCOMPARE(result.suffix, suffix);
         QCOMPARE(result.logCounty, !suffix.isEmpty());
@@ -76,7 +77,8 @@ private slots:
         for (const TestQso& qso : {kContact.band("80M").srx("IC"), kContact.band("80M").mode("PH").srx("GW"),
                                    kContact.band("40M").srx("GW").suffix("DUPE")})
             log.add(PreparedQso{qso.record(), {}, false, {}}, LogBook::Placement::Sorted);
-        AnalysisContext context{{true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
+        AnalysisContext context{
+            {true, AnalysisMode::County, 1, false}, &counties, {}, Band::fromName(u"80M"), Mode::fromName(u"CW")};
         RebuildLoggedCounties(log, context);
         QCOMPARE(log.loggedCountyList(), QStringList{QStringLiteral("IC")});
         context.currentMode = Mode::fromName(u"SSB");
@@ -96,7 +98,11 @@ private slots:
     }
 
     void locatorAnalysisWithoutAUsableOwnLocatorCreditsNothing() {
-        AnalysisContext context{{true, AnalysisMode::Locator, 1, false}, nullptr, QStringLiteral("JO9"), Band::fromName(u"2M"), Mode::fromName(u"CW")};
+        AnalysisContext context{{true, AnalysisMode::Locator, 1, false},
+                                nullptr,
+                                QStringLiteral("JO9"),
+                                Band::fromName(u"2M"),
+                                Mode::fromName(u"CW")};
         const QsoAnalysis result = analyse(kContact.band("2M").srx("KO02AA"), false, context);
         QVERIFY(!result.distanceKm);
         QVERIFY(result.suffix.isEmpty());

@@ -66,8 +66,7 @@ private slots:
         }
         // Both same-locator contacts now carry the new distance, in the total and in their lines.
         QCOMPARE(f.session.log().odxTotal(), before + 2 * (kept - 1));
-        QCOMPARE(f.session.log().qso(0).suffix,
-                 QString::number(kept));
+        QCOMPARE(f.session.log().qso(0).suffix, QString::number(kept));
         QVERIFY(f.session.scoreSummary().endsWith(QStringLiteral("Suma ODX: ") +
                                                   QString::number(f.session.log().odxTotal()).rightJustified(7)));
     }

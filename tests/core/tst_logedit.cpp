@@ -1,7 +1,7 @@
 #include "core/qsoline.h"
 #include "lifecyclefixture.h"
-#include "testqso.h"
 #include "log/logedit.h"
+#include "testqso.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -45,7 +45,8 @@ private slots:
         Fixture f({contact.time("07:00:00").call("S?7A").srx("1"),
                    contact.time("07:02:00").mode("PH").rst("59").call("S?7A").srx("3")});
         QVERIFY(!checkWorkedBefore(f.session.log(), f.index, Band::fromName(u"80M"), Mode::cw(), u"S?7A", false).dupe);
-        QCOMPARE(crossModeExchange(f.session.log(), f.index, Band::fromName(u"80M"), Mode::phone(), u"S?7A", false), std::nullopt);
+        QCOMPARE(crossModeExchange(f.session.log(), f.index, Band::fromName(u"80M"), Mode::phone(), u"S?7A", false),
+                 std::nullopt);
         const QStringList before = f.fileLines();
         QCOMPARE(f.add(f.form(QStringLiteral("S?7A"), QStringLiteral("012GW"))).outcome,
                  AddQsoResult::Outcome::PatternCall);

@@ -144,7 +144,8 @@ private slots:
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog);
         EntryIndex index;
-        WorkedBeforeResult r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP9ABC", false);
+        WorkedBeforeResult r =
+            checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP9ABC", false);
         QVERIFY(r.dupe);
         QCOMPARE(r.panelText, QStringLiteral("SP9ABC - QSO zaliczone!"));
         QCOMPARE(r.row, 0);
@@ -167,7 +168,8 @@ private slots:
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog, true);
         EntryIndex index;
-        const WorkedBeforeResult r = checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP9ABC", true);
+        const WorkedBeforeResult r =
+            checkWorkedBefore(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP9ABC", true);
         QVERIFY(r.dupe);
         QCOMPARE(r.row, 0);
         QVERIFY(!checkWorkedBefore(log, index, Band::fromName(u"80M"), Mode::fromName(u"SSB"), u"SP9ABC", true).dupe);
@@ -191,10 +193,14 @@ private slots:
         TempProgramFolder folder;
         const LogBook log = loadedLog(folder, kLog);
         EntryIndex index;
-        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP6XYZ", false), QStringLiteral(" CW:  044KD"));
-        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP6XYZ", false), QStringLiteral(" PH:  045KD"));
-        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"40M"), Mode::fromName(u"SSB"), u"SP9ABC", false), std::nullopt);
-        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"NOBODY", false), std::nullopt);
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"SSB"), u"SP6XYZ", false),
+                 QStringLiteral(" CW:  044KD"));
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"SP6XYZ", false),
+                 QStringLiteral(" PH:  045KD"));
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"40M"), Mode::fromName(u"SSB"), u"SP9ABC", false),
+                 std::nullopt);
+        QCOMPARE(crossModeExchange(log, index, Band::fromName(u"20M"), Mode::fromName(u"CW"), u"NOBODY", false),
+                 std::nullopt);
     }
 
     void suggestionsFollowTheTypedText() {
@@ -207,8 +213,10 @@ private slots:
                  (QStringList{QStringLiteral("SP6XYZ"), QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
         QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"SP9"),
                  (QStringList{QStringLiteral("SP9ABC"), QStringLiteral("SP9ABD")}));
-        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"ABD"), QStringList{QStringLiteral("SP9ABD")});
-        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"PH"), u"XY"), QStringList{QStringLiteral("SP6XYZ")});
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"CW"), u"ABD"),
+                 QStringList{QStringLiteral("SP9ABD")});
+        QCOMPARE(index.suggestions(log, Band::fromName(u"20M"), Mode::fromCode(u"PH"), u"XY"),
+                 QStringList{QStringLiteral("SP6XYZ")});
         QCOMPARE(index.suggestions(log, Band::fromName(u"40M"), Mode::fromCode(u"CW"), u"SP"), QStringList());
     }
 
@@ -249,14 +257,18 @@ private slots:
     void serialOnBandSwitch() {
         LogBook log;
         log.setNextVhfSerial(1, 6);
-        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), true, true, SerialFormat::Three),
-                 QStringLiteral("006"));
-        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"20M"), QStringLiteral("006"), true, true, SerialFormat::Three),
-                 QStringLiteral("006"));
-        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), false, true, SerialFormat::Three),
-                 QStringLiteral("12"));
-        QCOMPARE(serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("SP"), true, false, SerialFormat::Three),
-                 QStringLiteral("SP"));
+        QCOMPARE(
+            serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), true, true, SerialFormat::Three),
+            QStringLiteral("006"));
+        QCOMPARE(
+            serialAfterBandSwitch(log, Band::fromName(u"20M"), QStringLiteral("006"), true, true, SerialFormat::Three),
+            QStringLiteral("006"));
+        QCOMPARE(
+            serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("12"), false, true, SerialFormat::Three),
+            QStringLiteral("12"));
+        QCOMPARE(
+            serialAfterBandSwitch(log, Band::fromName(u"2M"), QStringLiteral("SP"), true, false, SerialFormat::Three),
+            QStringLiteral("SP"));
     }
 
     // What a blank in the callsign field pre-fills from the log's call info.

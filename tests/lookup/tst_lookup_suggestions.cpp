@@ -138,10 +138,14 @@ private slots:
         LookupTestLog log;
         log.load({{"20M", "CW", "SP7ABC"}});
         const auto book = [&log](const DupeKey& key) { return log.session.log().hasWorkedKey(key); };
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false), SuggestionColour::Dupe);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"40M"), Mode::fromName(u"CW"), false), SuggestionColour::Normal);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"SSB"), false), SuggestionColour::Normal);
-        QCOMPARE(CallSuggestions::colourFor(u"SP7ABD", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false), SuggestionColour::Normal);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false),
+                 SuggestionColour::Dupe);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"40M"), Mode::fromName(u"CW"), false),
+                 SuggestionColour::Normal);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABC", book, Band::fromName(u"20M"), Mode::fromName(u"SSB"), false),
+                 SuggestionColour::Normal);
+        QCOMPARE(CallSuggestions::colourFor(u"SP7ABD", book, Band::fromName(u"20M"), Mode::fromName(u"CW"), false),
+                 SuggestionColour::Normal);
     }
 
     void dupeColourUnderOneQsoPerBand() {

@@ -100,10 +100,14 @@ private slots:
         log.load({{"20M", "CW", "SP7ABC"}});
         WorkedCallsGroups groups;
         groups.rebuild(log.session.log().records(), Band::fromName(u"20M"));
-        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP7ABCXY"}, 5)), Band::fromName(u"20M")));
-        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"80M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
-        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "HE", "SP5AAA"}, 5)), Band::fromName(u"20M")));
-        QVERIFY(groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(!groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP7ABCXY"}, 5)),
+                            Band::fromName(u"20M")));
+        QVERIFY(
+            !groups.add(*QsoRecord::fromLine(LookupTestLog::line({"80M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(
+            !groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "HE", "SP5AAA"}, 5)), Band::fromName(u"20M")));
+        QVERIFY(
+            groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
         QCOMPARE(groups.columnEntries(WorkedCallsGroups::List::CW, 4), QStringList{"SP5AAA"});
     }
 };

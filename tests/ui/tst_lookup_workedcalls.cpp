@@ -73,7 +73,8 @@ private slots:
         WorkedCallsWindows windows(log.session);
         log.load({{"20M", "CW", "SP7ABC"}});
         const qsizetype row = log.session.log().add(
-            PreparedQso{*QsoRecord::fromLine(LookupTestLog::line({"20M", "PH", "SP5XYZ"}, 30)), {}, false, {}}, LogBook::Placement::Sorted);
+            PreparedQso{*QsoRecord::fromLine(LookupTestLog::line({"20M", "PH", "SP5XYZ"}, 30)), {}, false, {}},
+            LogBook::Placement::Sorted);
         emit log.session.qsoAdded(row);
         QCOMPARE(texts(windows.ssb()->findChild<QListWidget*>("callArea5List")), QStringList{"SP5XYZ"});
         QCOMPARE(texts(windows.cw()->findChild<QListWidget*>("callArea7List")), QStringList{"SP7ABC"});
