@@ -69,6 +69,14 @@ Mode Mode::fromName(QStringView name) {
 }
 
 Mode Mode::fromCode(QStringView code) {
+    // Every line of a log is read through here: the usual upper-case codes are matched without a folding
+    // comparison.
+    if (code.size() == 2) {
+        for (const ModeInfo& mode : kModes) {
+            if (code[0] == QLatin1Char(mode.code[0]) && code[1] == QLatin1Char(mode.code[1]))
+                return fromInfo(&mode);
+        }
+    }
     if (const ModeInfo* info = Modes::byCode(code))
         return fromInfo(info);
     Mode other;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -211,6 +212,60 @@ DupeKey::DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayVie
     std::copy_n(call.data(), std::min<qsizetype>(call.size(), kCallLength), m_bytes.begin() + 2);
 }
 
+size_t DupeKeySet::slotOf(const DupeKey& key) const {
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = qHash(key) & mask;
+    while (!m_slots[slot].isZero() && !(m_slots[slot] == key))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+bool DupeKeySet::contains(const DupeKey& key) const {
+    if (key.isZero())
+        return m_hasZero;
+    return !m_slots.empty() && !m_slots[slotOf(key)].isZero();
+}
+
+bool DupeKeySet::insert(const DupeKey& key) {
+    if (key.isZero()) {
+        const bool inserted = !m_hasZero;
+        m_hasZero = true;
+        m_size += inserted ? 1 : 0;
+        return inserted;
+    }
+    // At most three slots in four are taken, so a probe ends soon.
+    if (size_t(m_size + 1) * 4 > m_slots.size() * 3)
+        grow(std::max<size_t>(16, m_slots.size() * 2));
+    DupeKey& slot = m_slots[slotOf(key)];
+    if (!slot.isZero())
+        return false;
+    slot = key;
+    ++m_size;
+    return true;
+}
+
+void DupeKeySet::reserve(qsizetype keys) {
+    size_t wanted = 16;
+    while (wanted * 3 < size_t(keys) * 4)
+        wanted *= 2;
+    if (wanted > m_slots.size())
+        grow(wanted);
+}
+
+void DupeKeySet::grow(size_t count) {
+    std::vector<DupeKey> old = std::exchange(m_slots, std::vector<DupeKey>(count));
+    for (const DupeKey& key : old) {
+        if (!key.isZero())
+            m_slots[slotOf(key)] = key;
+    }
+}
+
+void DupeKeySet::clear() {
+    m_slots.clear();
+    m_size = 0;
+    m_hasZero = false;
+}
+
 std::optional<QsoRecord> QsoRecord::fromBytes(QByteArrayView line) {
     const QsoCell& bandCell = QsoLayout::cell(QsoField::Band);
     // The loader reads the band from the first three columns of its cell ("70C" of "70CM" is 70).
@@ -237,9 +292,12 @@ std::optional<QsoRecord> QsoRecord::fromLine(QStringView line) {
 
 void QsoRecord::setSuffix(QStringView suffix, bool dupe) {
     m_dupe = dupe;
-    const QByteArray bytes = TextFile::encode(dupe ? QStringView(u"DUPE") : suffix);
-    m_suffixLength = quint8(std::min<qsizetype>(bytes.size(), QsoLayout::kMaxSuffixLength));
-    std::copy_n(bytes.data(), m_suffixLength, m_suffix.begin());
+    const QStringView text = dupe ? QStringView(u"DUPE") : suffix;
+    m_suffixLength = quint8(std::min<qsizetype>(text.size(), QsoLayout::kMaxSuffixLength));
+    for (int i = 0; i < m_suffixLength; ++i) {
+        const char16_t c = text[i].unicode();
+        m_suffix[size_t(i)] = c < 0x80 ? char(c) : TextFile::encode(text.mid(i, 1)).at(0);
+    }
 }
 
 QByteArrayView QsoRecord::field(QsoField field) const {

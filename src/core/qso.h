@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 // The fields of a contact, in the order of the line.
 enum class QsoField : quint8 { Date, Time, Band, Mode, RstSent, Stx, Call, RstRcvd, Srx, Blank };
@@ -138,6 +139,7 @@ public:
     DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayView call);
 
     friend bool operator==(const DupeKey& a, const DupeKey& b) = default;
+    bool isZero() const { return *this == DupeKey(); }
     // A few multiplications over two machine words and a byte: the key is hashed for every contact loaded.
     friend size_t qHash(const DupeKey& key, size_t seed = 0) noexcept {
         quint64 words[2];
@@ -154,6 +156,26 @@ private:
     // Band, mode and callsign, padded with zeros.
     std::array<char, 2 + kCallLength> m_bytes{};
     static_assert(2 + kCallLength == 2 * sizeof(quint64) + 1);
+};
+
+// A set of dupe keys in one flat table (open addressing, linear probing): a look-up touches one place of memory,
+// and a look-up followed by the insert of the same key finds that place again in the cache. The all-zero key
+// marks a free slot and is kept aside.
+class DupeKeySet {
+public:
+    bool contains(const DupeKey& key) const;
+    // true when the key was not there yet.
+    bool insert(const DupeKey& key);
+    void reserve(qsizetype keys);
+    void clear();
+    qsizetype size() const { return m_size; }
+
+private:
+    size_t slotOf(const DupeKey& key) const;
+    void grow(size_t count);
+    std::vector<DupeKey> m_slots;
+    qsizetype m_size = 0;
+    bool m_hasZero = false;
 };
 
 // A contact as the log holds it in memory: the body in the file's encoding (one byte a character, so a line

@@ -117,9 +117,7 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
     // A callsign this log already gave the worked-calls list is passed over without building its strings; the
     // list keeps the entry of a callsign it already holds.
     const QByteArrayView callBytes = qso.record.field(QsoField::Call);
-    const qsizetype given = m_callsGiven.size();
-    m_callsGiven.insert(DupeKey('\0', '\0', false, callBytes));
-    if (m_callsGiven.size() != given) {
+    if (m_callsGiven.insert(DupeKey('\0', '\0', false, callBytes))) {
         const QString call = TextFile::decode(callBytes);
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
     }

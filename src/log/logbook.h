@@ -100,9 +100,9 @@ private:
 
     QString m_path;
     std::vector<QsoRecord> m_records;
-    QSet<DupeKey> m_workedKeys;
+    DupeKeySet m_workedKeys;
     // The callsigns of this log already in the worked-calls list (band and mode left blank in the key).
-    QSet<DupeKey> m_callsGiven;
+    DupeKeySet m_callsGiven;
     WorkedCalls m_workedCalls;
     qint64 m_phoneCount = 0;
     qint64 m_cwCount = 0;

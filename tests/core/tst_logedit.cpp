@@ -1,4 +1,5 @@
 #include "core/qsoline.h"
+#include "core/textfile.h"
 #include "lifecyclefixture.h"
 #include "log/logedit.h"
 #include "testqso.h"
@@ -27,6 +28,40 @@ private slots:
         QCOMPARE(fields.band, QStringLiteral("6M"));
         QCOMPARE(fields.stx, QStringLiteral("017 KO02MD"));
         QCOMPARE(fields.compose(), line);
+    }
+
+    // The log file is written back from the contacts in memory: every line the edit or the delete does not
+    // touch stays byte for byte. The one change is the dupe mark the demo file lacks on its fifth line, which the
+    // load works out again and the first rewrite writes.
+    void rewritesKeepTheOtherLinesByteForByte() {
+        QFile demo(QStringLiteral(KVR_SOURCE_DIR "/data/demo.kvr"));
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        const QByteArray original = demo.readAll();
+        QStringList lines;
+        TextFile::forEachLine(demo.fileName(), [&lines](QString&& line) {
+            lines.append(line);
+            return true;
+        });
+        SessionFixture f(lines);
+        QCOMPARE(fileBytes(f.session.logPath()), original);
+        QByteArray marked = original;
+        marked.replace("014 GW \r\n", "014 GW DUPE\r\n");
+        QCOMPARE(f.session.log().fileBytes(), marked);
+
+        EditedQso fields = EditedQso::fromQso(f.session.log().qso(2));
+        const QString call = fields.call;
+        fields.call = QStringLiteral("SP7ZZZ");
+        QCOMPARE(LogEdit::SaveEditedQso(f.session, 2, fields).outcome, LogEdit::EditOutcome::Saved);
+        fields.call = call;
+        QCOMPARE(LogEdit::SaveEditedQso(f.session, 2, fields).outcome, LogEdit::EditOutcome::Saved);
+        QCOMPARE(fileBytes(f.session.logPath()), marked);
+
+        f.dialogs.buttonAnswers.push_back(DialogButton::Yes);
+        QVERIFY(LogEdit::DeleteQso(f.session, 1).deleted);
+        QByteArray withoutSecond = marked;
+        const qsizetype second = withoutSecond.indexOf('\n') + 1;
+        withoutSecond.remove(second, withoutSecond.indexOf('\n', second) + 1 - second);
+        QCOMPARE(fileBytes(f.session.logPath()), withoutSecond);
     }
 
     void badFieldIsRefusedAndNothingChanges_data() {

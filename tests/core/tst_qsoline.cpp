@@ -204,6 +204,28 @@ private slots:
         QCOMPARE(Modes::selectorList(true).last(), QStringLiteral("HELL"));
     }
 
+    // The flat key set against the container it replaced, through its growth from empty.
+    void dupeKeySetAgreesWithAHashSet() {
+        DupeKeySet set;
+        QSet<QByteArray> reference;
+        QVERIFY(!set.contains(DupeKey()));
+        for (int i = 0; i < 5000; ++i) {
+            const QByteArray call = "SP" + QByteArray::number(i % 1700);
+            const char band = char('0' + i % 3);
+            QCOMPARE(set.insert(DupeKey(band, '1', false, call)), !reference.contains(band + call));
+            reference.insert(band + call);
+            QVERIFY(set.contains(DupeKey(band, '1', false, call)));
+            QVERIFY(!set.contains(DupeKey(band, '0', false, call)));
+        }
+        QCOMPARE(set.size(), reference.size());
+        QVERIFY(set.insert(DupeKey()));
+        QVERIFY(!set.insert(DupeKey()));
+        QVERIFY(set.contains(DupeKey()));
+        set.clear();
+        QCOMPARE(set.size(), 0);
+        QVERIFY(!set.contains(DupeKey('0', '1', false, "SP0")));
+    }
+
     void defaultReports_data() {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("current");
