@@ -6,8 +6,6 @@
 #include <QSet>
 #include <QStringList>
 
-#include <optional>
-
 // The county list read from powiaty.txt: characters 1–2 of a line are the county, character 4 its province.
 // In the county mode an entry is the county (IC); otherwise the province letter and the county (SIC).
 class CountyList {
@@ -22,10 +20,6 @@ public:
     static QString entryFor(QStringView fileLine, AnalysisMode mode);
 
 private:
-    // Entries of up to four characters (every county and province entry) packed into one number, so a look-up
-    // for each loaded contact neither allocates nor hashes a string; longer ones in the string set.
-    static std::optional<quint64> packed(QStringView key);
     QStringList m_sorted;
-    QSet<quint64> m_packed;
     QSet<QString> m_upper;
 };
