@@ -39,8 +39,8 @@ int runMaster(CliContext& context) {
     const QString typed = pattern.toUpper();
     if (typed.isEmpty())
         return Cli::kOk;
-    for (const QString& call : calls.calls())
-        if (call.contains(typed))
-            Cli::out(call);
+    for (qsizetype i = 0; i < calls.size(); ++i)
+        if (calls.call(i).contains(typed))
+            Cli::out(calls.call(i).toString());
     return Cli::kOk;
 }

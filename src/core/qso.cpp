@@ -206,16 +206,35 @@ std::optional<int> Qso::distanceKm() const {
 DupeKey::DupeKey(Band band, Mode mode, bool oneQsoPerBand, QStringView call)
     : DupeKey(band.dupeCode(), mode.dupeCode(), oneQsoPerBand, TextFile::encode(call.left(kCallLength))) {}
 
+namespace {
+// The characters the band and mode codes are made of, each to four bits: no band, the digits, the letters of the
+// WARC bands, the code of a mode the table does not know and the mark of one contact a band.
+quint8 nibbleOf(char code) {
+    switch (code) {
+    case '\0': return 0;
+    case '?': return 14;
+    case 'x': return 15;
+    default: break;
+    }
+    if (code >= '0' && code <= '9')
+        return quint8(1 + code - '0');
+    if (code >= 'A' && code <= 'C')
+        return quint8(11 + code - 'A');
+    return 14;
+}
+} // namespace
+
 DupeKey::DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayView call) {
-    m_bytes[0] = bandCode;
-    m_bytes[1] = oneQsoPerBand ? 'x' : modeCode;
-    std::copy_n(call.data(), std::min<qsizetype>(call.size(), kCallLength), m_bytes.begin() + 2);
+    std::array<char, sizeof m_words> bytes{};
+    bytes[0] = char(nibbleOf(bandCode) << 4 | nibbleOf(oneQsoPerBand ? 'x' : modeCode));
+    std::copy_n(call.data(), std::min<qsizetype>(call.size(), kCallLength), bytes.begin() + 1);
+    std::memcpy(m_words.data(), bytes.data(), sizeof m_words);
 }
 
 size_t DupeKeySet::slotOf(const DupeKey& key) const {
     const size_t mask = m_slots.size() - 1;
     size_t slot = qHash(key) & mask;
-    while (!m_slots[slot].isZero() && !(m_slots[slot] == key))
+    while (!(m_slots[slot] == key) && !m_slots[slot].isZero())
         slot = (slot + 1) & mask;
     return slot;
 }

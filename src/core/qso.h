@@ -130,7 +130,7 @@ private:
 };
 
 // The dupe key: band, mode (or "x" when one contact per band counts) and callsign, in one small value.
-class DupeKey {
+class alignas(16) DupeKey {
 public:
     static constexpr int kCallLength = 15;
     DupeKey() = default;
@@ -138,14 +138,14 @@ public:
     // From a callsign already in the log's encoding.
     DupeKey(char bandCode, char modeCode, bool oneQsoPerBand, QByteArrayView call);
 
-    friend bool operator==(const DupeKey& a, const DupeKey& b) = default;
-    bool isZero() const { return *this == DupeKey(); }
-    // A few multiplications over two machine words and a byte: the key is hashed for every contact loaded.
+    friend bool operator==(const DupeKey& a, const DupeKey& b) {
+        return a.m_words[0] == b.m_words[0] && a.m_words[1] == b.m_words[1];
+    }
+    bool isZero() const { return (m_words[0] | m_words[1]) == 0; }
+    // A few multiplications over two machine words: the key is hashed for every contact loaded.
     friend size_t qHash(const DupeKey& key, size_t seed = 0) noexcept {
-        quint64 words[2];
-        std::memcpy(words, key.m_bytes.data(), sizeof words);
-        quint64 hash = seed ^ 0x9E3779B97F4A7C15ULL ^ quint64(quint8(key.m_bytes[16]));
-        for (const quint64 word : words) {
+        quint64 hash = seed ^ 0x9E3779B97F4A7C15ULL;
+        for (const quint64 word : key.m_words) {
             hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
             hash ^= hash >> 31;
         }
@@ -153,10 +153,11 @@ public:
     }
 
 private:
-    // Band, mode and callsign, padded with zeros.
-    std::array<char, 2 + kCallLength> m_bytes{};
-    static_assert(2 + kCallLength == 2 * sizeof(quint64) + 1);
+    // Band and mode packed into the first byte, then the callsign padded with zeros: two machine words, so a
+    // probe of the key set compares two numbers.
+    std::array<quint64, 2> m_words{};
 };
+static_assert(sizeof(DupeKey) == 16);
 
 // A set of dupe keys in one flat table (open addressing, linear probing): a look-up touches one place of memory,
 // and a look-up followed by the insert of the same key finds that place again in the cache. The all-zero key

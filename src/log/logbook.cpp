@@ -66,7 +66,6 @@ qsizetype LogBook::rowOfBody(QStringView body) const {
 void LogBook::clearContacts() {
     m_records.clear();
     m_workedKeys.clear();
-    m_callsGiven.clear();
     m_loggedCounties.clear();
     m_phoneCount = 0;
     m_cwCount = 0;
@@ -93,16 +92,34 @@ LogBook::prepareBytes(QByteArrayView line, bool oneQsoPerBand, const AnalysisCon
         return std::nullopt;
     PreparedQso qso{*record, std::nullopt, false, {}};
     if (checkDupe) {
-        qso.key.emplace(record->band().dupeCode(), record->mode().dupeCode(), oneQsoPerBand,
-                        record->field(QsoField::Call));
+        qso.key = dupeKeyOf(*record, oneQsoPerBand);
         qso.dupe = m_workedKeys.contains(*qso.key);
     }
+    analyse(qso, context);
+    return qso;
+}
+
+DupeKey LogBook::dupeKeyOf(const QsoRecord& record, bool oneQsoPerBand) {
+    return {record.band().dupeCode(), record.mode().dupeCode(), oneQsoPerBand, record.field(QsoField::Call)};
+}
+
+void LogBook::analyse(PreparedQso& qso, const AnalysisContext& context) {
     if (context.options.enabled && !qso.dupe) {
-        qso.analysis = AnalyseQso(TextFile::decode(record->field(QsoField::Srx)), record->band(), record->mode(),
-                                  qso.dupe, context);
+        qso.analysis = AnalyseQso(TextFile::decode(qso.record.field(QsoField::Srx)), qso.record.band(),
+                                  qso.record.mode(), qso.dupe, context);
     }
     qso.record.setSuffix(qso.analysis.suffix, qso.dupe);
-    return qso;
+}
+
+const QsoRecord* LogBook::addFromFile(QByteArrayView line, bool oneQsoPerBand, const AnalysisContext& context) {
+    const std::optional<QsoRecord> record = QsoRecord::fromBytes(line);
+    if (!record)
+        return nullptr;
+    // One probe of the key set: the insert tells whether the key was there.
+    PreparedQso qso{*record, std::nullopt, !m_workedKeys.insert(dupeKeyOf(*record, oneQsoPerBand)), {}};
+    analyse(qso, context);
+    add(qso, Placement::Unsorted);
+    return &m_records.back();
 }
 
 qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
@@ -114,10 +131,10 @@ qsizetype LogBook::add(const PreparedQso& qso, Placement placement) {
         m_odxTotal += *analysis.distanceKm;
     if (analysis.logCounty)
         m_loggedCounties.insert(analysis.county);
-    // A callsign this log already gave the worked-calls list is passed over without building its strings; the
-    // list keeps the entry of a callsign it already holds.
+    // A callsign the worked-calls list already holds is passed over without building its strings; the list keeps
+    // the entry it has.
     const QByteArrayView callBytes = qso.record.field(QsoField::Call);
-    if (m_callsGiven.insert(DupeKey('\0', '\0', false, callBytes))) {
+    if (m_workedCalls.indexOfBytes(callBytes) < 0) {
         const QString call = TextFile::decode(callBytes);
         m_workedCalls.add(call, callInfoEntry(call, analysis.infoCounty, analysis.infoLocator));
     }

@@ -47,6 +47,9 @@ public:
     // new QSO: its key, its mode count, what the analysis credits, its worked-calls entry and the contact.
     // Returns the row (Sorted) or -1.
     qsizetype add(const PreparedQso& qso, Placement placement);
+    // The loader's step for one line of the file: prepare and add (unsorted) at once. nullptr when the line is no
+    // contact.
+    const QsoRecord* addFromFile(QByteArrayView line, bool oneQsoPerBand, const AnalysisContext& context);
 
     // The log in sorted order (date and time first).
     std::span<const QsoRecord> records() const { return m_records; }
@@ -96,13 +99,13 @@ public:
 
 private:
     qsizetype insertSorted(const QsoRecord& record);
+    static DupeKey dupeKeyOf(const QsoRecord& record, bool oneQsoPerBand);
+    static void analyse(PreparedQso& qso, const AnalysisContext& context);
     void countMode(Mode mode);
 
     QString m_path;
     std::vector<QsoRecord> m_records;
     DupeKeySet m_workedKeys;
-    // The callsigns of this log already in the worked-calls list (band and mode left blank in the key).
-    DupeKeySet m_callsGiven;
     WorkedCalls m_workedCalls;
     qint64 m_phoneCount = 0;
     qint64 m_cwCount = 0;

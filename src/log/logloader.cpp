@@ -69,15 +69,14 @@ LoadResult LoadLog(LogBook& log, const LogContext& context) {
     // A line of the log is about 76 bytes with its line end.
     log.reserve(qsizetype(std::min<qint64>(info.size() / 70, 50'000'000)) + 16);
     auto take = [&](QByteArrayView raw) {
-        std::optional<PreparedQso> qso = log.prepareBytes(raw, context.oneQsoPerBand, context.analysis);
+        const QsoRecord* qso = log.addFromFile(raw, context.oneQsoPerBand, context.analysis);
         if (!qso) {
             result.status = LoadResult::Status::FormatError;
             result.badLine = TextFile::decode(raw.first(std::min<qsizetype>(raw.size(), QsoLayout::kBodyLength)));
             result.message = logFormatErrorMessage(result.badLine);
             return false;
         }
-        noteVhfSerial(log, qso->record);
-        log.add(*qso, LogBook::Placement::Unsorted);
+        noteVhfSerial(log, *qso);
         return true;
     };
     // Each line waits for the next one: only the last line of the file is checked for being cut short.

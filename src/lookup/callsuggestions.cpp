@@ -17,7 +17,7 @@ CallSuggestions::Update CallSuggestions::UpdateSuggestions(const QString& callsi
     if (call.isEmpty() || call.size() != m_takenLength)
         m_refresh = true;
     Update update;
-    if (call.size() >= 2 && (!calls.calls().isEmpty() || master.isDta()) && m_refresh) {
+    if (call.size() >= 2 && (!calls.isEmpty() || master.isDta()) && m_refresh) {
         update.change = Change::Replaced;
         if (master.isDta()) {
             MasterCallDatabase& db = master.database();
@@ -44,10 +44,10 @@ const CallSuggestions::FlatList& CallSuggestions::flatList(const WorkedCalls& ca
     m_flat.revision = calls.revision();
     m_flat.text.clear();
     m_flat.starts.clear();
-    m_flat.starts.reserve(size_t(calls.calls().size()) + 1);
-    for (const QString& known : calls.calls()) {
+    m_flat.starts.reserve(size_t(calls.size()) + 1);
+    for (qsizetype i = 0; i < calls.size(); ++i) {
         m_flat.starts.push_back(m_flat.text.size());
-        m_flat.text += known.toUtf8();
+        m_flat.text += calls.call(i).toUtf8();
         m_flat.text += '\n'; // never inside a callsign, so no match spans two of them
     }
     m_flat.starts.push_back(m_flat.text.size());
@@ -68,7 +68,7 @@ void CallSuggestions::appendMatches(const WorkedCalls& calls, const QString& typ
         const auto at = qsizetype(found);
         const auto next = std::upper_bound(flat.starts.begin(), flat.starts.end(), at);
         const auto index = (next - flat.starts.begin()) - 1;
-        entries.append(calls.calls().at(index));
+        entries.append(calls.call(index).toString());
         if (entries.size() > kListLimit) {
             entries.append(moreMarker());
             return;

@@ -46,9 +46,9 @@ AnalysisOptions EntryWindowKeyerEntry::analysis() const {
 std::optional<QString> EntryWindowKeyerEntry::callInfo(const QString& call) const {
     const WorkedCalls& worked = m_session.log().workedCalls();
     const qsizetype index = worked.indexOf(call);
-    if (index < 0 || index >= worked.infos().size())
+    if (index < 0)
         return std::nullopt;
-    return worked.infos().at(index);
+    return worked.info(index).toString();
 }
 bool EntryWindowKeyerEntry::callsignHasFocus() const {
     return m_fields.callsignEdit && m_fields.callsignEdit->hasFocus();
