@@ -211,10 +211,14 @@ namespace {
 // WARC bands, the code of a mode the table does not know and the mark of one contact a band.
 quint8 nibbleOf(char code) {
     switch (code) {
-    case '\0': return 0;
-    case '?': return 14;
-    case 'x': return 15;
-    default: break;
+    case '\0':
+        return 0;
+    case '?':
+        return 14;
+    case 'x':
+        return 15;
+    default:
+        break;
     }
     if (code >= '0' && code <= '9')
         return quint8(1 + code - '0');

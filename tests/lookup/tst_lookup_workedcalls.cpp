@@ -1,5 +1,11 @@
+#include "core/textfile.h"
+#include "lookup/workedcalls.h"
 #include "lookup/workedcallsgroups.h"
 #include "lookuptestlog.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
 
 #include <QTest>
 
@@ -109,6 +115,39 @@ private slots:
         QVERIFY(
             groups.add(*QsoRecord::fromLine(LookupTestLog::line({"20M", "CW", "SP5AAA"}, 5)), Band::fromName(u"20M")));
         QCOMPARE(groups.columnEntries(WorkedCallsGroups::List::CW, 4), QStringList{"SP5AAA"});
+    }
+    // The callsign list found by the text and by the bytes the log file holds, against a plain set, through the
+    // growth of its table; callsigns that differ only in a letter of the file's code page stay apart.
+    void callsFoundByTextAndByFileBytes() {
+        WorkedCalls calls;
+        QSet<QString> reference;
+        QStringList order;
+        const QStringList odd{u"SP9ŁÓD"_s, u"SP9ŁOD"_s, u"SP9LÓD"_s, u"Ś"_s, u"S"_s};
+        for (int i = 0; i < 3000; ++i) {
+            const QString call = i < odd.size() ? odd.at(i) : QStringLiteral("SQ%1").arg(i % 2100, 0, 36).toUpper();
+            const bool fresh = !reference.contains(call);
+            QCOMPARE(calls.add(call, call + u";_GW;"_s), fresh);
+            if (fresh)
+                order.append(call);
+            reference.insert(call);
+            QCOMPARE(calls.indexOf(call), order.indexOf(call));
+        }
+        QCOMPARE(calls.size(), reference.size());
+        QCOMPARE(calls.calls(), order);
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            QCOMPARE(calls.indexOfBytes(TextFile::encode(order.at(i))), i);
+            QCOMPARE(calls.info(i), QString(order.at(i) + u";_GW;"_s));
+        }
+        QCOMPARE(calls.indexOf(u"SP9ŁÓ"), -1);
+        QCOMPARE(calls.indexOfBytes(TextFile::encode(u"SP9ŁÓDX")), -1);
+        QCOMPARE(calls.infoFor(u"SP9LOD"), QString());
+        const quint64 revision = calls.revision();
+        calls.clear();
+        QVERIFY(calls.revision() != revision);
+        QVERIFY(calls.isEmpty());
+        QCOMPARE(calls.indexOf(u"SP9ŁÓD"), -1);
+        QVERIFY(calls.add(u"SP9ŁÓD"_s, u"SP9ŁÓD;;"_s));
+        QCOMPARE(calls.indexOfBytes(TextFile::encode(u"SP9ŁÓD")), 0);
     }
 };
 
