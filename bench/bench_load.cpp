@@ -1,5 +1,6 @@
 // Loading logs of 10,000, 100,000 and 1,000,000 contacts with the analysis off, in county mode and in
 // locator mode: milliseconds per load, microseconds per contact and the memory the loaded log holds.
+// "bench_load 1000000 county" measures one size and mode only, for a profiler.
 #include "analysis/countylist.h"
 #include "log/logbook.h"
 #include "log/logloader.h"
@@ -18,10 +19,17 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     const QString countyFile = QStringLiteral(KVR_SOURCE_DIR "/data/powiaty.txt");
     std::printf("%-10s %-9s %10s %12s %14s\n", "contacts", "analysis", "ms/load", "us/contact", "MB held");
+    const QStringList args = app.arguments();
+    const int onlyCount = args.size() > 1 ? args.at(1).toInt() : 0;
+    const QString onlyMode = args.value(2);
     for (const int count : {10000, 100000, 1000000}) {
+        if (onlyCount > 0 && count != onlyCount)
+            continue;
         const QString path = LogGenerator::write(dir.filePath(QStringLiteral("log%1.kvr").arg(count)), count);
         for (const char* modeName : {"off", "county", "locator"}) {
             const QString name = QString::fromLatin1(modeName);
+            if (!onlyMode.isEmpty() && name != onlyMode)
+                continue;
             CountyList counties;
             LogContext context;
             context.analysis.options.enabled = name != QLatin1String("off");
@@ -35,7 +43,7 @@ int main(int argc, char* argv[]) {
 
             double best = 1e12;
             double heldMb = 0;
-            const int rounds = count >= 1000000 ? 2 : 3;
+            const int rounds = onlyCount > 0 ? 5 : (count >= 1000000 ? 2 : 3);
             for (int round = 0; round < rounds; ++round) {
                 malloc_trim(0);
                 const qint64 before = residentKb();

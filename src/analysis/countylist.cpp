@@ -1,5 +1,28 @@
 #include "analysis/countylist.h"
 
+#include <algorithm>
+#include <optional>
+
+namespace {
+// Up to three ASCII characters in upper case, and the length above them; nullopt for any other text, which is
+// looked up as a string.
+std::optional<quint64> packedAscii(QStringView key) {
+    constexpr qsizetype kMaxPacked = 3;
+    if (key.isEmpty() || key.size() > kMaxPacked)
+        return std::nullopt;
+    quint64 packed = quint64(key.size()) << 48;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        char16_t ch = key[i].unicode();
+        if (ch >= 0x80)
+            return std::nullopt;
+        if (ch >= u'a' && ch <= u'z')
+            ch = char16_t(ch - (u'a' - u'A'));
+        packed |= quint64(ch) << (16 * i);
+    }
+    return packed;
+}
+} // namespace
+
 QString CountyList::entryFor(QStringView fileLine, AnalysisMode mode) {
     if (mode == AnalysisMode::County)
         return fileLine.left(2).toString();
@@ -24,12 +47,20 @@ void CountyList::setEntries(const QStringList& entries) {
     m_sorted.sort(Qt::CaseInsensitive);
     m_upper.clear();
     m_upper.reserve(entries.size());
-    for (const QString& entry : entries)
-        m_upper.insert(entry.toUpper());
+    m_packed.clear();
+    for (const QString& entry : entries) {
+        const QString upper = entry.toUpper();
+        m_upper.insert(upper);
+        if (const std::optional<quint64> packed = packedAscii(upper))
+            m_packed.push_back(*packed);
+    }
+    std::sort(m_packed.begin(), m_packed.end());
 }
 
 bool CountyList::contains(QStringView key) const {
     if (key.isEmpty())
         return false;
+    if (const std::optional<quint64> packed = packedAscii(key))
+        return std::binary_search(m_packed.begin(), m_packed.end(), *packed);
     return m_upper.contains(key.toString().toUpper());
 }

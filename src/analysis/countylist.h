@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <vector>
+
 // The county list read from powiaty.txt: characters 1–2 of a line are the county, character 4 its province.
 // In the county mode an entry is the county (IC); otherwise the province letter and the county (SIC).
 class CountyList {
@@ -22,4 +24,7 @@ public:
 private:
     QStringList m_sorted;
     QSet<QString> m_upper;
+    // The entries of up to three ASCII characters, each packed into a number, sorted: the exchange of a loaded
+    // contact is looked up without building a string.
+    std::vector<quint64> m_packed;
 };

@@ -4,9 +4,15 @@
 #include "analysis/locator.h"
 #include "core/qsoline.h"
 
-QString analysisKey(QStringView receivedExchange, int keyLength) {
+namespace {
+QStringView keyOf(QStringView receivedExchange, int keyLength) {
     const QStringView trimmed = receivedExchange.trimmed();
-    return trimmed.right(std::min<qsizetype>(keyLength, trimmed.size())).toString();
+    return trimmed.right(std::min<qsizetype>(keyLength, trimmed.size()));
+}
+} // namespace
+
+QString analysisKey(QStringView receivedExchange, int keyLength) {
+    return keyOf(receivedExchange, keyLength).toString();
 }
 
 bool countyCountsForCurrent(Band band, Mode mode, const AnalysisContext& context) {
@@ -30,19 +36,20 @@ QsoAnalysis AnalyseQso(QStringView receivedExchange, Band band, Mode mode, bool 
     QsoAnalysis result;
     if (!context.options.enabled || dupe)
         return result;
-    const QString key = analysisKey(receivedExchange, context.options.keyLength());
+    // The key stays a view into the exchange until it is found: most loaded contacts build no string for it.
+    const QStringView key = keyOf(receivedExchange, context.options.keyLength());
     if (context.options.countyMode()) {
         if (!context.counties || !context.counties->contains(key))
             return result;
-        result.suffix = QLatin1Char(' ') + key;
-        result.county = key;
-        result.infoCounty = key;
+        result.county = key.toString();
+        result.suffix = QLatin1Char(' ') + result.county;
+        result.infoCounty = result.county;
         result.logCounty = countyCountsForCurrent(band, mode, context);
         return result;
     }
     if (key.size() != 6 || LocatorInvalid(key))
         return result;
-    result.infoLocator = key;
+    result.infoLocator = key.toString();
     // A distance needs a usable own locator; without one the line simply gets no distance.
     if (LocatorInvalid(context.ownLocator))
         return result;

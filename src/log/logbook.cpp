@@ -105,8 +105,14 @@ DupeKey LogBook::dupeKeyOf(const QsoRecord& record, bool oneQsoPerBand) {
 
 void LogBook::analyse(PreparedQso& qso, const AnalysisContext& context) {
     if (context.options.enabled && !qso.dupe) {
-        qso.analysis = AnalyseQso(TextFile::decode(qso.record.field(QsoField::Srx)), qso.record.band(),
-                                  qso.record.mode(), qso.dupe, context);
+        // The received exchange is a few characters: decoded on the stack, not into a string.
+        const QByteArrayView srx = qso.record.field(QsoField::Srx);
+        std::array<char16_t, QsoLayout::kBodyLength> text{};
+        const qsizetype length = std::min<qsizetype>(srx.size(), qsizetype(text.size()));
+        for (qsizetype i = 0; i < length; ++i)
+            text[size_t(i)] = TextFile::decodeByte(srx[i]);
+        qso.analysis = AnalyseQso(QStringView(text.data(), length), qso.record.band(), qso.record.mode(), qso.dupe,
+                                  context);
     }
     qso.record.setSuffix(qso.analysis.suffix, qso.dupe);
 }
