@@ -134,29 +134,38 @@ QString AdifImport::truncatedRecordMessage(int record) {
 }
 
 QString AdifImport::qsoLine(const Fields& f) {
+    // The contact only lives until its line is composed, so its fields borrow the record's text (and the two
+    // buffers below) instead of copying it: a large import builds one string per record, its line.
+    const auto borrowed = [](QStringView view) { return QString::fromRawData(view.data(), view.size()); };
+    const auto field = [&](Field which, int width) {
+        const QStringView value = QStringView(f[which]).trimmed();
+        return borrowed(width > 0 ? value.left(width) : value);
+    };
     Qso qso;
     qso.band = ::Band::fromName(QStringView(f[Band]).trimmed());
     if (!qso.band.isValid())
         return {};
     // A date of another length keeps its eight places, so the band stays in the columns the loader reads.
     const QStringView d = QStringView(f[QsoDate]).trimmed().left(8);
-    qso.date = QString(10, QLatin1Char(' '));
+    std::array<QChar, 10> date;
+    date.fill(QLatin1Char(' '));
     for (qsizetype i = 0; i < d.size(); ++i)
-        qso.date[i < 4 ? i : i < 6 ? i + 1 : i + 2] = d[i];
-    qso.date[4] = QLatin1Char('-');
-    qso.date[7] = QLatin1Char('-');
-    const QStringView time = QStringView(f[TimeOn]).trimmed().left(6);
-    qso.time = time.toString();
-    if (time.size() == 4)
-        qso.time += QLatin1String("00");
-    else if (time.size() < 6)
-        qso.time.resize(6, QLatin1Char('0'));
+        date[size_t(i < 4 ? i : i < 6 ? i + 1 : i + 2)] = d[i];
+    date[4] = QLatin1Char('-');
+    date[7] = QLatin1Char('-');
+    qso.date = borrowed(QStringView(date.data(), qsizetype(date.size())));
+    // HHMM gets its seconds; a shorter time is filled with zeros.
+    const QStringView t = QStringView(f[TimeOn]).trimmed().left(6);
+    std::array<QChar, 6> time;
+    time.fill(QLatin1Char('0'));
+    std::copy(t.begin(), t.end(), time.begin());
+    qso.time = borrowed(QStringView(time.data(), qsizetype(time.size())));
     qso.mode = modeOf(f[Mode]);
-    qso.rstSent = QStringView(f[RstSent]).trimmed().left(QsoLayout::valueWidth(QsoField::RstSent)).toString();
-    qso.stx = QStringView(f[Stx]).trimmed().toString();
-    qso.call = QStringView(f[Call]).trimmed().left(QsoLayout::valueWidth(QsoField::Call)).toString();
-    qso.rstRcvd = QStringView(f[RstRcvd]).trimmed().left(QsoLayout::valueWidth(QsoField::RstRcvd)).toString();
-    qso.srx = QStringView(f[Srx]).trimmed().toString();
+    qso.rstSent = field(RstSent, QsoLayout::valueWidth(QsoField::RstSent));
+    qso.stx = field(Stx, 0);
+    qso.call = field(Call, QsoLayout::valueWidth(QsoField::Call));
+    qso.rstRcvd = field(RstRcvd, QsoLayout::valueWidth(QsoField::RstRcvd));
+    qso.srx = field(Srx, 0);
     return qso.body();
 }
 
