@@ -1,8 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Run by CTest (cmake -DSOURCE_DIR=... -P CheckIncludeOrder.cmake): a folder of the core includes only folders
 # below it, never one on its own level or above, so the core has no include cycles. The order, lowest first:
-#   platform < core < settings < analysis < lookup < log < keyer, rig < entry, interchange
-set(levels platform 0 core 1 settings 2 analysis 3 lookup 4 log 5 keyer 6 rig 6 entry 7 interchange 7)
+#   platform < core < settings < analysis < lookup < log < contest < keyer, rig < entry, interchange
+set(levels platform 0 core 1 settings 2 analysis 3 lookup 4 log 5 contest 6 keyer 7 rig 7 entry 8 interchange 8)
 set(outside ui hardware app cli)
 list(LENGTH levels count)
 math(EXPR last "${count} - 1")
