@@ -21,6 +21,11 @@ for file in bin/kvrlog bin/kvrlog-cli share/kvrlog/powiaty.txt share/kvrlog/KVR_
     share/metainfo/io.github.kvrlog.kvrlog.metainfo.xml share/man/man1/kvrlog.1.gz share/man/man1/kvrlog-cli.1.gz; do
     [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
+# Every shipped contest definition, as it is in the source tree.
+for contest in "$source"/data/contests/*.ini; do
+    cmp -s "$contest" "$prefix/share/kvrlog/contests/$(basename "$contest")" ||
+        fail "not installed as shipped: share/kvrlog/contests/$(basename "$contest")"
+done
 installed=$(cd "$prefix" && find . | sort)
 
 home=$work/home

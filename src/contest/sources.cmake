@@ -1,0 +1,3 @@
+target_sources(kvr_core PRIVATE
+    contest/contestdefinition.h contest/contestdefinition.cpp
+)

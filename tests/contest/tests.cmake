@@ -1,0 +1,1 @@
+kvr_add_test(contest_definition contest/tst_contest_definition.cpp LIBS kvr_core)
