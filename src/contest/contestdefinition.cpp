@@ -176,18 +176,23 @@ private:
         if (m_contestKeyLines[index] != 0)
             return QStringLiteral("powtórzony klucz %1").arg(name);
         m_contestKeyLines[index] = number;
-        if (value.isEmpty())
+        const bool isList = index == KeyBands || index == KeyModes || index == KeyCodes;
+        if (value.isEmpty() || (isList && listItems(value).isEmpty()))
             return QStringLiteral("pusta wartość klucza %1").arg(name);
         const QString word = value.simplified().toLower();
         const QString badValue = QStringLiteral("zła wartość %1 klucza %2").arg(quoted(value), name);
 
         switch (ContestKey(index)) {
         case KeyName:
-            m_definition.name = value;
+        case KeyCabrillo: {
+            // Shown in the window and written into the Cabrillo header: one line of plain text.
+            const QString text = value.simplified();
+            if (std::any_of(text.begin(), text.end(),
+                            [](QChar ch) { return ch.unicode() < 0x20 || ch.unicode() == 0x7F; }))
+                return badValue;
+            (index == KeyName ? m_definition.name : m_definition.cabrilloName) = text;
             break;
-        case KeyCabrillo:
-            m_definition.cabrilloName = value;
-            break;
+        }
         case KeyBands: {
             // Kept in the order of the band table, each once, whatever order the file lists them in.
             std::vector<bool> chosen(Bands::all().size(), false);

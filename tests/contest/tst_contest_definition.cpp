@@ -80,6 +80,9 @@ private slots:
         QTest::newRow("UTF-8 name after a byte-order mark, lone CR line ends, comments")
             << "\xEF\xBB\xBF; definicja\r# zawody\r" + contestText({"Nazwa=Zawody Łódź – Śląsk"}).replace('\n', '\r')
             << QStringList{"Nazwa=Zawody Łódź – Śląsk", "Cabrillo=TEST"};
+        QTest::newRow("tabs and runs of blanks in the name and Cabrillo name")
+            << contestText({"Nazwa=SP\tDX   Contest", "Cabrillo= SP  DX"})
+            << QStringList{"Nazwa=SP DX Contest", "Cabrillo=SP DX"};
     }
     void definitionReadsAs() {
         QFETCH(QByteArray, text);
@@ -102,10 +105,13 @@ private slots:
         QTest::newRow("line without equals sign")
             << contestText({"Pasma 20M"}) << broken(6, "niezrozumiały wiersz \"Pasma 20M\"");
         QTest::newRow("empty value") << contestText({"Nazwa= "}) << broken(2, "pusta wartość klucza Nazwa");
+        QTest::newRow("list of commas only") << contestText({"Pasma=, ,"}) << broken(4, "pusta wartość klucza Pasma");
         QTest::newRow("repeated key") << QByteArray("[Zawody]\nNazwa=A\nnazwa=B\n")
                                       << broken(3, "powtórzony klucz Nazwa");
         QTest::newRow("unknown band") << contestText({"Pasma=20M 11M"}) << broken(4, "nieznane pasmo \"11M\"");
         QTest::newRow("unknown mode") << contestText({"Emisje=CW AM"}) << broken(5, "nieznana emisja \"AM\"");
+        QTest::newRow("control character in the name")
+            << contestText({"Nazwa=SP\x01DX"}) << broken(2, "zła wartość \"SP\x01DX\" klucza Nazwa");
         QTest::newRow("bad dupe rule") << contestText({"Powtorzenia=dwa razy"})
                                        << broken(6, "zła wartość \"dwa razy\" klucza Powtorzenia");
         QTest::newRow("points in words") << contestText({}, {"Regula=trzy kraj=SP"})

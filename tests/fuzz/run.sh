@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-names=(logloader adifimport cabrilloimport mastercalldb textmasterfile inifile countylist)
+names=(logloader adifimport cabrilloimport mastercalldb textmasterfile inifile countylist contestdefinition)
 usage() {
     echo "usage: $0 NAME|--all [SECONDS] [-- LIBFUZZER-OPTIONS]   (NAME: ${names[*]})" >&2
     exit 2
