@@ -256,6 +256,34 @@ private slots:
         QCOMPARE(contestFields(*read.definition, false), fields);
     }
 
+    // The example of the README and of the help page is the shipped file with other comments.
+    void documentedExampleReadsAsTheShippedFile_data() {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("opening");
+        QTest::addColumn<QByteArray>("closing");
+        QTest::newRow("README") << KVR_SOURCE_DIR "/README.md" << QByteArray("## Contest definitions")
+                                << QByteArray("```ini\n") << QByteArray("```");
+        QTest::newRow("help page") << KVR_SOURCE_DIR "/data/KVR_Log.html" << QByteArray("<h2 id=\"zawody\">")
+                                   << QByteArray("<pre id=\"przyklad-zawodow\">\n") << QByteArray("</pre>");
+    }
+    void documentedExampleReadsAsTheShippedFile() {
+        QFETCH(QString, document);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, opening);
+        QFETCH(QByteArray, closing);
+        const QByteArray text = fileBytes(document);
+        const qsizetype from = text.indexOf(opening, text.indexOf(section));
+        const qsizetype to = text.indexOf(closing, from + opening.size());
+        QVERIFY(text.indexOf(section) >= 0 && from >= 0 && to >= 0);
+        const ContestDefinitionRead example =
+            parseContestDefinition(text.mid(from + opening.size(), to - from - opening.size()), kFile);
+        QVERIFY2(example.definition, qPrintable(example.error));
+        const ContestDefinitionRead shipped = readContestDefinition(KVR_SOURCE_DIR "/data/contests/spdx-sp.ini");
+        QVERIFY2(shipped.definition, qPrintable(shipped.error));
+        QCOMPARE(contestFields(*example.definition, false), contestFields(*shipped.definition, false));
+    }
+
     void catalogueTakesTheLaterFolderByNameAndListsBrokenFiles() {
         TempProgramFolder installed(false);
         TempProgramFolder program(false);

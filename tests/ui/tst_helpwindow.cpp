@@ -146,7 +146,7 @@ private slots:
         for (const char* title :
              {"Klawisze okna wpisywania", "Polecenia wpisywane w polu znaku", "Wprowadzanie łączności off-line",
               "Bufory CW i makra", "Edycja buforów", "Konfiguracja programu (klucz CW)",
-              "Analiza odebranej grupy kontrolnej", "Eksport i import logu", "Pliki programu"})
+              "Analiza odebranej grupy kontrolnej", "Eksport i import logu", "Definicje zawodów", "Pliki programu"})
             QTest::newRow(title) << QString::fromUtf8(title);
     }
     void contentsJumpToEachTopic() {
