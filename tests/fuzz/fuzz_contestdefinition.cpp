@@ -25,7 +25,8 @@ void checkDefinition(const ContestDefinition& d, qsizetype lineCount) {
         FUZZ_CHECK(mode.isKnown(), "every mode is one of the table");
     const bool byCode = d.exchange == ContestDefinition::Exchange::ReportAndCode;
     FUZZ_CHECK(byCode == !d.codes.isEmpty(), "codes exactly for an exchange of codes");
-    FUZZ_CHECK(d.codes.removeDuplicates() == 0, "each code once");
+    QStringList codes = d.codes;
+    FUZZ_CHECK(codes.removeDuplicates() == 0, "each code once");
     int previousLine = 0;
     for (const ContestDefinition::PointsRule& rule : d.pointsRules) {
         FUZZ_CHECK(rule.line > previousLine && rule.line <= lineCount, "rules in file order, on lines of the file");
