@@ -116,7 +116,6 @@ private slots:
                                        << broken(6, "zła wartość \"dwa razy\" klucza Powtorzenia");
         QTest::newRow("points in words") << contestText({}, {"Regula=trzy kraj=SP"})
                                          << broken(7, "zła liczba punktów \"trzy\"");
-        QTest::newRow("negative points") << contestText({}, {"Regula=-1"}) << broken(7, "zła liczba punktów \"-1\"");
         QTest::newRow("no points per km")
             << contestText({}, {"Regula=0*km"}) << broken(7, "zła liczba punktów \"0*km\"");
         QTest::newRow("unknown condition")
