@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
     call->setFocus();
     QTest::keyClicks(call, QStringLiteral("SP9A"));
     entry->setHelpPagePath(QStringLiteral(KVR_SOURCE_DIR "/data/KVR_Log.html"));
-    entry->menuAction(QStringLiteral("actionHelpFile"))->trigger();
+    entry->findChild<QAction*>(QStringLiteral("actionHelpFile"))->trigger();
     QApplication::processEvents();
 
     // The desktop: every window where the first start puts it on a 1280x800 screen.

@@ -40,23 +40,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-// The view items and the flag each one keeps.
-struct ViewItem {
-    const char* action;
+struct ApplicationWindows::ViewItem {
+    QAction* item;
+    QWidget* window;
     const SettingsKey<bool>* flag;
 };
-constexpr ViewItem kViewItems[] = {
-    {"actionShowCallSuggestions", &SettingsKeys::View::callSuggestions},
-    {"actionShowSsbList", &SettingsKeys::View::ssbList},
-    {"actionShowLog", &SettingsKeys::View::logWindow},
-    {"actionShowCwList", &SettingsKeys::View::cwList},
-    {"actionShowFmList", &SettingsKeys::View::fmList},
-    {"actionShowWorkedCounties", &SettingsKeys::View::workedCounties},
-};
-
-} // namespace
 
 ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices)
     : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
@@ -112,13 +100,14 @@ void ApplicationWindows::createKeyer(const KeyerDevices& devices) {
     m_keyerSettings = new KeyerSettingsDialog(m_keyerPanel->setup(), main->entry().options(), main);
     connect(m_keyerSettings, &KeyerSettingsDialog::utcOptionsChanged, main, &EntryWindow::setUtcOptions);
     connect(&m_keyerPanel->setup(), &KeyerSetup::serialFormatChanged, main, &EntryWindow::changeSerialFormat);
-    QAction* programSettings = action(QStringLiteral("actionProgramSettings"));
+    const EntryWindow::MenuItems& menu = main->menuItems();
+    QAction* programSettings = menu.programSettings;
     programSettings->setEnabled(true);
     connect(programSettings, &QAction::triggered, this, [this] {
         m_keyerSettings->exec();
         focusCallsign();
     });
-    QAction* bufferBar = action(QStringLiteral("actionShowBufferBar"));
+    QAction* bufferBar = menu.showBufferBar;
     bufferBar->setEnabled(true);
     bufferBar->setCheckable(true);
     bufferBar->setChecked(true);
@@ -149,7 +138,7 @@ void ApplicationWindows::openManualCw() {
 }
 
 void ApplicationWindows::showBufferBar(bool shown) {
-    action(QStringLiteral("actionShowBufferBar"))->setChecked(shown);
+    m_entryWindow->menuItems().showBufferBar->setChecked(shown);
     // The window grows or shrinks by the buffer bar's height only; its width stays as the operator left it.
     const int width = m_entryWindow->width();
     m_entryWindow->keyerArea()->setVisible(shown);
@@ -157,8 +146,16 @@ void ApplicationWindows::showBufferBar(bool shown) {
     m_entryWindow->resize(width, m_entryWindow->height());
 }
 
-QAction* ApplicationWindows::action(const QString& name) const {
-    return m_entryWindow->menuAction(name);
+QList<ApplicationWindows::ViewItem> ApplicationWindows::viewItems() const {
+    const EntryWindow::MenuItems& menu = m_entryWindow->menuItems();
+    return {
+        {menu.showCallSuggestions, m_callSuggestions, &SettingsKeys::View::callSuggestions},
+        {menu.showSsbList, m_workedCalls->ssb(), &SettingsKeys::View::ssbList},
+        {menu.showLog, m_logWindow, &SettingsKeys::View::logWindow},
+        {menu.showCwList, m_workedCalls->cw(), &SettingsKeys::View::cwList},
+        {menu.showFmList, m_workedCalls->fm(), &SettingsKeys::View::fmList},
+        {menu.showWorkedCounties, m_countiesWindow, &SettingsKeys::View::workedCounties},
+    };
 }
 
 int ApplicationWindows::serialDigits() const {
@@ -197,19 +194,19 @@ bool ApplicationWindows::startUp() {
     m_interchange = new InterchangeMenu(m_session, hooks, main);
     connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &ApplicationWindows::focusCallsign);
     connect(m_interchange, &InterchangeMenu::serialFieldChanged, main, &EntryWindow::setSerialField);
-    for (const char* name : {"actionExportCabrillo", "actionExportAdif", "actionExportEdi", "actionExportCsv",
-                             "actionImportAdif", "actionImportCabrillo"})
-        action(QString::fromLatin1(name))->setEnabled(true);
-    connect(action(QStringLiteral("actionExportCabrillo")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::exportCabrillo);
-    connect(action(QStringLiteral("actionExportAdif")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::exportAdif);
-    connect(action(QStringLiteral("actionExportEdi")), &QAction::triggered, m_interchange, &InterchangeMenu::exportEdi);
-    connect(action(QStringLiteral("actionExportCsv")), &QAction::triggered, m_interchange, &InterchangeMenu::exportCsv);
-    connect(action(QStringLiteral("actionImportAdif")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::importAdif);
-    connect(action(QStringLiteral("actionImportCabrillo")), &QAction::triggered, m_interchange,
-            &InterchangeMenu::importCabrillo);
+    const EntryWindow::MenuItems& menu = main->menuItems();
+    const std::pair<QAction*, void (InterchangeMenu::*)()> interchangeItems[] = {
+        {menu.exportCabrillo, &InterchangeMenu::exportCabrillo},
+        {menu.exportAdif, &InterchangeMenu::exportAdif},
+        {menu.exportEdi, &InterchangeMenu::exportEdi},
+        {menu.exportCsv, &InterchangeMenu::exportCsv},
+        {menu.importAdif, &InterchangeMenu::importAdif},
+        {menu.importCabrillo, &InterchangeMenu::importCabrillo},
+    };
+    for (const auto& [item, handler] : interchangeItems) {
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, m_interchange, handler);
+    }
 
     // A first start has no saved positions: the entry window goes to the top-left corner of the screen and
     // the others around it, so no window covers the entry fields. Its frame is known only once it is shown: the
@@ -222,7 +219,7 @@ bool ApplicationWindows::startUp() {
     main->show();
     placeAroundMainWindow();
     // The log window is shown once the log is loaded; the first activation may hide it again.
-    setWindowShown(QStringLiteral("actionShowLog"), m_logWindow, true);
+    setWindowShown(menu.showLog, m_logWindow, true);
     return true;
 }
 
@@ -245,8 +242,7 @@ void ApplicationWindows::placeAroundMainWindow() {
         placeFrame(windows[i], frames[i]);
 }
 
-QMenu* ApplicationWindows::submenu(const QString& actionName) {
-    QAction* item = action(actionName);
+QMenu* ApplicationWindows::submenu(QAction* item) {
     auto* menu = new QMenu(m_entryWindow.get());
     item->setMenu(menu);
     item->setEnabled(true);
@@ -261,7 +257,8 @@ QAction* ApplicationWindows::addItem(QMenu* menu, const QString& name, const QSt
 
 void ApplicationWindows::buildColourAndFontMenus() {
     UserDialogs& dialogs = m_session.dialogs();
-    QMenu* colours = submenu(QStringLiteral("actionWindowBackgrounds"));
+    const EntryWindow::MenuItems& menu = m_entryWindow->menuItems();
+    QMenu* colours = submenu(menu.windowBackgrounds);
     connect(addItem(colours, QStringLiteral("actionLogBackground"), QStringLiteral("Log")), &QAction::triggered, this,
             [this, &dialogs] {
                 if (const auto colour = dialogs.chooseColour(m_logWindow->backgroundColour()))
@@ -288,7 +285,7 @@ void ApplicationWindows::buildColourAndFontMenus() {
                 m_entryWindow->setSentExchangeColour(*colour);
         });
 
-    QMenu* fonts = submenu(QStringLiteral("actionFonts"));
+    QMenu* fonts = submenu(menu.fonts);
     connect(addItem(fonts, QStringLiteral("actionCallSuggestionsFont"), QStringLiteral("Podpowiedzi znaków")),
             &QAction::triggered, m_callSuggestions, &CallSuggestionsWindow::chooseFont);
     connect(addItem(fonts, QStringLiteral("actionLoggedCallsFont"), QStringLiteral("Zalogowane znaki")),
@@ -304,7 +301,7 @@ void ApplicationWindows::buildColourAndFontMenus() {
     connect(addItem(listFonts, QStringLiteral("actionFmListFont"), QStringLiteral("FM")), &QAction::triggered,
             m_workedCalls->fm(), &WorkedCallsWindow::chooseFont);
 
-    QMenu* prefixes = submenu(QStringLiteral("actionPrefixColours"));
+    QMenu* prefixes = submenu(menu.prefixColours);
     const std::pair<const char*, WorkedCallsGroups::Prefix> prefixItems[] = {
         {"actionSpPrefixColour", WorkedCallsGroups::Prefix::SP},
         {"actionSqPrefixColour", WorkedCallsGroups::Prefix::SQ},
@@ -322,28 +319,28 @@ void ApplicationWindows::buildColourAndFontMenus() {
 
 void ApplicationWindows::connectMenu() {
     EntryWindow* main = m_entryWindow.get();
-    auto enable = [this](const char* name) {
-        QAction* item = action(QString::fromLatin1(name));
+    const EntryWindow::MenuItems& menu = main->menuItems();
+    auto enable = [](QAction* item) {
         item->setEnabled(true);
         return item;
     };
-    connect(enable("actionNewLog"), &QAction::triggered, this, [this] {
+    connect(enable(menu.newLog), &QAction::triggered, this, [this] {
         if (const auto result = m_lifecycle.NewLog(m_entryWindow->shownDate(), serialDigits())) {
             m_entryWindow->setSerialField(result->serialText);
             m_operatorDialog->exec();
         }
     });
-    connect(enable("actionOpenLog"), &QAction::triggered, this, [this] {
+    connect(enable(menu.openLog), &QAction::triggered, this, [this] {
         const auto result = m_lifecycle.OpenLog(m_entryWindow->autoIncrement(), serialDigits());
         if (result && result->serialText)
             m_entryWindow->setSerialField(*result->serialText);
         focusCallsign();
     });
-    connect(enable("actionSaveLogAs"), &QAction::triggered, this,
+    connect(enable(menu.saveLogAs), &QAction::triggered, this,
             [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
-    connect(enable("actionOperatorData"), &QAction::triggered, m_operatorDialog, &QDialog::exec);
-    connect(enable("actionExchangeAnalysis"), &QAction::triggered, m_analysisDialog, &QDialog::exec);
-    connect(enable("actionMasterFile"), &QAction::triggered, this, [this] {
+    connect(enable(menu.operatorData), &QAction::triggered, m_operatorDialog, &QDialog::exec);
+    connect(enable(menu.exchangeAnalysis), &QAction::triggered, m_analysisDialog, &QDialog::exec);
+    connect(enable(menu.masterFile), &QAction::triggered, this, [this] {
         MasterFileDialog dialog(m_master, m_session, m_entryWindow.get());
         connect(&dialog, &MasterFileDialog::suggestionsCaptionChanged, m_callSuggestions,
                 &CallSuggestionsWindow::setCaption);
@@ -351,13 +348,9 @@ void ApplicationWindows::connectMenu() {
         focusCallsign();
     });
 
-    bindViewItem(QStringLiteral("actionShowLog"), m_logWindow);
-    bindViewItem(QStringLiteral("actionShowCallSuggestions"), m_callSuggestions);
-    bindViewItem(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow);
-    bindViewItem(QStringLiteral("actionShowSsbList"), m_workedCalls->ssb());
-    bindViewItem(QStringLiteral("actionShowCwList"), m_workedCalls->cw());
-    bindViewItem(QStringLiteral("actionShowFmList"), m_workedCalls->fm());
-    connect(enable("actionCurrentModeListOnly"), &QAction::triggered, this, [this](bool checked) {
+    for (const ViewItem& view : viewItems())
+        bindViewItem(view.item, view.window);
+    connect(enable(menu.currentModeListOnly), &QAction::triggered, this, [this](bool checked) {
         if (checked)
             showCurrentModeListOnly();
         focusCallsign();
@@ -376,8 +369,7 @@ void ApplicationWindows::connectMenu() {
     connect(main, &EntryWindow::closing, this, &ApplicationWindows::saveLayout);
 }
 
-void ApplicationWindows::bindViewItem(const QString& actionName, QWidget* window) {
-    QAction* item = action(actionName);
+void ApplicationWindows::bindViewItem(QAction* item, QWidget* window) {
     item->setEnabled(true);
     item->setCheckable(true);
     connect(item, &QAction::triggered, this, [this, window](bool checked) {
@@ -387,17 +379,18 @@ void ApplicationWindows::bindViewItem(const QString& actionName, QWidget* window
     });
 }
 
-void ApplicationWindows::setWindowShown(const QString& actionName, QWidget* window, bool shown) {
-    action(actionName)->setChecked(shown);
+void ApplicationWindows::setWindowShown(QAction* item, QWidget* window, bool shown) {
+    item->setChecked(shown);
     window->setVisible(shown);
 }
 
 void ApplicationWindows::showCurrentModeListOnly() {
     const int mode = Modes::selectorList(true).indexOf(m_session.mode());
-    const std::pair<QString, QWidget*> lists[] = {
-        {QStringLiteral("actionShowSsbList"), m_workedCalls->ssb()},
-        {QStringLiteral("actionShowCwList"), m_workedCalls->cw()},
-        {QStringLiteral("actionShowFmList"), m_workedCalls->fm()},
+    const EntryWindow::MenuItems& menu = m_entryWindow->menuItems();
+    const std::pair<QAction*, QWidget*> lists[] = {
+        {menu.showSsbList, m_workedCalls->ssb()},
+        {menu.showCwList, m_workedCalls->cw()},
+        {menu.showFmList, m_workedCalls->fm()},
     };
     // The digital modes have no list of their own; nothing changes for them.
     if (mode < 0 || mode > 2)
@@ -415,11 +408,11 @@ void ApplicationWindows::connectWindows() {
     });
     connect(main, &EntryWindow::modeChanged, this, [this] {
         m_callSuggestions->refreshColours();
-        if (action(QStringLiteral("actionCurrentModeListOnly"))->isChecked())
+        if (m_entryWindow->menuItems().currentModeListOnly->isChecked())
             showCurrentModeListOnly();
     });
     auto showCountiesWindow = [this](bool visible) {
-        setWindowShown(QStringLiteral("actionShowWorkedCounties"), m_countiesWindow, visible);
+        setWindowShown(m_entryWindow->menuItems().showWorkedCounties, m_countiesWindow, visible);
     };
     connect(main, &EntryWindow::countiesWindowRequested, this, showCountiesWindow);
     connect(m_analysisDialog, &ExchangeAnalysisDialog::countiesWindowRequested, this, showCountiesWindow);
@@ -435,13 +428,13 @@ void ApplicationWindows::connectWindows() {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(m_entryWindow->callsignField(), &escape);
     });
-    const std::pair<const char*, WorkedCallsWindow*> lists[] = {{"actionShowSsbList", m_workedCalls->ssb()},
-                                                                {"actionShowCwList", m_workedCalls->cw()},
-                                                                {"actionShowFmList", m_workedCalls->fm()}};
-    for (const auto& [name, window] : lists) {
-        const QString item = QString::fromLatin1(name);
+    const EntryWindow::MenuItems& menu = main->menuItems();
+    const std::pair<QAction*, WorkedCallsWindow*> lists[] = {{menu.showSsbList, m_workedCalls->ssb()},
+                                                             {menu.showCwList, m_workedCalls->cw()},
+                                                             {menu.showFmList, m_workedCalls->fm()}};
+    for (const auto& [item, window] : lists) {
         connect(window, &WorkedCallsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
-        connect(window, &WorkedCallsWindow::closeRequested, this, [this, item] { action(item)->setChecked(false); });
+        connect(window, &WorkedCallsWindow::closeRequested, this, [item = item] { item->setChecked(false); });
     }
     m_logWindow->setSerialField({[main] { return main->entryFields().stx; },
                                  [main](const QString& text) { main->setSerialField(text); },
@@ -458,22 +451,11 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
         placeAroundMainWindow();
     m_entryWindow->setSentExchangeColour(
         settings.value(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour()));
-    const std::pair<const char*, QWidget*> windows[] = {
-        {"actionShowCallSuggestions", m_callSuggestions},
-        {"actionShowSsbList", m_workedCalls->ssb()},
-        {"actionShowLog", m_logWindow},
-        {"actionShowCwList", m_workedCalls->cw()},
-        {"actionShowFmList", m_workedCalls->fm()},
-        {"actionShowWorkedCounties", m_countiesWindow},
-    };
-    for (size_t i = 0; i < std::size(windows); ++i) {
-        const QString name = QString::fromLatin1(windows[i].first);
-        const bool shown = settings.value(*kViewItems[i].flag, action(name)->isChecked());
-        setWindowShown(name, windows[i].second, shown);
-    }
-    showBufferBar(
-        settings.value(SettingsKeys::View::bufferBar, action(QStringLiteral("actionShowBufferBar"))->isChecked()));
-    QAction* currentOnly = action(QStringLiteral("actionCurrentModeListOnly"));
+    for (const ViewItem& view : viewItems())
+        setWindowShown(view.item, view.window, settings.value(*view.flag, view.item->isChecked()));
+    const EntryWindow::MenuItems& menu = m_entryWindow->menuItems();
+    showBufferBar(settings.value(SettingsKeys::View::bufferBar, menu.showBufferBar->isChecked()));
+    QAction* currentOnly = menu.currentModeListOnly;
     currentOnly->setChecked(settings.value(SettingsKeys::View::currentModeListOnly, currentOnly->isChecked()));
     if (currentOnly->isChecked())
         showCurrentModeListOnly();
@@ -481,11 +463,11 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
 }
 
 void ApplicationWindows::saveLayout(IniFile& settings) {
-    for (const ViewItem& item : kViewItems)
-        settings.setValue(*item.flag, action(QString::fromLatin1(item.action))->isChecked());
-    settings.setValue(SettingsKeys::View::bufferBar, action(QStringLiteral("actionShowBufferBar"))->isChecked());
-    settings.setValue(SettingsKeys::View::currentModeListOnly,
-                      action(QStringLiteral("actionCurrentModeListOnly"))->isChecked());
+    for (const ViewItem& view : viewItems())
+        settings.setValue(*view.flag, view.item->isChecked());
+    const EntryWindow::MenuItems& menu = m_entryWindow->menuItems();
+    settings.setValue(SettingsKeys::View::bufferBar, menu.showBufferBar->isChecked());
+    settings.setValue(SettingsKeys::View::currentModeListOnly, menu.currentModeListOnly->isChecked());
     settings.setValue(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour());
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);

@@ -50,15 +50,17 @@ public:
     EntryWindowRig* rig() const { return m_rig; }
     MasterSelection& master() { return m_master; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
-    QAction* action(const QString& name) const;
 
 private:
+    // A view item with the window it shows and the flag of "Widok" that keeps it, in the order they are written.
+    struct ViewItem;
+    QList<ViewItem> viewItems() const;
     void buildColourAndFontMenus();
     void connectMenu();
     void connectWindows();
     // A view item: ticked, its window is shown and the cursor goes back to the callsign field; unticked, hidden.
-    void bindViewItem(const QString& actionName, QWidget* window);
-    void setWindowShown(const QString& actionName, QWidget* window, bool shown);
+    void bindViewItem(QAction* item, QWidget* window);
+    void setWindowShown(QAction* item, QWidget* window, bool shown);
     // "Wyświetlaj tylko listę aktualnej emisji": only the worked-calls list of the current mode is shown.
     void showCurrentModeListOnly();
     void restoreLayout(const IniFile& settings);
@@ -73,7 +75,7 @@ private:
     // "Bufory CW": the keyer's buffer bar below the entry fields.
     void showBufferBar(bool shown);
     int serialDigits() const;
-    QMenu* submenu(const QString& actionName);
+    QMenu* submenu(QAction* item);
     QAction* addItem(QMenu* menu, const QString& name, const QString& text);
 
     LogSession& m_session;

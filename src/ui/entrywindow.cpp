@@ -53,6 +53,33 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::EntryWindow>()), m_session(session), m_entry(session),
       m_helpPagePath(HelpFile::path()) {
     m_ui->setupUi(this);
+    m_menuItems = {
+        .newLog = m_ui->actionNewLog,
+        .openLog = m_ui->actionOpenLog,
+        .saveLogAs = m_ui->actionSaveLogAs,
+        .exportCabrillo = m_ui->actionExportCabrillo,
+        .exportAdif = m_ui->actionExportAdif,
+        .exportEdi = m_ui->actionExportEdi,
+        .exportCsv = m_ui->actionExportCsv,
+        .importAdif = m_ui->actionImportAdif,
+        .importCabrillo = m_ui->actionImportCabrillo,
+        .showLog = m_ui->actionShowLog,
+        .showBufferBar = m_ui->actionShowBufferBar,
+        .showCallSuggestions = m_ui->actionShowCallSuggestions,
+        .currentModeListOnly = m_ui->actionCurrentModeListOnly,
+        .showSsbList = m_ui->actionShowSsbList,
+        .showCwList = m_ui->actionShowCwList,
+        .showFmList = m_ui->actionShowFmList,
+        .showWorkedCounties = m_ui->actionShowWorkedCounties,
+        .operatorData = m_ui->actionOperatorData,
+        .masterFile = m_ui->actionMasterFile,
+        .programSettings = m_ui->actionProgramSettings,
+        .rigSettings = m_ui->actionRigSettings,
+        .exchangeAnalysis = m_ui->actionExchangeAnalysis,
+        .windowBackgrounds = m_ui->actionWindowBackgrounds,
+        .fonts = m_ui->actionFonts,
+        .prefixColours = m_ui->actionPrefixColours,
+    };
     // Each field takes as much as its cell of the log line holds.
     for (const auto& [field, edit] : {std::pair{QsoField::Call, m_ui->callsignEdit},
                                       {QsoField::RstSent, m_ui->rstSentEdit},
@@ -223,10 +250,6 @@ void EntryWindow::setKeyerHooks(KeyerHooks* hooks) {
     for (QWidget* w : others)
         if (w->focusPolicy() != Qt::NoFocus)
             w->installEventFilter(this);
-}
-
-QAction* EntryWindow::menuAction(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
 }
 
 QWidget* EntryWindow::keyerArea() const {

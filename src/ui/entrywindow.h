@@ -41,8 +41,38 @@ public:
     void setKeyerHooks(KeyerHooks* hooks);
     EntrySession& entry() { return m_entry; }
     LoggedCallsWindow* loggedCallsWindow() const { return m_loggedCalls; }
-    // A menu item by its name ("actionNewLog", "actionShowLog", "actionOperatorData" …) for the windows that handle it.
-    QAction* menuAction(const QString& objectName) const;
+    // The menu items that the windows around this one handle; the entry window handles the others itself.
+    struct MenuItems {
+        // "Plik"
+        QAction* newLog;
+        QAction* openLog;
+        QAction* saveLogAs;
+        QAction* exportCabrillo;
+        QAction* exportAdif;
+        QAction* exportEdi;
+        QAction* exportCsv;
+        QAction* importAdif;
+        QAction* importCabrillo;
+        // "Widok"
+        QAction* showLog;
+        QAction* showBufferBar;
+        QAction* showCallSuggestions;
+        QAction* currentModeListOnly;
+        QAction* showSsbList;
+        QAction* showCwList;
+        QAction* showFmList;
+        QAction* showWorkedCounties;
+        // "Konfiguracja"
+        QAction* operatorData;
+        QAction* masterFile;
+        QAction* programSettings;
+        QAction* rigSettings;
+        QAction* exchangeAnalysis;
+        QAction* windowBackgrounds;
+        QAction* fonts;
+        QAction* prefixColours;
+    };
+    const MenuItems& menuItems() const { return m_menuItems; }
     QWidget* keyerArea() const;
     // The controls the other windows and the keyer work with, by type rather than by name.
     QLineEdit* callsignField() const;
@@ -160,6 +190,7 @@ private:
     void focusCallsign();
 
     std::unique_ptr<Ui::EntryWindow> m_ui;
+    MenuItems m_menuItems{};
     LogSession& m_session;
     EntrySession m_entry;
     QLineEdit* m_lastEntryField = nullptr;

@@ -29,7 +29,7 @@ std::unique_ptr<Rig> hamlibRig(const RigSettings& settings) {
 EntryWindowRig::EntryWindowRig(EntryWindow& window, LogSession& session, RigControl::RigFactory factory)
     : QObject(&window), m_window(window), m_session(session),
       m_control(factory ? std::move(factory) : RigControl::RigFactory(hamlibRig)) {
-    m_settingsAction = window.menuAction(QStringLiteral("actionRigSettings"));
+    m_settingsAction = window.menuItems().rigSettings;
     m_settingsAction->setEnabled(true);
     connect(m_settingsAction, &QAction::triggered, this, &EntryWindowRig::openSettings);
 

@@ -57,7 +57,7 @@ struct Program {
         windows->entryWindow()->restoreWindowsOnFirstActivation();
         return true;
     }
-    QAction* item(const char* name) const { return windows->action(QString::fromLatin1(name)); }
+    QAction* item(const char* name) const { return windows->entryWindow()->findChild<QAction*>(QLatin1String(name)); }
     QLineEdit* edit(const char* name) const {
         return windows->entryWindow()->findChild<QLineEdit*>(QLatin1String(name));
     }
@@ -82,6 +82,21 @@ QList<QWidget*> sideWindows(const Program& p) {
             p.windows->workedCalls()->ssb(),
             p.windows->workedCalls()->cw(),
             p.windows->workedCalls()->fm()};
+}
+
+// The windows of the view items with their items and the flags of "Widok" that keep them.
+struct ViewWindow {
+    QWidget* window;
+    QAction* item;
+    QString flag;
+};
+QList<ViewWindow> viewWindows(const Program& p) {
+    return {{p.windows->logWindow(), p.item("actionShowLog"), QStringLiteral("Log")},
+            {p.windows->callSuggestionsWindow(), p.item("actionShowCallSuggestions"), QStringLiteral("Podpowiedzi")},
+            {p.windows->countiesWindow(), p.item("actionShowWorkedCounties"), QStringLiteral("Powiaty")},
+            {p.windows->workedCalls()->ssb(), p.item("actionShowSsbList"), QStringLiteral("Lista SSB")},
+            {p.windows->workedCalls()->cw(), p.item("actionShowCwList"), QStringLiteral("Lista CW")},
+            {p.windows->workedCalls()->fm(), p.item("actionShowFmList"), QStringLiteral("Lista FM")}};
 }
 
 } // namespace
@@ -131,6 +146,57 @@ private slots:
         // The keyer's settings are written first and survive the main window's own piece.
         QVERIFY(p.settings->hasKey("Klucz CW", "Predkosc"));
         QCOMPARE(p.settings->readInteger("Widok", "Bufor CW", -1), 1);
+    }
+
+    // Each view item restores, shows, hides and writes back its own window and flag and no other; a worked-calls
+    // list closed from its own menu takes the tick off its item.
+    void everyViewItemKeepsItsOwnWindowAndFlag_data() {
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("closesItself");
+        QTest::newRow("log") << 0 << QStringLiteral("Log") << false;
+        QTest::newRow("call suggestions") << 1 << QStringLiteral("Podpowiedzi") << false;
+        QTest::newRow("worked counties") << 2 << QStringLiteral("Powiaty") << false;
+        QTest::newRow("SSB list") << 3 << QStringLiteral("Lista SSB") << true;
+        QTest::newRow("CW list") << 4 << QStringLiteral("Lista CW") << true;
+        QTest::newRow("FM list") << 5 << QStringLiteral("Lista FM") << true;
+    }
+    void everyViewItemKeepsItsOwnWindowAndFlag() {
+        QFETCH(int, shown);
+        QFETCH(QString, flag);
+        QFETCH(bool, closesItself);
+        QString settings = QStringLiteral("[Widok]\r\n");
+        for (const char* view : {"Log", "Podpowiedzi", "Powiaty", "Lista SSB", "Lista CW", "Lista FM"})
+            settings += QString::fromUtf8(view) + (flag == QLatin1String(view) ? "=1\r\n" : "=0\r\n");
+        Program p(settings);
+        QVERIFY(p.start());
+        const QList<ViewWindow> views = viewWindows(p);
+        auto onlyShown = [&views](int index) {
+            for (int i = 0; i < views.size(); ++i) {
+                if (views[i].window->isVisible() != (i == index) || views[i].item->isChecked() != (i == index))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(onlyShown(shown));
+        QAction* item = views[shown].item;
+        item->trigger();
+        QVERIFY(onlyShown(-1));
+        item->trigger();
+        QVERIFY(onlyShown(shown));
+        const QList<QAction*> windowItems = views[shown].window->findChildren<QAction*>();
+        const auto closeItem = std::find_if(windowItems.begin(), windowItems.end(), [](const QAction* a) {
+            return a->text() == QStringLiteral("Zamknij okno");
+        });
+        QCOMPARE(closeItem != windowItems.end(), closesItself);
+        if (closesItself) {
+            (*closeItem)->trigger();
+            QVERIFY(onlyShown(-1));
+            item->trigger();
+        }
+        p.close();
+        for (const ViewWindow& view : views)
+            QCOMPARE(p.settings->readInteger("Widok", view.flag, -1), view.flag == flag ? 1 : 0);
     }
 
     void firstStartPlacesEveryWindowBesideTheEntryWindow() {

@@ -311,7 +311,7 @@ private slots:
     void offlineEntryWithTimeCommandsAndMinuteSteps() {
         Window w;
         QVERIFY(w.start());
-        w.form->menuAction(QStringLiteral("actionOfflineEntry"))->trigger();
+        w.child<QAction>("actionOfflineEntry")->trigger();
         QVERIFY(w.form->isOffline());
         QCOMPARE(w.edit("manualTimeEdit")->text(), QStringLiteral("08:00:00"));
         w.type("callsignEdit", QStringLiteral("2530"));
@@ -367,7 +367,7 @@ private slots:
         Window w({paper.time("08:00:00").call("SP9ABC").srx("1"), paper.time("10:00:00").call("SP6XYZ").srx("2")},
                  QStringLiteral("Pasmo=20M\r\nEmisja=CW\r\n"));
         QVERIFY(w.start());
-        w.form->menuAction(QStringLiteral("actionOfflineEntry"))->trigger();
+        w.child<QAction>("actionOfflineEntry")->trigger();
         auto* date = w.child<QDateEdit>("manualDateEdit");
         QVERIFY(date->hasFocus());
         QTest::keyClicks(date, typed);
@@ -430,7 +430,7 @@ private slots:
                   kContact.time("08:01:00").band("80M").call("SP9ABD").srx("2"),
                   kContact.time("08:02:00").band("40M").call("SP9ABE").srx("3")});
         QVERIFY(w.start());
-        w.form->menuAction(QStringLiteral("actionShowLoggedCalls"))->trigger();
+        w.child<QAction>("actionShowLoggedCalls")->trigger();
         w.type("callsignEdit", QStringLiteral("S"));
         QCOMPARE(w.form->loggedCallsWindow()->calls(), QStringList());
         w.type("callsignEdit", QStringLiteral("P9AB"));
@@ -465,7 +465,7 @@ private slots:
         Window w;
         QVERIFY(w.start());
         w.edit("sentFixedPartEdit")->setText(QStringLiteral("KO02MD"));
-        w.form->menuAction(QStringLiteral("actionOneQsoPerBand"))->trigger();
+        w.child<QAction>("actionOneQsoPerBand")->trigger();
         w.form->close();
         const IniFile ini(w.folder.file(QStringLiteral("kvr_log.ini")));
         QCOMPARE(ini.readString(QStringLiteral("Program"), QStringLiteral("Grupa"), {}), QStringLiteral("KO02MD"));
@@ -660,13 +660,14 @@ private slots:
         TestClock clock{kStart};
         LogSession session{ProgramFolder(path), dialogs, clock};
         EntryWindow form(session);
-        QAction* item = form.menuAction(QStringLiteral("actionProgramFolder"));
+        QAction* item = form.findChild<QAction*>(QStringLiteral("actionProgramFolder"));
         QVERIFY(item);
         QVERIFY(item->isEnabled());
         QCOMPARE(item->text(), QStringLiteral("Folder programu: ") + QString(path).replace('&', QStringLiteral("&&")));
         QMenu* fileMenu = form.findChild<QMenu*>(QStringLiteral("fileMenu"));
         QVERIFY(fileMenu->actions().contains(item));
-        QVERIFY(fileMenu->actions().indexOf(item) < fileMenu->actions().indexOf(form.menuAction("actionQuit")));
+        QVERIFY(fileMenu->actions().indexOf(item) <
+                fileMenu->actions().indexOf(form.findChild<QAction*>(QStringLiteral("actionQuit"))));
     }
 
     void standardButtonsSpeakPolish() {

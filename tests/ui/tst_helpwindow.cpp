@@ -89,7 +89,7 @@ struct Window {
         form.show();
     }
     HelpWindow* openHelp() {
-        form.menuAction(QStringLiteral("actionHelpFile"))->trigger();
+        form.findChild<QAction*>(QStringLiteral("actionHelpFile"))->trigger();
         HelpWindow* help = form.findChild<HelpWindow*>();
         if (help) {
             help->resize(800, 360);

@@ -268,7 +268,7 @@ private slots:
         {
             Program p(folder);
             QVERIFY(p.start());
-            QAction* item = p.windows->action(QStringLiteral("actionProgramSettings"));
+            QAction* item = child<QAction>(p.windows->entryWindow(), "actionProgramSettings");
             QVERIFY(item->isEnabled());
             KeyerSettingsDialog* dialog = p.windows->keyerSettings();
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Konfiguracja programu"));

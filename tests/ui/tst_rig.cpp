@@ -143,7 +143,7 @@ private slots:
         QVERIFY(!p.child<QLabel>("rigStatusLabel")->isVisible());
         // "Radio (CAT)" follows "Konfiguracja programu" in "Konfiguracja".
         const QList<QAction*> items = p.child<QMenu>("settingsMenu")->actions();
-        const qsizetype at = items.indexOf(p.windows->action(QStringLiteral("actionProgramSettings")));
+        const qsizetype at = items.indexOf(p.child<QAction>("actionProgramSettings"));
         QCOMPARE(items.value(at + 1)->text(), QStringLiteral("Radio (CAT)"));
 
         QTimer::singleShot(0, [&rigctld] {
@@ -155,7 +155,7 @@ private slots:
             dialog->findChild<QComboBox*>(QStringLiteral("directionCombo"))->setCurrentIndex(1);
             dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         });
-        p.windows->action(QStringLiteral("actionRigSettings"))->trigger();
+        p.child<QAction>("actionRigSettings")->trigger();
         const IniFile ini(p.folder.file(QStringLiteral("kvr_log.ini")));
         QCOMPARE(ini.value(SettingsKeys::Radio::connection), 2);
         QCOMPARE(ini.value(SettingsKeys::Radio::rigctld), rigctld.address());
