@@ -14,6 +14,7 @@ const QStringList kContinents = {QStringLiteral("AF"), QStringLiteral("AN"), QSt
 constexpr int kHighestCqZone = 40;
 constexpr int kHighestItuZone = 90;
 constexpr int kHeaderFields = 8;
+constexpr qsizetype kMostReservedAliases = 100000; // the file of 2023 holds some 27,000
 
 // The entities the file marks "*" count for the country multiplier as the DXCC country they lie in.
 struct WaeCountry {
@@ -154,10 +155,11 @@ CountryFile::LoadResult CountryFile::load(const QString& path) {
         return result;
     }
     const QString text = QString::fromUtf8(bytes);
-    // Room for every alias at once: the tables do not grow entry by entry.
-    const qsizetype exactCalls = text.count(QLatin1Char('='));
+    // Room for every alias at once, so the tables do not grow entry by entry; a damaged file full of commas gets
+    // no more room than a real one needs.
+    const qsizetype exactCalls = std::min(text.count(QLatin1Char('=')), kMostReservedAliases);
     m_exactCalls.reserve(exactCalls);
-    m_prefixes.reserve(std::max<qsizetype>(0, text.count(QLatin1Char(',')) - exactCalls));
+    m_prefixes.reserve(std::clamp(text.count(QLatin1Char(',')) - exactCalls, qsizetype(0), kMostReservedAliases));
 
     // A record is a header line and its aliases up to ";". A line with a colon always starts a record: one that
     // has not reached its ";" by then is cut short and left out, as is one whose header does not read.

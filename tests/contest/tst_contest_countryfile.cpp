@@ -72,6 +72,8 @@ private slots:
                                    << "Poland|SP|SP|EU|15|28";
         QTest::newRow("alternative") << "SP9ABC/A"
                                      << "Poland|SP|SP|EU|15|28";
+        QTest::newRow("exact call found without /P") << "4U1A/P"
+                                                     << "Vienna Intl Ctr|4U1V|OE|EU|15|28";
         QTest::newRow("lone digit keeps the country") << "SP9ABC/1"
                                                       << "Poland|SP|SP|EU|15|28";
         QTest::newRow("lone digit moves to another area") << "UA9ABC/3"
