@@ -38,23 +38,42 @@ public:
     static QString systemPath();
 
     bool isLoaded() const { return !m_countries.empty(); }
+    // Every entity in the order of the file.
+    const std::vector<Country>& countries() const { return m_countries; }
     // The country of a callsign as logged (upper or lower case, with portable designators such as /P, /1, DL/);
     // nullopt when no entry matches.
     std::optional<Country> find(QStringView call) const;
 
 private:
-    // filled by load()
-    std::vector<Country> m_countries;
     struct Entry {
         int country = -1;
         QString continent; // empty: the country's
         int cqZone = 0;    // 0: the country's
         int ituZone = 0;
     };
+    void clear();
+    void addRecord(Country country, QStringView aliases);
+    void resolveDxccPrefixes();
+    Country countryOf(const Entry& entry) const;
+    const Entry* findExact(const QString& call) const;
+    const Entry* findLongestPrefix(QStringView text) const;
+
+    // filled by load()
+    std::vector<Country> m_countries;
     QHash<QString, Entry> m_prefixes;
     QHash<QString, Entry> m_exactCalls;
     int m_longestPrefix = 0;
 };
+
+// A callsign as logged, taken apart for the country and WPX look-ups: upper case, without the designators that
+// say nothing about the place (/P, /M, /QRP, /A).
+struct CallsignParts {
+    QString call;          // the station's own callsign: the longest part ("SP9ABC" of "DL/SP9ABC")
+    QString location;      // a prefix written before or after it: "DL", "OH0"; empty when none
+    QChar areaDigit;       // a lone digit written after it ("/1"); null when none
+    bool maritime = false; // /MM or /AM: at sea or in the air, in no country
+};
+CallsignParts splitCallsign(QStringView call);
 
 // The WPX prefix of a callsign, as CQ WPX counts it: the callsign up to and including its last digit (SP9ABC →
 // SP9, 2E0ABC → 2E0); without a digit, its first two letters and "0" (RAEM → RA0). A portable designator decides

@@ -1,1 +1,3 @@
 kvr_add_test(contest_definition contest/tst_contest_definition.cpp LIBS kvr_core)
+kvr_add_test(contest_wpxprefix contest/tst_contest_wpxprefix.cpp LIBS kvr_core)
+kvr_add_test(contest_countryfile contest/tst_contest_countryfile.cpp LIBS kvr_core)
