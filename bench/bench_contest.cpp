@@ -1,7 +1,15 @@
 // The country file: how long reading the installed cty.dat takes, and the time of one country look-up over
 // 100,000 callsigns as logged (the super-check-partial list's calls, some of them with /P, /MM, a lone digit or a
-// location prefix, some typed in lower case), with the WPX prefix of the same calls beside it.
+// location prefix, some typed in lower case), with the WPX prefix of the same calls beside it. Then the score of a
+// 100,000-contact log in CQ WPX from scratch, the score kept after one more contact, and the check of the contact
+// being typed (new multiplier, points) as the entry window makes it on every keystroke.
+#include "contest/contestscore.h"
 #include "contest/countryfile.h"
+#include "log/logbook.h"
+#include "log/logloader.h"
+#include "loggenerator.h"
+
+#include <QTemporaryDir>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -147,5 +155,46 @@ int main(int argc, char* argv[]) {
                 "prefix length %.2f\n",
                 find.p99Us, find.p99Us / 1000.0, static_cast<long long>(found), static_cast<long long>(inputs.size()),
                 double(wpxLength) / double(inputs.size()));
+
+    // The score of a generated 100,000-contact log.
+    QTemporaryDir dir;
+    LogBook log;
+    log.setPath(LogGenerator::write(dir.filePath(QStringLiteral("log.kvr")), 100000));
+    if (!LoadLog(log, LogContext()).complete())
+        return 1;
+    const ContestDefinitionRead wpxRead =
+        readContestDefinition(QStringLiteral(KVR_SOURCE_DIR "/data/contests/wpx.ini"));
+    if (!wpxRead.definition)
+        return 1;
+    ContestStation own{QStringLiteral("SP9XYZ"), countries.find(u"SP9XYZ")};
+    ContestScore score(*wpxRead.definition, &countries, own, AnalysisContext());
+    double bestRebuild = 1e12;
+    for (int round = 0; round < 5; ++round) {
+        timer.start();
+        score.rebuild(log.records());
+        bestRebuild = std::min(bestRebuild, double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::vector<double> evaluateTimes;
+    std::vector<double> addTimes;
+    for (int i = 0; i < 2000; ++i) {
+        Qso qso = log.qso(random.bounded(qsizetype(log.size())));
+        qso.call = inputs.at(i).toUpper();
+        timer.start();
+        const ContactScore typed = score.evaluate(qso);
+        evaluateTimes.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        found += typed.points;
+        timer.start();
+        score.add(qso);
+        addTimes.push_back(double(timer.nsecsElapsed()) / 1000.0);
+    }
+    const ScoreTotals totals = score.totals();
+    const Timing evaluate = timingOf(evaluateTimes);
+    const Timing add = timingOf(addTimes);
+    std::printf("\nCQ WPX score of %lld contacts from scratch: %.1f ms best of 5 (goal < 150 ms); %s\n",
+                static_cast<long long>(log.size()), bestRebuild, qPrintable(score.scoreLine()));
+    std::printf("one more contact: mean %.2f us, p99 %.2f us (goal < 1 ms)\n", add.meanUs, add.p99Us);
+    std::printf("the contact being typed (new multiplier, points): mean %.2f us, p99 %.2f us (goal < 0.1 ms); "
+                "%d contacts counted\n",
+                evaluate.meanUs, evaluate.p99Us, totals.qsos);
     return 0;
 }

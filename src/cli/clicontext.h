@@ -68,3 +68,4 @@ int runExport(CliContext& context);
 int runImport(CliContext& context);
 int runMorse(CliContext& context);
 int runRig(CliContext& context);
+int runScore(CliContext& context);

@@ -140,6 +140,16 @@ const std::vector<Command>& commands() {
              .options = radio,
              .synopsis = QStringLiteral("rig [--model N] [--port P] [--speed S] [--rigctld HOST:PORT]"),
              .run = runRig},
+            {.name = QStringLiteral("score"),
+             .description =
+                 QStringLiteral("Prints the claimed score of LOG, else of the log the program opens at start, in a "
+                                "contest: a line a band and mode, then \"Wynik: S (punkty P, mnożniki M)\"."),
+             .options = {option("contest",
+                                "The contest: a definition's name (spdx-sp, spdx-dx, wpx, powiaty, ukf-km …) or "
+                                "the path of a definition file; else the one chosen in the program.",
+                                "NAME|FILE")},
+             .synopsis = QStringLiteral("score [--contest NAME|FILE] [LOG]"),
+             .run = runScore},
             {.name = QStringLiteral("summary"),
              .description =
                  QStringLiteral("Prints the score summary of LOG, else of the log the program opens at start, "

@@ -20,22 +20,22 @@ struct ContestDefinition {
     // One condition of a points rule; a rule holds when all its conditions hold.
     struct Condition {
         enum class Kind {
-            Country,         // the other station's country: own, other, or one of the listed DXCC prefixes
-            Continent,       // the other station's continent: own, other, or one of the listed continents
-            OwnContinent,    // the own station's continent is one of the listed
-            Band,            // one of the listed bands
-            Mode,            // one of the listed modes
+            Country,      // the other station's country: own, other, or one of the listed DXCC prefixes
+            Continent,    // the other station's continent: own, other, or one of the listed continents
+            OwnContinent, // the own station's continent is one of the listed
+            Band,         // one of the listed bands
+            Mode,         // one of the listed modes
         };
         Kind kind = Kind::Country;
-        bool own = false;    // "own" (same as the own station's)
-        bool other = false;  // "other" (not the own station's)
-        QStringList values;  // prefixes, continents, band or mode names, upper case
+        bool own = false;   // "own" (same as the own station's)
+        bool other = false; // "other" (not the own station's)
+        QStringList values; // prefixes, continents, band or mode names, upper case
     };
     struct PointsRule {
-        int points = 0;       // points of a contact the rule matches
-        int pointsPerKm = 0;  // when not 0: this many points per kilometre of distance instead
+        int points = 0;      // points of a contact the rule matches
+        int pointsPerKm = 0; // when not 0: this many points per kilometre of distance instead
         std::vector<Condition> conditions;
-        int line = 0;         // where the rule stands in the file, for messages
+        int line = 0; // where the rule stands in the file, for messages
     };
 
     enum class MultiplierKind { Country, WpxPrefix, ExchangeCode, County, LargeSquare };

@@ -42,6 +42,7 @@ QList<AnyKey> fixedKeys() {
     keys << Analysis::mode << Analysis::sameLocatorKm << Analysis::enabled << Analysis::countiesAllModes;
     keys << Operator::contestCall << Operator::name << Operator::email << Operator::address1 << Operator::address2
          << Operator::town << Operator::postcode << Operator::locator << Operator::operatorCall;
+    keys << Contest::definition;
     keys << Keyer::port << Keyer::lptUserAddress << Keyer::keyingLine << Keyer::speed << Keyer::toneHz << Keyer::volume
          << Keyer::dashRatio << Keyer::gapRatio << Keyer::longGapRatio << Keyer::sidetone << Keyer::loopDelaySeconds
          << Keyer::pttDelayMs << Keyer::serialFormat << Keyer::cutNumbers << Keyer::ptt << Keyer::multithreaded

@@ -101,6 +101,12 @@ inline const SettingsKey<QString> locator{section, QStringLiteral("Lokator"), QS
 inline const SettingsKey<QString> operatorCall{section, QStringLiteral("Znak operatora"), QString()};
 } // namespace Operator
 
+namespace Contest {
+inline const QString section = QStringLiteral("Zawody");
+// The contest scored: the name of its definition file without ".ini"; "brak" scores none.
+inline const SettingsKey<QString> definition{section, QStringLiteral("Definicja"), QStringLiteral("brak")};
+} // namespace Contest
+
 namespace Keyer {
 inline const QString section = QStringLiteral("Klucz CW");
 // "brak", a serial port's name, "LPT1" … "LPT3" or "USER".

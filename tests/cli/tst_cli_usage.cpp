@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0), firstLine);
         if (firstLine.endsWith("COMMAND ..."))
-            QCOMPARE(run.err.count(QLatin1Char('\n')), 9); // the usage, then the eight commands
+            QCOMPARE(run.err.count(QLatin1Char('\n')), 10); // the usage, then the nine commands
     }
 
     // --home is taken before the command, after it and after the format, once.
