@@ -1,5 +1,9 @@
 #include "applicationwindows.h"
 
+#include "contest/contestchoice.h"
+#include "contest/contestsession.h"
+#include "platform/programfolder.h"
+
 #include "buffereditordialog.h"
 #include "callsuggestionswindow.h"
 #include "core/modes.h"
@@ -49,6 +53,10 @@ struct ApplicationWindows::ViewItem {
 ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices)
     : m_session(session), m_entryWindow(std::make_unique<EntryWindow>(session)), m_lifecycle(session) {
     EntryWindow* main = m_entryWindow.get();
+    const ProgramPlaces places = ProgramPlaces::forExecutable(QCoreApplication::applicationDirPath());
+    m_contest = new ContestSession(
+        session, ContestChoice::definitionFolders(places.executableDir, places.sharedDataDir, session.folder().path()),
+        this);
     // The windows in the program's order of creation; each follows the log session by its signals.
     createKeyer(devices);
     // The keyer may key CW and switch PTT through the radio.
@@ -180,6 +188,12 @@ bool ApplicationWindows::startUp() {
     if (!main->startUp())
         return false;
     m_rig->start();
+    // The contest chosen last time is scored from the start; one that no longer reads is told and none is scored.
+    m_contest->rescan();
+    if (const QString refused = m_contest->choose(m_session.settings().file().value(SettingsKeys::Contest::definition));
+        !refused.isEmpty())
+        m_session.dialogs().error(refused);
+    connect(m_operatorDialog, &QDialog::accepted, m_contest, &ContestSession::ownStationChanged);
     m_callSuggestions->setStartupDone(true);
     m_analysisDialog->syncFromSession();
     // The Cabrillo header window reads its settings when it is created, after the operator data.

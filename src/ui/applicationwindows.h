@@ -19,6 +19,7 @@ class QMenu;
 class QTimer;
 class ExchangeAnalysisDialog;
 class CallSuggestionsWindow;
+class ContestSession;
 class WorkedCountiesWindow;
 class EntryWindow;
 class OperatorDataDialog;
@@ -49,6 +50,8 @@ public:
     KeyerSettingsDialog* keyerSettings() const { return m_keyerSettings; }
     EntryWindowRig* rig() const { return m_rig; }
     MasterSelection& master() { return m_master; }
+    // The contest scored for the open log (none until start-up reads the choice).
+    ContestSession* contest() const { return m_contest; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
 
 private:
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<EntryWindow> m_entryWindow;
     LogLifecycle m_lifecycle;
     MasterSelection m_master;
+    ContestSession* m_contest = nullptr;
     WorkedCallsWindows* m_workedCalls = nullptr;
     LogWindow* m_logWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;

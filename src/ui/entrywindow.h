@@ -62,12 +62,15 @@ public:
         QAction* showCwList;
         QAction* showFmList;
         QAction* showWorkedCounties;
+        QAction* showScore;
+        QAction* showStatistics;
         // "Konfiguracja"
         QAction* operatorData;
         QAction* masterFile;
         QAction* programSettings;
         QAction* rigSettings;
         QAction* exchangeAnalysis;
+        QAction* contest;
         QAction* windowBackgrounds;
         QAction* fonts;
         QAction* prefixColours;
