@@ -52,15 +52,21 @@ void CountyList::setEntries(const QStringList& entries) {
         const QString upper = entry.toUpper();
         m_upper.insert(upper);
         if (const std::optional<quint64> packed = packedAscii(upper))
-            m_packed.push_back(*packed);
+            m_packed.push_back({*packed, upper});
     }
     std::sort(m_packed.begin(), m_packed.end());
 }
 
-bool CountyList::contains(QStringView key) const {
+std::optional<QString> CountyList::match(QStringView key) const {
     if (key.isEmpty())
-        return false;
-    if (const std::optional<quint64> packed = packedAscii(key))
-        return std::binary_search(m_packed.begin(), m_packed.end(), *packed);
-    return m_upper.contains(key.toString().toUpper());
+        return std::nullopt;
+    if (const std::optional<quint64> packed = packedAscii(key)) {
+        const auto at = std::lower_bound(m_packed.begin(), m_packed.end(), Packed{*packed, QString()});
+        if (at == m_packed.end() || at->key != *packed)
+            return std::nullopt;
+        return at->entry == key ? at->entry : key.toString();
+    }
+    if (!m_upper.contains(key.toString().toUpper()))
+        return std::nullopt;
+    return key.toString();
 }

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // The county list read from powiaty.txt: characters 1–2 of a line are the county, character 4 its province.
@@ -16,7 +17,10 @@ public:
     void setEntries(const QStringList& entries);
 
     // Exact whole-entry match, regardless of letter case.
-    bool contains(QStringView key) const;
+    bool contains(QStringView key) const { return match(key).has_value(); }
+    // The key found in the list, as written in the exchange; nullopt when the list does not hold it. A key
+    // written as the list holds it shares the list's string, so the loader builds none per contact.
+    std::optional<QString> match(QStringView key) const;
     const QStringList& entries() const { return m_sorted; }
     bool isEmpty() const { return m_sorted.isEmpty(); }
     static QString entryFor(QStringView fileLine, AnalysisMode mode);
@@ -26,5 +30,10 @@ private:
     QSet<QString> m_upper;
     // The entries of up to three ASCII characters, each packed into a number, sorted: the exchange of a loaded
     // contact is looked up without building a string.
-    std::vector<quint64> m_packed;
+    struct Packed {
+        quint64 key;
+        QString entry; // upper case
+        bool operator<(const Packed& other) const { return key < other.key; }
+    };
+    std::vector<Packed> m_packed;
 };

@@ -39,9 +39,10 @@ QsoAnalysis AnalyseQso(QStringView receivedExchange, Band band, Mode mode, bool 
     // The key stays a view into the exchange until it is found: most loaded contacts build no string for it.
     const QStringView key = keyOf(receivedExchange, context.options.keyLength());
     if (context.options.countyMode()) {
-        if (!context.counties || !context.counties->contains(key))
+        std::optional<QString> county = context.counties ? context.counties->match(key) : std::nullopt;
+        if (!county)
             return result;
-        result.county = key.toString();
+        result.county = std::move(*county);
         result.suffix = QLatin1Char(' ') + result.county;
         result.infoCounty = result.county;
         result.logCounty = countyCountsForCurrent(band, mode, context);

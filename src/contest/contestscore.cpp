@@ -86,7 +86,8 @@ ContactScore ContestScore::scoreOnly(const Contact& contact, std::vector<std::pa
     result.dupe = m_worked.contains(dupeKey(contact));
     if (result.dupe)
         return result;
-    result.country = countryOf(contact.call);
+    // Only counted contacts fill the country cache: the calls typed in the entry window, prefix by prefix, do not.
+    result.country = countryOf(contact.call, newKeys != nullptr);
     // Without a country the country rules give nothing: the contact scores no points and brings no country.
     result.noCountry = m_definition.needsCountries() && !result.country;
     result.points = result.noCountry ? 0 : pointsOf(contact, result.country);
@@ -120,14 +121,15 @@ ContactScore ContestScore::score(const Contact& contact) {
     return result;
 }
 
-std::optional<Country> ContestScore::countryOf(const QString& call) const {
+std::optional<Country> ContestScore::countryOf(const QString& call, bool keep) const {
     if (!m_countries || !m_countries->isLoaded())
         return std::nullopt;
     const auto cached = m_countryCache.constFind(call);
     if (cached != m_countryCache.constEnd())
         return *cached;
     std::optional<Country> country = m_countries->find(call);
-    m_countryCache.insert(call, country);
+    if (keep)
+        m_countryCache.insert(call, country);
     return country;
 }
 

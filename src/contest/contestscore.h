@@ -89,7 +89,7 @@ private:
     // Counts the contact; scoreOnly() only says what it would score, with the multiplier keys it would add.
     ContactScore score(const Contact& contact);
     ContactScore scoreOnly(const Contact& contact, std::vector<std::pair<size_t, QString>>* newKeys) const;
-    std::optional<Country> countryOf(const QString& call) const;
+    std::optional<Country> countryOf(const QString& call, bool keep) const;
     int pointsOf(const Contact& contact, const std::optional<Country>& country) const;
     bool holds(const ContestDefinition::Condition& condition,
                const Contact& contact,
@@ -109,5 +109,6 @@ private:
     std::vector<QSet<QString>> m_multipliers; // one set per multiplier of the definition
     std::vector<ScoreRow> m_rows;
     std::vector<ContactScore> m_contacts;
+    // The countries of the callsigns counted (a log holds each callsign several times).
     mutable QHash<QString, std::optional<Country>> m_countryCache;
 };
