@@ -249,9 +249,9 @@ void ApplicationWindows::placeAroundMainWindow() {
     const QRect main = expectedFrame(m_entryWindow.get());
     const QScreen* screen = m_entryWindow->screen();
     const QRect area = screen ? screen->availableGeometry() : main;
-    const QList<QWidget*> windows = {m_logWindow,        m_callSuggestions,    m_entryWindow->loggedCallsWindow(),
-                                     m_countiesWindow,   m_workedCalls->ssb(), m_workedCalls->cw(),
-                                     m_workedCalls->fm()};
+    const QList<QWidget*> windows = {m_logWindow,         m_callSuggestions,  m_entryWindow->loggedCallsWindow(),
+                                     m_countiesWindow,    m_statisticsWindow, m_workedCalls->ssb(),
+                                     m_workedCalls->cw(), m_workedCalls->fm()};
     QList<QSize> sizes;
     for (const QWidget* window : windows)
         sizes.append(expectedFrame(window).size());

@@ -232,6 +232,8 @@ private slots:
         QCOMPARE(entry.topLeft(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
         // The log comes right below the entry window, whatever the size of the screen the test runs on.
         QCOMPARE(p.windows->logWindow()->frameGeometry().topLeft(), QPoint(entry.left(), entry.bottom() + 1 + 8));
+        // A window shown later by its view item covers no entry field either.
+        QVERIFY(!p.windows->statisticsWindow()->frameGeometry().intersects(entry));
     }
 
     // A first start lays the windows out beside the entry window, as ordinary windows none of which is kept above
@@ -472,6 +474,9 @@ private slots:
         p.item("actionShowStatistics")->trigger();
         QCOMPARE(table->item(2, 1)->text(), QStringLiteral("5"));
         QCOMPARE(statistics->shown().hours.back().claimedAtEnd, qint64(7 * 4));
+        // Closed from its title bar, its view item loses the tick.
+        statistics->close();
+        QVERIFY(!p.item("actionShowStatistics")->isChecked());
     }
 
     void newLogFromTheMenuStartsAgainAtSerialOne() {
