@@ -1,4 +1,5 @@
 // Prints what a keystroke in the callsign field and an added contact cost on a 100,000-contact log.
+#include "contest/contestsession.h"
 #include "core/bands.h"
 #include "core/logfile.h"
 #include "core/qsoline.h"
@@ -74,31 +75,89 @@ int main(int argc, char* argv[]) {
     session.setMode(QStringLiteral("CW"));
     std::printf("log: %lld contacts, loaded in %.1f ms\n", session.log().size(), double(timer.nsecsElapsed()) / 1e6);
 
-    // Keystrokes: each prefix of 2,000 callsigns (worked and new) as the operator types them.
-    qint64 checkTotal = 0, suggestTotal = 0;
-    std::vector<qint64> each;
-    int keystrokes = 0;
-    for (int i = 0; i < 2000; ++i) {
-        const QString call = i % 2 ? calls.at(random.bounded(calls.size())) : randomCall(random);
-        for (int n = 1; n <= call.size(); ++n) {
-            const QStringView typed = QStringView(call).left(n);
-            timer.restart();
-            entry.checkCall(typed);
-            const qint64 afterCheck = timer.nsecsElapsed();
-            const QStringList suggestions = entry.loggedCallSuggestions(typed);
-            const qint64 total = timer.nsecsElapsed();
-            checkTotal += afterCheck;
-            suggestTotal += total - afterCheck;
-            each.push_back(total);
-            ++keystrokes;
+    // Keystrokes: each prefix of 2,000 callsigns (worked and new) as the operator types them. The same calls are
+    // typed three times: with the entry checks only, then with the line under the callsign field as it is without
+    // a contest (country and heading) and with CQ WPX chosen (country, heading, points, new multiplier).
+    session.operatorData.contestCall = QStringLiteral("SP9XYZ");
+    session.operatorData.locator = QStringLiteral("JO91RU");
+    ContestSession contest(session, {QStringLiteral(KVR_CONTEST_DIR)});
+    contest.rescan();
+    const QRandomGenerator typingStart = random;
+    const auto typeCalls = [&](const char* variant, bool entryLine) {
+        QRandomGenerator typing = typingStart;
+        qint64 checkTotal = 0, suggestTotal = 0, lineTotal = 0;
+        std::vector<qint64> each;
+        std::vector<qint64> lineCosts;
+        int keystrokes = 0;
+        int scored = 0;
+        for (int i = 0; i < 2000; ++i) {
+            const QString call = i % 2 ? calls.at(typing.bounded(calls.size())) : randomCall(typing);
+            for (int n = 1; n <= call.size(); ++n) {
+                const QStringView typed = QStringView(call).left(n);
+                timer.restart();
+                entry.checkCall(typed);
+                const qint64 afterCheck = timer.nsecsElapsed();
+                const QStringList suggestions = entry.loggedCallSuggestions(typed);
+                const qint64 afterSuggestions = timer.nsecsElapsed();
+                if (entryLine) {
+                    Qso qso;
+                    qso.band = session.currentBand();
+                    qso.mode = session.currentMode();
+                    qso.call = typed.toString();
+                    qso.srx = QStringLiteral("599 012");
+                    scored += contest.entryLine(qso).score.isEmpty() ? 0 : 1;
+                }
+                const qint64 total = timer.nsecsElapsed();
+                checkTotal += afterCheck;
+                suggestTotal += afterSuggestions - afterCheck;
+                lineTotal += total - afterSuggestions;
+                each.push_back(total);
+                lineCosts.push_back(total - afterSuggestions);
+                ++keystrokes;
+            }
         }
+        std::sort(each.begin(), each.end());
+        std::sort(lineCosts.begin(), lineCosts.end());
+        std::printf("keystroke %s (%d): worked-before check + row selection %.2f us, logged-calls suggestions %.2f us, "
+                    "entry line %.2f us (p99 %.1f us, %d scored), total %.2f us average, median %.1f us, 99th "
+                    "percentile %.1f us, worst %.1f us\n",
+                    variant, keystrokes, micros(checkTotal / keystrokes), micros(suggestTotal / keystrokes),
+                    micros(lineTotal / keystrokes), micros(lineCosts[lineCosts.size() * 99 / 100]), scored,
+                    micros((checkTotal + suggestTotal + lineTotal) / keystrokes), micros(each[each.size() / 2]),
+                    micros(each[each.size() * 99 / 100]), micros(each.back()));
+        return double(checkTotal + suggestTotal + lineTotal) / keystrokes;
+    };
+    const double plain = typeCalls("without the entry line", false);
+    // The first look-up reads the country file; it is read before the figures are taken.
+    contest.countryOf(QStringLiteral("SP9XYZ"));
+    const double noContest = typeCalls("with no contest chosen", true);
+    timer.restart();
+    const QString refused = contest.choose(QStringLiteral("wpx"));
+    if (!refused.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(refused));
+        return 1;
     }
-    std::sort(each.begin(), each.end());
-    std::printf("keystroke (%d): worked-before check + row selection %.2f us, logged-calls suggestions %.2f us, "
-                "total %.2f us average, median %.1f us, 99th percentile %.1f us, worst %.1f us\n",
-                keystrokes, micros(checkTotal / keystrokes), micros(suggestTotal / keystrokes),
-                micros((checkTotal + suggestTotal) / keystrokes), micros(each[each.size() / 2]),
-                micros(each[each.size() * 99 / 100]), micros(each.back()));
+    std::printf("CQ WPX chosen (score of %lld contacts counted) in %.1f ms\n", session.log().size(),
+                double(timer.nsecsElapsed()) / 1e6);
+    const double withContest = typeCalls("with a contest chosen", true);
+    std::printf("keystroke with a contest chosen: %.2fx the cost without the entry line, %.2fx the cost with no "
+                "contest chosen\n",
+                withContest / plain, withContest / noContest);
+
+    // The rate meter after each contact and every 10 seconds, and the statistics window's count, on the whole log.
+    double rateBest = 1e12, statisticsBest = 1e12;
+    for (int round = 0; round < 5; ++round) {
+        timer.restart();
+        const RateFigures rate = contest.rate();
+        rateBest = std::min(rateBest, double(timer.nsecsElapsed()) / 1e6);
+        timer.restart();
+        const ContestStatistics statistics = gatherStatistics(session.log().records(), contest.score());
+        statisticsBest = std::min(statisticsBest, double(timer.nsecsElapsed()) / 1e6);
+        if (rate.lastHour < 0 || statistics.hours.empty())
+            return 1;
+    }
+    std::printf("rate meter %.2f ms, statistics (%lld contacts, with the score) %.2f ms, best of 5\n", rateBest,
+                session.log().size(), statisticsBest);
 
     // Adding contacts: the whole operation, then its file steps one by one on the same log.
     const int adds = 10;

@@ -99,3 +99,10 @@ DistanceAzimuthResult DistanceAzimuth(QStringView ownLocator, QStringView otherL
     const Coordinates other = LocatorToCoordinates(otherLocator);
     return DistanceAzimuth(own.latitude, other.latitude, own.longitude, other.longitude);
 }
+
+std::optional<DistanceAzimuthResult> DistanceAzimuthTo(QStringView ownLocator, double latitude, double longitude) {
+    if (LocatorInvalid(ownLocator))
+        return std::nullopt;
+    const Coordinates own = LocatorToCoordinates(ownLocator);
+    return DistanceAzimuth(own.latitude, latitude, own.longitude, longitude);
+}

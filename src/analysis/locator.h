@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // Maidenhead locators: six characters, upper case (JO91RU).
 bool LocatorInvalid(QStringView text);
 
@@ -26,3 +28,7 @@ DistanceAzimuthResult DistanceAzimuth(double lat1, double lat2, double lon1, dou
 
 // Convenience for callers holding two valid locators.
 DistanceAzimuthResult DistanceAzimuth(QStringView ownLocator, QStringView otherLocator);
+
+// From the own locator to a point given by its latitude and longitude (a country's centre): the beam heading.
+// nullopt when the own locator is not a valid one (not set yet, or mistyped).
+std::optional<DistanceAzimuthResult> DistanceAzimuthTo(QStringView ownLocator, double latitude, double longitude);

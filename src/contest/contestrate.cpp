@@ -24,6 +24,11 @@ int perHour(qsizetype contacts, qint64 seconds) {
     return int(qint64(contacts) * 3600 / std::max<qint64>(60, seconds));
 }
 
+QString hoursAndMinutes(qint64 seconds) {
+    const qint64 minutes = std::max<qint64>(0, seconds) / 60;
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 std::optional<qint64> contactSeconds(const QsoRecord& record) {
@@ -70,6 +75,14 @@ RateFigures rateOf(std::span<const QsoRecord> records, const QDateTime& nowUtc) 
     return figures;
 }
 
+QString rateLine(const RateFigures& figures) {
+    return QStringLiteral("Tempo 10: %1/h   100: %2/h   60 min: %3   Czas pracy %4   Przerwy %5")
+        .arg(figures.last10PerHour)
+        .arg(figures.last100PerHour)
+        .arg(figures.lastHour)
+        .arg(hoursAndMinutes(figures.operatingSeconds), hoursAndMinutes(figures.offSeconds));
+}
+
 ContestStatistics gatherStatistics(std::span<const QsoRecord> records, const ContestScore* score) {
     ContestStatistics statistics;
     const auto bands = Bands::all();
@@ -106,4 +119,16 @@ ContestStatistics gatherStatistics(std::span<const QsoRecord> records, const Con
         }
     }
     return statistics;
+}
+
+std::vector<int> bandsWorked(const ContestStatistics& statistics) {
+    std::vector<int> worked;
+    const size_t bands = statistics.hours.empty() ? 0 : statistics.hours.front().perBand.size();
+    for (size_t band = 0; band < bands; ++band) {
+        const bool any = std::any_of(statistics.hours.begin(), statistics.hours.end(),
+                                     [band](const HourStatistics& hour) { return hour.perBand[band] > 0; });
+        if (any)
+            worked.push_back(int(band));
+    }
+    return worked;
 }

@@ -24,6 +24,9 @@ struct RateFigures {
 std::optional<qint64> contactSeconds(const QsoRecord& record);
 
 RateFigures rateOf(std::span<const QsoRecord> records, const QDateTime& nowUtc);
+// The rate meter's text: "Tempo 10: 120/h   100: 95/h   60 min: 87   Czas pracy 5:12   Przerwy 1:05" (hours and
+// minutes).
+QString rateLine(const RateFigures& figures);
 
 // An off-time is a gap of at least this many seconds between two contacts, the usual contest rule.
 inline constexpr qint64 kOffTimeSeconds = 60 * 60;
@@ -43,3 +46,5 @@ struct ContestStatistics {
 // The score gives the running score (its contact scores must be those of these records) and the continents;
 // without one the hours carry no score and no continent is counted.
 ContestStatistics gatherStatistics(std::span<const QsoRecord> records, const ContestScore* score);
+// The bands with at least one contact in the hours, as indexes into Bands::all(), in that order.
+std::vector<int> bandsWorked(const ContestStatistics& statistics);

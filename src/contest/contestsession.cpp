@@ -17,7 +17,7 @@ const ContestCatalog& ContestSession::rescan() {
     return m_catalog;
 }
 
-void ContestSession::loadCountries() {
+void ContestSession::loadCountries() const {
     if (m_countriesTried)
         return;
     m_countriesTried = true;
@@ -59,7 +59,10 @@ ContestStation ContestSession::ownStation() const {
 }
 
 std::optional<Country> ContestSession::countryOf(const QString& call) const {
-    if (!m_countries.isLoaded() || call.trimmed().isEmpty())
+    if (call.trimmed().isEmpty())
+        return std::nullopt;
+    loadCountries();
+    if (!m_countries.isLoaded())
         return std::nullopt;
     return m_countries.find(call);
 }
@@ -68,6 +71,20 @@ std::optional<ContactScore> ContestSession::evaluate(const Qso& qso) const {
     if (!m_score)
         return std::nullopt;
     return m_score->evaluate(qso);
+}
+
+ContestEntryLine ContestSession::entryLine(const Qso& qso) const {
+    if (qso.call.trimmed().isEmpty())
+        return {};
+    const std::optional<ContactScore> score = evaluate(qso);
+    // The score already looked the country up when its contest needs countries.
+    const std::optional<Country> country = score && score->country ? score->country : countryOf(qso.call);
+    ContestEntryLine line =
+        contestEntryLine(qso.call, country, score, m_session.operatorData.locator.trimmed().toUpper());
+    // Without a country file no call has a known country: nothing is said rather than "unknown" for every one.
+    if (!m_countries.isLoaded())
+        line.country.clear();
+    return line;
 }
 
 QString ContestSession::claimedCaption() const {

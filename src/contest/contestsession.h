@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest/contestdefinition.h"
+#include "contest/contestentryline.h"
 #include "contest/contestrate.h"
 #include "contest/contestscore.h"
 #include "contest/countryfile.h"
@@ -39,11 +40,15 @@ public:
     // The own station's country follows the operator data's contest callsign: call after it changed.
     void ownStationChanged();
 
-    // The country of a callsign, when the country file is read (also without a contest chosen).
+    // The country of a callsign, when the country file can be read (also without a contest chosen: the file is
+    // read at the first look-up).
     std::optional<Country> countryOf(const QString& call) const;
     // What the contact being typed would score now.
     std::optional<ContactScore> evaluate(const Qso& qso) const;
     // "Wynik: S" for the captions beside the summary; empty without a contest.
+    // The line under the callsign field for the contact being typed: its country and heading from the own
+    // locator, and with a contest chosen what it would score.
+    ContestEntryLine entryLine(const Qso& qso) const;
     QString claimedCaption() const;
     RateFigures rate() const;
 
@@ -56,14 +61,15 @@ private:
     void rebuild();
     void contactAdded(qsizetype row);
     ContestStation ownStation() const;
-    void loadCountries();
+    void loadCountries() const;
 
     LogSession& m_session;
     QStringList m_folders;
     ContestCatalog m_catalog;
     QString m_chosen = QStringLiteral("brak");
-    CountryFile m_countries;
-    bool m_countriesTried = false;
-    QString m_countryProblem;
+    // Read at the first need, also by the look-ups.
+    mutable CountryFile m_countries;
+    mutable bool m_countriesTried = false;
+    mutable QString m_countryProblem;
     std::unique_ptr<ContestScore> m_score;
 };

@@ -6,4 +6,5 @@ target_sources(kvr_core PRIVATE
     contest/contestscore.h contest/contestscore.cpp
     contest/contestrate.h contest/contestrate.cpp
     contest/contestsession.h contest/contestsession.cpp
+    contest/contestentryline.h contest/contestentryline.cpp
 )

@@ -29,6 +29,7 @@
 #include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "settings/windowsettings.h"
+#include "statisticswindow.h"
 #include "windowplacement.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
@@ -68,7 +69,9 @@ ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices
     m_countiesWindow = new WorkedCountiesWindow(session, main);
     m_analysisDialog = new ExchangeAnalysisDialog(session, main);
     m_operatorDialog = new OperatorDataDialog(session, main);
+    m_statisticsWindow = new StatisticsWindow(session, *m_contest, main);
     main->setMasterSuggestions(m_callSuggestions);
+    main->setContest(m_contest);
     buildColourAndFontMenus();
     connectMenu();
     connectWindows();
@@ -163,6 +166,7 @@ QList<ApplicationWindows::ViewItem> ApplicationWindows::viewItems() const {
         {menu.showCwList, m_workedCalls->cw(), &SettingsKeys::View::cwList},
         {menu.showFmList, m_workedCalls->fm(), &SettingsKeys::View::fmList},
         {menu.showWorkedCounties, m_countiesWindow, &SettingsKeys::View::workedCounties},
+        {menu.showStatistics, m_statisticsWindow, &SettingsKeys::View::statisticsWindow},
     };
 }
 
@@ -245,9 +249,9 @@ void ApplicationWindows::placeAroundMainWindow() {
     const QRect main = expectedFrame(m_entryWindow.get());
     const QScreen* screen = m_entryWindow->screen();
     const QRect area = screen ? screen->availableGeometry() : main;
-    const QList<QWidget*> windows = {m_logWindow,        m_callSuggestions,    m_entryWindow->loggedCallsWindow(),
-                                     m_countiesWindow,   m_workedCalls->ssb(), m_workedCalls->cw(),
-                                     m_workedCalls->fm()};
+    const QList<QWidget*> windows = {m_logWindow,         m_callSuggestions,  m_entryWindow->loggedCallsWindow(),
+                                     m_countiesWindow,    m_statisticsWindow, m_workedCalls->ssb(),
+                                     m_workedCalls->cw(), m_workedCalls->fm()};
     QList<QSize> sizes;
     for (const QWidget* window : windows)
         sizes.append(expectedFrame(window).size());
@@ -437,6 +441,8 @@ void ApplicationWindows::connectWindows() {
     connect(m_callSuggestions, &CallSuggestionsWindow::suggestionChosen, main, &EntryWindow::takeSuggestion);
     connect(m_callSuggestions, &CallSuggestionsWindow::homePressed, this, &ApplicationWindows::focusCallsign);
     connect(m_logWindow, &LogWindow::callsignFocusRequested, this, &ApplicationWindows::focusCallsign);
+    connect(m_statisticsWindow, &StatisticsWindow::closed, this,
+            [this] { m_entryWindow->menuItems().showStatistics->setChecked(false); });
     connect(m_logWindow, &LogWindow::escapeToCallsign, this, [this] {
         focusCallsign();
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -458,6 +464,7 @@ void ApplicationWindows::connectWindows() {
 void ApplicationWindows::restoreLayout(const IniFile& settings) {
     m_logWindow->readSettings(settings);
     m_countiesWindow->readSettings(settings);
+    m_statisticsWindow->readSettings(settings);
     m_callSuggestions->loadSettings(settings);
     m_workedCalls->loadSettings(settings);
     // Laid out again now that the entry window's frame and place are final.
@@ -485,11 +492,12 @@ void ApplicationWindows::saveLayout(IniFile& settings) {
     settings.setValue(SettingsKeys::Program::sentExchangeColour, m_entryWindow->sentExchangeColour());
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);
+    m_statisticsWindow->writeSettings(settings);
     m_callSuggestions->saveSettings(settings);
     m_workedCalls->saveSettings(settings);
     m_master.save(settings);
     for (QWidget* window :
          std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow, m_workedCalls->ssb(),
-                                         m_workedCalls->cw(), m_workedCalls->fm()})
+                                         m_workedCalls->cw(), m_workedCalls->fm(), m_statisticsWindow})
         window->hide();
 }

@@ -24,6 +24,7 @@ class WorkedCountiesWindow;
 class EntryWindow;
 class OperatorDataDialog;
 class LogWindow;
+class StatisticsWindow;
 class WorkedCallsWindows;
 
 // Every window of the program around the entry window: created once at start-up in the program's order,
@@ -40,6 +41,7 @@ public:
 
     EntryWindow* entryWindow() const { return m_entryWindow.get(); }
     LogWindow* logWindow() const { return m_logWindow; }
+    StatisticsWindow* statisticsWindow() const { return m_statisticsWindow; }
     CallSuggestionsWindow* callSuggestionsWindow() const { return m_callSuggestions; }
     WorkedCountiesWindow* countiesWindow() const { return m_countiesWindow; }
     ExchangeAnalysisDialog* analysisDialog() const { return m_analysisDialog; }
@@ -88,6 +90,7 @@ private:
     ContestSession* m_contest = nullptr;
     WorkedCallsWindows* m_workedCalls = nullptr;
     LogWindow* m_logWindow = nullptr;
+    StatisticsWindow* m_statisticsWindow = nullptr;
     InterchangeMenu* m_interchange = nullptr;
     CallSuggestionsWindow* m_callSuggestions = nullptr;
     WorkedCountiesWindow* m_countiesWindow = nullptr;

@@ -3,6 +3,7 @@
 #include "core/qso.h"
 
 #include "callsuggestionswindow.h"
+#include "contest/contestsession.h"
 #include "core/bands.h"
 #include "core/modes.h"
 #include "entry/entryclock.h"
@@ -95,6 +96,9 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(500);
+    m_rateTimer = new QTimer(this);
+    m_rateTimer->setObjectName(QStringLiteral("rateTimer"));
+    m_rateTimer->setInterval(10000);
 
     forceUpperCase(m_ui->callsignEdit, acceptedInCallsign);
     forceUpperCase(m_ui->receivedExchangeEdit, refusing(" +`"));
@@ -152,6 +156,49 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
 
 EntryWindow::~EntryWindow() = default;
 
+void EntryWindow::setContest(ContestSession* contest) {
+    if (m_contest)
+        disconnect(m_contest, nullptr, this, nullptr);
+    m_contest = contest;
+    if (!m_contest)
+        return;
+    connect(m_contest, &ContestSession::scoreChanged, this, [this] {
+        showContestLine();
+        showRate();
+    });
+    connect(m_contest, &ContestSession::contestChanged, this, &EntryWindow::showContestLine);
+    showContestLine();
+    showRate();
+    m_rateTimer->start();
+}
+
+void EntryWindow::showContestLine() {
+    if (!m_contest)
+        return;
+    Qso typed;
+    typed.band = m_session.currentBand();
+    typed.mode = m_session.currentMode();
+    typed.call = m_ui->callsignEdit->text();
+    typed.srx = m_ui->receivedExchangeEdit->text();
+    const ContestEntryLine line = m_contest->entryLine(typed);
+    m_ui->contestCountryLabel->setText(line.country);
+    m_ui->contestScoreLabel->setText(line.score);
+    // A new multiplier must catch the operator's eye before he logs; a dupe looks like the dupe panel.
+    static const QString kStyles[] = {
+        QString(),
+        QStringLiteral("background-color: #e65100; color: white; font-weight: bold; padding: 2px;"),
+        QStringLiteral("background-color: red; color: white; font-weight: bold; padding: 2px;"),
+    };
+    const QString& style = kStyles[int(line.mark)];
+    if (m_ui->contestScoreLabel->styleSheet() != style)
+        m_ui->contestScoreLabel->setStyleSheet(style);
+}
+
+void EntryWindow::showRate() {
+    if (m_contest)
+        m_ui->rateLabel->setText(rateLine(m_contest->rate()));
+}
+
 void EntryWindow::showScoreSummary() {
     m_summaryLabel->setText(m_session.scoreSummary());
 }
@@ -163,6 +210,15 @@ void EntryWindow::connectSignals() {
     connect(&m_session, &LogSession::logPathChanged, this, &EntryWindow::showScoreSummary);
     connect(m_ui->callsignEdit, &QLineEdit::textChanged, this, &EntryWindow::onCallsignEdited);
     connect(m_ui->receivedExchangeEdit, &QLineEdit::textChanged, this, &EntryWindow::onReceivedExchangeEdited);
+    // The contest line follows the callsign, the exchange (a multiplier may be in it), the band and the mode.
+    for (QLineEdit* field : {m_ui->callsignEdit, m_ui->receivedExchangeEdit})
+        connect(field, &QLineEdit::textChanged, this, &EntryWindow::showContestLine);
+    connect(&m_session, &LogSession::bandChanged, this, &EntryWindow::showContestLine);
+    connect(&m_session, &LogSession::modeChanged, this, &EntryWindow::showContestLine);
+    // The rate meter moves with the clock and with every contact, also without a contest chosen.
+    connect(m_rateTimer, &QTimer::timeout, this, &EntryWindow::showRate);
+    connect(&m_session, &LogSession::qsoAdded, this, &EntryWindow::showRate);
+    connect(&m_session, &LogSession::logReloaded, this, &EntryWindow::showRate);
     // The operator data or the exchange analysis gave another own locator: the azimuth shown is measured from it.
     connect(&m_session.settings(), &ProgramSettings::changed, this, [this](const QString& section, const QString& key) {
         if (ProgramSettings::concerns(SettingsKeys::Operator::locator, section, key))

@@ -14,6 +14,7 @@
 #include <optional>
 
 class LogSession;
+class ContestSession;
 class IniFile;
 class CallSuggestionsWindow;
 class HelpWindow;
@@ -39,6 +40,9 @@ public:
     bool startUp();
 
     void setKeyerHooks(KeyerHooks* hooks);
+    // The contest the contact being typed is scored in, and the rate meter's source: the line under the callsign
+    // and the rate follow it from now on.
+    void setContest(ContestSession* contest);
     EntrySession& entry() { return m_entry; }
     LoggedCallsWindow* loggedCallsWindow() const { return m_loggedCalls; }
     // The menu items that the windows around this one handle; the entry window handles the others itself.
@@ -190,6 +194,9 @@ private:
     void stepMode(int step);
     bool typeReportCharacter(QLineEdit* field, const QKeyEvent* key);
     void showClock(const QDateTime& shown);
+    // The country, heading and contest score of the contact being typed.
+    void showContestLine();
+    void showRate();
     void focusCallsign();
 
     std::unique_ptr<Ui::EntryWindow> m_ui;
@@ -204,6 +211,8 @@ private:
     KeyerHooks* m_keyer = &m_nullKeyer;
     LoggedCallsWindow* m_loggedCalls = nullptr;
     QTimer* m_clockTimer = nullptr;
+    ContestSession* m_contest = nullptr;
+    QTimer* m_rateTimer = nullptr;
     QLabel* m_summaryLabel = nullptr;
     bool m_starting = true;
     bool m_activated = false;

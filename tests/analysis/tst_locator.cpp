@@ -80,6 +80,39 @@ private slots:
         QVERIFY(pole.km > 0);
     }
 
+    // The beam heading to a country's centre agrees with the heading to a locator at that point; an own locator
+    // that is not set or mistyped gives none rather than a heading from the middle of the map.
+    void azimuthToLatitudeAndLongitude_data() {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("atLocator");
+        QTest::addColumn<bool>("given");
+        QTest::newRow("north-east, nearby") << "JO91RU"
+                                            << "KO02AA" << true;
+        QTest::newRow("across the Atlantic") << "KO00AA"
+                                             << "FN31PR" << true;
+        QTest::newRow("southern and western hemisphere") << "JO91RU"
+                                                         << "GF15VC" << true;
+        QTest::newRow("own locator not set") << ""
+                                             << "KO02AA" << false;
+        QTest::newRow("own locator in lower case") << "jo91ru"
+                                                   << "KO02AA" << false;
+        QTest::newRow("own locator cut short") << "JO91R"
+                                               << "KO02AA" << false;
+    }
+    void azimuthToLatitudeAndLongitude() {
+        QFETCH(QString, own);
+        QFETCH(QString, atLocator);
+        QFETCH(bool, given);
+        const Coordinates point = LocatorToCoordinates(atLocator);
+        const std::optional<DistanceAzimuthResult> result = DistanceAzimuthTo(own, point.latitude, point.longitude);
+        QCOMPARE(result.has_value(), given);
+        if (!given)
+            return;
+        const DistanceAzimuthResult expected = DistanceAzimuth(own, atLocator);
+        QCOMPARE(result->km, expected.km);
+        QCOMPARE(result->azimuth, expected.azimuth);
+    }
+
     void labelShowsWholeDegrees() {
         DistanceAzimuthResult result;
         result.azimuth = 45.9;

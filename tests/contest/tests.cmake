@@ -2,3 +2,4 @@ kvr_add_test(contest_definition contest/tst_contest_definition.cpp LIBS kvr_core
 kvr_add_test(contest_wpxprefix contest/tst_contest_wpxprefix.cpp LIBS kvr_core)
 kvr_add_test(contest_countryfile contest/tst_contest_countryfile.cpp LIBS kvr_core)
 kvr_add_test(contest_score contest/tst_contestscore.cpp LIBS kvr_core kvr_testsupport)
+kvr_add_test(contest_rate contest/tst_contestrate.cpp LIBS kvr_core kvr_testsupport)

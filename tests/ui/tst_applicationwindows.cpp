@@ -1,5 +1,6 @@
 #include "applicationwindows.h"
 #include "callsuggestionswindow.h"
+#include "contest/contestsession.h"
 #include "diskspace.h"
 #include "dtawriter.h"
 #include "entrywindow.h"
@@ -12,6 +13,7 @@
 #include "operatordatadialog.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
+#include "statisticswindow.h"
 #include "testclock.h"
 #include "testqso.h"
 #include "testsupport.h"
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -30,6 +33,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -96,7 +100,28 @@ QList<ViewWindow> viewWindows(const Program& p) {
             {p.windows->countiesWindow(), p.item("actionShowWorkedCounties"), QStringLiteral("Powiaty")},
             {p.windows->workedCalls()->ssb(), p.item("actionShowSsbList"), QStringLiteral("Lista SSB")},
             {p.windows->workedCalls()->cw(), p.item("actionShowCwList"), QStringLiteral("Lista CW")},
-            {p.windows->workedCalls()->fm(), p.item("actionShowFmList"), QStringLiteral("Lista FM")}};
+            {p.windows->workedCalls()->fm(), p.item("actionShowFmList"), QStringLiteral("Lista FM")},
+            {p.windows->statisticsWindow(), p.item("actionShowStatistics"), QStringLiteral("Statystyka")}};
+}
+
+// A contest of 80 and 40 m CW in the program folder, chosen in the settings, with the own call and locator:
+// 1 point in the own continent, 3 outside it, each country a multiplier once per band.
+QString withContest(QString settings) {
+    return settings + QStringLiteral("[Zawody]\r\nDefinicja=test\r\n[Operator]\r\nUzywany znak=SP9XYZ\r\n"
+                                     "Lokator=JO91RU\r\n");
+}
+void writeContest(Program& p) {
+    QDir(p.folder.path()).mkdir(QStringLiteral("contests"));
+    p.folder.writeBytes(QStringLiteral("contests/test.ini"),
+                        "[Zawody]\nNazwa=Test\nCabrillo=TEST\nPasma=80M 40M\nEmisje=CW\nPowtorzenia=pasmo\n"
+                        "[Punkty]\nRegula=1 kontynent=wlasny\nRegula=3 kontynent=inny\n"
+                        "[Mnozniki]\nMnoznik=kraj pasmo\n");
+}
+// The timers of the windows run out at once: a test never waits for them.
+void runOut(QTimer* timer) {
+    QVERIFY(timer);
+    QVERIFY(timer->isActive());
+    QMetaObject::invokeMethod(timer, "timeout");
 }
 
 } // namespace
@@ -160,13 +185,14 @@ private slots:
         QTest::newRow("SSB list") << 3 << QStringLiteral("Lista SSB") << true;
         QTest::newRow("CW list") << 4 << QStringLiteral("Lista CW") << true;
         QTest::newRow("FM list") << 5 << QStringLiteral("Lista FM") << true;
+        QTest::newRow("statistics") << 6 << QStringLiteral("Statystyka") << false;
     }
     void everyViewItemKeepsItsOwnWindowAndFlag() {
         QFETCH(int, shown);
         QFETCH(QString, flag);
         QFETCH(bool, closesItself);
         QString settings = QStringLiteral("[Widok]\r\n");
-        for (const char* view : {"Log", "Podpowiedzi", "Powiaty", "Lista SSB", "Lista CW", "Lista FM"})
+        for (const char* view : {"Log", "Podpowiedzi", "Powiaty", "Lista SSB", "Lista CW", "Lista FM", "Statystyka"})
             settings += QString::fromUtf8(view) + (flag == QLatin1String(view) ? "=1\r\n" : "=0\r\n");
         Program p(settings);
         QVERIFY(p.start());
@@ -206,6 +232,8 @@ private slots:
         QCOMPARE(entry.topLeft(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
         // The log comes right below the entry window, whatever the size of the screen the test runs on.
         QCOMPARE(p.windows->logWindow()->frameGeometry().topLeft(), QPoint(entry.left(), entry.bottom() + 1 + 8));
+        // A window shown later by its view item covers no entry field either.
+        QVERIFY(!p.windows->statisticsWindow()->frameGeometry().intersects(entry));
     }
 
     // A first start lays the windows out beside the entry window, as ordinary windows none of which is kept above
@@ -287,6 +315,168 @@ private slots:
         QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
         QVERIFY(p.windows->logWindow()->windowTitle().contains(QStringLiteral("QSO:      3")));
         QCOMPARE(p.windows->logWindow()->selectedRow(), 2);
+    }
+
+    // The line under the callsign: country and heading from the own locator, and what the contact would score in
+    // the chosen contest, a new multiplier and a dupe standing out.
+    void contestLineFollowsTheTypedContact_data() {
+        QTest::addColumn<bool>("contest");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QString>("colour"); // of the score's background; empty: none
+        QTest::newRow("empty field") << true << "80M"
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << "";
+        QTest::newRow("unknown call") << true << "80M"
+                                      << "Q1ABC"
+                                      << "Kraj nieznany"
+                                      << "0 pkt"
+                                      << "";
+        QTest::newRow("known country, new multiplier") << true << "80M"
+                                                       << "DL1ABC"
+                                                       << "Fed. Rep. of Germany (EU)   Azymut:  265°"
+                                                       << "NOWY MNOŻNIK: DL   1 pkt"
+                                                       << "#e65100";
+        QTest::newRow("worked country, points only") << true << "80M"
+                                                     << "SP5ABC"
+                                                     << "Poland (EU)   Azymut:  311°"
+                                                     << "1 pkt"
+                                                     << "";
+        QTest::newRow("dupe by the contest's rule") << true << "80M"
+                                                    << "SP9ABC"
+                                                    << "Poland (EU)   Azymut:  311°"
+                                                    << "DUPE w zawodach"
+                                                    << "red";
+        QTest::newRow("other band: the multiplier again") << true << "40M"
+                                                          << "SP9ABC"
+                                                          << "Poland (EU)   Azymut:  311°"
+                                                          << "NOWY MNOŻNIK: SP   1 pkt"
+                                                          << "#e65100";
+        QTest::newRow("band outside the contest") << true << "20M"
+                                                  << "JA1ABC"
+                                                  << "Japan (AS)   Azymut:  46°"
+                                                  << "poza zawodami"
+                                                  << "";
+        QTest::newRow("no contest") << false << "80M"
+                                    << "DL1ABC"
+                                    << "Fed. Rep. of Germany (EU)   Azymut:  265°"
+                                    << ""
+                                    << "";
+    }
+    void contestLineFollowsTheTypedContact() {
+        QFETCH(bool, contest);
+        QFETCH(QString, band);
+        QFETCH(QString, call);
+        QFETCH(QString, country);
+        QFETCH(QString, score);
+        QFETCH(QString, colour);
+        Program p(contest ? withContest(QString())
+                          : withContest(QString()).replace("Definicja=test", "Definicja=brak"));
+        writeContest(p);
+        QVERIFY(p.start());
+        QCOMPARE(p.windows->contest()->isActive(), contest);
+        EntryWindow* entry = p.windows->entryWindow();
+        auto* bands = entry->findChild<QComboBox*>(QStringLiteral("bandCombo"));
+        bands->setCurrentIndex(bands->findText(band));
+        emit bands->activated(bands->currentIndex());
+        QCOMPARE(p.session.band(), band);
+        auto* countryLabel = entry->findChild<QLabel*>(QStringLiteral("contestCountryLabel"));
+        auto* scoreLabel = entry->findChild<QLabel*>(QStringLiteral("contestScoreLabel"));
+        QTest::keyClicks(p.edit("callsignEdit"), call);
+        QCOMPARE(countryLabel->text(), country);
+        QCOMPARE(scoreLabel->text(), score);
+        QCOMPARE(scoreLabel->styleSheet().contains(QStringLiteral("background-color: ") + colour), !colour.isEmpty());
+        QCOMPARE(scoreLabel->styleSheet().isEmpty(), colour.isEmpty());
+        // Cleared, the line is empty and plain again.
+        p.edit("callsignEdit")->clear();
+        QCOMPARE(countryLabel->text(), QString());
+        QCOMPARE(scoreLabel->text(), QString());
+        QVERIFY(scoreLabel->styleSheet().isEmpty());
+    }
+
+    // The rate meter on the program's clock: at start, after a contact logged, and when its timer runs out.
+    void rateMeterFollowsTheClockAndTheLog() {
+        Program p(withContest(QString()));
+        writeContest(p);
+        QVERIFY(p.start());
+        auto* rate = p.windows->entryWindow()->findChild<QLabel*>(QStringLiteral("rateLabel"));
+        // 07:00 and 07:01 seen at 08:00:05: the 07:00 contact is more than an hour ago.
+        QCOMPARE(rate->text(), QStringLiteral("Tempo 10: 1/h   100: 1/h   60 min: 1   Czas pracy 0:01   Przerwy 0:00"));
+        p.edit("callsignEdit")->setFocus();
+        QTest::keyClicks(p.edit("callsignEdit"), QStringLiteral("DL1ABC"));
+        QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("001"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
+        QCOMPARE(p.session.log().size(), 3);
+        QCOMPARE(rate->text(), QStringLiteral("Tempo 10: 2/h   100: 2/h   60 min: 2   Czas pracy 1:00   Przerwy 0:00"));
+        auto* timer = p.windows->entryWindow()->findChild<QTimer*>(QStringLiteral("rateTimer"));
+        QCOMPARE(timer->interval(), 10000);
+        p.clock.set(p.clock.now().addSecs(40 * 60));
+        runOut(timer);
+        QCOMPARE(rate->text(), QStringLiteral("Tempo 10: 1/h   100: 1/h   60 min: 1   Czas pracy 1:00   Przerwy 0:00"));
+    }
+
+    // The statistics window counts while shown, collecting the changes of two seconds; hidden, it counts nothing
+    // until shown again.
+    void statisticsWindowFollowsTheLogWhileShown() {
+        Program p(withContest(QString()));
+        writeContest(p);
+        QVERIFY(p.start());
+        StatisticsWindow* statistics = p.windows->statisticsWindow();
+        auto* table = statistics->findChild<QTableWidget*>(QStringLiteral("hoursTable"));
+        auto* timer = statistics->findChild<QTimer*>(QStringLiteral("statisticsRefreshTimer"));
+        auto* continents = statistics->findChild<QTableWidget*>(QStringLiteral("continentTable"));
+        QVERIFY(!statistics->isVisible());
+        p.item("actionShowStatistics")->trigger();
+        QVERIFY(statistics->isVisible());
+        // The 07:00 hour and the sum; the band worked, the total and the score.
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->columnCount(), 3);
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("80M"));
+        QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("2026-03-14 07:00"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("2"));
+        // SP9ABC and SQ2X: 2 points, one multiplier.
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("2"));
+        QCOMPARE(continents->rowCount(), 1);
+        QCOMPARE(continents->item(0, 0)->text(), QStringLiteral("EU"));
+
+        auto logContact = [&p](const char* call, const char* exchange) {
+            p.edit("callsignEdit")->setFocus();
+            QTest::keyClicks(p.edit("callsignEdit"), QString::fromLatin1(call));
+            QTest::keyClick(p.edit("callsignEdit"), Qt::Key_Return);
+            QTest::keyClicks(p.edit("receivedExchangeEdit"), QString::fromLatin1(exchange));
+            QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
+        };
+        logContact("JA1ABC", "001");
+        logContact("DL1ABC", "002");
+        QCOMPARE(p.session.log().size(), 4);
+        // Nothing counted yet: one count for both when the timer runs out.
+        QCOMPARE(table->rowCount(), 2);
+        runOut(timer);
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->verticalHeaderItem(1)->text(), QStringLiteral("2026-03-14 08:00"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("2"));
+        // 2 + 3 + 1 points, three countries: 18.
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("18"));
+        QCOMPARE(table->verticalHeaderItem(2)->text(), QStringLiteral("Razem"));
+        QCOMPARE(table->item(2, 1)->text(), QStringLiteral("4"));
+        QCOMPARE(continents->rowCount(), 2);
+
+        p.item("actionShowStatistics")->trigger();
+        QVERIFY(!statistics->isVisible());
+        logContact("OK1ABC", "003");
+        QVERIFY(!timer->isActive());
+        QCOMPARE(table->item(2, 1)->text(), QStringLiteral("4"));
+        p.item("actionShowStatistics")->trigger();
+        QCOMPARE(table->item(2, 1)->text(), QStringLiteral("5"));
+        QCOMPARE(statistics->shown().hours.back().claimedAtEnd, qint64(7 * 4));
+        // Closed from its title bar, its view item loses the tick.
+        statistics->close();
+        QVERIFY(!p.item("actionShowStatistics")->isChecked());
     }
 
     void newLogFromTheMenuStartsAgainAtSerialOne() {
