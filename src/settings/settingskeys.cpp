@@ -18,6 +18,8 @@ QString sectionName(WindowSection window) {
         return QStringLiteral("Lista CW");
     case WindowSection::FmList:
         return QStringLiteral("Lista FM");
+    case WindowSection::Score:
+        return QStringLiteral("Wynik");
     }
     return {};
 }
@@ -38,7 +40,7 @@ QList<AnyKey> fixedKeys() {
          << Program::separateVhfSerials << Program::manualUtc << Program::utcOffsetHours << Program::priority
          << Program::sentExchangeColour << Program::windowX << Program::windowY;
     keys << View::loggedCalls << View::callSuggestions << View::ssbList << View::logWindow << View::cwList
-         << View::fmList << View::workedCounties << View::bufferBar << View::currentModeListOnly;
+         << View::fmList << View::workedCounties << View::bufferBar << View::currentModeListOnly << View::scoreWindow;
     keys << Analysis::mode << Analysis::sameLocatorKm << Analysis::enabled << Analysis::countiesAllModes;
     keys << Operator::contestCall << Operator::name << Operator::email << Operator::address1 << Operator::address2
          << Operator::town << Operator::postcode << Operator::locator << Operator::operatorCall;

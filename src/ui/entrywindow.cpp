@@ -1,5 +1,7 @@
 #include "entrywindow.h"
 
+#include "contest/contestsession.h"
+
 #include "core/qso.h"
 
 #include "callsuggestionswindow.h"
@@ -153,7 +155,13 @@ EntryWindow::EntryWindow(LogSession& session, QWidget* parent)
 EntryWindow::~EntryWindow() = default;
 
 void EntryWindow::showScoreSummary() {
-    m_summaryLabel->setText(m_session.scoreSummary());
+    m_summaryLabel->setText(m_contest ? m_contest->summaryCaption() : m_session.scoreSummary());
+}
+
+void EntryWindow::setContest(const ContestSession* contest) {
+    m_contest = contest;
+    connect(contest, &ContestSession::scoreChanged, this, &EntryWindow::showScoreSummary);
+    showScoreSummary();
 }
 
 void EntryWindow::connectSignals() {

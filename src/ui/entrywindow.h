@@ -14,6 +14,7 @@
 #include <optional>
 
 class LogSession;
+class ContestSession;
 class IniFile;
 class CallSuggestionsWindow;
 class HelpWindow;
@@ -138,6 +139,9 @@ public slots:
     // A failed write of the settings when the program closes is told once, before the program ends.
     void tellSettingsNotSaved(const TextFile::Status& written);
 
+    // The contest whose claimed score the status line shows beside the summary.
+    void setContest(const ContestSession* contest);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -205,6 +209,7 @@ private:
     LoggedCallsWindow* m_loggedCalls = nullptr;
     QTimer* m_clockTimer = nullptr;
     QLabel* m_summaryLabel = nullptr;
+    const ContestSession* m_contest = nullptr;
     bool m_starting = true;
     bool m_activated = false;
     bool m_settingsFailureTold = false;
