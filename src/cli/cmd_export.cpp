@@ -1,4 +1,6 @@
 #include "clicontext.h"
+#include "contest/contestchoice.h"
+#include "contest/contestsession.h"
 #include "interchange/adifexport.h"
 #include "interchange/cabrilloexport.h"
 #include "interchange/csvexport.h"
@@ -9,6 +11,7 @@
 #include "settings/inifile.h"
 #include "settings/settingskeys.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -24,8 +27,26 @@ int written(const TextFile::Status& status, const QString& path) {
     return Cli::kOk;
 }
 
-// The header as the Cabrillo window fills it when opened: operator data, the "Cabrillo" settings, the options.
-CabrilloHeader cabrilloHeader(const LogSession& session, const IniFile& settings, const CliContext& context) {
+// What the contest chosen in the program proposes for the header, as the Cabrillo window takes it; a contest that
+// does not read is told and proposes nothing.
+std::optional<InterchangeCommands::CabrilloContestValues>
+chosenContestValues(LogSession& session, const IniFile& settings, const CliContext& context) {
+    const QString chosen = settings.value(SettingsKeys::Contest::definition);
+    if (ContestChoice::isNone(chosen))
+        return std::nullopt;
+    const ProgramPlaces places = ProgramPlaces::forExecutable(QCoreApplication::applicationDirPath());
+    ContestSession contest(
+        session, ContestChoice::definitionFolders(places.executableDir, places.sharedDataDir, context.folder.path()));
+    if (const QString refused = contest.choose(chosen); !refused.isEmpty()) {
+        Cli::err(refused);
+        return std::nullopt;
+    }
+    return InterchangeCommands::cabrilloContestValues(contest);
+}
+
+// The header as the Cabrillo window fills it when opened: operator data, the "Cabrillo" settings, the chosen
+// contest, the options.
+CabrilloHeader cabrilloHeader(LogSession& session, const IniFile& settings, const CliContext& context) {
     const OperatorData& op = session.operatorData;
     const CabrilloSettings s = CabrilloSettings::read(settings, op.operatorCall);
     CabrilloHeader h;
@@ -37,12 +58,19 @@ CabrilloHeader cabrilloHeader(const LogSession& session, const IniFile& settings
     h.address2 = op.address2;
     h.address3 = InterchangeCommands::cabrilloTownLine(op);
     h.locator = op.locator.toUpper();
-    h.claimed = context.option(QStringLiteral("claimed")).value_or(QStringLiteral("0"));
+    const std::optional<QString> claimed = context.option(QStringLiteral("claimed"));
+    const std::optional<QString> typedName = context.option(QStringLiteral("contest-name"));
+    const auto contest = claimed && typedName ? std::nullopt : chosenContestValues(session, settings, context);
+    h.claimed = claimed.value_or(contest ? contest->claimed : QStringLiteral("0"));
     h.province = context.option(QStringLiteral("province")).value_or(QString()).toUpper();
     h.location = context.option(QStringLiteral("location")).value_or(QStringLiteral("DX"));
-    const QString typedName = context.option(QStringLiteral("contest-name")).value_or(QString());
-    h.contestName = s.contest == 0 ? typedName : CabrilloLists::item(CabrilloLists::contests(), s.contest);
+    h.contestName =
+        s.contest == 0 ? typedName.value_or(QString()) : CabrilloLists::item(CabrilloLists::contests(), s.contest);
     h.domesticContest = s.domesticContest;
+    if (contest && !typedName) {
+        h.contestName = contest->contestName;
+        h.domesticContest = contest->contestName.toUpper();
+    }
     h.category = s.category;
     h.operators = s.operators;
     h.club = s.club;

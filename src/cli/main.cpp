@@ -80,10 +80,12 @@ const std::vector<Command>& commands() {
                  {{.name = QStringLiteral("cabrillo"),
                    .description = QStringLiteral("Writes the log as a Cabrillo file, its header from the operator "
                                                  "data and the Cabrillo settings."),
-                   .options = {log, option("claimed", "The claimed score; else 0.", "N"),
-                               option("province", "The province.", "P"),
-                               option("location", "The location; else DX.", "L"),
-                               option("contest-name", "The contest, when the settings name none.", "NAME")}},
+                   .options =
+                       {log, option("claimed", "The claimed score; else the chosen contest's, else 0.", "N"),
+                        option("province", "The province.", "P"), option("location", "The location; else DX.", "L"),
+                        option("contest-name",
+                               "The contest, when the settings name none; else the chosen contest's Cabrillo name.",
+                               "NAME")}},
                   {.name = QStringLiteral("adif"),
                    .description = QStringLiteral("Writes the log as an ADIF file."),
                    .options = {log, option("comment", "The comment of every contact.", "C"),

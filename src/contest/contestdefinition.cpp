@@ -501,3 +501,57 @@ const ContestDefinition* ContestCatalog::find(const QString& fileName) const {
     }
     return nullptr;
 }
+
+QStringList describeContest(const ContestDefinition& d) {
+    using D = ContestDefinition;
+    QStringList bands;
+    for (const Band& band : d.bands)
+        bands.append(band.name());
+    QStringList modes;
+    for (const Mode& mode : d.modes)
+        modes.append(mode.name());
+    const auto dupeText = [](D::DupeRule rule) {
+        switch (rule) {
+        case D::DupeRule::PerBand:
+            return QStringLiteral("raz na każdym paśmie");
+        case D::DupeRule::PerBandAndMode:
+            return QStringLiteral("raz na każdym paśmie każdą emisją");
+        case D::DupeRule::Once:
+            return QStringLiteral("raz w zawodach");
+        }
+        return QString();
+    };
+    QString exchange;
+    switch (d.exchange) {
+    case D::Exchange::ReportAndSerial:
+        exchange = QStringLiteral("raport i numer");
+        break;
+    case D::Exchange::ReportAndCode:
+        exchange = QStringLiteral("raport i kod (%1)").arg(d.codes.join(QLatin1Char(' ')));
+        break;
+    case D::Exchange::ReportAndCounty:
+        exchange = QStringLiteral("raport i powiat");
+        break;
+    case D::Exchange::Locator:
+        exchange = QStringLiteral("lokator");
+        break;
+    }
+    QStringList multipliers;
+    for (const D::Multiplier& m : d.multipliers) {
+        static const char* const kinds[] = {"kraje", "prefiksy WPX", "kody", "powiaty", "duże kwadraty"};
+        static const char* const scopes[] = {"na każdym paśmie", "na każdym paśmie i emisji", "raz w zawodach"};
+        QString text =
+            QString::fromUtf8(kinds[int(m.kind)]) + QLatin1Char(' ') + QString::fromUtf8(scopes[int(m.scope)]);
+        if (!m.excluded.isEmpty())
+            text += QStringLiteral(" (bez %1)").arg(m.excluded.join(QLatin1Char(' ')));
+        multipliers.append(text);
+    }
+    return {QStringLiteral("Nazwa: ") + d.name,
+            QStringLiteral("Cabrillo: ") + d.cabrilloName,
+            QStringLiteral("Pasma: ") + bands.join(QLatin1Char(' ')),
+            QStringLiteral("Emisje: ") + modes.join(QLatin1Char(' ')),
+            QStringLiteral("Powtórzenia: ") + dupeText(d.dupeRule),
+            QStringLiteral("Wymiana: ") + exchange,
+            QStringLiteral("Mnożniki: ") +
+                (multipliers.isEmpty() ? QStringLiteral("brak") : multipliers.join(QStringLiteral("; ")))};
+}

@@ -77,3 +77,7 @@ struct ContestCatalog {
     static ContestCatalog scan(const QStringList& folders);
     const ContestDefinition* find(const QString& fileName) const;
 };
+
+// What a definition says, one "what: value" line each, in the operator's words: the name, the Cabrillo name, the
+// bands, the modes, the dupe rule, the exchange and the multipliers with their scope.
+QStringList describeContest(const ContestDefinition& definition);

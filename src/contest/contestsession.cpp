@@ -50,6 +50,16 @@ void ContestSession::ownStationChanged() {
         choose(m_chosen);
 }
 
+QString ContestSession::ownCountryProblem(const ContestDefinition& definition) {
+    if (!definition.needsCountries())
+        return {};
+    loadCountries();
+    if (!m_countries.isLoaded())
+        return {};
+    const ContestStation own = ownStation();
+    return own.country ? QString() : ContestScore::ownCountryUnknownMessage(own.call);
+}
+
 ContestStation ContestSession::ownStation() const {
     ContestStation own;
     own.call = m_session.operatorData.contestCall.trimmed().toUpper();
@@ -91,6 +101,11 @@ QString ContestSession::claimedCaption() const {
     if (!m_score)
         return {};
     return QStringLiteral("Wynik: %1").arg(m_score->totals().claimed);
+}
+
+QString ContestSession::summaryCaption() const {
+    const QString summary = m_session.scoreSummary();
+    return m_score ? summary + QStringLiteral("   ") + claimedCaption() : summary;
 }
 
 RateFigures ContestSession::rate() const {

@@ -37,6 +37,9 @@ public:
     const ContestDefinition* definition() const { return m_score ? &m_score->definition() : nullptr; }
     const ContestScore* score() const { return m_score.get(); }
     const QString& countryProblem() const { return m_countryProblem; }
+    // Why the rules that compare with the own station's country would give nothing in this contest: the message of
+    // ContestScore::ownCountryUnknownMessage, or empty (the contest needs no countries, or they cannot be read).
+    QString ownCountryProblem(const ContestDefinition& definition);
     // The own station's country follows the operator data's contest callsign: call after it changed.
     void ownStationChanged();
 
@@ -50,6 +53,9 @@ public:
     // locator, and with a contest chosen what it would score.
     ContestEntryLine entryLine(const Qso& qso) const;
     QString claimedCaption() const;
+    // The log's score summary, with the claimed score beside it when a contest is chosen: the log window's caption
+    // and the entry window's status line.
+    QString summaryCaption() const;
     RateFigures rate() const;
 
 signals:

@@ -1,5 +1,6 @@
 #include "interchange/interchangecommands.h"
 
+#include "contest/contestsession.h"
 #include "core/logfile.h"
 #include "core/qso.h"
 #include "interchange/adifimport.h"
@@ -73,7 +74,15 @@ QString cabrilloTownLine(const OperatorData& data) {
     return data.postcode + QLatin1Char(' ') + data.town + QStringLiteral(", Poland");
 }
 
-std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex) {
+std::optional<CabrilloContestValues> cabrilloContestValues(const ContestSession& contest) {
+    const ContestDefinition* definition = contest.definition();
+    if (!definition || !contest.score())
+        return std::nullopt;
+    return CabrilloContestValues{definition->cabrilloName, QString::number(contest.score()->totals().claimed)};
+}
+
+std::optional<QString>
+exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex, const QString& proposedName) {
     UserDialogs& dialogs = session.dialogs();
     const ExportFile::Kind kind = ExportFile::cabrillo();
     while (true) {
@@ -85,7 +94,7 @@ std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header
         if (header.version3 && contestIndex == 0) {
             header.contestName = dialogs
                                      .inputText(QStringLiteral("Wprowadzanie nazwy zawodów"),
-                                                QStringLiteral("Nazwa zawodów:"), QString())
+                                                QStringLiteral("Nazwa zawodów:"), proposedName)
                                      .value_or(QString());
         }
         const std::optional<QString> chosen =

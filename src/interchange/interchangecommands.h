@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class ContestSession;
 class LogSession;
 
 // The export and import commands of the "Plik" menu as the windows and kvrlog-cli run them: every question
@@ -27,9 +28,18 @@ inline QString warcSkippedMessage() {
 }
 // The third address line: postal code, town and "Poland", or "Poland" alone.
 QString cabrilloTownLine(const OperatorData& data);
-// The "OK" action: validation, the contest name (asked for the first list entry), the file, writing.
-// An overwrite declined starts the action again. Returns the file written, nullopt when the dialog stays open.
-std::optional<QString> exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex);
+// What the chosen contest proposes for the header: CONTEST: (its Cabrillo name) and CLAIMED-SCORE: (its claimed
+// score). Nothing without a contest: the header keeps its own values.
+struct CabrilloContestValues {
+    QString contestName;
+    QString claimed;
+};
+std::optional<CabrilloContestValues> cabrilloContestValues(const ContestSession& contest);
+// The "OK" action: validation, the contest name (asked for the first list entry, proposedName offered), the
+// file, writing. An overwrite declined starts the action again. Returns the file written, nullopt when the
+// dialog stays open.
+std::optional<QString>
+exportCabrillo(LogSession& session, CabrilloHeader header, int contestIndex, const QString& proposedName = {});
 
 // ADIF
 // The options of a record besides the window's fields: analysis options and, in the county mode, the

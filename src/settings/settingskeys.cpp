@@ -20,6 +20,8 @@ QString sectionName(WindowSection window) {
         return QStringLiteral("Lista FM");
     case WindowSection::Statistics:
         return QStringLiteral("Statystyka");
+    case WindowSection::Score:
+        return QStringLiteral("Wynik");
     }
     return {};
 }
@@ -41,7 +43,7 @@ QList<AnyKey> fixedKeys() {
          << Program::sentExchangeColour << Program::windowX << Program::windowY;
     keys << View::loggedCalls << View::callSuggestions << View::ssbList << View::logWindow << View::cwList
          << View::fmList << View::workedCounties << View::bufferBar << View::currentModeListOnly
-         << View::statisticsWindow;
+         << View::statisticsWindow << View::scoreWindow;
     keys << Analysis::mode << Analysis::sameLocatorKm << Analysis::enabled << Analysis::countiesAllModes;
     keys << Operator::contestCall << Operator::name << Operator::email << Operator::address1 << Operator::address2
          << Operator::town << Operator::postcode << Operator::locator << Operator::operatorCall;

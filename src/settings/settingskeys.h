@@ -24,10 +24,21 @@ template <SettingsValue T> struct KeyFamily {
 };
 
 // The auxiliary windows that keep their geometry, font and background colour in a section of their own.
-enum class WindowSection { Log, LoggedCalls, WorkedCounties, CallSuggestions, SsbList, CwList, FmList, Statistics };
+enum class WindowSection {
+    Log,
+    LoggedCalls,
+    WorkedCounties,
+    CallSuggestions,
+    SsbList,
+    CwList,
+    FmList,
+    Statistics,
+    Score
+};
 inline constexpr WindowSection kWindowSections[] = {
     WindowSection::Log,     WindowSection::LoggedCalls, WindowSection::WorkedCounties, WindowSection::CallSuggestions,
-    WindowSection::SsbList, WindowSection::CwList,      WindowSection::FmList,         WindowSection::Statistics};
+    WindowSection::SsbList, WindowSection::CwList,      WindowSection::FmList,         WindowSection::Statistics,
+    WindowSection::Score};
 QString sectionName(WindowSection window);
 
 // A key that each auxiliary window keeps in its own section.
@@ -78,6 +89,7 @@ inline const SettingsKey<bool> workedCounties{section, QStringLiteral("Powiaty")
 inline const SettingsKey<bool> bufferBar{section, QStringLiteral("Bufor CW"), false};
 inline const SettingsKey<bool> currentModeListOnly{section, QStringLiteral("Aktualna emisja"), false};
 inline const SettingsKey<bool> statisticsWindow{section, QStringLiteral("Statystyka"), false};
+inline const SettingsKey<bool> scoreWindow{section, QStringLiteral("Wynik"), false};
 } // namespace View
 
 namespace Analysis {

@@ -6,6 +6,7 @@
 
 #include "buffereditordialog.h"
 #include "callsuggestionswindow.h"
+#include "contestdialog.h"
 #include "core/modes.h"
 #include "ediexportdialog.h"
 #include "entrywindow.h"
@@ -26,6 +27,7 @@
 #include "manualcwdialog.h"
 #include "masterfiledialog.h"
 #include "operatordatadialog.h"
+#include "scorewindow.h"
 #include "settings/programsettings.h"
 #include "settings/settingskeys.h"
 #include "settings/windowsettings.h"
@@ -70,6 +72,9 @@ ApplicationWindows::ApplicationWindows(LogSession& session, KeyerDevices devices
     m_analysisDialog = new ExchangeAnalysisDialog(session, main);
     m_operatorDialog = new OperatorDataDialog(session, main);
     m_statisticsWindow = new StatisticsWindow(session, *m_contest, main);
+    m_scoreWindow = new ScoreWindow(*m_contest, main);
+    m_contestDialog = new ContestDialog(*m_contest, session.settings().file(), session.dialogs(), main);
+    m_logWindow->setContest(m_contest);
     main->setMasterSuggestions(m_callSuggestions);
     main->setContest(m_contest);
     buildColourAndFontMenus();
@@ -167,6 +172,7 @@ QList<ApplicationWindows::ViewItem> ApplicationWindows::viewItems() const {
         {menu.showFmList, m_workedCalls->fm(), &SettingsKeys::View::fmList},
         {menu.showWorkedCounties, m_countiesWindow, &SettingsKeys::View::workedCounties},
         {menu.showStatistics, m_statisticsWindow, &SettingsKeys::View::statisticsWindow},
+        {menu.showScore, m_scoreWindow, &SettingsKeys::View::scoreWindow},
     };
 }
 
@@ -209,6 +215,7 @@ bool ApplicationWindows::startUp() {
     hooks.saveLogCopy = [this](const QString& proposed) { return m_lifecycle.SaveLogCopy(proposed); };
     hooks.autoIncrement = [this] { return m_entryWindow->autoIncrement(); };
     hooks.serialDigits = [this] { return serialDigits(); };
+    hooks.contest = [this] { return m_contest; };
     m_interchange = new InterchangeMenu(m_session, hooks, main);
     connect(m_interchange, &InterchangeMenu::focusCallsignRequested, this, &ApplicationWindows::focusCallsign);
     connect(m_interchange, &InterchangeMenu::serialFieldChanged, main, &EntryWindow::setSerialField);
@@ -249,9 +256,9 @@ void ApplicationWindows::placeAroundMainWindow() {
     const QRect main = expectedFrame(m_entryWindow.get());
     const QScreen* screen = m_entryWindow->screen();
     const QRect area = screen ? screen->availableGeometry() : main;
-    const QList<QWidget*> windows = {m_logWindow,         m_callSuggestions,  m_entryWindow->loggedCallsWindow(),
-                                     m_countiesWindow,    m_statisticsWindow, m_workedCalls->ssb(),
-                                     m_workedCalls->cw(), m_workedCalls->fm()};
+    const QList<QWidget*> windows = {m_logWindow,          m_callSuggestions,   m_entryWindow->loggedCallsWindow(),
+                                     m_countiesWindow,     m_statisticsWindow,  m_scoreWindow,
+                                     m_workedCalls->ssb(), m_workedCalls->cw(), m_workedCalls->fm()};
     QList<QSize> sizes;
     for (const QWidget* window : windows)
         sizes.append(expectedFrame(window).size());
@@ -289,6 +296,8 @@ void ApplicationWindows::buildColourAndFontMenus() {
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseBackground(dialogs); });
     connect(addItem(colours, QStringLiteral("actionWorkedCountiesBackground"), QStringLiteral("Powiaty")),
             &QAction::triggered, this, [this, &dialogs] { m_countiesWindow->layout().chooseBackground(dialogs); });
+    connect(addItem(colours, QStringLiteral("actionScoreBackground"), QStringLiteral("Wynik")), &QAction::triggered,
+            this, [this, &dialogs] { m_scoreWindow->layout().chooseBackground(dialogs); });
     QMenu* listColours = colours->addMenu(QStringLiteral("Listy zalogowanych znaków "));
     connect(addItem(listColours, QStringLiteral("actionSsbListBackground"), QStringLiteral("SSB")), &QAction::triggered,
             m_workedCalls->ssb(), &WorkedCallsWindow::chooseBackground);
@@ -311,6 +320,8 @@ void ApplicationWindows::buildColourAndFontMenus() {
             [this, &dialogs] { m_entryWindow->loggedCallsWindow()->layout().chooseFont(dialogs); });
     connect(addItem(fonts, QStringLiteral("actionWorkedCountiesFont"), QStringLiteral("Powiaty")), &QAction::triggered,
             this, [this, &dialogs] { m_countiesWindow->layout().chooseFont(dialogs); });
+    connect(addItem(fonts, QStringLiteral("actionScoreFont"), QStringLiteral("Wynik")), &QAction::triggered, this,
+            [this, &dialogs] { m_scoreWindow->layout().chooseFont(dialogs); });
     QMenu* listFonts = fonts->addMenu(QStringLiteral("Listy"));
     connect(addItem(listFonts, QStringLiteral("actionSsbListFont"), QStringLiteral("SSB")), &QAction::triggered,
             m_workedCalls->ssb(), &WorkedCallsWindow::chooseFont);
@@ -358,6 +369,11 @@ void ApplicationWindows::connectMenu() {
             [this] { m_lifecycle.SaveLogAs(m_session.operatorData); });
     connect(enable(menu.operatorData), &QAction::triggered, m_operatorDialog, &QDialog::exec);
     connect(enable(menu.exchangeAnalysis), &QAction::triggered, m_analysisDialog, &QDialog::exec);
+    connect(enable(menu.contest), &QAction::triggered, this, [this] {
+        m_contestDialog->prepare();
+        m_contestDialog->exec();
+        focusCallsign();
+    });
     connect(enable(menu.masterFile), &QAction::triggered, this, [this] {
         MasterFileDialog dialog(m_master, m_session, m_entryWindow.get());
         connect(&dialog, &MasterFileDialog::suggestionsCaptionChanged, m_callSuggestions,
@@ -368,6 +384,8 @@ void ApplicationWindows::connectMenu() {
 
     for (const ViewItem& view : viewItems())
         bindViewItem(view.item, view.window);
+    connect(m_scoreWindow, &ScoreWindow::closed, this,
+            [this] { m_entryWindow->menuItems().showScore->setChecked(false); });
     connect(enable(menu.currentModeListOnly), &QAction::triggered, this, [this](bool checked) {
         if (checked)
             showCurrentModeListOnly();
@@ -465,6 +483,7 @@ void ApplicationWindows::restoreLayout(const IniFile& settings) {
     m_logWindow->readSettings(settings);
     m_countiesWindow->readSettings(settings);
     m_statisticsWindow->readSettings(settings);
+    m_scoreWindow->readSettings(settings);
     m_callSuggestions->loadSettings(settings);
     m_workedCalls->loadSettings(settings);
     // Laid out again now that the entry window's frame and place are final.
@@ -493,11 +512,12 @@ void ApplicationWindows::saveLayout(IniFile& settings) {
     m_logWindow->writeSettings(settings);
     m_countiesWindow->writeSettings(settings);
     m_statisticsWindow->writeSettings(settings);
+    m_scoreWindow->writeSettings(settings);
     m_callSuggestions->saveSettings(settings);
     m_workedCalls->saveSettings(settings);
     m_master.save(settings);
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow, m_workedCalls->ssb(),
-                                         m_workedCalls->cw(), m_workedCalls->fm(), m_statisticsWindow})
+    for (QWidget* window : std::initializer_list<QWidget*>{m_logWindow, m_callSuggestions, m_countiesWindow,
+                                                           m_scoreWindow, m_workedCalls->ssb(), m_workedCalls->cw(),
+                                                           m_workedCalls->fm(), m_statisticsWindow})
         window->hide();
 }

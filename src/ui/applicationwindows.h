@@ -20,6 +20,8 @@ class QTimer;
 class ExchangeAnalysisDialog;
 class CallSuggestionsWindow;
 class ContestSession;
+class ContestDialog;
+class ScoreWindow;
 class WorkedCountiesWindow;
 class EntryWindow;
 class OperatorDataDialog;
@@ -54,6 +56,8 @@ public:
     MasterSelection& master() { return m_master; }
     // The contest scored for the open log (none until start-up reads the choice).
     ContestSession* contest() const { return m_contest; }
+    ContestDialog* contestDialog() const { return m_contestDialog; }
+    ScoreWindow* scoreWindow() const { return m_scoreWindow; }
     LogLifecycle& lifecycle() { return m_lifecycle; }
 
 private:
@@ -88,6 +92,8 @@ private:
     LogLifecycle m_lifecycle;
     MasterSelection m_master;
     ContestSession* m_contest = nullptr;
+    ContestDialog* m_contestDialog = nullptr;
+    ScoreWindow* m_scoreWindow = nullptr;
     WorkedCallsWindows* m_workedCalls = nullptr;
     LogWindow* m_logWindow = nullptr;
     StatisticsWindow* m_statisticsWindow = nullptr;

@@ -116,7 +116,8 @@ void CabrilloExportDialog::chooseInternationalContest() {
     setVersion3(true);
 }
 
-void CabrilloExportDialog::prepare(bool warcOption) {
+void CabrilloExportDialog::prepare(bool warcOption,
+                                   const std::optional<InterchangeCommands::CabrilloContestValues>& contest) {
     if (warcOption)
         m_session.dialogs().information(InterchangeCommands::warcSkippedMessage());
     const OperatorData& op = m_session.operatorData;
@@ -127,6 +128,16 @@ void CabrilloExportDialog::prepare(bool warcOption) {
     m_ui->address2Edit->setText(op.address2);
     m_ui->address3Edit->setText(InterchangeCommands::cabrilloTownLine(op));
     m_ui->locatorEdit->setText(op.locator.toUpper());
+    m_proposedName.clear();
+    if (!contest)
+        return;
+    m_ui->claimedScoreEdit->setText(contest->claimed);
+    m_ui->domesticContestEdit->setText(contest->contestName.toUpper());
+    // The first list entry stands for a contest the list does not hold; its name is asked for at "OK".
+    const int listed = m_ui->contestCombo->findText(contest->contestName);
+    m_ui->contestCombo->setCurrentIndex(std::max(listed, 0));
+    if (listed <= 0)
+        m_proposedName = contest->contestName;
 }
 
 CabrilloSettings CabrilloExportDialog::settings() const {
@@ -185,7 +196,7 @@ CabrilloHeader CabrilloExportDialog::header() const {
 
 void CabrilloExportDialog::writeCabrillo() {
     const std::optional<QString> path =
-        InterchangeCommands::exportCabrillo(m_session, header(), m_ui->contestCombo->currentIndex());
+        InterchangeCommands::exportCabrillo(m_session, header(), m_ui->contestCombo->currentIndex(), m_proposedName);
     if (!path)
         return;
     accept();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "interchange/interchangecommands.h"
+
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class LogSession;
 struct CabrilloHeader;
@@ -20,7 +23,8 @@ public:
     ~CabrilloExportDialog() override;
 
     // The menu command's preparation: the WARC notice and the operator-data fields, before the dialog is shown.
-    void prepare(bool warcOption);
+    // A chosen contest proposes the contest's name and its claimed score; the operator may still change both.
+    void prepare(bool warcOption, const std::optional<InterchangeCommands::CabrilloContestValues>& contest = {});
     CabrilloHeader header() const;
     CabrilloSettings settings() const;
     Ui::CabrilloExportDialog* ui() const { return m_ui.get(); }
@@ -50,4 +54,6 @@ private:
 
     std::unique_ptr<Ui::CabrilloExportDialog> m_ui;
     LogSession& m_session;
+    // The chosen contest's name when the list does not hold it: offered when the name is asked for.
+    QString m_proposedName;
 };

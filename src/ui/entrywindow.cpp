@@ -1,5 +1,7 @@
 #include "entrywindow.h"
 
+#include "contest/contestsession.h"
+
 #include "core/qso.h"
 
 #include "callsuggestionswindow.h"
@@ -165,10 +167,12 @@ void EntryWindow::setContest(ContestSession* contest) {
     connect(m_contest, &ContestSession::scoreChanged, this, [this] {
         showContestLine();
         showRate();
+        showScoreSummary();
     });
     connect(m_contest, &ContestSession::contestChanged, this, &EntryWindow::showContestLine);
     showContestLine();
     showRate();
+    showScoreSummary();
     m_rateTimer->start();
 }
 
@@ -200,7 +204,7 @@ void EntryWindow::showRate() {
 }
 
 void EntryWindow::showScoreSummary() {
-    m_summaryLabel->setText(m_session.scoreSummary());
+    m_summaryLabel->setText(m_contest ? m_contest->summaryCaption() : m_session.scoreSummary());
 }
 
 void EntryWindow::connectSignals() {

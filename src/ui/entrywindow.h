@@ -40,8 +40,8 @@ public:
     bool startUp();
 
     void setKeyerHooks(KeyerHooks* hooks);
-    // The contest the contact being typed is scored in, and the rate meter's source: the line under the callsign
-    // and the rate follow it from now on.
+    // The contest the contact being typed is scored in, the rate meter's source and the claimed score the status
+    // line shows beside the summary: they follow it from now on.
     void setContest(ContestSession* contest);
     EntrySession& entry() { return m_entry; }
     LoggedCallsWindow* loggedCallsWindow() const { return m_loggedCalls; }

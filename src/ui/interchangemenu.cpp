@@ -23,7 +23,9 @@ InterchangeMenu::InterchangeMenu(LogSession& session, Hooks hooks, QWidget* main
 InterchangeMenu::~InterchangeMenu() = default;
 
 void InterchangeMenu::exportCabrillo() {
-    m_cabrilloDialog->prepare(m_hooks.warcOption && m_hooks.warcOption());
+    const ContestSession* contest = m_hooks.contest ? m_hooks.contest() : nullptr;
+    m_cabrilloDialog->prepare(m_hooks.warcOption && m_hooks.warcOption(),
+                              contest ? InterchangeCommands::cabrilloContestValues(*contest) : std::nullopt);
     m_cabrilloDialog->exec();
 }
 

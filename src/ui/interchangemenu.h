@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class ContestSession;
 class LogSession;
 class QWidget;
 class EdiExportDialog;
@@ -19,11 +20,12 @@ class InterchangeMenu : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<bool()> warcOption;             // "Wszystkie pasma KF (łącznie z WARC)" is on
-        std::function<QString()> sentExchange;        // "PExch=": empty with auto-increment on, else the field
-        InterchangeCommands::SaveLogCopy saveLogCopy; // the log-lifecycle copy; true when written
-        std::function<bool()> autoIncrement;          // the serial number's auto-increment is on
-        std::function<int()> serialDigits;            // the serial format: 1, 2 or 3 digits
+        std::function<bool()> warcOption;               // "Wszystkie pasma KF (łącznie z WARC)" is on
+        std::function<QString()> sentExchange;          // "PExch=": empty with auto-increment on, else the field
+        InterchangeCommands::SaveLogCopy saveLogCopy;   // the log-lifecycle copy; true when written
+        std::function<bool()> autoIncrement;            // the serial number's auto-increment is on
+        std::function<int()> serialDigits;              // the serial format: 1, 2 or 3 digits
+        std::function<const ContestSession*()> contest; // the contest scored, for the Cabrillo header
     };
 
     InterchangeMenu(LogSession& session, Hooks hooks, QWidget* mainWindow);

@@ -1,6 +1,7 @@
 #include "logwindow.h"
 
 #include "analysis/scoresummary.h"
+#include "contest/contestsession.h"
 #include "log/logedit.h"
 #include "log/logsession.h"
 #include "loglistmodel.h"
@@ -58,7 +59,18 @@ LogWindow::LogWindow(LogSession& session, QWidget* parent)
 LogWindow::~LogWindow() = default;
 
 void LogWindow::showSummary() {
-    setWindowTitle(m_session.scoreSummary());
+    setWindowTitle(m_contest ? m_contest->summaryCaption() : m_session.scoreSummary());
+}
+
+void LogWindow::setContest(const ContestSession* contest) {
+    m_contest = contest;
+    m_model->setContest(contest, m_ui->logList->font());
+    connect(contest, &ContestSession::scoreChanged, this, [this] {
+        m_model->marksChanged();
+        // A new, empty log keeps its name as the caption.
+        if (!m_session.log().isEmpty())
+            showSummary();
+    });
 }
 
 void LogWindow::showPathCaption(const QString& path) {

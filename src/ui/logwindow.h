@@ -8,6 +8,7 @@
 namespace Ui {
 class LogWindow;
 }
+class ContestSession;
 class IniFile;
 class LogListModel;
 class LogSession;
@@ -34,6 +35,10 @@ public:
     qsizetype selectedRow() const;
     QsoEditDialog* editDialog() const { return m_editDialog; }
     QMenu* popupMenu() const { return m_menu; }
+
+    // The contest whose claimed score the caption shows and whose marks the rows wear.
+    void setContest(const ContestSession* contest);
+    LogListModel* model() const { return m_model; }
 
     int backgroundColour() const; // Windows colour value
     void setBackgroundColour(int colour);
@@ -71,4 +76,5 @@ private:
     QMenu* m_menu;
     QsoEditDialog* m_editDialog;
     SerialField m_serial;
+    const ContestSession* m_contest = nullptr;
 };

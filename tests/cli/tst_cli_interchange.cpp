@@ -1,3 +1,4 @@
+#include "contesttext.h"
 #include "importfiles.h"
 #include "settings/inifile.h"
 #include "testqso.h"
@@ -47,6 +48,8 @@ private slots:
     void ediExportWritesOneFilePerBand();
     void ediExportNeedsLocatorAnalysis();
     void adifExportThenImportKeepsTheLogAndABackup();
+    void cabrilloExportTakesTheChosenContestsValues_data();
+    void cabrilloExportTakesTheChosenContestsValues();
     void cabrilloImportAppends();
     void importNotesGoToStderr();
     void badUsageExitsWithTwo();
@@ -66,6 +69,40 @@ void TestInterchangeCli::cabrilloExportTakesTheOptionsTheSettingsDoNotHold() {
     QVERIFY(lines.contains("LOCATION: EU"));
     QVERIFY(lines.contains("ADDRESS: ul. Długa 1"));
     QCOMPARE(lines.filter("QSO:").size(), 3);
+}
+
+// A contest chosen in the program gives CONTEST: and CLAIMED-SCORE: where no option does.
+void TestInterchangeCli::cabrilloExportTakesTheChosenContestsValues_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("contest");
+    QTest::addColumn<QString>("claimed");
+    QTest::newRow("no option") << QStringList{} << "CONTEST: PROBA"
+                               << "CLAIMED-SCORE: 8";
+    QTest::newRow("claimed given") << QStringList{"--claimed", "5"} << "CONTEST: PROBA"
+                                   << "CLAIMED-SCORE: 5";
+    QTest::newRow("both given") << QStringList{"--claimed", "5", "--contest-name", "MOJE"} << "CONTEST: MOJE"
+                                << "CLAIMED-SCORE: 5";
+}
+
+void TestInterchangeCli::cabrilloExportTakesTheChosenContestsValues() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, contest);
+    QFETCH(QString, claimed);
+    TempProgramFolder folder;
+    writeSettings(folder, false);
+    IniFile(folder.file("kvr_log.ini")).writeString("Zawody", "Definicja", "proba");
+    QDir(folder.path()).mkpath("contests");
+    // Two points a contact on 20 m and 2 m, the WPX prefixes as multipliers: the 70 cm contact counts nothing.
+    folder.writeBytes("contests/proba.ini",
+                      contestText({"Nazwa=Proba", "Cabrillo=PROBA", "Pasma=20M 2M", "Emisje=CW SSB"}, {"Regula=2"},
+                                  {"Mnoznik=wpx raz"}));
+    folder.writeLines("log.kvr", vhfLog());
+    const CliRun run =
+        runCli(folder.path(), QStringList{"export", "cabrillo"} + options + QStringList{folder.file("out.cbr")});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = folder.readLines("out.cbr");
+    QVERIFY2(lines.contains(contest), qPrintable(lines.join('\n')));
+    QVERIFY(lines.contains(claimed));
 }
 
 void TestInterchangeCli::ediExportWritesOneFilePerBand_data() {

@@ -94,6 +94,35 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 
+    // What the contest chooser shows of a definition: every rule that decides the score, in the operator's words.
+    void descriptionSaysWhatDecidesTheScore_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("codes once per band and mode, countries without some")
+            << contestText({"Pasma=80M 40M", "Emisje=CW SSB", "Powtorzenia=pasmo i emisja", "Odbierana=raport i kod",
+                            "Kody=A B"},
+                           {"Regula=1"}, {"Mnoznik=kod pasmo-emisja", "Mnoznik=kraj raz bez=SP,DL"})
+            << QStringList{"Nazwa: Test",
+                           "Cabrillo: TEST",
+                           "Pasma: 80M 40M",
+                           "Emisje: SSB CW",
+                           "Powtórzenia: raz na każdym paśmie każdą emisją",
+                           "Wymiana: raport i kod (A B)",
+                           "Mnożniki: kody na każdym paśmie i emisji; kraje raz w zawodach (bez SP DL)"};
+        QTest::newRow("locator once, no multipliers")
+            << contestText({"Pasma=2M", "Emisje=FM", "Powtorzenia=raz", "Odbierana=lokator"}, {"Regula=km"})
+            << QStringList{
+                   "Nazwa: Test",      "Cabrillo: TEST", "Pasma: 2M", "Emisje: FM", "Powtórzenia: raz w zawodach",
+                   "Wymiana: lokator", "Mnożniki: brak"};
+    }
+    void descriptionSaysWhatDecidesTheScore() {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, expected);
+        const ContestDefinitionRead read = parseContestDefinition(text, kFile);
+        QVERIFY2(read.definition, qPrintable(read.error));
+        QCOMPARE(describeContest(*read.definition), expected);
+    }
+
     void brokenDefinitionIsNamedWithItsLine_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message");

@@ -1,22 +1,30 @@
 #include "applicationwindows.h"
+#include "cabrilloexportdialog.h"
 #include "callsuggestionswindow.h"
 #include "contest/contestsession.h"
+#include "contestdialog.h"
+#include "contesttext.h"
 #include "diskspace.h"
 #include "dtawriter.h"
+#include "ediexportdialog.h"
 #include "entrywindow.h"
 #include "exchangeanalysisdialog.h"
+#include "interchangemenu.h"
 #include "keyer/morseengine.h"
 #include "keyerpanel.h"
 #include "log/logsession.h"
 #include "loggedcallswindow.h"
+#include "loglistmodel.h"
 #include "logwindow.h"
 #include "operatordatadialog.h"
+#include "scorewindow.h"
 #include "scripteddialogs.h"
 #include "settings/inifile.h"
 #include "statisticswindow.h"
 #include "testclock.h"
 #include "testqso.h"
 #include "testsupport.h"
+#include "ui_cabrilloexportdialog.h"
 #include "workedcallswindow.h"
 #include "workedcallswindows.h"
 #include "workedcountieswindow.h"
@@ -26,10 +34,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -78,8 +89,29 @@ struct Program {
     std::unique_ptr<IniFile> settings;
 };
 
+// Contests of the program folder: two points a contact on 80 and 40 m, the WPX prefixes once as multipliers.
+void addContest(const Program& p, const QString& fileName, const QString& name, const QString& cabrillo) {
+    QDir(p.folder.path()).mkpath(QStringLiteral("contests"));
+    p.folder.writeBytes(QStringLiteral("contests/") + fileName + QStringLiteral(".ini"),
+                        contestText({"Nazwa=" + name, "Cabrillo=" + cabrillo, "Pasma=80M 40M", "Emisje=CW SSB"},
+                                    {"Regula=2"}, {"Mnoznik=wpx raz"}));
+}
+void addTestContests(const Program& p) {
+    addContest(p, QStringLiteral("proba"), QStringLiteral("Zawody probne"), QStringLiteral("PROBA"));
+    addContest(p, QStringLiteral("druga"), QStringLiteral("Druga proba"), QStringLiteral("CQ-WPX-CW"));
+    p.folder.writeBytes(QStringLiteral("contests/zepsute.ini"), "[Zawody]\nNazwa=Bez pasm\n");
+}
+
+QStringList tableRow(const QTableWidget* table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column)
+        cells << table->item(row, column)->text();
+    return cells;
+}
+
 QList<QWidget*> sideWindows(const Program& p) {
     return {p.windows->logWindow(),
+            p.windows->scoreWindow(),
             p.windows->callSuggestionsWindow(),
             p.windows->entryWindow()->loggedCallsWindow(),
             p.windows->countiesWindow(),
@@ -101,7 +133,8 @@ QList<ViewWindow> viewWindows(const Program& p) {
             {p.windows->workedCalls()->ssb(), p.item("actionShowSsbList"), QStringLiteral("Lista SSB")},
             {p.windows->workedCalls()->cw(), p.item("actionShowCwList"), QStringLiteral("Lista CW")},
             {p.windows->workedCalls()->fm(), p.item("actionShowFmList"), QStringLiteral("Lista FM")},
-            {p.windows->statisticsWindow(), p.item("actionShowStatistics"), QStringLiteral("Statystyka")}};
+            {p.windows->statisticsWindow(), p.item("actionShowStatistics"), QStringLiteral("Statystyka")},
+            {p.windows->scoreWindow(), p.item("actionShowScore"), QStringLiteral("Wynik")}};
 }
 
 // A contest of 80 and 40 m CW in the program folder, chosen in the settings, with the own call and locator:
@@ -186,13 +219,15 @@ private slots:
         QTest::newRow("CW list") << 4 << QStringLiteral("Lista CW") << true;
         QTest::newRow("FM list") << 5 << QStringLiteral("Lista FM") << true;
         QTest::newRow("statistics") << 6 << QStringLiteral("Statystyka") << false;
+        QTest::newRow("score") << 7 << QStringLiteral("Wynik") << false;
     }
     void everyViewItemKeepsItsOwnWindowAndFlag() {
         QFETCH(int, shown);
         QFETCH(QString, flag);
         QFETCH(bool, closesItself);
         QString settings = QStringLiteral("[Widok]\r\n");
-        for (const char* view : {"Log", "Podpowiedzi", "Powiaty", "Lista SSB", "Lista CW", "Lista FM", "Statystyka"})
+        for (const char* view :
+             {"Log", "Podpowiedzi", "Powiaty", "Lista SSB", "Lista CW", "Lista FM", "Statystyka", "Wynik"})
             settings += QString::fromUtf8(view) + (flag == QLatin1String(view) ? "=1\r\n" : "=0\r\n");
         Program p(settings);
         QVERIFY(p.start());
@@ -240,7 +275,7 @@ private slots:
     // it; closing and starting again puts each back exactly there, however the window manager frames them.
     void aRestartPutsEveryWindowBackWhereItWas() {
         Program p(QStringLiteral("[Widok]\r\nLog=1\r\nPodpowiedzi=1\r\nLista CW=1\r\nLista SSB=1\r\nLista FM=1\r\n"
-                                 "Powiaty=1\r\nZalogowane=1\r\n"));
+                                 "Powiaty=1\r\nZalogowane=1\r\nWynik=1\r\n"));
         QVERIFY(p.start());
         QList<QRect> before{p.windows->entryWindow()->geometry()};
         for (const QWidget* window : sideWindows(p)) {
@@ -585,6 +620,189 @@ private slots:
         QCOMPARE(suggestions->entries(), QStringList{QStringLiteral("SP9XYZ")});
         call->clear();
         QVERIFY(suggestions->entries().isEmpty());
+    }
+
+    // "Zawody": OK chooses the selected contest and keeps it in the settings at once; Anuluj, and a definition
+    // that no longer reads when OK is pressed, leave the contest and the settings as they were.
+    void contestDialogChoosesOnlyWhatItCanScore_data() {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("breakBeforeOk");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("another contest") << "Druga proba" << false << true << "druga" << 0;
+        QTest::newRow("brak") << "brak" << false << true << "brak" << 0;
+        QTest::newRow("cancelled") << "Druga proba" << false << false << "proba" << 0;
+        QTest::newRow("definition broken before OK") << "Druga proba" << true << true << "proba" << 1;
+    }
+    void contestDialogChoosesOnlyWhatItCanScore() {
+        QFETCH(QString, selected);
+        QFETCH(bool, breakBeforeOk);
+        QFETCH(bool, ok);
+        QFETCH(QString, chosen);
+        QFETCH(int, errors);
+        Program p(QStringLiteral("[Zawody]\r\nDefinicja=proba\r\n"));
+        addTestContests(p);
+        QVERIFY(p.start());
+        QCOMPARE(p.windows->contest()->chosenName(), QStringLiteral("proba"));
+        ContestDialog* dialog = p.windows->contestDialog();
+        QStringList shown;
+        QString description;
+        QString problems;
+        QTimer::singleShot(0, dialog, [&] {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("contestList"));
+            for (int row = 0; row < list->count(); ++row)
+                shown << list->item(row)->text();
+            // The current choice is selected when the dialog opens.
+            if (list->currentItem()->text() != QStringLiteral("Zawody probne"))
+                shown << QStringLiteral("wrong selection");
+            list->setCurrentItem(list->findItems(selected, Qt::MatchExactly).value(0));
+            description = dialog->findChild<QPlainTextEdit*>(QStringLiteral("descriptionText"))->toPlainText();
+            problems = dialog->findChild<QPlainTextEdit*>(QStringLiteral("errorsText"))->toPlainText();
+            if (breakBeforeOk)
+                p.folder.writeBytes(QStringLiteral("contests/druga.ini"), "[Zawody]\nNazwa=Druga proba\n");
+            dialog->findChild<QPushButton*>(ok ? QStringLiteral("okButton") : QStringLiteral("cancelButton"))->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        p.item("actionContest")->trigger();
+        QCOMPARE(shown.value(0), QStringLiteral("brak"));
+        QVERIFY(shown.contains(QStringLiteral("Druga proba")));
+        QVERIFY(!shown.contains(QStringLiteral("wrong selection")));
+        QVERIFY(!shown.contains(QStringLiteral("Bez pasm")));
+        QVERIFY2(problems.contains(QStringLiteral("zepsute")), qPrintable(problems));
+        if (selected != QLatin1String("brak")) {
+            QVERIFY(description.contains(QStringLiteral("Cabrillo: CQ-WPX-CW")));
+            QVERIFY(description.contains(QStringLiteral("Mnożniki: prefiksy WPX raz w zawodach")));
+        }
+        QCOMPARE(p.windows->contest()->chosenName(), chosen);
+        QCOMPARE(p.dialogs.messages.size(), errors);
+        QCOMPARE(IniFile(p.folder.file(QStringLiteral("kvr_log.ini"))).value(SettingsKeys::Contest::definition),
+                 chosen);
+    }
+
+    // The score window, the log window's caption and the entry window's status line follow the contest through
+    // a logged contact and a change of the choice; the window's flag and section are kept.
+    void scoreWindowAndCaptionsFollowTheContest() {
+        Program p(QStringLiteral("[Zawody]\r\nDefinicja=proba\r\n[Widok]\r\nWynik=1\r\n"));
+        addTestContests(p);
+        QVERIFY(p.start());
+        ScoreWindow* score = p.windows->scoreWindow();
+        QVERIFY(score->isVisible());
+        QVERIFY(p.item("actionShowScore")->isChecked());
+        auto* table = score->findChild<QTableWidget*>(QStringLiteral("scoreTable"));
+        auto* line = score->findChild<QLabel*>(QStringLiteral("scoreLineLabel"));
+        auto* status = p.windows->entryWindow()->findChild<QLabel*>(QStringLiteral("scoreSummaryLabel"));
+        QCOMPARE(score->windowTitle(), QStringLiteral("Wynik – Zawody probne"));
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(tableRow(table, 0), (QStringList{"80M", "CW", "2", "4", "2"}));
+        QCOMPARE(tableRow(table, 1), (QStringList{"Razem", "", "2", "4", "2"}));
+        QCOMPARE(line->text(), QStringLiteral("Wynik: 8 (punkty 4, mnożniki 2)"));
+        QCOMPARE(p.windows->logWindow()->windowTitle(), p.session.scoreSummary() + QStringLiteral("   Wynik: 8"));
+        QCOMPARE(status->text(), p.session.scoreSummary() + QStringLiteral("   Wynik: 8"));
+
+        QLineEdit* call = p.edit("callsignEdit");
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("SP9XYZ"));
+        QTest::keyClick(call, Qt::Key_Return);
+        QTest::keyClicks(p.edit("receivedExchangeEdit"), QStringLiteral("12"));
+        QTest::keyClick(p.edit("receivedExchangeEdit"), Qt::Key_Return);
+        QCOMPARE(p.session.log().size(), 3);
+        QCOMPARE(tableRow(table, 1), (QStringList{"Razem", "", "3", "6", "2"}));
+        QCOMPARE(line->text(), QStringLiteral("Wynik: 12 (punkty 6, mnożniki 2)"));
+        QCOMPARE(p.windows->logWindow()->windowTitle(), p.session.scoreSummary() + QStringLiteral("   Wynik: 12"));
+        QCOMPARE(status->text(), p.session.scoreSummary() + QStringLiteral("   Wynik: 12"));
+
+        QVERIFY(p.windows->contest()->choose(QStringLiteral("brak")).isEmpty());
+        QCOMPARE(table->rowCount(), 0);
+        QCOMPARE(line->text(), QStringLiteral("brak zawodów"));
+        QCOMPARE(score->windowTitle(), QStringLiteral("Wynik"));
+        QCOMPARE(p.windows->logWindow()->windowTitle(), p.session.scoreSummary());
+        QCOMPARE(status->text(), p.session.scoreSummary());
+        const QModelIndex first = p.windows->logWindow()->model()->index(0);
+        QVERIFY(!first.data(Qt::FontRole).isValid());
+
+        score->move(score->pos() + QPoint(30, 20));
+        const QPoint place = score->pos();
+        p.close();
+        QCOMPARE(p.settings->readInteger("Widok", "Wynik", -1), 1);
+        QVERIFY(p.settings->hasKey("Wynik", "Szerokość"));
+        p.windows.reset();
+        QVERIFY(p.start());
+        QCOMPARE(p.windows->scoreWindow()->pos(), place);
+    }
+
+    // The log window's rows: with a contest chosen, what counts for nothing is grey and a new multiplier bold.
+    void logRowsWearTheContestMarks_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("grey");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("first of its prefix") << 0 << false << true;
+        QTest::newRow("another prefix") << 1 << false << true;
+        QTest::newRow("dupe on the same band and mode") << 2 << true << false;
+        QTest::newRow("known prefix, new station") << 3 << false << false;
+        QTest::newRow("band outside the contest") << 4 << true << false;
+        QTest::newRow("same station on another band") << 5 << false << false;
+    }
+    void logRowsWearTheContestMarks() {
+        QFETCH(int, row);
+        QFETCH(bool, grey);
+        QFETCH(bool, bold);
+        Program p(QStringLiteral("[Zawody]\r\nDefinicja=proba\r\n"));
+        addTestContests(p);
+        p.folder.writeLines(QStringLiteral("log.kvr"), {kContact.time("07:00:00").call("SP9ABC").srx("1"),
+                                                        kContact.time("07:01:00").call("SQ2X").srx("2"),
+                                                        kContact.time("07:02:00").call("SP9ABC").srx("3"),
+                                                        kContact.time("07:03:00").call("SP9XYZ").srx("4"),
+                                                        kContact.time("07:04:00").band("20M").call("DL1A").srx("5"),
+                                                        kContact.time("07:05:00").band("40M").call("SP9ABC").srx("6")});
+        QVERIFY(p.start());
+        const QModelIndex index = p.windows->logWindow()->model()->index(row);
+        QCOMPARE(index.data(Qt::ForegroundRole).isValid(), grey);
+        QCOMPARE(index.data(Qt::FontRole).isValid() && index.data(Qt::FontRole).value<QFont>().bold(), bold);
+        // Without a contest no row wears a mark.
+        QVERIFY(p.windows->contest()->choose(QStringLiteral("brak")).isEmpty());
+        QVERIFY(!index.data(Qt::ForegroundRole).isValid() && !index.data(Qt::FontRole).isValid());
+    }
+
+    // The Cabrillo header window proposes the chosen contest's name and claimed score; without a contest it keeps
+    // its own values.
+    void cabrilloHeaderTakesTheContestsValues_data() {
+        QTest::addColumn<QString>("contest");
+        QTest::addColumn<QString>("claimed");
+        QTest::addColumn<QString>("domestic");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("contest not on the list") << "proba"
+                                                 << "8"
+                                                 << "PROBA" << QStringLiteral(" Zawody nie wymienione na liście");
+        QTest::newRow("contest on the list") << "druga"
+                                             << "8"
+                                             << "CQ-WPX-CW"
+                                             << "CQ-WPX-CW";
+        QTest::newRow("no contest") << "brak"
+                                    << "0"
+                                    << "SP-OPEN"
+                                    << "AP-SPRINT";
+    }
+    void cabrilloHeaderTakesTheContestsValues() {
+        QFETCH(QString, contest);
+        QFETCH(QString, claimed);
+        QFETCH(QString, domestic);
+        QFETCH(QString, listed);
+        Program p(QStringLiteral("[Zawody]\r\nDefinicja=%1\r\n[Cabrillo]\r\nZawody_krajowe=SP-OPEN\r\n"
+                                 "Zawody_międzynarodowe=1\r\n")
+                      .arg(contest));
+        addTestContests(p);
+        QVERIFY(p.start());
+        CabrilloExportDialog* dialog = p.windows->interchange()->cabrilloDialog();
+        QStringList seen;
+        QTimer::singleShot(0, dialog, [&] {
+            seen << dialog->ui()->claimedScoreEdit->text() << dialog->ui()->domesticContestEdit->text()
+                 << dialog->ui()->contestCombo->currentText();
+            dialog->reject();
+        });
+        p.item("actionExportCabrillo")->trigger();
+        QCOMPARE(seen, (QStringList{claimed, domestic, listed}));
     }
 
     void workedCallsWindowsFollowLoadBandChangeAndNewQso() {
