@@ -203,6 +203,12 @@ bool ApplicationWindows::startUp() {
     if (const QString refused = m_contest->choose(m_session.settings().file().value(SettingsKeys::Contest::definition));
         !refused.isEmpty())
         m_session.dialogs().error(refused);
+    // A contest that needs countries is scored without their rules when cty.dat does not read: said once here.
+    if (const ContestDefinition* chosen = m_contest->definition();
+        chosen && chosen->needsCountries() && !m_contest->countryProblem().isEmpty()) {
+        m_session.dialogs().message(QStringLiteral("Ostrzeżenie"), m_contest->countryProblem(), MessageIcon::Warning,
+                                    unsigned(DialogButton::Ok), DialogButton::Ok);
+    }
     connect(m_operatorDialog, &QDialog::accepted, m_contest, &ContestSession::ownStationChanged);
     m_callSuggestions->setStartupDone(true);
     m_analysisDialog->syncFromSession();

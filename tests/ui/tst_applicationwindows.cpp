@@ -635,6 +635,17 @@ private slots:
         QTest::newRow("cancelled") << "Druga proba" << false << false << "proba" << 0;
         QTest::newRow("definition broken before OK") << "Druga proba" << true << true << "proba" << 1;
     }
+    // A country file that does not read is told at start-up; the contest is still scored, without country rules.
+    void anUnreadableCountryFileIsToldAtStartUp() {
+        Program p(withContest(QString()));
+        writeContest(p);
+        p.folder.writeBytes(QStringLiteral("cty.dat"), "");
+        QVERIFY(p.start());
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QVERIFY2(p.dialogs.lastText().contains(QStringLiteral("cty.dat")), qPrintable(p.dialogs.lastText()));
+        QVERIFY(p.windows->contest()->isActive());
+    }
+
     void contestDialogChoosesOnlyWhatItCanScore() {
         QFETCH(QString, selected);
         QFETCH(bool, breakBeforeOk);
