@@ -111,8 +111,8 @@ void LogBook::analyse(PreparedQso& qso, const AnalysisContext& context) {
         const qsizetype length = std::min<qsizetype>(srx.size(), qsizetype(text.size()));
         for (qsizetype i = 0; i < length; ++i)
             text[size_t(i)] = TextFile::decodeByte(srx[i]);
-        qso.analysis = AnalyseQso(QStringView(text.data(), length), qso.record.band(), qso.record.mode(), qso.dupe,
-                                  context);
+        qso.analysis =
+            AnalyseQso(QStringView(text.data(), length), qso.record.band(), qso.record.mode(), qso.dupe, context);
     }
     qso.record.setSuffix(qso.analysis.suffix, qso.dupe);
 }
