@@ -136,8 +136,11 @@ void StatisticsWindow::showHours(const std::vector<int>& bands) {
 
 void StatisticsWindow::showContactsChart(const std::vector<int>& bands) {
     m_contactsChart->removeAllSeries();
-    for (QAbstractAxis* axis : m_contactsChart->axes())
+    // A removed axis is no longer the chart's: it is deleted here.
+    for (QAbstractAxis* axis : m_contactsChart->axes()) {
         m_contactsChart->removeAxis(axis);
+        delete axis;
+    }
     if (m_statistics.hours.empty())
         return;
     auto* series = new QStackedBarSeries;
@@ -168,8 +171,11 @@ void StatisticsWindow::showContactsChart(const std::vector<int>& bands) {
 
 void StatisticsWindow::showScoreChart() {
     m_scoreChart->removeAllSeries();
-    for (QAbstractAxis* axis : m_scoreChart->axes())
+    // A removed axis is no longer the chart's: it is deleted here.
+    for (QAbstractAxis* axis : m_scoreChart->axes()) {
         m_scoreChart->removeAxis(axis);
+        delete axis;
+    }
     if (m_statistics.hours.empty() || !m_contest.isActive())
         return;
     auto* series = new QLineSeries;
