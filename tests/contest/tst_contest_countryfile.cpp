@@ -177,6 +177,20 @@ private slots:
         QCOMPARE(m_system.countries().size(), std::size_t(346));
     }
 
+    // The row's call found in a fixture file that reads with this many entities: the country it gives.
+    static CountryFile fixtureGives(const char* name, int entities) {
+        QFETCH(QString, call);
+        QFETCH(QString, country);
+        CountryFile file;
+        const auto result = file.load(testDataFile(name));
+        [&] {
+            QVERIFY(result.ok);
+            QCOMPARE(result.entities, entities);
+            QCOMPARE(describe(file.find(call)), country);
+        }();
+        return file;
+    }
+
     void entryOverrides_data() {
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("country");
@@ -212,13 +226,7 @@ private slots:
                                   << "";
     }
     void entryOverrides() {
-        QFETCH(QString, call);
-        QFETCH(QString, country);
-        CountryFile file;
-        const auto result = file.load(testDataFile("cty_entry_overrides.dat"));
-        QVERIFY(result.ok);
-        QCOMPARE(result.entities, 3);
-        QCOMPARE(describe(file.find(call)), country);
+        const CountryFile file = fixtureGives("cty_entry_overrides.dat", 3);
         QCOMPARE(file.find(u"WL1A")->longitude, -75.5);
     }
 
@@ -254,15 +262,7 @@ private slots:
         QTest::newRow("marked entity of an unknown kind") << "GL9ABC"
                                                           << "Marked Land|GL/m|GL|EU|16|29";
     }
-    void malformedRecordsSkipped() {
-        QFETCH(QString, call);
-        QFETCH(QString, country);
-        CountryFile file;
-        const auto result = file.load(testDataFile("cty_malformed_records.dat"));
-        QVERIFY(result.ok);
-        QCOMPARE(result.entities, 2);
-        QCOMPARE(describe(file.find(call)), country);
-    }
+    void malformedRecordsSkipped() { fixtureGives("cty_malformed_records.dat", 2); }
 
     void unreadableFile_data() {
         QTest::addColumn<QString>("name");
