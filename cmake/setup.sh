@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev qt6-charts-dev
           libgl-dev clang-format qt6-translations-l10n libhamlib-dev libhamlib-utils
-          appstream desktop-file-utils dpkg-dev file dbus-daemon)
+          appstream desktop-file-utils dpkg-dev file dbus-daemon cwdaemon)
 if [ -f cmake/extra-packages.txt ]; then
     while read -r pkg || [ -n "$pkg" ]; do
         [ -n "$pkg" ] && [[ "$pkg" != \#* ]] && packages+=("$pkg")

@@ -9,6 +9,7 @@ target_sources(
             keyer/keyerconfig.h
             keyer/keyerconfig.cpp
             keyer/keyerentry.h
+            keyer/textkeyer.h
             keyer/keyinginterface.h
             keyer/keyinginterface.cpp
             keyer/outgoingqueue.h

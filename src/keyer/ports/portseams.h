@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QByteArray>
 #include <QStringList>
 
 #include <functional>
@@ -55,4 +56,39 @@ public:
     // Drops what the radio's keyer still has to send.
     virtual void stopMorse() = 0;
     virtual void setPtt(bool on) = 0;
+};
+
+// A byte stream to a serial device that speaks a protocol (the Winkeyer). The received bytes and the loss of the
+// device are reported on the stream's own thread; write() may be called from any thread and returns at once.
+class SerialStream {
+public:
+    virtual ~SerialStream() = default;
+    // Opens the port at the baud rate with 8 data bits, no parity and two stop bits.
+    virtual SerialOpenResult open(const QString& name, int baud) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Queues the bytes for the device; false when the port is closed or gone.
+    virtual bool write(const QByteArray& bytes) = 0;
+    // The serial ports that can be opened now, sorted.
+    virtual QStringList enumerate() = 0;
+
+    std::function<void(const QByteArray&)> bytesReceived;
+    // The device went away (USB unplugged) or the line failed; the text is the system's.
+    std::function<void(const QString&)> lost;
+};
+
+// Datagrams to and from one host and port (cwdaemon). Received datagrams are reported on the socket's own
+// thread; send() may be called from any thread and returns at once.
+class Datagrams {
+public:
+    virtual ~Datagrams() = default;
+    // Resolves the host and binds a local port; the text of a failure is the system's.
+    virtual SerialOpenResult open(const QString& host, int port) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool send(const QByteArray& datagram) = 0;
+
+    std::function<void(const QByteArray&)> datagramReceived;
+    // The peer refused a datagram (nothing listens on the port) or the socket failed.
+    std::function<void(const QString&)> failed;
 };
