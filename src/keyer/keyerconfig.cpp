@@ -41,6 +41,25 @@ QStringList KeyerConfig::priorityNames() {
             QStringLiteral("Niski")};
 }
 
+QStringList KeyerConfig::kindNames() {
+    return {QStringLiteral("Port szeregowy / LPT"), QStringLiteral("Winkeyer"), QStringLiteral("cwdaemon"),
+            QStringLiteral("Klucz radia (CAT)")};
+}
+
+TextKeyerSettings KeyerConfig::textKeyerSettings() const {
+    TextKeyerSettings s;
+    s.device = kind == KeyerKind::Cwdaemon ? cwdaemonAddress : winkeyerPort;
+    s.wpm = speed;
+    s.dashRatio = dashRatio;
+    s.gapRatio = gapRatio;
+    s.ptt = ptt;
+    s.pttLeadMs = pttDelayMs;
+    s.sidetone = sidetone;
+    s.toneHz = toneHz;
+    s.followSpeedPot = winkeyerSpeedPot;
+    return s;
+}
+
 QString KeyerConfig::ratioText(int tenths) {
     return QString::number(tenths / 10) + u'.' + QString::number(tenths % 10);
 }
@@ -72,6 +91,13 @@ void readPort(KeyerConfig& c, const QString& stored) {
         c.port = KeyingPort::Com;
         c.comPort = port;
     }
+}
+
+// The stored names of KeyerKind, in its order.
+const QStringList& storedKinds() {
+    static const QStringList names{QStringLiteral("Port"), QStringLiteral("Winkeyer"), QStringLiteral("cwdaemon"),
+                                   QStringLiteral("Radio")};
+    return names;
 }
 
 const SettingsBindings<KeyerConfig>& bindings() {
@@ -108,6 +134,23 @@ const SettingsBindings<KeyerConfig>& bindings() {
             Keys::calibrationFactor, &C::calibrationFactor,
             [](double factor) { return factor > 0.0 ? factor : Keys::calibrationFactor.defaultValue; }, same),
         Bind::field(
+            Keys::kind, &C::kind,
+            [](const QString& text) {
+                const qsizetype index = storedKinds().indexOf(text.trimmed());
+                return index >= 0 ? KeyerKind(index) : KeyerKind::Lines;
+            },
+            [](KeyerKind kind) { return storedKinds().at(int(kind)); }),
+        Bind::field(
+            Keys::winkeyerPort, &C::winkeyerPort, [](const QString& t) { return t.trimmed(); }, same),
+        Bind::field(Keys::winkeyerSpeedPot, &C::winkeyerSpeedPot),
+        Bind::field(
+            Keys::cwdaemonAddress, &C::cwdaemonAddress,
+            [](const QString& t) { return t.trimmed().isEmpty() ? Keys::cwdaemonAddress.defaultValue : t.trimmed(); },
+            same),
+        // Older versions keep only this; it is written for them from the keyer choice.
+        Bind::whole<C>(
+            SettingsKeys::Radio::cwKeyer, [](C&, bool) {}, [](const C& c) { return c.kind == KeyerKind::Rig; }),
+        Bind::field(
             SettingsKeys::Program::priority, &C::priority,
             [](const QString& name) { return KeyerConfig::priorityNames().contains(name) ? name : QString(); }, same),
     };
@@ -119,6 +162,8 @@ const SettingsBindings<KeyerConfig>& bindings() {
 KeyerConfig KeyerConfig::read(const IniFile& ini) {
     KeyerConfig c;
     readSettings(ini, c, bindings());
+    if (!ini.contains(Keys::kind) && ini.value(SettingsKeys::Radio::cwKeyer))
+        c.kind = KeyerKind::Rig;
     return c;
 }
 

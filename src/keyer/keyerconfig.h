@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyer/textkeyer.h"
 #include "settings/settingskeys.h"
 
 #include <QString>
@@ -8,9 +9,13 @@
 class IniFile;
 
 enum class KeyingPort { None, Com, Lpt };
+// Who times and sends the CW: our own timing on the port's lines, a Winkeyer, cwdaemon, or the radio's own keyer
+// (timed by us, each character handed to the radio).
+enum class KeyerKind { Lines, Winkeyer, Cwdaemon, Rig };
 
 // Every setting of the keyer, with the configuration window's design values as defaults.
 struct KeyerConfig {
+    KeyerKind kind = KeyerKind::Lines;
     KeyingPort port = KeyingPort::None;
     QString comPort;                            // "COM1", a device name on Linux
     QString lptChoice = QStringLiteral("LPT1"); // "LPT1", "LPT2", "LPT3" or "USER"
@@ -35,6 +40,17 @@ struct KeyerConfig {
     double calibrationFactor = SettingsKeys::Keyer::calibrationFactor.defaultValue;
     // "Priorytet", kept in the "Program" section: one of priorityNames(), or empty for none chosen.
     QString priority;
+    QString winkeyerPort;
+    bool winkeyerSpeedPot = false;
+    QString cwdaemonAddress = SettingsKeys::Keyer::cwdaemonAddress.defaultValue;
+
+    // "Port szeregowy / LPT", "Winkeyer", "cwdaemon", "Klucz radia (CAT)", in the order of KeyerKind.
+    static QStringList kindNames();
+    // A keyer that times the Morse itself (Winkeyer, cwdaemon): calibration and our own timing do not apply.
+    bool timedByKeyer() const { return timedByKeyer(kind); }
+    static bool timedByKeyer(KeyerKind k) { return k == KeyerKind::Winkeyer || k == KeyerKind::Cwdaemon; }
+    // What the Winkeyer or cwdaemon is told; device is its port or host:port.
+    TextKeyerSettings textKeyerSettings() const;
 
     static QStringList priorityNames(); // "Bardzo wysoki", "Wysoki", "Normalny", "Niski"
     // A ratio in tenths as the configuration window shows it: "3.0" for 30, "0.5" for 5.

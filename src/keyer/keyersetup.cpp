@@ -3,6 +3,7 @@
 #include "keyer/calibration.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/morseengine.h"
+#include "keyer/textkeyer.h"
 #include "platform/userdialogs.h"
 #include "settings/programsettings.h"
 
@@ -13,7 +14,100 @@ KeyerSetup::KeyerSetup(MorseEngine& engine,
                        ProgramSettings& settings,
                        PriorityHook setPriority)
     : m_engine(engine), m_serial(serial), m_time(time), m_dialogs(dialogs), m_settings(settings),
-      m_setPriority(std::move(setPriority)) {}
+      m_setPriority(std::move(setPriority)) {
+    connect(&m_engine, &MorseEngine::keyerFailed, this, &KeyerSetup::keyerFailed);
+}
+
+KeyerSetup::~KeyerSetup() {
+    closeTextKeyer();
+}
+
+void KeyerSetup::chooseKeyer(KeyerKind kind) {
+    closeTextKeyer();
+    update([kind](KeyerConfig& c) { c.kind = kind; });
+    if (KeyerConfig::timedByKeyer(kind)) {
+        openTextKeyer();
+        return;
+    }
+    const KeyerConfig c = m_engine.config();
+    if (kind == KeyerKind::Lines && c.port == KeyingPort::None)
+        showStatus(KeyerStartup::noPortsStatus());
+    else if (kind == KeyerKind::Lines && c.port == KeyingPort::Com && m_serial && !m_serial->isOpen())
+        showStatus(KeyerStartup::comInactiveStatus());
+    else
+        showStatus({});
+}
+
+void KeyerSetup::chooseWinkeyerPort(const QString& name) {
+    update([&name](KeyerConfig& c) { c.winkeyerPort = name; });
+    if (m_engine.config().kind == KeyerKind::Winkeyer)
+        chooseKeyer(KeyerKind::Winkeyer);
+}
+
+void KeyerSetup::setCwdaemonAddress(const QString& address) {
+    const QString trimmed = address.trimmed();
+    if (trimmed == m_engine.config().cwdaemonAddress)
+        return;
+    update([&trimmed](KeyerConfig& c) { c.cwdaemonAddress = trimmed; });
+    if (m_engine.config().kind == KeyerKind::Cwdaemon)
+        chooseKeyer(KeyerKind::Cwdaemon);
+}
+
+void KeyerSetup::setWinkeyerSpeedPot(bool on) {
+    update([on](KeyerConfig& c) { c.winkeyerSpeedPot = on; });
+}
+
+bool KeyerSetup::openTextKeyer() {
+    const KeyerConfig c = m_engine.config();
+    if (!c.timedByKeyer())
+        return true;
+    closeTextKeyer();
+    std::unique_ptr<TextKeyer> keyer = m_makeTextKeyer ? m_makeTextKeyer(c.kind) : nullptr;
+    if (!keyer) {
+        showStatus({KeyerConfig::kindNames().at(int(c.kind)) + QStringLiteral(": niedostępny"),
+                    QStringLiteral("red")});
+        return false;
+    }
+    m_failureTold = false;
+    const TextKeyerOpenResult opened = keyer->open(c.textKeyerSettings());
+    // Kept even when it did not open: the engine then ends every transmission at once instead of keying the
+    // port's lines behind the operator's back.
+    m_textKeyer = std::move(keyer);
+    m_engine.setTextKeyer(m_textKeyer.get());
+    if (!opened.ok) {
+        m_failureTold = true;
+        showStatus({opened.text, QStringLiteral("red")});
+        m_dialogs.error(opened.text);
+        return false;
+    }
+    showStatus({opened.text, QStringLiteral("navy")});
+    return true;
+}
+
+void KeyerSetup::closeTextKeyer() {
+    if (!m_textKeyer)
+        return;
+    m_engine.setTextKeyer(nullptr);
+    m_textKeyer->close();
+    m_textKeyer.reset();
+}
+
+void KeyerSetup::keyerFailed(const QString& text) {
+    showStatus({text, QStringLiteral("red")});
+    // Told once for each opening: a daemon that keeps not answering does not fill the screen with boxes.
+    if (!m_failureTold) {
+        m_failureTold = true;
+        m_dialogs.error(text);
+    }
+}
+
+QString KeyerSetup::calibrationOffReason(const KeyerConfig& config) {
+    if (!config.timedByKeyer())
+        return {};
+    return QStringLiteral("Kalibracja dotyczy tylko kluczowania przez port szeregowy lub LPT. %1 sam odmierza czas "
+                          "znaków, więc nie ma czego kalibrować.")
+        .arg(KeyerConfig::kindNames().at(int(config.kind)));
+}
 
 KeyerConfig KeyerSetup::config() const {
     return m_engine.config();
@@ -119,6 +213,10 @@ void KeyerSetup::setPriority(const QString& name, bool tellRefusal) {
 }
 
 void KeyerSetup::calibrate(const std::function<void()>& hideWindow, const std::function<void()>& showWindow) {
+    if (const QString reason = calibrationOffReason(m_engine.config()); !reason.isEmpty()) {
+        m_dialogs.information(reason);
+        return;
+    }
     const int speed = m_engine.speed();
     const KeyerConfig before = m_engine.config();
     update([](KeyerConfig& c) { c.calibrationFactor = 1.0; });

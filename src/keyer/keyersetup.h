@@ -8,8 +8,10 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 class KeyerTime;
+class TextKeyer;
 class MorseEngine;
 class SerialLines;
 class UserDialogs;
@@ -23,12 +25,15 @@ class KeyerSetup : public QObject {
     Q_OBJECT
 public:
     using PriorityHook = std::function<bool(ProcessPriority)>;
+    // Makes the Winkeyer or cwdaemon keyer (unopened) for the kind chosen.
+    using TextKeyerFactory = std::function<std::unique_ptr<TextKeyer>(KeyerKind)>;
     KeyerSetup(MorseEngine& engine,
                SerialLines* serial,
                KeyerTime& time,
                UserDialogs& dialogs,
                ProgramSettings& settings,
                PriorityHook setPriority = setProcessPriority);
+    ~KeyerSetup() override;
 
     MorseEngine& engine() { return m_engine; }
     // The engine's settings with its current speed and sidetone.
@@ -47,6 +52,23 @@ public:
     // "LPT1", "LPT2", "LPT3" or "USER" (which asks for the address; an empty answer falls back to LPT1). The
     // control register is set to 8.
     LptSelection chooseParallelPort(const QString& choice);
+
+    void setTextKeyerFactory(TextKeyerFactory make) { m_makeTextKeyer = std::move(make); }
+    // "Klucz CW": a Winkeyer or cwdaemon in use is closed, and the one chosen is opened (its version or the failure
+    // in the port status). Choosing the same kind again opens it again.
+    void chooseKeyer(KeyerKind kind);
+    // The Winkeyer's serial port, cwdaemon's host:port: the keyer is opened again there when it is the one chosen.
+    void chooseWinkeyerPort(const QString& name);
+    void setCwdaemonAddress(const QString& address);
+    void setWinkeyerSpeedPot(bool on);
+    // Opens the Winkeyer or cwdaemon of the settings (start-up); nothing for the other kinds. False when it did
+    // not open (told to the operator).
+    bool openTextKeyer();
+    // Closes a Winkeyer or cwdaemon in use (key and PTT released); the engine keys by our own timing again.
+    void closeTextKeyer();
+    TextKeyer* textKeyer() const { return m_textKeyer.get(); }
+    // Why the calibration button is off for a keyer that times the Morse itself; empty when it is on.
+    static QString calibrationOffReason(const KeyerConfig& config);
 
     void setSpeed(int wpm);
     // Mirrored by the main window's "Podsłuch" box.
@@ -68,6 +90,7 @@ signals:
 
 private:
     void showStatus(const PortStatus& status);
+    void keyerFailed(const QString& text);
 
     MorseEngine& m_engine;
     SerialLines* m_serial;
@@ -75,4 +98,7 @@ private:
     UserDialogs& m_dialogs;
     ProgramSettings& m_settings;
     PriorityHook m_setPriority;
+    TextKeyerFactory m_makeTextKeyer;
+    std::unique_ptr<TextKeyer> m_textKeyer;
+    bool m_failureTold = false;
 };

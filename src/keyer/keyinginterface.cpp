@@ -17,13 +17,24 @@ void KeyingInterface::configure(const KeyerConfig& config) {
     m_lines.sidetone = config.sidetone;
     m_lines.toneHz = config.toneHz;
     m_lines.volume = config.volume;
+    m_lines.rigChosen = config.kind == KeyerKind::Rig;
+    m_lines.rigCw = m_lines.rig && m_lines.rigChosen;
 }
 
-void KeyingInterface::setRigKeying(RigKeying* rig, bool cw, bool ptt) {
+void KeyingInterface::setRigKeying(RigKeying* rig, bool ptt) {
     std::lock_guard lock(m_mutex);
     m_lines.rig = rig;
-    m_lines.rigCw = rig && cw;
+    m_lines.rigCw = rig && m_lines.rigChosen;
     m_lines.rigPtt = rig && ptt;
+}
+
+void KeyingInterface::setTextKeyer(TextKeyer* keyer) {
+    std::lock_guard lock(m_mutex);
+    m_lines.textKeyer = keyer;
+}
+
+TextKeyer* KeyingInterface::textKeyer() const {
+    return lines().textKeyer;
 }
 
 bool KeyingInterface::cwThroughRig() const {
@@ -154,6 +165,10 @@ bool KeyingInterface::pttOn() {
         return true;
     if (pttLedChanged)
         pttLedChanged(true);
+    if (l.textKeyer) {
+        l.textKeyer->setPtt(true);
+        return true;
+    }
     if (l.rigPtt) {
         l.rig->setPtt(true);
         return true;
@@ -170,6 +185,12 @@ bool KeyingInterface::pttOn() {
 
 bool KeyingInterface::pttOff() {
     const Lines l = lines();
+    if (l.textKeyer) {
+        l.textKeyer->setPtt(false);
+        if (pttLedChanged)
+            pttLedChanged(false);
+        return true;
+    }
     if (l.rigPtt)
         l.rig->setPtt(false);
     bool ok = true;

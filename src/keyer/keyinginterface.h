@@ -2,6 +2,7 @@
 
 #include "keyer/keyerconfig.h"
 #include "keyer/ports/portseams.h"
+#include "keyer/textkeyer.h"
 
 #include <functional>
 #include <mutex>
@@ -15,10 +16,14 @@ public:
 
     // Port choice, lines, PTT option and sidetone; may change while a transmission runs.
     void configure(const KeyerConfig& config);
-    // The radio's CAT choices, on top of the keyer's port: CW from the radio's keyer instead of the keying line
-    // (the engine still times the text, so the display and the stop keys behave as ever), PTT by command
+    // The radio's CAT choices, on top of the keyer's port: CW from the radio's keyer when the keyer chosen is the
+    // radio (the engine still times the text, so the display and the stop keys behave as ever), PTT by command
     // instead of the PTT line. A null radio turns both off.
-    void setRigKeying(RigKeying* rig, bool cw, bool ptt);
+    void setRigKeying(RigKeying* rig, bool ptt);
+    // The Winkeyer or cwdaemon that keys instead of the port's lines; null for none. PTT for the manual window and
+    // the voice keyer then goes to it.
+    void setTextKeyer(TextKeyer* keyer);
+    TextKeyer* textKeyer() const;
     bool cwThroughRig() const;
     void setSidetone(bool on);
     bool sidetoneOn() const;
@@ -62,6 +67,8 @@ private:
         int toneHz = 800;
         int volume = 20;
         RigKeying* rig = nullptr;
+        TextKeyer* textKeyer = nullptr;
+        bool rigChosen = false; // the keyer chosen is the radio's
         bool rigCw = false;
         bool rigPtt = false;
     };

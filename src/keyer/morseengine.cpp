@@ -3,6 +3,7 @@
 #include "keyer/keyerentry.h"
 #include "keyer/keyinginterface.h"
 #include "keyer/macroexpander.h"
+#include "keyer/textkeyer.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +17,9 @@ constexpr int kStartPauseMs = 50;
 constexpr auto kMaxLag = std::chrono::milliseconds(10);
 constexpr int kSentWidth = 38;
 constexpr int kSentPadding = 41;
+// A text keyer is kept this many characters ahead of what it has sent: enough that it never runs dry between
+// characters, few enough that the outgoing text stays editable and a stop drops little.
+constexpr int kTextKeyerLookahead = 2;
 
 } // namespace
 
@@ -39,10 +43,74 @@ MorseEngine::MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& e
 MorseEngine::~MorseEngine() {
     m_sendAbort = true;
     m_terminate = true;
+    if (TextKeyer* keyer = m_keying.textKeyer())
+        keyer->abort();
     waitForSender();
+    setTextKeyer(nullptr);
     m_queue.changed = nullptr;
     m_keying.keyLedChanged = nullptr;
     m_keying.pttLedChanged = nullptr;
+}
+
+void MorseEngine::setTextKeyer(TextKeyer* keyer) {
+    TextKeyer* const old = m_keying.textKeyer();
+    if (old == keyer)
+        return;
+    if (old) {
+        StopSending();
+        if (m_testRunning)
+            stopKeyingTest();
+        waitForSender();
+        old->sent = nullptr;
+        old->breakIn = nullptr;
+        old->speedPotChanged = nullptr;
+        old->failed = nullptr;
+    }
+    m_keying.setTextKeyer(keyer);
+    if (!keyer)
+        return;
+    // Each event is taken up on the window thread; a queued call to an engine that is gone is dropped.
+    keyer->sent = [this](QChar c) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, c] {
+                appendSent(c);
+                setCurrentChar(QString(c));
+            },
+            Qt::QueuedConnection);
+    };
+    keyer->breakIn = [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_loopMessage = false;
+                StopSending();
+                cancelLoop();
+                emit pausedByPaddle();
+            },
+            Qt::QueuedConnection);
+    };
+    keyer->speedPotChanged = [this](int wpm) {
+        QMetaObject::invokeMethod(this, [this, wpm] { changeSpeedBy(wpm - m_speed); }, Qt::QueuedConnection);
+    };
+    keyer->failed = [this](const QString& text) {
+        QMetaObject::invokeMethod(this, [this, text] { emit keyerFailed(text); }, Qt::QueuedConnection);
+    };
+    configureTextKeyer();
+}
+
+void MorseEngine::configureTextKeyer() {
+    TextKeyer* const keyer = m_keying.textKeyer();
+    if (!keyer)
+        return;
+    TextKeyerSettings settings;
+    {
+        std::lock_guard lock(m_configMutex);
+        settings = m_config.textKeyerSettings();
+    }
+    settings.wpm = m_speed;
+    settings.sidetone = m_keying.sidetoneOn();
+    keyer->configure(settings);
 }
 
 void MorseEngine::setConfig(const KeyerConfig& config) {
@@ -54,6 +122,7 @@ void MorseEngine::setConfig(const KeyerConfig& config) {
     m_speed = Morse::clampSpeed(config.speed);
     m_savedSpeed = int(m_speed);
     ComputeTiming();
+    configureTextKeyer();
     emit speedChanged(m_speed);
 }
 
@@ -65,6 +134,7 @@ void MorseEngine::updateConfig(const KeyerConfig& config) {
     }
     m_keying.configure(config);
     m_keying.setSidetone(config.sidetone);
+    configureTextKeyer();
 }
 
 KeyerConfig MorseEngine::config() const {
@@ -99,6 +169,8 @@ void MorseEngine::setSpeed(int wpm) {
         m_config.speed = clamped;
     }
     ComputeTiming();
+    if (TextKeyer* keyer = m_keying.textKeyer())
+        keyer->setSpeed(clamped);
     emit speedChanged(clamped);
 }
 
@@ -109,8 +181,11 @@ void MorseEngine::changeSpeedBy(int delta) {
 
 void MorseEngine::setSidetone(bool on) {
     m_keying.setSidetone(on);
-    std::lock_guard lock(m_configMutex);
-    m_config.sidetone = on;
+    {
+        std::lock_guard lock(m_configMutex);
+        m_config.sidetone = on;
+    }
+    configureTextKeyer();
 }
 
 void MorseEngine::waitForSender() {
@@ -200,7 +275,9 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
     m_portFailed = false;
     ComputeTiming();
     m_deadline = m_time.now();
-    if (m_keying.pttOption()) {
+    // A Winkeyer or cwdaemon raises PTT around its own sending, with its own lead.
+    TextKeyer* const keyer = m_keying.textKeyer();
+    if (!keyer && m_keying.pttOption()) {
         if (!m_keying.pttOn()) {
             // Nobody will press stop for this: the transmission ends as after a failed element, queue cleared
             // and "TX" released, so the next buffer key starts afresh.
@@ -211,8 +288,17 @@ void MorseEngine::startTransmission(const QString& input, bool expanded) {
             wait(m_keying.pttDelayMs());
     }
     m_savedSpeed = int(m_speed);
-    wait(kStartPauseMs);
+    if (!keyer)
+        wait(kStartPauseMs);
     m_queue.append(expanded ? input : expand(input));
+    if (keyer) {
+        // The keyer is fed from a sender thread whatever "Wielowątkowość" says: waiting for it must not hold
+        // the window.
+        m_senderRunning = true;
+        m_worker = std::make_unique<MorseSenderThread>(*this, &MorseEngine::textKeyerLoop);
+        m_worker->start();
+        return;
+    }
 
     bool threaded = false;
     {
@@ -280,6 +366,58 @@ void MorseEngine::threadedLoop() {
     }
 }
 
+void MorseEngine::textKeyerLoop() {
+    m_startNs = m_time.now().count();
+    for (;;) {
+        if (m_terminate || m_sendAbort) {
+            endOfAbortedTransmission();
+            return;
+        }
+        if (const std::optional<QChar> c = m_queue.takeFirst()) {
+            sendQueueChar(*c);
+            continue;
+        }
+        // Everything is handed over: the transmission ends when the keyer has sent it, unless the operator
+        // added text meanwhile.
+        if (drainKeyer() && m_queue.isEmpty()) {
+            endOfTransmission(QChar());
+            return;
+        }
+    }
+}
+
+bool MorseEngine::handToKeyer(TextKeyer& keyer, QChar c) {
+    if (m_sendAbort)
+        return false;
+    if (!keyer.isOpen()) {
+        // Gone (unplugged, not answering): the transmission ends at once, as after a failed element.
+        m_portFailed = true;
+        m_sendAbort = true;
+        return false;
+    }
+    keyer.send(QString(c));
+    if (keyer.waitForPending(kTextKeyerLookahead, [this] { return m_sendAbort || m_terminate; }))
+        return true;
+    if (!m_sendAbort && !m_terminate) {
+        m_portFailed = true;
+        m_sendAbort = true;
+    }
+    return false;
+}
+
+bool MorseEngine::drainKeyer() {
+    TextKeyer* const keyer = m_keying.textKeyer();
+    if (!keyer)
+        return true;
+    if (keyer->waitForPending(0, [this] { return m_sendAbort || m_terminate; }))
+        return true;
+    if (!m_sendAbort && !m_terminate) {
+        m_portFailed = true;
+        m_sendAbort = true;
+    }
+    return false;
+}
+
 void MorseEngine::endOfAbortedTransmission() {
     // Stopped: the element in progress has ended; release the lines from the thread that keyed them.
     setCurrentChar(QString());
@@ -313,6 +451,8 @@ void MorseEngine::endOfTransmission(QChar last) {
 
 void MorseEngine::StopSending() {
     m_sendAbort = true;
+    if (TextKeyer* keyer = m_keying.textKeyer())
+        keyer->abort();
     m_keying.sendingStopped();
     setTx(false, false);
     if (m_senderRunning)
@@ -329,6 +469,11 @@ void MorseEngine::SendChar(QChar c) {
         m_queue.append(QString(c).toUpper());
         return;
     }
+    if (TextKeyer* keyer = m_keying.textKeyer()) {
+        // The keyer times it; its echo shows it in the sent text.
+        keyer->send(QString(c.toUpper()));
+        return;
+    }
     waitForSender();
     m_sendAbort = false;
     m_portFailed = false;
@@ -343,8 +488,13 @@ void MorseEngine::sendQueueChar(QChar c) {
     const char16_t u = c.unicode();
     if (u < 32 || u > 160)
         return;
+    TextKeyer* const keyer = m_keying.textKeyer();
     switch (u) {
     case u' ':
+        if (keyer) {
+            handToKeyer(*keyer, c);
+            return;
+        }
         m_keying.characterStarted(c, m_speed);
         wait(timing().longGap);
         return;
@@ -361,24 +511,35 @@ void MorseEngine::sendQueueChar(QChar c) {
         }
         return;
     case Macros::kLoop:
+        // With a text keyer the loop, the logging and the prefill happen when what comes before is on the air.
+        if (!drainKeyer())
+            return;
         m_loopArmed = true;
         m_loopStartNs = m_time.now().count();
         emit loopLabelChanged(true);
         return;
     case Macros::kSaveQso:
+        if (!drainKeyer())
+            return;
         runOnWindowThread([this] { m_entry.addQso(); });
         return;
     case Macros::kSpeedUp:
+        if (!drainKeyer())
+            return;
         m_speedBeforeStep = int(m_speed);
         setSpeed(m_speed + 5);
         return;
     case Macros::kSpeedDown:
+        if (!drainKeyer())
+            return;
         if (m_speed == Morse::kMaxSpeed && m_speedBeforeStep >= 56)
             setSpeed(m_speedBeforeStep);
         else
             setSpeed(m_speed - 5);
         return;
     case Macros::kPrefill:
+        if (!drainKeyer())
+            return;
         runOnWindowThread([this] { PrefillReceivedExchange(); });
         return;
     default:
@@ -387,6 +548,10 @@ void MorseEngine::sendQueueChar(QChar c) {
 }
 
 void MorseEngine::SendCode(QChar c) {
+    if (TextKeyer* keyer = m_keying.textKeyer()) {
+        handToKeyer(*keyer, c);
+        return;
+    }
     const QString pattern = Morse::code(c);
     if (!pattern.isEmpty() && !m_sendAbort)
         m_keying.characterStarted(c, m_speed);
@@ -570,7 +735,30 @@ void MorseEngine::stopKeyingTest() {
         waitForSender();
 }
 
+void MorseEngine::textKeyerTest(TextKeyer& keyer) {
+    auto stopped = [this] { return m_testStop || m_sendAbort || m_terminate; };
+    if (m_test == KeyingTest::Tune) {
+        keyer.setTune(true);
+        while (!stopped())
+            m_time.sleepUntil(m_time.now() + std::chrono::milliseconds(5));
+        keyer.setTune(false);
+    } else {
+        const QChar element = m_test == KeyingTest::Dashes ? u'T' : u'E';
+        while (!stopped()) {
+            keyer.send(QString(element));
+            if (!keyer.waitForPending(kTextKeyerLookahead, stopped))
+                break;
+        }
+        keyer.abort();
+    }
+    m_testRunning = false;
+}
+
 void MorseEngine::keyingTestLoop() {
+    if (TextKeyer* keyer = m_keying.textKeyer()) {
+        textKeyerTest(*keyer);
+        return;
+    }
     auto stopped = [this] { return m_testStop || m_sendAbort || m_terminate; };
     const bool ptt = m_keying.pttOption();
     m_deadline = m_time.now();

@@ -18,6 +18,7 @@
 class KeyerEntry;
 class KeyingInterface;
 class MorseEngine;
+class TextKeyer;
 
 // The sender thread of one transmission or keying test.
 class MorseSenderThread final : public QThread {
@@ -48,6 +49,9 @@ public:
     MorseEngine(KeyerTime& time, KeyingInterface& keying, KeyerEntry& entry, QObject* parent = nullptr);
     ~MorseEngine() override;
 
+    // The Winkeyer or cwdaemon that keys from now on (opened by the caller), or null for our own timing. A running
+    // transmission is stopped first. The keyer's events reach the engine on its own thread.
+    void setTextKeyer(TextKeyer* keyer);
     void setConfig(const KeyerConfig& config);
     // A setting changed in the configuration window: the speed stays, and the element lengths follow at the next
     // transmission, manual character or speed change.
@@ -132,6 +136,10 @@ signals:
     void transmissionFinished();
     // A buffer key in CW found the buffer without text: nothing is sent.
     void bufferEmpty(int number);
+    // The operator touched the Winkeyer's paddle: the program's sending and the message loop stopped.
+    void pausedByPaddle();
+    // The Winkeyer or cwdaemon stopped answering; the text is for the operator.
+    void keyerFailed(const QString& text);
 
 private:
     friend class MorseSenderThread;
@@ -141,6 +149,14 @@ private:
     void directLoop();
     void threadedLoop();
     void keyingTestLoop();
+    void textKeyerLoop();
+    void textKeyerTest(TextKeyer& keyer);
+    // Hands one character to the text keyer and waits while it has more than a few unsent. False on a stop or a
+    // failure (which ends the transmission as a failed element does).
+    bool handToKeyer(TextKeyer& keyer, QChar c);
+    // Waits until the text keyer has sent everything handed to it, so what follows happens after it on the air.
+    bool drainKeyer();
+    void configureTextKeyer();
     void sendQueueChar(QChar c);
     void SendCode(QChar c);
     void sendElement(bool dash, bool last, const MorseTiming& timing);

@@ -9,6 +9,7 @@
 
 // What a keyer that times the Morse itself is told by the keyer settings.
 struct TextKeyerSettings {
+    QString device; // the Winkeyer's serial port, or cwdaemon's host:port
     int wpm = 30;
     int dashRatio = 30; // tenths of a dot, as the configuration window keeps it
     int gapRatio = 10;  // tenths of a dot between elements
@@ -98,14 +99,15 @@ protected:
     }
     // One character went out: pending drops by one and `sent` is told.
     void reportSent(QChar c) {
+        // Told before the count drops: whoever waits for the count sees the display already informed.
+        if (sent)
+            sent(c);
         {
             std::lock_guard lock(m_pendingMutex);
             if (m_pending > 0)
                 --m_pending;
         }
         m_pendingChanged.notify_all();
-        if (sent)
-            sent(c);
     }
     // Everything pending is gone (abort, break-in, failure, close); broken wakes the waiting sender for good
     // until the next send().

@@ -63,7 +63,6 @@ const SettingsBindings<RigSettings>& bindings() {
         Bind::field(
             Keys::direction, &RigSettings::bothWays, [](int n) { return n == 1; }, [](bool on) { return on ? 1 : 0; }),
         Bind::field(Keys::ptt, &RigSettings::pttThroughRig),
-        Bind::field(Keys::cwKeyer, &RigSettings::cwThroughRig),
     };
     return table;
 }

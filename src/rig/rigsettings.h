@@ -20,7 +20,6 @@ struct RigSettings {
     int pollMs = 500;
     bool bothWays = false;      // the operator's band and mode changes set the radio too
     bool pttThroughRig = false; // PTT by CAT command
-    bool cwThroughRig = false;  // CW from the radio's own keyer
 
     bool enabled() const { return connection != Connection::None; }
     // Why this cannot connect (no model, no port, an address that is not host:port); nullopt when it can.

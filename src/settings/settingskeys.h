@@ -145,6 +145,12 @@ inline const SettingsKey<bool> extraGap{section, QStringLiteral("Dodatkowy_odste
 inline const SettingsKey<bool> mapDownAsInsert{section, QStringLiteral("Mapowanie_INSERT"), false};
 inline const SettingsKey<bool> mapUpAsPlus{section, QStringLiteral("Mapowanie_PLUS"), false};
 inline const SettingsKey<double> calibrationFactor{section, QStringLiteral("Wsp. kalibracji"), 1.0};
+// Which keyer sends the CW: "Port" (the port's lines), "Winkeyer", "cwdaemon" or "Radio" (the radio's own keyer).
+// Missing in files of older versions, which keyed through the radio when "Kluczowanie CW" in [Radio] was set.
+inline const SettingsKey<QString> kind{section, QStringLiteral("Klucz"), QString()};
+inline const SettingsKey<QString> winkeyerPort{section, QStringLiteral("Port Winkeyer"), QString()};
+inline const SettingsKey<bool> winkeyerSpeedPot{section, QStringLiteral("Potencjometr Winkeyer"), false};
+inline const SettingsKey<QString> cwdaemonAddress{section, QStringLiteral("cwdaemon"), QStringLiteral("localhost:6789")};
 } // namespace Keyer
 
 // The radio over CAT (hamlib): how it is reached, how often it is read, and what else goes through it.
@@ -164,7 +170,7 @@ inline const SettingsKey<int> pollMs{section, QStringLiteral("Odpytywanie"), 500
 inline const SettingsKey<int> direction{section, QStringLiteral("Tryb"), 0};
 // The keyer's PTT by CAT command instead of a port line.
 inline const SettingsKey<bool> ptt{section, QStringLiteral("PTT"), false};
-// CW sent by the radio's own keyer instead of a keying line.
+// CW sent by the radio's own keyer: written from the keyer choice ("Klucz" in "Klucz CW") for older versions.
 inline const SettingsKey<bool> cwKeyer{section, QStringLiteral("Kluczowanie CW"), false};
 } // namespace Radio
 

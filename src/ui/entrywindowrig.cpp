@@ -67,7 +67,7 @@ void EntryWindowRig::setKeying(KeyingInterface* keying) {
     m_keying = keying;
     if (m_keying) {
         const RigSettings& s = m_control.settings();
-        m_keying->setRigKeying(s.enabled() ? &m_control.keying() : nullptr, s.cwThroughRig, s.pttThroughRig);
+        m_keying->setRigKeying(s.enabled() ? &m_control.keying() : nullptr, s.pttThroughRig);
     }
 }
 

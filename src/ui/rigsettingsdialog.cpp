@@ -44,7 +44,6 @@ RigSettingsDialog::RigSettingsDialog(const RigSettings& settings,
     m_ui->pollIntervalSpin->setValue(settings.pollMs);
     m_ui->directionCombo->setCurrentIndex(settings.bothWays ? 1 : 0);
     m_ui->pttThroughRigCheck->setChecked(settings.pttThroughRig);
-    m_ui->cwThroughRigCheck->setChecked(settings.cwThroughRig);
 
     connect(m_ui->modelSearchEdit, &QLineEdit::textChanged, this, &RigSettingsDialog::filterModels);
     for (QRadioButton* choice : {m_ui->noRigRadio, m_ui->serialRigRadio, m_ui->rigctldRadio})
@@ -116,7 +115,6 @@ RigSettings RigSettingsDialog::settings() const {
     s.pollMs = m_ui->pollIntervalSpin->value();
     s.bothWays = m_ui->directionCombo->currentIndex() == 1;
     s.pttThroughRig = m_ui->pttThroughRigCheck->isChecked();
-    s.cwThroughRig = m_ui->cwThroughRigCheck->isChecked();
     return s;
 }
 

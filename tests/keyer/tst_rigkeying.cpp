@@ -32,8 +32,9 @@ private:
     QList<qint64> m_times;
 };
 
-KeyerConfig serialConfig() {
+KeyerConfig serialConfig(KeyerKind kind = KeyerKind::Lines) {
     KeyerConfig c = KeyerFixture::directConfig(25);
+    c.kind = kind;
     c.port = KeyingPort::Com;
     c.comPort = QStringLiteral("COM1");
     c.sidetone = true;
@@ -59,10 +60,10 @@ private slots:
         keyed.port.open(QStringLiteral("COM1"));
         keyed.engine.SendText(QStringLiteral("CQ TEST"));
 
-        KeyerFixture f(serialConfig());
+        KeyerFixture f(serialConfig(KeyerKind::Rig));
         f.port.open(QStringLiteral("COM1"));
         RecordingRigKeying rig(f.time);
-        f.keying.setRigKeying(&rig, true, true);
+        f.keying.setRigKeying(&rig, true);
         QVERIFY(f.keying.cwThroughRig());
         f.engine.SendText(QStringLiteral("CQ TEST"));
         QCOMPARE(rig.calls(),
@@ -81,9 +82,9 @@ private slots:
     }
 
     void aStopDropsWhatTheRadioHasNotSent() {
-        KeyerFixture f(serialConfig());
+        KeyerFixture f(serialConfig(KeyerKind::Rig));
         RecordingRigKeying rig(f.time);
-        f.keying.setRigKeying(&rig, true, false);
+        f.keying.setRigKeying(&rig, false);
         f.time.at(300, [&] { f.engine.StopSending(); });
         f.engine.SendText(QStringLiteral("TEST TEST"));
         const QStringList calls = rig.calls();
@@ -100,7 +101,8 @@ private slots:
         f.port.open(QStringLiteral("COM1"));
         RecordingRigKeying rig(f.time);
         QVERIFY(!f.keying.pttOption());
-        f.keying.setRigKeying(&rig, false, true);
+        f.keying.setRigKeying(&rig, true);
+        QVERIFY(!f.keying.cwThroughRig());
         QVERIFY(f.keying.pttOption());
         f.engine.SendText(QStringLiteral("E"));
         QCOMPARE(rig.calls(), (QStringList{"T 1", "T 0"}));
@@ -109,7 +111,8 @@ private slots:
         for (const RecordingPort::Event& e : f.port.events())
             QVERIFY(!(e.kind == RecordingPort::Kind::Rts && e.value));
         // Without a radio neither choice holds.
-        f.keying.setRigKeying(nullptr, true, true);
+        f.engine.setConfig(serialConfig(KeyerKind::Rig));
+        f.keying.setRigKeying(nullptr, true);
         QVERIFY(!f.keying.pttOption());
         QVERIFY(!f.keying.cwThroughRig());
     }

@@ -166,7 +166,6 @@ private slots:
         });
         FollowingWindow window(control);
         RigSettings settings = rigctldSettings(false);
-        settings.cwThroughRig = true;
         control.apply(settings);
         QTRY_COMPARE(control.state(), RigControl::State::Connected);
         rigs.front()->hang();

@@ -194,21 +194,19 @@ private slots:
         s.pollMs = 250;
         s.bothWays = true;
         s.pttThroughRig = true;
-        s.cwThroughRig = true;
         {
             IniFile ini(path);
             s.write(ini);
         }
         const QString text = QString::fromUtf8(fileBytes(path));
         QVERIFY2(text.contains(QStringLiteral("[Radio]\r\nPolaczenie=2\r\nModel=3073\r\n")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("Kluczowanie CW=1\r\n")));
         const RigSettings back = RigSettings::read(IniFile(path));
         QCOMPARE(int(back.connection), 2);
         QCOMPARE(back.model, 3073);
         QCOMPARE(back.rigctldAddress, s.rigctldAddress);
         QCOMPARE(back.speed, 19200);
         QCOMPARE(back.pollMs, 250);
-        QVERIFY(back.bothWays && back.pttThroughRig && back.cwThroughRig);
+        QVERIFY(back.bothWays && back.pttThroughRig);
 
         // Values no dialog gives are brought into range; an unknown connection is no radio.
         folder.writeBytes(QStringLiteral("bad.ini"), "[Radio]\r\nPolaczenie=7\r\nOdpytywanie=5\r\nPredkosc=-1\r\n");

@@ -69,7 +69,7 @@ private slots:
             QCOMPARE(fileBytes(path), QByteArray("[Program]\r\nPasmo=40M\r\n"));
         }
         QVERIFY(settings.batchStatus());
-        QCOMPARE(spy.size(), 10);
+        QCOMPARE(spy.size(), 9);
         QCOMPARE(announced(spy).first(), QStringLiteral("Program/Pasmo"));
         QVERIFY(announced(spy).contains(QStringLiteral("Radio/Odpytywanie")));
         QVERIFY(ProgramSettings::concerns(SettingsKeys::Radio::pollMs, QStringLiteral("radio"),

@@ -106,6 +106,10 @@ private slots:
         keyer.pttDelayMs = 250;
         keyer.serialFormat = 0;
         keyer.calibrationFactor = 1.025;
+        keyer.kind = KeyerKind::Cwdaemon;
+        keyer.winkeyerPort = QStringLiteral("/dev/ttyUSB2");
+        keyer.winkeyerSpeedPot = true;
+        keyer.cwdaemonAddress = QStringLiteral("shack.local:6790");
         MessageBuffers buffers;
         buffers.set(1, {QStringLiteral("CQ"), QStringLiteral("cq test sp9abc"), QString(), true});
         buffers.set(12, {QString(), QStringLiteral("TU"), QStringLiteral("C:\\wav\\tu.wav"), false});
@@ -169,8 +173,7 @@ private slots:
                               QStringLiteral("radio.local:4533"),
                               250,
                               true,
-                              true,
-                              false};
+                              true};
 
         TempProgramFolder folder;
         const QString path = folder.file(QStringLiteral("kvr_log.ini"));
