@@ -46,6 +46,22 @@ QStringList KeyerConfig::kindNames() {
             QStringLiteral("Klucz radia (CAT)")};
 }
 
+KeyerConfig::Limits KeyerConfig::limits(KeyerKind kind) {
+    Limits l;
+    if (!timedByKeyer(kind))
+        return l;
+    const QString name = kindNames().at(int(kind));
+    l.lines = QStringLiteral("%1 kluczuje sam: linie portu COM/LPT nie są używane.").arg(name);
+    l.longGap = QStringLiteral("%1 odmierza odstęp między wyrazami sam (7 kropek).").arg(name);
+    l.volume = kind == KeyerKind::Winkeyer ? QStringLiteral("Głośność podsłuchu Winkeyera ustawia się w urządzeniu.")
+                                           : QStringLiteral("Głośność podsłuchu cwdaemon ustawia się w systemie.");
+    l.multithreaded = QStringLiteral("%1 jest obsługiwany zawsze w osobnym wątku.").arg(name);
+    l.calibration = QStringLiteral("Kalibracja dotyczy tylko kluczowania przez port szeregowy lub LPT. %1 sam "
+                                   "odmierza czas znaków, więc nie ma czego kalibrować.")
+                        .arg(name);
+    return l;
+}
+
 TextKeyerSettings KeyerConfig::textKeyerSettings() const {
     TextKeyerSettings s;
     s.device = kind == KeyerKind::Cwdaemon ? cwdaemonAddress : winkeyerPort;

@@ -49,6 +49,15 @@ struct KeyerConfig {
     // A keyer that times the Morse itself (Winkeyer, cwdaemon): calibration and our own timing do not apply.
     bool timedByKeyer() const { return timedByKeyer(kind); }
     static bool timedByKeyer(KeyerKind k) { return k == KeyerKind::Winkeyer || k == KeyerKind::Cwdaemon; }
+    // What a keyer cannot do: each text is the hint on the greyed control, empty where the control applies.
+    struct Limits {
+        QString lines;         // the port's keying and PTT lines
+        QString longGap;       // the word-space ratio
+        QString volume;        // the sidetone's volume
+        QString multithreaded; // "Wielowątkowa obsługa CW"
+        QString calibration;
+    };
+    static Limits limits(KeyerKind kind);
     // What the Winkeyer or cwdaemon is told; device is its port or host:port.
     TextKeyerSettings textKeyerSettings() const;
 

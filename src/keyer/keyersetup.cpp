@@ -102,11 +102,7 @@ void KeyerSetup::keyerFailed(const QString& text) {
 }
 
 QString KeyerSetup::calibrationOffReason(const KeyerConfig& config) {
-    if (!config.timedByKeyer())
-        return {};
-    return QStringLiteral("Kalibracja dotyczy tylko kluczowania przez port szeregowy lub LPT. %1 sam odmierza czas "
-                          "znaków, więc nie ma czego kalibrować.")
-        .arg(KeyerConfig::kindNames().at(int(config.kind)));
+    return KeyerConfig::limits(config.kind).calibration;
 }
 
 KeyerConfig KeyerSetup::config() const {

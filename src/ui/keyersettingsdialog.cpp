@@ -19,6 +19,13 @@ KeyerSettingsDialog::KeyerSettingsDialog(KeyerSetup& setup, const EntryOptions& 
     m_ui->priorityCombo->addItems(KeyerConfig::priorityNames());
     m_ui->keyingLineGroup->setToolTip(QStringLiteral("4 pin - DTR, 7 pin - RTS (złącze 9 pin)\n17 pin - LPT"));
 
+    for (QRadioButton* kind : {m_ui->lineKeyerRadio, m_ui->winkeyerRadio, m_ui->cwdaemonRadio, m_ui->rigKeyerRadio})
+        connect(kind, &QRadioButton::clicked, this, &KeyerSettingsDialog::chooseKeyer);
+    connect(m_ui->winkeyerPortCombo, &QComboBox::activated, this, &KeyerSettingsDialog::onWinkeyerPortChosen);
+    connect(m_ui->cwdaemonAddressEdit, &QLineEdit::editingFinished, this,
+            [this] { m_setup.setCwdaemonAddress(m_ui->cwdaemonAddressEdit->text()); });
+    connect(m_ui->winkeyerSpeedPotCheck, &QCheckBox::toggled, &m_setup, &KeyerSetup::setWinkeyerSpeedPot);
+    connect(&m_setup, &KeyerSetup::portStatusChanged, this, &KeyerSettingsDialog::showKeyerStatus);
     connect(m_ui->noPortRadio, &QRadioButton::clicked, this, &KeyerSettingsDialog::chooseNoPort);
     connect(m_ui->comPortRadio, &QRadioButton::clicked, this, &KeyerSettingsDialog::chooseSerialPort);
     connect(m_ui->lptPortRadio, &QRadioButton::clicked, this, &KeyerSettingsDialog::chooseParallelPort);
@@ -83,8 +90,22 @@ void KeyerSettingsDialog::showSettings() {
     for (QWidget* control : findChildren<QWidget*>())
         blockers.emplace_back(control);
 
+    const QStringList ports = m_setup.serialPorts();
+    m_ui->lineKeyerRadio->setChecked(c.kind == KeyerKind::Lines);
+    m_ui->winkeyerRadio->setChecked(c.kind == KeyerKind::Winkeyer);
+    m_ui->cwdaemonRadio->setChecked(c.kind == KeyerKind::Cwdaemon);
+    m_ui->rigKeyerRadio->setChecked(c.kind == KeyerKind::Rig);
+    m_ui->winkeyerPortCombo->clear();
+    m_ui->winkeyerPortCombo->addItems(ports);
+    // The Winkeyer's port is held open by the keyer, so the system may not list it.
+    if (!c.winkeyerPort.isEmpty() && m_ui->winkeyerPortCombo->findText(c.winkeyerPort) < 0)
+        m_ui->winkeyerPortCombo->addItem(c.winkeyerPort);
+    m_ui->winkeyerPortCombo->setCurrentIndex(m_ui->winkeyerPortCombo->findText(c.winkeyerPort));
+    m_ui->winkeyerSpeedPotCheck->setChecked(c.winkeyerSpeedPot);
+    m_ui->cwdaemonAddressEdit->setText(c.cwdaemonAddress);
+
     m_ui->comPortCombo->clear();
-    m_ui->comPortCombo->addItems(m_setup.serialPorts());
+    m_ui->comPortCombo->addItems(ports);
     const int comIndex = m_ui->comPortCombo->findText(c.comPort);
     m_ui->comPortCombo->setCurrentIndex(comIndex >= 0 ? comIndex : 0);
     m_ui->noPortRadio->setChecked(c.port == KeyingPort::None);
@@ -125,12 +146,52 @@ void KeyerSettingsDialog::showSettings() {
 }
 
 void KeyerSettingsDialog::enablePortControls() {
+    const KeyerKind kind = m_setup.config().kind;
     const bool com = m_ui->comPortRadio->isChecked();
     const bool lpt = m_ui->lptPortRadio->isChecked();
     m_ui->comPortCombo->setEnabled(com);
     m_ui->keyingLineGroup->setEnabled(com);
     m_ui->lptPortCombo->setEnabled(lpt);
     m_ui->lptAddressLabel->setEnabled(lpt);
+    m_ui->winkeyerPortCombo->setEnabled(kind == KeyerKind::Winkeyer);
+    m_ui->winkeyerSpeedPotCheck->setEnabled(kind == KeyerKind::Winkeyer);
+    m_ui->cwdaemonAddressEdit->setEnabled(kind == KeyerKind::Cwdaemon);
+
+    // What the chosen keyer cannot do is greyed, with the reason as the hint.
+    const KeyerConfig::Limits limits = KeyerConfig::limits(kind);
+    const std::pair<QWidget*, QString> greyed[] = {
+        {m_ui->portGroup, limits.lines},         {m_ui->comGroup, limits.lines},
+        {m_ui->lptGroup, limits.lines},          {m_ui->longGapRatioSpin, limits.longGap},
+        {m_ui->volumeSpin, limits.volume},       {m_ui->multithreadedCheck, limits.multithreaded},
+        {m_ui->calibrateButton, limits.calibration}};
+    for (const auto& [control, hint] : greyed) {
+        control->setEnabled(hint.isEmpty());
+        control->setToolTip(hint);
+    }
+}
+
+void KeyerSettingsDialog::chooseKeyer() {
+    auto* chosen = qobject_cast<QRadioButton*>(sender());
+    const KeyerKind kind = chosen == m_ui->winkeyerRadio    ? KeyerKind::Winkeyer
+                           : chosen == m_ui->cwdaemonRadio  ? KeyerKind::Cwdaemon
+                           : chosen == m_ui->rigKeyerRadio  ? KeyerKind::Rig
+                                                            : KeyerKind::Lines;
+    if (kind == KeyerKind::Cwdaemon)
+        m_setup.setCwdaemonAddress(m_ui->cwdaemonAddressEdit->text());
+    if (kind == KeyerKind::Winkeyer)
+        m_setup.update([this](KeyerConfig& c) { c.winkeyerPort = m_ui->winkeyerPortCombo->currentText(); });
+    m_ui->keyerStatusLabel->clear();
+    m_setup.chooseKeyer(kind);
+    enablePortControls();
+}
+
+void KeyerSettingsDialog::onWinkeyerPortChosen(int index) {
+    m_setup.chooseWinkeyerPort(m_ui->winkeyerPortCombo->itemText(index));
+}
+
+void KeyerSettingsDialog::showKeyerStatus(const QString& text, const QString& colour) {
+    m_ui->keyerStatusLabel->setText(text);
+    m_ui->keyerStatusLabel->setStyleSheet(colour.isEmpty() ? QString() : QStringLiteral("color: %1").arg(colour));
 }
 
 void KeyerSettingsDialog::showParallelPort(const QString& choice, const QString& label) {

@@ -38,6 +38,8 @@ public slots:
     // A keying test keys while its button is held down and stops when it is let go.
     void startKeyingTest();
     void calibrate();
+    void chooseKeyer();
+    void onWinkeyerPortChosen(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +49,7 @@ protected:
 
 private:
     void enablePortControls();
+    void showKeyerStatus(const QString& text, const QString& colour);
     void showParallelPort(const QString& choice, const QString& label);
     void showRatioTexts();
     void stopKeyingTest();
