@@ -11,3 +11,10 @@ target_link_libraries(bench_calibration PRIVATE kvr_testsupport)
 kvr_warnings(bench_calibration)
 set_target_properties(bench_calibration PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench bench_calibration)
+
+# Winkeyer latency: send() to the first byte at an emulated chip, abort() to the clear-buffer command.
+add_executable(bench_winkeyer ${CMAKE_CURRENT_LIST_DIR}/bench_winkeyer.cpp)
+target_link_libraries(bench_winkeyer PRIVATE kvr_testsupport kvr_hardware)
+kvr_warnings(bench_winkeyer)
+set_target_properties(bench_winkeyer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench bench_winkeyer)

@@ -10,6 +10,10 @@ target_sources(
             keyer/keyerconfig.cpp
             keyer/keyerentry.h
             keyer/textkeyer.h
+            keyer/winkeyerprotocol.h
+            keyer/winkeyerprotocol.cpp
+            keyer/winkeyerkeyer.h
+            keyer/winkeyerkeyer.cpp
             keyer/keyinginterface.h
             keyer/keyinginterface.cpp
             keyer/outgoingqueue.h
