@@ -26,10 +26,15 @@ void KeyerSetup::chooseKeyer(KeyerKind kind) {
     closeTextKeyer();
     update([kind](KeyerConfig& c) { c.kind = kind; });
     if (KeyerConfig::timedByKeyer(kind)) {
+        // The keying port may be the very port the Winkeyer sits on; a keyer that times itself uses no lines.
+        if (m_serial && m_serial->isOpen())
+            m_serial->close();
         openTextKeyer();
         return;
     }
     const KeyerConfig c = m_engine.config();
+    if (c.port == KeyingPort::Com && m_serial && !m_serial->isOpen() && !c.comPort.isEmpty())
+        m_serial->open(c.comPort);
     if (kind == KeyerKind::Lines && c.port == KeyingPort::None)
         showStatus(KeyerStartup::noPortsStatus());
     else if (kind == KeyerKind::Lines && c.port == KeyingPort::Com && m_serial && !m_serial->isOpen())
@@ -62,7 +67,7 @@ bool KeyerSetup::openTextKeyer() {
     if (!c.timedByKeyer())
         return true;
     closeTextKeyer();
-    std::unique_ptr<TextKeyer> keyer = m_makeTextKeyer ? m_makeTextKeyer(c.kind) : nullptr;
+    std::unique_ptr<TextKeyer> keyer = m_makeTextKeyer ? m_makeTextKeyer(c) : nullptr;
     if (!keyer) {
         showStatus({KeyerConfig::kindNames().at(int(c.kind)) + QStringLiteral(": niedostępny"),
                     QStringLiteral("red")});

@@ -26,7 +26,7 @@ class KeyerSetup : public QObject {
 public:
     using PriorityHook = std::function<bool(ProcessPriority)>;
     // Makes the Winkeyer or cwdaemon keyer (unopened) for the kind chosen.
-    using TextKeyerFactory = std::function<std::unique_ptr<TextKeyer>(KeyerKind)>;
+    using TextKeyerFactory = std::function<std::unique_ptr<TextKeyer>(const KeyerConfig&)>;
     KeyerSetup(MorseEngine& engine,
                SerialLines* serial,
                KeyerTime& time,

@@ -26,6 +26,11 @@ QString serialMissingMessage(const QString& name) {
 
 PortStatus openPort(KeyerConfig& config, KeyingInterface& keying, SerialLines* serial, UserDialogs& dialogs) {
     PortStatus status;
+    // A Winkeyer or cwdaemon keys instead of the lines; it is opened by the keyer's set-up.
+    if (config.timedByKeyer()) {
+        keying.configure(config);
+        return status;
+    }
     if (config.port == KeyingPort::Com) {
         if (!serial || !serial->enumerate().contains(config.comPort)) {
             config.port = KeyingPort::None;

@@ -10,6 +10,8 @@ target_sources(
             keyer/keyerconfig.cpp
             keyer/keyerentry.h
             keyer/textkeyer.h
+            keyer/textkeyers.h
+            keyer/textkeyers.cpp
             keyer/winkeyerprotocol.h
             keyer/winkeyerprotocol.cpp
             keyer/winkeyerkeyer.h

@@ -12,7 +12,9 @@
 #include "log/logsession.h"
 #include "mediavoiceplayer.h"
 #include "mediavoicerecorder.h"
+#include "keyer/textkeyers.h"
 #include "serialportlines.h"
+#include "serialportstream.h"
 #include "settings/programsettings.h"
 #include "ui_keyerpanel.h"
 
@@ -32,6 +34,10 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     if (!devices.serial) {
         m_ownSerial = std::make_unique<SerialPortLines>();
         devices.serial = m_ownSerial.get();
+    }
+    if (!devices.winkeyer) {
+        m_ownWinkeyer = std::make_unique<SerialPortStream>();
+        devices.winkeyer = m_ownWinkeyer.get();
     }
     if (!devices.sidetone) {
         m_ownSidetone = std::make_unique<AudioSidetone>();
@@ -124,7 +130,12 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
 
     m_setup = std::make_unique<KeyerSetup>(*m_engine, m_serial, *m_time, m_session.dialogs(), m_session.settings(),
                                            devices.setPriority ? devices.setPriority : setProcessPriority);
+    m_setup->setTextKeyerFactory([winkeyer = devices.winkeyer, cwdaemon = devices.cwdaemon](const KeyerConfig& c) {
+        return makeTextKeyer(c, winkeyer, cwdaemon);
+    });
     connect(m_setup.get(), &KeyerSetup::portStatusChanged, this, &KeyerPanel::showPortStatus);
+    connect(engine, &MorseEngine::pausedByPaddle, this,
+            [this] { emit statusMessage(QStringLiteral("Nadawanie przerwane manipulatorem.")); });
     connect(m_setup.get(), &KeyerSetup::sidetoneChanged, m_ui->sidetoneCheck, &QCheckBox::setChecked);
 
     // The keyer settings and the buffers are read once, at creation. A settings file without buffers gets the
@@ -139,6 +150,7 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     m_ui->sidetoneCheck->setChecked(config.sidetone);
     m_ui->speedLabel->setText(QString::number(m_engine->speed()));
     showPortStatus(status.text, status.colour);
+    m_setup->openTextKeyer();
     refreshBufferButtons();
 }
 
@@ -181,6 +193,7 @@ void KeyerPanel::shutdown() {
         m_voice->stop();
     m_engine->StopSending();
     m_engine->waitForSender();
+    m_setup->closeTextKeyer();
     m_keying->pttOff();
     if (m_serial)
         m_serial->close();

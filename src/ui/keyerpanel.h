@@ -28,6 +28,8 @@ class MorseEngine;
 class ParallelPortIo;
 class QAbstractButton;
 class SerialLines;
+class SerialStream;
+class Datagrams;
 class Sidetone;
 
 // Where the keyer reaches hardware; anything left null gets the real back-end.
@@ -40,6 +42,8 @@ struct KeyerDevices {
     VoiceRecorder* recorder = nullptr;
     // The process priority ("Priorytet"); empty for the real one.
     std::function<bool(ProcessPriority)> setPriority;
+    SerialStream* winkeyer = nullptr; // the Winkeyer's serial port
+    Datagrams* cwdaemon = nullptr;    // the socket to cwdaemon
 };
 
 // The keyer area of the main window: the outgoing-text, sent-text and current-character fields,
@@ -99,6 +103,8 @@ private:
     std::unique_ptr<KeyerTime> m_ownTime;
     std::unique_ptr<ParallelPortIo> m_ownParallel;
     std::unique_ptr<SerialLines> m_ownSerial;
+    std::unique_ptr<SerialStream> m_ownWinkeyer;
+    std::unique_ptr<Datagrams> m_ownCwdaemon;
     std::unique_ptr<Sidetone> m_ownSidetone;
     std::unique_ptr<VoicePlayer> m_ownVoice;
     std::unique_ptr<VoiceRecorder> m_ownRecorder;
