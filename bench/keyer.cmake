@@ -11,3 +11,10 @@ target_link_libraries(bench_calibration PRIVATE kvr_testsupport)
 kvr_warnings(bench_calibration)
 set_target_properties(bench_calibration PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench bench_calibration)
+
+# cwdaemon keyer latency: send() and abort() to the datagram at a local UDP listener.
+add_executable(bench_cwdaemon ${CMAKE_CURRENT_LIST_DIR}/bench_cwdaemon.cpp)
+target_link_libraries(bench_cwdaemon PRIVATE kvr_testsupport kvr_network)
+kvr_warnings(bench_cwdaemon)
+set_target_properties(bench_cwdaemon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench bench_cwdaemon)

@@ -10,6 +10,10 @@ target_sources(
             keyer/keyerconfig.cpp
             keyer/keyerentry.h
             keyer/textkeyer.h
+            keyer/cwdaemonprotocol.h
+            keyer/cwdaemonprotocol.cpp
+            keyer/cwdaemonkeyer.h
+            keyer/cwdaemonkeyer.cpp
             keyer/keyinginterface.h
             keyer/keyinginterface.cpp
             keyer/outgoingqueue.h
