@@ -105,8 +105,10 @@ bool UdpDatagrams::send(const QByteArray& datagram) {
 void UdpDatagrams::write(const QByteArray& datagram) {
     if (!m_socket)
         return;
-    // A refusal of an earlier datagram surfaces here as an error of the write; it has been reported.
-    m_socket->write(datagram);
+    // The refusal of an earlier datagram may come back as the error of this write, which is reported without a
+    // signal of the socket.
+    if (m_socket->write(datagram) < 0 && m_socket->error() != QAbstractSocket::TemporaryError && failed)
+        failed(m_socket->errorString());
 }
 
 void UdpDatagrams::readAll() {
