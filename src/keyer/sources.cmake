@@ -16,6 +16,10 @@ target_sources(
             keyer/winkeyerprotocol.cpp
             keyer/winkeyerkeyer.h
             keyer/winkeyerkeyer.cpp
+            keyer/cwdaemonprotocol.h
+            keyer/cwdaemonprotocol.cpp
+            keyer/cwdaemonkeyer.h
+            keyer/cwdaemonkeyer.cpp
             keyer/keyinginterface.h
             keyer/keyinginterface.cpp
             keyer/outgoingqueue.h

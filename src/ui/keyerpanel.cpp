@@ -15,6 +15,7 @@
 #include "keyer/textkeyers.h"
 #include "serialportlines.h"
 #include "serialportstream.h"
+#include "udpdatagrams.h"
 #include "settings/programsettings.h"
 #include "ui_keyerpanel.h"
 
@@ -38,6 +39,10 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     if (!devices.winkeyer) {
         m_ownWinkeyer = std::make_unique<SerialPortStream>();
         devices.winkeyer = m_ownWinkeyer.get();
+    }
+    if (!devices.cwdaemon) {
+        m_ownCwdaemon = std::make_unique<UdpDatagrams>();
+        devices.cwdaemon = m_ownCwdaemon.get();
     }
     if (!devices.sidetone) {
         m_ownSidetone = std::make_unique<AudioSidetone>();

@@ -13,3 +13,4 @@ kvr_add_test(keyer_scheduling keyer/tst_senderscheduling.cpp LIBS kvr_core)
 # locks inside QtDBus's own threads and reports Qt's internals, so it stays out of the ThreadSanitizer stage.
 kvr_add_test(realtimekit_dbus keyer/tst_realtimekit.cpp LIBS kvr_hardware)
 kvr_add_test(keyer_winkeyer keyer/tst_winkeyer.cpp LIBS kvr_hardware)
+kvr_add_test(keyer_cwdaemon keyer/tst_cwdaemon.cpp LIBS kvr_core kvr_network)
