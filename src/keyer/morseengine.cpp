@@ -80,6 +80,9 @@ void MorseEngine::setTextKeyer(TextKeyer* keyer) {
             Qt::QueuedConnection);
     };
     keyer->breakIn = [this] {
+        // The sender stops at once, on the keyer's thread; the rest of the stop follows on the window thread.
+        m_sendAbort = true;
+        m_loopArmed = false;
         QMetaObject::invokeMethod(
             this,
             [this] {

@@ -255,9 +255,10 @@ void WinkeyerKeyer::onBytes(const QByteArray& bytes) {
             report(outcome.characters);
             break;
         case Outcome::BreakIn:
-            clearPending(false);
+            // Told before the waiting sender is woken, so it stops instead of handing over the next character.
             if (breakIn)
                 breakIn();
+            clearPending(false);
             break;
         case Outcome::SpeedPot:
             if (speedPotChanged)
