@@ -1,6 +1,7 @@
 #include "applicationwindows.h"
 #include "buffereditordialog.h"
 #include "entrywindow.h"
+#include "fakecwdaemon.h"
 #include "keyer/calibration.h"
 #include "keyer/keyertime.h"
 #include "keyer/morseengine.h"
@@ -11,10 +12,13 @@
 #include "recordingport.h"
 #include "scripteddialogs.h"
 #include "scriptedvoice.h"
+#include "serialportstream.h"
 #include "settings/inifile.h"
 #include "testclock.h"
 #include "testqso.h"
 #include "testsupport.h"
+#include "udpdatagrams.h"
+#include "winkeyeremulator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
 #include <QSlider>
@@ -47,7 +52,8 @@ struct Program {
             session, KeyerDevices{&time, &port, &port, &port, &voice, &recorder, [this](ProcessPriority p) {
                                       priorities << p;
                                       return true;
-                                  }});
+                                  },
+                                  &winkeyerStream, &cwdaemonSocket});
         if (!windows->startUp())
             return false;
         windows->entryWindow()->restoreWindowsOnFirstActivation();
@@ -86,6 +92,8 @@ struct Program {
     RecordingPort port{time};
     ScriptedVoicePlayer voice;
     ScriptedVoiceRecorder recorder;
+    SerialPortStream winkeyerStream;
+    UdpDatagrams cwdaemonSocket;
     QList<ProcessPriority> priorities;
     std::unique_ptr<ApplicationWindows> windows;
 };
@@ -111,6 +119,79 @@ class TestKeyerDialogs : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+    // Each keyer chosen in the configuration window is opened at once, greys what it cannot do, is kept in
+    // "Klucz CW" when the program ends and is opened again at the next start.
+    void theKeyerChoiceIsOpenedKeptAndOpenedAgainAtTheNextStart_data() {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("calibration");
+        QTest::newRow("Winkeyer") << "winkeyerRadio" << "Winkeyer" << "Winkeyer (wersja 31)" << false;
+        QTest::newRow("cwdaemon") << "cwdaemonRadio" << "cwdaemon" << "cwdaemon 127.0.0.1" << false;
+        QTest::newRow("the radio's keyer") << "rigKeyerRadio" << "Radio" << "" << true;
+        QTest::newRow("the port's lines") << "lineKeyerRadio" << "Port" << "Brak ustawionych portów" << true;
+    }
+    void theKeyerChoiceIsOpenedKeptAndOpenedAgainAtTheNextStart() {
+        QFETCH(QString, radio);
+        QFETCH(QString, stored);
+        QFETCH(QString, status);
+        QFETCH(bool, calibration);
+        WinkeyerEmulator chip;
+        QVERIFY(chip.start());
+        FakeCwdaemon daemon;
+        TempProgramFolder folder;
+        // Another keyer first, so that every row is a change.
+        folder.writeLines(QStringLiteral("kvr_log.ini"),
+                          {QStringLiteral("[Klucz CW]"), QStringLiteral("Klucz=") + (stored == "Radio" ? "Port" : "Radio"),
+                           QStringLiteral("Port=brak")});
+        {
+            Program p(folder);
+            p.port.setAvailablePorts({QStringLiteral("ttyS0"), chip.portName()});
+            QVERIFY(p.start());
+            p.windows->keyerSettings()->show();
+            auto* winkeyerPort = p.settingsChild<QComboBox>("winkeyerPortCombo");
+            winkeyerPort->setCurrentIndex(winkeyerPort->findText(chip.portName()));
+            auto* address = p.settingsChild<QLineEdit>("cwdaemonAddressEdit");
+            address->setText(daemon.address());
+            p.settingsChild<QRadioButton>(radio.toLatin1().constData())->click();
+            const QString shown = p.settingsChild<QLabel>("keyerStatusLabel")->text();
+            QVERIFY2(status.isEmpty() ? shown.isEmpty() : shown.startsWith(status), qPrintable(shown));
+            QVERIFY2(p.dialogs.messages.isEmpty(), qPrintable(p.dialogs.lastText()));
+            auto* calibrate = p.settingsChild<QPushButton>("calibrateButton");
+            QCOMPARE(calibrate->isEnabled(), calibration);
+            QCOMPARE(calibrate->toolTip().isEmpty(), calibration);
+            QCOMPARE(p.settingsChild<QWidget>("portGroup")->isEnabled(), calibration);
+            p.windows->keyerSettings()->accept();
+            p.close();
+        }
+        const IniFile ini(folder.file(QStringLiteral("kvr_log.ini")));
+        QCOMPARE(ini.value(SettingsKeys::Keyer::kind), stored);
+        QCOMPARE(ini.value(SettingsKeys::Radio::cwKeyer), stored == QLatin1String("Radio"));
+        const int hostOpens = chip.commands().size();
+        const int datagrams = int(daemon.datagrams().size());
+        {
+            Program again(folder);
+            again.port.setAvailablePorts({QStringLiteral("ttyS0"), chip.portName()});
+            QVERIFY(again.start());
+            again.windows->keyerSettings()->show();
+            QVERIFY(again.settingsChild<QRadioButton>(radio.toLatin1().constData())->isChecked());
+            if (stored == QLatin1String("Winkeyer")) {
+                QCOMPARE(again.settingsChild<QComboBox>("winkeyerPortCombo")->currentText(), chip.portName());
+                QTRY_VERIFY(chip.commands().size() > hostOpens);
+                QVERIFY(chip.hostOpen());
+            }
+            if (stored == QLatin1String("cwdaemon")) {
+                QCOMPARE(again.settingsChild<QLineEdit>("cwdaemonAddressEdit")->text(), daemon.address());
+                QTRY_VERIFY(daemon.datagrams().size() > datagrams);
+            }
+            again.windows->keyerSettings()->accept();
+            again.close();
+        }
+        // Closing the program leaves host mode.
+        if (stored == QLatin1String("Winkeyer"))
+            QTRY_VERIFY(!chip.hostOpen());
+    }
 
     void bufferEditedFromItsButtonIsSentAndFoundAfterARestart() {
         TempProgramFolder folder;
