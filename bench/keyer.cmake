@@ -24,3 +24,17 @@ target_link_libraries(bench_cwdaemon PRIVATE kvr_testsupport kvr_network)
 kvr_warnings(bench_cwdaemon)
 set_target_properties(bench_cwdaemon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench bench_cwdaemon)
+
+# The operator's keys to a Winkeyer or cwdaemon through the whole keyer path: F1 to the first byte, Esc to the stop.
+add_executable(bench_keyerlatency ${CMAKE_CURRENT_LIST_DIR}/bench_keyerlatency.cpp)
+target_link_libraries(bench_keyerlatency PRIVATE kvr_testsupport kvr_hardware kvr_network)
+kvr_warnings(bench_keyerlatency)
+set_target_properties(bench_keyerlatency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench bench_keyerlatency)
+
+# An emulated Winkeyer on a pseudo-terminal, for trying the program without the device.
+add_executable(winkeyer_emulator ${CMAKE_CURRENT_LIST_DIR}/winkeyer_emulator.cpp)
+target_link_libraries(winkeyer_emulator PRIVATE kvr_testsupport)
+kvr_warnings(winkeyer_emulator)
+set_target_properties(winkeyer_emulator PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench winkeyer_emulator)

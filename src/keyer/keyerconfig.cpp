@@ -64,7 +64,6 @@ KeyerConfig::Limits KeyerConfig::limits(KeyerKind kind) {
 
 TextKeyerSettings KeyerConfig::textKeyerSettings() const {
     TextKeyerSettings s;
-    s.device = kind == KeyerKind::Cwdaemon ? cwdaemonAddress : winkeyerPort;
     s.wpm = speed;
     s.dashRatio = dashRatio;
     s.gapRatio = gapRatio;

@@ -58,7 +58,7 @@ struct KeyerConfig {
         QString calibration;
     };
     static Limits limits(KeyerKind kind);
-    // What the Winkeyer or cwdaemon is told; device is its port or host:port.
+    // What the Winkeyer or cwdaemon is told (its port or address goes to the keyer when it is made).
     TextKeyerSettings textKeyerSettings() const;
 
     static QStringList priorityNames(); // "Bardzo wysoki", "Wysoki", "Normalny", "Niski"

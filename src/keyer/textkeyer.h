@@ -9,7 +9,6 @@
 
 // What a keyer that times the Morse itself is told by the keyer settings.
 struct TextKeyerSettings {
-    QString device; // the Winkeyer's serial port, or cwdaemon's host:port
     int wpm = 30;
     int dashRatio = 30; // tenths of a dot, as the configuration window keeps it
     int gapRatio = 10;  // tenths of a dot between elements
