@@ -134,6 +134,7 @@ QStringList KeyerSetup::serialPorts() const {
 }
 
 void KeyerSetup::showStatus(const PortStatus& status) {
+    m_status = status;
     emit portStatusChanged(status.text, status.colour);
 }
 

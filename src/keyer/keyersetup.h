@@ -67,6 +67,9 @@ public:
     // Closes a Winkeyer or cwdaemon in use (key and PTT released); the engine keys by our own timing again.
     void closeTextKeyer();
     TextKeyer* textKeyer() const { return m_textKeyer.get(); }
+    // What the port status shows now (the Winkeyer's version, a failure …).
+    PortStatus portStatus() const { return m_status; }
+    void setPortStatus(const PortStatus& status) { showStatus(status); }
     // Why the calibration button is off for a keyer that times the Morse itself; empty when it is on.
     static QString calibrationOffReason(const KeyerConfig& config);
 
@@ -101,4 +104,5 @@ private:
     TextKeyerFactory m_makeTextKeyer;
     std::unique_ptr<TextKeyer> m_textKeyer;
     bool m_failureTold = false;
+    PortStatus m_status;
 };

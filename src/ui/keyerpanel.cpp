@@ -154,7 +154,7 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
     m_setup->setPriority(config.priority, false);
     m_ui->sidetoneCheck->setChecked(config.sidetone);
     m_ui->speedLabel->setText(QString::number(m_engine->speed()));
-    showPortStatus(status.text, status.colour);
+    m_setup->setPortStatus(status);
     m_setup->openTextKeyer();
     refreshBufferButtons();
 }
@@ -209,7 +209,7 @@ void KeyerPanel::reopenSerialPort() {
     if (config.port != KeyingPort::Com || !m_serial || m_engine->sending() || m_engine->keyingTestRunning())
         return;
     const PortStatus status = KeyerStartup::reopenSerial(config.comPort, *m_serial, m_session.dialogs(), *m_time);
-    showPortStatus(status.text, status.colour);
+    m_setup->setPortStatus(status);
 }
 
 void KeyerPanel::refreshBufferButtons() {

@@ -103,6 +103,7 @@ void KeyerSettingsDialog::showSettings() {
     m_ui->winkeyerPortCombo->setCurrentIndex(m_ui->winkeyerPortCombo->findText(c.winkeyerPort));
     m_ui->winkeyerSpeedPotCheck->setChecked(c.winkeyerSpeedPot);
     m_ui->cwdaemonAddressEdit->setText(c.cwdaemonAddress);
+    showKeyerStatus(m_setup.portStatus().text, m_setup.portStatus().colour);
 
     m_ui->comPortCombo->clear();
     m_ui->comPortCombo->addItems(ports);
