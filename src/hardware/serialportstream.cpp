@@ -1,5 +1,7 @@
 #include "serialportstream.h"
 
+#include "platform/threadcall.h"
+
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
@@ -18,10 +20,7 @@ SerialPortStream::~SerialPortStream() {
 }
 
 void SerialPortStream::runOnThread(const std::function<void()>& fn) {
-    if (QThread::currentThread() == &m_thread)
-        fn();
-    else
-        QMetaObject::invokeMethod(m_context, fn, Qt::BlockingQueuedConnection);
+    callOnThread(m_context, fn);
 }
 
 SerialOpenResult SerialPortStream::open(const QString& name, int baud) {

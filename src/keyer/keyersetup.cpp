@@ -62,34 +62,56 @@ void KeyerSetup::setWinkeyerSpeedPot(bool on) {
     update([on](KeyerConfig& c) { c.winkeyerSpeedPot = on; });
 }
 
-bool KeyerSetup::openTextKeyer() {
+void KeyerSetup::openTextKeyer() {
     const KeyerConfig c = m_engine.config();
     if (!c.timedByKeyer())
-        return true;
+        return;
     closeTextKeyer();
     std::unique_ptr<TextKeyer> keyer = m_makeTextKeyer ? m_makeTextKeyer(c) : nullptr;
+    const QString name = KeyerConfig::kindNames().at(int(c.kind));
     if (!keyer) {
-        showStatus({KeyerConfig::kindNames().at(int(c.kind)) + QStringLiteral(": niedostępny"),
-                    QStringLiteral("red")});
-        return false;
+        showStatus({name + QStringLiteral(": niedostępny"), QStringLiteral("red")});
+        return;
     }
     m_failureTold = false;
-    const TextKeyerOpenResult opened = keyer->open(c.textKeyerSettings());
-    // Kept even when it did not open: the engine then ends every transmission at once instead of keying the
-    // port's lines behind the operator's back.
+    // Attached before it is open: a transmission started meanwhile ends at once instead of keying the port's lines
+    // behind the operator's back.
     m_textKeyer = std::move(keyer);
     m_engine.setTextKeyer(m_textKeyer.get());
+    showStatus({name + QStringLiteral(" …"), QStringLiteral("navy")});
+    // A device that does not answer takes up to a second to say so; the window does not wait for it.
+    const int opening = ++m_opening;
+    m_opener = std::thread([this, keyer = m_textKeyer.get(), settings = c.textKeyerSettings(), opening] {
+        const TextKeyerOpenResult opened = keyer->open(settings);
+        QMetaObject::invokeMethod(
+            this, [this, opened, opening] { textKeyerOpened(opening, opened); }, Qt::QueuedConnection);
+    });
+}
+
+bool KeyerSetup::textKeyerOpening() const {
+    return m_opener.joinable() && m_openedAt != m_opening;
+}
+
+void KeyerSetup::textKeyerOpened(int opening, const TextKeyerOpenResult& opened) {
+    // An answer for a keyer closed meanwhile is dropped.
+    if (opening != m_opening || !m_textKeyer)
+        return;
+    m_openedAt = opening;
+    if (m_opener.joinable())
+        m_opener.join();
     if (!opened.ok) {
         m_failureTold = true;
         showStatus({opened.text, QStringLiteral("red")});
         m_dialogs.error(opened.text);
-        return false;
+        return;
     }
     showStatus({opened.text, QStringLiteral("navy")});
-    return true;
 }
 
 void KeyerSetup::closeTextKeyer() {
+    if (m_opener.joinable())
+        m_opener.join();
+    ++m_opening;
     if (!m_textKeyer)
         return;
     m_engine.setTextKeyer(nullptr);

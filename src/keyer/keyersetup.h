@@ -9,9 +9,11 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 class KeyerTime;
 class TextKeyer;
+struct TextKeyerOpenResult;
 class MorseEngine;
 class SerialLines;
 class UserDialogs;
@@ -61,9 +63,11 @@ public:
     void chooseWinkeyerPort(const QString& name);
     void setCwdaemonAddress(const QString& address);
     void setWinkeyerSpeedPot(bool on);
-    // Opens the Winkeyer or cwdaemon of the settings (start-up); nothing for the other kinds. False when it did
-    // not open (told to the operator).
-    bool openTextKeyer();
+    // Opens the Winkeyer or cwdaemon of the settings (start-up) on a thread of its own; the port status and, on a
+    // failure, a message tell how it went. Nothing for the other kinds.
+    void openTextKeyer();
+    // An opening has not answered yet.
+    bool textKeyerOpening() const;
     // Closes a Winkeyer or cwdaemon in use (key and PTT released); the engine keys by our own timing again.
     void closeTextKeyer();
     TextKeyer* textKeyer() const { return m_textKeyer.get(); }
@@ -94,6 +98,7 @@ signals:
 private:
     void showStatus(const PortStatus& status);
     void keyerFailed(const QString& text);
+    void textKeyerOpened(int opening, const TextKeyerOpenResult& opened);
 
     MorseEngine& m_engine;
     SerialLines* m_serial;
@@ -104,5 +109,8 @@ private:
     TextKeyerFactory m_makeTextKeyer;
     std::unique_ptr<TextKeyer> m_textKeyer;
     bool m_failureTold = false;
+    std::thread m_opener;
+    int m_opening = 0;  // counts openings and closings
+    int m_openedAt = 0; // the opening whose answer has come
     PortStatus m_status;
 };

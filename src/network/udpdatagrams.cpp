@@ -1,5 +1,7 @@
 #include "udpdatagrams.h"
 
+#include "platform/threadcall.h"
+
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QSemaphore>
@@ -51,8 +53,7 @@ SerialOpenResult UdpDatagrams::open(const QString& host, int port) {
         }
     }
     SerialOpenResult result;
-    QMetaObject::invokeMethod(
-        m_context, [&] { result = openSocket(address, quint16(port)); }, Qt::BlockingQueuedConnection);
+    callOnThread(m_context, [&] { result = openSocket(address, quint16(port)); });
     return result;
 }
 
@@ -80,8 +81,7 @@ SerialOpenResult UdpDatagrams::openSocket(const QHostAddress& address, quint16 p
 void UdpDatagrams::close() {
     if (!m_open)
         return;
-    QMetaObject::invokeMethod(
-        m_context, [this] { closeSocket(); }, Qt::BlockingQueuedConnection);
+    callOnThread(m_context, [this] { closeSocket(); });
 }
 
 void UdpDatagrams::closeSocket() {

@@ -1,6 +1,7 @@
 target_sources(kvr_core PRIVATE
     platform/userdialogs.h
     platform/clock.h
+    platform/threadcall.h platform/threadcall.cpp
     platform/programfolder.h platform/programfolder.cpp
     platform/programversion.h platform/programversion.cpp
     platform/filestamp.h platform/filestamp.cpp

@@ -233,6 +233,8 @@ private slots:
         QTRY_VERIFY(station.chip.indexOf(hex("021e")) > station.chip.indexOf(hex("0002")));
 
         station.keyer->close();
+        // Written before close() returns; the chip reads them on its own thread.
+        QTRY_VERIFY(!station.chip.hostOpen());
         const int clear = station.chip.indexOf(hex("0a"));
         QVERIFY(clear > 0);
         QVERIFY(station.chip.indexOf(hex("1800"), clear) > clear);
@@ -343,7 +345,8 @@ private slots:
         station.chip.turnSpeedPot(12);
         QVERIFY(station.settled());
         QCOMPARE(station.heard.speedList(), followSpeedPot ? QList<int>{kSpeedPotMin + 12} : QList<int>{});
-        QCOMPARE(station.chip.indexOf(hex("0216")) >= 0, followSpeedPot);
+        // The speed the knob gives is written to the chip too, on its way after the event.
+        QTRY_COMPARE(station.chip.indexOf(hex("0216")) >= 0, followSpeedPot);
     }
 
     void anUnpluggedChipFailsWithoutHanging() {

@@ -1,5 +1,7 @@
 #include "fakecwdaemon.h"
 
+#include "platform/threadcall.h"
+
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
@@ -7,20 +9,16 @@ FakeCwdaemon::FakeCwdaemon() {
     m_thread.start();
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
-    QMetaObject::invokeMethod(
-        m_context,
-        [this] {
-            m_socket = new QUdpSocket(m_context);
-            m_socket->bind(QHostAddress::LocalHost, 0);
-            m_port = m_socket->localPort();
-            QObject::connect(m_socket, &QUdpSocket::readyRead, m_socket, [this] { onReadyRead(); });
-        },
-        Qt::BlockingQueuedConnection);
+    callOnThread(m_context, [this] {
+        m_socket = new QUdpSocket(m_context);
+        m_socket->bind(QHostAddress::LocalHost, 0);
+        m_port = m_socket->localPort();
+        QObject::connect(m_socket, &QUdpSocket::readyRead, m_socket, [this] { onReadyRead(); });
+    });
 }
 
 FakeCwdaemon::~FakeCwdaemon() {
-    QMetaObject::invokeMethod(
-        m_context, [this] { delete m_context; }, Qt::BlockingQueuedConnection);
+    callOnThread(m_context, [this] { delete m_context; });
     m_thread.quit();
     m_thread.wait();
 }

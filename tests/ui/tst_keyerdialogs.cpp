@@ -155,8 +155,10 @@ private slots:
             auto* address = p.settingsChild<QLineEdit>("cwdaemonAddressEdit");
             address->setText(daemon.address());
             p.settingsChild<QRadioButton>(radio.toLatin1().constData())->click();
-            const QString shown = p.settingsChild<QLabel>("keyerStatusLabel")->text();
-            QVERIFY2(status.isEmpty() ? shown.isEmpty() : shown.startsWith(status), qPrintable(shown));
+            // Opened on a thread of its own: the window goes on meanwhile.
+            auto* shown = p.settingsChild<QLabel>("keyerStatusLabel");
+            QTRY_VERIFY2(status.isEmpty() ? shown->text().isEmpty() : shown->text().startsWith(status),
+                         qPrintable(shown->text()));
             QVERIFY2(p.dialogs.messages.isEmpty(), qPrintable(p.dialogs.lastText()));
             auto* calibrate = p.settingsChild<QPushButton>("calibrateButton");
             QCOMPARE(calibrate->isEnabled(), calibration);
