@@ -163,16 +163,6 @@ private slots:
         QCOMPARE(run.out, QString());
     }
 
-    void cwdaemonNotListeningIsTold() {
-        auto daemon = std::make_unique<FakeCwdaemon>();
-        const QString address = daemon->address();
-        daemon.reset();
-        TempProgramFolder folder;
-        const CliRun run = runCli(folder.path(), {"send", "--keyer", "cwdaemon", "--address", address, "TEST"});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith(QStringLiteral("cwdaemon")), qPrintable(run.err));
-    }
-
     // The radio's keyer behind rigctld with PTT by command: the radio is released when the text is out, and a
     // radio that does not answer keys nothing.
     void radioKeysAndReleasesPtt() {
