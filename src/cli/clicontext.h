@@ -69,3 +69,4 @@ int runImport(CliContext& context);
 int runMorse(CliContext& context);
 int runRig(CliContext& context);
 int runScore(CliContext& context);
+int runSend(CliContext& context);

@@ -152,6 +152,24 @@ const std::vector<Command>& commands() {
                                 "NAME|FILE")},
              .synopsis = QStringLiteral("score [--contest NAME|FILE] [LOG]"),
              .run = runScore},
+            {.name = QStringLiteral("send"),
+             .description = QStringLiteral(
+                 "Keys TEXT through the keyer of the settings, or the one chosen here, and returns once it is sent. "
+                 "Macros are expanded as the message buffers do: <MYCALL> from the operator data, <STX> the next "
+                 "serial of the log the program opens, <CALL> empty. Ctrl+C stops the sending."),
+             .options = {option("keyer",
+                                "The keyer: line (the serial port's lines), winkeyer, cwdaemon or rig (the "
+                                "radio's keyer, reached as the \"Radio\" settings say); else the settings' one.",
+                                "line|winkeyer|cwdaemon|rig"),
+                         option("port", "The serial port of the line keyer or of the Winkeyer.", "P"),
+                         option("line", "The line keyer's keying line; PTT goes on the other one.", "DTR|RTS"),
+                         option("address", "cwdaemon's host and UDP port.", "HOST:PORT"),
+                         option("wpm", "Words per minute, 10 to 60; else the settings' speed.", "N")},
+             .synopsis = QStringLiteral("send [--keyer line|winkeyer|cwdaemon|rig] [--port P] [--line DTR|RTS] "
+                                        "[--address HOST:PORT] [--wpm N] TEXT"),
+             .run = runSend,
+             .listed = QStringLiteral("send [--keyer K] [--port P] [--line DTR|RTS] [--address HOST:PORT] "
+                                      "[--wpm N] TEXT")},
             {.name = QStringLiteral("summary"),
              .description =
                  QStringLiteral("Prints the score summary of LOG, else of the log the program opens at start, "

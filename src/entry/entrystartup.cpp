@@ -122,16 +122,20 @@ LoadResult loadSession(LogSession& session,
             session.dialogs().error(created.error);
     }
     const LoadResult loaded = session.reload();
-    if (options.serialFollowsLog)
-        options.stx =
-            LogLifecycle::serialAfterOpen(session.log().lastQso(), SerialNumber::digits(options.serialFormat));
-    else if (options.autoIncrement)
-        options.stx = SerialNumber::catchUpWithLog(options.stx, session.log().lastQso(), options.separateVhfSerials,
-                                                   options.serialFormat);
-    // A serial saved under a shorter format gets the leading zeros of the current one.
-    if (options.autoIncrement && SerialNumber::isDigitsOnly(options.stx))
-        options.stx = SerialNumber::pad(options.stx, options.serialFormat);
+    options.stx = serialAtOpen(options, session.log().lastQso());
     return loaded;
+}
+
+QString serialAtOpen(const EntryOptions& options, const std::optional<Qso>& newest) {
+    QString serial = options.stx;
+    if (options.serialFollowsLog)
+        serial = LogLifecycle::serialAfterOpen(newest, SerialNumber::digits(options.serialFormat));
+    else if (options.autoIncrement)
+        serial = SerialNumber::catchUpWithLog(serial, newest, options.separateVhfSerials, options.serialFormat);
+    // A serial saved under a shorter format gets the leading zeros of the current one.
+    if (options.autoIncrement && SerialNumber::isDigitsOnly(serial))
+        serial = SerialNumber::pad(serial, options.serialFormat);
+    return serial;
 }
 
 } // namespace EntryStartup

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "core/qso.h"
 #include "entry/entryoptions.h"
 #include "log/logloader.h"
 
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class IniFile;
 class LogSession;
@@ -68,5 +70,8 @@ LoadResult loadSession(LogSession& session,
                        const IniFile& settings,
                        EntryOptions& options,
                        const std::function<void()>& beforeLoad = {});
+// The sent serial field once the log is open, its newest contact given: the one the log calls for when none is
+// saved, a saved one the log has overtaken following the log, padded to the serial format.
+QString serialAtOpen(const EntryOptions& options, const std::optional<Qso>& newest);
 
 } // namespace EntryStartup

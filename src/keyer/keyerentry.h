@@ -28,6 +28,9 @@ public:
     virtual AnalysisOptions analysis() const = 0;
     // The call-info entry ("CALL;county;locator") of a worked callsign.
     virtual std::optional<QString> callInfo(const QString& call) const = 0;
+    // Whether the exchange macros send the fields (the contact being worked) rather than the last contact's
+    // exchange again: in the entry window once a callsign is typed.
+    virtual bool exchangeFromFields() const { return !callsign().isEmpty(); }
 
     virtual bool callsignHasFocus() const = 0;
     virtual void setReceivedExchange(const QString& text) = 0;

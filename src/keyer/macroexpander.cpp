@@ -75,6 +75,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
     QString in = input;
     const QString call = entry.callsign();
     const bool callGiven = !call.isEmpty();
+    const bool fields = entry.exchangeFromFields();
     const std::optional<Qso> last = entry.lastQso();
     const bool haveLast = last.has_value();
     auto cutForExchange = [&](const QString& s) {
@@ -122,7 +123,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
                 break;
             case Token::Stx: {
                 QString s;
-                if (callGiven) {
+                if (fields) {
                     s = cutForExchange(entry.exchangeFirst());
                     s += (settings.extraGap ? QStringLiteral(" ") : QString()) + entry.exchangeSecond();
                     s = dashesToBlanks(s);
@@ -142,7 +143,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
             }
             case Token::Stx1: {
                 QString s;
-                if (callGiven)
+                if (fields)
                     s = dashesToBlanks(entry.exchangeFirst());
                 else if (haveLast)
                     s = last->stxSerial().trimmed();
@@ -152,7 +153,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
             }
             case Token::Stx2: {
                 QString s;
-                if (callGiven)
+                if (fields)
                     s = dashesToBlanks(entry.exchangeSecond());
                 else if (haveLast)
                     s = last->stxLocator().trimmed();
@@ -162,7 +163,7 @@ ExpandMacros(const QString& input, KeyerEntry& entry, const MessageBuffers& buff
             }
             case Token::Srx: {
                 QString s;
-                if (callGiven)
+                if (fields)
                     s = QString(entry.receivedExchange()).replace(u'-', u' ');
                 else if (haveLast)
                     s = last->srx;

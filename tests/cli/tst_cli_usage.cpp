@@ -67,6 +67,8 @@ private slots:
                              << common + QStringList{"--model", "--port", "--speed", "--rigctld"};
         QTest::newRow("morse") << QStringList{"morse", "--help"}
                                << common + QStringList{"--wpm", "--dash", "--gap", "--long", "--factor"};
+        QTest::newRow("send") << QStringList{"send", "--help"}
+                              << common + QStringList{"--keyer", "--port", "--line", "--address", "--wpm"};
     }
     // The help goes to stdout and starts with the synopsis that bad usage shows; the command does not run.
     void helpListsTheOptionsOfTheCommand() {
@@ -120,7 +122,7 @@ private slots:
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0), firstLine);
         if (firstLine.endsWith("COMMAND ..."))
-            QCOMPARE(run.err.count(QLatin1Char('\n')), 10); // the usage, then the nine commands
+            QCOMPARE(run.err.count(QLatin1Char('\n')), 11); // the usage, then the ten commands
     }
 
     // --home is taken before the command, after it and after the format, once.
