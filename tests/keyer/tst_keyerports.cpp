@@ -242,6 +242,42 @@ private slots:
         QCOMPARE(port.lptWrites(), QList<int>{8});
     }
 
+    void portSavedAsAPathIsOpenedWithoutBeingListed_data() {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<KeyingPort>("portAfter");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("device path that opens")
+            << QStringLiteral("/dev/serial/by-id/usb-keyer") << true << QString() << KeyingPort::Com << 0;
+        QTest::newRow("device path that does not open")
+            << QStringLiteral("/dev/ttyUSB7") << false << QStringLiteral("Port COM nieaktywny") << KeyingPort::Com << 1;
+        QTest::newRow("unlisted name stays inactive without a message")
+            << QStringLiteral("ttyUSB3") << true << QStringLiteral("Port COM nieaktywny") << KeyingPort::None << 0;
+    }
+
+    void portSavedAsAPathIsOpenedWithoutBeingListed() {
+        QFETCH(QString, saved);
+        QFETCH(bool, opens);
+        QFETCH(QString, status);
+        QFETCH(KeyingPort, portAfter);
+        QFETCH(int, messages);
+        VirtualKeyerTime time;
+        RecordingPort port(time);
+        KeyingInterface keying(&port, &port, &port);
+        ScriptedDialogs dialogs;
+        port.setAvailablePorts({QStringLiteral("ttyS0")});
+        if (opens)
+            port.setUnlistedPorts({saved});
+        KeyerConfig config;
+        config.port = KeyingPort::Com;
+        config.comPort = saved;
+        QCOMPARE(KeyerStartup::openPort(config, keying, &port, dialogs).text, status);
+        QCOMPARE(config.port, portAfter);
+        QCOMPARE(port.isOpen(), status.isEmpty());
+        QCOMPARE(dialogs.messages.size(), messages);
+    }
+
     void reopenReportsAMissingPort() {
         VirtualKeyerTime time;
         RecordingPort port(time);
