@@ -62,9 +62,9 @@ trap cleanup EXIT
 
 as_user() {
     if [ "$(id -u)" = 0 ] && [ "$uid" != 0 ]; then
-        setpriv --reuid="$uid" --regid="$uid" --clear-groups -- "$@"
+        exec setpriv --reuid="$uid" --regid="$uid" --clear-groups -- "$@"
     else
-        "$@"
+        exec "$@"
     fi
 }
 
@@ -92,7 +92,7 @@ pids+=($!)
 
 busy_pid=""
 if [ "$busy" = 1 ]; then
-    as_user sh -c 'while :; do :; done' &
+    (as_user sh -c 'while :; do :; done') &
     busy_pid=$!
     pids+=("$busy_pid")
 fi
@@ -116,9 +116,9 @@ run_program() {
         echo "Bufor1-tekst=$text"
     } >"$work/home/kvr_log.ini"
     [ "$(id -u)" = 0 ] && chown -R "$uid:$uid" "$work/home"
-    as_user env -i DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
+    (as_user env -i DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
         LD_PRELOAD="$shim" KEYING_SHIM_OUT="$rec" "$work/bin/kvrlog" --home "$work/home" \
-        >"$work/rec/program-$n.log" 2>&1 &
+        >"$work/rec/program-$n.log" 2>&1) &
     local pid=$!
     local window=""
     for _ in $(seq 100); do
@@ -131,10 +131,17 @@ run_program() {
         kill "$pid" 2>/dev/null || true
         return 1
     fi
-    sleep 1
-    DISPLAY=$display xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-    DISPLAY=$display xdotool key F1
-    sleep "$keying_seconds"
+    # Let the window settle, then make sure it has the keyboard before F1.
+    sleep 2
+    # The transmission runs on a thread of its own; F1 again while none has appeared (a key lost at start-up).
+    local kpid
+    kpid=$(pgrep -f "^$work/bin/kvrlog" | head -1)
+    for _ in 1 2 3 4 5; do
+        DISPLAY=$display xdotool windowactivate --sync "$window" key F1 >/dev/null 2>&1 || true
+        sleep 1
+        grep -qx QThread /proc/"$kpid"/task/*/comm 2>/dev/null && break
+    done
+    sleep "$((keying_seconds - 1))"
     DISPLAY=$display xdotool windowactivate --sync "$window" key alt+F4 >/dev/null 2>&1 || true
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     # A question on closing (or none answered): the shim writes its record on SIGTERM too.
@@ -149,12 +156,12 @@ run_cwdaemon() {
     # cwdaemon names a port by its name under /dev.
     ttylink="/dev/ttyKVR$$"
     ln -sf "$port" "$ttylink"
-    as_user env -i PATH=/usr/bin:/bin LD_PRELOAD="$shim" KEYING_SHIM_OUT="$rec" \
-        /usr/sbin/cwdaemon -n -d "${ttylink#/dev/}" -x n -s 40 -p "$udp" -y n >"$work/rec/cwdaemon-$n.log" 2>&1 &
+    (as_user env -i PATH=/usr/bin:/bin LD_PRELOAD="$shim" KEYING_SHIM_OUT="$rec" \
+        /usr/sbin/cwdaemon -n -d "${ttylink#/dev/}" -x n -s 40 -p "$udp" -y n >"$work/rec/cwdaemon-$n.log" 2>&1) &
     local pid=$!
     sleep 1
     printf '%s' "$text" | socat - "udp:127.0.0.1:$udp"
-    sleep "$((keying_seconds - 2))"
+    sleep "$keying_seconds"
     printf '\0335' | socat - "udp:127.0.0.1:$udp"
     for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill "$pid" 2>/dev/null || true
