@@ -68,8 +68,10 @@ as_user() {
     fi
 }
 
-# The ordinary user gets its own copy of the program's folder of executables (the build may be unreadable to it).
+# The ordinary user gets its own copy of the program's folder of executables (the build may be unreadable to it),
+# under a name of its own, out of the way of anything that stops programs by name on a shared machine.
 cp -r "$build/bin" "$work/bin"
+mv "$work/bin/kvrlog" "$work/bin/keyed-program"
 mkdir -p "$work/home" "$work/runtime" "$work/rec"
 chmod 700 "$work/runtime"
 [ "$(id -u)" = 0 ] && chown -R "$uid:$uid" "$work/home" "$work/runtime" "$work/rec"
@@ -117,12 +119,12 @@ run_program() {
     } >"$work/home/kvr_log.ini"
     [ "$(id -u)" = 0 ] && chown -R "$uid:$uid" "$work/home"
     (as_user env -i DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
-        LD_PRELOAD="$shim" KEYING_SHIM_OUT="$rec" "$work/bin/kvrlog" --home "$work/home" \
+        LD_PRELOAD="$shim" KEYING_SHIM_OUT="$rec" "$work/bin/keyed-program" --home "$work/home" \
         >"$work/rec/program-$n.log" 2>&1) &
     local pid=$!
     local window=""
     for _ in $(seq 100); do
-        window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$pid" --name '^KVR_Log$' 2>/dev/null | head -1 || true)
+        window=$(DISPLAY=$display xdotool search --onlyvisible --name '^KVR_Log$' 2>/dev/null | head -1 || true)
         [ -n "$window" ] && break
         sleep 0.2
     done
@@ -132,15 +134,17 @@ run_program() {
         return 1
     fi
     # Let the window settle, then make sure it has the keyboard before F1.
-    sleep 2
+    sleep 6
     # The transmission runs on a thread of its own; F1 again while none has appeared (a key lost at start-up).
     local kpid
-    kpid=$(pgrep -f "^$work/bin/kvrlog" | head -1)
+    kpid=$(pgrep -f "^$work/bin/keyed-program" | head -1)
+    local started=0
     for _ in 1 2 3 4 5; do
         DISPLAY=$display xdotool windowactivate --sync "$window" key F1 >/dev/null 2>&1 || true
         sleep 1
-        grep -qx QThread /proc/"$kpid"/task/*/comm 2>/dev/null && break
+        if grep -qx QThread /proc/"$kpid"/task/*/comm 2>/dev/null; then started=1; break; fi
     done
+    [ "$started" = 1 ] || echo "run $n: F1 started no transmission (process $kpid)" >&2
     sleep "$((keying_seconds - 1))"
     DISPLAY=$display xdotool windowactivate --sync "$window" key alt+F4 >/dev/null 2>&1 || true
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
