@@ -38,3 +38,17 @@ target_link_libraries(winkeyer_emulator PRIVATE kvr_testsupport)
 kvr_warnings(winkeyer_emulator)
 set_target_properties(winkeyer_emulator PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_dependencies(bench winkeyer_emulator)
+
+# Keying measured from outside a running program: the preloaded library that timestamps every modem-line change,
+# and the analysis of what it recorded. bench/keying_in_program.sh drives both.
+enable_language(C)
+add_library(keying_shim SHARED ${CMAKE_CURRENT_LIST_DIR}/keying_shim.c)
+target_link_libraries(keying_shim PRIVATE ${CMAKE_DL_LIBS})
+kvr_warnings(keying_shim)
+set_target_properties(keying_shim PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench PREFIX "" C_STANDARD 11 AUTOMOC OFF)
+add_dependencies(bench keying_shim)
+
+add_executable(keying_analysis ${CMAKE_CURRENT_LIST_DIR}/keying_analysis.cpp)
+kvr_warnings(keying_analysis)
+set_target_properties(keying_analysis PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench AUTOMOC OFF)
+add_dependencies(bench keying_analysis)

@@ -32,7 +32,10 @@ PortStatus openPort(KeyerConfig& config, KeyingInterface& keying, SerialLines* s
         return status;
     }
     if (config.port == KeyingPort::Com) {
-        if (!serial || !serial->enumerate().contains(config.comPort)) {
+        // A port saved as a path (/dev/serial/by-id/…, a pseudo-terminal) is not among the names the system
+        // enumerates; it is opened as given, and reported like any port that does not open.
+        const bool byPath = config.comPort.startsWith(u'/');
+        if (!serial || (!byPath && !serial->enumerate().contains(config.comPort))) {
             config.port = KeyingPort::None;
             keying.configure(config);
             return kComInactive;

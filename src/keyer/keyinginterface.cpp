@@ -118,13 +118,16 @@ bool KeyingInterface::forceRest(const Lines& l) {
     return ok;
 }
 
+// The line changes first and the lamp follows: telling the window wakes its thread, which must not stand between
+// the deadline and the edge.
 bool KeyingInterface::keyDown() {
     const Lines l = lines();
-    if (keyLedChanged)
-        keyLedChanged(true);
     // The radio's keyer keys the text it was given and sounds its own sidetone.
-    if (l.rigCw)
+    if (l.rigCw) {
+        if (keyLedChanged)
+            keyLedChanged(true);
         return true;
+    }
     if (!setKeyLine(l, true)) {
         // The line may be in any state now: bring everything to rest.
         forceRest(l);
@@ -136,6 +139,8 @@ bool KeyingInterface::keyDown() {
         m_sidetone->toneOn(l.toneHz, l.volume);
         m_toneSounding = true;
     }
+    if (keyLedChanged)
+        keyLedChanged(true);
     return true;
 }
 

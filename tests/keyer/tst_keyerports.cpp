@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <array>
+
 namespace {
 const QString kInvalid =
     QStringLiteral("Adres portu LPT zawiera niewłaściwe  znaki.\nDopuszczalne znaki to cyfry 0-9 oraz litery A-F.");
@@ -240,6 +242,74 @@ private slots:
         lpt.port = KeyingPort::Lpt;
         QVERIFY(KeyerStartup::openPort(lpt, keying, &port, dialogs).text.isEmpty());
         QCOMPARE(port.lptWrites(), QList<int>{8});
+    }
+
+    void portSavedAsAPathIsOpenedWithoutBeingListed_data() {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<KeyingPort>("portAfter");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("device path that opens")
+            << QStringLiteral("/dev/serial/by-id/usb-keyer") << true << QString() << KeyingPort::Com << 0;
+        QTest::newRow("device path that does not open")
+            << QStringLiteral("/dev/ttyUSB7") << false << QStringLiteral("Port COM nieaktywny") << KeyingPort::Com << 1;
+        QTest::newRow("unlisted name stays inactive without a message")
+            << QStringLiteral("ttyUSB3") << true << QStringLiteral("Port COM nieaktywny") << KeyingPort::None << 0;
+    }
+
+    void portSavedAsAPathIsOpenedWithoutBeingListed() {
+        QFETCH(QString, saved);
+        QFETCH(bool, opens);
+        QFETCH(QString, status);
+        QFETCH(KeyingPort, portAfter);
+        QFETCH(int, messages);
+        VirtualKeyerTime time;
+        RecordingPort port(time);
+        KeyingInterface keying(&port, &port, &port);
+        ScriptedDialogs dialogs;
+        port.setAvailablePorts({QStringLiteral("ttyS0")});
+        if (opens)
+            port.setUnlistedPorts({saved});
+        KeyerConfig config;
+        config.port = KeyingPort::Com;
+        config.comPort = saved;
+        QCOMPARE(KeyerStartup::openPort(config, keying, &port, dialogs).text, status);
+        QCOMPARE(config.port, portAfter);
+        QCOMPARE(port.isOpen(), status.isEmpty());
+        QCOMPARE(dialogs.messages.size(), messages);
+    }
+
+    // The window hears of an edge only once it is on the line: telling it costs a wake-up of its thread, which
+    // would otherwise come between the deadline and the edge.
+    void keyLampFollowsTheLine_data() {
+        QTest::addColumn<bool>("onRts");
+        QTest::addColumn<bool>("sidetone");
+        QTest::newRow("DTR keying with sidetone") << false << true;
+        QTest::newRow("RTS keying without sidetone") << true << false;
+    }
+
+    void keyLampFollowsTheLine() {
+        QFETCH(bool, onRts);
+        QFETCH(bool, sidetone);
+        VirtualKeyerTime time;
+        RecordingPort port(time);
+        KeyingInterface keying(&port, &port, &port);
+        KeyerConfig config;
+        config.port = KeyingPort::Com;
+        config.comPort = QStringLiteral("COM1");
+        config.keyingOnRts = onRts;
+        config.sidetone = sidetone;
+        QVERIFY(port.open(config.comPort).ok);
+        keying.configure(config);
+        QList<std::array<bool, 3>> seen; // lamp, line, tone at each lamp change
+        keying.keyLedChanged = [&](bool lit) {
+            seen.append({lit, onRts ? port.rts() : port.dtr(), port.toneSounding()});
+        };
+        QVERIFY(keying.keyDown());
+        QVERIFY(keying.keyUp());
+        const QList<std::array<bool, 3>> expected{{true, true, sidetone}, {false, false, false}};
+        QCOMPARE(seen, expected);
     }
 
     void reopenReportsAMissingPort() {

@@ -34,7 +34,7 @@ SerialOpenResult RecordingPort::open(const QString& name) {
     std::lock_guard lock(m_mutex);
     if (!m_openName.isEmpty())
         return {true, {}};
-    if (!m_available.contains(name))
+    if (!m_available.contains(name) && !m_unlisted.contains(name))
         return {false, QStringLiteral("No such file or directory")};
     m_openName = name;
     m_rts = m_dtr = false;

@@ -37,6 +37,8 @@ public:
     // Every write fails from now on.
     void failAllWrites(bool fail);
     void setAvailablePorts(const QStringList& ports) { m_available = ports; }
+    // Ports that open but are not enumerated, as a device path or a pseudo-terminal on a real system.
+    void setUnlistedPorts(const QStringList& ports) { m_unlisted = ports; }
 
     QList<Event> events() const;
     QList<int> lptWrites() const;
@@ -57,6 +59,7 @@ private:
     mutable std::mutex m_mutex;
     QList<Event> m_events;
     QStringList m_available{QStringLiteral("COM1")};
+    QStringList m_unlisted;
     QString m_openName;
     int m_register = 8;
     int m_address = -1;
