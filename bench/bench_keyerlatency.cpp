@@ -93,16 +93,16 @@ struct Keyer {
 };
 
 // The first command equal to bytes (or any text byte when bytes is empty) recorded at or after `after`.
-std::optional<Clock::time_point> chipCommand(const WinkeyerEmulator& chip, const QByteArray& bytes,
-                                             Clock::time_point after) {
+std::optional<Clock::time_point>
+chipCommand(const WinkeyerEmulator& chip, const QByteArray& bytes, Clock::time_point after) {
     for (const WinkeyerEmulator::Command& c : chip.commands())
         if (c.at >= after && (bytes.isEmpty() ? c.isText() : c.bytes == bytes))
             return c.at;
     return std::nullopt;
 }
 
-std::optional<Clock::time_point> datagram(const FakeCwdaemon& daemon, const std::function<bool(const QByteArray&)>& is,
-                                          Clock::time_point after) {
+std::optional<Clock::time_point>
+datagram(const FakeCwdaemon& daemon, const std::function<bool(const QByteArray&)>& is, Clock::time_point after) {
     for (const FakeCwdaemon::Received& r : daemon.received())
         if (r.at >= after && is(r.datagram))
             return r.at;
@@ -148,10 +148,17 @@ int cwdaemon() {
             return 1;
         using At = std::function<std::optional<Clock::time_point>(Clock::time_point)>;
         const At text = [&](Clock::time_point after) {
-            return datagram(daemon, [](const QByteArray& d) { return !d.startsWith('\x1b'); }, after);
+            return datagram(
+                daemon, [](const QByteArray& d) { return !d.startsWith('\x1b'); }, after);
         };
         const At abort = [&](Clock::time_point after) {
-            return datagram(daemon, [](const QByteArray& d) { return d == "\x1b" "4"; }, after);
+            return datagram(
+                daemon,
+                [](const QByteArray& d) {
+                    return d == "\x1b"
+                                "4";
+                },
+                after);
         };
         for (int i = 0; i < kRuns; ++i) {
             if (!keyer.run(startMs, stopMs, text, abort))

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {

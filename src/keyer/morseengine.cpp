@@ -94,10 +94,12 @@ void MorseEngine::setTextKeyer(TextKeyer* keyer) {
             Qt::QueuedConnection);
     };
     keyer->speedPotChanged = [this](int wpm) {
-        QMetaObject::invokeMethod(this, [this, wpm] { changeSpeedBy(wpm - m_speed); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, wpm] { changeSpeedBy(wpm - m_speed); }, Qt::QueuedConnection);
     };
     keyer->failed = [this](const QString& text) {
-        QMetaObject::invokeMethod(this, [this, text] { emit keyerFailed(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, text] { emit keyerFailed(text); }, Qt::QueuedConnection);
     };
     configureTextKeyer();
 }

@@ -51,8 +51,8 @@ QList<AnyKey> fixedKeys() {
     keys << Keyer::port << Keyer::lptUserAddress << Keyer::keyingLine << Keyer::speed << Keyer::toneHz << Keyer::volume
          << Keyer::dashRatio << Keyer::gapRatio << Keyer::longGapRatio << Keyer::sidetone << Keyer::loopDelaySeconds
          << Keyer::pttDelayMs << Keyer::serialFormat << Keyer::cutNumbers << Keyer::ptt << Keyer::multithreaded
-         << Keyer::extraGap << Keyer::mapDownAsInsert << Keyer::mapUpAsPlus << Keyer::calibrationFactor << Keyer::kind << Keyer::winkeyerPort
-         << Keyer::winkeyerSpeedPot << Keyer::cwdaemonAddress;
+         << Keyer::extraGap << Keyer::mapDownAsInsert << Keyer::mapUpAsPlus << Keyer::calibrationFactor << Keyer::kind
+         << Keyer::winkeyerPort << Keyer::winkeyerSpeedPot << Keyer::cwdaemonAddress;
     keys << Radio::connection << Radio::model << Radio::port << Radio::speed << Radio::rigctld << Radio::pollMs
          << Radio::direction << Radio::ptt << Radio::cwKeyer;
     keys << Cabrillo::contestName << Cabrillo::version << Cabrillo::contest << Cabrillo::categoryOperator

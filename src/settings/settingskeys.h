@@ -150,7 +150,8 @@ inline const SettingsKey<double> calibrationFactor{section, QStringLiteral("Wsp.
 inline const SettingsKey<QString> kind{section, QStringLiteral("Klucz"), QString()};
 inline const SettingsKey<QString> winkeyerPort{section, QStringLiteral("Port Winkeyer"), QString()};
 inline const SettingsKey<bool> winkeyerSpeedPot{section, QStringLiteral("Potencjometr Winkeyer"), false};
-inline const SettingsKey<QString> cwdaemonAddress{section, QStringLiteral("cwdaemon"), QStringLiteral("localhost:6789")};
+inline const SettingsKey<QString> cwdaemonAddress{section, QStringLiteral("cwdaemon"),
+                                                  QStringLiteral("localhost:6789")};
 } // namespace Keyer
 
 // The radio over CAT (hamlib): how it is reached, how often it is read, and what else goes through it.

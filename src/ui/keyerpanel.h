@@ -96,6 +96,7 @@ private slots:
 private:
     void sendBuffer(int number);
     static void setLed(QWidget* led, bool lit, const char* colour);
+    static void paintLed(QWidget* led);
 
     std::unique_ptr<Ui::KeyerPanel> m_ui;
     LogSession& m_session;

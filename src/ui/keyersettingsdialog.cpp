@@ -160,11 +160,13 @@ void KeyerSettingsDialog::enablePortControls() {
 
     // What the chosen keyer cannot do is greyed, with the reason as the hint.
     const KeyerConfig::Limits limits = KeyerConfig::limits(kind);
-    const std::pair<QWidget*, QString> greyed[] = {
-        {m_ui->portGroup, limits.lines},         {m_ui->comGroup, limits.lines},
-        {m_ui->lptGroup, limits.lines},          {m_ui->longGapRatioSpin, limits.longGap},
-        {m_ui->volumeSpin, limits.volume},       {m_ui->multithreadedCheck, limits.multithreaded},
-        {m_ui->calibrateButton, limits.calibration}};
+    const std::pair<QWidget*, QString> greyed[] = {{m_ui->portGroup, limits.lines},
+                                                   {m_ui->comGroup, limits.lines},
+                                                   {m_ui->lptGroup, limits.lines},
+                                                   {m_ui->longGapRatioSpin, limits.longGap},
+                                                   {m_ui->volumeSpin, limits.volume},
+                                                   {m_ui->multithreadedCheck, limits.multithreaded},
+                                                   {m_ui->calibrateButton, limits.calibration}};
     for (const auto& [control, hint] : greyed) {
         control->setEnabled(hint.isEmpty());
         control->setToolTip(hint);
@@ -173,10 +175,10 @@ void KeyerSettingsDialog::enablePortControls() {
 
 void KeyerSettingsDialog::chooseKeyer() {
     auto* chosen = qobject_cast<QRadioButton*>(sender());
-    const KeyerKind kind = chosen == m_ui->winkeyerRadio    ? KeyerKind::Winkeyer
-                           : chosen == m_ui->cwdaemonRadio  ? KeyerKind::Cwdaemon
-                           : chosen == m_ui->rigKeyerRadio  ? KeyerKind::Rig
-                                                            : KeyerKind::Lines;
+    const KeyerKind kind = chosen == m_ui->winkeyerRadio   ? KeyerKind::Winkeyer
+                           : chosen == m_ui->cwdaemonRadio ? KeyerKind::Cwdaemon
+                           : chosen == m_ui->rigKeyerRadio ? KeyerKind::Rig
+                                                           : KeyerKind::Lines;
     if (kind == KeyerKind::Cwdaemon)
         m_setup.setCwdaemonAddress(m_ui->cwdaemonAddressEdit->text());
     if (kind == KeyerKind::Winkeyer)

@@ -63,9 +63,7 @@ struct WinkeyerChain {
     SerialPortStream stream;
     TextKeyerEngine keyed;
 
-    bool start() {
-        return chip.start() && keyed.attach(std::make_unique<WinkeyerKeyer>(&stream, chip.portName()), 30);
-    }
+    bool start() { return chip.start() && keyed.attach(std::make_unique<WinkeyerKeyer>(&stream, chip.portName()), 30); }
     bool received(const QByteArray& command) const { return chip.indexOf(command) >= 0; }
 };
 

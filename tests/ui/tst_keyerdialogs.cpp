@@ -48,12 +48,13 @@ struct Program {
         port.setAvailablePorts({QStringLiteral("ttyUSB0"), QStringLiteral("ttyS0")});
     }
     bool start() {
-        windows = std::make_unique<ApplicationWindows>(
-            session, KeyerDevices{&time, &port, &port, &port, &voice, &recorder, [this](ProcessPriority p) {
-                                      priorities << p;
-                                      return true;
-                                  },
-                                  &winkeyerStream, &cwdaemonSocket});
+        windows =
+            std::make_unique<ApplicationWindows>(session, KeyerDevices{&time, &port, &port, &port, &voice, &recorder,
+                                                                       [this](ProcessPriority p) {
+                                                                           priorities << p;
+                                                                           return true;
+                                                                       },
+                                                                       &winkeyerStream, &cwdaemonSocket});
         if (!windows->startUp())
             return false;
         windows->entryWindow()->restoreWindowsOnFirstActivation();
@@ -127,10 +128,18 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("status");
         QTest::addColumn<bool>("calibration");
-        QTest::newRow("Winkeyer") << "winkeyerRadio" << "Winkeyer" << "Winkeyer (wersja 31)" << false;
-        QTest::newRow("cwdaemon") << "cwdaemonRadio" << "cwdaemon" << "cwdaemon 127.0.0.1" << false;
-        QTest::newRow("the radio's keyer") << "rigKeyerRadio" << "Radio" << "" << true;
-        QTest::newRow("the port's lines") << "lineKeyerRadio" << "Port" << "Brak ustawionych portów" << true;
+        QTest::newRow("Winkeyer") << "winkeyerRadio"
+                                  << "Winkeyer"
+                                  << "Winkeyer (wersja 31)" << false;
+        QTest::newRow("cwdaemon") << "cwdaemonRadio"
+                                  << "cwdaemon"
+                                  << "cwdaemon 127.0.0.1" << false;
+        QTest::newRow("the radio's keyer") << "rigKeyerRadio"
+                                           << "Radio"
+                                           << "" << true;
+        QTest::newRow("the port's lines") << "lineKeyerRadio"
+                                          << "Port"
+                                          << "Brak ustawionych portów" << true;
     }
     void theKeyerChoiceIsOpenedKeptAndOpenedAgainAtTheNextStart() {
         QFETCH(QString, radio);
@@ -143,7 +152,8 @@ private slots:
         TempProgramFolder folder;
         // Another keyer first, so that every row is a change.
         folder.writeLines(QStringLiteral("kvr_log.ini"),
-                          {QStringLiteral("[Klucz CW]"), QStringLiteral("Klucz=") + (stored == "Radio" ? "Port" : "Radio"),
+                          {QStringLiteral("[Klucz CW]"),
+                           QStringLiteral("Klucz=") + (stored == "Radio" ? "Port" : "Radio"),
                            QStringLiteral("Port=brak")});
         {
             Program p(folder);
