@@ -100,9 +100,11 @@ void KeyerSetup::textKeyerOpened(int opening, const TextKeyerOpenResult& opened)
     if (m_opener.joinable())
         m_opener.join();
     if (!opened.ok) {
-        m_failureTold = true;
         showStatus({opened.text, QStringLiteral("red")});
-        m_dialogs.error(opened.text);
+        // The keyer may have told the same failure already, through the engine.
+        if (!m_failureTold)
+            m_dialogs.error(opened.text);
+        m_failureTold = true;
         return;
     }
     showStatus({opened.text, QStringLiteral("navy")});

@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QUdpSocket>
 
 namespace {
 
@@ -203,6 +204,33 @@ private slots:
         // Closing the program leaves host mode.
         if (stored == QLatin1String("Winkeyer"))
             QTRY_VERIFY(!chip.hostOpen());
+    }
+
+    // A daemon that does not answer is told once, in red and in one message box, and the window went on meanwhile.
+    void aKeyerThatDoesNotAnswerIsToldOnce() {
+        quint16 unused = 0;
+        {
+            QUdpSocket probe;
+            QVERIFY(probe.bind(QHostAddress::LocalHost, 0));
+            unused = probe.localPort();
+        }
+        TempProgramFolder folder;
+        Program p(folder);
+        QVERIFY(p.start());
+        p.windows->keyerSettings()->show();
+        p.settingsChild<QLineEdit>("cwdaemonAddressEdit")->setText(QStringLiteral("127.0.0.1:%1").arg(unused));
+        p.settingsChild<QRadioButton>("cwdaemonRadio")->click();
+        QVERIFY(p.dialogs.messages.isEmpty());
+        const QString told = QStringLiteral("cwdaemon nie odpowiada (127.0.0.1:%1)").arg(unused);
+        QTRY_VERIFY(p.settingsChild<QLabel>("keyerStatusLabel")->text().startsWith(told));
+        QTRY_COMPARE(p.dialogs.messages.size(), 1);
+        QVERIFY(p.dialogs.lastText().startsWith(told));
+        // Nothing keys the port's lines instead: F1 ends at once.
+        p.engine().StartBuffer(1);
+        QTRY_VERIFY(!p.engine().sending());
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        p.windows->keyerSettings()->accept();
+        p.close();
     }
 
     void bufferEditedFromItsButtonIsSentAndFoundAfterARestart() {
