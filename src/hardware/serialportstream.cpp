@@ -9,7 +9,6 @@ SerialPortStream::SerialPortStream() {
     m_thread.setObjectName(QStringLiteral("SerialPortStream"));
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
     m_thread.start();
 }
 
@@ -17,6 +16,8 @@ SerialPortStream::~SerialPortStream() {
     close();
     m_thread.quit();
     m_thread.wait();
+    // Not deleteLater() at the thread's end: a loop that has quit may never run it.
+    delete m_context;
 }
 
 void SerialPortStream::runOnThread(const std::function<void()>& fn) {

@@ -18,9 +18,11 @@ UdpDatagrams::UdpDatagrams() {
 
 UdpDatagrams::~UdpDatagrams() {
     close();
-    QMetaObject::invokeMethod(m_context, &QObject::deleteLater);
     m_thread.quit();
     m_thread.wait();
+    // A deleteLater() posted to a loop that is quitting may never run; once the thread has ended, deleting here is
+    // safe.
+    delete m_context;
 }
 
 SerialOpenResult UdpDatagrams::open(const QString& host, int port) {

@@ -18,9 +18,10 @@ FakeCwdaemon::FakeCwdaemon() {
 }
 
 FakeCwdaemon::~FakeCwdaemon() {
-    callOnThread(m_context, [this] { delete m_context; });
+    callOnThread(m_context, [this] { delete m_socket; });
     m_thread.quit();
     m_thread.wait();
+    delete m_context;
 }
 
 void FakeCwdaemon::onReadyRead() {
