@@ -37,14 +37,6 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
         m_ownSerial = std::make_unique<SerialPortLines>();
         devices.serial = m_ownSerial.get();
     }
-    if (!devices.winkeyer) {
-        m_ownWinkeyer = std::make_unique<SerialPortStream>();
-        devices.winkeyer = m_ownWinkeyer.get();
-    }
-    if (!devices.cwdaemon) {
-        m_ownCwdaemon = std::make_unique<UdpDatagrams>();
-        devices.cwdaemon = m_ownCwdaemon.get();
-    }
     if (!devices.sidetone) {
         m_ownSidetone = std::make_unique<AudioSidetone>();
         devices.sidetone = m_ownSidetone.get();
@@ -138,9 +130,23 @@ KeyerPanel::KeyerPanel(LogSession& session, KeyerEntry& entry, QWidget* parent, 
 
     m_setup = std::make_unique<KeyerSetup>(*m_engine, m_serial, *m_time, m_session.dialogs(), m_session.settings(),
                                            devices.setPriority ? devices.setPriority : setProcessPriority);
-    m_setup->setTextKeyerFactory([winkeyer = devices.winkeyer, cwdaemon = devices.cwdaemon](const KeyerConfig& c) {
-        return makeTextKeyer(c, winkeyer, cwdaemon);
-    });
+    // The serial port's and the socket's threads start only when a Winkeyer or cwdaemon is chosen.
+    m_setup->setTextKeyerFactory(
+        [this, winkeyer = devices.winkeyer, cwdaemon = devices.cwdaemon](const KeyerConfig& c) {
+            SerialStream* stream = winkeyer;
+            Datagrams* datagrams = cwdaemon;
+            if (!stream && c.kind == KeyerKind::Winkeyer) {
+                if (!m_ownWinkeyer)
+                    m_ownWinkeyer = std::make_unique<SerialPortStream>();
+                stream = m_ownWinkeyer.get();
+            }
+            if (!datagrams && c.kind == KeyerKind::Cwdaemon) {
+                if (!m_ownCwdaemon)
+                    m_ownCwdaemon = std::make_unique<UdpDatagrams>();
+                datagrams = m_ownCwdaemon.get();
+            }
+            return makeTextKeyer(c, stream, datagrams);
+        });
     connect(m_setup.get(), &KeyerSetup::portStatusChanged, this, &KeyerPanel::showPortStatus);
     connect(engine, &MorseEngine::pausedByPaddle, this,
             [this] { emit statusMessage(QStringLiteral("Nadawanie przerwane manipulatorem.")); });
