@@ -61,6 +61,15 @@ TextKeyerSettings fastSettings() {
 
 } // namespace
 
+// The real daemon on a free port, or the test is skipped where cwdaemon is not installed.
+#define START_DAEMON(daemon)                                                                                           \
+    do {                                                                                                               \
+        QString reason;                                                                                                \
+        if (!CwdaemonProcess::available(&reason))                                                                      \
+            QSKIP(qPrintable(reason));                                                                                 \
+        QVERIFY((daemon).start());                                                                                     \
+    } while (false)
+
 class TestCwdaemon : public QObject {
     Q_OBJECT
 private slots:
@@ -271,11 +280,8 @@ private slots:
     }
 
     void realDaemonKeysTheTextToTheEnd() {
-        QString reason;
-        if (!CwdaemonProcess::available(&reason))
-            QSKIP(qPrintable(reason));
         CwdaemonProcess daemon;
-        QVERIFY(daemon.start());
+        START_DAEMON(daemon);
         KeyerUnderTest k(daemon.address());
         QVERIFY(k.keyer.open(fastSettings()).ok);
         const QString text = QStringLiteral("CQ TEST SP5ABC");
@@ -289,11 +295,8 @@ private slots:
     }
 
     void abortMidTextEndsIt() {
-        QString reason;
-        if (!CwdaemonProcess::available(&reason))
-            QSKIP(qPrintable(reason));
         CwdaemonProcess daemon;
-        QVERIFY(daemon.start());
+        START_DAEMON(daemon);
         KeyerUnderTest k(daemon.address());
         TextKeyerSettings slow;
         slow.wpm = 20;
@@ -311,11 +314,8 @@ private slots:
     }
 
     void stoppedDaemonIsReportedOnceAndNothingBlocks() {
-        QString reason;
-        if (!CwdaemonProcess::available(&reason))
-            QSKIP(qPrintable(reason));
         CwdaemonProcess daemon;
-        QVERIFY(daemon.start());
+        START_DAEMON(daemon);
         KeyerUnderTest k(daemon.address());
         QVERIFY(k.keyer.open(fastSettings()).ok);
         daemon.kill();
